@@ -1,0 +1,17 @@
+# zorvan_layer(<target> DEPS <libs...>): a static library of every .cpp under the current folder
+# (sub-folders that are layers of their own are excluded by EXCLUDE).
+function(zorvan_layer target)
+  cmake_parse_arguments(L "" "" "DEPS;EXCLUDE" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(ex ${L_EXCLUDE})
+    list(FILTER srcs EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${ex}/")
+  endforeach()
+  if(NOT srcs)
+    set(stub ${CMAKE_CURRENT_BINARY_DIR}/${target}_empty.cpp)
+    file(WRITE ${stub} "// layer without units yet\n")
+    set(srcs ${stub})
+  endif()
+  add_library(${target} STATIC ${srcs})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${target} PUBLIC ${L_DEPS})
+endfunction()
