@@ -26,6 +26,17 @@ void LoadAll(TComponent* c) {
   for (int i = 0; i < c->ComponentCount(); ++i) LoadAll(c->Components(i));
   c->Loaded();
 }
+// Offers a message to every control on the form, depth first, until one answers.
+bool BroadcastDeep(TWinControl* parent, TMessage& m) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    if (!c->Visible()) continue;
+    c->WndProc(m);
+    if (m.Result != 0) return true;
+    if (auto* w = dynamic_cast<TWinControl*>(c); w != nullptr && BroadcastDeep(w, m)) return true;
+  }
+  return false;
+}
 }  // namespace
 
 TApplication* Application = &TheApplication();
@@ -266,6 +277,8 @@ void TCustomForm::WndProc(TMessage& Message) {
         Message.Result = 1;
         return;
       }
+      // Enter and Escape go to the controls (the default and cancel buttons answer).
+      if (BroadcastDeep(this, Message)) return;
       break;
     default:
       break;
@@ -429,11 +442,10 @@ void KeyInput(TWinControl* Target, UINT Msg, WPARAM Key) {
         Key = m.WParam;
         if (Key == 0) return;
       }
-      if (Key == VK_TAB && form != nullptr) {
+      if ((Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) && form != nullptr) {
         LRESULT code = Target->Perform(WM_GETDLGCODE, 0, 0);
-        if ((code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) == 0 &&
-            form->Perform(CM_DIALOGKEY, Key, 0) != 0)
-          return;
+        LRESULT wants = Key == VK_TAB ? (DLGC_WANTTAB | DLGC_WANTALLKEYS) : DLGC_WANTALLKEYS;
+        if ((code & wants) == 0 && form->Perform(CM_DIALOGKEY, Key, 0) != 0) return;
       }
     }
     if (Msg == WM_CHAR && form != nullptr && form != Target && form->KeyPreview) {
