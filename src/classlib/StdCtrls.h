@@ -2,7 +2,11 @@
 // editors build on), labels, push buttons, check boxes, radio buttons and group boxes.
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "classlib/Controls.h"
+#include "classlib/StringList.h"
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
@@ -48,6 +52,8 @@ class TCustomEdit : public TWinControl {
   void KeyDown(Word& Key, TShiftState Shift) override;
   // Takes text typed into the view.
   void ViewTextEdited(const String& Value);
+  // Whether the change being handled came from the view (which then needs no update).
+  bool UpdatingFromView() const { return FFromView; }
 
  private:
   void ClampSelection();
@@ -57,6 +63,7 @@ class TCustomEdit : public TWinControl {
   int FSelLength = 0;
   bool FFromView = false;
   friend class EditViewLink;
+  friend class MemoViewLink;
 };
 
 class TEdit : public TCustomEdit {
@@ -217,4 +224,176 @@ class TCustomGroupBox : public TCustomControl {
 class TGroupBox : public TCustomGroupBox {
  public:
   explicit TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
+};
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class TCustomMemo;
+
+// The lines of a memo, kept as an edit control keeps them: a text that ends in a line break
+// has an empty last line, which Count does not count (Text "A\r\nB\r\n" has the 2 lines "A"
+// and "B"; "\r\nA\r\nB\r\n" has "", "A", "B"). Reading a line past the end gives "" and
+// does not raise; writing one pads with empty lines; deleting one past the end does nothing.
+// Text (and SaveToFile) writes CR LF after every line.
+class TMemoStrings : public TStrings {
+ public:
+  explicit TMemoStrings(TCustomMemo* Memo) : FMemo(Memo) {}
+  String Get(Integer Index) const override;
+  Integer GetCount() const override;
+  void Put(Integer Index, const String& S) override;
+  void Insert(Integer Index, const String& S) override;
+  void Delete(Integer Index) override;
+  void Clear() override;
+  void SetTextStr(const String& Value) override;
+
+ private:
+  TCustomMemo* FMemo;
+};
+
+// A multi-line edit. Its Text joins its lines with CR LF; setting Text splits at CR LF, LF or
+// lone CR, and stores the lines joined with CR LF (a text read back is the text set, with its
+// line breaks made CR LF). WordWrap only changes how the view shows long lines: Lines are
+// always the lines between hard breaks.
+class TCustomMemo : public TCustomEdit {
+ public:
+  explicit TCustomMemo(TComponent* AOwner);
+  ~TCustomMemo() override;
+
+  TStrings* Lines() const { return FLines.get(); }
+  void SetLines(TStrings* Value) { FLines->Assign(Value); }
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle Value);
+  bool WantReturns = true;
+  bool WantTabs = false;
+
+  void WndProc(TMessage& Message) override;
+  void UpdateView() override;
+
+ protected:
+  void TextChanged() override;
+  void KeyPress(char& Key) override;
+  QWidget* MakeView(QWidget* ParentView) override;
+
+ private:
+  // The edit control's lines: never empty; the last one is "" after a final line break.
+  const std::vector<String>& EditLines() const;
+  void SetEditLines(std::vector<String> Lines);
+
+  std::unique_ptr<TMemoStrings> FLines;
+  mutable std::vector<String> FEditLines;
+  bool FWordWrap = true;
+  TScrollStyle FScrollBars = ssNone;
+  friend class TMemoStrings;
+  friend class MemoViewLink;
+};
+
+class TMemo : public TCustomMemo {
+ public:
+  explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
+};
+
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+
+// A combo box. ItemIndex is -1 for no item; setting it from code (an index outside the items
+// selects nothing) runs no event. A person's choice of an item runs OnClick and then OnSelect
+// (or OnChange when OnSelect is not set); a person's typing runs OnChange.
+class TCustomComboBox : public TWinControl {
+ public:
+  explicit TCustomComboBox(TComponent* AOwner);
+  ~TCustomComboBox() override;
+
+  TStringList* Items() const { return FItems.get(); }
+  void SetItems(TStrings* Value) { FItems->Assign(Value); }
+  int ItemIndex() const { return FItemIndex; }
+  void SetItemIndex(int Value);
+  TComboBoxStyle Style() const { return FStyle; }
+  void SetStyle(TComboBoxStyle Value);
+  bool Sorted() const { return FItems->Sorted(); }
+  void SetSorted(bool Value);
+  int DropDownCount = 8;
+  int MaxLength = 0;
+  bool DroppedDown = false;
+  void Clear();
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnSelect;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+
+  void WndProc(TMessage& Message) override;
+  void UpdateView() override;
+
+ protected:
+  void TextChanged() override;
+  virtual void Change();
+  virtual void Select();
+  // A person chose item Index (from the list, or with the keys).
+  void UserSelect(int Index);
+  // A person typed: the edit part now reads Value.
+  void UserTyped(const String& Value);
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+  QWidget* MakeView(QWidget* ParentView) override;
+
+ private:
+  void ItemsChanged();
+  std::unique_ptr<TStringList> FItems;
+  int FItemIndex = -1;
+  TComboBoxStyle FStyle = csDropDown;
+  bool FInternal = false;
+  friend class ComboViewLink;
+};
+
+class TComboBox : public TCustomComboBox {
+ public:
+  explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
+};
+
+// A list of items. Setting ItemIndex from code runs no event; a person's click on an item
+// (or an arrow key) selects it and runs OnClick.
+class TCustomListBox : public TWinControl {
+ public:
+  explicit TCustomListBox(TComponent* AOwner);
+  ~TCustomListBox() override;
+
+  TStringList* Items() const { return FItems.get(); }
+  void SetItems(TStrings* Value) { FItems->Assign(Value); }
+  int ItemIndex() const { return FItemIndex; }
+  void SetItemIndex(int Value);
+  bool MultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool Value);
+  bool Selected(int Index) const;
+  void SetSelected(int Index, bool Value);
+  int SelCount() const;
+  bool Sorted() const { return FItems->Sorted(); }
+  void SetSorted(bool Value);
+  int ItemHeight = 13;
+  int TopIndex = 0;
+  int ItemAtPos(TPoint Pos, bool Existing) const;
+  void Clear() { FItems->Clear(); }
+
+  void WndProc(TMessage& Message) override;
+  void UpdateView() override;
+
+ protected:
+  // A person chose item Index (with Ctrl on a multi-select list: toggled it).
+  void UserSelect(int Index, bool Toggle);
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  QWidget* MakeView(QWidget* ParentView) override;
+
+ private:
+  void ItemsChanged();
+  std::unique_ptr<TStringList> FItems;
+  std::vector<bool> FSelected;
+  int FItemIndex = -1;
+  bool FMultiSelect = false;
+  friend class ListViewLink;
+};
+
+class TListBox : public TCustomListBox {
+ public:
+  explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
 };
