@@ -96,9 +96,7 @@ void TCustomRadioGroup::ItemsChanged() {
   // Check marks are the group's state: set them without the buttons' own events.
   for (int i = 0; i < count; ++i) {
     TGroupButton* b = FButtons[static_cast<size_t>(i)];
-    TNotifyEvent saved = b->OnClick;
     if (b->Checked() != (i == FItemIndex)) b->SetChecked(i == FItemIndex);
-    b->OnClick = saved;
   }
   ArrangeButtons();
 }

@@ -228,6 +228,8 @@ void TCustomComboBox::UpdateView() {
 
 TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make_unique<TStringList>()) {
   TabStop = true;
+  // OnClick means "a person changed the selection" here, not "the mouse went up inside".
+  ControlStyle.Exclude(csClickEvents);
   SetBounds(0, 0, 121, 97);
   FItems->OnChange = [this](TObject*) { ItemsChanged(); };
 }
