@@ -146,9 +146,9 @@ void ClearCell(int32_t c, int32_t r, Matrix& M) {
 // - otherwise a candidate is drawn: column = Random(C + 1), row = Random(R + 1), both drawn
 //   again together while either is 0; it is placed when its cell is 0 and its column and row
 //   are below their observed totals (then the poll runs), else it is a miss.
-// Some matrices take this random repair very long to complete; after
-// kKnightsTourStepsPerCell steps per data cell (at least kKnightsTourMinSteps) the tour gives
-// up with "Unable to satisfy restraints...".
+// Dense matrices take this random repair very long to complete; after
+// kKnightsTourStepsPerCell steps per data cell (at least kKnightsTourMinSteps, or the
+// options' limit) the tour gives up with "Unable to satisfy restraints...".
 void CoOccurrenceSims::KnightsTour(const Matrix& observed, Matrix& simulated) {
   if (simulated.Cols() != observed.Cols() || simulated.Rows() != observed.Rows())
     simulated.SetLength(observed.Cols(), observed.Rows());
@@ -156,7 +156,9 @@ void CoOccurrenceSims::KnightsTour(const Matrix& observed, Matrix& simulated) {
   const int32_t N = observed[0][0];
   const int64_t cells = static_cast<int64_t>(R_) * C_;
   const int64_t slack = cells - N;
-  const int64_t maxSteps = std::max(kKnightsTourMinSteps, kKnightsTourStepsPerCell * cells);
+  const int64_t maxSteps = options_.KnightsTourStepLimit > 0
+                               ? options_.KnightsTourStepLimit
+                               : std::max(kKnightsTourMinSteps, kKnightsTourStepsPerCell * cells);
   int64_t misses = 0;
   int64_t steps = 0;
   int32_t candC = 0, candR = 0;  // the most recent candidate

@@ -12,7 +12,7 @@
 // table over 2^b equal slices of [0, 1) narrows the search first: bracket[k] is the answer
 // for x = k / 2^b under the >= rule, and since the answer only grows with x, the answer for
 // any x in [k / 2^b, (k + 1) / 2^b) lies in [bracket[k], bracket[k + 1]] under either rule.
-// (k / 2^b is exact, and so is x * 2^b, because a drawn real has only 32 significant bits.)
+// (k / 2^b and x * 2^b are exact: scaling by a power of two only moves the exponent.)
 // Negative weights make the partial sums non-monotone; such a line is walked as written.
 #pragma once
 
