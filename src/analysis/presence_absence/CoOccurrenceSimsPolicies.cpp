@@ -7,6 +7,12 @@
 #include "analysis/presence_absence/CoOccurrenceSims.h"
 #include "classlib/Random.h"
 
+namespace {
+// Built once: a caption longer than the short-string buffer would allocate on every matrix.
+const std::string kDiscardingCaption = "Zorvan is discarding...";
+const std::string kFixingCaption = "Zorvan is fixing...";
+}  // namespace
+
 void CoOccurrenceSims::SimulateMatrix(const Matrix& observed, Matrix& simulated, const InfoMat& info_Mat) {
   degenerateSample_ = false;
   switch (options_.Degenerate) {
@@ -16,7 +22,7 @@ void CoOccurrenceSims::SimulateMatrix(const Matrix& observed, Matrix& simulated,
       break;
     case DegeneratePolicy::Discard: {
       // The caption counts the matrices drawn before the current one in this iteration.
-      Caption("Zorvan is discarding...");
+      Caption(kDiscardingCaption);
       int32_t n = 0;
       do {
         if (PollInterrupt()) return;
@@ -108,7 +114,7 @@ bool CoOccurrenceSims::FixEmptyColumn(Matrix& M, int32_t c, int32_t R, int32_t C
 // and the fix gives up when it reaches kMaxDegenerateTries (2,999 passes).
 void CoOccurrenceSims::FixDegenerate(Matrix& M, const InfoMat& info_Mat) {
   const int32_t C = info_Mat[0] - 1, R = info_Mat[1] - 1;
-  Caption("Zorvan is fixing...");
+  Caption(kFixingCaption);
   int32_t pass = 1;
   for (;;) {
     if (PollInterrupt()) return;

@@ -14,7 +14,7 @@ void NumberLineSearch::Build(const NumberLine& line) {
     cum_[j] = cum;
   }
   slices_ = 1;
-  while (slices_ < last_ + 1) slices_ <<= 1;
+  while (slices_ < 4 * (last_ + 1)) slices_ <<= 1;
   bracket_.resize(static_cast<size_t>(slices_) + 1);
   // bracket_[k] = first j with cum[j] >= k / slices_ (last_ when none), for k = 0..slices_.
   int32_t j = 1;

@@ -48,11 +48,15 @@ class NumberLineSearch {
     }
     const auto k = static_cast<int32_t>(x * slices_);
     int32_t lo = bracket_[k];
-    int32_t hi = bracket_[k + 1];
+    const int32_t hi = bracket_[k + 1];
     // Invariant: the answer lies in [lo, hi]; hi is the answer when nothing below it passes.
-    while (lo < hi) {
-      const int32_t mid = lo + ((hi - lo) >> 1);
-      if (Passes<Strict>(cum_[mid], x)) hi = mid;
+    // With four slices per element most brackets hold one candidate or two; two are settled
+    // by one comparison without a branch.
+    if (hi - lo == 1) return lo + !Passes<Strict>(cum_[lo], x);
+    int32_t top = hi;
+    while (lo < top) {
+      const int32_t mid = lo + ((top - lo) >> 1);
+      if (Passes<Strict>(cum_[mid], x)) top = mid;
       else lo = mid + 1;
     }
     return lo;
@@ -61,6 +65,6 @@ class NumberLineSearch {
   std::vector<double> cum_;         // cum_[j] = line[1] + ... + line[j], summed left to right
   std::vector<int32_t> bracket_;    // slices_ + 1 entries
   int32_t last_ = 1;                // index of the line's last element
-  int32_t slices_ = 1;              // a power of two, at least the line's length
+  int32_t slices_ = 1;              // a power of two, at least four times the line's length
   bool monotone_ = true;
 };
