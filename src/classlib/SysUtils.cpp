@@ -79,9 +79,9 @@ char FirstSeparator(const QString& text, char fallback) {
 
 TFormatSettings TFormatSettings::Invariant() { return TFormatSettings{}; }
 
-TFormatSettings TFormatSettings::FromSystemLocale() {
+namespace {
+TFormatSettings FromQLocale(const QLocale& loc) {
   TFormatSettings fs;
-  const QLocale loc = QLocale::system();
   if (loc.language() == QLocale::C) return fs;
   fs.DecimalSeparator = AsciiOr(loc.decimalPoint(), '.');
   fs.ThousandSeparator = AsciiOr(loc.groupSeparator(), ',');
@@ -107,6 +107,13 @@ TFormatSettings TFormatSettings::FromSystemLocale() {
     fs.LongDayNames[i] = loc.dayName(qtDay, QLocale::LongFormat).toStdString();
   }
   return fs;
+}
+}  // namespace
+
+TFormatSettings TFormatSettings::FromSystemLocale() { return FromQLocale(QLocale::system()); }
+
+TFormatSettings TFormatSettings::FromLocaleName(const String& Name) {
+  return FromQLocale(QLocale(QString::fromStdString(Name)));
 }
 
 TFormatSettings FormatSettings = TFormatSettings::FromSystemLocale();
