@@ -6,6 +6,7 @@
 // stream overloads sit on top of the byte buffers.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "classlib/Exceptions.h"
@@ -19,6 +20,9 @@ class TGraphic : public TObject {
 
   // Copies another picture. The base raises EConvertError "Cannot assign a X to a Y".
   virtual void Assign(const TObject* source);
+  // A new empty picture of the same type (a picture container copies through it); nullptr
+  // when the type cannot be copied that way.
+  virtual std::unique_ptr<TGraphic> NewInstance() const { return nullptr; }
 
   virtual bool Empty() const = 0;
   virtual int Width() const = 0;

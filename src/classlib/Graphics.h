@@ -7,3 +7,5 @@
 #include "classlib/Gdi.h"
 #include "classlib/Graphic.h"
 #include "classlib/GraphicsObjects.h"
+#include "classlib/Jpeg.h"
+#include "classlib/Picture.h"
