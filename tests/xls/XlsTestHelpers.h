@@ -13,6 +13,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "xls/vavUBiffRecordFactory.h"
 #include "xls/vavUOle2Impl.h"
 
 namespace xlstest {
@@ -185,6 +186,76 @@ inline std::string MessageOf(const std::function<void()>& action) {
     return e.Message;
   }
   return "(no error)";
+}
+
+// Bytes of one record: header and data.
+inline std::vector<Byte> Rec(Word id, std::vector<Byte> data) {
+  std::vector<Byte> out(4 + data.size());
+  out[0] = static_cast<Byte>(id);
+  out[1] = static_cast<Byte>(id >> 8);
+  out[2] = static_cast<Byte>(data.size());
+  out[3] = static_cast<Byte>(data.size() >> 8);
+  for (size_t i = 0; i < data.size(); ++i) out[4 + i] = data[i];
+  return out;
+}
+
+inline std::vector<Byte> Join(std::initializer_list<std::vector<Byte>> parts) {
+  std::vector<Byte> out;
+  for (auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+// A record long enough that a stream starting with it is not padded when written.
+inline std::vector<Byte> Filler() { return Rec(0x0042, std::vector<Byte>(4200, 0xAB)); }
+
+// A compound file whose workbook stream holds exactly the given bytes (at least 4096 of them).
+inline std::string CompoundWithStream(const std::vector<Byte>& stream) {
+  return RewriteStream(Fixture("small_grid.xls"), u"Workbook", stream);
+}
+
+// Every record of the workbook stream, section after section, up to the last section's EOF.
+inline std::vector<std::unique_ptr<TBaseRecord>> ReadAllRecords(TOle2File& file) {
+  std::vector<std::unique_ptr<TBaseRecord>> records;
+  TRecordHeader header;
+  ReadRecordHeader(file, header);
+  int depth = 0, sections = 0, sheets = 0;
+  for (;;) {
+    records.push_back(ReadRecord(file, header));
+    Word id = records.back()->Id;
+    if (id == BiffId::BOF) ++depth;
+    if (id == 0x0085) ++sheets;
+    if (id == BiffId::EOF_ && --depth <= 0) {
+      depth = 0;
+      ++sections;
+      if (file.NextEof(3) || (sheets > 0 && sections >= 1 + sheets)) break;
+    }
+  }
+  return records;
+}
+
+inline std::vector<std::unique_ptr<TBaseRecord>> RecordsOf(const std::string& compound) {
+  std::istringstream in(compound);
+  TOle2File file(in);
+  file.SelectStream(u"Workbook");
+  return ReadAllRecords(file);
+}
+
+// The workbook stream that saving the records gives.
+inline std::vector<Byte> SavedStream(const std::vector<std::unique_ptr<TBaseRecord>>& records) {
+  std::istringstream in(Fixture("small_grid.xls"));
+  std::stringstream out;
+  TOle2File file(in);
+  file.PrepareForWrite(out, u"Workbook");
+  Int64 expected = 0;
+  for (auto& r : records) {
+    r->SaveToStream(file);
+    expected += r->TotalSize();
+    EXPECT_EQ(file.Position(), expected) << "size bookkeeping of record 0x" << std::hex << r->Id;
+  }
+  file.Close();
+  std::vector<Byte> stream = StreamOf(out.str(), u"Workbook");
+  if (expected < 4096) stream.resize(static_cast<size_t>(expected));  // drop the padding
+  return stream;
 }
 
 }  // namespace xlstest
