@@ -189,13 +189,14 @@ inline std::string MessageOf(const std::function<void()>& action) {
 }
 
 // Bytes of one record: header and data.
-inline std::vector<Byte> Rec(Word id, std::vector<Byte> data) {
-  std::vector<Byte> out(4 + data.size());
-  out[0] = static_cast<Byte>(id);
-  out[1] = static_cast<Byte>(id >> 8);
-  out[2] = static_cast<Byte>(data.size());
-  out[3] = static_cast<Byte>(data.size() >> 8);
-  for (size_t i = 0; i < data.size(); ++i) out[4 + i] = data[i];
+inline std::vector<Byte> Rec(Word id, const std::vector<Byte>& data) {
+  std::vector<Byte> out;
+  out.reserve(4 + data.size());
+  for (unsigned v : {unsigned(id), unsigned(data.size())}) {
+    out.push_back(static_cast<Byte>(v));
+    out.push_back(static_cast<Byte>(v >> 8));
+  }
+  for (Byte b : data) out.push_back(b);
   return out;
 }
 
