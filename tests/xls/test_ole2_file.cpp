@@ -263,3 +263,64 @@ TEST(Ole2Damaged, HugeCountsAreRefusedBeforeAllocating) {
   std::istringstream in(badShift);
   EXPECT_EQ(MessageOf([&] { TOle2File f(in); }), "Error reading Excel records. File invalid");
 }
+
+namespace {
+// A version-4 compound file (4096-byte sectors): header block, table sector 0, directory
+// sector 1, and the workbook stream from sector 2 on.
+std::string Version4File(const std::vector<Byte>& workbook) {
+  const size_t sector = 4096;
+  size_t streamSectors = (workbook.size() + sector - 1) / sector;
+  std::string file((3 + streamSectors) * sector, '\0');  // header block, table, directory, stream
+  const std::string signature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+  file.replace(0, 8, signature);
+  auto put16 = [&](size_t pos, uint16_t v) { file[pos] = static_cast<char>(v); file[pos + 1] = static_cast<char>(v >> 8); };
+  put16(24, 0x003E);
+  put16(26, 4);
+  put16(28, 0xFFFE);
+  put16(30, 12);
+  put16(32, 6);
+  Put32(file, 40, 1);
+  Put32(file, 44, 1);
+  Put32(file, 48, 1);
+  Put32(file, 56, 4096);
+  Put32(file, 60, 0xFFFFFFFE);
+  Put32(file, 68, 0xFFFFFFFE);
+  for (int i = 0; i < 109; ++i) Put32(file, 76 + 4 * i, i == 0 ? 0 : 0xFFFFFFFF);
+  size_t fat = sector;  // sector 0
+  for (size_t i = 0; i < sector / 4; ++i) Put32(file, fat + 4 * i, 0xFFFFFFFF);
+  Put32(file, fat, 0xFFFFFFFD);
+  Put32(file, fat + 4, 0xFFFFFFFE);
+  for (size_t s = 0; s < streamSectors; ++s) Put32(file, fat + 4 * (2 + s), s + 1 == streamSectors ? 0xFFFFFFFE : 3 + s);
+  size_t dir = 2 * sector;  // sector 1
+  auto entry = [&](size_t index, const std::u16string& name, uint8_t type, uint32_t child, uint32_t start, uint32_t size) {
+    size_t e = dir + 128 * index;
+    for (size_t i = 0; i < name.size(); ++i) put16(e + 2 * i, name[i]);
+    put16(e + 64, name.empty() ? 0 : static_cast<uint16_t>(2 * name.size() + 2));
+    file[e + 66] = static_cast<char>(type);
+    file[e + 67] = 1;
+    Put32(file, e + 68, 0xFFFFFFFF);
+    Put32(file, e + 72, 0xFFFFFFFF);
+    Put32(file, e + 76, child);
+    Put32(file, e + 116, start);
+    Put32(file, e + 120, size);
+  };
+  entry(0, u"Root Entry", 5, 1, 0xFFFFFFFE, 0);
+  entry(1, u"Workbook", 2, 0xFFFFFFFF, 2, static_cast<uint32_t>(workbook.size()));
+  for (size_t i = 2; i < sector / 128; ++i) entry(i, u"", 0, 0xFFFFFFFF, 0, 0);
+  std::copy(workbook.begin(), workbook.end(), file.begin() + 3 * sector);
+  return file;
+}
+}  // namespace
+
+TEST(Ole2Read, LargeSectorFilesPlaceSectorsAfterAFullSectorHeader) {
+  std::vector<Byte> data = Pattern(5000, 8);
+  std::string v4 = Version4File(data);
+  EXPECT_EQ(StreamOf(v4, kWorkbook), data);
+  std::vector<Byte> changed = Pattern(9000, 9);
+  std::string written = RewriteStream(v4, kWorkbook, changed);
+  EXPECT_EQ(written.size() % 4096, 0u);
+  EXPECT_EQ(StreamOf(written, kWorkbook), changed);
+  TempDir dir;
+  ExpectOlefileAgrees(v4, dir, "v4.xls");
+  ExpectOlefileAgrees(written, dir, "v4_written.xls");
+}
