@@ -12,15 +12,15 @@ String FormatXlsMessage(std::string_view text, std::initializer_list<TXlsMsgArg>
       out += c;
       continue;
     }
-    size_t spec = i + 1;
+    size_t conv = i + 1;
     int width = 0;
-    while (spec < text.size() && text[spec] >= '0' && text[spec] <= '9') width = width * 10 + (text[spec++] - '0');
-    if (spec >= text.size() || arg == args.end() || std::string_view("sdx").find(text[spec]) == std::string_view::npos) {
+    while (conv < text.size() && text[conv] >= '0' && text[conv] <= '9') width = width * 10 + (text[conv++] - '0');
+    if (conv >= text.size() || arg == args.end() || std::string_view("sdx").find(text[conv]) == std::string_view::npos) {
       out += c;
       continue;
     }
     String piece;
-    char kind = text[spec];
+    char kind = text[conv];
     if (kind == 's') {
       piece = std::holds_alternative<String>(*arg) ? std::get<String>(*arg) : std::to_string(std::get<Int64>(*arg));
     } else {
@@ -38,7 +38,7 @@ String FormatXlsMessage(std::string_view text, std::initializer_list<TXlsMsgArg>
     }
     out += piece;
     ++arg;
-    i = spec;
+    i = conv;
   }
   return out;
 }
