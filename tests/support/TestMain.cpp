@@ -1,13 +1,26 @@
 // Shared main of every test program: headless Qt (offscreen platform) so that fonts and
-// offscreen painting work, then GoogleTest.
+// offscreen painting work, then GoogleTest. Before every test the application's hooks and
+// records are reset, so nothing a test leaves behind reaches the next.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <cstdlib>
 
+#include "classlib/Forms.h"
+
+namespace {
+class ResetApplication : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override {
+    Application->ResetHooks();
+    Application->SetViewsEnabled(false);
+  }
+};
+}  // namespace
+
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication qapp(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new ResetApplication);
   return RUN_ALL_TESTS();
 }

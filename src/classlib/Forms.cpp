@@ -1,0 +1,449 @@
+#include "classlib/Forms.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <chrono>
+
+#include "classlib/Menus.h"
+#include "classlib/MessageLayer.h"
+#include "classlib/WinApi.h"
+#include "classlib/qt/Views.h"
+
+namespace {
+TApplication& TheApplication() {
+  static TApplication* app = new TApplication(nullptr);  // lives until the process ends
+  return *app;
+}
+TScreen TheScreen;
+
+int64_t SteadyMillis() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+// Calls every component's Loaded, children first, as a form loader does after reading.
+void LoadAll(TComponent* c) {
+  for (int i = 0; i < c->ComponentCount(); ++i) LoadAll(c->Components(i));
+  c->Loaded();
+}
+}  // namespace
+
+TApplication* Application = &TheApplication();
+TScreen* Screen = &TheScreen;
+
+// ---------------------------------------------------------------------------------------
+// TCustomForm
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+  TControl::SetVisible(false);
+  SetBounds(0, 0, 400, 300);
+  Application->RegisterForm(this);
+}
+
+TCustomForm::~TCustomForm() {
+  if (OnDestroy) {
+    try {
+      OnDestroy(this);
+    } catch (...) {
+    }
+  }
+  DestroyView();
+  Application->UnregisterForm(this);
+}
+
+void TCustomForm::AfterConstruction() {
+  LoadAll(this);
+  try {
+    DoCreate();
+  } catch (const std::exception& e) {
+    Application->HandleException(this, e);
+  }
+}
+
+void TCustomForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide() {
+  if (OnHide) OnHide(this);
+}
+
+void TCustomForm::DoClose(TCloseAction& Action) {
+  if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::SetVisible(bool Value) {
+  if (Value == Visible()) return;
+  if (Value) {
+    if (View() == nullptr && Application->ViewsEnabled()) CreateView(nullptr);
+    if (!FShowing) ApplyPosition();
+    FShowing = true;
+    TControl::SetVisible(true);
+    DoShow();
+  } else {
+    DoHide();
+    TControl::SetVisible(false);
+  }
+}
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  BringToFront();
+}
+
+void TCustomForm::Hide() { SetVisible(false); }
+
+void TCustomForm::ApplyPosition() {
+  switch (Position) {
+    case poScreenCenter:
+    case poDesktopCenter:
+      SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+      break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+      TCustomForm* main = Application->MainForm();
+      if (main != nullptr && main != this)
+        SetBounds(main->Left() + (main->Width() - Width()) / 2, main->Top() + (main->Height() - Height()) / 2,
+                  Width(), Height());
+      else
+        SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  DoClose(action);
+  if (action == caNone) return;
+  if (this == Application->MainForm()) {
+    Hide();
+    Application->Terminate();
+    return;
+  }
+  if (action == caFree) {
+    Hide();
+    Release();
+  } else {
+    Hide();
+  }
+}
+
+void TCustomForm::CloseModal() {
+  TCloseAction action = caNone;
+  if (CloseQuery()) {
+    action = caHide;
+    DoClose(action);
+  }
+  if (action == caNone) FModalResult = mrNone;
+}
+
+int TCustomForm::ShowModal() {
+  const bool headless = static_cast<bool>(Application->Hooks.ModalForm);
+  if (!headless && !Application->ViewsEnabled())
+    throw EInvalidOperation("Cannot show the form \"" + Name() + "\" modally without a window system");
+  FModal = true;
+  FModalResult = mrNone;
+  Application->EnterModal();
+  struct Restore {
+    TCustomForm* f;
+    ~Restore() {
+      f->FModal = false;
+      Application->LeaveModal();
+    }
+  } restore{this};
+  Show();
+  if (headless) {
+    if (FModalResult == mrNone) Application->Hooks.ModalForm(this);
+    // A hook that leaves the form open closes it as the window's close box would.
+    if (FModalResult == mrNone) FModalResult = mrCancel;
+    CloseModal();
+    if (FModalResult == mrNone) FModalResult = mrCancel;
+  } else {
+    if (View() != nullptr) Views::BeginModal(this);
+    while (true) {
+      if (FModalResult != mrNone) CloseModal();
+      if (FModalResult != mrNone) break;
+      Application->HandleMessage();
+      if (Application->Terminated()) FModalResult = mrCancel;
+    }
+    if (View() != nullptr) Views::EndModal(this);
+  }
+  Hide();
+  return FModalResult;
+}
+
+void TCustomForm::Release() { PostMessage(Handle(), CM_RELEASE, 0, 0); }
+
+void TCustomForm::SetMenu(TMainMenu* Value) {
+  FMenu = Value;
+  if (View() != nullptr) Views::RebuildMenu(this);
+  Realign();
+}
+
+TRect TCustomForm::ClientRect() const {
+  int menu = FMenu != nullptr ? Views::kMenuBarHeight : 0;
+  return Rect(0, 0, Width(), std::max(0, Height() - menu));
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Value) {
+  if (Value == nullptr || Value == this) {
+    FActiveControl = nullptr;
+    return;
+  }
+  FocusControl(Value);
+}
+
+void TCustomForm::FocusControl(TWinControl* Control) {
+  if (Control == nullptr || !ContainsControl(Control)) return;
+  if (!Visible()) {
+    // The focus moves once the form is shown; remember the control.
+    FActiveControl = Control;
+    return;
+  }
+  ::SetFocus(Control->Handle());
+  if (Control->View() != nullptr) Views::GiveFocus(Control);
+}
+
+void TCustomForm::ControlGotFocus(TWinControl* Control) {
+  TWinControl* old = FActiveControl;
+  if (old == Control) return;
+  FActiveControl = Control;
+  // Exit the controls left (innermost first) that do not also contain the new control.
+  for (TWinControl* c = old; c != nullptr && c != this; c = c->Parent()) {
+    if (c->ContainsControl(Control)) break;
+    c->Perform(CM_EXIT, 0, 0);
+  }
+  std::vector<TWinControl*> entered;
+  for (TWinControl* c = Control; c != nullptr && c != this; c = c->Parent()) {
+    if (old != nullptr && c->ContainsControl(old)) break;
+    entered.push_back(c);
+  }
+  for (auto it = entered.rbegin(); it != entered.rend(); ++it) (*it)->Perform(CM_ENTER, 0, 0);
+}
+
+bool TCustomForm::IsShortCut(Word Key, TShiftState Shift) {
+  return FMenu != nullptr && FMenu->IsShortCut(Key, Shift);
+}
+
+void TCustomForm::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case CM_RELEASE:
+      delete this;
+      return;
+    case WM_COMMAND:
+      if (Message.LParam == 0 && FMenu != nullptr) {
+        if (TMenuItem* item = FMenu->FindItem(static_cast<UINT>(LoWord(Message.WParam)))) {
+          item->Click();
+          return;
+        }
+      }
+      break;
+    case CM_DIALOGKEY:
+      if (Message.WParam == VK_TAB) {
+        TWinControl* current = FindControl(GetFocus());
+        SelectNext(current, GetKeyState(VK_SHIFT) >= 0, true);
+        Message.Result = 1;
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(Message);
+}
+
+QWidget* TCustomForm::MakeView(QWidget* ParentView) { return Views::MakeFormView(this, ParentView); }
+
+void TCustomForm::CreateView(QWidget* ParentView) { TWinControl::CreateView(ParentView); }
+
+void TCustomForm::UpdateView() {
+  TWinControl::UpdateView();
+  if (View() != nullptr) Views::ApplyFormCaption(this);
+}
+
+// ---------------------------------------------------------------------------------------
+// TApplication
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+TApplication::~TApplication() = default;
+
+void TApplication::RegisterForm(TCustomForm* Form) { FForms.push_back(Form); }
+
+void TApplication::UnregisterForm(TCustomForm* Form) {
+  FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end());
+  if (FMainForm == Form) FMainForm = nullptr;
+}
+
+void TApplication::Run() {
+  if (FMainForm == nullptr) return;
+  FTerminated = false;
+  FMainForm->Show();
+  while (!FTerminated) HandleMessage();
+}
+
+void TApplication::Terminate() { FTerminated = true; }
+
+void TApplication::ProcessMessages() {
+  if (Hooks.ProcessMessages) Hooks.ProcessMessages();
+  if (!MessageQueue::Empty()) MessageQueue::DeliverPosted();
+  MessageQueue::FireDueTimers();
+  if (Views::Count() > 0) {
+    int64_t now = SteadyMillis();
+    if (now - FLastPump >= 5) {
+      FLastPump = now;
+      PumpWindowSystem(false);
+    }
+  }
+}
+
+void TApplication::HandleMessage() {
+  bool any = MessageQueue::DeliverPosted();
+  any = MessageQueue::FireDueTimers() || any;
+  if (Views::Count() > 0 || QCoreApplication::instance() != nullptr) {
+    PumpWindowSystem(!any);
+    FLastPump = SteadyMillis();
+  }
+}
+
+bool TApplication::PumpWindowSystem(bool Wait) {
+  if (QCoreApplication::instance() == nullptr) return false;
+  if (Wait)
+    Views::WaitForEvents(10);
+  else
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  return true;
+}
+
+void TApplication::HandleException(TObject* Sender, const std::exception& E) {
+  if (dynamic_cast<const EAbort*>(&E) != nullptr) return;
+  if (OnException) {
+    OnException(Sender, E);
+    return;
+  }
+  ShowException(E);
+}
+
+void TApplication::ShowException(const std::exception& E) {
+  String text = E.what();
+  if (!text.empty() && text.back() != '.') text += '.';
+  Hooks.Errors.push_back(text);
+  if (Hooks.MessageBox) {
+    Hooks.MessageBox(text, Title, MB_OK | MB_ICONERROR);
+    return;
+  }
+  if (FViewsEnabled) Views::MessageBox(text, Title, MB_OK | MB_ICONERROR);
+}
+
+int TApplication::MessageBox(const String& Text, const String& Caption, UINT Flags) {
+  Hooks.Messages.push_back(Text);
+  if (Hooks.MessageBox) return Hooks.MessageBox(Text, Caption, Flags);
+  if (FViewsEnabled) return Views::MessageBox(Text, Caption, Flags);
+  // No person and no hook: the default button answers.
+  switch (Flags & 0xF) {
+    case MB_YESNO:
+    case MB_YESNOCANCEL:
+      return (Flags & MB_DEFBUTTON2) ? IDNO : IDYES;
+    case MB_RETRYCANCEL:
+      return IDRETRY;
+    case MB_ABORTRETRYIGNORE:
+      return IDABORT;
+    default:
+      return IDOK;
+  }
+}
+
+void TApplication::HandleThreadMessage(TMessage&) {}
+
+void TApplication::DoBeep() {
+  ++Hooks.Beeps;
+  if (FViewsEnabled) QApplication::beep();
+}
+
+void TApplication::BringToFront() {
+  if (FMainForm != nullptr && FMainForm->View() != nullptr) Views::Raise(FMainForm);
+}
+
+void TApplication::ResetHooks() {
+  Hooks = TApplicationHooks{};
+  MessageQueue::Reset();
+  FTerminated = false;
+}
+
+// ---------------------------------------------------------------------------------------
+// TScreen
+
+int TScreen::Width() const {
+  if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()); app && app->primaryScreen())
+    return app->primaryScreen()->geometry().width();
+  return 1280;
+}
+
+int TScreen::Height() const {
+  if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()); app && app->primaryScreen())
+    return app->primaryScreen()->geometry().height();
+  return 1024;
+}
+
+TCustomForm* TScreen::ActiveForm() const {
+  HWND focus = GetFocus();
+  if (TWinControl* c = FindControl(focus)) return c->GetParentForm();
+  return Application->MainForm();
+}
+
+// ---------------------------------------------------------------------------------------
+// Key input
+
+void KeyInput(TWinControl* Target, UINT Msg, WPARAM Key) {
+  if (Target == nullptr) return;
+  try {
+    TCustomForm* form = Target->GetParentForm();
+    if (Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN) {
+      TShiftState shift = KeyboardStateToShiftState();
+      if (form != nullptr && form->IsShortCut(static_cast<Word>(Key), shift)) return;
+      if (form != nullptr && form != Target && form->KeyPreview) {
+        Word k = static_cast<Word>(Key);
+        TMessage m{Msg, k, 0, 0};
+        form->WndProc(m);
+        Key = m.WParam;
+        if (Key == 0) return;
+      }
+      if (Key == VK_TAB && form != nullptr) {
+        LRESULT code = Target->Perform(WM_GETDLGCODE, 0, 0);
+        if ((code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) == 0 &&
+            form->Perform(CM_DIALOGKEY, Key, 0) != 0)
+          return;
+      }
+    }
+    if (Msg == WM_CHAR && form != nullptr && form != Target && form->KeyPreview) {
+      TMessage m{Msg, Key, 0, 0};
+      form->WndProc(m);
+      Key = m.WParam;
+      if (Key == 0) return;
+    }
+    SendMessage(Target->Handle(), Msg, Key, 0);
+  } catch (const std::exception& e) {
+    Application->HandleException(Target, e);
+  }
+}

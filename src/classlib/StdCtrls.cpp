@@ -1,0 +1,175 @@
+#include "classlib/StdCtrls.h"
+
+#include <QLineEdit>
+#include <algorithm>
+
+#include "classlib/qt/Views.h"
+
+// Keeps a QLineEdit and its edit in step without echo.
+class EditViewLink {
+ public:
+  static void Connect(TCustomEdit* edit, QLineEdit* view) {
+    QObject::connect(view, &QLineEdit::textEdited, view, [edit](const QString& text) {
+      edit->ViewTextEdited(text.toStdString());
+    });
+    QObject::connect(view, &QLineEdit::selectionChanged, view, [edit, view]() {
+      QByteArray before = view->text().left(view->hasSelectedText() ? view->selectionStart() : view->cursorPosition()).toUtf8();
+      edit->FSelStart = static_cast<int>(before.size());
+      edit->FSelLength = static_cast<int>(view->selectedText().toUtf8().size());
+    });
+  }
+};
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  TabStop = true;
+  SetBounds(0, 0, 121, 21);
+  FColor = static_cast<TColor>(0xFF000005);  // window colour
+}
+
+void TCustomEdit::SetReadOnly(bool Value) {
+  FReadOnly = Value;
+  UpdateView();
+}
+
+void TCustomEdit::SetMaxLength(int Value) {
+  FMaxLength = std::max(0, Value);
+  UpdateView();
+}
+
+void TCustomEdit::ClampSelection() {
+  int len = static_cast<int>(FText.size());
+  FSelStart = std::clamp(FSelStart, 0, len);
+  FSelLength = std::clamp(FSelLength, 0, len - FSelStart);
+}
+
+void TCustomEdit::SetSelStart(int Value) {
+  FSelStart = Value;
+  FSelLength = 0;
+  ClampSelection();
+  UpdateView();
+}
+
+void TCustomEdit::SetSelLength(int Value) {
+  FSelLength = Value;
+  ClampSelection();
+  UpdateView();
+}
+
+String TCustomEdit::SelText() const {
+  return FText.substr(static_cast<size_t>(FSelStart), static_cast<size_t>(FSelLength));
+}
+
+void TCustomEdit::SetSelText(const String& Value) {
+  String t = FText;
+  t.replace(static_cast<size_t>(FSelStart), static_cast<size_t>(FSelLength), Value);
+  int caret = FSelStart + static_cast<int>(Value.size());
+  SetText(t);
+  FSelStart = caret;
+  FSelLength = 0;
+  ClampSelection();
+  UpdateView();
+}
+
+void TCustomEdit::SelectAll() {
+  FSelStart = 0;
+  FSelLength = static_cast<int>(FText.size());
+  UpdateView();
+}
+
+void TCustomEdit::TextChanged() {
+  ClampSelection();
+  TWinControl::TextChanged();
+  Modified = true;
+  Change();
+}
+
+void TCustomEdit::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::ViewTextEdited(const String& Value) {
+  FFromView = true;
+  SetText(Value);
+  FFromView = false;
+}
+
+void TCustomEdit::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_GETDLGCODE:
+      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+      return;
+    case WM_SETFOCUS:
+      TWinControl::WndProc(Message);
+      if (AutoSelect) SelectAll();
+      return;
+    default:
+      TWinControl::WndProc(Message);
+  }
+}
+
+void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
+  TWinControl::KeyDown(Key, Shift);
+  if (View() != nullptr) return;  // a real view edits natively
+  switch (Key) {
+    case VK_LEFT:
+      SetSelStart(FSelLength > 0 ? FSelStart : FSelStart - 1);
+      break;
+    case VK_RIGHT:
+      SetSelStart(FSelLength > 0 ? FSelStart + FSelLength : FSelStart + 1);
+      break;
+    case VK_HOME:
+      SetSelStart(0);
+      break;
+    case VK_END:
+      SetSelStart(static_cast<int>(FText.size()));
+      break;
+    case VK_DELETE:
+      if (FReadOnly) break;
+      if (FSelLength == 0) FSelLength = FSelStart < static_cast<int>(FText.size()) ? 1 : 0;
+      SetSelText("");
+      break;
+    default:
+      break;
+  }
+}
+
+void TCustomEdit::KeyPress(char& Key) {
+  TWinControl::KeyPress(Key);
+  if (Key == 0 || View() != nullptr || FReadOnly) return;
+  if (Key == '\b') {
+    if (FSelLength == 0 && FSelStart > 0) {
+      --FSelStart;
+      FSelLength = 1;
+    }
+    SetSelText("");
+    return;
+  }
+  if (static_cast<unsigned char>(Key) < 32) return;
+  if (FMaxLength > 0 && static_cast<int>(FText.size()) - FSelLength >= FMaxLength) return;
+  char c = Key;
+  if (CharCase == ecUpperCase) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (CharCase == ecLowerCase) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  SetSelText(String(1, c));
+}
+
+QWidget* TCustomEdit::MakeView(QWidget* ParentView) {
+  auto* view = new QLineEdit(ParentView);
+  EditViewLink::Connect(this, view);
+  return view;
+}
+
+void TCustomEdit::UpdateView() {
+  TWinControl::UpdateView();
+  auto* view = dynamic_cast<QLineEdit*>(View());
+  if (view == nullptr || FFromView) return;
+  QSignalBlocker block(view);
+  QString text = QString::fromStdString(FText);
+  if (view->text() != text) view->setText(text);
+  view->setReadOnly(FReadOnly);
+  view->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+  view->setEchoMode(PasswordChar != '\0' ? QLineEdit::Password : QLineEdit::Normal);
+  view->setAlignment(Alignment == taRightJustify ? Qt::AlignRight : Alignment == taCenter ? Qt::AlignHCenter : Qt::AlignLeft);
+  int start = static_cast<int>(QString::fromUtf8(FText.substr(0, static_cast<size_t>(FSelStart))).size());
+  int length = static_cast<int>(QString::fromUtf8(SelText()).size());
+  if (length > 0) view->setSelection(start, length); else view->setCursorPosition(start);
+}

@@ -1,0 +1,446 @@
+#include "classlib/qt/Views.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <unordered_map>
+
+#include "classlib/Controls.h"
+#include "classlib/Forms.h"
+#include "classlib/Menus.h"
+#include "classlib/WinApi.h"
+#include "classlib/qt/KeyMap.h"
+
+namespace {
+
+std::unordered_map<const QWidget*, TControl*>& Bindings() {
+  static std::unordered_map<const QWidget*, TControl*> bindings;
+  return bindings;
+}
+
+Views::PaintFunction& Painter() {
+  static Views::PaintFunction painter = nullptr;
+  return painter;
+}
+
+// Guards against echo: geometry we push to a view must not come back as a user resize.
+bool& Applying() {
+  static bool applying = false;
+  return applying;
+}
+
+WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
+  WPARAM k = 0;
+  if (buttons & Qt::LeftButton) k |= MK_LBUTTON;
+  if (buttons & Qt::RightButton) k |= MK_RBUTTON;
+  if (buttons & Qt::MiddleButton) k |= MK_MBUTTON;
+  if (mods & Qt::ShiftModifier) k |= MK_SHIFT;
+  if (mods & Qt::ControlModifier) k |= MK_CONTROL;
+  return k;
+}
+
+void SyncModifierKeys(Qt::KeyboardModifiers mods) {
+  SetKeyDown(VK_SHIFT, (mods & Qt::ShiftModifier) != 0);
+  SetKeyDown(VK_CONTROL, (mods & Qt::ControlModifier) != 0);
+  SetKeyDown(VK_MENU, (mods & Qt::AltModifier) != 0);
+}
+
+void SendMouse(TControl* control, UINT msg, QMouseEvent* e) {
+  SyncModifierKeys(e->modifiers());
+  QPoint p = e->position().toPoint();
+  TMessage m{msg, MouseKeys(e->buttons(), e->modifiers()), MakeLParam(p.x(), p.y()), 0};
+  if (auto* win = dynamic_cast<TWinControl*>(control)) {
+    win->MainWndProc(m);
+  } else {
+    try {
+      control->WndProc(m);
+    } catch (const std::exception& ex) {
+      Application->HandleException(control, ex);
+    }
+  }
+}
+
+UINT ButtonMessage(Qt::MouseButton b, bool down, bool dbl) {
+  switch (b) {
+    case Qt::LeftButton: return dbl ? WM_LBUTTONDBLCLK : down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    case Qt::RightButton: return dbl ? WM_RBUTTONDBLCLK : down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    case Qt::MiddleButton: return dbl ? WM_MBUTTONDBLCLK : down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    default: return 0;
+  }
+}
+
+// A custom-drawn control's view: paints through the control and passes input on as messages.
+class PaintedView : public QWidget {
+ public:
+  PaintedView(TControl* control, QWidget* parent) : QWidget(parent), control_(control) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    if (dynamic_cast<TWinControl*>(control) != nullptr) setFocusPolicy(Qt::StrongFocus);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    if (Painter() != nullptr) Painter()(control_, painter);
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    if (auto* win = dynamic_cast<TWinControl*>(control_); win && win->CanFocus() && !win->Focused()) win->SetFocus();
+    if (UINT m = ButtonMessage(e->button(), true, false)) SendMouse(control_, m, e);
+  }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    if (UINT m = ButtonMessage(e->button(), true, true)) SendMouse(control_, m, e);
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    if (UINT m = ButtonMessage(e->button(), false, false)) SendMouse(control_, m, e);
+  }
+  void mouseMoveEvent(QMouseEvent* e) override { SendMouse(control_, WM_MOUSEMOVE, e); }
+  void keyPressEvent(QKeyEvent* e) override { DeliverKeyEvent(e, true); }
+  void keyReleaseEvent(QKeyEvent* e) override { DeliverKeyEvent(e, false); }
+  void focusInEvent(QFocusEvent* e) override {
+    QWidget::focusInEvent(e);
+    if (auto* win = dynamic_cast<TWinControl*>(control_); win && !win->Focused()) win->SetFocus();
+  }
+  bool focusNextPrevChild(bool next) override {
+    // Tab is a key for controls that want it (the grid moves between cells with it).
+    if (auto* win = dynamic_cast<TWinControl*>(control_)) {
+      LRESULT code = win->Perform(WM_GETDLGCODE, 0, 0);
+      if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
+    }
+    return QWidget::focusNextPrevChild(next);
+  }
+
+ private:
+  void DeliverKeyEvent(QKeyEvent* e, bool down) {
+    auto* win = dynamic_cast<TWinControl*>(control_);
+    if (win == nullptr) return;
+    SyncModifierKeys(e->modifiers());
+    Word vk = KeyMap::ToVirtualKey(e->key());
+    if (vk != 0) {
+      SetKeyDown(vk, down);
+      KeyInput(win, down ? WM_KEYDOWN : WM_KEYUP, vk);
+    }
+    if (down && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+      QByteArray text = e->text().toUtf8();
+      for (char c : text)
+        if (static_cast<unsigned char>(c) >= 32 || c == '\r' || c == '\b' || c == 27 || c == '\t')
+          KeyInput(win, WM_CHAR, static_cast<unsigned char>(c));
+    }
+  }
+
+  TControl* control_;
+};
+
+// A form's top-level window: the menu bar above a client area that holds the controls.
+class FormView : public QWidget {
+ public:
+  FormView(TCustomForm* form, QWidget* parent) : QWidget(parent, Qt::Window), form_(form) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setFixedHeight(Views::kMenuBarHeight);
+    layout->addWidget(menuBar_);
+    client_ = new QWidget(this);
+    layout->addWidget(client_, 1);
+    menuBar_->setVisible(false);
+  }
+  QWidget* Client() const { return client_; }
+  QMenuBar* Bar() const { return menuBar_; }
+  std::unordered_map<TMenuItem*, QAction*> actions;
+  bool rebuildPending = false;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override {
+    // The close box asks the form, which decides (close query, modal result).
+    e->ignore();
+    SendMessage(form_->Handle(), WM_CLOSE, 0, 0);
+  }
+  void resizeEvent(QResizeEvent* e) override {
+    QWidget::resizeEvent(e);
+    if (Applying()) return;
+    Applying() = true;
+    form_->SetBounds(form_->Left(), form_->Top(), width(), height());
+    Applying() = false;
+  }
+  void moveEvent(QMoveEvent* e) override {
+    QWidget::moveEvent(e);
+    if (Applying()) return;
+    Applying() = true;
+    form_->SetBounds(x(), y(), form_->Width(), form_->Height());
+    Applying() = false;
+  }
+
+ private:
+  TCustomForm* form_;
+  QMenuBar* menuBar_;
+  QWidget* client_;
+};
+
+QString MenuText(const TMenuItem* item) {
+  return QString::fromStdString(item->Caption());  // '&' marks the access key in Qt too
+}
+
+void ApplyAction(QAction* a, TMenuItem* item) {
+  a->setText(MenuText(item));
+  a->setEnabled(item->Enabled());
+  a->setVisible(item->Visible());
+  a->setCheckable(item->Checked() || item->AutoCheck || item->RadioItem);
+  a->setChecked(item->Checked());
+  if (item->ShortCut() != scNone)
+    a->setShortcut(QKeySequence(QString::fromStdString(ShortCutToText(item->ShortCut()))));
+  else
+    a->setShortcut(QKeySequence());
+  if (!item->Hint.empty()) a->setStatusTip(QString::fromStdString(item->Hint));
+}
+
+void AddMenuItems(FormView* view, QMenu* menu, TMenuItem* parent) {
+  for (int i = 0; i < parent->Count(); ++i) {
+    TMenuItem* item = parent->Items(i);
+    if (item->IsLine()) {
+      QAction* sep = menu->addSeparator();
+      view->actions[item] = sep;
+      sep->setVisible(item->Visible());
+      continue;
+    }
+    if (item->Count() > 0) {
+      QMenu* sub = menu->addMenu(MenuText(item));
+      view->actions[item] = sub->menuAction();
+      ApplyAction(sub->menuAction(), item);
+      AddMenuItems(view, sub, item);
+      continue;
+    }
+    QAction* a = menu->addAction(MenuText(item));
+    view->actions[item] = a;
+    ApplyAction(a, item);
+    TCustomForm* form = item->GetParentMenu() ? dynamic_cast<TCustomForm*>(item->GetParentMenu()->Owner()) : nullptr;
+    QObject::connect(a, &QAction::triggered, a, [item, form]() {
+      // The action's own check toggle is undone: the item's command decides the mark.
+      try {
+        if (form != nullptr)
+          SendMessage(form->Handle(), WM_COMMAND, item->Command(), 0);
+        else
+          item->Click();
+      } catch (const std::exception& e) {
+        Application->HandleException(item, e);
+      }
+    });
+  }
+}
+
+void BuildMenuBar(TCustomForm* form, FormView* view) {
+  view->Bar()->clear();
+  view->actions.clear();
+  TMainMenu* menu = form->Menu();
+  view->Bar()->setVisible(menu != nullptr);
+  if (menu == nullptr) return;
+  TMenuItem* root = menu->Items();
+  for (int i = 0; i < root->Count(); ++i) {
+    TMenuItem* top = root->Items(i);
+    if (top->Count() > 0) {
+      QMenu* sub = view->Bar()->addMenu(MenuText(top));
+      view->actions[top] = sub->menuAction();
+      ApplyAction(sub->menuAction(), top);
+      AddMenuItems(view, sub, top);
+    } else {
+      QAction* a = view->Bar()->addAction(MenuText(top));
+      view->actions[top] = a;
+      ApplyAction(a, top);
+      QObject::connect(a, &QAction::triggered, a, [top, form]() {
+        SendMessage(form->Handle(), WM_COMMAND, top->Command(), 0);
+      });
+    }
+  }
+  menu->OnItemChanged = [form, view](TMenuItem* item) {
+    auto it = view->actions.find(item);
+    if (it != view->actions.end() && item->Count() == 0) {
+      ApplyAction(it->second, item);
+      return;
+    }
+    // Structure changed: rebuild once the current command is done (its action may be live).
+    if (view->rebuildPending) return;
+    view->rebuildPending = true;
+    QTimer::singleShot(0, view, [form, view]() {
+      view->rebuildPending = false;
+      BuildMenuBar(form, view);
+    });
+  };
+}
+
+}  // namespace
+
+namespace Views {
+
+int Count() { return static_cast<int>(Bindings().size()); }
+
+QWidget* MakePaintedView(TControl* Control, QWidget* ParentView) { return new PaintedView(Control, ParentView); }
+
+QWidget* MakeFormView(TCustomForm* Form, QWidget* ParentView) {
+  auto* v = new FormView(Form, ParentView);
+  return v;
+}
+
+void Bind(TControl* Control, QWidget* View) {
+  Bindings()[View] = Control;
+  if (auto* form = dynamic_cast<TCustomForm*>(Control)) {
+    if (auto* fv = dynamic_cast<FormView*>(View)) BuildMenuBar(form, fv);
+  }
+}
+
+void Unbind(QWidget* View) {
+  Bindings().erase(View);
+  // Children of this view go with it; forget them too.
+  for (auto it = Bindings().begin(); it != Bindings().end();) {
+    if (View->isAncestorOf(it->first)) it = Bindings().erase(it); else ++it;
+  }
+}
+
+TControl* ControlOf(const QWidget* View) {
+  auto it = Bindings().find(View);
+  return it == Bindings().end() ? nullptr : it->second;
+}
+
+QWidget* ClientView(TWinControl* Control) {
+  if (auto* fv = dynamic_cast<FormView*>(Control->View())) return fv->Client();
+  return Control->View();
+}
+
+void ApplyGeometry(TControl* Control) {
+  QWidget* v = Control->View();
+  if (v == nullptr || Applying()) return;
+  Applying() = true;
+  if (v->isWindow()) {
+    v->move(Control->Left(), Control->Top());
+    v->resize(std::max(1, Control->Width()), std::max(1, Control->Height()));
+  } else {
+    v->setGeometry(Control->Left(), Control->Top(), Control->Width(), Control->Height());
+  }
+  Applying() = false;
+}
+
+void ApplyVisibility(TControl* Control) {
+  QWidget* v = Control->View();
+  if (v == nullptr) return;
+  v->setVisible(Control->Visible());
+  if (Control->Visible() && v->isWindow()) {
+    v->raise();
+    v->activateWindow();
+  }
+}
+
+void ApplyCommon(TControl* Control) {
+  QWidget* v = Control->View();
+  if (v == nullptr) return;
+  v->setEnabled(Control->Enabled());
+  v->setToolTip(Control->ShowHint || !Control->Hint.empty() ? QString::fromStdString(Control->Hint) : QString());
+  v->update();
+}
+
+void ApplyFormCaption(TCustomForm* Form) {
+  if (QWidget* v = Form->View()) v->setWindowTitle(QString::fromStdString(Form->Caption()));
+}
+
+void Invalidate(TControl* Control) {
+  if (QWidget* v = Control->View()) v->update();
+}
+
+void Flush(TControl* Control) {
+  if (QWidget* v = Control->View()) v->repaint();
+}
+
+void Raise(TControl* Control) {
+  if (QWidget* v = Control->View()) {
+    v->raise();
+    if (v->isWindow()) v->activateWindow();
+  }
+}
+
+void Lower(TControl* Control) {
+  if (QWidget* v = Control->View()) v->lower();
+}
+
+void GiveFocus(TWinControl* Control) {
+  if (QWidget* v = Control->View(); v != nullptr && !v->hasFocus()) v->setFocus(Qt::OtherFocusReason);
+}
+
+void RebuildMenu(TCustomForm* Form) {
+  if (auto* fv = dynamic_cast<FormView*>(Form->View())) BuildMenuBar(Form, fv);
+}
+
+void BeginModal(TCustomForm* Form) {
+  if (QWidget* v = Form->View()) {
+    v->hide();
+    v->setWindowModality(Qt::ApplicationModal);
+    v->show();
+    v->raise();
+    v->activateWindow();
+  }
+}
+
+void EndModal(TCustomForm* Form) {
+  if (QWidget* v = Form->View()) v->setWindowModality(Qt::NonModal);
+}
+
+void WaitForEvents(int Millis) {
+  // A single-shot wake-up bounds the wait, so our own timers and posted messages run on time.
+  static QTimer* wake = nullptr;
+  if (wake == nullptr) {
+    wake = new QTimer();
+    wake->setSingleShot(true);
+  }
+  wake->start(Millis);
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+int MessageBox(const String& Text, const String& Caption, UINT Flags) {
+  QMessageBox box;
+  box.setText(QString::fromStdString(Text));
+  box.setWindowTitle(QString::fromStdString(Caption));
+  switch (Flags & 0xF0) {
+    case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+    default: break;
+  }
+  struct B { QMessageBox::StandardButton Button; int Id; };
+  std::vector<B> buttons;
+  switch (Flags & 0xF) {
+    case MB_OKCANCEL: buttons = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}}; break;
+    case MB_ABORTRETRYIGNORE:
+      buttons = {{QMessageBox::Abort, IDABORT}, {QMessageBox::Retry, IDRETRY}, {QMessageBox::Ignore, IDIGNORE}};
+      break;
+    case MB_YESNOCANCEL:
+      buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+      break;
+    case MB_YESNO: buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}}; break;
+    case MB_RETRYCANCEL: buttons = {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}}; break;
+    default: buttons = {{QMessageBox::Ok, IDOK}}; break;
+  }
+  QMessageBox::StandardButtons all;
+  for (auto& b : buttons) all |= b.Button;
+  box.setStandardButtons(all);
+  size_t def = (Flags & MB_DEFBUTTON2) && buttons.size() > 1 ? 1 : 0;
+  box.setDefaultButton(buttons[def].Button);
+  int pressed = box.exec();
+  for (auto& b : buttons)
+    if (b.Button == pressed) return b.Id;
+  // Dismissed with the close box or Escape: Cancel where there is one, else No, else OK.
+  for (auto& b : buttons)
+    if (b.Id == IDCANCEL) return IDCANCEL;
+  for (auto& b : buttons)
+    if (b.Id == IDNO) return IDNO;
+  return buttons.size() == 1 ? IDOK : IDCANCEL;
+}
+
+void SetPaintFunction(PaintFunction Function) { Painter() = Function; }
+
+}  // namespace Views

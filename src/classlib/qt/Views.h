@@ -1,0 +1,55 @@
+// The Qt side of the controls: views that show our controls' state and turn real input into
+// our window messages. Only the class library includes this header.
+#pragma once
+
+#include "classlib/Messages.h"
+#include "classlib/Types.h"
+
+class QWidget;
+class QPainter;
+class TControl;
+class TWinControl;
+class TCustomForm;
+
+namespace Views {
+
+constexpr int kMenuBarHeight = 22;
+
+// The number of views that exist (none in headless tests).
+int Count();
+
+QWidget* MakePaintedView(TControl* Control, QWidget* ParentView);
+QWidget* MakeFormView(TCustomForm* Form, QWidget* ParentView);
+
+// Links a view and its control both ways; Unbind cuts the link before the view goes.
+void Bind(TControl* Control, QWidget* View);
+void Unbind(QWidget* View);
+TControl* ControlOf(const QWidget* View);
+
+// The widget inside which the control's children are placed.
+QWidget* ClientView(TWinControl* Control);
+
+void ApplyGeometry(TControl* Control);
+void ApplyVisibility(TControl* Control);
+void ApplyCommon(TControl* Control);
+void ApplyFormCaption(TCustomForm* Form);
+void Invalidate(TControl* Control);
+void Flush(TControl* Control);
+void Raise(TControl* Control);
+void Lower(TControl* Control);
+void GiveFocus(TWinControl* Control);
+
+void RebuildMenu(TCustomForm* Form);
+
+void BeginModal(TCustomForm* Form);
+void EndModal(TCustomForm* Form);
+// Waits for window-system events (at most Millis ms) and handles them.
+void WaitForEvents(int Millis);
+
+int MessageBox(const String& Text, const String& Caption, UINT Flags);
+
+// Paints a custom-drawn control's view (set by the graphics layer).
+using PaintFunction = void (*)(TControl* Control, QPainter& Painter);
+void SetPaintFunction(PaintFunction Function);
+
+}  // namespace Views
