@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "classlib/Canvas.h"
 #include "classlib/Forms.h"
+#include "classlib/Picture.h"
 #include "classlib/WinApi.h"
 #include "classlib/qt/Text.h"
 #include "classlib/qt/Views.h"
@@ -222,4 +224,67 @@ void TTimer::UpdateTimer() {
 
 void TTimer::Timer() {
   if (FEnabled && FOnTimer) FOnTimer(this);
+}
+
+// ---------------------------------------------------------------------------------------
+// TImage
+
+TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), FPicture(std::make_unique<TPicture>()) {
+  SetBounds(0, 0, 105, 105);
+  FPicture->OnChange = [this](TObject*) { Invalidate(); };
+}
+
+TImage::~TImage() { FPicture->OnChange = nullptr; }
+
+void TImage::SetPicture(TPicture* Value) { FPicture->Assign(Value); }
+
+void TImage::SetStretch(bool Value) {
+  FStretch = Value;
+  Invalidate();
+}
+
+void TImage::SetCenter(bool Value) {
+  FCenter = Value;
+  Invalidate();
+}
+
+void TImage::SetProportional(bool Value) {
+  FProportional = Value;
+  Invalidate();
+}
+
+TRect TImage::DestRect() const {
+  int w = FPicture->Width();
+  int h = FPicture->Height();
+  int cw = Width();
+  int ch = Height();
+  if (w <= 0 || h <= 0) return Rect(0, 0, 0, 0);
+  if (FStretch || (FProportional && (w > cw || h > ch))) {
+    if (FProportional) {
+      // The largest size of the picture's shape that fits.
+      if (static_cast<int64_t>(cw) * h > static_cast<int64_t>(ch) * w) {
+        w = static_cast<int>(static_cast<int64_t>(w) * ch / h);
+        h = ch;
+      } else {
+        h = static_cast<int>(static_cast<int64_t>(h) * cw / w);
+        w = cw;
+      }
+    } else {
+      w = cw;
+      h = ch;
+    }
+  }
+  int x = FCenter ? (cw - w) / 2 : 0;
+  int y = FCenter ? (ch - h) / 2 : 0;
+  return Bounds(x, y, w, h);
+}
+
+void TImage::Paint() {
+  TGraphic* graphic = FPicture->Graphic();
+  if (Canvas() == nullptr || graphic == nullptr) return;
+  TRect r = DestRect();
+  if (r.Width() == FPicture->Width() && r.Height() == FPicture->Height())
+    Canvas()->Draw(r.Left, r.Top, graphic);
+  else
+    Canvas()->StretchDraw(r, graphic);
 }

@@ -6,6 +6,8 @@
 
 #include "classlib/StdCtrls.h"
 
+class TPicture;
+
 enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
 enum TBevelStyle { bsLowered, bsRaised };
@@ -138,4 +140,33 @@ class TTimer : public TComponent {
   bool FEnabled = true;
   Cardinal FInterval = 1000;
   TNotifyEvent FOnTimer;
+};
+
+// Shows a picture: at its own size from the top-left corner, centred (Center), scaled to the
+// control (Stretch), and with Proportional keeping its shape (only ever shrinking it).
+class TImage : public TGraphicControl {
+ public:
+  explicit TImage(TComponent* AOwner);
+  ~TImage() override;
+
+  TPicture* Picture() const { return FPicture.get(); }
+  void SetPicture(TPicture* Value);
+  bool Stretch() const { return FStretch; }
+  void SetStretch(bool Value);
+  bool Center() const { return FCenter; }
+  void SetCenter(bool Value);
+  bool Proportional() const { return FProportional; }
+  void SetProportional(bool Value);
+  bool Transparent = false;
+  // Where the picture is drawn, in the control's coordinates.
+  TRect DestRect() const;
+
+ protected:
+  void Paint() override;
+
+ private:
+  std::unique_ptr<TPicture> FPicture;
+  bool FStretch = false;
+  bool FCenter = false;
+  bool FProportional = false;
 };

@@ -130,3 +130,37 @@ TEST(Timer, FiresOnTheProgramsClockWhileEnabled) {
 }
 
 }  // namespace
+
+#include "classlib/Bitmap.h"
+#include "classlib/Canvas.h"
+#include "classlib/Colors.h"
+#include "classlib/GraphicsObjects.h"
+#include "classlib/Picture.h"
+
+namespace {
+
+TEST(Image, PaintsItsPictureAtItsSizeCentredOrStretchedToShape) {
+  TBitmap red;
+  red.SetSize(4, 2);
+  red.Canvas()->Brush()->SetColor(clRed);
+  red.Canvas()->FillRect(Rect(0, 0, 4, 2));
+  TImage image(nullptr);
+  image.SetBounds(0, 0, 20, 20);
+  image.Picture()->SetGraphic(&red);
+  EXPECT_EQ(image.DestRect(), Rect(0, 0, 4, 2));
+  image.SetCenter(true);
+  EXPECT_EQ(image.DestRect(), Rect(8, 9, 12, 11));
+  image.SetStretch(true);
+  image.SetProportional(true);
+  EXPECT_EQ(image.DestRect(), Rect(0, 5, 20, 15));
+
+  TBitmap target;
+  target.SetSize(20, 20);
+  target.Canvas()->Brush()->SetColor(clWhite);
+  target.Canvas()->FillRect(Rect(0, 0, 20, 20));
+  image.PaintTo(target.Canvas());
+  EXPECT_EQ(target.Canvas()->Pixel(10, 10), clRed);
+  EXPECT_EQ(target.Canvas()->Pixel(10, 2), clWhite);
+}
+
+}  // namespace
