@@ -1,0 +1,100 @@
+// TPicture holds one picture of any type and picks the type from a file name's extension or
+// from the data's signature. The Qt-decoded types (PNG, GIF, icons) share TImageGraphic.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "classlib/Graphic.h"
+
+class QImage;
+class TBitmap;
+
+// A picture decoded by Qt's image readers, kept with its alpha channel.
+class TImageGraphic : public TGraphic {
+ public:
+  ~TImageGraphic() override;
+  void Assign(const TObject* source) override;
+  bool Empty() const override;
+  int Width() const override;
+  int Height() const override;
+  // Resizing crops or extends with transparent pixels.
+  void SetWidth(int width) override;
+  void SetHeight(int height) override;
+  bool Transparent() const override { return true; }
+  void Draw(TCanvas* canvas, const TRect& r) override;
+  // EInvalidGraphic when Qt cannot read the data as this type.
+  void LoadFromBytes(const std::string& data) override;
+  std::string SaveToBytes() const override;
+
+  const QImage& Image() const;  // classlib-internal
+  std::unique_ptr<TGraphic> NewInstance() const override = 0;
+
+ protected:
+  // Qt's format name ("png", "gif", "ico") and the type's name in error messages.
+  TImageGraphic(const char* format, const char* description);
+
+ private:
+  struct Private;
+  std::unique_ptr<Private> d;
+};
+
+class TPngImage : public TImageGraphic {
+ public:
+  TPngImage() : TImageGraphic("png", "PNG image") {}
+  std::unique_ptr<TGraphic> NewInstance() const override { return std::make_unique<TPngImage>(); }
+};
+
+// GIF pictures load (first frame); saving raises EInvalidGraphicOperation, as Qt cannot write them.
+class TGifImage : public TImageGraphic {
+ public:
+  TGifImage() : TImageGraphic("gif", "GIF image") {}
+  std::unique_ptr<TGraphic> NewInstance() const override { return std::make_unique<TGifImage>(); }
+  std::string SaveToBytes() const override;
+};
+
+class TIcon : public TImageGraphic {
+ public:
+  TIcon() : TImageGraphic("ico", "Icon image") {}
+  std::unique_ptr<TGraphic> NewInstance() const override { return std::make_unique<TIcon>(); }
+};
+
+class TPicture : public TObject {
+ public:
+  TPicture();
+  ~TPicture() override;
+  TPicture(const TPicture&) = delete;
+  TPicture& operator=(const TPicture&) = delete;
+
+  // The picture held (nullptr when empty). SetGraphic copies the given picture.
+  TGraphic* Graphic() const { return FGraphic.get(); }
+  void SetGraphic(const TGraphic* graphic);
+  // The picture as a bitmap: when another type is held, it is replaced by an empty bitmap.
+  TBitmap* Bitmap();
+  void SetBitmap(const TBitmap* bitmap);
+
+  int Width() const;
+  int Height() const;
+
+  // Copies a TPicture or a TGraphic; nullptr empties.
+  void Assign(const TObject* source);
+
+  // The type comes from the extension (.bmp, .jpg/.jpeg/.jpe/.jfif, .png, .gif, .ico);
+  // "Unknown picture file extension (.xyz)" otherwise (EInvalidGraphic).
+  void LoadFromFile(const String& fileName);
+  void SaveToFile(const String& fileName) const;
+  // The type comes from the data's signature (BM, JPEG SOI, PNG, GIF8, icon header).
+  void LoadFromBytes(const std::string& data);
+  std::string SaveToBytes() const;
+
+  TNotifyEvent OnChange;
+
+  // Picture types by extension (lower case, without the dot); the built-in ones are registered.
+  using TGraphicFactory = std::function<std::unique_ptr<TGraphic>()>;
+  static void RegisterFileFormat(const String& extension, TGraphicFactory factory);
+
+ private:
+  void Changed();
+  void Adopt(std::unique_ptr<TGraphic> graphic);
+  std::unique_ptr<TGraphic> FGraphic;
+};
