@@ -27,14 +27,6 @@ void TGraphic::LoadFromFile(const String& fileName) { LoadFromBytes(ReadFileByte
 
 void TGraphic::SaveToFile(const String& fileName) const { WriteFileBytes(fileName, SaveToBytes()); }
 
-std::string ReadFileBytes(const String& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) throw EFOpenError("Cannot open file \"" + fileName + "\"");
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EReadError("Error reading file \"" + fileName + "\"");
-  return data;
-}
-
 void WriteFileBytes(const String& fileName, const std::string& data) {
   String temp = fileName + ".tmp" + std::to_string(::getpid());
   {

@@ -60,5 +60,5 @@ class TGraphic : public TObject {
 };
 
 // Reads a whole file as bytes (EFOpenError) and writes one whole-or-nothing (EFCreateError).
-std::string ReadFileBytes(const String& fileName);
+std::string ReadFileBytes(const String& fileName);  // defined with the runtime's file routines
 void WriteFileBytes(const String& fileName, const std::string& data);
