@@ -5,11 +5,11 @@
 
 #include <algorithm>
 
-namespace {
+#include "classlib/Colors.h"
+#include "classlib/GraphicsObjects.h"
+#include "classlib/qt/PaintGlue.h"
 
-// System colours (the $FF0000nn encoding).
-constexpr TColor kBtnFace = static_cast<TColor>(0xFF00000Fu);
-constexpr TColor kWindow = static_cast<TColor>(0xFF000005u);
+namespace {
 
 int Clamp(int Value, int Low, int High) { return std::max(Low, std::min(Value, High)); }
 
@@ -23,8 +23,9 @@ TCustomGrid::TCustomGrid(TComponent* AOwner)
       FColWidths(5, 64),
       FRowHeights(5, 24),
       FOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect},
-      FFixedColor(kBtnFace) {
-  FColor = kWindow;
+      FFixedColor(clBtnFace) {
+  InstallPaintGlue();
+  FColor = clWindow;
   TabStop = true;
   ControlStyle += TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks, csClickEvents};
   SetBounds(0, 0, 320, 120);

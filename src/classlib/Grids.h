@@ -17,6 +17,7 @@
 // moving to another cell, hiding it), not on every keystroke; Escape discards the typing.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "classlib/Exceptions.h"
@@ -54,6 +55,7 @@ struct TGridRect {
 
 class TCustomGrid;
 class TCanvas;
+class TFont;
 
 using TDrawCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
 using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
@@ -139,6 +141,8 @@ class TCustomGrid : public TCustomControl {
   void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
   TGridCoord MouseCoord(int X, int Y) const;
 
+  // The font of the cells' texts.
+  TFont* Font() const;
   TColor FixedColor() const { return FFixedColor; }
   void SetFixedColor(TColor Value);
   bool DefaultDrawing() const { return FDefaultDrawing; }
@@ -244,6 +248,7 @@ class TCustomGrid : public TCustomControl {
   int FEditCol = -1;
   int FEditRow = -1;
   bool FKeyFromEditor = false;
+  mutable std::unique_ptr<TFont> FFont;
 };
 
 // A grid with events for drawing cells, selecting cells and exchanging editor text.
