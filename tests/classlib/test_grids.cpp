@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "classlib/Forms.h"
+#include "classlib/Graphics.h"
 #include "classlib/Grids.h"
 #include "classlib/WinApi.h"
 
@@ -254,6 +255,47 @@ TEST(StringGrid, AlwaysShownEditorFollowsTheCurrentCell) {
   EXPECT_EQ(grid->Col(), 2);
   EXPECT_EQ(edit->Text(), "right");
   EXPECT_EQ(edit->BoundsRect(), grid->CellRect(2, 1));
+}
+
+TEST(StringGrid, PaintsFixedCellsLinesSelectionAndText) {
+  auto grid = MakeGrid();
+  grid->SetBounds(0, 0, 200, 100);
+  grid->SetDefaultColWidth(40);
+  grid->SetDefaultRowHeight(20);
+  grid->SetOptions(grid->Options() + goDrawFocusSelected);
+  grid->SetCells(2, 2, "WWW");
+  Key(grid.get(), VK_RIGHT, {ssShift});  // selects (1,1)-(2,1)
+  TBitmap bitmap(200, 100);
+  grid->PaintTo(bitmap.Canvas());
+  TCanvas* c = bitmap.Canvas();
+  EXPECT_EQ(c->Pixel(10, 10), ColorToRGB(clBtnFace));            // fixed corner cell
+  EXPECT_EQ(c->Pixel(40, 10), clBlack);                           // line right of a fixed cell
+  EXPECT_EQ(c->Pixel(50, 21), ColorToRGB(clHighlight));          // selected cell (1,1)
+  EXPECT_EQ(c->Pixel(90, 30), ColorToRGB(clHighlight));          // selected cell (2,1)
+  EXPECT_EQ(c->Pixel(60, 70), ColorToRGB(clWindow));             // plain cell (1,3)
+  EXPECT_EQ(c->Pixel(60, 62), clSilver);                          // the line above it (row 2's)
+  // The text of (2,2) is drawn inside its cell, 2 pixels in.
+  int ink = 0;
+  for (int x = 82; x < 122; ++x)
+    for (int y = 42; y < 62; ++y)
+      if (c->Pixel(x, y) != ColorToRGB(clWindow)) ++ink;
+  EXPECT_GT(ink, 10);
+  EXPECT_EQ(c->Pixel(83, 43), ColorToRGB(clWindow));  // the margin stays clear
+}
+
+TEST(StringGrid, PaintVisitsVisibleCellsRowByRow) {
+  auto grid = MakeGrid();
+  grid->SetBounds(0, 0, 140, 60);
+  grid->SetDefaultColWidth(40);
+  grid->SetDefaultRowHeight(20);
+  std::vector<std::pair<int, int>> seen;
+  grid->OnDrawCell = [&](TObject*, int col, int row, TRect, TGridDrawState) { seen.push_back({col, row}); };
+  TBitmap bitmap(140, 60);
+  grid->PaintTo(bitmap.Canvas());
+  std::vector<std::pair<int, int>> expected;
+  for (int r = 0; r < 3; ++r)
+    for (int col = 0; col < 4; ++col) expected.push_back({col, r});
+  EXPECT_EQ(seen, expected);
 }
 
 }  // namespace
