@@ -89,6 +89,8 @@ class TBaseGrid : public TObjStringGrid {
 
  protected:
   void Paint() override;
+  // Paints one cell: background by state, content, the cell's own grid lines; then OnDrawCell.
+  void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
 
   bool FDefaultDrawing = false;
   int FGridLineWidth = 1;
