@@ -64,13 +64,13 @@ void TBitmap::SetImage(const QImage& image) {
   Changed();
 }
 
-void TBitmap::Assign(const TObject* source) {
+void TBitmap::Assign(TPersistent* source) {
   if (source == this) return;
   if (!source) {
     SetSize(0, 0);
     return;
   }
-  if (auto* bitmap = dynamic_cast<const TBitmap*>(source)) {
+  if (auto* bitmap = dynamic_cast<TBitmap*>(source)) {
     d->canvas->ReleaseHandle();
     d->image = bitmap->Image().copy();
     FPixelFormat = bitmap->FPixelFormat;
@@ -81,17 +81,17 @@ void TBitmap::Assign(const TObject* source) {
     Changed();
     return;
   }
-  if (auto* graphic = dynamic_cast<const TGraphic*>(source)) {
+  if (auto* graphic = dynamic_cast<TGraphic*>(source)) {
     SetSize(graphic->Width(), graphic->Height());
     if (!graphic->Empty()) {
       Canvas()->Brush()->SetColor(clWhite);
       Canvas()->FillRect(Rect(0, 0, Width(), Height()));
-      const_cast<TGraphic*>(graphic)->Draw(Canvas(), Rect(0, 0, Width(), Height()));
+      graphic->Draw(Canvas(), Rect(0, 0, Width(), Height()));
     }
     Changed();
     return;
   }
-  AssignError(source);
+  TPersistent::Assign(source);
 }
 
 TCanvas* TBitmap::Canvas() { return d->canvas.get(); }

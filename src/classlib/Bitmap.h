@@ -29,7 +29,7 @@ class TBitmap : public TGraphic {
 
   // From another bitmap: a copy of its pixels and settings. From any other picture: this
   // bitmap takes its size and the picture is drawn onto it. nullptr empties the bitmap.
-  void Assign(const TObject* source) override;
+  void Assign(TPersistent* Source) override;
   std::unique_ptr<TGraphic> NewInstance() const override { return std::make_unique<TBitmap>(); }
 
   // The bitmap's canvas; drawing on it changes the pixels directly.

@@ -364,11 +364,17 @@ void TCanvas::SetPixelsPerInch(int ppi) {
 // ---- Tools --------------------------------------------------------------------------------
 
 TFont* TCanvas::Font() const { return d->font.get(); }
-void TCanvas::SetFont(const TFont* font) { d->font->Assign(font); }
+void TCanvas::SetFont(const TFont* font) {
+  if (font) d->font->Assign(*font);
+}
 TPen* TCanvas::Pen() const { return d->pen.get(); }
-void TCanvas::SetPen(const TPen* pen) { d->pen->Assign(pen); }
+void TCanvas::SetPen(const TPen* pen) {
+  if (pen) d->pen->Assign(*pen);
+}
 TBrush* TCanvas::Brush() const { return d->brush.get(); }
-void TCanvas::SetBrush(const TBrush* brush) { d->brush->Assign(brush); }
+void TCanvas::SetBrush(const TBrush* brush) {
+  if (brush) d->brush->Assign(*brush);
+}
 TPoint TCanvas::PenPos() const { return d->penPos; }
 void TCanvas::SetPenPos(TPoint pos) { MoveTo(pos.X, pos.Y); }
 TCopyMode TCanvas::CopyMode() const { return d->copyMode; }
@@ -830,9 +836,9 @@ int TCanvas::SaveDC() {
                                     d->textColorFontChange == d->font->ChangeCount() ? d->textColor : std::nullopt,
                                     TFont(), TPen(), TBrush(), d->penPos});
   Private::Saved& s = d->saved.back();
-  s.font.Assign(d->font.get());
-  s.pen.Assign(d->pen.get());
-  s.brush.Assign(d->brush.get());
+  s.font.Assign(*d->font);
+  s.pen.Assign(*d->pen);
+  s.brush.Assign(*d->brush);
   return static_cast<int>(d->saved.size());
 }
 
@@ -845,9 +851,9 @@ bool TCanvas::RestoreDC(int level) {
   d->clip = s.clip;
   d->clipApplied = false;
   d->mapMode = s.mapMode;
-  d->font->Assign(&s.font);
-  d->pen->Assign(&s.pen);
-  d->brush->Assign(&s.brush);
+  d->font->Assign(s.font);
+  d->pen->Assign(s.pen);
+  d->brush->Assign(s.brush);
   d->penPos = s.penPos;
   d->bkMode = s.bkMode;
   d->bkModeBrushChange = d->brush->ChangeCount();

@@ -10,16 +10,18 @@
 #include <string>
 
 #include "classlib/Exceptions.h"
+#include "classlib/Persistent.h"
 #include "classlib/Types.h"
 
 class TCanvas;
 
-class TGraphic : public TObject {
+class TGraphic : public TPersistent {
  public:
   ~TGraphic() override = default;
 
-  // Copies another picture. The base raises EConvertError "Cannot assign a X to a Y".
-  virtual void Assign(const TObject* source);
+  // Copies another picture; the base goes the TPersistent way (EConvertError "Cannot assign a
+  // X to a Y" when neither side knows how).
+  void Assign(TPersistent* Source) override;
   // A new empty picture of the same type (a picture container copies through it); nullptr
   // when the type cannot be copied that way.
   virtual std::unique_ptr<TGraphic> NewInstance() const { return nullptr; }
@@ -52,13 +54,8 @@ class TGraphic : public TObject {
  protected:
   // Marks the picture modified and fires OnChange.
   virtual void Changed();
-  [[noreturn]] void AssignError(const TObject* source) const;
 
  private:
   bool FTransparent = false;
   bool FModified = false;
 };
-
-// Reads a whole file as bytes (EFOpenError) and writes one whole-or-nothing (EFCreateError).
-std::string ReadFileBytes(const String& fileName);  // defined with the runtime's file routines
-void WriteFileBytes(const String& fileName, const std::string& data);

@@ -35,8 +35,17 @@ void TGraphicsObject::Changed() {
 
 TFont::TFont() = default;
 
-void TFont::Assign(const TFont* source) {
-  if (!source || source == this) return;
+void TFont::Assign(TPersistent* Source) {
+  if (auto* same = dynamic_cast<TFont*>(Source)) {
+    Assign(*same);
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+void TFont::Assign(const TFont& other) {
+  const TFont* source = &other;
+  if (source == this) return;
   if (*this == *source) return;
   FName = source->FName;
   // The height is carried over in points when the resolutions differ, as a font assigned
@@ -126,8 +135,17 @@ String TFont::SubstituteFamily(const String& name) {
 
 // ---- TPen ---------------------------------------------------------------------------------
 
-void TPen::Assign(const TPen* source) {
-  if (!source || source == this) return;
+void TPen::Assign(TPersistent* Source) {
+  if (auto* same = dynamic_cast<TPen*>(Source)) {
+    Assign(*same);
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+void TPen::Assign(const TPen& other) {
+  const TPen* source = &other;
+  if (source == this) return;
   if (FColor == source->FColor && FWidth == source->FWidth && FStyle == source->FStyle && FMode == source->FMode)
     return;
   FColor = source->FColor;
@@ -164,8 +182,17 @@ void TPen::SetMode(TPenMode mode) {
 
 // ---- TBrush -------------------------------------------------------------------------------
 
-void TBrush::Assign(const TBrush* source) {
-  if (!source || source == this) return;
+void TBrush::Assign(TPersistent* Source) {
+  if (auto* same = dynamic_cast<TBrush*>(Source)) {
+    Assign(*same);
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+void TBrush::Assign(const TBrush& other) {
+  const TBrush* source = &other;
+  if (source == this) return;
   if (FColor == source->FColor && FStyle == source->FStyle && FBitmap == source->FBitmap) return;
   FColor = source->FColor;
   FStyle = source->FStyle;

@@ -4,15 +4,16 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 
 #include "classlib/Colors.h"
+#include "classlib/Persistent.h"
+#include "classlib/Sets.h"
 #include "classlib/Types.h"
 
 class TBitmap;
 
 // Base of TFont, TPen and TBrush.
-class TGraphicsObject : public TObject {
+class TGraphicsObject : public TPersistent {
  public:
   TNotifyEvent OnChange;
 
@@ -30,27 +31,7 @@ class TGraphicsObject : public TObject {
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 
-// A set of font styles: TFontStyles{fsBold, fsItalic}, s << fsUnderline, s.Contains(fsBold).
-class TFontStyles {
- public:
-  constexpr TFontStyles() = default;
-  constexpr TFontStyles(std::initializer_list<TFontStyle> styles) {
-    for (auto s : styles) FBits |= Bit(s);
-  }
-  constexpr bool Contains(TFontStyle s) const { return (FBits & Bit(s)) != 0; }
-  constexpr bool Empty() const { return FBits == 0; }
-  constexpr TFontStyles& operator<<(TFontStyle s) { FBits |= Bit(s); return *this; }
-  constexpr TFontStyles& operator>>(TFontStyle s) { FBits &= ~Bit(s); return *this; }
-  constexpr TFontStyles operator+(TFontStyles o) const { TFontStyles r; r.FBits = FBits | o.FBits; return r; }
-  constexpr TFontStyles operator-(TFontStyles o) const { TFontStyles r; r.FBits = FBits & ~o.FBits; return r; }
-  constexpr TFontStyles operator*(TFontStyles o) const { TFontStyles r; r.FBits = FBits & o.FBits; return r; }
-  constexpr uint8_t Bits() const { return FBits; }
-  friend constexpr bool operator==(TFontStyles, TFontStyles) = default;
-
- private:
-  static constexpr uint8_t Bit(TFontStyle s) { return static_cast<uint8_t>(1u << s); }
-  uint8_t FBits = 0;
-};
+using TFontStyles = Set<TFontStyle>;
 
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 
@@ -71,8 +52,9 @@ class TFont : public TGraphicsObject {
  public:
   TFont();
 
-  void Assign(const TFont* source);
-  void Assign(const TFont& source) { Assign(&source); }
+  // From another font; anything else goes the TPersistent way (and fails).
+  void Assign(TPersistent* Source) override;
+  void Assign(const TFont& source);
 
   const String& Name() const { return FName; }
   void SetName(const String& name);
@@ -123,8 +105,9 @@ enum TPenMode {
 
 class TPen : public TGraphicsObject {
  public:
-  void Assign(const TPen* source);
-  void Assign(const TPen& source) { Assign(&source); }
+  // From another pen; anything else goes the TPersistent way (and fails).
+  void Assign(TPersistent* Source) override;
+  void Assign(const TPen& source);
 
   TColor Color() const { return FColor; }
   void SetColor(TColor color);
@@ -150,8 +133,9 @@ enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBD
 // or a pattern bitmap (which then wins over Style). The brush does not own the bitmap.
 class TBrush : public TGraphicsObject {
  public:
-  void Assign(const TBrush* source);
-  void Assign(const TBrush& source) { Assign(&source); }
+  // From another brush; anything else goes the TPersistent way (and fails).
+  void Assign(TPersistent* Source) override;
+  void Assign(const TBrush& source);
 
   TColor Color() const { return FColor; }
   void SetColor(TColor color);  // a solid or hatch colour; setting it turns bsClear into bsSolid

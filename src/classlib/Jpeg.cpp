@@ -272,7 +272,7 @@ struct TJPEGImage::Private {
 TJPEGImage::TJPEGImage() : d(std::make_unique<Private>()) {}
 TJPEGImage::~TJPEGImage() = default;
 
-void TJPEGImage::Assign(const TObject* source) {
+void TJPEGImage::Assign(TPersistent* source) {
   if (source == this) return;
   if (!source) {
     d->data.clear();
@@ -280,7 +280,7 @@ void TJPEGImage::Assign(const TObject* source) {
     Changed();
     return;
   }
-  if (auto* jpeg = dynamic_cast<const TJPEGImage*>(source)) {
+  if (auto* jpeg = dynamic_cast<TJPEGImage*>(source)) {
     d->data = jpeg->d->data;
     d->image = jpeg->d->image;
     FQuality = jpeg->FQuality;
@@ -292,14 +292,15 @@ void TJPEGImage::Assign(const TObject* source) {
     Changed();
     return;
   }
-  if (auto* bitmap = dynamic_cast<const TBitmap*>(source)) {
+  if (auto* bitmap = dynamic_cast<TBitmap*>(source)) {
     d->image = bitmap->Image().copy();
-  } else if (auto* graphic = dynamic_cast<const TGraphic*>(source)) {
+  } else if (auto* graphic = dynamic_cast<TGraphic*>(source)) {
     TBitmap temp;
     temp.Assign(graphic);
     d->image = temp.Image().copy();
   } else {
-    AssignError(source);
+    TPersistent::Assign(source);
+    return;
   }
   if (FGrayscale && !d->image.isNull()) d->image = GrayImage(d->image);
   d->data.clear();

@@ -26,7 +26,7 @@ class TJPEGImage : public TGraphic {
 
   // From a TJPEGImage: its data and settings. From a TBitmap (or any other picture): its
   // pixels, encoded at the next save.
-  void Assign(const TObject* source) override;
+  void Assign(TPersistent* Source) override;
   std::unique_ptr<TGraphic> NewInstance() const override { return std::make_unique<TJPEGImage>(); }
   // Writes the decoded pixels into a bitmap (the classic AssignTo).
   void AssignTo(TBitmap* bitmap) const;

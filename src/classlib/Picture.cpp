@@ -26,18 +26,19 @@ TImageGraphic::TImageGraphic(const char* format, const char* description)
 
 TImageGraphic::~TImageGraphic() = default;
 
-void TImageGraphic::Assign(const TObject* source) {
+void TImageGraphic::Assign(TPersistent* source) {
   if (source == this) return;
   if (!source) {
     d->image = QImage();
-  } else if (auto* same = dynamic_cast<const TImageGraphic*>(source)) {
+  } else if (auto* same = dynamic_cast<TImageGraphic*>(source)) {
     d->image = same->d->image;
-  } else if (auto* bitmap = dynamic_cast<const TBitmap*>(source)) {
+  } else if (auto* bitmap = dynamic_cast<TBitmap*>(source)) {
     d->image = bitmap->Image().convertToFormat(QImage::Format_ARGB32);
-  } else if (auto* jpeg = dynamic_cast<const TJPEGImage*>(source)) {
+  } else if (auto* jpeg = dynamic_cast<TJPEGImage*>(source)) {
     d->image = jpeg->Image().convertToFormat(QImage::Format_ARGB32);
   } else {
-    AssignError(source);
+    TPersistent::Assign(source);
+    return;
   }
   Changed();
 }
@@ -171,7 +172,7 @@ void TPicture::SetGraphic(const TGraphic* graphic) {
   }
   std::unique_ptr<TGraphic> copy = graphic->NewInstance();
   if (!copy) throw EConvertError("Cannot assign a " + graphic->ClassName() + " to a TPicture");
-  copy->Assign(graphic);
+  copy->Assign(const_cast<TGraphic*>(graphic));
   Adopt(std::move(copy));
 }
 
@@ -185,16 +186,16 @@ TBitmap* TPicture::Bitmap() {
 int TPicture::Width() const { return FGraphic ? FGraphic->Width() : 0; }
 int TPicture::Height() const { return FGraphic ? FGraphic->Height() : 0; }
 
-void TPicture::Assign(const TObject* source) {
+void TPicture::Assign(TPersistent* source) {
   if (source == this) return;
   if (!source) {
     Adopt(nullptr);
-  } else if (auto* picture = dynamic_cast<const TPicture*>(source)) {
+  } else if (auto* picture = dynamic_cast<TPicture*>(source)) {
     SetGraphic(picture->Graphic());
-  } else if (auto* graphic = dynamic_cast<const TGraphic*>(source)) {
+  } else if (auto* graphic = dynamic_cast<TGraphic*>(source)) {
     SetGraphic(graphic);
   } else {
-    throw EConvertError("Cannot assign a " + source->ClassName() + " to a TPicture");
+    TPersistent::Assign(source);
   }
 }
 

@@ -14,7 +14,7 @@ class TBitmap;
 class TImageGraphic : public TGraphic {
  public:
   ~TImageGraphic() override;
-  void Assign(const TObject* source) override;
+  void Assign(TPersistent* Source) override;
   bool Empty() const override;
   int Width() const override;
   int Height() const override;
@@ -59,7 +59,7 @@ class TIcon : public TImageGraphic {
   std::unique_ptr<TGraphic> NewInstance() const override { return std::make_unique<TIcon>(); }
 };
 
-class TPicture : public TObject {
+class TPicture : public TPersistent {
  public:
   TPicture();
   ~TPicture() override;
@@ -77,7 +77,7 @@ class TPicture : public TObject {
   int Height() const;
 
   // Copies a TPicture or a TGraphic; nullptr empties.
-  void Assign(const TObject* source);
+  void Assign(TPersistent* Source) override;
 
   // The type comes from the extension (.bmp, .jpg/.jpeg/.jpe/.jfif, .png, .gif, .ico);
   // "Unknown picture file extension (.xyz)" otherwise (EInvalidGraphic).

@@ -46,6 +46,8 @@ struct TFormatSettings {
   static TFormatSettings Invariant();
   // The settings of the process locale (LC_ALL, LC_NUMERIC, LC_TIME, LANG).
   static TFormatSettings FromSystemLocale();
+  // The settings of a named locale ("de_DE", "en_US"); "C" gives Invariant().
+  static TFormatSettings FromLocaleName(const String& Name);
 };
 
 // The program's regional settings, initialised from the process locale at start-up.

@@ -239,3 +239,27 @@ TEST_F(Files, AtomicWriteReplacesWholeOrNotAtAll) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RegionalSettings, TakenFromTheLocale) {
+  const TFormatSettings c = TFormatSettings::FromLocaleName("C");
+  EXPECT_EQ(c.DecimalSeparator, '.');
+  EXPECT_EQ(c.LongTimeFormat, "hh:nn:ss");
+
+  const TFormatSettings de = TFormatSettings::FromLocaleName("de_DE");
+  EXPECT_EQ(de.DecimalSeparator, ',');
+  EXPECT_EQ(de.ThousandSeparator, '.');
+  EXPECT_EQ(de.DateSeparator, '.');
+  EXPECT_EQ(de.TimeSeparator, ':');
+  const TDateTime t = EncodeDate(2024, 3, 5) + EncodeTime(13, 4, 5, 0);
+  EXPECT_EQ(FormatDateTime(de.ShortDateFormat, t, de), "05.03.24");
+  EXPECT_EQ(FormatDateTime(de.LongTimeFormat, t, de), "13:04:05");
+  EXPECT_EQ(FloatToStrF(1234.5, ffNumber, 15, 2, de), "1.234,50");
+
+  const TFormatSettings us = TFormatSettings::FromLocaleName("en_US");
+  EXPECT_EQ(FormatDateTime(us.LongTimeFormat, t, us), "1:04:05 PM");
+  EXPECT_EQ(FormatDateTime(us.ShortDateFormat, t, us), "3/5/24");
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+// Files and folders.
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "classlib/SysUtils.h"
+#include "classlib/SysUtilsInternal.h"
+
+namespace stdfs = std::filesystem;
+using sysutils_detail::AsciiUpper;
+
+// =============================================================================================
+// Files and folders
+
+bool FileExists(const String& FileName) {
+  std::error_code ec;
+  return !FileName.empty() && stdfs::is_regular_file(stdfs::path(FileName), ec);
+}
+
+bool DirectoryExists(const String& Directory) {
+  std::error_code ec;
+  return !Directory.empty() && stdfs::is_directory(stdfs::path(Directory), ec);
+}
+
+bool ForceDirectories(const String& Dir) {
+  if (Dir.empty()) return false;
+  std::error_code ec;
+  stdfs::create_directories(stdfs::path(ExcludeTrailingPathDelimiter(Dir)), ec);
+  return DirectoryExists(Dir);
+}
+
+bool CreateDir(const String& Dir) {
+  std::error_code ec;
+  return stdfs::create_directory(stdfs::path(Dir), ec);
+}
+
+bool RemoveDir(const String& Dir) { return ::rmdir(Dir.c_str()) == 0; }
+
+bool DeleteFile(const String& FileName) {
+  if (DirectoryExists(FileName)) return false;
+  return ::unlink(FileName.c_str()) == 0;
+}
+
+bool RenameFile(const String& OldName, const String& NewName) {
+  // Like the classic routine, an existing target is not replaced.
+  struct stat st;
+  if (::lstat(NewName.c_str(), &st) == 0) return false;
+  return ::rename(OldName.c_str(), NewName.c_str()) == 0;
+}
+
+String GetCurrentDir() {
+  std::error_code ec;
+  return stdfs::current_path(ec).string();
+}
+
+bool SetCurrentDir(const String& Dir) { return ::chdir(Dir.c_str()) == 0; }
+
+String ExpandFileName(const String& FileName) {
+  std::error_code ec;
+  stdfs::path p = FileName.empty() ? stdfs::current_path(ec) : stdfs::absolute(stdfs::path(FileName), ec);
+  String s = p.lexically_normal().string();
+  return s;
+}
+
+String ExtractFileName(const String& FileName) {
+  size_t at = FileName.rfind(PathDelim);
+  return at == String::npos ? FileName : FileName.substr(at + 1);
+}
+
+String ExtractFilePath(const String& FileName) {
+  size_t at = FileName.rfind(PathDelim);
+  return at == String::npos ? String() : FileName.substr(0, at + 1);
+}
+
+String ExtractFileDir(const String& FileName) {
+  size_t at = FileName.rfind(PathDelim);
+  if (at == String::npos) return {};
+  if (at == 0) return "/";
+  return FileName.substr(0, at);
+}
+
+String ExtractFileExt(const String& FileName) {
+  size_t dot = FileName.rfind('.');
+  size_t slash = FileName.rfind(PathDelim);
+  if (dot == String::npos || (slash != String::npos && dot < slash)) return {};
+  return FileName.substr(dot);
+}
+
+String ChangeFileExt(const String& FileName, const String& Extension) {
+  size_t dot = FileName.rfind('.');
+  size_t slash = FileName.rfind(PathDelim);
+  if (dot == String::npos || (slash != String::npos && dot < slash)) return FileName + Extension;
+  return FileName.substr(0, dot) + Extension;
+}
+
+String IncludeTrailingPathDelimiter(const String& S) {
+  return (!S.empty() && S.back() == PathDelim) ? S : S + PathDelim;
+}
+
+String ExcludeTrailingPathDelimiter(const String& S) {
+  String r = S;
+  while (r.size() > 1 && r.back() == PathDelim) r.pop_back();
+  return r;
+}
+
+Int64 FileSize(const String& FileName) {
+  struct stat st;
+  if (::stat(FileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return static_cast<Int64>(st.st_size);
+}
+
+bool MatchesMask(const String& Name, const String& Mask) {
+  // Iterative wildcard match with one backtrack point for the last '*'.
+  size_t n = 0, m = 0, starM = String::npos, starN = 0;
+  while (n < Name.size()) {
+    if (m < Mask.size() && (Mask[m] == '?' || AsciiUpper(Mask[m]) == AsciiUpper(Name[n]))) {
+      ++n;
+      ++m;
+    } else if (m < Mask.size() && Mask[m] == '*') {
+      starM = m++;
+      starN = n;
+    } else if (starM != String::npos) {
+      m = starM + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (m < Mask.size() && Mask[m] == '*') ++m;
+  return m == Mask.size();
+}
+
+std::vector<String> ListFiles(const String& Folder, const String& Mask) {
+  std::vector<String> names;
+  std::error_code ec;
+  stdfs::directory_iterator it(stdfs::path(Folder.empty() ? String(".") : Folder), ec);
+  if (ec) return names;
+  for (const auto& entry : it) {
+    std::error_code ec2;
+    if (!entry.is_regular_file(ec2)) continue;
+    String name = entry.path().filename().string();
+    if (MatchesMask(name, Mask)) names.push_back(std::move(name));
+  }
+  std::sort(names.begin(), names.end(), [](const String& a, const String& b) {
+    int r = CompareText(a, b);
+    return r != 0 ? r < 0 : a < b;
+  });
+  return names;
+}
+
+String ReadFileBytes(const String& FileName) {
+  if (DirectoryExists(FileName)) throw EFOpenError("Cannot open file \"" + FileName + "\"");
+  std::ifstream in(FileName, std::ios::binary);
+  if (!in) throw EFOpenError("Cannot open file \"" + FileName + "\"");
+  String data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw EReadError("Error reading file \"" + FileName + "\"");
+  return data;
+}
+
+namespace {
+mode_t DefaultFileMode() {
+  static const mode_t mode = [] {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+  }();
+  return mode;
+}
+}  // namespace
+
+void WriteFileAtomically(const String& FileName, const String& Bytes) {
+  const String createMsg = "Cannot create file \"" + FileName + "\"";
+  if (FileName.empty() || DirectoryExists(FileName)) throw EFCreateError(createMsg);
+  const String dir = ExtractFilePath(FileName);
+  String tmpl = dir + "." + ExtractFileName(FileName) + ".XXXXXX";
+  int fd = ::mkstemp(tmpl.data());
+  if (fd < 0) throw EFCreateError(createMsg);
+  struct stat st;
+  mode_t mode = ::stat(FileName.c_str(), &st) == 0 ? (st.st_mode & 07777) : DefaultFileMode();
+  ::fchmod(fd, mode);
+  const char* p = Bytes.data();
+  size_t left = Bytes.size();
+  bool ok = true;
+  while (left > 0) {
+    ssize_t w = ::write(fd, p, left);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    p += w;
+    left -= static_cast<size_t>(w);
+  }
+  if (::close(fd) != 0) ok = false;
+  if (ok && ::rename(tmpl.c_str(), FileName.c_str()) != 0) ok = false;
+  if (!ok) {
+    ::unlink(tmpl.c_str());
+    throw EWriteError("Error writing file \"" + FileName + "\"");
+  }
+}
