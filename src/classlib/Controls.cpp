@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "classlib/Forms.h"
+#include "classlib/GraphicsObjects.h"
 #include "classlib/MessageLayer.h"
 #include "classlib/WinApi.h"
 #include "classlib/qt/Views.h"
@@ -11,8 +12,15 @@
 // ---------------------------------------------------------------------------------------
 // TControl
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FColor(static_cast<TColor>(0xFF00000F)) {
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner), FColor(static_cast<TColor>(0xFF00000F)), FFont(std::make_unique<TFont>()) {
   ControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  FFont->OnChange = [this](TObject*) {
+    ParentFont = false;
+    Perform(CM_FONTCHANGED, 0, 0);
+    if (FView != nullptr) UpdateView();
+    Invalidate();
+  };
 }
 
 TControl::~TControl() {

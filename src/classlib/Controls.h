@@ -7,6 +7,7 @@
 // control's WndProc to its handlers. Tests skip the views and send the messages themselves.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "classlib/Component.h"
@@ -17,6 +18,7 @@ class TWinControl;
 class TCustomForm;
 class TCanvas;
 class TPopupMenu;
+class TFont;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TCursor { crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
@@ -94,6 +96,10 @@ class TControl : public TComponent {
   TColor Color() const { return FColor; }
   void SetColor(TColor Value);
 
+  // The control's font; a change repaints it and tells the view.
+  TFont* Font() const { return FFont.get(); }
+  bool ParentFont = true;
+
   TControlStyle ControlStyle;
   TControlState ControlState;
 
@@ -149,6 +155,7 @@ class TControl : public TComponent {
  private:
   void HandleMouseMessage(TMessage& Message);
 
+  std::unique_ptr<TFont> FFont;
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   TAlign FAlign = alNone;

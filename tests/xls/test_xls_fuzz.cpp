@@ -1,0 +1,108 @@
+// Damaged workbooks: thousands of mutated copies of the fixtures, damaged in the compound
+// file and in the record stream, must either load or fail with the engine's error. Any other
+// exception, a crash, a hang or an out-of-bounds read (under the sanitizer build) fails.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "XlsTestHelpers.h"
+#include "xls/vavUBiffOptionRecords.h"
+#include "xls/vavUBiffOtherRecords.h"
+#include "xls/vavUBiffStrings.h"
+
+using namespace xlstest;
+
+namespace {
+// Uses what a loader would use: the records, their typed fields, the shared strings, and a save.
+void LoadAndSave(const std::string& compound) {
+  std::istringstream in(compound);
+  TOle2File file(in);
+  file.SelectStream(u"Workbook");
+  auto records = ReadAllRecords(file);
+  for (auto& r : records) {
+    try {
+      if (auto* sheet = dynamic_cast<TBoundSheetRecord*>(r.get())) sheet->SheetName();
+      if (auto* header = dynamic_cast<TPageHeaderFooterRecord*>(r.get())) header->Text();
+      if (auto* scl = dynamic_cast<TSCLRecord*>(r.get())) scl->Zoom();
+      if (auto* setup = dynamic_cast<TSetupRecord*>(r.get())) setup->GetValue();
+      if (r->Id == 0x00FC) {
+        const TBaseRecord* at = r.get();
+        Integer ofs = 8;
+        for (Cardinal i = 0, n = GetCardinal(r->Data, 4); i < n; ++i) TExcelString(2, at, ofs);
+      }
+    } catch (const Exception&) {
+      // A damaged field fails on its own; the rest of the workbook is still usable.
+    }
+  }
+  std::stringstream out;
+  file.PrepareForWrite(out, u"Workbook");
+  for (auto& r : records) r->SaveToStream(file);
+  file.Close();
+}
+
+enum class Outcome { Loaded, Refused };
+
+Outcome LoadOutcome(const std::string& compound) {
+  try {
+    LoadAndSave(compound);
+    return Outcome::Loaded;
+  } catch (const Exception&) {
+    return Outcome::Refused;
+  }
+}
+
+const uint32_t kSpecial[] = {0, 1, 0x7F, 0xFF, 0xFFFF, 0x7FFFFFFF, 0xFFFFFFFF, 0xFFFFFFFE, 0xFFFFFFFD, 0xFFFFFFFC, 0x1000};
+
+void Mutate(std::string& bytes, std::mt19937& rng, size_t from, size_t to) {
+  if (to <= from + 4) return;
+  int changes = 1 + static_cast<int>(rng() % 8);
+  for (int k = 0; k < changes; ++k) {
+    size_t pos = from + rng() % (to - from - 4);
+    if (rng() % 3 == 0) {
+      uint32_t v = kSpecial[rng() % std::size(kSpecial)];
+      for (int i = 0; i < 4; ++i) bytes[pos + i] = static_cast<char>(v >> (8 * i));
+    } else {
+      bytes[pos] = static_cast<char>(rng());
+    }
+  }
+}
+}  // namespace
+
+TEST(XlsFuzz, MutatedCompoundFilesLoadOrFailCleanly) {
+  std::mt19937 rng(20240611);
+  int refused = 0, loaded = 0;
+  for (const char* name : {"small_grid.xls", "long_strings.xls", "rich_text.xls"}) {
+    const std::string original = Fixture(name);
+    for (int i = 0; i < 1000; ++i) {
+      std::string copy = original;
+      switch (rng() % 4) {
+        case 0: Mutate(copy, rng, 0, 512); break;               // header
+        case 1: Mutate(copy, rng, 0, copy.size()); break;       // anywhere
+        case 2: copy.resize(rng() % copy.size()); break;        // truncated
+        default: Mutate(copy, rng, copy.size() - 2048, copy.size()); break;  // tables at the end
+      }
+      (LoadOutcome(copy) == Outcome::Loaded ? loaded : refused)++;
+    }
+  }
+  EXPECT_GT(refused, 0);
+  EXPECT_GT(loaded, 0);
+}
+
+TEST(XlsFuzz, MutatedRecordStreamsLoadOrFailCleanly) {
+  std::mt19937 rng(77);
+  int refused = 0, loaded = 0;
+  for (const char* name : {"small_grid.xls", "long_strings.xls", "rich_text.xls"}) {
+    std::vector<Byte> stream = StreamOf(Fixture(name), u"Workbook");
+    std::string asText(stream.begin(), stream.end());
+    for (int i = 0; i < 700; ++i) {
+      std::string copy = asText;
+      Mutate(copy, rng, 0, copy.size());
+      if (rng() % 5 == 0) copy.resize(rng() % copy.size());
+      if (copy.size() < 4096) copy.resize(4096 + rng() % 3, '\0');
+      std::string compound = CompoundWithStream(std::vector<Byte>(copy.begin(), copy.end()));
+      (LoadOutcome(compound) == Outcome::Loaded ? loaded : refused)++;
+    }
+  }
+  EXPECT_GT(refused, 0);
+  EXPECT_GT(loaded, 0);
+}
