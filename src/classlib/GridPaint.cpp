@@ -3,11 +3,6 @@
 #include "classlib/Graphics.h"
 #include "classlib/Grids.h"
 
-TFont* TCustomGrid::Font() const {
-  if (!FFont) FFont = std::make_unique<TFont>();
-  return FFont.get();
-}
-
 // Visits the visible cells row by row, top to bottom, left to right, fixed cells included.
 void TCustomGrid::Paint() {
   TCanvas* canvas = Canvas();

@@ -141,8 +141,6 @@ class TCustomGrid : public TCustomControl {
   void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
   TGridCoord MouseCoord(int X, int Y) const;
 
-  // The font of the cells' texts.
-  TFont* Font() const;
   TColor FixedColor() const { return FFixedColor; }
   void SetFixedColor(TColor Value);
   bool DefaultDrawing() const { return FDefaultDrawing; }
@@ -248,7 +246,6 @@ class TCustomGrid : public TCustomControl {
   int FEditCol = -1;
   int FEditRow = -1;
   bool FKeyFromEditor = false;
-  mutable std::unique_ptr<TFont> FFont;
 };
 
 // A grid with events for drawing cells, selecting cells and exchanging editor text.
