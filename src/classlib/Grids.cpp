@@ -1,0 +1,557 @@
+// The grids' model: counts, sizes, current cell, selection, scrolling, geometry, and the
+// string grid's cell store. Input and the inplace editor are in GridInput.cpp, painting in
+// GridPaint.cpp.
+#include "classlib/Grids.h"
+
+#include <algorithm>
+
+#include "classlib/Colors.h"
+#include "classlib/GraphicsObjects.h"
+#include "classlib/qt/PaintGlue.h"
+
+namespace {
+
+int Clamp(int Value, int Low, int High) { return std::max(Low, std::min(Value, High)); }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// TCustomGrid: counts and sizes
+
+TCustomGrid::TCustomGrid(TComponent* AOwner)
+    : TCustomControl(AOwner),
+      FColWidths(5, 64),
+      FRowHeights(5, 24),
+      FOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect},
+      FFixedColor(clBtnFace) {
+  InstallPaintGlue();
+  FColor = clWindow;
+  TabStop = true;
+  ControlStyle += TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks, csClickEvents};
+  SetBounds(0, 0, 320, 120);
+}
+
+TCustomGrid::~TCustomGrid() = default;
+
+void TCustomGrid::SetColCount(int Value) {
+  Value = std::max(Value, 1);
+  if (Value == FColCount) return;
+  if (Value <= FFixedCols) SetFixedCols(Value - 1);
+  int oldCols = FColCount;
+  FColCount = Value;
+  FColWidths.resize(static_cast<size_t>(Value), FDefaultColWidth);
+  ClampToCounts();
+  SizeChanged(oldCols, FRowCount);
+  Invalidate();
+}
+
+void TCustomGrid::SetRowCount(int Value) {
+  Value = std::max(Value, 1);
+  if (Value == FRowCount) return;
+  if (Value <= FFixedRows) SetFixedRows(Value - 1);
+  int oldRows = FRowCount;
+  FRowCount = Value;
+  FRowHeights.resize(static_cast<size_t>(Value), FDefaultRowHeight);
+  ClampToCounts();
+  SizeChanged(FColCount, oldRows);
+  Invalidate();
+}
+
+// Changing a fixed count starts over at the first scrolling cell, as the platform grid does.
+void TCustomGrid::SetFixedCols(int Value) {
+  if (Value < 0) throw EInvalidGridOperation("Grid index out of range");
+  if (Value >= FColCount) throw EInvalidGridOperation("Fixed column count must be less than column count");
+  FFixedCols = Value;
+  if (FEditorMode) HideEdit(true);
+  FTopLeft.X = FFixedCols;
+  FCurrent.X = FAnchor.X = FFixedCols;
+  if (FEditorMode) UpdateEdit();
+  Invalidate();
+}
+
+void TCustomGrid::SetFixedRows(int Value) {
+  if (Value < 0) throw EInvalidGridOperation("Grid index out of range");
+  if (Value >= FRowCount) throw EInvalidGridOperation("Fixed row count must be less than row count");
+  FFixedRows = Value;
+  if (FEditorMode) HideEdit(true);
+  FTopLeft.Y = FFixedRows;
+  FCurrent.Y = FAnchor.Y = FFixedRows;
+  if (FEditorMode) UpdateEdit();
+  Invalidate();
+}
+
+void TCustomGrid::SetDefaultColWidth(int Value) {
+  FDefaultColWidth = Value;
+  std::fill(FColWidths.begin(), FColWidths.end(), Value);
+  ColWidthsChanged();
+  Invalidate();
+}
+
+void TCustomGrid::SetDefaultRowHeight(int Value) {
+  FDefaultRowHeight = Value;
+  std::fill(FRowHeights.begin(), FRowHeights.end(), Value);
+  RowHeightsChanged();
+  Invalidate();
+}
+
+int TCustomGrid::ColWidths(int Index) const {
+  if (Index < 0 || Index >= FColCount) return FDefaultColWidth;
+  return FColWidths[static_cast<size_t>(Index)];
+}
+
+void TCustomGrid::SetColWidths(int Index, int Value) {
+  if (Index < 0 || Index >= FColCount) return;
+  if (FColWidths[static_cast<size_t>(Index)] == Value) return;
+  FColWidths[static_cast<size_t>(Index)] = Value;
+  ColWidthsChanged();
+  Invalidate();
+}
+
+int TCustomGrid::RowHeights(int Index) const {
+  if (Index < 0 || Index >= FRowCount) return FDefaultRowHeight;
+  return FRowHeights[static_cast<size_t>(Index)];
+}
+
+void TCustomGrid::SetRowHeights(int Index, int Value) {
+  if (Index < 0 || Index >= FRowCount) return;
+  if (FRowHeights[static_cast<size_t>(Index)] == Value) return;
+  FRowHeights[static_cast<size_t>(Index)] = Value;
+  RowHeightsChanged();
+  Invalidate();
+}
+
+void TCustomGrid::SetGridLineWidth(int Value) {
+  FGridLineWidth = std::max(Value, 0);
+  Invalidate();
+}
+
+void TCustomGrid::SetOptions(TGridOptions Value) {
+  if (Value == FOptions) return;
+  FOptions = Value;
+  if (!FOptions.Contains(goEditing)) {
+    HideEditor();
+  } else if (FOptions.Contains(goAlwaysShowEditor)) {
+    ShowEditor();
+  }
+  Invalidate();
+}
+
+void TCustomGrid::SetFixedColor(TColor Value) {
+  FFixedColor = Value;
+  Invalidate();
+}
+
+void TCustomGrid::SetDefaultDrawing(bool Value) {
+  FDefaultDrawing = Value;
+  Invalidate();
+}
+
+// ---------------------------------------------------------------------------------------
+// Current cell, selection, scrolling
+
+void TCustomGrid::SetCol(int Value) {
+  if (Value != FCurrent.X) FocusCell(Value, FCurrent.Y, true);
+}
+
+void TCustomGrid::SetRow(int Value) {
+  if (Value != FCurrent.Y) FocusCell(FCurrent.X, Value, true);
+}
+
+TGridRect TCustomGrid::Selection() const {
+  TGridRect r{std::min(FCurrent.X, FAnchor.X), std::min(FCurrent.Y, FAnchor.Y),
+              std::max(FCurrent.X, FAnchor.X), std::max(FCurrent.Y, FAnchor.Y)};
+  if (FOptions.Contains(goRowSelect)) {
+    r.Left = FFixedCols;
+    r.Right = FColCount - 1;
+  }
+  return r;
+}
+
+void TCustomGrid::SetSelection(const TGridRect& Value) {
+  TGridCoord anchor{Clamp(Value.Left, FFixedCols, FColCount - 1), Clamp(Value.Top, FFixedRows, FRowCount - 1)};
+  MoveColRow(Value.Right, Value.Bottom, true, true);
+  if (FCurrent == TGridCoord{Clamp(Value.Right, FFixedCols, FColCount - 1), Clamp(Value.Bottom, FFixedRows, FRowCount - 1)}) {
+    FAnchor = anchor;
+    Invalidate();
+  }
+}
+
+void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor) {
+  MoveColRow(ACol, ARow, MoveAnchor, true);
+}
+
+void TCustomGrid::MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show) {
+  ACol = Clamp(ACol, FFixedCols, FColCount - 1);
+  ARow = Clamp(ARow, FFixedRows, FRowCount - 1);
+  bool moves = ACol != FCurrent.X || ARow != FCurrent.Y;
+  if (moves) {
+    if (!SelectCell(ACol, ARow)) return;
+    // The editor's text belongs to the cell being left.
+    if (FEditorMode) HideEdit(true);
+  }
+  FCurrent = {ACol, ARow};
+  if (MoveAnchor || !FOptions.Contains(goRangeSelect)) FAnchor = FCurrent;
+  if (Show) ScrollIntoView(ACol, ARow);
+  Invalidate();
+  if (moves && FEditorMode) {
+    if (FOptions.Contains(goAlwaysShowEditor))
+      UpdateEdit();
+    else
+      FEditorMode = false;
+  }
+}
+
+void TCustomGrid::ClampToCounts() {
+  if (FEditorMode && (FEditCol >= FColCount || FEditRow >= FRowCount)) CancelEditor();
+  FCurrent = {Clamp(FCurrent.X, FFixedCols, FColCount - 1), Clamp(FCurrent.Y, FFixedRows, FRowCount - 1)};
+  FAnchor = {Clamp(FAnchor.X, FFixedCols, FColCount - 1), Clamp(FAnchor.Y, FFixedRows, FRowCount - 1)};
+  TGridCoord topLeft{Clamp(FTopLeft.X, FFixedCols, FColCount - 1), Clamp(FTopLeft.Y, FFixedRows, FRowCount - 1)};
+  if (!(topLeft == FTopLeft)) {
+    FTopLeft = topLeft;
+    TopLeftChanged();
+  }
+}
+
+int TCustomGrid::VisibleRowsFrom(int ATop) const {
+  int y = 0;
+  for (int r = 0; r < FFixedRows; ++r) y += RowHeights(r) + FGridLineWidth;
+  int count = 0;
+  for (int r = ATop; r < FRowCount; ++r) {
+    if (y + RowHeights(r) > ClientHeight()) break;
+    y += RowHeights(r) + FGridLineWidth;
+    ++count;
+  }
+  return count;
+}
+
+int TCustomGrid::VisibleColsFrom(int ALeft) const {
+  int x = 0;
+  for (int c = 0; c < FFixedCols; ++c) x += ColWidths(c) + FGridLineWidth;
+  int count = 0;
+  for (int c = ALeft; c < FColCount; ++c) {
+    if (x + ColWidths(c) > ClientWidth()) break;
+    x += ColWidths(c) + FGridLineWidth;
+    ++count;
+  }
+  return count;
+}
+
+int TCustomGrid::VisibleRowCount() const { return VisibleRowsFrom(FTopLeft.Y); }
+int TCustomGrid::VisibleColCount() const { return VisibleColsFrom(FTopLeft.X); }
+
+int TCustomGrid::LastTopRow() const {
+  int top = FRowCount - 1;
+  while (top > FFixedRows && VisibleRowsFrom(top - 1) >= FRowCount - (top - 1)) --top;
+  return std::max(top, FFixedRows);
+}
+
+int TCustomGrid::LastLeftCol() const {
+  int left = FColCount - 1;
+  while (left > FFixedCols && VisibleColsFrom(left - 1) >= FColCount - (left - 1)) --left;
+  return std::max(left, FFixedCols);
+}
+
+void TCustomGrid::ScrollIntoView(int ACol, int ARow) {
+  TGridCoord topLeft = FTopLeft;
+  if (ARow >= FFixedRows) {
+    if (ARow < topLeft.Y) topLeft.Y = ARow;
+    while (topLeft.Y < ARow && ARow >= topLeft.Y + VisibleRowsFrom(topLeft.Y)) ++topLeft.Y;
+  }
+  if (ACol >= FFixedCols && !FOptions.Contains(goRowSelect)) {
+    if (ACol < topLeft.X) topLeft.X = ACol;
+    while (topLeft.X < ACol && ACol >= topLeft.X + VisibleColsFrom(topLeft.X)) ++topLeft.X;
+  }
+  SetTopLeft(topLeft.X, topLeft.Y);
+}
+
+void TCustomGrid::SetTopLeft(int ALeft, int ATop) {
+  if (ALeft == FTopLeft.X && ATop == FTopLeft.Y) return;
+  FTopLeft = {ALeft, ATop};
+  if (FEditorMode && FInplaceEdit != nullptr) FInplaceEdit->Move(CellRect(FCurrent.X, FCurrent.Y));
+  Invalidate();
+  TopLeftChanged();
+}
+
+void TCustomGrid::SetTopRow(int Value) {
+  if (Value < FFixedRows || Value >= FRowCount) return;
+  SetTopLeft(FTopLeft.X, Value);
+}
+
+void TCustomGrid::SetLeftCol(int Value) {
+  if (Value < FFixedCols || Value >= FColCount) return;
+  SetTopLeft(Value, FTopLeft.Y);
+}
+
+// ---------------------------------------------------------------------------------------
+// Geometry
+
+int TCustomGrid::ColumnStart(int ACol) const {
+  if (ACol < 0 || ACol >= FColCount || (ACol >= FFixedCols && ACol < FTopLeft.X)) return -1;
+  int x = 0;
+  for (int c = 0; c < std::min(ACol, FFixedCols); ++c) x += ColWidths(c) + FGridLineWidth;
+  for (int c = FTopLeft.X; c < ACol; ++c) {
+    x += ColWidths(c) + FGridLineWidth;
+    if (x >= ClientWidth()) return -1;
+  }
+  return x < ClientWidth() ? x : -1;
+}
+
+int TCustomGrid::RowStart(int ARow) const {
+  if (ARow < 0 || ARow >= FRowCount || (ARow >= FFixedRows && ARow < FTopLeft.Y)) return -1;
+  int y = 0;
+  for (int r = 0; r < std::min(ARow, FFixedRows); ++r) y += RowHeights(r) + FGridLineWidth;
+  for (int r = FTopLeft.Y; r < ARow; ++r) {
+    y += RowHeights(r) + FGridLineWidth;
+    if (y >= ClientHeight()) return -1;
+  }
+  return y < ClientHeight() ? y : -1;
+}
+
+TRect TCustomGrid::CellRect(int ACol, int ARow) const {
+  int x = ColumnStart(ACol);
+  int y = RowStart(ARow);
+  if (x < 0 || y < 0) return TRect{};
+  return Bounds(x, y, ColWidths(ACol), RowHeights(ARow));
+}
+
+void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const {
+  TGridCoord c = MouseCoord(X, Y);
+  ACol = c.X;
+  ARow = c.Y;
+}
+
+// A cell owns the grid line to its right and below it.
+TGridCoord TCustomGrid::MouseCoord(int X, int Y) const {
+  auto find = [this](int P, int Fixed, int First, int Count, int Extent, auto Size) {
+    if (P < 0 || P >= Extent) return -1;
+    int pos = 0;
+    for (int i = 0; i < Fixed; ++i) {
+      pos += Size(i) + FGridLineWidth;
+      if (P < pos) return i;
+    }
+    for (int i = First; i < Count && pos < Extent; ++i) {
+      pos += Size(i) + FGridLineWidth;
+      if (P < pos) return i;
+    }
+    return -1;
+  };
+  int col = find(X, FFixedCols, FTopLeft.X, FColCount, ClientWidth(), [this](int i) { return ColWidths(i); });
+  int row = find(Y, FFixedRows, FTopLeft.Y, FRowCount, ClientHeight(), [this](int i) { return RowHeights(i); });
+  if (col < 0 || row < 0) return {-1, -1};
+  return {col, row};
+}
+
+void TCustomGrid::InvalidateCell(int, int) { Invalidate(); }
+void TCustomGrid::InvalidateRow(int) { Invalidate(); }
+void TCustomGrid::InvalidateCol(int) { Invalidate(); }
+
+// ---------------------------------------------------------------------------------------
+// Moving and deleting rows and columns
+
+void TCustomGrid::MoveColumn(int FromIndex, int ToIndex) {
+  if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= FColCount || ToIndex >= FColCount) return;
+  if (FEditorMode) HideEdit(true);
+  auto first = FColWidths.begin();
+  if (FromIndex < ToIndex)
+    std::rotate(first + FromIndex, first + FromIndex + 1, first + ToIndex + 1);
+  else
+    std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
+  ColumnMoved(FromIndex, ToIndex);
+  Invalidate();
+}
+
+void TCustomGrid::MoveRow(int FromIndex, int ToIndex) {
+  if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= FRowCount || ToIndex >= FRowCount) return;
+  if (FEditorMode) HideEdit(true);
+  auto first = FRowHeights.begin();
+  if (FromIndex < ToIndex)
+    std::rotate(first + FromIndex, first + FromIndex + 1, first + ToIndex + 1);
+  else
+    std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
+  RowMoved(FromIndex, ToIndex);
+  Invalidate();
+}
+
+void TCustomGrid::DeleteColumn(int ACol) {
+  MoveColumn(ACol, FColCount - 1);
+  SetColCount(FColCount - 1);
+}
+
+void TCustomGrid::DeleteRow(int ARow) {
+  MoveRow(ARow, FRowCount - 1);
+  SetRowCount(FRowCount - 1);
+}
+
+// ---------------------------------------------------------------------------------------
+// Hooks with empty defaults
+
+void TCustomGrid::DrawCell(int, int, const TRect&, TGridDrawState) {}
+bool TCustomGrid::SelectCell(int, int) { return true; }
+String TCustomGrid::GetEditText(int, int) { return ""; }
+void TCustomGrid::SetEditText(int, int, const String&) {}
+String TCustomGrid::GetEditMask(int, int) { return ""; }
+int TCustomGrid::GetEditLimit() { return 0; }
+void TCustomGrid::SizeChanged(int, int) {}
+void TCustomGrid::ColumnMoved(int, int) {}
+void TCustomGrid::RowMoved(int, int) {}
+void TCustomGrid::TopLeftChanged() {}
+void TCustomGrid::ColWidthsChanged() {
+  if (FEditorMode && FInplaceEdit != nullptr) FInplaceEdit->Move(CellRect(FCurrent.X, FCurrent.Y));
+}
+void TCustomGrid::RowHeightsChanged() {
+  if (FEditorMode && FInplaceEdit != nullptr) FInplaceEdit->Move(CellRect(FCurrent.X, FCurrent.Y));
+}
+
+// ---------------------------------------------------------------------------------------
+// TDrawGrid
+
+void TDrawGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
+  if (OnDrawCell) OnDrawCell(this, ACol, ARow, ARect, AState);
+}
+
+bool TDrawGrid::SelectCell(int ACol, int ARow) {
+  bool can = true;
+  if (OnSelectCell) OnSelectCell(this, ACol, ARow, can);
+  return can;
+}
+
+String TDrawGrid::GetEditText(int ACol, int ARow) {
+  String value;
+  if (OnGetEditText) OnGetEditText(this, ACol, ARow, value);
+  return value;
+}
+
+void TDrawGrid::SetEditText(int ACol, int ARow, const String& Value) {
+  if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);
+}
+
+String TDrawGrid::GetEditMask(int ACol, int ARow) {
+  String value;
+  if (OnGetEditMask) OnGetEditMask(this, ACol, ARow, value);
+  return value;
+}
+
+void TDrawGrid::TopLeftChanged() {
+  TCustomGrid::TopLeftChanged();
+  if (OnTopLeftChanged) OnTopLeftChanged(this);
+}
+
+void TDrawGrid::ColumnMoved(int FromIndex, int ToIndex) {
+  if (OnColumnMoved) OnColumnMoved(this, FromIndex, ToIndex);
+}
+
+void TDrawGrid::RowMoved(int FromIndex, int ToIndex) {
+  if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
+}
+
+// ---------------------------------------------------------------------------------------
+// TStringGrid: the cell store
+
+const TStringGrid::TCell* TStringGrid::FindCell(int ACol, int ARow) const {
+  if (ACol < 0 || ARow < 0 || static_cast<size_t>(ARow) >= FData.size()) return nullptr;
+  const auto& row = FData[static_cast<size_t>(ARow)];
+  if (static_cast<size_t>(ACol) >= row.size()) return nullptr;
+  return &row[static_cast<size_t>(ACol)];
+}
+
+TStringGrid::TCell* TStringGrid::CellAt(int ACol, int ARow) {
+  if (ACol < 0 || ARow < 0) return nullptr;
+  if (static_cast<size_t>(ARow) >= FData.size()) FData.resize(static_cast<size_t>(ARow) + 1);
+  auto& row = FData[static_cast<size_t>(ARow)];
+  if (static_cast<size_t>(ACol) >= row.size()) row.resize(static_cast<size_t>(ACol) + 1);
+  return &row[static_cast<size_t>(ACol)];
+}
+
+String TStringGrid::Cells(int ACol, int ARow) const {
+  const TCell* cell = FindCell(ACol, ARow);
+  return cell != nullptr ? cell->Text : String();
+}
+
+void TStringGrid::SetCells(int ACol, int ARow, const String& Value) {
+  if (Value.empty() && FindCell(ACol, ARow) == nullptr) return;
+  if (TCell* cell = CellAt(ACol, ARow)) {
+    cell->Text = Value;
+    if (ACol < ColCount() && ARow < RowCount()) InvalidateCell(ACol, ARow);
+  }
+}
+
+TObject* TStringGrid::Objects(int ACol, int ARow) const {
+  const TCell* cell = FindCell(ACol, ARow);
+  return cell != nullptr ? cell->Object : nullptr;
+}
+
+void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value) {
+  if (Value == nullptr && FindCell(ACol, ARow) == nullptr) return;
+  if (TCell* cell = CellAt(ACol, ARow)) cell->Object = Value;
+}
+
+std::vector<String> TStringGrid::RowTexts(int ARow) const {
+  std::vector<String> texts;
+  for (int c = 0; c < ColCount(); ++c) texts.push_back(Cells(c, ARow));
+  return texts;
+}
+
+void TStringGrid::SetRowTexts(int ARow, const std::vector<String>& Texts) {
+  for (int c = 0; c < ColCount(); ++c)
+    SetCells(c, ARow, static_cast<size_t>(c) < Texts.size() ? Texts[static_cast<size_t>(c)] : String());
+}
+
+std::vector<String> TStringGrid::ColTexts(int ACol) const {
+  std::vector<String> texts;
+  for (int r = 0; r < RowCount(); ++r) texts.push_back(Cells(ACol, r));
+  return texts;
+}
+
+void TStringGrid::SetColTexts(int ACol, const std::vector<String>& Texts) {
+  for (int r = 0; r < RowCount(); ++r)
+    SetCells(ACol, r, static_cast<size_t>(r) < Texts.size() ? Texts[static_cast<size_t>(r)] : String());
+}
+
+void TStringGrid::ClearAllTexts() {
+  for (auto& row : FData)
+    for (auto& cell : row) cell.Text.clear();
+  Invalidate();
+}
+
+void TStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
+  TDrawGrid::SizeChanged(OldColCount, OldRowCount);
+  if (FKeepCellsBeyondCounts) return;
+  if (FData.size() > static_cast<size_t>(RowCount())) FData.resize(static_cast<size_t>(RowCount()));
+  for (auto& row : FData)
+    if (row.size() > static_cast<size_t>(ColCount())) row.resize(static_cast<size_t>(ColCount()));
+}
+
+void TStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
+  int last = std::max(FromIndex, ToIndex);
+  for (auto& row : FData) {
+    if (row.size() <= static_cast<size_t>(last)) row.resize(static_cast<size_t>(last) + 1);
+    auto first = row.begin();
+    if (FromIndex < ToIndex)
+      std::rotate(first + FromIndex, first + FromIndex + 1, first + ToIndex + 1);
+    else
+      std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
+  }
+  TDrawGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::RowMoved(int FromIndex, int ToIndex) {
+  size_t last = static_cast<size_t>(std::max(FromIndex, ToIndex));
+  if (FData.size() <= last) FData.resize(last + 1);
+  auto first = FData.begin();
+  if (FromIndex < ToIndex)
+    std::rotate(first + FromIndex, first + FromIndex + 1, first + ToIndex + 1);
+  else
+    std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
+  TDrawGrid::RowMoved(FromIndex, ToIndex);
+}
+
+String TStringGrid::GetEditText(int ACol, int ARow) {
+  String value = TStringGrid::Cells(ACol, ARow);
+  if (OnGetEditText) OnGetEditText(this, ACol, ARow, value);
+  return value;
+}
+
+void TStringGrid::SetEditText(int ACol, int ARow, const String& Value) {
+  TStringGrid::SetCells(ACol, ARow, Value);
+  TDrawGrid::SetEditText(ACol, ARow, Value);
+}

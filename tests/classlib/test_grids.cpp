@@ -1,0 +1,301 @@
+// The platform string grid: its cell store, counts, sizes, navigation, selection and the
+// inplace editor, driven through key and mouse messages as a person would.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "classlib/Forms.h"
+#include "classlib/Graphics.h"
+#include "classlib/Grids.h"
+#include "classlib/WinApi.h"
+
+namespace {
+
+std::unique_ptr<TStringGrid> MakeGrid() { return std::unique_ptr<TStringGrid>(New<TStringGrid>(nullptr)); }
+
+template <typename F>
+String ErrorOf(F&& f) {
+  try {
+    f();
+  } catch (const EInvalidGridOperation& e) {
+    return e.Message;
+  }
+  return "(none)";
+}
+
+void Key(TWinControl* target, Word key, TShiftState shift = {}) {
+  if (shift.Contains(ssShift)) SetKeyDown(VK_SHIFT, true);
+  if (shift.Contains(ssCtrl)) SetKeyDown(VK_CONTROL, true);
+  KeyInput(target, WM_KEYDOWN, key);
+  SetKeyDown(VK_SHIFT, false);
+  SetKeyDown(VK_CONTROL, false);
+}
+
+void Type(TWinControl* target, const String& text) {
+  for (char c : text) KeyInput(target, WM_CHAR, static_cast<unsigned char>(c));
+}
+
+void Click(TControl* target, int x, int y, WPARAM keys = MK_LBUTTON) {
+  target->Perform(WM_LBUTTONDOWN, keys, MakeLParam(x, y));
+  target->Perform(WM_LBUTTONUP, keys & ~MK_LBUTTON, MakeLParam(x, y));
+}
+
+TEST(StringGrid, CellsOutsideTheCountsAreKeptUntilTheGridShrinks) {
+  auto grid = MakeGrid();
+  grid->SetColCount(3);
+  grid->SetCells(1, 1, "in");
+  grid->SetCells(3, 1, "beyond");  // a fourth column of a three-column grid
+  TObject marker;
+  grid->SetObjects(2, 9, &marker);
+  EXPECT_EQ(grid->Cells(3, 1), "beyond");
+  EXPECT_EQ(grid->Objects(2, 9), &marker);
+  EXPECT_EQ(grid->Cells(40, 70), "");
+  EXPECT_EQ(grid->Cells(-1, 0), "");
+  EXPECT_EQ(grid->Objects(5, 5), nullptr);
+
+  grid->SetColCount(2);
+  grid->SetRowCount(2);
+  grid->SetColCount(4);
+  grid->SetRowCount(10);
+  EXPECT_EQ(grid->Cells(1, 1), "in");
+  EXPECT_EQ(grid->Cells(3, 1), "");
+  EXPECT_EQ(grid->Cells(2, 1), "");
+  EXPECT_EQ(grid->Objects(2, 9), nullptr);
+}
+
+TEST(StringGrid, CountsAndFixedCounts) {
+  auto grid = MakeGrid();
+  EXPECT_EQ(grid->ColCount(), 5);
+  EXPECT_EQ(grid->FixedRows(), 1);
+  grid->SetRowCount(0);
+  EXPECT_EQ(grid->RowCount(), 1);
+  EXPECT_EQ(grid->FixedRows(), 0);
+  grid->SetColCount(-3);
+  EXPECT_EQ(grid->ColCount(), 1);
+  EXPECT_EQ(grid->FixedCols(), 0);
+
+  grid->SetRowCount(6);
+  grid->SetFixedRows(3);
+  grid->SetRowCount(3);  // not above the fixed count: it drops first
+  EXPECT_EQ(grid->FixedRows(), 2);
+  EXPECT_EQ(grid->Row(), 2);
+
+  EXPECT_EQ(ErrorOf([&] { grid->SetFixedRows(3); }), "Fixed row count must be less than row count");
+  EXPECT_EQ(ErrorOf([&] { grid->SetFixedCols(1); }), "Fixed column count must be less than column count");
+  EXPECT_EQ(ErrorOf([&] { grid->SetFixedRows(-1); }), "Grid index out of range");
+  EXPECT_EQ(ErrorOf([&] { grid->SetFixedCols(-1); }), "Grid index out of range");
+  EXPECT_EQ(grid->FixedRows(), 2);
+}
+
+TEST(StringGrid, DefaultSizesDiscardIndividualOnes) {
+  auto grid = MakeGrid();
+  grid->SetColWidths(2, 100);
+  grid->SetRowHeights(3, 40);
+  EXPECT_EQ(grid->ColWidths(2), 100);
+  grid->SetDefaultColWidth(30);
+  grid->SetDefaultRowHeight(18);
+  EXPECT_EQ(grid->ColWidths(2), 30);
+  EXPECT_EQ(grid->RowHeights(3), 18);
+  grid->SetColCount(8);
+  EXPECT_EQ(grid->ColWidths(7), 30);
+  // Cells follow each other with a line of GridLineWidth between them.
+  EXPECT_EQ(grid->CellRect(2, 1), Bounds(62, 19, 30, 18));
+  int c = 0, r = 0;
+  grid->MouseToCell(62 + 29, 19, c, r);
+  EXPECT_EQ(c, 2);
+  EXPECT_EQ(r, 1);
+  grid->MouseToCell(2000, 5, c, r);
+  EXPECT_EQ(c, -1);
+}
+
+TEST(StringGrid, KeysMoveTheCurrentCellAndScroll) {
+  auto grid = MakeGrid();
+  grid->SetColCount(6);
+  grid->SetRowCount(40);
+  int page = grid->VisibleRowCount();
+  ASSERT_GT(page, 1);
+  struct Step { Word key; TShiftState shift; int col, row; };
+  for (const Step& s : std::vector<Step>{{VK_RIGHT, {}, 2, 1}, {VK_DOWN, {}, 2, 2}, {VK_LEFT, {}, 1, 2},
+                                         {VK_LEFT, {}, 1, 2}, {VK_UP, {}, 1, 1}, {VK_UP, {}, 1, 1},
+                                         {VK_END, {}, 5, 1}, {VK_HOME, {}, 1, 1},
+                                         {VK_NEXT, {}, 1, 1 + page}, {VK_PRIOR, {}, 1, 1},
+                                         {VK_END, {ssCtrl}, 5, 39}, {VK_HOME, {ssCtrl}, 1, 1},
+                                         {VK_TAB, {}, 1, 1}}) {
+    Key(grid.get(), s.key, s.shift);
+    EXPECT_EQ(grid->Col(), s.col) << s.key;
+    EXPECT_EQ(grid->Row(), s.row) << s.key;
+  }
+  Key(grid.get(), VK_END, {ssCtrl});
+  EXPECT_EQ(grid->TopRow() + grid->VisibleRowCount() - 1, 39);
+  EXPECT_EQ(grid->CellRect(1, 1), TRect{});  // scrolled out of view
+  EXPECT_NE(grid->CellRect(0, 0), TRect{});  // fixed cells stay
+
+  grid->SetOptions(grid->Options() + goTabs);
+  grid->SetCol(4);
+  Key(grid.get(), VK_TAB);
+  Key(grid.get(), VK_TAB);
+  EXPECT_EQ(grid->Col(), 5);  // the last cell stays
+  Key(grid.get(), VK_HOME, {ssCtrl});
+  Key(grid.get(), VK_TAB, {ssShift});
+  EXPECT_EQ(grid->Col(), 1);
+  EXPECT_EQ(grid->Perform(WM_GETDLGCODE), DLGC_WANTARROWS | DLGC_WANTTAB);
+}
+
+TEST(StringGrid, SelectCellCanRefuseAMove) {
+  auto grid = MakeGrid();
+  grid->OnSelectCell = [](TObject*, int col, int, bool& can) { can = col != 3; };
+  grid->SetCol(3);
+  EXPECT_EQ(grid->Col(), 1);
+  Key(grid.get(), VK_RIGHT);
+  Key(grid.get(), VK_RIGHT);
+  EXPECT_EQ(grid->Col(), 2);
+}
+
+TEST(StringGrid, RangeSelectionWithShiftAndTheMouse) {
+  auto grid = MakeGrid();
+  Key(grid.get(), VK_RIGHT, {ssShift});
+  Key(grid.get(), VK_DOWN, {ssShift});
+  EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 2, 2}));
+  Key(grid.get(), VK_DOWN);
+  EXPECT_EQ(grid->Selection(), (TGridRect{2, 3, 2, 3}));
+
+  TRect a = grid->CellRect(1, 1), b = grid->CellRect(3, 2);
+  grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(a.Left + 3, a.Top + 3));
+  grid->Perform(WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(b.Left + 3, b.Top + 3));
+  grid->Perform(WM_LBUTTONUP, 0, MakeLParam(b.Left + 3, b.Top + 3));
+  EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 3, 2}));
+  EXPECT_EQ(grid->Col(), 3);
+  grid->Perform(WM_MOUSEMOVE, 0, MakeLParam(a.Left + 3, a.Top + 3));  // button up: nothing more
+  EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 3, 2}));
+
+  grid->SetOptions(grid->Options() + goRowSelect);
+  EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 4, 2}));  // whole rows
+}
+
+struct EditLog {
+  std::vector<String> writes;
+};
+
+std::unique_ptr<TStringGrid> EditingGrid(EditLog& log) {
+  auto grid = MakeGrid();
+  grid->SetOptions(grid->Options() + goEditing);
+  grid->SetCells(1, 1, "old");
+  grid->OnSetEditText = [&log](TObject*, int c, int r, const String& v) {
+    log.writes.push_back(std::to_string(c) + "," + std::to_string(r) + "=" + v);
+  };
+  return grid;
+}
+
+TEST(StringGrid, TypingIntoACellAndCommittingWithEnter) {
+  EditLog log;
+  auto grid = EditingGrid(log);
+  EXPECT_EQ(grid->Perform(WM_GETDLGCODE), DLGC_WANTARROWS | DLGC_WANTCHARS);
+  Type(grid.get(), "n");  // a character opens the editor over the cell, replacing the text
+  ASSERT_TRUE(grid->EditorMode());
+  TInplaceEdit* edit = grid->InplaceEditor();
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(edit->Visible());
+  EXPECT_EQ(edit->BoundsRect(), grid->CellRect(1, 1));
+  Type(edit, "ew");
+  EXPECT_EQ(grid->Cells(1, 1), "old");  // not written while typing
+  Type(edit, "\r");
+  EXPECT_EQ(grid->Cells(1, 1), "new");
+  EXPECT_FALSE(grid->EditorMode());
+  EXPECT_FALSE(edit->Visible());
+  EXPECT_EQ(grid->Col(), 1);  // Enter moves nothing
+  EXPECT_EQ(grid->Row(), 1);
+  EXPECT_EQ(log.writes, (std::vector<String>{"1,1=new"}));
+
+  // F2 opens the editor on the cell's text; moving away commits it.
+  Key(grid.get(), VK_F2);
+  ASSERT_TRUE(grid->EditorMode());
+  EXPECT_EQ(edit->Text(), "new");
+  Key(edit, VK_END);
+  Type(edit, "er");
+  Key(edit, VK_DOWN);
+  EXPECT_EQ(grid->Cells(1, 1), "newer");
+  EXPECT_EQ(grid->Row(), 2);
+  EXPECT_FALSE(grid->EditorMode());
+
+  // Enter opens it too.
+  Type(grid.get(), "\r");
+  EXPECT_TRUE(grid->EditorMode());
+  EXPECT_EQ(edit->Text(), "");
+}
+
+TEST(StringGrid, EscapeDropsTheTyping) {
+  EditLog log;
+  auto grid = EditingGrid(log);
+  Type(grid.get(), "xyz");
+  Key(grid->InplaceEditor(), VK_ESCAPE);
+  EXPECT_FALSE(grid->EditorMode());
+  EXPECT_FALSE(grid->InplaceEditor()->Visible());
+  EXPECT_EQ(grid->Cells(1, 1), "old");
+  EXPECT_TRUE(log.writes.empty());
+  // A click on the current cell opens the editor on it.
+  TRect r = grid->CellRect(1, 1);
+  Click(grid.get(), r.Left + 2, r.Top + 2);
+  EXPECT_TRUE(grid->EditorMode());
+  EXPECT_EQ(grid->InplaceEditor()->Text(), "old");
+}
+
+TEST(StringGrid, AlwaysShownEditorFollowsTheCurrentCell) {
+  EditLog log;
+  auto grid = EditingGrid(log);
+  grid->SetCells(2, 1, "right");
+  grid->SetOptions(grid->Options() + goAlwaysShowEditor);
+  ASSERT_TRUE(grid->EditorMode());
+  TInplaceEdit* edit = grid->InplaceEditor();
+  EXPECT_EQ(edit->Text(), "old");
+  Type(edit, "A");
+  Type(edit, "\r");  // commits and stays
+  EXPECT_EQ(grid->Cells(1, 1), "A");
+  EXPECT_TRUE(edit->Visible());
+  Key(edit, VK_RIGHT);  // at the text's end the arrow leaves the cell
+  EXPECT_EQ(grid->Col(), 2);
+  EXPECT_EQ(edit->Text(), "right");
+  EXPECT_EQ(edit->BoundsRect(), grid->CellRect(2, 1));
+}
+
+TEST(StringGrid, PaintsFixedCellsLinesSelectionAndText) {
+  auto grid = MakeGrid();
+  grid->SetBounds(0, 0, 200, 100);
+  grid->SetDefaultColWidth(40);
+  grid->SetDefaultRowHeight(20);
+  grid->SetOptions(grid->Options() + goDrawFocusSelected);
+  grid->SetCells(2, 2, "WWW");
+  Key(grid.get(), VK_RIGHT, {ssShift});  // selects (1,1)-(2,1)
+  TBitmap bitmap(200, 100);
+  grid->PaintTo(bitmap.Canvas());
+  TCanvas* c = bitmap.Canvas();
+  EXPECT_EQ(c->Pixel(10, 10), ColorToRGB(clBtnFace));            // fixed corner cell
+  EXPECT_EQ(c->Pixel(40, 10), clBlack);                           // line right of a fixed cell
+  EXPECT_EQ(c->Pixel(50, 21), ColorToRGB(clHighlight));          // selected cell (1,1)
+  EXPECT_EQ(c->Pixel(90, 30), ColorToRGB(clHighlight));          // selected cell (2,1)
+  EXPECT_EQ(c->Pixel(60, 70), ColorToRGB(clWindow));             // plain cell (1,3)
+  EXPECT_EQ(c->Pixel(60, 62), clSilver);                          // the line above it (row 2's)
+  // The text of (2,2) is drawn inside its cell, 2 pixels in.
+  int ink = 0;
+  for (int x = 82; x < 122; ++x)
+    for (int y = 42; y < 62; ++y)
+      if (c->Pixel(x, y) != ColorToRGB(clWindow)) ++ink;
+  EXPECT_GT(ink, 10);
+  EXPECT_EQ(c->Pixel(83, 43), ColorToRGB(clWindow));  // the margin stays clear
+}
+
+TEST(StringGrid, PaintVisitsVisibleCellsRowByRow) {
+  auto grid = MakeGrid();
+  grid->SetBounds(0, 0, 140, 60);
+  grid->SetDefaultColWidth(40);
+  grid->SetDefaultRowHeight(20);
+  std::vector<std::pair<int, int>> seen;
+  grid->OnDrawCell = [&](TObject*, int col, int row, TRect, TGridDrawState) { seen.push_back({col, row}); };
+  TBitmap bitmap(140, 60);
+  grid->PaintTo(bitmap.Canvas());
+  std::vector<std::pair<int, int>> expected;
+  for (int r = 0; r < 3; ++r)
+    for (int col = 0; col < 4; ++col) expected.push_back({col, r});
+  EXPECT_EQ(seen, expected);
+}
+
+}  // namespace
