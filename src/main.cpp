@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "app/ZorvanProgram.h"
+
+int main(int argc, char** argv) { return RunZorvan(argc, argv); }

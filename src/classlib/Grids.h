@@ -32,7 +32,6 @@ enum TGridDrawStateItem { gdSelected, gdFocused, gdFixed };
 using TGridDrawState = Set<TGridDrawStateItem>;
 
 enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // A cell: X is the column, Y the row.
 struct TGridCoord {

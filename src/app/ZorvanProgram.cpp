@@ -1,0 +1,30 @@
+#include "app/ZorvanProgram.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QStyleFactory>
+
+#include "app/AboutZorvan.h"
+#include "app/ZorvanMain.h"
+#include "classlib/Forms.h"
+#include "classlib/qt/PaintGlue.h"
+
+void CreateAllForms() {
+  Application->CreateForm(Zorvan);
+  Application->CreateForm(ZorvanAbout);
+}
+
+int RunZorvan(int argc, char** argv) {
+  QApplication qapp(argc, argv);
+  // A fixed look: the same style and fonts on every machine.
+  QApplication::setStyle(QStyleFactory::create("Fusion"));
+  QApplication::setFont(QFont("DejaVu Sans", 9));
+  Application->Initialize();
+  Application->Title = "Zorvan";
+  Application->ExeName = argc > 0 ? argv[0] : "zorvan";
+  Application->SetViewsEnabled(true);
+  InstallPaintGlue();
+  CreateAllForms();
+  Application->Run();
+  return 0;
+}
