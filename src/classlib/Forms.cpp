@@ -428,34 +428,38 @@ TCustomForm* TScreen::ActiveForm() const {
 // ---------------------------------------------------------------------------------------
 // Key input
 
-void KeyInput(TWinControl* Target, UINT Msg, WPARAM Key) {
-  if (Target == nullptr) return;
+WPARAM KeyInput(TWinControl* Target, UINT Msg, WPARAM Key) {
+  if (Target == nullptr) return 0;
   try {
     TCustomForm* form = Target->GetParentForm();
     if (Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN) {
       TShiftState shift = KeyboardStateToShiftState();
-      if (form != nullptr && form->IsShortCut(static_cast<Word>(Key), shift)) return;
+      if (form != nullptr && form->IsShortCut(static_cast<Word>(Key), shift)) return 0;
       if (form != nullptr && form != Target && form->KeyPreview) {
         Word k = static_cast<Word>(Key);
         TMessage m{Msg, k, 0, 0};
         form->WndProc(m);
         Key = m.WParam;
-        if (Key == 0) return;
+        if (Key == 0) return 0;
       }
       if ((Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) && form != nullptr) {
         LRESULT code = Target->Perform(WM_GETDLGCODE, 0, 0);
         LRESULT wants = Key == VK_TAB ? (DLGC_WANTTAB | DLGC_WANTALLKEYS) : DLGC_WANTALLKEYS;
-        if ((code & wants) == 0 && form->Perform(CM_DIALOGKEY, Key, 0) != 0) return;
+        if ((code & wants) == 0 && form->Perform(CM_DIALOGKEY, Key, 0) != 0) return 0;
       }
     }
     if (Msg == WM_CHAR && form != nullptr && form != Target && form->KeyPreview) {
       TMessage m{Msg, Key, 0, 0};
       form->WndProc(m);
       Key = m.WParam;
-      if (Key == 0) return;
+      if (Key == 0) return 0;
     }
-    SendMessage(Target->Handle(), Msg, Key, 0);
+    Target->HandleNeeded();
+    TMessage m{Msg, Key, 0, 0};
+    Target->MainWndProc(m);
+    return m.WParam;
   } catch (const std::exception& e) {
     Application->HandleException(Target, e);
+    return 0;
   }
 }

@@ -229,8 +229,9 @@ extern TScreen* Screen;
 // Delivers a key message as real input does: on a key press the form's menu shortcuts come
 // first, then the form itself when it previews keys, then the dialog-key stage (Tab moves
 // between controls unless the control wants it), and finally the target control.
-// Errors that escape reach the application's error box.
-void KeyInput(TWinControl* Target, UINT Msg, WPARAM Key);
+// Errors that escape reach the application's error box. Returns the key as the target's
+// handlers left it: 0 when a stage or a handler consumed it.
+WPARAM KeyInput(TWinControl* Target, UINT Msg, WPARAM Key);
 
 // Message-box flags.
 constexpr UINT MB_OK = 0x0;

@@ -1,9 +1,76 @@
 #include "classlib/StdCtrls.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <algorithm>
 
+#include "classlib/Forms.h"
+#include "classlib/WinApi.h"
+#include "classlib/qt/KeyMap.h"
 #include "classlib/qt/Views.h"
+
+namespace {
+// The edit whose view is passing on a key right now: that key is edited natively by the view,
+// while keys that reach an edit any other way (a grid handing its first typed character to
+// its inplace editor, tests) are edited by the edit itself.
+TCustomEdit* KeyFromView = nullptr;
+
+struct ViewKeyScope {
+  explicit ViewKeyScope(TCustomEdit* edit) : saved(KeyFromView) { KeyFromView = edit; }
+  ~ViewKeyScope() { KeyFromView = saved; }
+  TCustomEdit* saved;
+};
+
+// A line edit whose keys reach the edit's key handlers first, as key messages, and are
+// edited natively only when no handler consumed them (an inplace editor takes Enter and
+// Escape, a form's menu its shortcuts).
+class KeyForwardingLineEdit : public QLineEdit {
+ public:
+  KeyForwardingLineEdit(TCustomEdit* edit, QWidget* parent) : QLineEdit(parent), edit_(edit) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    QPointer<QLineEdit> alive(this);
+    ViewKeyScope scope(edit_);
+    SetKeyDown(VK_SHIFT, (e->modifiers() & Qt::ShiftModifier) != 0);
+    SetKeyDown(VK_CONTROL, (e->modifiers() & Qt::ControlModifier) != 0);
+    SetKeyDown(VK_MENU, (e->modifiers() & Qt::AltModifier) != 0);
+    Word vk = KeyMap::ToVirtualKey(e->key());
+    if (vk != 0) {
+      SetKeyDown(vk, true);
+      if (KeyInput(edit_, WM_KEYDOWN, vk) == 0 || !alive) return;
+    }
+    if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+      bool consumed = false;
+      for (char c : e->text().toUtf8()) {
+        if (KeyInput(edit_, WM_CHAR, static_cast<unsigned char>(c)) == 0) consumed = true;
+        if (!alive) return;
+      }
+      if (consumed) return;
+    }
+    QLineEdit::keyPressEvent(e);
+  }
+  void keyReleaseEvent(QKeyEvent* e) override {
+    QPointer<QLineEdit> alive(this);
+    ViewKeyScope scope(edit_);
+    Word vk = KeyMap::ToVirtualKey(e->key());
+    if (vk != 0) {
+      SetKeyDown(vk, false);
+      KeyInput(edit_, WM_KEYUP, vk);
+      if (!alive) return;
+    }
+    QLineEdit::keyReleaseEvent(e);
+  }
+  void focusInEvent(QFocusEvent* e) override {
+    QLineEdit::focusInEvent(e);
+    if (!edit_->Focused()) edit_->SetFocus();
+  }
+
+ private:
+  TCustomEdit* edit_;
+};
+}  // namespace
 
 // Keeps a QLineEdit and its edit in step without echo.
 class EditViewLink {
@@ -109,7 +176,7 @@ void TCustomEdit::WndProc(TMessage& Message) {
 
 void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
   TWinControl::KeyDown(Key, Shift);
-  if (View() != nullptr) return;  // a real view edits natively
+  if (KeyFromView == this) return;  // the view edits natively
   switch (Key) {
     case VK_LEFT:
       SetSelStart(FSelLength > 0 ? FSelStart : FSelStart - 1);
@@ -135,7 +202,7 @@ void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
 
 void TCustomEdit::KeyPress(char& Key) {
   TWinControl::KeyPress(Key);
-  if (Key == 0 || View() != nullptr || FReadOnly) return;
+  if (Key == 0 || KeyFromView == this || FReadOnly) return;
   if (Key == '\b') {
     if (FSelLength == 0 && FSelStart > 0) {
       --FSelStart;
@@ -153,7 +220,7 @@ void TCustomEdit::KeyPress(char& Key) {
 }
 
 QWidget* TCustomEdit::MakeView(QWidget* ParentView) {
-  auto* view = new QLineEdit(ParentView);
+  auto* view = new KeyForwardingLineEdit(this, ParentView);
   EditViewLink::Connect(this, view);
   return view;
 }
