@@ -542,32 +542,26 @@ void TWinControl::UpdateView() { TControl::UpdateView(); }
 // ---------------------------------------------------------------------------------------
 // Painted controls
 
+namespace {
+// Paints with Canvas standing in for the control's canvas for the duration of the call.
+template <typename PaintFn>
+void PaintOn(TCanvas*& slot, TCanvas* canvas, PaintFn paint) {
+  struct Restore {
+    TCanvas*& slot;
+    TCanvas* saved;
+    ~Restore() { slot = saved; }
+  } restore{slot, slot};
+  slot = canvas;
+  paint();
+}
+}  // namespace
+
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
 TCustomControl::~TCustomControl() = default;
 
-void TCustomControl::PaintTo(TCanvas* ACanvas) {
-  TCanvas* saved = FCanvas;
-  FCanvas = ACanvas;
-  try {
-    Paint();
-  } catch (...) {
-    FCanvas = saved;
-    throw;
-  }
-  FCanvas = saved;
-}
+void TCustomControl::PaintTo(TCanvas* ACanvas) { PaintOn(FCanvas, ACanvas, [this] { Paint(); }); }
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 TGraphicControl::~TGraphicControl() = default;
 
-void TGraphicControl::PaintTo(TCanvas* ACanvas) {
-  TCanvas* saved = FCanvas;
-  FCanvas = ACanvas;
-  try {
-    Paint();
-  } catch (...) {
-    FCanvas = saved;
-    throw;
-  }
-  FCanvas = saved;
-}
+void TGraphicControl::PaintTo(TCanvas* ACanvas) { PaintOn(FCanvas, ACanvas, [this] { Paint(); }); }
