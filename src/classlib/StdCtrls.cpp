@@ -33,9 +33,7 @@ class KeyForwardingLineEdit : public QLineEdit {
   void keyPressEvent(QKeyEvent* e) override {
     QPointer<QLineEdit> alive(this);
     ViewKeyScope scope(edit_);
-    SetKeyDown(VK_SHIFT, (e->modifiers() & Qt::ShiftModifier) != 0);
-    SetKeyDown(VK_CONTROL, (e->modifiers() & Qt::ControlModifier) != 0);
-    SetKeyDown(VK_MENU, (e->modifiers() & Qt::AltModifier) != 0);
+    Views::SyncModifierKeys(e->modifiers().toInt());
     Word vk = KeyMap::ToVirtualKey(e->key());
     if (vk != 0) {
       SetKeyDown(vk, true);

@@ -48,14 +48,8 @@ WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
   return k;
 }
 
-void SyncModifierKeys(Qt::KeyboardModifiers mods) {
-  SetKeyDown(VK_SHIFT, (mods & Qt::ShiftModifier) != 0);
-  SetKeyDown(VK_CONTROL, (mods & Qt::ControlModifier) != 0);
-  SetKeyDown(VK_MENU, (mods & Qt::AltModifier) != 0);
-}
-
 void SendMouse(TControl* control, UINT msg, QMouseEvent* e) {
-  SyncModifierKeys(e->modifiers());
+  Views::SyncModifierKeys(e->modifiers().toInt());
   QPoint p = e->position().toPoint();
   TMessage m{msg, MouseKeys(e->buttons(), e->modifiers()), MakeLParam(p.x(), p.y()), 0};
   if (auto* win = dynamic_cast<TWinControl*>(control)) {
@@ -122,7 +116,7 @@ class PaintedView : public QWidget {
   void DeliverKeyEvent(QKeyEvent* e, bool down) {
     auto* win = dynamic_cast<TWinControl*>(control_);
     if (win == nullptr) return;
-    SyncModifierKeys(e->modifiers());
+    Views::SyncModifierKeys(e->modifiers().toInt());
     Word vk = KeyMap::ToVirtualKey(e->key());
     if (vk != 0) {
       SetKeyDown(vk, down);
@@ -442,5 +436,11 @@ int MessageBox(const String& Text, const String& Caption, UINT Flags) {
 }
 
 void SetPaintFunction(PaintFunction Function) { Painter() = Function; }
+
+void SyncModifierKeys(int QtModifiers) {
+  SetKeyDown(VK_SHIFT, (QtModifiers & Qt::ShiftModifier) != 0);
+  SetKeyDown(VK_CONTROL, (QtModifiers & Qt::ControlModifier) != 0);
+  SetKeyDown(VK_MENU, (QtModifiers & Qt::AltModifier) != 0);
+}
 
 }  // namespace Views

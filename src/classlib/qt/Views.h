@@ -48,6 +48,9 @@ void WaitForEvents(int Millis);
 
 int MessageBox(const String& Text, const String& Caption, UINT Flags);
 
+// Brings the key-state table's Shift, Ctrl and Alt in line with a real key or mouse event.
+void SyncModifierKeys(int QtModifiers);
+
 // Paints a custom-drawn control's view (set by the graphics layer).
 using PaintFunction = void (*)(TControl* Control, QPainter& Painter);
 void SetPaintFunction(PaintFunction Function);

@@ -94,4 +94,28 @@ inline NullModelOptions Options(Constraint rows, Constraint columns,
   return o;
 }
 
+// Short names for the constraints the tests combine, and one engine run driven by hand.
+constexpr Constraint kEq = Constraint::Equiprobable;
+constexpr Constraint kFixed = Constraint::FixedSum;
+constexpr Constraint kProp = Constraint::Proportional;
+constexpr Constraint kUser = Constraint::UserDefined;
+
+struct Engine {
+  CoOccurrenceSims sims;
+  Recorder rec;
+  Matrix S;
+  InfoMat info{};
+
+  void Begin(const Matrix& O, NullModelOptions options, std::vector<double> sites = {},
+             std::vector<double> species = {}) {
+    info = InfoFor(O);
+    S.SetLength(O.Cols(), O.Rows());
+    sims.BeginRun(O, info, options, sites, species, rec.Services());
+  }
+  const Matrix& Next(const Matrix& O) {
+    sims.SimulateMatrix(O, S, info);
+    return S;
+  }
+};
+
 }  // namespace pa_test

@@ -9,29 +9,6 @@ using namespace pa_test;
 
 namespace {
 
-constexpr Constraint kEq = Constraint::Equiprobable;
-constexpr Constraint kFixed = Constraint::FixedSum;
-constexpr Constraint kProp = Constraint::Proportional;
-constexpr Constraint kUser = Constraint::UserDefined;
-
-struct Engine {
-  CoOccurrenceSims sims;
-  Recorder rec;
-  Matrix S;
-  InfoMat info{};
-
-  void Begin(const Matrix& O, NullModelOptions options, std::vector<double> sites = {},
-             std::vector<double> species = {}) {
-    info = InfoFor(O);
-    S.SetLength(O.Cols(), O.Rows());
-    sims.BeginRun(O, info, options, sites, species, rec.Services());
-  }
-  const Matrix& Next(const Matrix& O) {
-    sims.SimulateMatrix(O, S, info);
-    return S;
-  }
-};
-
 int CellsDiffering(const Matrix& a, const Matrix& b) {
   int n = 0;
   for (int c = 1; c < a.Cols(); ++c)

@@ -9,26 +9,6 @@ using namespace pa_test;
 
 namespace {
 
-constexpr Constraint kEq = Constraint::Equiprobable;
-constexpr Constraint kFixed = Constraint::FixedSum;
-
-struct Engine {
-  CoOccurrenceSims sims;
-  Recorder rec;
-  Matrix S;
-  InfoMat info{};
-
-  void Begin(const Matrix& O, NullModelOptions options) {
-    info = InfoFor(O);
-    S.SetLength(O.Cols(), O.Rows());
-    sims.BeginRun(O, info, options, {}, {}, rec.Services());
-  }
-  const Matrix& Next(const Matrix& O) {
-    sims.SimulateMatrix(O, S, info);
-    return S;
-  }
-};
-
 NullModelOptions Policy(DegeneratePolicy p, Constraint rows = kFixed, Constraint columns = kFixed) {
   return Options(rows, columns, FixedFixedAlgorithm::SequentialSwap, p);
 }

@@ -10,29 +10,6 @@ using namespace pa_test;
 
 namespace {
 
-constexpr Constraint kEq = Constraint::Equiprobable;
-constexpr Constraint kFixed = Constraint::FixedSum;
-constexpr Constraint kProp = Constraint::Proportional;
-constexpr Constraint kUser = Constraint::UserDefined;
-
-struct Engine {
-  CoOccurrenceSims sims;
-  Recorder rec;
-  Matrix S;
-  InfoMat info{};
-
-  void Begin(const Matrix& O, NullModelOptions options, std::vector<double> sites = {},
-             std::vector<double> species = {}) {
-    info = InfoFor(O);
-    S.SetLength(O.Cols(), O.Rows());
-    sims.BeginRun(O, info, options, sites, species, rec.Services());
-  }
-  const Matrix& Next(const Matrix& O) {
-    sims.SimulateMatrix(O, S, info);
-    return S;
-  }
-};
-
 using Messages = std::vector<std::string>;
 
 }  // namespace
