@@ -19,6 +19,9 @@ TZorvan::TZorvan(TComponent* AOwner) : TForm(AOwner) {
   SetBounds(0, 0, 860, 600);
   BuildLayout();
   BuildMenu();
+  WireBatchCommands();
+  WireFileCommands();
+  WireAnalysisLaunchers();
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
   OnShow = [this](TObject* s) { FormShow(s); };
@@ -206,13 +209,6 @@ void TZorvan::FormShow(TObject*) {
 }
 
 void TZorvan::Exit1Click(TObject*) { Close(); }
-
-void TZorvan::BuildBatchSummaryFirstRow() {
-  BatchGrid->SetCells(0, 0, "FileName");
-  BatchGrid->SetCells(1, 0, "Standard-Effect");
-  BatchGrid->SetCells(2, 0, "LowerTailP");
-  BatchGrid->SetCells(3, 0, "UpperTailP");
-}
 
 void TZorvan::RunHelp() {
   CurrentDir = GetCurrentDir();

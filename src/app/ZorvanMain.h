@@ -2,6 +2,9 @@
 // every analysis reads and writes. It is the run context of the whole program.
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "analysis/common/MatrixTypes.h"
 #include "classlib/Dialogs.h"
 #include "classlib/Forms.h"
@@ -99,12 +102,84 @@ class TZorvan : public TForm {
   void LockRowColumn();
   // Opens the help file from the start-up folder.
   void RunHelp();
+
+  // --- Result writers and simulation files (ZorvanWriters.cpp) ---
+  // Every row and column of the grid, titles included; cells joined by one space (comma),
+  // CR LF after every row. Failures show "Error writing file." and go no further.
+  void SaveGridToFile(TStringGrid* Grid, const String& F_Name);
+  void SaveGridToFileComma(TStringGrid* Grid, const String& F_Name);
+  void SaveSimulation(Integer Sim, Integer Subset, TStringGrid* Grid);
+  void SaveSimulation_2(Integer Sim, Integer Subset, const Matrix& F_Mat);
+  void SaveSimulation_4(Integer Sim, Integer Subset, const Matrix& F_Mat);
+  void SaveSimulation_3(Integer Sim, Integer Subset, const Real_Matrix& F_Mat);
+  void SaveNumberLineToFile(Integer Sim, Integer N, const std::vector<double>& Values);
+  void SaveTwoColumnsToFile(Integer Sim, Integer N, const std::vector<double>& X,
+                            const std::vector<double>& Y, const String& Label1, const String& Label2);
+  void SaveTwoColumnsToFile_Real_Integer(Integer Sim, Integer N, const std::vector<double>& X,
+                                         const std::vector<int32_t>& Y, const String& Label1,
+                                         const String& Label2);
+  void SaveTwoColumnsToFile_Labels(Integer Sim, Integer N, const TStrings* Groups,
+                                   const std::vector<double>& Values, const String& Label1,
+                                   const String& Label2);
+
+  // --- Batch summary (ZorvanBatchSummary.cpp) ---
   // Writes the batch grid's header row.
   void BuildBatchSummaryFirstRow();
+  // Appends one row: the name part of FName and the three statistics texts.
+  void BuildBatchSummaryFile(const String& FName, const String& Ses, const String& fP1, const String& fP2);
+  // Empties the batch grid to its header row.
+  void ClearBatchGrid();
+  // Saves M as "Summary" + name part of FileName and the batch grid as "BatchSummary.txt" in
+  // the working directory; false (after its message) when the summary cannot be written.
+  bool SaveBatchSummary(TMemo* M);
+
+  // --- Analysis launchers and batch mode (ZorvanBatch.cpp) ---
+  struct TAnalysisLauncher {
+    TForm* OptionsForm = nullptr;              // shown modally
+    TCustomEdit* IterationsEdit = nullptr;     // read after "&Run"
+    std::function<void()> Particulars;         // the analysis's own settings before the form shows
+    std::function<void()> Run;                 // the analysis's Run
+    bool ClearsBatchGrid = true;               // species diversity keeps the batch grid
+    bool ChecksDiversityLimits = false;        // species diversity's per-file check
+    bool BringsMainWindowToFront = true;       // co-occurrence and range overlap do not
+  };
+  // The common launcher: reset, options form, then one run or the batch loop over Memo1.
+  void LaunchAnalysis(const TAnalysisLauncher& Launcher);
+  void Batch1Click(TObject* Sender);
+  void Changedirectory1Click(TObject* Sender);
+  void SetUpBatch();
+  void OpenBatchFile();
+  // Disables (false) or restores (true) the commands that change the matrix or start another
+  // analysis; a run in progress holds them disabled.
+  void EnableCommands(bool Enabled);
+
+  // --- Matrix files and editing commands (ZorvanFileCommands.cpp) ---
+  void Spacedelimitedtext1Click(TObject* Sender);
+  void Commadelimitedtxt1Click(TObject* Sender);
+  void Spacedelimitedtxt1Click(TObject* Sender);
+  void Commadelimitedtxt2Click(TObject* Sender);
+  void Close1Click(TObject* Sender);
+  void About2Click(TObject* Sender);
+  void RestructMatrixClick(TObject* Sender);
+  void Transformmatrix1Click(TObject* Sender);
+  void N011Click(TObject* Sender);
+  void N01Click(TObject* Sender);
+  void N1X1001Click(TObject* Sender);
+  // Transposes any plain string grid in place, titles included.
+  void TransformMatrix(TStringGrid* Grid);
+  void RestructureGrid(Integer Old_Cols, Integer Old_Rows, Integer New_Cols, Integer New_Rows);
+
+  // --- Analysis launchers of each analysis (one file per analysis) ---
+  void CoOccurrence1Click(TObject* Sender);
+  void N5RangeOverlap1Click(TObject* Sender);
 
  private:
   void BuildMenu();
   void BuildLayout();
+  // Each command family connects its own menu items.
+  void WireBatchCommands();
+  void WireFileCommands();
+  void WireAnalysisLaunchers();
 };
 
 extern TZorvan* Zorvan;

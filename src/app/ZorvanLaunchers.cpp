@@ -1,0 +1,3 @@
+#include "app/ZorvanMain.h"
+
+void TZorvan::WireAnalysisLaunchers() {}
