@@ -176,8 +176,9 @@ class CoOccurrenceSims {
   void FixedFixed(const Matrix& observed, Matrix& simulated);
   bool CheckWalkedLine(const NumberLine& line);
   void StartFill(const Matrix& observed, Matrix& simulated);
-  template <typename DrawTarget>
-  bool PlaceOccurrence(DrawTarget drawTarget);
+  void FinishFill(Matrix& simulated) const;
+  template <typename DrawCell>
+  bool PlaceOccurrences(int32_t count, uint8_t* cells, DrawCell drawCell);
   template <typename Cell>
   bool SwapKernel(Cell* cells, int32_t stride);
   void CopyChainTo(const std::vector<uint8_t>& chain, const Matrix& observed, Matrix& simulated) const;

@@ -8,6 +8,7 @@
 #include "analysis/presence_absence/CoOccurrenceSims.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <utility>
 
 #include "classlib/Random.h"
@@ -52,34 +53,102 @@ bool CoOccurrenceSims::CheckWalkedLine(const NumberLine& line) {
   return false;
 }
 
-// Empty data cells; the observed totals as the target's totals.
+// The fills place their occurrences in a byte per cell (workChain_, [c * (R + 1) + r] like
+// S): a quarter of S's footprint, so that the cells hit at random stay in cache, and S is
+// written once, in order, when the fill ends.
+
+// Sizes S like O, copies O's totals into S's and empties the fill's cells.
 void CoOccurrenceSims::StartFill(const Matrix& observed, Matrix& simulated) {
   if (simulated.Cols() != observed.Cols() || simulated.Rows() != observed.Rows())
     simulated.SetLength(observed.Cols(), observed.Rows());
-  for (int32_t c = 1; c <= C_; ++c) {
-    std::fill(simulated[c] + 1, simulated[c] + R_ + 1, 0);
-    simulated[c][0] = observed[c][0];
-  }
+  for (int32_t c = 1; c <= C_; ++c) simulated[c][0] = observed[c][0];
   for (int32_t r = 0; r <= R_; ++r) simulated[0][r] = observed[0][r];
+  std::fill(workChain_.begin(), workChain_.end(), 0);
 }
 
-// Places one occurrence: before each attempt the poll runs; drawTarget makes the attempt's
-// draws and returns the cell they hit; an occupied cell means a new attempt, up to
-// kMaxFillAttempts.
-template <typename DrawTarget>
-bool CoOccurrenceSims::PlaceOccurrence(DrawTarget drawTarget) {
-  for (int32_t attempt = 1;; ++attempt) {
-    if (PollInterrupt()) return false;
-    int32_t& cell = drawTarget();
-    if (cell != 1) {
-      cell = 1;
-      return true;
+// S's data cells := the fill's cells (complete, or as far as an abort or failure let it get).
+void CoOccurrenceSims::FinishFill(Matrix& simulated) const {
+  const int32_t R = R_;
+  const int32_t C = C_;
+  const size_t stride = static_cast<size_t>(R) + 1;
+  for (int32_t c = 1; c <= C; ++c) {
+    const uint8_t* from = workChain_.data() + c * stride;
+    int32_t* to = simulated[c];
+    for (int32_t r = 1; r <= R; ++r) to[r] = from[r];
+  }
+}
+
+namespace {
+
+// Draws from the program's random source while a fill keeps the source's state in a local
+// (a register) between polls: the state goes to the source for the draw and comes back after
+// it, which the compiler folds into register arithmetic plus one store.
+// RealDraw returns the state the draw leaves: the searches take the real from it
+// (FindStrictForState and FindAtLeastForState).
+inline Cardinal RealDraw(Cardinal& seed) {
+  RandSeed = seed;
+  RandomReal();
+  seed = RandSeed;
+  return seed;
+}
+
+inline int32_t IntDraw(Cardinal& seed, int32_t n) {
+  RandSeed = seed;
+  const int32_t k = Random(n);
+  seed = RandSeed;
+  return k;
+}
+
+}  // namespace
+
+// Places `count` occurrences. Before each attempt the poll runs (RandSeed is current there);
+// drawCell(seed) makes the attempt's draws and returns the offset of the cell they hit from
+// `cells`; an occupied cell means a new attempt, and the kMaxFillAttempts-th attempt of one
+// occurrence that hits an occupied cell fails.
+//
+// Every attempt marks its cell (a hit on an occupied cell writes the 1 that is there) and
+// advances the counts by arithmetic: the outcome of an attempt steers no branch, so the CPU
+// runs ahead through the draws instead of guessing whether a cell was free.
+template <typename DrawCell>
+bool CoOccurrenceSims::PlaceOccurrences(int32_t count, uint8_t* cells, DrawCell drawCell) {
+  if (count <= 0) return true;
+  if (interrupt_) {  // set before the fill began: the first poll still runs
+    PollInterrupt();
+    return false;
+  }
+  const PollFn* poll = services_.Poll ? &services_.Poll : nullptr;
+  Cardinal seed = RandSeed;
+  int32_t misses = 0;  // attempts of the current occurrence so far, all on occupied cells
+  do {
+    if (poll) {
+      RandSeed = seed;
+      if ((*poll)()) [[unlikely]] {
+        interrupt_ = true;
+        return false;
+      }
+      // A poll that changed the source's state is followed. The common case keeps the state
+      // in its register: a compare and a branch the CPU predicts, where a plain reload would
+      // put a store-to-load round trip on the chain of draws (the empty asm keeps the
+      // compiler from turning the branch back into that reload).
+      const Cardinal now = RandSeed;
+      if (now != seed) [[unlikely]] {
+        seed = now;
+        asm("" : "+r"(seed));
+      }
     }
-    if (attempt == kMaxFillAttempts) {
+    uint8_t& cell = cells[drawCell(seed)];
+    const int32_t hit = cell;
+    cell = 1;
+    count -= 1 - hit;
+    misses = (misses + 1) & -hit;
+    if (misses == kMaxFillAttempts) [[unlikely]] {
+      RandSeed = seed;
       Fail(kUnableToSatisfy);
       return false;
     }
-  }
+  } while (count > 0);
+  RandSeed = seed;
+  return true;
 }
 
 // Rows r = 1..R in order, O[0][r] occurrences each. Draws per attempt:
@@ -87,12 +156,14 @@ bool CoOccurrenceSims::PlaceOccurrence(DrawTarget drawTarget) {
 void CoOccurrenceSims::FillRowsBySiteWeights(const Matrix& observed, Matrix& simulated) {
   if (!CheckWalkedLine(sitesLine_)) return;
   StartFill(observed, simulated);
+  const ptrdiff_t stride = R_ + 1;
+  const NumberLineSearch& sites = sitesSearch_;
   for (int32_t r = 1; r <= R_; ++r)
-    for (int32_t k = observed[0][r]; k > 0; --k)
-      if (!PlaceOccurrence([&]() -> int32_t& {
-            return simulated[sitesSearch_.FindStrict(RandomReal())][r];
-          }))
-        return;
+    if (!PlaceOccurrences(observed[0][r], workChain_.data() + r, [&](Cardinal& seed) {
+          return sites.FindStrictForState(RealDraw(seed)) * stride;
+        }))
+      break;
+  FinishFill(simulated);
 }
 
 // Columns c = 1..C in order, O[c][0] occurrences each. Draws per attempt:
@@ -100,12 +171,13 @@ void CoOccurrenceSims::FillRowsBySiteWeights(const Matrix& observed, Matrix& sim
 void CoOccurrenceSims::FillColumnsBySpeciesWeights(const Matrix& observed, Matrix& simulated) {
   if (!CheckWalkedLine(speciesLine_)) return;
   StartFill(observed, simulated);
-  for (int32_t c = 1; c <= C_; ++c) {
-    int32_t* col = simulated[c];
-    for (int32_t k = observed[c][0]; k > 0; --k)
-      if (!PlaceOccurrence([&]() -> int32_t& { return col[speciesSearch_.FindAtLeast(RandomReal())]; }))
-        return;
-  }
+  const ptrdiff_t stride = R_ + 1;
+  const NumberLineSearch& species = speciesSearch_;
+  for (int32_t c = 1; c <= C_; ++c)
+    if (!PlaceOccurrences(observed[c][0], workChain_.data() + c * stride,
+                          [&](Cardinal& seed) -> ptrdiff_t { return species.FindAtLeastForState(RealDraw(seed)); }))
+      break;
+  FinishFill(simulated);
 }
 
 // O[0][0] occurrences. Draws per attempt:
@@ -113,12 +185,14 @@ void CoOccurrenceSims::FillColumnsBySpeciesWeights(const Matrix& observed, Matri
 void CoOccurrenceSims::FillRandomRowsWeightedSites(const Matrix& observed, Matrix& simulated) {
   if (!CheckWalkedLine(sitesLine_)) return;
   StartFill(observed, simulated);
-  for (int32_t k = observed[0][0]; k > 0; --k)
-    if (!PlaceOccurrence([&]() -> int32_t& {
-          const int32_t row = Random(R_) + 1;
-          return simulated[sitesSearch_.FindAtLeast(RandomReal())][row];
-        }))
-      return;
+  const ptrdiff_t stride = R_ + 1;
+  const int32_t R = R_;
+  const NumberLineSearch& sites = sitesSearch_;
+  PlaceOccurrences(observed[0][0], workChain_.data(), [&](Cardinal& seed) {
+    const int32_t row = IntDraw(seed, R) + 1;
+    return sites.FindAtLeastForState(RealDraw(seed)) * stride + row;
+  });
+  FinishFill(simulated);
 }
 
 // O[0][0] occurrences. Draws per attempt:
@@ -126,12 +200,14 @@ void CoOccurrenceSims::FillRandomRowsWeightedSites(const Matrix& observed, Matri
 void CoOccurrenceSims::FillRandomSitesWeightedRows(const Matrix& observed, Matrix& simulated) {
   if (!CheckWalkedLine(speciesLine_)) return;
   StartFill(observed, simulated);
-  for (int32_t k = observed[0][0]; k > 0; --k)
-    if (!PlaceOccurrence([&]() -> int32_t& {
-          const int32_t site = Random(C_) + 1;
-          return simulated[site][speciesSearch_.FindAtLeast(RandomReal())];
-        }))
-      return;
+  const ptrdiff_t stride = R_ + 1;
+  const int32_t C = C_;
+  const NumberLineSearch& species = speciesSearch_;
+  PlaceOccurrences(observed[0][0], workChain_.data(), [&](Cardinal& seed) {
+    const int32_t site = IntDraw(seed, C) + 1;
+    return site * stride + species.FindAtLeastForState(RealDraw(seed));
+  });
+  FinishFill(simulated);
 }
 
 // O[0][0] occurrences. Draws per attempt:
@@ -145,12 +221,13 @@ void CoOccurrenceSims::FillWeightedRowsWeightedSites(const Matrix& observed, Mat
     return;
   }
   StartFill(observed, simulated);
-  for (int32_t k = observed[0][0]; k > 0; --k)
-    if (!PlaceOccurrence([&]() -> int32_t& {
-          const double x1 = RandomReal();
-          const double x2 = RandomReal();
-          const int32_t species = speciesSearch_.FindAtLeast(x2);
-          return simulated[sitesSearch_.FindAtLeast(x1)][species];
-        }))
-      return;
+  const ptrdiff_t stride = R_ + 1;
+  const NumberLineSearch& sites = sitesSearch_;
+  const NumberLineSearch& species = speciesSearch_;
+  PlaceOccurrences(observed[0][0], workChain_.data(), [&](Cardinal& seed) {
+    const Cardinal x1 = RealDraw(seed);
+    const Cardinal x2 = RealDraw(seed);
+    return sites.FindAtLeastForState(x1) * stride + species.FindAtLeastForState(x2);
+  });
+  FinishFill(simulated);
 }

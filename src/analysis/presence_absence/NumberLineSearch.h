@@ -14,8 +14,16 @@
 // any x in [k / 2^b, (k + 1) / 2^b) lies in [bracket[k], bracket[k + 1]] under either rule.
 // (k / 2^b and x * 2^b are exact: scaling by a power of two only moves the exponent.)
 // Negative weights make the partial sums non-monotone; such a line is walked as written.
+//
+// The fills draw their reals from the random source, x = state / 2^32 for the source's
+// 32-bit state, and ask by state. Slice k then holds the states whose top b bits are k, and
+// per rule a slice table answers from one entry: the answer at the slice's first state and
+// the last state that still has it. With at least two slices per element, an element
+// boundary falls inside most slices at most once, so the answer is that entry's base, plus
+// one above its last state; the rare slice with more boundaries is searched as above.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -23,48 +31,85 @@
 
 class NumberLineSearch {
  public:
-  // Rebuilds the partial sums and the bracket table for line (size >= 2). Allocates only
-  // when the line is longer than any line seen before.
+  // Rebuilds the partial sums and tables for line (size >= 2); a line equal to the one of
+  // the last build changes nothing (the proportional lines are rebuilt from the same totals
+  // for every matrix). Allocates only when the line is longer than any line seen before.
   void Build(const NumberLine& line);
 
   // The first j in 1..last with cum[j] > x (strict) or cum[j] >= x (not strict); last when
   // no j passes.
-  int32_t FindStrict(double x) const { return Find<true>(x); }
-  int32_t FindAtLeast(double x) const { return Find<false>(x); }
+  int32_t FindStrict(double x) const { return Find<true>(x, Slice(x)); }
+  int32_t FindAtLeast(double x) const { return Find<false>(x, Slice(x)); }
+
+  // The same for the real RandomReal returns when it leaves the random source in `state`,
+  // state / 2^32.
+  int32_t FindStrictForState(uint32_t state) const { return FindForState<true>(state); }
+  int32_t FindAtLeastForState(uint32_t state) const { return FindForState<false>(state); }
 
  private:
+  // The answer for the states of one slice: base up to and including `last`, base + 1
+  // above it. base < 0: the slice is searched (more than one boundary, or a walked line).
+  struct SliceAnswer {
+    int32_t base;
+    uint32_t last;
+  };
+
   template <bool Strict>
   static bool Passes(double cum, double x) {
     if constexpr (Strict) return cum > x;
     else return cum >= x;
   }
 
+  static double RealOf(uint32_t state) { return static_cast<double>(state) * (1.0 / 4294967296.0); }
+  int32_t Slice(double x) const { return static_cast<int32_t>(x * slices_); }
+
   template <bool Strict>
-  int32_t Find(double x) const {
-    if (!monotone_) {
+  int32_t FindForState(uint32_t state) const {
+    const auto k = static_cast<int32_t>(state >> shift_);
+    const SliceAnswer a = (Strict ? strictSlices_ : atLeastSlices_)[k];
+    if (a.base < 0) [[unlikely]] return Find<Strict>(RealOf(state), k);
+    return a.base + (state > a.last);
+  }
+
+  template <bool Strict>
+  int32_t Find(double x, int32_t k) const {
+    if (!monotone_) [[unlikely]] {
       for (int32_t j = 1; j < last_; ++j)
         if (Passes<Strict>(cum_[j], x)) return j;
       return last_;
     }
-    const auto k = static_cast<int32_t>(x * slices_);
     int32_t lo = bracket_[k];
-    const int32_t hi = bracket_[k + 1];
+    int32_t hi = bracket_[k + 1];
     // Invariant: the answer lies in [lo, hi]; hi is the answer when nothing below it passes.
-    // With four slices per element most brackets hold one candidate or two; two are settled
-    // by one comparison without a branch.
-    if (hi - lo == 1) return lo + !Passes<Strict>(cum_[lo], x);
-    int32_t top = hi;
-    while (lo < top) {
-      const int32_t mid = lo + ((top - lo) >> 1);
-      if (Passes<Strict>(cum_[mid], x)) top = mid;
+    // Wide brackets (elements far narrower than a slice) are first halved down to kSpan.
+    while (hi - lo > kSpan) {
+      const int32_t mid = lo + ((hi - lo) >> 1);
+      if (Passes<Strict>(cum_[mid], x)) hi = mid;
       else lo = mid + 1;
     }
-    return lo;
+    // The partial sums grow, so the elements of [lo, lo + kSpan) that do not pass come first
+    // and the answer is lo plus their count; the padding beyond the line always passes, and
+    // hi caps a count that runs past a last element nothing passes.
+    int32_t below = 0;
+    for (int32_t i = 0; i < kSpan; ++i) below += !Passes<Strict>(cum_[lo + i], x);
+    return std::min(lo + below, hi);
   }
 
-  std::vector<double> cum_;         // cum_[j] = line[1] + ... + line[j], summed left to right
-  std::vector<int32_t> bracket_;    // slices_ + 1 entries
-  int32_t last_ = 1;                // index of the line's last element
-  int32_t slices_ = 1;              // a power of two, at least four times the line's length
-  bool monotone_ = true;
+  template <bool Strict>
+  void BuildSlices(std::vector<SliceAnswer>& slices) const;
+
+  static constexpr int32_t kSpan = 2;  // candidates settled without a branch
+
+  NumberLine built_;  // the line of the last build
+  // cum_[j] = line[1] + ... + line[j], summed left to right, then kSpan entries that pass
+  // every x in [0, 1).
+  std::vector<double> cum_;
+  std::vector<int32_t> bracket_;  // slices_ + 1 entries
+  std::vector<SliceAnswer> strictSlices_;
+  std::vector<SliceAnswer> atLeastSlices_;
+  int32_t last_ = 1;    // index of the line's last element
+  int32_t slices_ = 1;  // 2^b: at least twice the line's length, at most kMaxSlices
+  int32_t shift_ = 31;  // 32 - b
+  static constexpr int32_t kMaxSlices = 1 << 24;
+  bool monotone_ = true;  // weights >= 0 and finite partial sums
 };

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <random>
+#include <vector>
 
 #include "analysis/presence_absence/NumberLineSearch.h"
 
@@ -62,4 +65,61 @@ TEST(NumberLineSearch, AgreesWithTheWalkOnRandomLines) {
       ASSERT_EQ(s.FindAtLeast(x), Walk(line, x, false)) << "trial " << trial << " x " << x;
     }
   }
+}
+
+// The fills ask by the random source's state s (the real s / 2^32). States next to each
+// partial sum scaled by 2^32 are where a slice table could be off by one.
+TEST(NumberLineSearch, StatesAgreeWithTheWalk) {
+  std::mt19937 gen(11);
+  for (int trial = 0; trial < 120; ++trial) {
+    const int n = 1 + static_cast<int>(gen() % 400);
+    NumberLine line(n + 1);
+    double sum = 0;
+    for (int j = 1; j <= n; ++j) {
+      const unsigned kind = gen() % 10;
+      line[j] = kind == 0 ? 0.0 : kind == 1 ? 1e-12 : (gen() % 1000) + 1;
+      if (trial % 20 == 19 && kind == 2) line[j] = -line[j];
+      sum += line[j];
+    }
+    line[0] = sum;
+    // Whole weights over a power of two on some lines, so that partial sums are states
+    // exactly (ties).
+    const bool dyadic = trial % 3 == 0 && sum > 0;
+    const int exponent = static_cast<int>(std::ceil(std::log2(std::max(sum, 1.0))));
+    for (int j = 1; j <= n; ++j)
+      line[j] = dyadic ? std::ldexp(std::floor(line[j]), -exponent) : line[j] / sum;
+    NumberLineSearch s;
+    s.Build(line);
+    std::vector<uint32_t> states;
+    for (int k = 0; k < 300; ++k) states.push_back(static_cast<uint32_t>(gen()));
+    double cum = 0;
+    for (int j = 1; j <= n; ++j) {
+      cum += line[j];
+      const double scaled = std::floor(cum * 4294967296.0);
+      if (scaled < 0 || scaled >= 4294967296.0) continue;
+      const auto at = static_cast<uint32_t>(scaled);
+      for (uint32_t d : {0u, 1u, 0xFFFFFFFFu}) states.push_back(at + d);
+    }
+    states.push_back(0);
+    states.push_back(0xFFFFFFFFu);
+    for (uint32_t state : states) {
+      const double x = static_cast<double>(state) / 4294967296.0;
+      ASSERT_EQ(s.FindStrictForState(state), Walk(line, x, true)) << "trial " << trial << " state " << state;
+      ASSERT_EQ(s.FindAtLeastForState(state), Walk(line, x, false)) << "trial " << trial << " state " << state;
+    }
+  }
+}
+
+// A rebuild with another line answers for that line, also when it returns to an earlier one.
+TEST(NumberLineSearch, RebuildFollowsTheLine) {
+  const NumberLine a{1.0, 0.5, 0.5};
+  const NumberLine b{1.0, 0.25, 0.75};
+  NumberLineSearch s;
+  s.Build(a);
+  EXPECT_EQ(s.FindAtLeastForState(0x60000000u), 1);  // 0.375
+  s.Build(b);
+  EXPECT_EQ(s.FindAtLeastForState(0x60000000u), 2);
+  EXPECT_EQ(s.FindAtLeast(0.375), 2);
+  s.Build(a);
+  EXPECT_EQ(s.FindAtLeastForState(0x60000000u), 1);
 }
