@@ -176,7 +176,7 @@ class CoOccurrenceSims {
   void FixedFixed(const Matrix& observed, Matrix& simulated);
   bool CheckWalkedLine(const NumberLine& line);
   void StartFill(const Matrix& observed, Matrix& simulated);
-  void FinishFill(Matrix& simulated) const;
+  void FinishFill(const Matrix& observed, Matrix& simulated) const;
   template <typename DrawCell>
   bool PlaceOccurrences(int32_t count, uint8_t* cells, DrawCell drawCell);
   template <typename Cell>
@@ -210,4 +210,5 @@ class CoOccurrenceSims {
   int64_t knightsSteps_ = 0;
   bool degenerateSample_ = false;
   bool interrupt_ = false;
+  bool (*fillPlainPoll_)() = nullptr;  // services_.Poll when it is a plain function (fills)
 };

@@ -57,25 +57,28 @@ bool CoOccurrenceSims::CheckWalkedLine(const NumberLine& line) {
 // S): a quarter of S's footprint, so that the cells hit at random stay in cache, and S is
 // written once, in order, when the fill ends.
 
-// Sizes S like O, copies O's totals into S's and empties the fill's cells.
+// Sizes S like O, copies O's species totals into S's and empties the fill's cells.
 void CoOccurrenceSims::StartFill(const Matrix& observed, Matrix& simulated) {
   if (simulated.Cols() != observed.Cols() || simulated.Rows() != observed.Rows())
     simulated.SetLength(observed.Cols(), observed.Rows());
-  for (int32_t c = 1; c <= C_; ++c) simulated[c][0] = observed[c][0];
   for (int32_t r = 0; r <= R_; ++r) simulated[0][r] = observed[0][r];
   std::fill(workChain_.begin(), workChain_.end(), 0);
+  // A poll that is a plain function is called directly: through std::function it costs a
+  // second indirect call on every attempt.
+  bool (*const* plain)() = services_.Poll ? services_.Poll.target<bool (*)()>() : nullptr;
+  fillPlainPoll_ = plain ? *plain : nullptr;
 }
 
 // S's data cells := the fill's cells (complete, or as far as an abort or failure let it get).
-void CoOccurrenceSims::FinishFill(Matrix& simulated) const {
-  const int32_t R = R_;
-  const int32_t C = C_;
-  const size_t stride = static_cast<size_t>(R) + 1;
-  for (int32_t c = 1; c <= C; ++c) {
-    const uint8_t* from = workChain_.data() + c * stride;
-    int32_t* to = simulated[c];
-    for (int32_t r = 1; r <= R; ++r) to[r] = from[r];
-  }
+// S and the cells share their layout, so columns 1..C go over in one run (which vectorises);
+// the column totals in it are put back after.
+void CoOccurrenceSims::FinishFill(const Matrix& observed, Matrix& simulated) const {
+  const size_t stride = static_cast<size_t>(R_) + 1;
+  const size_t end = stride * (static_cast<size_t>(C_) + 1);
+  const uint8_t* from = workChain_.data();
+  int32_t* to = simulated.Data();
+  for (size_t i = stride; i < end; ++i) to[i] = from[i];
+  for (int32_t c = 1; c <= C_; ++c) simulated[c][0] = observed[c][0];
 }
 
 namespace {
@@ -116,24 +119,29 @@ bool CoOccurrenceSims::PlaceOccurrences(int32_t count, uint8_t* cells, DrawCell 
     PollInterrupt();
     return false;
   }
-  const PollFn* poll = services_.Poll ? &services_.Poll : nullptr;
+  const PollFn& poll = services_.Poll;
+  const bool polled = static_cast<bool>(poll);
+  bool (*const plain)() = fillPlainPoll_;
   Cardinal seed = RandSeed;
   int32_t misses = 0;  // attempts of the current occurrence so far, all on occupied cells
   do {
-    if (poll) {
+    if (polled) {
       RandSeed = seed;
-      if ((*poll)()) [[unlikely]] {
+      if (plain ? plain() : poll()) [[unlikely]] {
         interrupt_ = true;
         return false;
       }
       // A poll that changed the source's state is followed. The common case keeps the state
-      // in its register: a compare and a branch the CPU predicts, where a plain reload would
-      // put a store-to-load round trip on the chain of draws (the empty asm keeps the
-      // compiler from turning the branch back into that reload).
+      // in its register: a compare and a branch the CPU predicts, where a reload (or a
+      // conditional move) would put a store-to-load round trip on the chain of draws. The
+      // empty asm statements keep the compiler from turning the branch into either: the
+      // first hides the outcome of the compare, the second makes the branch a real one.
       const Cardinal now = RandSeed;
-      if (now != seed) [[unlikely]] {
+      bool changed = now != seed;
+      asm("" : "+r"(changed));
+      if (changed) [[unlikely]] {
         seed = now;
-        asm("" : "+r"(seed));
+        asm volatile("" : "+r"(seed));
       }
     }
     uint8_t& cell = cells[drawCell(seed)];
@@ -163,7 +171,7 @@ void CoOccurrenceSims::FillRowsBySiteWeights(const Matrix& observed, Matrix& sim
           return sites.FindStrictForState(RealDraw(seed)) * stride;
         }))
       break;
-  FinishFill(simulated);
+  FinishFill(observed, simulated);
 }
 
 // Columns c = 1..C in order, O[c][0] occurrences each. Draws per attempt:
@@ -177,7 +185,7 @@ void CoOccurrenceSims::FillColumnsBySpeciesWeights(const Matrix& observed, Matri
     if (!PlaceOccurrences(observed[c][0], workChain_.data() + c * stride,
                           [&](Cardinal& seed) -> ptrdiff_t { return species.FindAtLeastForState(RealDraw(seed)); }))
       break;
-  FinishFill(simulated);
+  FinishFill(observed, simulated);
 }
 
 // O[0][0] occurrences. Draws per attempt:
@@ -192,7 +200,7 @@ void CoOccurrenceSims::FillRandomRowsWeightedSites(const Matrix& observed, Matri
     const int32_t row = IntDraw(seed, R) + 1;
     return sites.FindAtLeastForState(RealDraw(seed)) * stride + row;
   });
-  FinishFill(simulated);
+  FinishFill(observed, simulated);
 }
 
 // O[0][0] occurrences. Draws per attempt:
@@ -207,7 +215,7 @@ void CoOccurrenceSims::FillRandomSitesWeightedRows(const Matrix& observed, Matri
     const int32_t site = IntDraw(seed, C) + 1;
     return site * stride + species.FindAtLeastForState(RealDraw(seed));
   });
-  FinishFill(simulated);
+  FinishFill(observed, simulated);
 }
 
 // O[0][0] occurrences. Draws per attempt:
@@ -229,5 +237,5 @@ void CoOccurrenceSims::FillWeightedRowsWeightedSites(const Matrix& observed, Mat
     const Cardinal x2 = RealDraw(seed);
     return sites.FindAtLeastForState(x1) * stride + species.FindAtLeastForState(x2);
   });
-  FinishFill(simulated);
+  FinishFill(observed, simulated);
 }
