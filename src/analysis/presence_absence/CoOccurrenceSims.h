@@ -19,6 +19,7 @@
 // - Buffers are sized once per run in BeginRun; generating a matrix allocates nothing.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -76,6 +77,8 @@ inline constexpr const char* kDiscardedMatrices =
 inline constexpr int32_t kMinimumSwaps = 30000;
 // A weighted fill gives up on an occurrence whose 199,999th attempt hits an occupied cell.
 inline constexpr int32_t kMaxFillAttempts = 199999;
+// A row fill keeps its bytes by row beyond this many cells (the first-level data cache).
+inline constexpr size_t kFillBytesInCache = 32 * 1024;
 // The discard policy gives up after this many degenerate matrices in a row, the fixing
 // policy when its pass counter reaches it.
 inline constexpr int32_t kMaxDegenerateTries = 3000;
@@ -177,8 +180,9 @@ class CoOccurrenceSims {
   bool CheckWalkedLine(const NumberLine& line);
   void StartFill(const Matrix& observed, Matrix& simulated);
   void FinishFill(const Matrix& observed, Matrix& simulated) const;
-  template <typename DrawCell>
-  bool PlaceOccurrences(int32_t count, uint8_t* cells, DrawCell drawCell);
+  void FinishFillByRows(const Matrix& observed, Matrix& simulated) const;
+  template <typename Attempt>
+  bool PlaceOccurrences(int32_t count, Attempt attempt);
   template <typename Cell>
   bool SwapKernel(Cell* cells, int32_t stride);
   void CopyChainTo(const std::vector<uint8_t>& chain, const Matrix& observed, Matrix& simulated) const;

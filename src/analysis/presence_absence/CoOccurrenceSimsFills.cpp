@@ -11,6 +11,10 @@
 #include <cstddef>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "classlib/Random.h"
 
 // Draws per cell, rows r = 1..R outer, columns c = 1..C inner:
@@ -55,13 +59,13 @@ bool CoOccurrenceSims::CheckWalkedLine(const NumberLine& line) {
 
 // The fills place their occurrences in a byte per cell (workChain_, [c * (R + 1) + r] like
 // S): a quarter of S's footprint, so that the cells hit at random stay in cache, and S is
-// written once, in order, when the fill ends.
+// written once, in order, when the fill ends. Until then S's storage is free for the fills'
+// own bookkeeping.
 
-// Sizes S like O, copies O's species totals into S's and empties the fill's cells.
+// Sizes S like O and empties the fill's cells.
 void CoOccurrenceSims::StartFill(const Matrix& observed, Matrix& simulated) {
   if (simulated.Cols() != observed.Cols() || simulated.Rows() != observed.Rows())
     simulated.SetLength(observed.Cols(), observed.Rows());
-  for (int32_t r = 0; r <= R_; ++r) simulated[0][r] = observed[0][r];
   std::fill(workChain_.begin(), workChain_.end(), 0);
   // A poll that is a plain function is called directly: through std::function it costs a
   // second indirect call on every attempt.
@@ -69,15 +73,86 @@ void CoOccurrenceSims::StartFill(const Matrix& observed, Matrix& simulated) {
   fillPlainPoll_ = plain ? *plain : nullptr;
 }
 
-// S's data cells := the fill's cells (complete, or as far as an abort or failure let it get).
-// S and the cells share their layout, so columns 1..C go over in one run (which vectorises);
-// the column totals in it are put back after.
+// S's data cells := the fill's cells (complete, or as far as an abort or failure let it get);
+// S's totals := O's. S and the cells share their layout, so columns 1..C go over in one run
+// (which vectorises); the column totals in it are put back after.
 void CoOccurrenceSims::FinishFill(const Matrix& observed, Matrix& simulated) const {
   const size_t stride = static_cast<size_t>(R_) + 1;
   const size_t end = stride * (static_cast<size_t>(C_) + 1);
   const uint8_t* from = workChain_.data();
   int32_t* to = simulated.Data();
   for (size_t i = stride; i < end; ++i) to[i] = from[i];
+  for (int32_t r = 0; r <= R_; ++r) simulated[0][r] = observed[0][r];
+  for (int32_t c = 1; c <= C_; ++c) simulated[c][0] = observed[c][0];
+}
+
+namespace {
+
+#if defined(__SSE2__)
+// Turns over a block of 16 x 16 bytes: bytes j of `from`, `from + fromStride`, ... (16 rows)
+// become ints 0..15 of to + j * toStride (16 columns of S), by the four interleaving steps of
+// a transpose (bytes, pairs, quads, octets), then widened to ints.
+void TurnOverBlock(const uint8_t* from, size_t fromStride, int32_t* to, size_t toStride) {
+  __m128i rows[16];
+  for (int i = 0; i < 16; ++i)
+    rows[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i * fromStride));
+  // pairs[h][p]: sites 8h..8h+7, rows 2p and 2p + 1 of each.
+  __m128i pairs[2][8];
+  for (int p = 0; p < 8; ++p) {
+    pairs[0][p] = _mm_unpacklo_epi8(rows[2 * p], rows[2 * p + 1]);
+    pairs[1][p] = _mm_unpackhi_epi8(rows[2 * p], rows[2 * p + 1]);
+  }
+  // quads[q][g]: sites 4q..4q+3, rows 4g..4g+3 of each.
+  __m128i quads[4][4];
+  for (int h = 0; h < 2; ++h)
+    for (int g = 0; g < 4; ++g) {
+      quads[2 * h][g] = _mm_unpacklo_epi16(pairs[h][2 * g], pairs[h][2 * g + 1]);
+      quads[2 * h + 1][g] = _mm_unpackhi_epi16(pairs[h][2 * g], pairs[h][2 * g + 1]);
+    }
+  // octets[e][o]: sites 2e and 2e + 1, rows 8o..8o+7 of each.
+  __m128i octets[8][2];
+  for (int q = 0; q < 4; ++q)
+    for (int o = 0; o < 2; ++o) {
+      octets[2 * q][o] = _mm_unpacklo_epi32(quads[q][2 * o], quads[q][2 * o + 1]);
+      octets[2 * q + 1][o] = _mm_unpackhi_epi32(quads[q][2 * o], quads[q][2 * o + 1]);
+    }
+  const __m128i zero = _mm_setzero_si128();
+  for (int j = 0; j < 16; ++j) {
+    const __m128i column = (j & 1) ? _mm_unpackhi_epi64(octets[j / 2][0], octets[j / 2][1])
+                                   : _mm_unpacklo_epi64(octets[j / 2][0], octets[j / 2][1]);
+    const __m128i low = _mm_unpacklo_epi8(column, zero);
+    const __m128i high = _mm_unpackhi_epi8(column, zero);
+    auto* out = reinterpret_cast<__m128i*>(to + j * toStride);
+    _mm_storeu_si128(out, _mm_unpacklo_epi16(low, zero));
+    _mm_storeu_si128(out + 1, _mm_unpackhi_epi16(low, zero));
+    _mm_storeu_si128(out + 2, _mm_unpacklo_epi16(high, zero));
+    _mm_storeu_si128(out + 3, _mm_unpackhi_epi16(high, zero));
+  }
+}
+#endif
+
+}  // namespace
+
+// FinishFill for bytes kept by row ([r * (C + 1) + c]): turned over in blocks of 16 rows x
+// 16 sites, the edges one cell at a time.
+void CoOccurrenceSims::FinishFillByRows(const Matrix& observed, Matrix& simulated) const {
+  const size_t width = static_cast<size_t>(C_) + 1;
+  const size_t stride = static_cast<size_t>(R_) + 1;
+  const uint8_t* const from = workChain_.data();
+  int32_t* const to = simulated.Data();
+  auto one = [&](int32_t c, int32_t r) { to[c * stride + r] = from[r * width + c]; };
+  int32_t c0 = 1;
+#if defined(__SSE2__)
+  for (; c0 + 15 <= C_; c0 += 16) {
+    int32_t r0 = 1;
+    for (; r0 + 15 <= R_; r0 += 16) TurnOverBlock(from + r0 * width + c0, width, to + c0 * stride + r0, stride);
+    for (int32_t c = c0; c < c0 + 16; ++c)
+      for (int32_t r = r0; r <= R_; ++r) one(c, r);
+  }
+#endif
+  for (int32_t c = c0; c <= C_; ++c)
+    for (int32_t r = 1; r <= R_; ++r) one(c, r);
+  for (int32_t r = 0; r <= R_; ++r) simulated[0][r] = observed[0][r];
   for (int32_t c = 1; c <= C_; ++c) simulated[c][0] = observed[c][0];
 }
 
@@ -85,9 +160,9 @@ namespace {
 
 // Draws from the program's random source while a fill keeps the source's state in a local
 // (a register) between polls: the state goes to the source for the draw and comes back after
-// it, which the compiler folds into register arithmetic plus one store.
-// RealDraw returns the state the draw leaves: the searches take the real from it
-// (FindStrictForState and FindAtLeastForState).
+// it, which the compiler folds into register arithmetic plus one store. RealDraw returns the
+// state the draw leaves: the searches take the real from it (FindStrictForState and
+// FindAtLeastForState).
 inline Cardinal RealDraw(Cardinal& seed) {
   RandSeed = seed;
   RandomReal();
@@ -102,18 +177,25 @@ inline int32_t IntDraw(Cardinal& seed, int32_t n) {
   return k;
 }
 
+// Marks a cell of the fill's bytes; 1 when it was marked already.
+inline int32_t Mark(uint8_t& cell) {
+  const int32_t hit = cell;
+  cell = 1;
+  return hit;
+}
+
 }  // namespace
 
 // Places `count` occurrences. Before each attempt the poll runs (RandSeed is current there);
-// drawCell(seed) makes the attempt's draws and returns the offset of the cell they hit from
-// `cells`; an occupied cell means a new attempt, and the kMaxFillAttempts-th attempt of one
+// attempt(seed) makes the attempt's draws, marks the cell they hit and returns 1 when it was
+// occupied already, which means a new attempt; the kMaxFillAttempts-th attempt of one
 // occurrence that hits an occupied cell fails.
 //
-// Every attempt marks its cell (a hit on an occupied cell writes the 1 that is there) and
-// advances the counts by arithmetic: the outcome of an attempt steers no branch, so the CPU
-// runs ahead through the draws instead of guessing whether a cell was free.
-template <typename DrawCell>
-bool CoOccurrenceSims::PlaceOccurrences(int32_t count, uint8_t* cells, DrawCell drawCell) {
+// A hit on an occupied cell marks it again, and the counts advance by arithmetic: the outcome
+// of an attempt steers no branch, so the CPU runs ahead through the draws instead of guessing
+// whether a cell was free.
+template <typename Attempt>
+bool CoOccurrenceSims::PlaceOccurrences(int32_t count, Attempt attempt) {
   if (count <= 0) return true;
   if (interrupt_) {  // set before the fill began: the first poll still runs
     PollInterrupt();
@@ -144,9 +226,7 @@ bool CoOccurrenceSims::PlaceOccurrences(int32_t count, uint8_t* cells, DrawCell 
         asm volatile("" : "+r"(seed));
       }
     }
-    uint8_t& cell = cells[drawCell(seed)];
-    const int32_t hit = cell;
-    cell = 1;
+    const int32_t hit = attempt(seed);
     count -= 1 - hit;
     misses = (misses + 1) & -hit;
     if (misses == kMaxFillAttempts) [[unlikely]] {
@@ -161,17 +241,25 @@ bool CoOccurrenceSims::PlaceOccurrences(int32_t count, uint8_t* cells, DrawCell 
 
 // Rows r = 1..R in order, O[0][r] occurrences each. Draws per attempt:
 //   x = RandomReal(); site = first j with cum(SitesNumberLine, j) > x.
+// In S's layout a row's cells lie R + 1 bytes apart: once the bytes outgrow the first-level
+// cache, a row's cells no longer stay in it. Such a fill keeps its bytes by row
+// ([r * (C + 1) + c]) and turns them over when it ends.
 void CoOccurrenceSims::FillRowsBySiteWeights(const Matrix& observed, Matrix& simulated) {
   if (!CheckWalkedLine(sitesLine_)) return;
   StartFill(observed, simulated);
-  const ptrdiff_t stride = R_ + 1;
+  const bool byRows = workChain_.size() > kFillBytesInCache;
+  const ptrdiff_t step = byRows ? 1 : R_ + 1;  // from a row's cell to the next site's
+  const ptrdiff_t rowStep = byRows ? C_ + 1 : 1;
   const NumberLineSearch& sites = sitesSearch_;
-  for (int32_t r = 1; r <= R_; ++r)
-    if (!PlaceOccurrences(observed[0][r], workChain_.data() + r, [&](Cardinal& seed) {
-          return sites.FindStrictForState(RealDraw(seed)) * stride;
+  for (int32_t r = 1; r <= R_; ++r) {
+    uint8_t* const row = workChain_.data() + r * rowStep;
+    if (!PlaceOccurrences(observed[0][r], [&](Cardinal& seed) {
+          return Mark(row[sites.FindStrictForState(RealDraw(seed)) * step]);
         }))
       break;
-  FinishFill(observed, simulated);
+  }
+  if (byRows) FinishFillByRows(observed, simulated);
+  else FinishFill(observed, simulated);
 }
 
 // Columns c = 1..C in order, O[c][0] occurrences each. Draws per attempt:
@@ -181,10 +269,13 @@ void CoOccurrenceSims::FillColumnsBySpeciesWeights(const Matrix& observed, Matri
   StartFill(observed, simulated);
   const ptrdiff_t stride = R_ + 1;
   const NumberLineSearch& species = speciesSearch_;
-  for (int32_t c = 1; c <= C_; ++c)
-    if (!PlaceOccurrences(observed[c][0], workChain_.data() + c * stride,
-                          [&](Cardinal& seed) -> ptrdiff_t { return species.FindAtLeastForState(RealDraw(seed)); }))
+  for (int32_t c = 1; c <= C_; ++c) {
+    uint8_t* const column = workChain_.data() + c * stride;
+    if (!PlaceOccurrences(observed[c][0], [&](Cardinal& seed) {
+          return Mark(column[species.FindAtLeastForState(RealDraw(seed))]);
+        }))
       break;
+  }
   FinishFill(observed, simulated);
 }
 
@@ -196,9 +287,10 @@ void CoOccurrenceSims::FillRandomRowsWeightedSites(const Matrix& observed, Matri
   const ptrdiff_t stride = R_ + 1;
   const int32_t R = R_;
   const NumberLineSearch& sites = sitesSearch_;
-  PlaceOccurrences(observed[0][0], workChain_.data(), [&](Cardinal& seed) {
+  uint8_t* const cells = workChain_.data();
+  PlaceOccurrences(observed[0][0], [&](Cardinal& seed) {
     const int32_t row = IntDraw(seed, R) + 1;
-    return sites.FindAtLeastForState(RealDraw(seed)) * stride + row;
+    return Mark(cells[sites.FindAtLeastForState(RealDraw(seed)) * stride + row]);
   });
   FinishFill(observed, simulated);
 }
@@ -211,9 +303,10 @@ void CoOccurrenceSims::FillRandomSitesWeightedRows(const Matrix& observed, Matri
   const ptrdiff_t stride = R_ + 1;
   const int32_t C = C_;
   const NumberLineSearch& species = speciesSearch_;
-  PlaceOccurrences(observed[0][0], workChain_.data(), [&](Cardinal& seed) {
+  uint8_t* const cells = workChain_.data();
+  PlaceOccurrences(observed[0][0], [&](Cardinal& seed) {
     const int32_t site = IntDraw(seed, C) + 1;
-    return site * stride + species.FindAtLeastForState(RealDraw(seed));
+    return Mark(cells[site * stride + species.FindAtLeastForState(RealDraw(seed))]);
   });
   FinishFill(observed, simulated);
 }
@@ -232,10 +325,11 @@ void CoOccurrenceSims::FillWeightedRowsWeightedSites(const Matrix& observed, Mat
   const ptrdiff_t stride = R_ + 1;
   const NumberLineSearch& sites = sitesSearch_;
   const NumberLineSearch& species = speciesSearch_;
-  PlaceOccurrences(observed[0][0], workChain_.data(), [&](Cardinal& seed) {
+  uint8_t* const cells = workChain_.data();
+  PlaceOccurrences(observed[0][0], [&](Cardinal& seed) {
     const Cardinal x1 = RealDraw(seed);
     const Cardinal x2 = RealDraw(seed);
-    return sites.FindAtLeastForState(x1) * stride + species.FindAtLeastForState(x2);
+    return Mark(cells[sites.FindAtLeastForState(x1) * stride + species.FindAtLeastForState(x2)]);
   });
   FinishFill(observed, simulated);
 }

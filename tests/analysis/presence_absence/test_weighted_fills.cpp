@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/presence_absence/PaTestSupport.h"
@@ -116,31 +117,36 @@ TEST(WeightedFills, MatchThePlainRules) {
       {"FillRandomSitesWeightedRows", Fill::RandomSites, kUser, kEq},
       {"FillWeightedRowsWeightedSites", Fill::Weighted, kUser, kUser},
   };
-  const int species = 37, sites = 53;
-  // Varied weights with zeros (never drawn) and tiny ones (several elements inside one slice
-  // of the search tables).
-  std::vector<double> siteWeights(sites), speciesWeights(species);
-  for (int i = 0; i < sites; ++i) siteWeights[i] = i % 11 == 3 ? 0.0 : i % 13 == 5 ? 1e-9 : 1 + (i * 7) % 19;
-  for (int i = 0; i < species; ++i) speciesWeights[i] = i % 9 == 4 ? 0.0 : i % 10 == 7 ? 1e-9 : 1 + (i * 5) % 17;
-  const NumberLine siteLine = LineOf(siteWeights);
-  const NumberLine speciesLine = LineOf(speciesWeights);
-  for (const Case& k : cases) {
-    SCOPED_TRACE(k.name);
-    for (double density : {0.3, 0.6}) {
-      const Matrix O = RandomMatrix(species, sites, density, 17);
-      Engine e;
-      e.Begin(O, Options(k.rows, k.columns), siteWeights, speciesWeights);
-      for (Cardinal seed : {1u, 2024u, 0xDEADBEEFu}) {
-        RandSeed = seed;
-        const Reference ref = RunReference(k.fill, O, siteLine, speciesLine);
-        const Cardinal after = RandSeed;
-        RandSeed = seed;
-        e.rec.polls = 0;
-        e.sims.ConstrainedRandomMatrix(O, e.S);
-        EXPECT_EQ(RandSeed, after) << "density " << density << " seed " << seed;
-        EXPECT_EQ(e.rec.polls, ref.polls) << "density " << density << " seed " << seed;
-        EXPECT_EQ(e.S, ref.S) << "density " << density << " seed " << seed;
-        EXPECT_FALSE(e.sims.Interrupted());
+  // The small matrix keeps a row fill's bytes in S's layout, the large one by row.
+  for (const auto& [species, sites] : {std::pair{37, 53}, std::pair{150, 250}}) {
+    // Varied weights with zeros (never drawn) and tiny ones (several elements inside one
+    // slice of the search tables).
+    std::vector<double> siteWeights(sites), speciesWeights(species);
+    for (int i = 0; i < sites; ++i) siteWeights[i] = i % 11 == 3 ? 0.0 : i % 13 == 5 ? 1e-9 : 1 + (i * 7) % 19;
+    for (int i = 0; i < species; ++i)
+      speciesWeights[i] = i % 9 == 4 ? 0.0 : i % 10 == 7 ? 1e-9 : 1 + (i * 5) % 17;
+    const NumberLine siteLine = LineOf(siteWeights);
+    const NumberLine speciesLine = LineOf(speciesWeights);
+    for (const Case& k : cases) {
+      SCOPED_TRACE(k.name);
+      for (double density : {0.3, 0.6}) {
+        const Matrix O = RandomMatrix(species, sites, density, 17);
+        Engine e;
+        e.Begin(O, Options(k.rows, k.columns), siteWeights, speciesWeights);
+        for (Cardinal seed : {1u, 2024u, 0xDEADBEEFu}) {
+          SCOPED_TRACE(testing::Message() << species << " x " << sites << ", density " << density
+                                          << ", seed " << seed);
+          RandSeed = seed;
+          const Reference ref = RunReference(k.fill, O, siteLine, speciesLine);
+          const Cardinal after = RandSeed;
+          RandSeed = seed;
+          e.rec.polls = 0;
+          e.sims.ConstrainedRandomMatrix(O, e.S);
+          EXPECT_EQ(RandSeed, after);
+          EXPECT_EQ(e.rec.polls, ref.polls);
+          EXPECT_EQ(e.S, ref.S);
+          EXPECT_FALSE(e.sims.Interrupted());
+        }
       }
     }
   }
