@@ -183,6 +183,8 @@ class CoOccurrenceSims {
   void FinishFillByRows(const Matrix& observed, Matrix& simulated) const;
   template <typename Attempt>
   bool PlaceOccurrences(int32_t count, Attempt attempt);
+  template <typename Attempt, typename Poll>
+  bool PlaceOccurrences(int32_t count, Attempt attempt, const Poll& poll);
   template <typename Cell>
   bool SwapKernel(Cell* cells, int32_t stride);
   void CopyChainTo(const std::vector<uint8_t>& chain, const Matrix& observed, Matrix& simulated) const;
@@ -214,5 +216,6 @@ class CoOccurrenceSims {
   int64_t knightsSteps_ = 0;
   bool degenerateSample_ = false;
   bool interrupt_ = false;
-  bool (*fillPlainPoll_)() = nullptr;  // services_.Poll when it is a plain function (fills)
+  // The fills' poll when services_.Poll is a plain function or empty (NeverInterrupted).
+  bool (*fillPlainPoll_)() = nullptr;
 };

@@ -68,9 +68,9 @@ void CoOccurrenceSims::StartFill(const Matrix& observed, Matrix& simulated) {
     simulated.SetLength(observed.Cols(), observed.Rows());
   std::fill(workChain_.begin(), workChain_.end(), 0);
   // A poll that is a plain function is called directly: through std::function it costs a
-  // second indirect call on every attempt.
+  // second indirect call on every attempt. No poll is one that never interrupts.
   bool (*const* plain)() = services_.Poll ? services_.Poll.target<bool (*)()>() : nullptr;
-  fillPlainPoll_ = plain ? *plain : nullptr;
+  fillPlainPoll_ = !services_.Poll ? &NeverInterrupted : plain ? *plain : nullptr;
 }
 
 // S's data cells := the fill's cells (complete, or as far as an abort or failure let it get);
@@ -201,30 +201,31 @@ bool CoOccurrenceSims::PlaceOccurrences(int32_t count, Attempt attempt) {
     PollInterrupt();
     return false;
   }
-  const PollFn& poll = services_.Poll;
-  const bool polled = static_cast<bool>(poll);
-  bool (*const plain)() = fillPlainPoll_;
+  if (fillPlainPoll_) return PlaceOccurrences(count, attempt, fillPlainPoll_);
+  return PlaceOccurrences(count, attempt, services_.Poll);
+}
+
+template <typename Attempt, typename Poll>
+bool CoOccurrenceSims::PlaceOccurrences(int32_t count, Attempt attempt, const Poll& poll) {
   Cardinal seed = RandSeed;
   int32_t misses = 0;  // attempts of the current occurrence so far, all on occupied cells
   do {
-    if (polled) {
-      RandSeed = seed;
-      if (plain ? plain() : poll()) [[unlikely]] {
-        interrupt_ = true;
-        return false;
-      }
-      // A poll that changed the source's state is followed. The common case keeps the state
-      // in its register: a compare and a branch the CPU predicts, where a reload (or a
-      // conditional move) would put a store-to-load round trip on the chain of draws. The
-      // empty asm statements keep the compiler from turning the branch into either: the
-      // first hides the outcome of the compare, the second makes the branch a real one.
-      const Cardinal now = RandSeed;
-      bool changed = now != seed;
-      asm("" : "+r"(changed));
-      if (changed) [[unlikely]] {
-        seed = now;
-        asm volatile("" : "+r"(seed));
-      }
+    RandSeed = seed;
+    if (poll()) [[unlikely]] {
+      interrupt_ = true;
+      return false;
+    }
+    // A poll that changed the source's state is followed. The common case keeps the state
+    // in its register: a compare and a branch the CPU predicts, where a reload (or a
+    // conditional move) would put a store-to-load round trip on the chain of draws. The
+    // empty asm statements keep the compiler from turning the branch into either: the first
+    // hides the outcome of the compare, the second makes the branch a real one.
+    const Cardinal now = RandSeed;
+    bool changed = now != seed;
+    asm("" : "+r"(changed));
+    if (changed) [[unlikely]] {
+      seed = now;
+      asm volatile("" : "+r"(seed));
     }
     const int32_t hit = attempt(seed);
     count -= 1 - hit;

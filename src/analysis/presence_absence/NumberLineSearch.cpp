@@ -48,7 +48,7 @@ template <bool Strict>
 void NumberLineSearch::BuildSlices(std::vector<SliceAnswer>& slices) const {
   slices.resize(static_cast<size_t>(slices_));
   if (!monotone_) {
-    std::fill(slices.begin(), slices.end(), SliceAnswer{-1, 0});
+    std::fill(slices.begin(), slices.end(), SliceAnswer{0, 0});
     return;
   }
   const uint64_t width = uint64_t{1} << shift_;
@@ -63,14 +63,14 @@ void NumberLineSearch::BuildSlices(std::vector<SliceAnswer>& slices) const {
     if (jb < ja) jb = ja;
     while (jb < last_ && !Passes<Strict>(cum_[jb], xb)) ++jb;
     SliceAnswer& a = slices[static_cast<size_t>(k)];
-    a = {-1, 0};
+    a = {0, 0};
     if (jb == ja) {
-      a = {ja, static_cast<uint32_t>(end)};
+      a = {static_cast<uint32_t>(ja), static_cast<uint32_t>(end)};
     } else if (jb == ja + 1) {
       const double scaled = cum_[ja] * 4294967296.0;
       const double lastPassing = Strict ? std::ceil(scaled) - 1.0 : std::floor(scaled);
       if (lastPassing >= static_cast<double>(first) && lastPassing < static_cast<double>(end))
-        a = {ja, static_cast<uint32_t>(lastPassing)};
+        a = {static_cast<uint32_t>(ja), static_cast<uint32_t>(lastPassing)};
     }
   }
 }

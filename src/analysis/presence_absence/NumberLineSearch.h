@@ -42,15 +42,16 @@ class NumberLineSearch {
   int32_t FindAtLeast(double x) const { return Find<false>(x, Slice(x)); }
 
   // The same for the real RandomReal returns when it leaves the random source in `state`,
-  // state / 2^32.
-  int32_t FindStrictForState(uint32_t state) const { return FindForState<true>(state); }
-  int32_t FindAtLeastForState(uint32_t state) const { return FindForState<false>(state); }
+  // state / 2^32. (Unsigned, so that using it as an offset costs no sign extension.)
+  uint32_t FindStrictForState(uint32_t state) const { return FindForState<true>(state); }
+  uint32_t FindAtLeastForState(uint32_t state) const { return FindForState<false>(state); }
 
  private:
   // The answer for the states of one slice: base up to and including `last`, base + 1
-  // above it. base < 0: the slice is searched (more than one boundary, or a walked line).
+  // above it. base 0 (no answer is): the slice is searched (more than one boundary, or a
+  // walked line).
   struct SliceAnswer {
-    int32_t base;
+    uint32_t base;
     uint32_t last;
   };
 
@@ -64,10 +65,10 @@ class NumberLineSearch {
   int32_t Slice(double x) const { return static_cast<int32_t>(x * slices_); }
 
   template <bool Strict>
-  int32_t FindForState(uint32_t state) const {
-    const auto k = static_cast<int32_t>(state >> shift_);
+  uint32_t FindForState(uint32_t state) const {
+    const uint32_t k = state >> shift_;
     const SliceAnswer a = (Strict ? strictSlices_ : atLeastSlices_)[k];
-    if (a.base < 0) [[unlikely]] return Find<Strict>(RealOf(state), k);
+    if (a.base == 0) [[unlikely]] return static_cast<uint32_t>(Find<Strict>(RealOf(state), static_cast<int32_t>(k)));
     return a.base + (state > a.last);
   }
 
