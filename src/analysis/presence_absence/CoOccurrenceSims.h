@@ -181,10 +181,11 @@ class CoOccurrenceSims {
   void StartFill(const Matrix& observed, Matrix& simulated);
   void FinishFill(const Matrix& observed, Matrix& simulated) const;
   void FinishFillByRows(const Matrix& observed, Matrix& simulated) const;
-  template <typename Attempt>
-  bool PlaceOccurrences(int32_t count, Attempt attempt);
-  template <typename Attempt, typename Poll>
-  bool PlaceOccurrences(int32_t count, Attempt attempt, const Poll& poll);
+  void CopyTotals(const Matrix& observed, Matrix& simulated) const;
+  template <typename NextGroup, typename Attempt>
+  void PlaceOccurrences(NextGroup nextGroup, Attempt attempt);
+  template <typename NextGroup, typename Attempt, typename Poll>
+  void PlaceOccurrences(int32_t count, NextGroup& nextGroup, Attempt& attempt, const Poll& poll);
   template <typename Cell>
   bool SwapKernel(Cell* cells, int32_t stride);
   void CopyChainTo(const std::vector<uint8_t>& chain, const Matrix& observed, Matrix& simulated) const;

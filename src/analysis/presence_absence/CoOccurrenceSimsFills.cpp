@@ -79,11 +79,21 @@ void CoOccurrenceSims::StartFill(const Matrix& observed, Matrix& simulated) {
 void CoOccurrenceSims::FinishFill(const Matrix& observed, Matrix& simulated) const {
   const size_t stride = static_cast<size_t>(R_) + 1;
   const size_t end = stride * (static_cast<size_t>(C_) + 1);
-  const uint8_t* from = workChain_.data();
-  int32_t* to = simulated.Data();
+  const uint8_t* const from = workChain_.data();
+  int32_t* const to = simulated.Data();
   for (size_t i = stride; i < end; ++i) to[i] = from[i];
-  for (int32_t r = 0; r <= R_; ++r) simulated[0][r] = observed[0][r];
-  for (int32_t c = 1; c <= C_; ++c) simulated[c][0] = observed[c][0];
+  CopyTotals(observed, simulated);
+}
+
+// S's totals := O's: column 0 (species totals and the grand total) and element 0 of every
+// other column.
+void CoOccurrenceSims::CopyTotals(const Matrix& observed, Matrix& simulated) const {
+  const size_t stride = static_cast<size_t>(R_) + 1;
+  const size_t end = stride * (static_cast<size_t>(C_) + 1);
+  const int32_t* const from = observed.Data();
+  int32_t* const to = simulated.Data();
+  std::copy(from, from + stride, to);
+  for (size_t at = stride; at < end; at += stride) to[at] = from[at];
 }
 
 namespace {
@@ -136,24 +146,26 @@ void TurnOverBlock(const uint8_t* from, size_t fromStride, int32_t* to, size_t t
 // FinishFill for bytes kept by row ([r * (C + 1) + c]): turned over in blocks of 16 rows x
 // 16 sites, the edges one cell at a time.
 void CoOccurrenceSims::FinishFillByRows(const Matrix& observed, Matrix& simulated) const {
-  const size_t width = static_cast<size_t>(C_) + 1;
-  const size_t stride = static_cast<size_t>(R_) + 1;
+  const int32_t R = R_;
+  const int32_t C = C_;
+  const size_t width = static_cast<size_t>(C) + 1;
+  const size_t stride = static_cast<size_t>(R) + 1;
   const uint8_t* const from = workChain_.data();
   int32_t* const to = simulated.Data();
   auto one = [&](int32_t c, int32_t r) { to[c * stride + r] = from[r * width + c]; };
   int32_t c0 = 1;
 #if defined(__SSE2__)
-  for (; c0 + 15 <= C_; c0 += 16) {
+  for (; c0 + 15 <= C; c0 += 16) {
     int32_t r0 = 1;
-    for (; r0 + 15 <= R_; r0 += 16) TurnOverBlock(from + r0 * width + c0, width, to + c0 * stride + r0, stride);
+    for (; r0 + 15 <= R; r0 += 16)
+      TurnOverBlock(from + r0 * width + c0, width, to + c0 * stride + r0, stride);
     for (int32_t c = c0; c < c0 + 16; ++c)
-      for (int32_t r = r0; r <= R_; ++r) one(c, r);
+      for (int32_t r = r0; r <= R; ++r) one(c, r);
   }
 #endif
-  for (int32_t c = c0; c <= C_; ++c)
-    for (int32_t r = 1; r <= R_; ++r) one(c, r);
-  for (int32_t r = 0; r <= R_; ++r) simulated[0][r] = observed[0][r];
-  for (int32_t c = 1; c <= C_; ++c) simulated[c][0] = observed[c][0];
+  for (int32_t c = c0; c <= C; ++c)
+    for (int32_t r = 1; r <= R; ++r) one(c, r);
+  CopyTotals(observed, simulated);
 }
 
 namespace {
@@ -186,34 +198,40 @@ inline int32_t Mark(uint8_t& cell) {
 
 }  // namespace
 
-// Places `count` occurrences. Before each attempt the poll runs (RandSeed is current there);
-// attempt(seed) makes the attempt's draws, marks the cell they hit and returns 1 when it was
-// occupied already, which means a new attempt; the kMaxFillAttempts-th attempt of one
-// occurrence that hits an occupied cell fails.
+// Places the occurrences of a sequence of groups (the rows, the columns, or the whole
+// matrix), in order: nextGroup(count) moves to the next group and sets count to its number of
+// occurrences, or returns false when no group is left. Before each attempt the poll runs
+// (RandSeed is current there); attempt(seed) makes the attempt's draws, marks the cell they
+// hit and returns 1 when it was occupied already, which means a new attempt; the
+// kMaxFillAttempts-th attempt of one occurrence that hits an occupied cell fails.
 //
 // A hit on an occupied cell marks it again, and the counts advance by arithmetic: the outcome
-// of an attempt steers no branch, so the CPU runs ahead through the draws instead of guessing
-// whether a cell was free.
-template <typename Attempt>
-bool CoOccurrenceSims::PlaceOccurrences(int32_t count, Attempt attempt) {
-  if (count <= 0) return true;
+// of an attempt steers no branch but the one at the end of a group, so the CPU runs ahead
+// through the draws instead of guessing whether a cell was free.
+template <typename NextGroup, typename Attempt>
+void CoOccurrenceSims::PlaceOccurrences(NextGroup nextGroup, Attempt attempt) {
+  int32_t count = 0;
+  do {
+    if (!nextGroup(count)) return;
+  } while (count <= 0);
   if (interrupt_) {  // set before the fill began: the first poll still runs
     PollInterrupt();
-    return false;
+    return;
   }
-  if (fillPlainPoll_) return PlaceOccurrences(count, attempt, fillPlainPoll_);
-  return PlaceOccurrences(count, attempt, services_.Poll);
+  if (fillPlainPoll_) PlaceOccurrences(count, nextGroup, attempt, fillPlainPoll_);
+  else PlaceOccurrences(count, nextGroup, attempt, services_.Poll);
 }
 
-template <typename Attempt, typename Poll>
-bool CoOccurrenceSims::PlaceOccurrences(int32_t count, Attempt attempt, const Poll& poll) {
+template <typename NextGroup, typename Attempt, typename Poll>
+void CoOccurrenceSims::PlaceOccurrences(int32_t count, NextGroup& nextGroup, Attempt& attempt,
+                                        const Poll& poll) {
   Cardinal seed = RandSeed;
   int32_t misses = 0;  // attempts of the current occurrence so far, all on occupied cells
-  do {
+  for (;;) {
     RandSeed = seed;
     if (poll()) [[unlikely]] {
       interrupt_ = true;
-      return false;
+      return;
     }
     // A poll that changed the source's state is followed. The common case keeps the state
     // in its register: a compare and a branch the CPU predicts, where a reload (or a
@@ -233,11 +251,17 @@ bool CoOccurrenceSims::PlaceOccurrences(int32_t count, Attempt attempt, const Po
     if (misses == kMaxFillAttempts) [[unlikely]] {
       RandSeed = seed;
       Fail(kUnableToSatisfy);
-      return false;
+      return;
     }
-  } while (count > 0);
-  RandSeed = seed;
-  return true;
+    if (count == 0) [[unlikely]] {
+      do {
+        if (!nextGroup(count)) {
+          RandSeed = seed;
+          return;
+        }
+      } while (count <= 0);
+    }
+  }
 }
 
 // Rows r = 1..R in order, O[0][r] occurrences each. Draws per attempt:
@@ -252,13 +276,18 @@ void CoOccurrenceSims::FillRowsBySiteWeights(const Matrix& observed, Matrix& sim
   const ptrdiff_t step = byRows ? 1 : R_ + 1;  // from a row's cell to the next site's
   const ptrdiff_t rowStep = byRows ? C_ + 1 : 1;
   const NumberLineSearch& sites = sitesSearch_;
-  for (int32_t r = 1; r <= R_; ++r) {
-    uint8_t* const row = workChain_.data() + r * rowStep;
-    if (!PlaceOccurrences(observed[0][r], [&](Cardinal& seed) {
-          return Mark(row[sites.FindStrictForState(RealDraw(seed)) * step]);
-        }))
-      break;
-  }
+  const int32_t* const rowTotals = observed[0];
+  int32_t r = 0;
+  uint8_t* row = nullptr;
+  PlaceOccurrences(
+      [&, R = R_](int32_t& count) {
+        if (r == R) return false;
+        ++r;
+        row = workChain_.data() + r * rowStep;
+        count = rowTotals[r];
+        return true;
+      },
+      [&](Cardinal& seed) { return Mark(row[sites.FindStrictForState(RealDraw(seed)) * step]); });
   if (byRows) FinishFillByRows(observed, simulated);
   else FinishFill(observed, simulated);
 }
@@ -270,14 +299,29 @@ void CoOccurrenceSims::FillColumnsBySpeciesWeights(const Matrix& observed, Matri
   StartFill(observed, simulated);
   const ptrdiff_t stride = R_ + 1;
   const NumberLineSearch& species = speciesSearch_;
-  for (int32_t c = 1; c <= C_; ++c) {
-    uint8_t* const column = workChain_.data() + c * stride;
-    if (!PlaceOccurrences(observed[c][0], [&](Cardinal& seed) {
-          return Mark(column[species.FindAtLeastForState(RealDraw(seed))]);
-        }))
-      break;
-  }
+  const int32_t* const totals = observed.Data();  // column c's total at c * stride
+  int32_t c = 0;
+  uint8_t* column = nullptr;
+  PlaceOccurrences(
+      [&, C = C_](int32_t& count) {
+        if (c == C) return false;
+        ++c;
+        column = workChain_.data() + c * stride;
+        count = totals[c * stride];
+        return true;
+      },
+      [&](Cardinal& seed) { return Mark(column[species.FindAtLeastForState(RealDraw(seed))]); });
   FinishFill(observed, simulated);
+}
+
+// The whole matrix as the one group of a fill: O[0][0] occurrences.
+inline auto GrandTotal(const Matrix& observed) {
+  return [total = observed[0][0], done = false](int32_t& count) mutable {
+    if (done) return false;
+    done = true;
+    count = total;
+    return true;
+  };
 }
 
 // O[0][0] occurrences. Draws per attempt:
@@ -289,8 +333,8 @@ void CoOccurrenceSims::FillRandomRowsWeightedSites(const Matrix& observed, Matri
   const int32_t R = R_;
   const NumberLineSearch& sites = sitesSearch_;
   uint8_t* const cells = workChain_.data();
-  PlaceOccurrences(observed[0][0], [&](Cardinal& seed) {
-    const int32_t row = IntDraw(seed, R) + 1;
+  PlaceOccurrences(GrandTotal(observed), [&](Cardinal& seed) {
+    const auto row = static_cast<uint32_t>(IntDraw(seed, R) + 1);
     return Mark(cells[sites.FindAtLeastForState(RealDraw(seed)) * stride + row]);
   });
   FinishFill(observed, simulated);
@@ -305,8 +349,8 @@ void CoOccurrenceSims::FillRandomSitesWeightedRows(const Matrix& observed, Matri
   const int32_t C = C_;
   const NumberLineSearch& species = speciesSearch_;
   uint8_t* const cells = workChain_.data();
-  PlaceOccurrences(observed[0][0], [&](Cardinal& seed) {
-    const int32_t site = IntDraw(seed, C) + 1;
+  PlaceOccurrences(GrandTotal(observed), [&](Cardinal& seed) {
+    const auto site = static_cast<uint32_t>(IntDraw(seed, C) + 1);
     return Mark(cells[site * stride + species.FindAtLeastForState(RealDraw(seed))]);
   });
   FinishFill(observed, simulated);
@@ -327,7 +371,7 @@ void CoOccurrenceSims::FillWeightedRowsWeightedSites(const Matrix& observed, Mat
   const NumberLineSearch& sites = sitesSearch_;
   const NumberLineSearch& species = speciesSearch_;
   uint8_t* const cells = workChain_.data();
-  PlaceOccurrences(observed[0][0], [&](Cardinal& seed) {
+  PlaceOccurrences(GrandTotal(observed), [&](Cardinal& seed) {
     const Cardinal x1 = RealDraw(seed);
     const Cardinal x2 = RealDraw(seed);
     return Mark(cells[sites.FindAtLeastForState(x1) * stride + species.FindAtLeastForState(x2)]);
