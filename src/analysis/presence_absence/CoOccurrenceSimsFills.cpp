@@ -225,10 +225,11 @@ void CoOccurrenceSims::PlaceOccurrences(NextGroup nextGroup, Attempt attempt) {
 template <typename NextGroup, typename Attempt, typename Poll>
 void CoOccurrenceSims::PlaceOccurrences(int32_t count, NextGroup& nextGroup, Attempt& attempt,
                                         const Poll& poll) {
+  // RandSeed is current at every poll and on return: each draw leaves the state there (the
+  // draws go through the random source), and seed follows it.
   Cardinal seed = RandSeed;
   int32_t misses = 0;  // attempts of the current occurrence so far, all on occupied cells
   for (;;) {
-    RandSeed = seed;
     if (poll()) [[unlikely]] {
       interrupt_ = true;
       return;
@@ -249,16 +250,12 @@ void CoOccurrenceSims::PlaceOccurrences(int32_t count, NextGroup& nextGroup, Att
     count -= 1 - hit;
     misses = (misses + 1) & -hit;
     if (misses == kMaxFillAttempts) [[unlikely]] {
-      RandSeed = seed;
       Fail(kUnableToSatisfy);
       return;
     }
     if (count == 0) [[unlikely]] {
       do {
-        if (!nextGroup(count)) {
-          RandSeed = seed;
-          return;
-        }
+        if (!nextGroup(count)) return;
       } while (count <= 0);
     }
   }
