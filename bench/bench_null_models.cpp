@@ -3,6 +3,7 @@
 // times the bare random draws the same work makes, so "ratio" is the whole over its draws.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <vector>
@@ -35,23 +36,42 @@ double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
-// Times `draws` bare draws of the kind the generator makes (reals for the weighted fills,
-// integers otherwise), per call.
-double BareDrawSeconds(int64_t draws, bool reals, int32_t n) {
+// The kinds of draw a generator makes, in its order: Random(n) only, RandomReal only, or
+// Random(n) then RandomReal by turns (the fills that draw a row or site uniformly).
+enum class Draws { Integers, Reals, IntegerThenReal };
+
+// Times `draws` bare draws of the generator's kinds, per call: the same calls of the random
+// source, with nothing between them but a sum that keeps them alive.
+double BareDrawSeconds(int64_t draws, Draws kinds, int32_t n) {
   if (draws <= 0) return 0;
   const int64_t reps = std::max<int64_t>(1, 20000000 / draws);
   RandSeed = 99;
   double sink = 0;
   const auto t0 = std::chrono::steady_clock::now();
-  for (int64_t k = 0; k < reps; ++k)
-    for (int64_t d = 0; d < draws; ++d) sink += reals ? RandomReal() : Random(n);
+  for (int64_t k = 0; k < reps; ++k) {
+    switch (kinds) {
+      case Draws::Integers:
+        for (int64_t d = 0; d < draws; ++d) sink += Random(n);
+        break;
+      case Draws::Reals:
+        for (int64_t d = 0; d < draws; ++d) sink += RandomReal();
+        break;
+      case Draws::IntegerThenReal:
+        for (int64_t d = 0; d + 1 < draws; d += 2) {
+          sink += Random(n);
+          sink += RandomReal();
+        }
+        if (draws % 2) sink += Random(n);
+        break;
+    }
+  }
   const double t = Seconds(t0) / reps;
   benchmark::DoNotOptimize(sink);
   return t;
 }
 
 void RunGenerator(benchmark::State& state, NullModelOptions options, int species, int sites,
-                  bool reals) {
+                  Draws kinds) {
   const Matrix O = ThirdFilled(species, sites);
   const InfoMat info{sites + 1, species + 1, sites, species};
   CoOccurrenceSims sims;
@@ -76,7 +96,7 @@ void RunGenerator(benchmark::State& state, NullModelOptions options, int species
     ++calls;
   }
   const double whole = Seconds(t0) / std::max<int64_t>(calls, 1);
-  const double bare = BareDrawSeconds(draws, reals, species);
+  const double bare = BareDrawSeconds(draws, kinds, species);
   state.counters["draws"] = static_cast<double>(draws);
   state.counters["draws_us"] = bare * 1e6;
   state.counters["ratio"] = bare > 0 ? whole / bare : 0;
@@ -101,24 +121,32 @@ void Sizes(benchmark::internal::Benchmark* b) {
   b->Args({30, 30})->Args({200, 2200})->Args({1400, 300})->Unit(benchmark::kMicrosecond);
 }
 
-void BM_Generator(benchmark::State& state, NullModelOptions options, bool reals) {
+void BM_Generator(benchmark::State& state, NullModelOptions options, Draws kinds) {
   RunGenerator(state, options, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
-               reals);
+               kinds);
 }
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_Generator, ShuffleCells, Opt(kEq, kEq), false)->Apply(Sizes);
-BENCHMARK_CAPTURE(BM_Generator, ShuffleWithinRows, Opt(kFixed, kEq), false)->Apply(Sizes);
-BENCHMARK_CAPTURE(BM_Generator, ShuffleWithinColumns, Opt(kEq, kFixed), false)->Apply(Sizes);
-BENCHMARK_CAPTURE(BM_Generator, FillRowsBySiteWeights, Opt(kFixed, kProp), true)->Apply(Sizes);
-BENCHMARK_CAPTURE(BM_Generator, FillColumnsBySpeciesWeights, Opt(kUser, kFixed), true)->Apply(Sizes);
-BENCHMARK_CAPTURE(BM_Generator, FillRandomRowsWeightedSites, Opt(kEq, kUser), true)->Apply(Sizes);
-BENCHMARK_CAPTURE(BM_Generator, FillRandomSitesWeightedRows, Opt(kProp, kEq), true)->Apply(Sizes);
-BENCHMARK_CAPTURE(BM_Generator, FillWeightedRowsWeightedSites, Opt(kProp, kUser), true)->Apply(Sizes);
+constexpr Draws kInts = Draws::Integers;
+constexpr Draws kReals = Draws::Reals;
+constexpr Draws kIntReal = Draws::IntegerThenReal;
+
+BENCHMARK_CAPTURE(BM_Generator, ShuffleCells, Opt(kEq, kEq), kInts)->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_Generator, ShuffleWithinRows, Opt(kFixed, kEq), kInts)->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_Generator, ShuffleWithinColumns, Opt(kEq, kFixed), kInts)->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_Generator, FillRowsBySiteWeights, Opt(kFixed, kProp), kReals)->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_Generator, FillColumnsBySpeciesWeights, Opt(kUser, kFixed), kReals)
+    ->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_Generator, FillRandomRowsWeightedSites, Opt(kEq, kUser), kIntReal)
+    ->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_Generator, FillRandomSitesWeightedRows, Opt(kProp, kEq), kIntReal)
+    ->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_Generator, FillWeightedRowsWeightedSites, Opt(kProp, kUser), kReals)
+    ->Apply(Sizes);
 BENCHMARK_CAPTURE(BM_Generator, SequentialSwapStep,
-                  Opt(kFixed, kFixed, FixedFixedAlgorithm::SequentialSwap), false)->Apply(Sizes);
+                  Opt(kFixed, kFixed, FixedFixedAlgorithm::SequentialSwap), kInts)->Apply(Sizes);
 BENCHMARK_CAPTURE(BM_Generator, IndependentSwap,
-                  Opt(kFixed, kFixed, FixedFixedAlgorithm::IndependentSwap), false)->Apply(Sizes);
+                  Opt(kFixed, kFixed, FixedFixedAlgorithm::IndependentSwap), kInts)->Apply(Sizes);
 BENCHMARK_CAPTURE(BM_Generator, KnightsTour, Opt(kFixed, kFixed, FixedFixedAlgorithm::KnightsTour),
-                  false)->Apply(Sizes);
+                  kInts)->Apply(Sizes);

@@ -209,7 +209,7 @@ class CoOccurrenceSims {
   // Swap chains work on one byte per cell ([c * (R + 1) + r]): a quarter of the memory
   // traffic of the int32 matrix on the random accesses that dominate them.
   std::vector<uint8_t> fixedChain_;  // Fixed_Mat: the sequential swap's chain state
-  std::vector<uint8_t> workChain_;   // the independent swap's matrix
+  std::vector<uint8_t> workChain_;   // the independent swap's matrix; the weighted fills' cells
   bool done_ = false;                // the sequential swap's burn-in is complete
   int32_t swapCount_ = kMinimumSwaps;
   bool swapsPossible_ = true;

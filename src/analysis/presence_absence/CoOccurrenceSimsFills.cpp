@@ -59,8 +59,7 @@ bool CoOccurrenceSims::CheckWalkedLine(const NumberLine& line) {
 
 // The fills place their occurrences in a byte per cell (workChain_, [c * (R + 1) + r] like
 // S): a quarter of S's footprint, so that the cells hit at random stay in cache, and S is
-// written once, in order, when the fill ends. Until then S's storage is free for the fills'
-// own bookkeeping.
+// written once, in order, when the fill ends.
 
 // Sizes S like O and empties the fill's cells.
 void CoOccurrenceSims::StartFill(const Matrix& observed, Matrix& simulated) {
@@ -170,11 +169,11 @@ void CoOccurrenceSims::FinishFillByRows(const Matrix& observed, Matrix& simulate
 
 namespace {
 
-// Draws from the program's random source while a fill keeps the source's state in a local
-// (a register) between polls: the state goes to the source for the draw and comes back after
-// it, which the compiler folds into register arithmetic plus one store. RealDraw returns the
-// state the draw leaves: the searches take the real from it (FindStrictForState and
-// FindAtLeastForState).
+// Draws from the program's random source while a fill keeps the source's state in a local (a
+// register): the state goes to the source for the draw and comes back after it, which the
+// compiler folds into register arithmetic plus the store that leaves RandSeed current.
+// RealDraw returns the state the draw leaves: the searches take the real from it
+// (FindStrictForState and FindAtLeastForState).
 inline Cardinal RealDraw(Cardinal& seed) {
   RandSeed = seed;
   RandomReal();
@@ -194,6 +193,17 @@ inline int32_t Mark(uint8_t& cell) {
   const int32_t hit = cell;
   cell = 1;
   return hit;
+}
+
+// Hides a value from the optimiser (an empty asm statement that may change it), so that code
+// written as a branch stays one; elsewhere than GCC and Clang a no-op.
+template <typename T>
+inline void Opaque(T& value) {
+#if defined(__GNUC__)
+  asm volatile("" : "+r"(value));
+#else
+  (void)value;
+#endif
 }
 
 }  // namespace
@@ -236,15 +246,15 @@ void CoOccurrenceSims::PlaceOccurrences(int32_t count, NextGroup& nextGroup, Att
     }
     // A poll that changed the source's state is followed. The common case keeps the state
     // in its register: a compare and a branch the CPU predicts, where a reload (or a
-    // conditional move) would put a store-to-load round trip on the chain of draws. The
-    // empty asm statements keep the compiler from turning the branch into either: the first
-    // hides the outcome of the compare, the second makes the branch a real one.
+    // conditional move) would put a store-to-load round trip on the chain of draws. Opaque
+    // keeps the compiler from turning the branch into either: once on the outcome of the
+    // compare, once on the state taken over.
     const Cardinal now = RandSeed;
     bool changed = now != seed;
-    asm("" : "+r"(changed));
+    Opaque(changed);
     if (changed) [[unlikely]] {
       seed = now;
-      asm volatile("" : "+r"(seed));
+      Opaque(seed);
     }
     const int32_t hit = attempt(seed);
     count -= 1 - hit;

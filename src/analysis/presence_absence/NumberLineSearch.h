@@ -68,7 +68,8 @@ class NumberLineSearch {
   uint32_t FindForState(uint32_t state) const {
     const uint32_t k = state >> shift_;
     const SliceAnswer a = (Strict ? strictSlices_ : atLeastSlices_)[k];
-    if (a.base == 0) [[unlikely]] return static_cast<uint32_t>(Find<Strict>(RealOf(state), static_cast<int32_t>(k)));
+    if (a.base == 0) [[unlikely]]
+      return static_cast<uint32_t>(Find<Strict>(RealOf(state), static_cast<int32_t>(k)));
     return a.base + (state > a.last);
   }
 

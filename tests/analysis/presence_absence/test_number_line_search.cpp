@@ -104,8 +104,9 @@ TEST(NumberLineSearch, StatesAgreeWithTheWalk) {
     states.push_back(0xFFFFFFFFu);
     for (uint32_t state : states) {
       const double x = static_cast<double>(state) / 4294967296.0;
-      ASSERT_EQ(s.FindStrictForState(state), Walk(line, x, true)) << "trial " << trial << " state " << state;
-      ASSERT_EQ(s.FindAtLeastForState(state), Walk(line, x, false)) << "trial " << trial << " state " << state;
+      SCOPED_TRACE(testing::Message() << "trial " << trial << ", state " << state);
+      ASSERT_EQ(s.FindStrictForState(state), Walk(line, x, true));
+      ASSERT_EQ(s.FindAtLeastForState(state), Walk(line, x, false));
     }
   }
 }

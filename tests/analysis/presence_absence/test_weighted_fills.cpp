@@ -53,7 +53,8 @@ struct Reference {
 
 enum class Fill { Rows, Columns, RandomRows, RandomSites, Weighted };
 
-Reference RunReference(Fill fill, const Matrix& O, const NumberLine& sites, const NumberLine& species) {
+Reference RunReference(Fill fill, const Matrix& O, const NumberLine& sites,
+                       const NumberLine& species) {
   const int C = O.Cols() - 1;
   const int R = O.Rows() - 1;
   Reference ref;
@@ -65,12 +66,14 @@ Reference RunReference(Fill fill, const Matrix& O, const NumberLine& sites, cons
     case Fill::Rows:
       for (int r = 1; r <= R; ++r)
         for (int k = 0; k < O[0][r]; ++k)
-          if (!ref.Place([&]() -> int32_t& { return S[Walk(sites, RandomReal(), true)][r]; })) return ref;
+          if (!ref.Place([&]() -> int32_t& { return S[Walk(sites, RandomReal(), true)][r]; }))
+            return ref;
       break;
     case Fill::Columns:
       for (int c = 1; c <= C; ++c)
         for (int k = 0; k < O[c][0]; ++k)
-          if (!ref.Place([&]() -> int32_t& { return S[c][Walk(species, RandomReal(), false)]; })) return ref;
+          if (!ref.Place([&]() -> int32_t& { return S[c][Walk(species, RandomReal(), false)]; }))
+            return ref;
       break;
     case Fill::RandomRows:
       for (int k = 0; k < O[0][0]; ++k)
@@ -122,7 +125,8 @@ TEST(WeightedFills, MatchThePlainRules) {
     // Varied weights with zeros (never drawn) and tiny ones (several elements inside one
     // slice of the search tables).
     std::vector<double> siteWeights(sites), speciesWeights(species);
-    for (int i = 0; i < sites; ++i) siteWeights[i] = i % 11 == 3 ? 0.0 : i % 13 == 5 ? 1e-9 : 1 + (i * 7) % 19;
+    for (int i = 0; i < sites; ++i)
+      siteWeights[i] = i % 11 == 3 ? 0.0 : i % 13 == 5 ? 1e-9 : 1 + (i * 7) % 19;
     for (int i = 0; i < species; ++i)
       speciesWeights[i] = i % 9 == 4 ? 0.0 : i % 10 == 7 ? 1e-9 : 1 + (i * 5) % 17;
     const NumberLine siteLine = LineOf(siteWeights);
