@@ -77,8 +77,9 @@ inline constexpr const char* kDiscardedMatrices =
 inline constexpr int32_t kMinimumSwaps = 30000;
 // A weighted fill gives up on an occurrence whose 199,999th attempt hits an occupied cell.
 inline constexpr int32_t kMaxFillAttempts = 199999;
-// A row fill keeps its bytes by row beyond this many cells (the first-level data cache).
-inline constexpr size_t kFillBytesInCache = 32 * 1024;
+// A weighted fill marks S's own cells up to this size of S in bytes (the first-level data
+// cache), a byte per cell beyond it.
+inline constexpr size_t kFillCellsInCache = 32 * 1024;
 // The discard policy gives up after this many degenerate matrices in a row, the fixing
 // policy when its pass counter reaches it.
 inline constexpr int32_t kMaxDegenerateTries = 3000;
@@ -178,9 +179,12 @@ class CoOccurrenceSims {
 
   void FixedFixed(const Matrix& observed, Matrix& simulated);
   bool CheckWalkedLine(const NumberLine& line);
+  bool SmallFill() const;
   void StartFill(const Matrix& observed, Matrix& simulated);
-  void FinishFill(const Matrix& observed, Matrix& simulated) const;
-  void FinishFillByRows(const Matrix& observed, Matrix& simulated) const;
+  template <typename Place>
+  void FillCells(const Matrix& observed, Matrix& simulated, Place place);
+  void EmptyCells(Matrix& simulated) const;
+  void CellsFromBytesByRows(Matrix& simulated) const;
   void CopyTotals(const Matrix& observed, Matrix& simulated) const;
   template <typename NextGroup, typename Attempt>
   void PlaceOccurrences(NextGroup nextGroup, Attempt attempt);

@@ -57,30 +57,52 @@ bool CoOccurrenceSims::CheckWalkedLine(const NumberLine& line) {
   return false;
 }
 
-// The fills place their occurrences in a byte per cell (workChain_, [c * (R + 1) + r] like
-// S): a quarter of S's footprint, so that the cells hit at random stay in cache, and S is
-// written once, in order, when the fill ends.
+// Where the fills mark their cells. On a small matrix S's own cells: S stays in the first-
+// level cache. On a larger one a byte per cell (workChain_, [c * (R + 1) + r] like S), a
+// quarter of S's footprint, so that the cells hit at random stay in cache; S is written from
+// them in one pass when the fill ends. The column fill works in S at any size: it fills one
+// column at a time.
 
-// Sizes S like O and empties the fill's cells.
+// True when the fill marks S's own cells.
+bool CoOccurrenceSims::SmallFill() const {
+  return (static_cast<size_t>(R_) + 1) * (static_cast<size_t>(C_) + 1) * sizeof(int32_t) <=
+         kFillCellsInCache;
+}
+
+// Sizes S like O and settles how the fill polls.
 void CoOccurrenceSims::StartFill(const Matrix& observed, Matrix& simulated) {
   if (simulated.Cols() != observed.Cols() || simulated.Rows() != observed.Rows())
     simulated.SetLength(observed.Cols(), observed.Rows());
-  std::fill(workChain_.begin(), workChain_.end(), 0);
   // A poll that is a plain function is called directly: through std::function it costs a
   // second indirect call on every attempt. No poll is one that never interrupts.
   bool (*const* plain)() = services_.Poll ? services_.Poll.target<bool (*)()>() : nullptr;
   fillPlainPoll_ = !services_.Poll ? &NeverInterrupted : plain ? *plain : nullptr;
 }
 
-// S's data cells := the fill's cells (complete, or as far as an abort or failure let it get);
-// S's totals := O's. S and the cells share their layout, so columns 1..C go over in one run
-// (which vectorises); the column totals in it are put back after.
-void CoOccurrenceSims::FinishFill(const Matrix& observed, Matrix& simulated) const {
+// S's data cells := 0.
+void CoOccurrenceSims::EmptyCells(Matrix& simulated) const {
   const size_t stride = static_cast<size_t>(R_) + 1;
-  const size_t end = stride * (static_cast<size_t>(C_) + 1);
-  const uint8_t* const from = workChain_.data();
-  int32_t* const to = simulated.Data();
-  for (size_t i = stride; i < end; ++i) to[i] = from[i];
+  std::fill(simulated.Data() + stride, simulated.Data() + stride * (static_cast<size_t>(C_) + 1), 0);
+}
+
+// Runs place(cells) on the cells a fill marks, in S's layout: S's own when the fill is small,
+// else the fill's bytes, which then go over to S (complete, or as far as an abort or failure
+// let the fill get). S's totals are O's after.
+template <typename Place>
+void CoOccurrenceSims::FillCells(const Matrix& observed, Matrix& simulated, Place place) {
+  StartFill(observed, simulated);
+  if (SmallFill()) {
+    EmptyCells(simulated);
+    place(simulated.Data());
+  } else {
+    std::fill(workChain_.begin(), workChain_.end(), 0);
+    place(workChain_.data());
+    const size_t stride = static_cast<size_t>(R_) + 1;
+    const size_t end = stride * (static_cast<size_t>(C_) + 1);
+    const uint8_t* const from = workChain_.data();
+    int32_t* const to = simulated.Data();
+    for (size_t i = stride; i < end; ++i) to[i] = from[i];  // one run, which vectorises
+  }
   CopyTotals(observed, simulated);
 }
 
@@ -142,9 +164,9 @@ void TurnOverBlock(const uint8_t* from, size_t fromStride, int32_t* to, size_t t
 
 }  // namespace
 
-// FinishFill for bytes kept by row ([r * (C + 1) + c]): turned over in blocks of 16 rows x
-// 16 sites, the edges one cell at a time.
-void CoOccurrenceSims::FinishFillByRows(const Matrix& observed, Matrix& simulated) const {
+// S's data cells := the fill's bytes kept by row ([r * (C + 1) + c]), turned over in blocks
+// of 16 rows x 16 sites, the edges one cell at a time.
+void CoOccurrenceSims::CellsFromBytesByRows(Matrix& simulated) const {
   const int32_t R = R_;
   const int32_t C = C_;
   const size_t width = static_cast<size_t>(C) + 1;
@@ -164,7 +186,6 @@ void CoOccurrenceSims::FinishFillByRows(const Matrix& observed, Matrix& simulate
 #endif
   for (int32_t c = c0; c <= C; ++c)
     for (int32_t r = 1; r <= R; ++r) one(c, r);
-  CopyTotals(observed, simulated);
 }
 
 namespace {
@@ -188,8 +209,9 @@ inline int32_t IntDraw(Cardinal& seed, int32_t n) {
   return k;
 }
 
-// Marks a cell of the fill's bytes; 1 when it was marked already.
-inline int32_t Mark(uint8_t& cell) {
+// Marks a cell; 1 when it was marked already.
+template <typename Cell>
+inline int32_t Mark(Cell& cell) {
   const int32_t hit = cell;
   cell = 1;
   return hit;
@@ -273,52 +295,67 @@ void CoOccurrenceSims::PlaceOccurrences(int32_t count, NextGroup& nextGroup, Att
 
 // Rows r = 1..R in order, O[0][r] occurrences each. Draws per attempt:
 //   x = RandomReal(); site = first j with cum(SitesNumberLine, j) > x.
-// In S's layout a row's cells lie R + 1 bytes apart: once the bytes outgrow the first-level
-// cache, a row's cells no longer stay in it. Such a fill keeps its bytes by row
-// ([r * (C + 1) + c]) and turns them over when it ends.
+// In S's layout a row's cells lie R + 1 cells apart, too far apart to stay in the first-level
+// cache once the matrix outgrows it. A larger fill keeps its bytes by row ([r * (C + 1) + c])
+// and turns them over when it ends.
 void CoOccurrenceSims::FillRowsBySiteWeights(const Matrix& observed, Matrix& simulated) {
   if (!CheckWalkedLine(sitesLine_)) return;
-  StartFill(observed, simulated);
-  const bool byRows = workChain_.size() > kFillBytesInCache;
-  const ptrdiff_t step = byRows ? 1 : R_ + 1;  // from a row's cell to the next site's
-  const ptrdiff_t rowStep = byRows ? C_ + 1 : 1;
   const NumberLineSearch& sites = sitesSearch_;
   const int32_t* const rowTotals = observed[0];
-  int32_t r = 0;
-  uint8_t* row = nullptr;
-  PlaceOccurrences(
-      [&, R = R_](int32_t& count) {
-        if (r == R) return false;
-        ++r;
-        row = workChain_.data() + r * rowStep;
-        count = rowTotals[r];
-        return true;
-      },
-      [&](Cardinal& seed) { return Mark(row[sites.FindStrictForState(RealDraw(seed)) * step]); });
-  if (byRows) FinishFillByRows(observed, simulated);
-  else FinishFill(observed, simulated);
+  // Row r's cells from cells + r * rowStep, `step` apart.
+  auto place = [&](auto* cells, ptrdiff_t rowStep, ptrdiff_t step) {
+    int32_t r = 0;
+    decltype(cells) row = nullptr;
+    PlaceOccurrences(
+        [&, R = R_](int32_t& count) {
+          if (r == R) return false;
+          ++r;
+          row = cells + r * rowStep;
+          count = rowTotals[r];
+          return true;
+        },
+        [&](Cardinal& seed) { return Mark(row[sites.FindStrictForState(RealDraw(seed)) * step]); });
+  };
+  StartFill(observed, simulated);
+  if (SmallFill()) {
+    EmptyCells(simulated);
+    place(simulated.Data(), 1, R_ + 1);
+  } else {
+    std::fill(workChain_.begin(), workChain_.end(), 0);
+    place(workChain_.data(), C_ + 1, 1);
+    CellsFromBytesByRows(simulated);
+  }
+  CopyTotals(observed, simulated);
 }
 
 // Columns c = 1..C in order, O[c][0] occurrences each. Draws per attempt:
 //   x = RandomReal(); species = first j with cum(SpeciesNumberLine, j) >= x.
+// A column of a large S is emptied when its turn comes and filled while it is in cache.
 void CoOccurrenceSims::FillColumnsBySpeciesWeights(const Matrix& observed, Matrix& simulated) {
   if (!CheckWalkedLine(speciesLine_)) return;
   StartFill(observed, simulated);
+  const bool small = SmallFill();
+  if (small) EmptyCells(simulated);
   const ptrdiff_t stride = R_ + 1;
   const NumberLineSearch& species = speciesSearch_;
   const int32_t* const totals = observed.Data();  // column c's total at c * stride
+  int32_t* const cells = simulated.Data();
   int32_t c = 0;
-  uint8_t* column = nullptr;
+  int32_t* column = nullptr;
+  auto empty = [&, R = R_](int32_t* at) { std::fill(at + 1, at + R + 1, 0); };
   PlaceOccurrences(
       [&, C = C_](int32_t& count) {
         if (c == C) return false;
         ++c;
-        column = workChain_.data() + c * stride;
+        column = cells + c * stride;
+        if (!small) empty(column);
         count = totals[c * stride];
         return true;
       },
       [&](Cardinal& seed) { return Mark(column[species.FindAtLeastForState(RealDraw(seed))]); });
-  FinishFill(observed, simulated);
+  if (!small)
+    while (c < C_) empty(cells + ++c * stride);  // the columns an abort or failure left
+  CopyTotals(observed, simulated);
 }
 
 // The whole matrix as the one group of a fill: O[0][0] occurrences.
@@ -335,32 +372,30 @@ inline auto GrandTotal(const Matrix& observed) {
 //   row = Random(R) + 1; x = RandomReal(); site = first j with cum(SitesNumberLine, j) >= x.
 void CoOccurrenceSims::FillRandomRowsWeightedSites(const Matrix& observed, Matrix& simulated) {
   if (!CheckWalkedLine(sitesLine_)) return;
-  StartFill(observed, simulated);
   const ptrdiff_t stride = R_ + 1;
   const int32_t R = R_;
   const NumberLineSearch& sites = sitesSearch_;
-  uint8_t* const cells = workChain_.data();
-  PlaceOccurrences(GrandTotal(observed), [&](Cardinal& seed) {
-    const auto row = static_cast<uint32_t>(IntDraw(seed, R) + 1);
-    return Mark(cells[sites.FindAtLeastForState(RealDraw(seed)) * stride + row]);
+  FillCells(observed, simulated, [&](auto* cells) {
+    PlaceOccurrences(GrandTotal(observed), [&](Cardinal& seed) {
+      const auto row = static_cast<uint32_t>(IntDraw(seed, R) + 1);
+      return Mark(cells[sites.FindAtLeastForState(RealDraw(seed)) * stride + row]);
+    });
   });
-  FinishFill(observed, simulated);
 }
 
 // O[0][0] occurrences. Draws per attempt:
 //   site = Random(C) + 1; x = RandomReal(); species = first j with cum(SpeciesNumberLine, j) >= x.
 void CoOccurrenceSims::FillRandomSitesWeightedRows(const Matrix& observed, Matrix& simulated) {
   if (!CheckWalkedLine(speciesLine_)) return;
-  StartFill(observed, simulated);
   const ptrdiff_t stride = R_ + 1;
   const int32_t C = C_;
   const NumberLineSearch& species = speciesSearch_;
-  uint8_t* const cells = workChain_.data();
-  PlaceOccurrences(GrandTotal(observed), [&](Cardinal& seed) {
-    const auto site = static_cast<uint32_t>(IntDraw(seed, C) + 1);
-    return Mark(cells[site * stride + species.FindAtLeastForState(RealDraw(seed))]);
+  FillCells(observed, simulated, [&](auto* cells) {
+    PlaceOccurrences(GrandTotal(observed), [&](Cardinal& seed) {
+      const auto site = static_cast<uint32_t>(IntDraw(seed, C) + 1);
+      return Mark(cells[site * stride + species.FindAtLeastForState(RealDraw(seed))]);
+    });
   });
-  FinishFill(observed, simulated);
 }
 
 // O[0][0] occurrences. Draws per attempt:
@@ -373,15 +408,14 @@ void CoOccurrenceSims::FillWeightedRowsWeightedSites(const Matrix& observed, Mat
     Fail(kUnableToSatisfy);  // once, whichever line is at fault
     return;
   }
-  StartFill(observed, simulated);
   const ptrdiff_t stride = R_ + 1;
   const NumberLineSearch& sites = sitesSearch_;
   const NumberLineSearch& species = speciesSearch_;
-  uint8_t* const cells = workChain_.data();
-  PlaceOccurrences(GrandTotal(observed), [&](Cardinal& seed) {
-    const Cardinal x1 = RealDraw(seed);
-    const Cardinal x2 = RealDraw(seed);
-    return Mark(cells[sites.FindAtLeastForState(x1) * stride + species.FindAtLeastForState(x2)]);
+  FillCells(observed, simulated, [&](auto* cells) {
+    PlaceOccurrences(GrandTotal(observed), [&](Cardinal& seed) {
+      const Cardinal x1 = RealDraw(seed);
+      const Cardinal x2 = RealDraw(seed);
+      return Mark(cells[sites.FindAtLeastForState(x1) * stride + species.FindAtLeastForState(x2)]);
+    });
   });
-  FinishFill(observed, simulated);
 }
