@@ -82,7 +82,8 @@ void CoOccurrenceSims::StartFill(const Matrix& observed, Matrix& simulated) {
 // S's data cells := 0.
 void CoOccurrenceSims::EmptyCells(Matrix& simulated) const {
   const size_t stride = static_cast<size_t>(R_) + 1;
-  std::fill(simulated.Data() + stride, simulated.Data() + stride * (static_cast<size_t>(C_) + 1), 0);
+  int32_t* const cells = simulated.Data();
+  std::fill(cells + stride, cells + stride * (static_cast<size_t>(C_) + 1), 0);
 }
 
 // Runs place(cells) on the cells a fill marks, in S's layout: S's own when the fill is small,
