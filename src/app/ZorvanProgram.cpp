@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QStyleFactory>
 
+#include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "app/AboutZorvan.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Forms.h"
@@ -12,6 +13,7 @@
 void CreateAllForms() {
   Application->CreateForm(Zorvan);
   Application->CreateForm(ZorvanAbout);
+  Application->CreateForm(CoOccurrence);
 }
 
 int RunZorvan(int argc, char** argv) {
