@@ -6,12 +6,14 @@
 
 #include "app/AboutZorvan.h"
 #include "app/ZorvanMain.h"
+#include "app/ZorvanRestructureMatrix.h"
 #include "classlib/Forms.h"
 #include "classlib/qt/PaintGlue.h"
 
 void CreateAllForms() {
   Application->CreateForm(Zorvan);
   Application->CreateForm(ZorvanAbout);
+  Application->CreateForm(ZorvanRedoMatrix);
 }
 
 int RunZorvan(int argc, char** argv) {
