@@ -20,7 +20,7 @@ TLabel* AddLabel(TForm* Form, const char* Name, const char* Caption, int Top) {
 TEdit* AddEdit(TForm* Form, const char* Name, TLabel* Label, int Top, int Width) {
   auto* edit = New<TEdit>(Form);
   edit->SetName(Name);
-  edit->SetBounds(140, Top, Width, 22);
+  edit->SetBounds(160, Top, Width, 22);
   edit->SetParent(Form);
   Label->SetFocusControl(edit);
   return edit;
@@ -36,7 +36,7 @@ TZorvanRedoMatrix::TZorvanRedoMatrix(TComponent* AOwner) : TForm(AOwner) {
   SetBounds(0, 0, 420, 190);
 
   FileLabel = AddLabel(this, "FileLabel", "File:", 16);
-  FileNameEdit = AddEdit(this, "FileNameEdit", FileLabel, 16, 256);
+  FileNameEdit = AddEdit(this, "FileNameEdit", FileLabel, 16, 236);
   FileNameEdit->SetReadOnly(true);
   RowsLabel = AddLabel(this, "RowsLabel", "Number of Rows:", 48);
   Edit1 = AddEdit(this, "Edit1", RowsLabel, 48, 80);
@@ -58,6 +58,10 @@ TZorvanRedoMatrix::TZorvanRedoMatrix(TComponent* AOwner) : TForm(AOwner) {
   CancelButton->ModalResult = mrCancel;
   CancelButton->SetBounds(216, 120, 80, 28);
   CancelButton->SetParent(this);
+
+  // The control chosen by Init or About takes the focus when the dialog appears, so typing
+  // goes to the row count rather than to the read-only file name.
+  OnShow = [this](TObject*) { FocusControl(ActiveControl()); };
 }
 
 void TZorvanRedoMatrix::SetSizeEditable(bool Editable) {
@@ -73,6 +77,7 @@ void TZorvanRedoMatrix::Init(Integer Cols, Integer Rows) {
   Edit1->SetText(IntToStr(Old_Rows));
   Edit2->SetText(IntToStr(Old_Cols));
   SetSizeEditable(true);
+  SetActiveControl(Edit1);
 }
 
 void TZorvanRedoMatrix::About() {
@@ -81,6 +86,7 @@ void TZorvanRedoMatrix::About() {
   Edit1->SetText(IntToStr(Zorvan->MainGrid->RowCount() - 1));
   Edit2->SetText(IntToStr(Zorvan->MainGrid->ColCount() - 1));
   SetSizeEditable(false);
+  SetActiveControl(OKButton);
 }
 
 void TZorvanRedoMatrix::OKButtonClick(TObject*) {

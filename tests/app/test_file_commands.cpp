@@ -341,6 +341,7 @@ TEST_F(FileCommands, AboutFileReportsTheSizeReadOnlyAndResizesNothing) {
     EXPECT_TRUE(ZorvanRedoMatrix->FileNameEdit->ReadOnly());
     EXPECT_TRUE(ZorvanRedoMatrix->Edit1->ReadOnly());
     EXPECT_TRUE(ZorvanRedoMatrix->Edit2->ReadOnly());
+    EXPECT_EQ(ZorvanRedoMatrix->ActiveControl(), ZorvanRedoMatrix->OKButton);
     ZorvanRedoMatrix->OKButton->Click();
   };
   Choose(Zorvan->About2);
@@ -369,6 +370,7 @@ TEST_F(FileCommands, ResizeDialogStartsWithTheSizeAndKeepsRefusedCountsOpen) {
     EXPECT_EQ(d->FileNameEdit->Text(), Zorvan->FileName);
     EXPECT_EQ(d->Edit1->Text(), "5");
     EXPECT_EQ(d->Edit2->Text(), "5");
+    EXPECT_EQ(d->ActiveControl(), d->Edit1);
     EXPECT_EQ(d->Old_Rows, 5);
     EXPECT_EQ(d->New_Cols, 5);
     d->Edit1->SetText("0");
