@@ -5,12 +5,14 @@
 #include <QStyleFactory>
 
 #include "app/AboutZorvan.h"
+#include "app/ZorvanAdvancedEditor.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Forms.h"
 #include "classlib/qt/PaintGlue.h"
 
 void CreateAllForms() {
   Application->CreateForm(Zorvan);
+  Application->CreateForm(ZorvanEditor);
   Application->CreateForm(ZorvanAbout);
 }
 
