@@ -81,12 +81,11 @@ String TwoColumnsHeader(const String& Label1, const String& Label2) { return "sp
 // failure to write) then reaches the caller.
 void WriteMatrixFile(TStringGrid* Grid, Integer Sim, Integer Subset, const std::function<String(int, int)>& ValueText) {
   TMemo* memo = ZorvanEditor != nullptr ? ZorvanEditor->Memo1 : nullptr;
-  if (memo != nullptr) memo->Lines()->Clear();
   const int columns = Grid->ColCount() - 1;
   const int rows = Grid->RowCount() - 1;
   String text;
-  // Memo lines are added one at a time only in a quadratic way, so the memo gets the whole
-  // text at once.
+  // Adding memo lines one by one re-lays the memo's whole text each time, so the lines are
+  // gathered here and the memo takes them at once, replacing what it held.
   auto save = [&] {
     if (memo != nullptr) memo->Lines()->SetText(text);
     WriteFileAtomically(SimFileName(Sim, Subset), text);
