@@ -5,6 +5,7 @@
 #include <QStyleFactory>
 
 #include "app/AboutZorvan.h"
+#include "app/ZorvanAdvancedEditor.h"
 #include "app/ZorvanMain.h"
 #include "app/ZorvanRestructureMatrix.h"
 #include "classlib/Forms.h"
@@ -12,6 +13,7 @@
 
 void CreateAllForms() {
   Application->CreateForm(Zorvan);
+  Application->CreateForm(ZorvanEditor);
   Application->CreateForm(ZorvanAbout);
   Application->CreateForm(ZorvanRedoMatrix);
 }
