@@ -6,13 +6,17 @@
 
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "app/AboutZorvan.h"
+#include "app/ZorvanAdvancedEditor.h"
 #include "app/ZorvanMain.h"
+#include "app/ZorvanRestructureMatrix.h"
 #include "classlib/Forms.h"
 #include "classlib/qt/PaintGlue.h"
 
 void CreateAllForms() {
   Application->CreateForm(Zorvan);
+  Application->CreateForm(ZorvanEditor);
   Application->CreateForm(ZorvanAbout);
+  Application->CreateForm(ZorvanRedoMatrix);
   Application->CreateForm(CoOccurrence);
 }
 
