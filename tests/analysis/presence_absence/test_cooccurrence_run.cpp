@@ -75,6 +75,7 @@ using CoOccurrenceRun = CoocRunTest;
 
 TEST_F(CoOccurrenceRun, EveryConstraintIndexAndPolicyAgreesWithTheRecomputedIndices) {
   SetData(FixtureGrid());
+  const Matrix observed = pa_test::MakeMatrix(kSpecies);
   for (const RunCase& k : kRunCases) {
     SCOPED_TRACE(k.name);
     answer = Answer{};
@@ -103,6 +104,10 @@ TEST_F(CoOccurrenceRun, EveryConstraintIndexAndPolicyAgreesWithTheRecomputedIndi
                        k.policyLine,
                        k.patternLine};
     EXPECT_EQ(Slice(summary, 0, kHeaderLines), header);
+    // "0.5" is present, "x" and "-1" absent; the summary shows the texts as typed.
+    EXPECT_EQ(CoOccurrence->O_Mat, observed);
+    EXPECT_EQ(Slice(summary, kInputStart, 3), (Lines{"species s1 s2 s3 s4 s5 s6 ", "sp1 0.5 1 x 0 0 1 ",
+                                                     "sp2 0 1 1 -1 0 0 "}));
 
     const bool split = k.degenerate == 2;
     const Reference ref = ReferenceForForm(7, 40);
