@@ -201,7 +201,7 @@ void TCoOccurrence::Run() {
     FSims.SimulateMatrix(O_Mat, S_Mat, info);
     if (FSims.Interrupted()) Zorvan->InterruptFlag = true;
     if (RunFrame::Interrupted()) return;
-    CalculateMargins(S_Mat, info);
+    // SimulateMatrix leaves S's totals current.
     // A write failure reaches the error box; the run scope then ends the run (and a batch).
     if (FChoices.SaveMatrices) Zorvan->SaveSimulation_2(i, 0, S_Mat);
     CopyNonEmptyRows(S_Mat, F_Mat, info);

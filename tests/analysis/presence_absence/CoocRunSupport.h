@@ -48,14 +48,12 @@ using GridRows = std::vector<std::vector<String>>;
 
 // Titles "species", "s1".."sC", "sp1".."spR" around 0/1 data given as species strings.
 inline GridRows Titled(const std::vector<std::string>& species) {
-  GridRows g;
-  std::vector<String> head{"species"};
-  for (size_t c = 0; c < species[0].size(); ++c) head.push_back("s" + IntToStr(static_cast<int>(c + 1)));
-  g.push_back(head);
-  for (size_t r = 0; r < species.size(); ++r) {
-    std::vector<String> row{"sp" + IntToStr(static_cast<int>(r + 1))};
-    for (char ch : species[r]) row.push_back(String(1, ch));
-    g.push_back(row);
+  GridRows g(species.size() + 1);
+  g[0].push_back("species");
+  for (size_t c = 1; c <= species[0].size(); ++c) g[0].push_back(String("s").append(IntToStr(static_cast<int>(c))));
+  for (size_t r = 1; r <= species.size(); ++r) {
+    g[r].push_back(String("sp").append(IntToStr(static_cast<int>(r))));
+    for (char ch : species[r - 1]) g[r].push_back(String(1, ch));
   }
   return g;
 }
@@ -359,11 +357,12 @@ class CoocRunTest : public ProgramTest {
 // as present, "x" and "-1" as absent.
 inline const std::vector<std::string> kSpecies = {"110001", "011000", "100110", "000011", "101000"};
 inline GridRows FixtureGrid() {
-  GridRows g = Titled(kSpecies);
-  g[1][1] = "0.5";
-  g[1][3] = "x";
-  g[2][4] = "-1";
-  return g;
+  return {{"species", "s1", "s2", "s3", "s4", "s5", "s6"},
+          {"sp1", "0.5", "1", "x", "0", "0", "1"},
+          {"sp2", "0", "1", "1", "-1", "0", "0"},
+          {"sp3", "1", "0", "0", "1", "1", "0"},
+          {"sp4", "0", "0", "0", "0", "1", "1"},
+          {"sp5", "1", "0", "1", "0", "0", "0"}};
 }
 
 }  // namespace cooc_test

@@ -114,7 +114,7 @@ TEST_F(CoOccurrenceRun, EveryConstraintIndexAndPolicyAgreesWithTheRecomputedIndi
     const Lines normal = SetLines(ref.observed, ref.normal, split);
     EXPECT_EQ(Slice(summary, kSetStart, kSetLines), normal);
     EXPECT_EQ(Slice(summary, kSplitSetStart, kSetLines), SetLines(ref.observed, ref.degenerate, split));
-    if (split) EXPECT_EQ(ref.normal.size() + ref.degenerate.size(), 40u);
+    EXPECT_EQ(ref.normal.size() + ref.degenerate.size(), 40u);
 
     // The batch row carries the normal set's effect size and tail probabilities.
     EXPECT_EQ(BatchRow(1), (Lines{"Untitled.txt", After(normal[9], kSesLabel), After(normal[3], kLowerTailLabel),

@@ -54,9 +54,9 @@ TEST_F(CoOccurrenceRunStops, EveryRefusalShowsItsMessageAndSetsTheInterruptFlag)
        {"4 < Cell limit < 440,001, e.g. 200x2200."}},
       {"1,401 species", [](Answer&) { FilledGrid(1401, 2); }, {"Row limit = 1400 for this analysis. "}},
       {"one species", [](Answer&) { FilledGrid(1, 4); }, {"At least 2 rows of data required for co-occurrence."}},
-      {"no iterations", [](Answer& a) { a.iterations = "0"; }, {"Iterations must be > 0."}},
-      {"iterations that are not a number", [](Answer& a) { a.iterations = "many"; }, {"Iterations must be > 0."}},
-      {"100,001 iterations", [](Answer& a) { a.iterations = "100001"; }, {"Iterations must be <= 100,000."}},
+      {"no iterations", [](Answer& a) { a.iterations = String("0"); }, {"Iterations must be > 0."}},
+      {"iterations that are not a number", [](Answer& a) { a.iterations = String("many"); }, {"Iterations must be > 0."}},
+      {"100,001 iterations", [](Answer& a) { a.iterations = String("100001"); }, {"Iterations must be <= 100,000."}},
       {"no occurrence at all", [](Answer&) { SetData(Titled({"000", "000"})); }, {"Row and Column Totals = 0."}},
       // Fixed sums keep the empty species empty, so no matrix is ever acceptable.
       {"3000 degenerate matrices in a row",
@@ -71,6 +71,9 @@ TEST_F(CoOccurrenceRunStops, EveryRefusalShowsItsMessageAndSetsTheInterruptFlag)
   for (const StopCase& k : cases) {
     SCOPED_TRACE(k.name);
     SetData(FixtureGrid());
+    // Weights last between runs: every case starts from the editor's defaults.
+    CoOccurrenceUserDefined->SetDefaults();
+    CoOccurrenceUserDefined->SetColumns();
     answer = Answer{};
     k.setUp(answer);
     Application->Hooks.Messages.clear();
@@ -87,7 +90,7 @@ TEST_F(CoOccurrenceRunStops, EveryRefusalShowsItsMessageAndSetsTheInterruptFlag)
 // its first iteration).
 TEST_F(CoOccurrenceRunStops, LimitsThemselvesAreAccepted) {
   SetData(Titled({"10", "01"}));
-  answer.iterations = "100000";
+  answer.iterations = String("100000");
   int calls = 0;
   Application->Hooks.ProcessMessages = [&] {
     if (++calls == 1) {
@@ -107,7 +110,7 @@ TEST_F(CoOccurrenceRunStops, LimitsThemselvesAreAccepted) {
 // the run leaves the results of the run before untouched and adds no batch row.
 TEST_F(CoOccurrenceRunStops, AbortLeavesThePreviousResults) {
   SetData(FixtureGrid());
-  answer.iterations = "200";
+  answer.iterations = String("200");
   Zorvan->CoOccurrence1->Click();
   ASSERT_EQ(resultsShown, 1);
   const Lines summary = Summary();
