@@ -5,13 +5,17 @@
 #include <QStyleFactory>
 
 #include "app/AboutZorvan.h"
+#include "app/ChangeDirectoryDialog.h"
+#include "app/ProgressSims.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Forms.h"
 #include "classlib/qt/PaintGlue.h"
 
 void CreateAllForms() {
   Application->CreateForm(Zorvan);
+  Application->CreateForm(Progress);
   Application->CreateForm(ZorvanAbout);
+  Application->CreateForm(ChangeDirectory);
 }
 
 int RunZorvan(int argc, char** argv) {
