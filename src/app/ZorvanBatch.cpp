@@ -1,3 +1,4 @@
+#include "analysis/common/ZorvanHelpersGrid.h"
 #include "app/ChangeDirectoryDialog.h"
 #include "app/RunFrame.h"
 #include "app/ZorvanMain.h"
@@ -20,8 +21,7 @@ void RunBatchLoop(TZorvan& Z, const TZorvan::TAnalysisLauncher& Launcher) {
     }
     Z.OpenBatchFile();
     ++Z.BatchFileCount;
-    if (Z.Flag && Launcher.ChecksDiversityLimits && Launcher.DiversityLimitsCheck &&
-        !Launcher.DiversityLimitsCheck()) {
+    if (Z.Flag && Launcher.ChecksDiversityLimits && !CheckDiversityLimits()) {
       ShowMessage("File error: " + Z.FileName);
       Z.Flag = false;
     }

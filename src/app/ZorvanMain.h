@@ -141,7 +141,6 @@ class TZorvan : public TForm {
     std::function<void()> Run;                 // the analysis's Run
     bool ClearsBatchGrid = true;               // species diversity keeps the batch grid
     bool ChecksDiversityLimits = false;        // species diversity's per-file check
-    std::function<bool()> DiversityLimitsCheck;  // that check on MainGrid (shows its message)
     bool BringsMainWindowToFront = true;       // co-occurrence and range overlap do not
   };
   // The common launcher: reset, options form, then one run or the batch loop over Memo1.

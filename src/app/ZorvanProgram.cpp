@@ -7,12 +7,14 @@
 #include "app/AboutZorvan.h"
 #include "app/ChangeDirectoryDialog.h"
 #include "app/ProgressSims.h"
+#include "app/ZorvanAdvancedEditor.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Forms.h"
 #include "classlib/qt/PaintGlue.h"
 
 void CreateAllForms() {
   Application->CreateForm(Zorvan);
+  Application->CreateForm(ZorvanEditor);
   Application->CreateForm(Progress);
   Application->CreateForm(ZorvanAbout);
   Application->CreateForm(ChangeDirectory);

@@ -120,13 +120,12 @@ class RunFrameTest : public ProgramTest {
   }
 
   // Runs the launcher as a menu command does.
-  void Launch(std::function<bool()> diversityCheck = nullptr) {
+  void Launch(bool checksDiversityLimits = false) {
     TZorvan::TAnalysisLauncher launcher;
     launcher.OptionsForm = opts_;
     launcher.IterationsEdit = opts_->IterationsEdit;
     launcher.Run = [this] { run_.Execute(); };
-    launcher.ChecksDiversityLimits = static_cast<bool>(diversityCheck);
-    launcher.DiversityLimitsCheck = std::move(diversityCheck);
+    launcher.ChecksDiversityLimits = checksDiversityLimits;
     Zorvan->LaunchAnalysis(launcher);
   }
 
