@@ -9,6 +9,7 @@
 #include "app/ProgressSims.h"
 #include "app/ZorvanAdvancedEditor.h"
 #include "app/ZorvanMain.h"
+#include "app/ZorvanRestructureMatrix.h"
 #include "classlib/Forms.h"
 #include "classlib/qt/PaintGlue.h"
 
@@ -18,6 +19,7 @@ void CreateAllForms() {
   Application->CreateForm(Progress);
   Application->CreateForm(ZorvanAbout);
   Application->CreateForm(ChangeDirectory);
+  Application->CreateForm(ZorvanRedoMatrix);
 }
 
 int RunZorvan(int argc, char** argv) {
