@@ -5,6 +5,8 @@
 #include <QStyleFactory>
 
 #include "app/AboutZorvan.h"
+#include "app/ChangeDirectoryDialog.h"
+#include "app/ProgressSims.h"
 #include "app/ZorvanAdvancedEditor.h"
 #include "app/ZorvanMain.h"
 #include "app/ZorvanRestructureMatrix.h"
@@ -14,7 +16,9 @@
 void CreateAllForms() {
   Application->CreateForm(Zorvan);
   Application->CreateForm(ZorvanEditor);
+  Application->CreateForm(Progress);
   Application->CreateForm(ZorvanAbout);
+  Application->CreateForm(ChangeDirectory);
   Application->CreateForm(ZorvanRedoMatrix);
 }
 
