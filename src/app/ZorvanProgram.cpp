@@ -4,14 +4,22 @@
 #include <QFont>
 #include <QStyleFactory>
 
+#include "analysis/presence_absence/CoOccurrenceOptions.h"
+#include "analysis/presence_absence/CoOccurrenceUDefined.h"
 #include "app/AboutZorvan.h"
+#include "app/ExcelExport.h"
 #include "app/ZorvanMain.h"
+#include "app/progressexcel.h"
 #include "classlib/Forms.h"
 #include "classlib/qt/PaintGlue.h"
 
 void CreateAllForms() {
   Application->CreateForm(Zorvan);
   Application->CreateForm(ZorvanAbout);
+  Application->CreateForm(CoOccurrenceUserDefined);
+  Application->CreateForm(Excelstatus);
+  Application->CreateForm(CoOccurrenceOpts);
+  Application->CreateForm(ExportExcel);
 }
 
 int RunZorvan(int argc, char** argv) {
