@@ -8,6 +8,7 @@
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
 #include "app/AboutZorvan.h"
 #include "app/ExcelExport.h"
+#include "app/ZorvanAdvancedEditor.h"
 #include "app/ZorvanMain.h"
 #include "app/progressexcel.h"
 #include "classlib/Forms.h"
@@ -15,6 +16,7 @@
 
 void CreateAllForms() {
   Application->CreateForm(Zorvan);
+  Application->CreateForm(ZorvanEditor);
   Application->CreateForm(ZorvanAbout);
   Application->CreateForm(CoOccurrenceUserDefined);
   Application->CreateForm(Excelstatus);
