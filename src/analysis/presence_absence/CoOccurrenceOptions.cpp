@@ -124,7 +124,7 @@ void TCoOccurrenceOpts::BuildPreferences() {
   RangeList = NewIndexList(this, RangeGroup, "RangeList", {"Relative Overlap", "Union", "Overlap"});
 
   PatternGroup = NewRadioGroup(this, page, "PatternGroup", "&Empty Sites", {"Include", "Exclude"},
-                               EmptySites::Exclude, Rect(244, 8, 456, 64));
+                               EmptySites::Exclude, Rect(244, 8, 464, 64));
   PatternGroup->SetColumns(2);
   PatternGroup->SetVisible(false);
 
@@ -135,16 +135,16 @@ void TCoOccurrenceOpts::BuildPreferences() {
   DefineButtonRows = New<TButton>(this);
   DefineButtonRows->SetName("DefineButtonRows");
   DefineButtonRows->SetCaption("Edit");
-  DefineButtonRows->SetBounds(166, 150, 60, 25);
+  DefineButtonRows->SetBounds(166, 152, 56, 25);
   DefineButtonRows->SetVisible(false);
   DefineButtonRows->SetParent(page);
 
   ColumnGroup = NewRadioGroup(this, page, "ColumnGroup", "Co&Lumn Constraints", constraints,
-                              Constraint::FixedSum, Rect(244, 72, 396, 180));
+                              Constraint::FixedSum, Rect(236, 72, 388, 180));
   DefineButtonCols = New<TButton>(this);
   DefineButtonCols->SetName("DefineButtonCols");
   DefineButtonCols->SetCaption("Edit");
-  DefineButtonCols->SetBounds(402, 150, 60, 25);
+  DefineButtonCols->SetBounds(394, 152, 56, 25);
   DefineButtonCols->SetVisible(false);
   DefineButtonCols->SetParent(page);
 
@@ -152,7 +152,7 @@ void TCoOccurrenceOpts::BuildPreferences() {
                                   {"Retain", "Discard", "Split", "Fix"}, Degenerate::Retain, Rect(8, 188, 160, 296));
   FixedFixedGroup = NewRadioGroup(this, page, "FixedFixedGroup", "Fixed-Fixed Randomization Algorithm",
                                   {"Sequential Swap", "Independent Swap", "Random Knight's Tour"},
-                                  FixedFixed::SequentialSwap, Rect(244, 188, 456, 280));
+                                  FixedFixed::SequentialSwap, Rect(196, 188, 464, 280));
 
   RowGroup->OnClick = [this](TObject* s) { RowGroupClick(s); };
   ColumnGroup->OnClick = [this](TObject* s) { ColumnGroupClick(s); };
