@@ -38,10 +38,6 @@ TExportExcel::TExportExcel(TComponent* AOwner) : TForm(AOwner) {
   SaveDialog1->SetName("SaveDialog1");
 }
 
-TExportExcel::~TExportExcel() {
-  if (ExportExcel == this) ExportExcel = nullptr;
-}
-
 void TExportExcel::Run(Integer c, Integer r) {
   ExcelExportGrid->SetFixedCols(c);
   ExcelExportGrid->SetFixedRows(r);

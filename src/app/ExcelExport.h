@@ -10,7 +10,6 @@
 class TExportExcel : public TForm {
  public:
   explicit TExportExcel(TComponent* AOwner);
-  ~TExportExcel() override;
 
   TRivErodovOzar* ExcelExportGrid;
   TRivGridExcelIO* RivGridExcelIO1;

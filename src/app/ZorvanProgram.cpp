@@ -10,6 +10,7 @@
 #include "app/ExcelExport.h"
 #include "app/ZorvanAdvancedEditor.h"
 #include "app/ZorvanMain.h"
+#include "app/ZorvanRestructureMatrix.h"
 #include "app/progressexcel.h"
 #include "classlib/Forms.h"
 #include "classlib/qt/PaintGlue.h"
@@ -19,6 +20,7 @@ void CreateAllForms() {
   Application->CreateForm(ZorvanEditor);
   Application->CreateForm(ZorvanAbout);
   Application->CreateForm(CoOccurrenceUserDefined);
+  Application->CreateForm(ZorvanRedoMatrix);
   Application->CreateForm(Excelstatus);
   Application->CreateForm(CoOccurrenceOpts);
   Application->CreateForm(ExportExcel);

@@ -15,10 +15,6 @@ TExcelstatus::TExcelstatus(TComponent* AOwner) : TForm(AOwner) {
   ProgressBar1->SetParent(this);
 }
 
-TExcelstatus::~TExcelstatus() {
-  if (Excelstatus == this) Excelstatus = nullptr;
-}
-
 void TExcelstatus::ShowStatus(const String& Caption) {
   SetCaption(Caption);
   ProgressBar1->SetPosition(0);

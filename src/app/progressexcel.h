@@ -7,7 +7,6 @@
 class TExcelstatus : public TForm {
  public:
   explicit TExcelstatus(TComponent* AOwner);
-  ~TExcelstatus() override;
 
   TProgressBar* ProgressBar1;
 

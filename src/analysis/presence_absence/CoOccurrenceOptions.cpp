@@ -100,10 +100,6 @@ TCoOccurrenceOpts::TCoOccurrenceOpts(TComponent* AOwner) : TForm(AOwner) {
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
 }
 
-TCoOccurrenceOpts::~TCoOccurrenceOpts() {
-  if (CoOccurrenceOpts == this) CoOccurrenceOpts = nullptr;
-}
-
 void TCoOccurrenceOpts::BuildPreferences() {
   TWinControl* page = PreferencesSheet;
 

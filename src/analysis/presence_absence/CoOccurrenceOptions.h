@@ -12,7 +12,6 @@
 class TCoOccurrenceOpts : public TForm {
  public:
   explicit TCoOccurrenceOpts(TComponent* AOwner);
-  ~TCoOccurrenceOpts() override;
 
   TPageControl* PageControl1;
   TTabSheet* PreferencesSheet;  // "Preferences"

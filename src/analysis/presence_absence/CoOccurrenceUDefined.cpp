@@ -62,10 +62,6 @@ TCoOccurrenceUserDefined::TCoOccurrenceUserDefined(TComponent* AOwner) : TForm(A
   OnShow = [this](TObject* s) { FormShow(s); };
 }
 
-TCoOccurrenceUserDefined::~TCoOccurrenceUserDefined() {
-  if (CoOccurrenceUserDefined == this) CoOccurrenceUserDefined = nullptr;
-}
-
 TStringGrid* TCoOccurrenceUserDefined::NewWeightsGrid(TCoOccurrenceUserDefined* Owner, const String& Name) {
   auto* grid = New<TStringGrid>(Owner);
   grid->SetName(Name);

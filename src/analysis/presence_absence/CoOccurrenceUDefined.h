@@ -10,7 +10,6 @@
 class TCoOccurrenceUserDefined : public TForm {
  public:
   explicit TCoOccurrenceUserDefined(TComponent* AOwner);
-  ~TCoOccurrenceUserDefined() override;
 
   TStringGrid* SpeciesWeightsGrid;  // "Species" | "Weights", one row per data grid row
   TStringGrid* SitesWeightsGrid;    // "Sites" | "Weights", one row per data grid column
