@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "support/ProgramFixture.h"
+#include "app/ProgressSims.h"
 #include "classlib/Picture.h"
 #include "classlib/SysUtils.h"
 #include "classlib/WinApi.h"
@@ -112,3 +113,11 @@ TEST_F(MainWindow, AboutBoxShowsTheVersionAndClosesWithOK) {
 }
 
 }  // namespace
+
+TEST_F(MainWindow, ShowingTheMainWindowClosesALeftoverProgressWindowAndGoesToTheErrorRow) {
+  Zorvan->RowError = 3;
+  Progress->Show();
+  Zorvan->Show();
+  EXPECT_FALSE(Progress->Visible());
+  EXPECT_EQ(Zorvan->MainGrid->Row(), 3);
+}
