@@ -21,7 +21,7 @@ bool CheckWeightsGrid(const TStringGrid* Grid, int DataCount, const char* CountM
   for (int r = 1; r < Grid->RowCount(); ++r) {
     const double weight = LeadingReal(Grid->Cells(1, r));
     if (!(weight > 0) || !std::isfinite(weight)) {
-      ShowMessage("Weights must be > 0 \r\nerror row: " + IntToStr(r));
+      ShowMessage("Weights must be > 0 \nerror row: " + IntToStr(r));
       return false;
     }
   }

@@ -296,6 +296,19 @@ TEST_F(CoOccurrenceRun, ClockSeedIsReportedAndRepeatsTheRun) {
   EXPECT_EQ(resultsShown, 4);
 }
 
+// A typed index name that matches no item selects nothing; the run computes and names the
+// C-score rather than reporting an index of zeros.
+TEST_F(CoOccurrenceRun, AnIndexOutsideTheListRunsTheCScore) {
+  SetData(Titled({"1100", "0110", "1001"}));
+  answer.beforeRun = [] { CoOccurrenceOpts->IndexList->SetItemIndex(-1); };
+  Zorvan->CoOccurrence1->Click();
+  ASSERT_EQ(resultsShown, 1);
+  // Units: (sp1, sp2) 1, (sp1, sp3) 1, (sp2, sp3) 4.
+  EXPECT_EQ(Summary()[6], "Index = C-score");
+  EXPECT_EQ(Summary()[kSetStart], "Observed index = 2.00000");
+  EXPECT_TRUE(CoOccurrence->PairwiseSheet->TabVisible());
+}
+
 TEST_F(CoOccurrenceRun, CancelRunsNothing) {
   SetData(FixtureGrid());
   answer.cancel = true;

@@ -42,13 +42,13 @@ TEST_F(CoOccurrenceRunStops, EveryRefusalShowsItsMessageAndSetsTheInterruptFlag)
          a.rows = 3;
          a.beforeRun = [] { CoOccurrenceUserDefined->SpeciesWeightsGrid->SetCells(1, 2, "0"); };
        },
-       {"Weights must be > 0 \r\nerror row: 2"}},
+       {"Weights must be > 0 \nerror row: 2"}},
       {"a site weight that is not a number",
        [](Answer& a) {
          a.columns = 3;
          a.beforeRun = [] { CoOccurrenceUserDefined->SitesWeightsGrid->SetCells(1, 4, "heavy"); };
        },
-       {"Weights must be > 0 \r\nerror row: 4"}},
+       {"Weights must be > 0 \nerror row: 4"}},
       {"3 cells", [](Answer&) { FilledGrid(1, 3); }, {"4 < Cell limit < 440,001, e.g. 200x2200."}},
       {"440,001 cells or more", [](Answer&) { FilledGrid(1000, 441); },
        {"4 < Cell limit < 440,001, e.g. 200x2200."}},
