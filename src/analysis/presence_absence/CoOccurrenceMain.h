@@ -11,7 +11,8 @@
 // Pairwise tables: the pair values are computed on the matrix without its empty species, but
 // each value is shown under the two species it belongs to (the grid's titles). A pair with an
 // empty species has no value: its cell in the triangle and its value in the list stay empty,
-// while the list still has one row per pair of the grid's species.
+// while the list still has one row per pair of the grid's species. The whole-matrix indices
+// (checkerboards, combinations, V-ratio) have no pair values; their tables hold titles only.
 #pragma once
 
 #include <cstdint>

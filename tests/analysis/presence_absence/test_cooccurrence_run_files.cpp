@@ -6,6 +6,7 @@
 
 #include "analysis/presence_absence/CoocRunSupport.h"
 #include "app/ExcelExport.h"
+#include "classlib/WinApi.h"
 
 using namespace cooc_test;
 
@@ -92,6 +93,23 @@ TEST_F(CoOccurrenceFiles, SavedSimulatedMatricesObeyTheConstraintsAndGiveTheRepo
     EXPECT_EQ(Slice(Summary(), kSetStart, kSetLines), SetLines(observed, values, false));
     for (int i = 1; i <= 25; ++i) DeleteFile("Sim" + IntToStr(i) + ".txt");
   }
+}
+
+// A "Sim" file that cannot be written ends the run: the error box shows why, and there are no
+// results and no batch row.
+TEST_F(CoOccurrenceFiles, AFailedSimulationFileEndsTheRun) {
+  SetData(FixtureGrid());
+  fs::create_directory("Sim3.txt");
+  answer.saveMatrices = true;
+  // Chosen from the menu as a person does, so that an error reaches the error box.
+  SendMessage(Zorvan->Handle(), WM_COMMAND, Zorvan->CoOccurrence1->Command(), 0);
+  EXPECT_EQ(Application->Hooks.Errors, Lines{"Cannot create file \"Sim3.txt\"."});
+  EXPECT_TRUE(FileExists("Sim2.txt"));
+  EXPECT_FALSE(FileExists("Sim4.txt"));
+  EXPECT_TRUE(Zorvan->InterruptFlag);
+  EXPECT_EQ(resultsShown, 0);
+  EXPECT_EQ(Zorvan->BatchGrid->RowCount(), 1);
+  EXPECT_FALSE(Progress->Visible());
 }
 
 TEST_F(CoOccurrenceFiles, SaveCommandsWriteTheSummaryAndBothPairwiseTables) {
