@@ -1,5 +1,7 @@
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
 
+#include <cmath>
+
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "app/ZorvanMain.h"
 #include "classlib/SysUtils.h"
@@ -106,16 +108,19 @@ void TCoOccurrenceUserDefined::FormShow(TObject*) {
   SpeciesWeightsGrid->SetVisible(!sites);
 }
 
-bool TCoOccurrenceUserDefined::TestUserDefined() {
-  TStringGrid* grid = WeightsGrid();
-  for (int r = 1; r < grid->RowCount(); ++r) {
-    if (!(LeadingReal(grid->Cells(1, r)) > 0)) {
+bool CheckWeightsPositive(const TStringGrid* Grid) {
+  for (int r = 1; r < Grid->RowCount(); ++r) {
+    const double weight = LeadingReal(Grid->Cells(1, r));
+    // An infinite weight would turn every selection probability into NaN.
+    if (!(weight > 0) || !std::isfinite(weight)) {
       ShowMessage("Weights must be > 0 \nerror row: " + IntToStr(r));
       return false;
     }
   }
   return true;
 }
+
+bool TCoOccurrenceUserDefined::TestUserDefined() { return CheckWeightsPositive(WeightsGrid()); }
 
 void TCoOccurrenceUserDefined::OpenWeightsFile(TStringGrid* Grid, const String& F_Name) {
   // A read error is not ours to report: it reaches the program's error box.

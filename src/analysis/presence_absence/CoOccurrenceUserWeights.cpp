@@ -1,7 +1,5 @@
 #include "analysis/presence_absence/CoOccurrenceUserWeights.h"
 
-#include <cmath>
-
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
 #include "app/ZorvanMain.h"
@@ -18,14 +16,7 @@ bool CheckWeightsGrid(const TStringGrid* Grid, int DataCount, const char* CountM
     ShowMessage(CountMessage);
     return false;
   }
-  for (int r = 1; r < Grid->RowCount(); ++r) {
-    const double weight = LeadingReal(Grid->Cells(1, r));
-    if (!(weight > 0) || !std::isfinite(weight)) {
-      ShowMessage("Weights must be > 0 \nerror row: " + IntToStr(r));
-      return false;
-    }
-  }
-  return true;
+  return CheckWeightsPositive(Grid);
 }
 
 }  // namespace
