@@ -49,7 +49,8 @@ TComboBox* NewIndexList(TComponent* Owner, TGroupBox* Group, const String& Name,
                         std::initializer_list<const char*> Items) {
   auto* list = New<TComboBox>(Owner);
   list->SetName(Name);
-  list->SetBounds(12, 22, 200, 21);
+  // Wide enough for the longest item, "Number of species combinations".
+  list->SetBounds(10, 22, 226, 21);
   for (const char* item : Items) list->Items()->Add(item);
   list->SetItemIndex(0);
   list->SetParent(Group);
@@ -106,7 +107,7 @@ void TCoOccurrenceOpts::BuildPreferences() {
   IndexGroup = New<TGroupBox>(this);
   IndexGroup->SetName("IndexGroup");
   IndexGroup->SetCaption("Co-occurrence &Index");
-  IndexGroup->SetBounds(8, 8, 226, 56);
+  IndexGroup->SetBounds(8, 8, 246, 56);
   IndexGroup->SetParent(page);
   // "Number of checkerboards " carries its trailing blank as the list has always shown it.
   IndexList = NewIndexList(this, IndexGroup, "IndexList",
@@ -115,12 +116,12 @@ void TCoOccurrenceOpts::BuildPreferences() {
   RangeGroup = New<TGroupBox>(this);
   RangeGroup->SetName("RangeGroup");
   RangeGroup->SetCaption("Range &Overlap Index");
-  RangeGroup->SetBounds(8, 8, 226, 56);
+  RangeGroup->SetBounds(8, 8, 246, 56);
   RangeGroup->SetParent(page);
   RangeList = NewIndexList(this, RangeGroup, "RangeList", {"Relative Overlap", "Union", "Overlap"});
 
   PatternGroup = NewRadioGroup(this, page, "PatternGroup", "&Empty Sites", {"Include", "Exclude"},
-                               EmptySites::Exclude, Rect(244, 8, 464, 64));
+                               EmptySites::Exclude, Rect(262, 8, 464, 64));
   PatternGroup->SetColumns(2);
   PatternGroup->SetVisible(false);
 

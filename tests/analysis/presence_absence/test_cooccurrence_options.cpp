@@ -2,6 +2,8 @@
 // what it remembers per analysis, and the weights editor it opens.
 #include "support/ProgramFixture.h"
 
+#include <QWidget>
+
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
 #include "classlib/WinApi.h"
@@ -89,6 +91,22 @@ TEST_F(CoOccurrenceOptions, StartsWithItsDesignedControlsAndSettings) {
   EXPECT_EQ(menu->Items(3)->Caption(), "Reset &Defaults");
   EXPECT_EQ(f()->CoOccurrenceIndex, 0);
   EXPECT_EQ(f()->RangeIndex, 0);
+}
+
+// The index lists show their chosen item whole, the longest one included.
+TEST_F(CoOccurrenceOptions, IndexListsAreWideEnoughForEveryItem) {
+  Application->SetViewsEnabled(true);
+  f()->Show();
+  for (TComboBox* list : {f()->IndexList, f()->RangeList}) {
+    SCOPED_TRACE(list->Name());
+    const QWidget* view = list->View();
+    ASSERT_NE(view, nullptr);
+    EXPECT_LE(view->sizeHint().width(), view->width());
+    const TWinControl* group = list->Parent();
+    EXPECT_LE(list->Left() + list->Width(), group->Width());
+    // Empty Sites stands beside the list's group.
+    EXPECT_LE(group->Left() + group->Width(), f()->PatternGroup->Left());
+  }
 }
 
 TEST_F(CoOccurrenceOptions, IndexChoiceDecidesWhetherEmptySitesAreOffered) {
