@@ -96,6 +96,15 @@ void TZorvan::EnableCommands(bool Enabled) {
   const bool matrixCommands = Enabled && !BatchSwitch;
   for (TMenuItem* item : {New1, Open1, Close1, Save1, Edit1}) item->SetEnabled(matrixCommands);
   for (TMenuItem* item : {Analyze1, Batch1, ChangeDirectory1}) item->SetEnabled(Enabled);
+  // A cell typed during a run would not be in the analysed matrix but would be in its report.
+  TGridOptions options = MainGrid->Options();
+  if (Enabled) {
+    options.Include(goEditing);
+  } else {
+    MainGrid->SetEditorMode(false);
+    options.Exclude(goEditing);
+  }
+  MainGrid->SetOptions(options);
 }
 
 void TZorvan::Batch1Click(TObject*) {

@@ -163,8 +163,14 @@ TEST_F(RunFrame_, FailedValidationAndNullModelFailureStopWithTheirMessages) {
 TEST_F(RunFrame_, CommandsAreHeldOffDuringARunAndRestoredHoweverItEnds) {
   const std::vector<String> allOn = MenuStates();
   std::vector<String> during;
-  run_.OnIteration = [&](Integer) { during = MenuStates(); };
+  bool gridEditableDuring = true;
+  run_.OnIteration = [&](Integer) {
+    during = MenuStates();
+    gridEditableDuring = Zorvan->MainGrid->Options().Contains(goEditing);
+  };
   Launch();
+  EXPECT_FALSE(gridEditableDuring);
+  EXPECT_TRUE(Zorvan->MainGrid->Options().Contains(goEditing));
   EXPECT_EQ(during, (std::vector<String>{"New off", "Open off", "Close off", "Save off", "About file on",
                                          "Edit off", "Analyze off", "Batch ... on/off off",
                                          "Change Directory off"}));
@@ -205,8 +211,14 @@ TEST_F(RunFrame_, RestoringAfterARunKeepsBatchModesOwnDisabling) {
                                             "Edit off", "Analyze on", "Batch ... on/off on",
                                             "Change Directory on"}));
   std::vector<String> during;
-  run_.OnIteration = [&](Integer) { during = MenuStates(); };
+  bool gridEditableDuring = true;
+  run_.OnIteration = [&](Integer) {
+    during = MenuStates();
+    gridEditableDuring = Zorvan->MainGrid->Options().Contains(goEditing);
+  };
   Launch();
+  EXPECT_FALSE(gridEditableDuring);
+  EXPECT_TRUE(Zorvan->MainGrid->Options().Contains(goEditing));
   EXPECT_EQ(during[6], "Analyze off");
   EXPECT_EQ(during[7], "Batch ... on/off off");
   EXPECT_EQ(MenuStates(), batchMode);
