@@ -17,8 +17,9 @@ namespace RunFrame {
 Integer SeedRandomSource(const String& SeedText);
 
 // SetUpProgress(ModelName), the progress caption "Simulating..." + the data file's name
-// without its folder, then lets pending window messages run once. From here until the run
-// ends the main window's matrix and analysis commands are disabled.
+// without its folder, then lets pending window messages run once. The launchers (and
+// TAnalysisRun::Execute) hold a TRunScope, so while the window shows the main window's matrix
+// and analysis commands are disabled.
 void StartProgress(const String& ModelName);
 
 // "Start time = " + time of day as line 1 of the memo; "Stop time = " + time as line 0.
@@ -26,7 +27,8 @@ void WriteStartTime(TMemo* TimeMemo);
 void WriteStopTime(TMemo* TimeMemo);
 
 // The per-iteration abort check: lets pending window messages run once; when InterruptFlag is
-// set, ends the run (closes the progress window) and returns true.
+// set, ends the run (closes the progress window when it is still showing; the abort button
+// has closed it already) and returns true.
 bool Interrupted();
 
 // After an iteration: the iterations label shows the bar's position, then the bar steps once.
@@ -36,25 +38,35 @@ void StepProgress();
 // Message (when not empty) and sets InterruptFlag.
 void Fail(const String& Message);
 
-// Ends a run without results (abort or a generator's failure): closes the progress window.
+// Ends a run without results (abort or a generator's failure): closes the progress window
+// when it is showing and sets InterruptFlag, so that a batch stops there too.
 void Abandon();
 
 // The end of a completed run: the batch header and row (FileName, Ses, P1, P2); then, for a
 // batch file, SaveBatchSummary(Summary) (on failure: progress closed, "Batch processing
 // error.", InterruptFlag) with the progress window left open; otherwise the progress window
-// closes and ResultsForm is shown modally.
+// closes (beeping even when the user closed it during the run: the run has ended) and
+// ResultsForm is shown modally.
 void Finish(TForm* ResultsForm, TMemo* Summary, const String& Ses, const String& P1, const String& P2);
 
 // Held for the length of a run: the main window's commands are disabled while it lives and
 // restored when it goes, however the run ends (normally, on a failed check, or by an error
-// that escapes to the error box).
+// that escapes to the error box). Scopes nest (a launcher's around the run's own); the
+// outermost one restores. An error leaving a scope also closes the progress window and sets
+// InterruptFlag, so no "simulating" window outlives the run and a batch stops.
 class TRunScope {
  public:
   TRunScope();
   ~TRunScope();
   TRunScope(const TRunScope&) = delete;
   TRunScope& operator=(const TRunScope&) = delete;
+
+ private:
+  int FUncaught;
 };
+
+// Whether a run is in progress (some TRunScope is alive).
+bool RunInProgress();
 
 }  // namespace RunFrame
 

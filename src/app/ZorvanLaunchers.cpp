@@ -1,3 +1,37 @@
+// The "&Analyze" menu's launchers: each hands the common launcher its options form, its own
+// settings and its run.
+#include "analysis/presence_absence/CoOccurrenceMain.h"
+#include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "app/ZorvanMain.h"
 
-void TZorvan::WireAnalysisLaunchers() {}
+namespace {
+
+// Co-occurrence and range overlap share the options form and the run; the main window's
+// RangeCoOccurrence tells them apart. Neither brings the main window to the front afterwards.
+TZorvan::TAnalysisLauncher PresenceAbsenceLauncher(Integer RangeCoOccurrence, const String& OptionsCaption) {
+  TZorvan::TAnalysisLauncher launcher;
+  launcher.OptionsForm = CoOccurrenceOpts;
+  launcher.IterationsEdit = CoOccurrenceOpts->IterationsEdit;
+  launcher.Particulars = [RangeCoOccurrence, OptionsCaption] {
+    Zorvan->RangeCoOccurrence = RangeCoOccurrence;
+    CoOccurrenceOpts->SetCaption(OptionsCaption);
+  };
+  launcher.Run = [] { CoOccurrence->Run(); };
+  launcher.BringsMainWindowToFront = false;
+  return launcher;
+}
+
+}  // namespace
+
+void TZorvan::CoOccurrence1Click(TObject*) {
+  LaunchAnalysis(PresenceAbsenceLauncher(0, "Zorvan Professional: Co-occurrence Options"));
+}
+
+void TZorvan::N5RangeOverlap1Click(TObject*) {
+  LaunchAnalysis(PresenceAbsenceLauncher(1, "Zorvan Professional: Range Overlap Options"));
+}
+
+void TZorvan::WireAnalysisLaunchers() {
+  CoOccurrence1->OnClick = [this](TObject* s) { CoOccurrence1Click(s); };
+  RangeOverlap1->OnClick = [this](TObject* s) { N5RangeOverlap1Click(s); };
+}

@@ -1,6 +1,7 @@
 #include "app/ZorvanMain.h"
 
 #include "app/AboutZorvan.h"
+#include "app/ProgressSims.h"
 #include "classlib/Random.h"
 #include "classlib/ShellApi.h"
 #include "classlib/SysUtils.h"
@@ -206,6 +207,7 @@ void TZorvan::FormCloseQuery(TObject*, bool& CanClose) {
 
 void TZorvan::FormShow(TObject*) {
   if (RowError > 0) MainGrid->SetRowEx(RowError);
+  if (Progress != nullptr && Progress->Visible()) Progress->Close();
 }
 
 void TZorvan::Exit1Click(TObject*) { Close(); }

@@ -1,8 +1,42 @@
+// The text writers of grids and simulated data. Every file is written whole through a
+// temporary file beside it, so a failed save leaves the file that was there untouched.
+//
+// Two kinds of failure handling: the grid and species-list writers report a failure themselves
+// ("Error writing file.") and let the caller go on; the matrix writers of the "Sim" files let
+// it reach the run, after saving the lines they built before it.
+#include <exception>
+#include <functional>
+
+#include "analysis/common/ZorvanHelpersStatistics.h"
+#include "app/ZorvanAdvancedEditor.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Dialogs.h"
 #include "classlib/SysUtils.h"
 
 namespace {
+
+constexpr const char* kCrLf = "\r\n";
+
+// "Sim" + k + ".txt", or "Sim" + k + "_" + s + ".txt" for a subset s other than 0.
+String SimFileName(Integer Sim, Integer Subset) {
+  String name = "Sim";
+  name += IntToStr(Sim);
+  if (Subset != 0) {
+    name += '_';
+    name += IntToStr(Subset);
+  }
+  return name + ".txt";
+}
+
+// Builds the text and writes it as F_Name; any failure shows "Error writing file." and the
+// old file stays as it was.
+void WriteOrReport(const String& F_Name, const std::function<String()>& Build) {
+  try {
+    WriteFileAtomically(F_Name, Build());
+  } catch (const std::exception&) {
+    ShowMessage("Error writing file.");
+  }
+}
 
 String GridText(TStringGrid* Grid, char Separator) {
   String text;
@@ -11,17 +45,71 @@ String GridText(TStringGrid* Grid, char Separator) {
       if (c > 0) text += Separator;
       text += Grid->Cells(c, r);
     }
-    text += "\r\n";
+    text += kCrLf;
   }
   return text;
 }
 
 void WriteGrid(TStringGrid* Grid, const String& F_Name, char Separator) {
+  WriteOrReport(F_Name, [&] { return GridText(Grid, Separator); });
+}
+
+[[noreturn]] void RaiseRangeError() { throw ERangeError("Range check error"); }
+
+// Element i of a caller's array; an array shorter than the count it came with is a range error.
+template <typename T>
+const T& At(const std::vector<T>& Values, Integer i) {
+  if (i < 0 || static_cast<size_t>(i) >= Values.size()) RaiseRangeError();
+  return Values[static_cast<size_t>(i)];
+}
+
+// The species-list files: Header, then "species" + i + " " + Fields(i - 1) for i = 1..N.
+void WriteSpeciesLines(Integer Sim, const String& Header, Integer N, const std::function<String(Integer)>& Fields) {
+  WriteOrReport(SimFileName(Sim, 0), [&] {
+    String text = Header + kCrLf;
+    for (Integer i = 1; i <= N; ++i) text += "species" + IntToStr(i) + " " + Fields(i - 1) + kCrLf;
+    return text;
+  });
+}
+
+String TwoColumnsHeader(const String& Label1, const String& Label2) { return "species " + Label1 + " " + Label2; }
+
+// A matrix with the titles of Grid (the main grid): line 0 the title row, then per species row
+// its title and ValueText(c, r) for the data columns c = 1..ColCount-1, single spaces between,
+// trailing blanks removed. The grid's size decides, not the matrix's. The lines go to the
+// hidden editor's memo and to the file even when ValueText fails part way; the failure (or a
+// failure to write) then reaches the caller.
+void WriteMatrixFile(TStringGrid* Grid, Integer Sim, Integer Subset, const std::function<String(int, int)>& ValueText) {
+  TMemo* memo = ZorvanEditor != nullptr ? ZorvanEditor->Memo1 : nullptr;
+  const int columns = Grid->ColCount() - 1;
+  const int rows = Grid->RowCount() - 1;
+  String text;
+  // Adding memo lines one by one re-lays the memo's whole text each time, so the lines are
+  // gathered here and the memo takes them at once, replacing what it held.
+  auto save = [&] {
+    if (memo != nullptr) memo->Lines()->SetText(text);
+    WriteFileAtomically(SimFileName(Sim, Subset), text);
+  };
   try {
-    WriteFileAtomically(F_Name, GridText(Grid, Separator));
-  } catch (const Exception&) {
-    ShowMessage("Error writing file.");
+    String line = Grid->Cells(0, 0);
+    for (int c = 1; c <= columns; ++c) {
+      line += ' ';
+      line += Grid->Cells(c, 0);
+    }
+    text += TrimRight(line) + kCrLf;
+    for (int r = 1; r <= rows; ++r) {
+      line = Grid->Cells(0, r) + " ";
+      for (int c = 1; c <= columns; ++c) {
+        if (c > 1) line += " ";
+        line += ValueText(c, r);
+      }
+      text += TrimRight(line) + kCrLf;
+    }
+  } catch (...) {
+    save();
+    throw;
   }
+  save();
 }
 
 }  // namespace
@@ -29,3 +117,54 @@ void WriteGrid(TStringGrid* Grid, const String& F_Name, char Separator) {
 void TZorvan::SaveGridToFile(TStringGrid* Grid, const String& F_Name) { WriteGrid(Grid, F_Name, ' '); }
 
 void TZorvan::SaveGridToFileComma(TStringGrid* Grid, const String& F_Name) { WriteGrid(Grid, F_Name, ','); }
+
+void TZorvan::SaveSimulation(Integer Sim, Integer Subset, TStringGrid* Grid) {
+  SaveGridToFile(Grid, SimFileName(Sim, Subset));
+}
+
+void TZorvan::SaveSimulation_2(Integer Sim, Integer Subset, const Matrix& F_Mat) {
+  WriteMatrixFile(MainGrid, Sim, Subset, [&](int c, int r) {
+    if (c >= F_Mat.Cols() || r >= F_Mat.Rows()) RaiseRangeError();
+    return IntToStr(F_Mat[c][r]);
+  });
+}
+
+void TZorvan::SaveSimulation_4(Integer Sim, Integer Subset, const Matrix& F_Mat) {
+  WriteMatrixFile(MainGrid, Sim, Subset, [&](int c, int r) {
+    if (c > F_Mat.Cols() || r > F_Mat.Rows()) RaiseRangeError();
+    return IntToStr(F_Mat[c - 1][r - 1]);
+  });
+}
+
+void TZorvan::SaveSimulation_3(Integer Sim, Integer Subset, const Real_Matrix& F_Mat) {
+  WriteMatrixFile(MainGrid, Sim, Subset, [&](int c, int r) {
+    if (c >= F_Mat.Cols() || r >= F_Mat.Rows()) RaiseRangeError();
+    return FloatToStr(F_Mat[c][r]);
+  });
+}
+
+void TZorvan::SaveNumberLineToFile(Integer Sim, Integer N, const std::vector<double>& Values) {
+  WriteSpeciesLines(Sim, "species size", N, [&](Integer i) { return StatText(At(Values, i)); });
+}
+
+void TZorvan::SaveTwoColumnsToFile(Integer Sim, Integer N, const std::vector<double>& X, const std::vector<double>& Y,
+                                   const String& Label1, const String& Label2) {
+  WriteSpeciesLines(Sim, TwoColumnsHeader(Label1, Label2), N,
+                    [&](Integer i) { return StatText(At(X, i)) + " " + StatText(At(Y, i)); });
+}
+
+void TZorvan::SaveTwoColumnsToFile_Real_Integer(Integer Sim, Integer N, const std::vector<double>& X,
+                                                const std::vector<int32_t>& Y, const String& Label1,
+                                                const String& Label2) {
+  WriteSpeciesLines(Sim, TwoColumnsHeader(Label1, Label2), N,
+                    [&](Integer i) { return StatText(At(X, i)) + " " + IntToStr(At(Y, i)); });
+}
+
+void TZorvan::SaveTwoColumnsToFile_Labels(Integer Sim, Integer N, const TStrings* Groups,
+                                          const std::vector<double>& Values, const String& Label1,
+                                          const String& Label2) {
+  WriteSpeciesLines(Sim, TwoColumnsHeader(Label1, Label2), N, [&](Integer i) {
+    if (Groups == nullptr || i >= Groups->Count()) RaiseRangeError();
+    return Groups->Strings(i) + " " + StatText(At(Values, i));
+  });
+}

@@ -38,10 +38,22 @@ class PageControlView : public QWidget {
     while (bar_->count() > 0) bar_->removeTab(0);
     for (TTabSheet* page : control_->VisibleTabs()) bar_->addTab(QString::fromStdString(page->Caption()));
     bar_->setCurrentIndex(control_->TabIndex());
-    bar_->setGeometry(kPageMargin / 2, 0, std::max(0, width() - kPageMargin), kTabHeight + kTabTop + 2);
+    PlaceBar();
+  }
+
+ protected:
+  // The view may be synced before it has its final size; the tab bar follows every resize so
+  // that it never keeps a narrow width with scroll arrows.
+  void resizeEvent(QResizeEvent* e) override {
+    QWidget::resizeEvent(e);
+    PlaceBar();
   }
 
  private:
+  void PlaceBar() {
+    bar_->setGeometry(kPageMargin / 2, 0, std::max(0, width() - kPageMargin), kTabHeight + kTabTop + 2);
+  }
+
   TPageControl* control_;
   QTabBar* bar_;
 };

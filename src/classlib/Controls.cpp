@@ -345,6 +345,7 @@ void TWinControl::Realign() {
   if (FAligning) return;
   FAligning = true;
   TRect r = ClientRect();
+  AdjustClientRect(r);
   AlignControls(nullptr, r);
   FAligning = false;
 }

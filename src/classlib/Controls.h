@@ -184,6 +184,8 @@ class TWinControl : public TControl {
   // Lays out the aligned children inside the client area.
   void Realign();
   virtual void AlignControls(TControl* AControl, TRect& ARect);
+  // Narrows the rectangle aligned children share (a group box keeps its frame and caption).
+  virtual void AdjustClientRect(TRect& /*Rect*/) {}
 
   // Focus.
   bool Focused() const;

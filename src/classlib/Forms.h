@@ -6,6 +6,7 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <vector>
 
 #include "classlib/Controls.h"
@@ -152,8 +153,15 @@ class TApplication : public TComponent {
   void CreateForm(T*& Reference) {
     T* form = new T(this);
     Reference = form;
+    FFormReferences.push_back([&Reference] { Reference = nullptr; });
     if (FMainForm == nullptr) FMainForm = form;
     form->AfterConstruction();
+  }
+  // Sets every form variable that CreateForm filled back to nullptr, for a caller that has
+  // freed the forms (a test that starts the program afresh).
+  void ForgetFormReferences() {
+    for (auto& forget : FFormReferences) forget();
+    FFormReferences.clear();
   }
   // Shows the main form and runs the message loop until the main form closes.
   void Run();
@@ -206,6 +214,7 @@ class TApplication : public TComponent {
   bool PumpWindowSystem(bool Wait);
 
   TCustomForm* FMainForm = nullptr;
+  std::vector<std::function<void()>> FFormReferences;
   bool FTerminated = false;
   bool FViewsEnabled = false;
   int FModalLevel = 0;

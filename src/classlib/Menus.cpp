@@ -23,7 +23,11 @@ constexpr KeyName kKeyNames[] = {
 
 String KeyToText(Word key) {
   if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return String(1, static_cast<char>(key));
-  if (key >= VK_F1 && key <= VK_F12) return "F" + IntToStr(key - VK_F1 + 1);
+  if (key >= VK_F1 && key <= VK_F12) {
+    String name = "F";
+    name += IntToStr(key - VK_F1 + 1);
+    return name;
+  }
   for (const KeyName& k : kKeyNames)
     if (k.Key == key) return k.Name;
   return "";

@@ -279,6 +279,17 @@ TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
   SetBounds(0, 0, 185, 105);
 }
 
+void TCustomGroupBox::AdjustClientRect(TRect& Rect) {
+  constexpr int kFrame = 2;
+  constexpr int kCaptionHeight = 16;
+  Rect.Left += kFrame;
+  Rect.Right -= kFrame;
+  Rect.Top += kCaptionHeight;
+  Rect.Bottom -= kFrame;
+  if (Rect.Right < Rect.Left) Rect.Right = Rect.Left;
+  if (Rect.Bottom < Rect.Top) Rect.Bottom = Rect.Top;
+}
+
 QWidget* TCustomGroupBox::MakeView(QWidget* ParentView) { return new QGroupBox(ParentView); }
 
 void TCustomGroupBox::UpdateView() {

@@ -216,6 +216,8 @@ class TCustomGroupBox : public TCustomControl {
  public:
   explicit TCustomGroupBox(TComponent* AOwner);
   void UpdateView() override;
+  // Aligned children stay inside the frame and below the caption.
+  void AdjustClientRect(TRect& Rect) override;
 
  protected:
   QWidget* MakeView(QWidget* ParentView) override;

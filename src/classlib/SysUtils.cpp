@@ -373,9 +373,10 @@ TFloatRec FloatToDecimal(long double value, int precision, int decimals) {
       if (k >= 0) {
         ++digits[static_cast<size_t>(k)];
       } else {
-        digits.insert(digits.begin(), '1');
-        digits.pop_back();
-        if (digits.empty()) digits = "1";
+        // Every digit carried over: 99.9 became 00.0, so the digits read 1 followed by zeros
+        // one place further left.
+        if (digits.empty()) digits.push_back('1');
+        else digits[0] = '1';
         ++exponent;
       }
     }

@@ -152,7 +152,11 @@ Word DayOfWeek(TDateTime Value) {
 
 namespace {
 
-String Pad2(int v) { return v < 10 ? "0" + std::to_string(v) : std::to_string(v); }
+String Pad2(int v) {
+  String text = v < 10 ? "0" : "";
+  text += std::to_string(v);
+  return text;
+}
 
 void AppendDateTime(String& out, const String& pat, TDateTime v, const TFormatSettings& fs, int depth) {
   Word year, month, day, hour, minute, sec, msec;

@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "support/ProgramFixture.h"
+#include "app/ProgressSims.h"
 #include "classlib/Picture.h"
 #include "classlib/SysUtils.h"
 #include "classlib/WinApi.h"
@@ -49,6 +50,57 @@ TEST_F(MainWindow, MenuHasTheCaptionsShortcutsAndSeparatorsOfTheProgram) {
   EXPECT_EQ(ShortCutToText(Zorvan->Helptopics1->ShortCut()), "F1");
   EXPECT_EQ(Zorvan->StandardTests1->Count(), 4);
   EXPECT_EQ(Zorvan->RunsTest1->Caption(), "Runs &Test");
+
+  // Every item with its shortcut, by menu; the Save menu's first item really reads "(txt)".
+  auto items = [](TMenuItem* menu) {
+    std::vector<String> texts;
+    for (int i = 0; i < menu->Count(); ++i) {
+      TMenuItem* item = menu->Items(i);
+      String text = item->Caption();
+      if (item->ShortCut() != scNone) {
+        text += ' ';
+        text += ShortCutToText(item->ShortCut());
+      }
+      texts.push_back(text);
+    }
+    return texts;
+  };
+  EXPECT_EQ(items(Zorvan->Open1), (std::vector<String>{"Space delimited (.txt)", "Comma delimited (.txt)", "Excel (.xls)"}));
+  EXPECT_EQ(items(Zorvan->Save1), (std::vector<String>{"Space delimited (txt)", "Comma delimited (.txt)", "Excel (.xls)"}));
+  EXPECT_EQ(items(Zorvan->Edit1),
+            (std::vector<String>{"lock &Row titles Ctrl+R", "lock &Column titles Ctrl+C", "-", "Resize &matrix Ctrl+M",
+                                 "&Transpose matrix Ctrl+T", "Ran&domize matrix Ctrl+D"}));
+  EXPECT_EQ(items(Zorvan->Randomizematrix1), (std::vector<String>{"1, 0", "0 <= X < 1", "0 <= X < 10"}));
+  std::vector<String> shortcuts;
+  for (TMenuItem* item : {Zorvan->New1, Zorvan->Save1, Zorvan->ExcelOpenOnSave1, Zorvan->Batch1,
+                          Zorvan->ChangeDirectory1, Zorvan->Exit1})
+    shortcuts.push_back(ShortCutToText(item->ShortCut()));
+  EXPECT_EQ(shortcuts, (std::vector<String>{"Ctrl+N", "Ctrl+S", "Ctrl+V", "Ctrl+B", "Ctrl+D", "Ctrl+X"}));
+  EXPECT_EQ(Zorvan->LockRowTitles->Hint, "Fixed titles do not scroll when the grid scrolls.");
+}
+
+TEST_F(MainWindow, ParentItemsAndTheirShortcutsDoNothing) {
+  int dialogs = 0;
+  Application->Hooks.FileDialog = [&](TCommonDialog*) {
+    ++dialogs;
+    return false;
+  };
+  TRivErodovOzar* g = Zorvan->MainGrid;
+  std::vector<String> before;
+  for (int r = 0; r < g->RowCount(); ++r)
+    for (int c = 0; c < g->ColCount(); ++c) before.push_back(g->Cells(c, r));
+  const String caption = Zorvan->Caption();
+  for (TMenuItem* parent : {Zorvan->Open1, Zorvan->Save1, Zorvan->Randomizematrix1})
+    SendMessage(Zorvan->Handle(), WM_COMMAND, parent->Command(), 0);
+  // Ctrl+D belongs to the hidden "Change Directory" outside batch mode.
+  for (Word key : {Word('O'), Word('S'), Word('D')}) Zorvan->MainMenu1->IsShortCut(key, {ssCtrl});
+  std::vector<String> after;
+  for (int r = 0; r < g->RowCount(); ++r)
+    for (int c = 0; c < g->ColCount(); ++c) after.push_back(g->Cells(c, r));
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(Zorvan->Caption(), caption);
+  EXPECT_EQ(dialogs, 0);
+  EXPECT_TRUE(Application->Hooks.Messages.empty());
 }
 
 TEST_F(MainWindow, NewMatrixCommandRunsFromItsShortcut) {
@@ -112,3 +164,11 @@ TEST_F(MainWindow, AboutBoxShowsTheVersionAndClosesWithOK) {
 }
 
 }  // namespace
+
+TEST_F(MainWindow, ShowingTheMainWindowClosesALeftoverProgressWindowAndGoesToTheErrorRow) {
+  Zorvan->RowError = 3;
+  Progress->Show();
+  Zorvan->Show();
+  EXPECT_FALSE(Progress->Visible());
+  EXPECT_EQ(Zorvan->MainGrid->Row(), 3);
+}

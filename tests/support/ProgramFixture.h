@@ -28,8 +28,7 @@ class ProgramTest : public ::testing::Test {
   void TearDown() override {
     std::filesystem::current_path(startDir_);
     while (!Application->Forms().empty()) delete Application->Forms().back();
-    Zorvan = nullptr;
-    ZorvanAbout = nullptr;
+    Application->ForgetFormReferences();
   }
   std::filesystem::path startDir_;
 };

@@ -1,6 +1,7 @@
 // Matrix routines of the ZorvanHelpers unit: totals, removal of empty species and sites, and
 // the count of occupied species. They work on the sizes in info_Mat ([2] sites, [3] species),
 // which the caller passes in, and shrink those sizes when they drop empty rows or columns.
+// Sizes that do not fit a matrix raise ERangeError instead of reaching past its end.
 #pragma once
 
 #include "analysis/common/MatrixTypes.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "classlib/Exceptions.h"
 #include "classlib/SysUtils.h"
 
 intervalArray Intervals{};
@@ -14,7 +15,21 @@ constexpr double kEqualTolerance = 1e-15;
 constexpr double kVarianceTolerance = 1e-17;
 constexpr const char* kCrLf = "\r\n";
 
-size_t Clamp(Integer n, size_t size) { return n <= 0 ? 0 : std::min(static_cast<size_t>(n), size); }
+// The number of values a count asks for: none when it is not positive. A count beyond the
+// array would read past its end, so it raises instead of being cut silently to the array.
+size_t Count(Integer n, size_t size) {
+  if (n <= 0) return 0;
+  if (static_cast<size_t>(n) > size) throw ERangeError("Range check error");
+  return static_cast<size_t>(n);
+}
+
+// First..Last must lie inside the array whenever there is something to sort.
+template <class T>
+bool SortRange(const std::vector<T>& Values, Integer First, Integer Last) {
+  if (First >= Last) return false;
+  if (First < 0 || static_cast<size_t>(Last) >= Values.size()) throw ERangeError("Range check error");
+  return true;
+}
 
 std::vector<double> ListValues(const TStrings& list) {
   std::vector<double> v(static_cast<size_t>(list.Count()));
@@ -82,7 +97,7 @@ String MarkerFor(double observed) {
 // ---------------------------------------------------------------------------------------------
 
 void CalculateMeanVariance(Integer n, const std::vector<double>& Values, double& Mean, double& Variance) {
-  const size_t m = Clamp(n, Values.size());
+  const size_t m = Count(n, Values.size());
   double sum = 0;
   for (size_t i = 0; i < m; ++i) sum += Values[i];
   Mean = m > 0 ? sum / static_cast<double>(m) : 0.0;
@@ -97,7 +112,7 @@ void CalculateMeanVariance(Integer n, const std::vector<double>& Values, double&
 }
 
 void CalculateMeanVariance_Integer(Integer n, const std::vector<Integer>& Values, double& Mean, double& Variance) {
-  const size_t m = Clamp(n, Values.size());
+  const size_t m = Count(n, Values.size());
   double sum = 0;
   for (size_t i = 0; i < m; ++i) sum += Values[i];
   Mean = m > 0 ? sum / static_cast<double>(m) : 0.0;
@@ -129,17 +144,19 @@ void CalculateMedian_List(const TStrings& List, double& Median) {
 }
 
 double FindMinimum(Integer n, const std::vector<double>& Values) {
+  const size_t m = Count(n, Values.size());
   if (Values.empty()) return 0;
   double r = Values[0];
-  for (size_t i = 0, m = Clamp(n, Values.size()); i < m; ++i)
+  for (size_t i = 0; i < m; ++i)
     if (Values[i] < r) r = Values[i];
   return r;
 }
 
 double FindMaximum(Integer n, const std::vector<double>& Values) {
+  const size_t m = Count(n, Values.size());
   if (Values.empty()) return 0;
   double r = Values[0];
-  for (size_t i = 0, m = Clamp(n, Values.size()); i < m; ++i)
+  for (size_t i = 0; i < m; ++i)
     if (Values[i] > r) r = Values[i];
   return r;
 }
@@ -147,22 +164,18 @@ double FindMaximum(Integer n, const std::vector<double>& Values) {
 // The library sort is an introsort: O(n log n) and bounded depth whatever the input, runs of
 // equal values included.
 void QuickSortReals(std::vector<double>& Values, Integer First, Integer Last) {
-  if (First < 0) First = 0;
-  if (Last >= static_cast<Integer>(Values.size())) Last = static_cast<Integer>(Values.size()) - 1;
-  if (First >= Last) return;
+  if (!SortRange(Values, First, Last)) return;
   std::sort(Values.begin() + First, Values.begin() + Last + 1, RealBefore);
 }
 
 void QuickSortIntegers(std::vector<Integer>& Values, Integer First, Integer Last) {
-  if (First < 0) First = 0;
-  if (Last >= static_cast<Integer>(Values.size())) Last = static_cast<Integer>(Values.size()) - 1;
-  if (First >= Last) return;
+  if (!SortRange(Values, First, Last)) return;
   std::sort(Values.begin() + First, Values.begin() + Last + 1);
 }
 
 void CalculateTailCounts(Integer n, const std::vector<double>& Simulated, double Observed, double& P1, double& P2,
                          Integer& Greater, Integer& Equal, Integer& Less) {
-  TailCounts(Simulated.data(), Clamp(n, Simulated.size()), Observed, true, Greater, Equal, Less);
+  TailCounts(Simulated.data(), Count(n, Simulated.size()), Observed, true, Greater, Equal, Less);
   if (n <= 0) {
     P1 = P2 = 0;
     return;
@@ -173,7 +186,7 @@ void CalculateTailCounts(Integer n, const std::vector<double>& Simulated, double
 
 void CalculateTailCounts_Integer(Integer Iterations, const std::vector<Integer>& Simulated, double Observed,
                                  double& P1, double& P2, Integer& Greater, Integer& Equal, Integer& Less) {
-  TailCounts(Simulated.data(), Clamp(Iterations, Simulated.size()), Observed, false, Greater, Equal, Less);
+  TailCounts(Simulated.data(), Count(Iterations, Simulated.size()), Observed, false, Greater, Equal, Less);
   if (Iterations <= 0) {
     P1 = P2 = 0;
     return;
@@ -202,17 +215,17 @@ Integer HistogramPosition(double Observed) {
 }
 
 void BuildHistogram(Integer Iterations, const std::vector<double>& Sorted, double Observed, String& Marker) {
-  BuildCore(Sorted.data(), Clamp(Iterations, Sorted.size()), true);
+  BuildCore(Sorted.data(), Count(Iterations, Sorted.size()), true);
   Marker = MarkerFor(Observed);
 }
 
 void BuildHistogram_LastIndex(Integer LastIndex, const std::vector<double>& Sorted, double Observed, String& Marker) {
-  BuildCore(Sorted.data(), Clamp(LastIndex + 1, Sorted.size()), false);
+  BuildCore(Sorted.data(), Count(LastIndex + 1, Sorted.size()), false);
   Marker = MarkerFor(Observed);
 }
 
 void BuildHistogram_Integer(Integer LastIndex, const std::vector<Integer>& Sorted, double Observed, String& Marker) {
-  BuildCore(Sorted.data(), Clamp(LastIndex + 1, Sorted.size()), false);
+  BuildCore(Sorted.data(), Count(LastIndex + 1, Sorted.size()), false);
   Marker = MarkerFor(Observed);
 }
 
@@ -240,7 +253,7 @@ void HistogramToColumns(String& LowerEdgesText, String& UpperEdgesText, String& 
 
 void CalculateCircularStatistics(Integer n, const std::vector<double>& Angles, double& MeanDirection,
                                  double& Dispersion) {
-  const size_t m = Clamp(n, Angles.size());
+  const size_t m = Count(n, Angles.size());
   if (m == 0) {
     MeanDirection = 0;
     Dispersion = 0;
@@ -267,7 +280,7 @@ void CalculateCircularStatistics(Integer n, const std::vector<double>& Angles, d
 
 void CalculateRegression(const std::vector<double>& X, const std::vector<double>& Y, Integer n, double& Slope,
                          double& Intercept, double& R) {
-  const size_t m = Clamp(n, std::min(X.size(), Y.size()));
+  const size_t m = Count(n, std::min(X.size(), Y.size()));
   long double sumX = 0, sumY = 0;
   for (size_t i = 0; i < m; ++i) {
     sumX += X[i];

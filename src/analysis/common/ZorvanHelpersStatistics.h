@@ -3,8 +3,9 @@
 // value, the shared 12-bin histogram with its texts, the circular mean of angles and the
 // least-squares line, plus the standardized-effect-size and tail-probability texts.
 //
-// The routines write their results to the caller's variables and raise nothing. Counts that
-// the main window holds (the number of iterations) are passed in by the caller. Numbers are
+// The routines write their results to the caller's variables. Counts that the main window
+// holds (the number of iterations) are passed in by the caller; a count or index range beyond
+// the array handed over raises ERangeError rather than reading past its end. Numbers are
 // rendered in the fixed format (7 significant digits, 5 decimals, regional decimal separator);
 // line breaks are CR LF.
 #pragma once
@@ -38,7 +39,8 @@ void CalculateMeanVariance_List(const TStrings& List, double& Mean, double& Vari
 // middle ones. An empty array leaves Median unchanged.
 void CalculateMedian(std::vector<double>& Values, double& Median);
 void CalculateMedian_List(const TStrings& List, double& Median);
-// Smallest / largest of the first n values (element 0 when n <= 0; 0 for an empty array).
+// Smallest / largest of the first n values (element 0 when n <= 0; 0 for an empty array and
+// n <= 0).
 double FindMinimum(Integer n, const std::vector<double>& Values);
 double FindMaximum(Integer n, const std::vector<double>& Values);
 // Ascending, in place, elements First..Last. Long runs of equal values are fine.

@@ -33,6 +33,9 @@ class TCoOccurrenceOpts : public TForm {
   TMaskEdit* IterationsEdit;
   TEdit* RandomSeedEdit;
   TCheckBox* SaveMatrixCheckBox;
+  TLabel* FileLabel;            // "Data file:"
+  TLabel* IterationsLabel;      // "Number of iterations:"
+  TLabel* RandomSeedLabel;      // "Random number seed:"
 
   TMainMenu* MainMenu1;
   TMenuItem* Run1;              // "&Run"
@@ -45,6 +48,31 @@ class TCoOccurrenceOpts : public TForm {
   Integer DefineWeights = 0;    // 0 species weights, 1 site weights
 
   void ResetDefaults();
+
+  // Events and control rules.
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void RowGroupClick(TObject* Sender);
+  void ColumnGroupClick(TObject* Sender);
+  void DefineButtonRowsClick(TObject* Sender);
+  void DefineButtonColsClick(TObject* Sender);
+  void DegenerateGroupClick(TObject* Sender);
+  void IndexListChange(TObject* Sender);
+  void FixedFixedGroupClick(TObject* Sender);
+  void Run1Click(TObject* Sender);
+  void Cancel1Click(TObject* Sender);
+  void Help1Click(TObject* Sender);
+  void ResetDefaults1Click(TObject* Sender);
+
+ private:
+  void BuildPreferences();
+  void BuildGeneral();
+  void BuildMenu();
+  // Whether the form serves range overlap (the main window's RangeCoOccurrence is 1).
+  static bool IsRangeOverlap();
+  // Empty Sites := "Include" and hidden.
+  void IncludeEmptySitesHidden();
 };
 
 extern TCoOccurrenceOpts* CoOccurrenceOpts;

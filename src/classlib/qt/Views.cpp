@@ -16,6 +16,7 @@
 
 #include "classlib/Controls.h"
 #include "classlib/Forms.h"
+#include "classlib/GraphicsObjects.h"
 #include "classlib/Menus.h"
 #include "classlib/WinApi.h"
 #include "classlib/qt/KeyMap.h"
@@ -330,9 +331,33 @@ void ApplyVisibility(TControl* Control) {
   }
 }
 
+namespace {
+
+// A control keeps the application's font (DejaVu Sans 9) unless its own font was changed: a
+// large bold title, a fixed-pitch memo.
+bool IsDefaultFont(const TFont& font) {
+  static const TFont defaults;
+  return font.Name() == defaults.Name() && font.Height() == defaults.Height() &&
+         font.Style() == defaults.Style();
+}
+
+QFont NativeFont(const TFont& font) {
+  QFont f(QString::fromStdString(TFont::SubstituteFamily(font.Name())));
+  f.setPointSize(std::max(1, font.Size()));
+  TFontStyles style = font.Style();
+  f.setBold(style.Contains(fsBold));
+  f.setItalic(style.Contains(fsItalic));
+  f.setUnderline(style.Contains(fsUnderline));
+  f.setStrikeOut(style.Contains(fsStrikeOut));
+  return f;
+}
+
+}  // namespace
+
 void ApplyCommon(TControl* Control) {
   QWidget* v = Control->View();
   if (v == nullptr) return;
+  if (!IsDefaultFont(*Control->Font())) v->setFont(NativeFont(*Control->Font()));
   v->setEnabled(Control->Enabled());
   v->setToolTip(Control->ShowHint || !Control->Hint.empty() ? QString::fromStdString(Control->Hint) : QString());
   v->update();

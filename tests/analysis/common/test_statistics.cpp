@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <numeric>
 
 #include "analysis/common/ZorvanHelpersStatistics.h"
+#include "classlib/Exceptions.h"
 #include "classlib/SysUtils.h"
 
 namespace {
@@ -216,6 +218,37 @@ TEST_F(Statistics, LeastSquares) {
   EXPECT_EQ(r, 0.0);
   CalculateSlope({0, 1, 2}, {1, 4, 7}, 3, slope);
   EXPECT_DOUBLE_EQ(slope, 3.0);
+}
+
+TEST_F(Statistics, CountsBeyondTheArrayRaiseInsteadOfBeingCut) {
+  const std::vector<double> three{1, 2, 3};
+  std::vector<double> sortable{3, 2, 1};
+  std::vector<Integer> ints{3, 2, 1};
+  double a, b, c;
+  Integer g, e, l;
+  String marker;
+  const std::function<void()> cases[] = {
+      [&] { CalculateMeanVariance(4, three, a, b); },
+      [&] { CalculateMeanVariance_Integer(4, ints, a, b); },
+      [&] { FindMinimum(4, three); },
+      [&] { FindMaximum(1, {}); },
+      [&] { QuickSortReals(sortable, 0, 3); },
+      [&] { QuickSortIntegers(ints, -1, 2); },
+      // P1 and P2 would be divided by 4 with only 3 values counted.
+      [&] { CalculateTailCounts(4, three, 2, a, b, g, e, l); },
+      [&] { CalculateTailCounts_Integer(4, ints, 2, a, b, g, e, l); },
+      [&] { BuildHistogram(4, three, 2, marker); },
+      [&] { BuildHistogram_LastIndex(3, three, 2, marker); },
+      [&] { BuildHistogram_Integer(3, ints, 2, marker); },
+      [&] { CalculateCircularStatistics(4, three, a, b); },
+      [&] { CalculateRegression(three, {1, 2}, 3, a, b, c); },
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) EXPECT_THROW(cases[i](), ERangeError) << "case " << i;
+  // Nothing to do is no error: a run of 0 iterations has empty arrays.
+  EXPECT_EQ(FindMinimum(0, {}), 0.0);
+  QuickSortReals(sortable, 0, -1);
+  CalculateTailCounts(0, {}, 1, a, b, g, e, l);
+  EXPECT_EQ(sortable, (std::vector<double>{3, 2, 1}));
 }
 
 TEST_F(Statistics, ReportingTexts) {

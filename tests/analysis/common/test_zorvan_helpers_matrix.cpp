@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "analysis/common/ZorvanHelpersMatrix.h"
 #include "analysis/presence_absence/PaTestSupport.h"
+#include "classlib/Exceptions.h"
 
 using pa_test::MakeMatrix;
 using pa_test::Rows;
@@ -59,4 +62,19 @@ TEST(MatrixHelpers, CountOccupiedRowsReadsRowTotals) {
   const Matrix m = MakeMatrix({"10", "00", "11"});
   EXPECT_EQ(CountOccupiedRows(m, 4), 2);
   EXPECT_EQ(CountOccupiedRows(m, 2), 1);
+}
+
+TEST(MatrixHelpers, SizesBeyondTheMatrixRaiseInsteadOfReachingPastIt) {
+  const Matrix small = MakeMatrix({"10", "01"});  // 3 x 3 with totals
+  Matrix target(3, 2);                             // room for one species row
+  const std::function<void()> cases[] = {
+      [&] { Matrix m = small; CalculateMargins(m, InfoMat{3, 3, 3, 2}); },
+      [&] { Matrix m = small; CalculateMargins_Size(m, 2, 3); },
+      [&] { InfoMat info{3, 3, 2, 3}; CopyNonEmptyRows(small, target, info); },
+      [&] { InfoMat info{3, 3, 2, 2}; CopyNonEmptyRows(small, target, info); },  // second row has no room
+      [&] { Matrix m = small; InfoMat info{3, 3, 3, 2}; RemoveEmptyColumns(m, info); },
+      [&] { Matrix m = small; InfoMat info{2, 3, 2, 2}; RemoveEmptyColumns(m, info); },  // result too narrow
+      [&] { CountOccupiedRows(small, 4); },
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) EXPECT_THROW(cases[i](), ERangeError) << "case " << i;
 }

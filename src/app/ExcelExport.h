@@ -1,0 +1,27 @@
+// The hidden export form: results windows copy a result grid into ExcelExportGrid and call
+// Run, which asks for a workbook name and writes the grid to it.
+#pragma once
+
+#include "classlib/Dialogs.h"
+#include "classlib/Forms.h"
+#include "grid/RivErodovOzar.h"
+#include "xls/RivGridExcelIO.h"
+
+class TExportExcel : public TForm {
+ public:
+  explicit TExportExcel(TComponent* AOwner);
+
+  TRivErodovOzar* ExcelExportGrid;
+  TRivGridExcelIO* RivGridExcelIO1;
+  TSaveDialog* SaveDialog1;
+
+  // Fixes c title columns and r title rows of ExcelExportGrid, asks for a workbook name and
+  // writes the grid to it; "Error saving file." when that fails. The main window's FileName
+  // stays as it is.
+  void Run(Integer c, Integer r);
+};
+
+extern TExportExcel* ExportExcel;
+
+// The workbook save dialog of the main window and the export form.
+void PrepareWorkbookSaveDialog(TSaveDialog* Dialog);
