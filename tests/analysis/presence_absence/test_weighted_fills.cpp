@@ -1,7 +1,8 @@
 // The weighted fills against a plain rendering of their rules (walk the line for every draw,
 // test the target cell, draw again when it is occupied), on matrices large enough to reach
 // every path of the fast placement: many rows and columns, occupied cells hit often, zero
-// and tiny weights, lines walked by both comparisons.
+// and tiny weights, lines walked by both comparisons, and a poll that changes the random
+// source's state.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -32,15 +33,26 @@ NumberLine LineOf(const std::vector<double>& weights) {
   return line;
 }
 
-// One fill by the rules; polls counts the attempts (one poll before each).
+// The poll of both fills: counts its calls and, when `shifts`, changes the random source's
+// state now and then, as a poll that lets other code run may.
+struct Poller {
+  int64_t calls = 0;
+  bool shifts = false;
+  void operator()() {
+    ++calls;
+    if (shifts && calls % 29 == 0) RandSeed = RandSeed * 69069u + 12345u;
+  }
+};
+
+// One fill by the rules, polling before each attempt.
 struct Reference {
   Matrix S;
-  int64_t polls = 0;
+  Poller* poll = nullptr;
 
   // Places one occurrence on the cell cell() returns; false after 199,999 occupied hits.
   bool Place(const std::function<int32_t&()>& cell) {
     for (int attempt = 1;; ++attempt) {
-      ++polls;
+      (*poll)();
       int32_t& c = cell();
       if (c != 1) {
         c = 1;
@@ -54,10 +66,11 @@ struct Reference {
 enum class Fill { Rows, Columns, RandomRows, RandomSites, Weighted };
 
 Reference RunReference(Fill fill, const Matrix& O, const NumberLine& sites,
-                       const NumberLine& species) {
+                       const NumberLine& species, Poller& poll) {
   const int C = O.Cols() - 1;
   const int R = O.Rows() - 1;
   Reference ref;
+  ref.poll = &poll;
   ref.S = O;
   for (int c = 1; c <= C; ++c)
     for (int r = 1; r <= R; ++r) ref.S[c][r] = 0;
@@ -120,7 +133,8 @@ TEST(WeightedFills, MatchThePlainRules) {
       {"FillRandomSitesWeightedRows", Fill::RandomSites, kUser, kEq},
       {"FillWeightedRowsWeightedSites", Fill::Weighted, kUser, kUser},
   };
-  // The small matrix keeps a row fill's bytes in S's layout, the large one by row.
+  // The small matrix is filled in S's own cells, the large one through a byte per cell (a row
+  // fill's kept by row).
   for (const auto& [species, sites] : {std::pair{37, 53}, std::pair{150, 250}}) {
     // Varied weights with zeros (never drawn) and tiny ones (several elements inside one
     // slice of the search tables).
@@ -135,22 +149,32 @@ TEST(WeightedFills, MatchThePlainRules) {
       SCOPED_TRACE(k.name);
       for (double density : {0.3, 0.6}) {
         const Matrix O = RandomMatrix(species, sites, density, 17);
-        Engine e;
-        e.Begin(O, Options(k.rows, k.columns), siteWeights, speciesWeights);
-        for (Cardinal seed : {1u, 2024u, 0xDEADBEEFu}) {
-          SCOPED_TRACE(testing::Message() << species << " x " << sites << ", density " << density
-                                          << ", seed " << seed);
-          RandSeed = seed;
-          const Reference ref = RunReference(k.fill, O, siteLine, speciesLine);
-          const Cardinal after = RandSeed;
-          RandSeed = seed;
-          e.rec.polls = 0;
-          e.sims.ConstrainedRandomMatrix(O, e.S);
-          EXPECT_EQ(RandSeed, after);
-          EXPECT_EQ(e.rec.polls, ref.polls);
-          EXPECT_EQ(e.S, ref.S);
-          EXPECT_FALSE(e.sims.Interrupted());
-        }
+        Poller enginePoll;
+        NullModelServices services;
+        services.Poll = [&enginePoll] {
+          enginePoll();
+          return false;
+        };
+        CoOccurrenceSims sims;
+        sims.BeginRun(O, InfoFor(O), Options(k.rows, k.columns), siteWeights, speciesWeights,
+                      services);
+        Matrix S;
+        for (Cardinal seed : {1u, 2024u, 0xDEADBEEFu})
+          for (bool shifts : {false, true}) {
+            SCOPED_TRACE(testing::Message() << species << " x " << sites << ", density " << density
+                                            << ", seed " << seed << (shifts ? ", shifting" : ""));
+            Poller referencePoll{0, shifts};
+            RandSeed = seed;
+            const Reference ref = RunReference(k.fill, O, siteLine, speciesLine, referencePoll);
+            const Cardinal after = RandSeed;
+            RandSeed = seed;
+            enginePoll = Poller{0, shifts};
+            sims.ConstrainedRandomMatrix(O, S);
+            EXPECT_EQ(RandSeed, after);
+            EXPECT_EQ(enginePoll.calls, referencePoll.calls);
+            EXPECT_EQ(S, ref.S);
+            EXPECT_FALSE(sims.Interrupted());
+          }
       }
     }
   }
