@@ -13,7 +13,8 @@
 // for x = k / 2^b under the >= rule, and since the answer only grows with x, the answer for
 // any x in [k / 2^b, (k + 1) / 2^b) lies in [bracket[k], bracket[k + 1]] under either rule.
 // (k / 2^b and x * 2^b are exact: scaling by a power of two only moves the exponent.)
-// Negative weights make the partial sums non-monotone; such a line is walked as written.
+// Negative weights make the partial sums non-monotone; such a line (or one with weights that
+// are not finite numbers) is walked as written.
 //
 // The fills draw their reals from the random source, x = state / 2^32 for the source's
 // 32-bit state, and ask by state. Slice k then holds the states whose top b bits are k, and
@@ -112,6 +113,6 @@ class NumberLineSearch {
   int32_t last_ = 1;    // index of the line's last element
   int32_t slices_ = 1;  // 2^b: at least twice the line's length, at most kMaxSlices
   int32_t shift_ = 31;  // 32 - b
-  static constexpr int32_t kMaxSlices = 1 << 24;
+  static constexpr int32_t kMaxSlices = 1 << 20;  // tables of at most 20 MB
   bool monotone_ = true;  // weights >= 0 and finite partial sums
 };
