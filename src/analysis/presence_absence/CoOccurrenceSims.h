@@ -145,7 +145,8 @@ class CoOccurrenceSims {
   // false when an abort stopped it before a swap was found.
   bool SwapCheckerboard(Matrix& M);
 
-  // Proportional number lines from the observed totals (recomputed on every dispatch).
+  // Proportional number lines from the observed totals (asked on every dispatch; rebuilt only
+  // when the totals differ from those the line was last built from).
   void SitesNumberLineFromTotals(const Matrix& observed);
   void SpeciesNumberLineFromTotals(const Matrix& observed);
 
@@ -207,6 +208,9 @@ class CoOccurrenceSims {
 
   NumberLine sitesLine_;
   NumberLine speciesLine_;
+  // The totals the proportional lines were last built from (empty: not built this run).
+  std::vector<int32_t> sitesLineTotals_;
+  std::vector<int32_t> speciesLineTotals_;
   NumberLineSearch sitesSearch_;
   NumberLineSearch speciesSearch_;
 

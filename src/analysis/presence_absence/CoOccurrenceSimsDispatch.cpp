@@ -91,6 +91,8 @@ void CoOccurrenceSims::BeginRun(const Matrix& observed, const InfoMat& info_Mat,
   NumberLineFromWeights(speciesWeights, speciesLine_);
   sitesSearch_.Build(sitesLine_);
   speciesSearch_.Build(speciesLine_);
+  sitesLineTotals_.clear();
+  speciesLineTotals_.clear();
 
   const int64_t cells = static_cast<int64_t>(R_) * C_;
   swapCount_ = static_cast<int32_t>(std::max<int64_t>(cells, kMinimumSwaps));
@@ -121,25 +123,46 @@ void CoOccurrenceSims::Fail(const char* message) {
   interrupt_ = true;
 }
 
+namespace {
+
+// True when the n totals read by Total(1..n) are those stored in Cached; otherwise stores them
+// and returns false. The proportional lines depend on nothing else, so equal totals mean the
+// line built last is the line wanted now.
+template <typename TotalFn>
+bool SameTotals(std::vector<int32_t>& Cached, int32_t n, TotalFn Total) {
+  bool same = !Cached.empty() && Cached.size() == static_cast<size_t>(n);
+  for (int32_t i = 1; same && i <= n; ++i) same = Cached[static_cast<size_t>(i - 1)] == Total(i);
+  if (same) return true;
+  Cached.resize(static_cast<size_t>(n));
+  for (int32_t i = 1; i <= n; ++i) Cached[static_cast<size_t>(i - 1)] = Total(i);
+  return false;
+}
+
+}  // namespace
+
 void CoOccurrenceSims::SitesNumberLineFromTotals(const Matrix& observed) {
+  if (SameTotals(sitesLineTotals_, C_, [&](int32_t c) { return observed[c][0]; })) return;
   int64_t sum = 0;
   for (int32_t c = 1; c <= C_; ++c) sum += observed[c][0];
   sitesLine_[0] = static_cast<double>(sum);
   if (sum > 0) {
     for (int32_t c = 1; c <= C_; ++c) sitesLine_[c] = observed[c][0] / static_cast<double>(sum);
   } else {
+    sitesLineTotals_.clear();  // the refusal is shown on every attempt
     Fail(kColumnLineError);
   }
   sitesSearch_.Build(sitesLine_);
 }
 
 void CoOccurrenceSims::SpeciesNumberLineFromTotals(const Matrix& observed) {
+  if (SameTotals(speciesLineTotals_, R_, [&](int32_t r) { return observed[0][r]; })) return;
   int64_t sum = 0;
   for (int32_t r = 1; r <= R_; ++r) sum += observed[0][r];
   speciesLine_[0] = static_cast<double>(sum);
   if (sum > 0) {
     for (int32_t r = 1; r <= R_; ++r) speciesLine_[r] = observed[0][r] / static_cast<double>(sum);
   } else {
+    speciesLineTotals_.clear();
     Fail(kRowLineError);
   }
   speciesSearch_.Build(speciesLine_);
