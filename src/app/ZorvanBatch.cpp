@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr const char* kCaptionPrefix = "Zorvan Professional ";
-
 // Runs the analysis once for every name of the batch list, from the first line on, until an
 // empty line, the end of the list, a file that cannot be used or a run that stops.
 void RunBatchLoop(TZorvan& Z, const TZorvan::TAnalysisLauncher& Launcher) {

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr const char* kUntitled = "Untitled.txt";
-constexpr const char* kCaptionPrefix = "Zorvan Professional ";
 constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
 // The largest matrix (data cells) the resize accepts.
 constexpr int64_t kCellLimit = 440000;

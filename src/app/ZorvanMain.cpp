@@ -8,11 +8,6 @@
 
 TZorvan* Zorvan = nullptr;
 
-namespace {
-constexpr const char* kUntitled = "Untitled.txt";
-constexpr const char* kCaptionPrefix = "Zorvan Professional ";
-}  // namespace
-
 TZorvan::TZorvan(TComponent* AOwner) : TForm(AOwner) {
   SetName("Zorvan");
   SetCaption("Zorvan Professional");

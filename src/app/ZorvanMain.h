@@ -184,5 +184,10 @@ class TZorvan : public TForm {
 
 extern TZorvan* Zorvan;
 
+// The name of a matrix that has no file of its own.
+inline constexpr const char* kUntitled = "Untitled.txt";
+// The main window's caption before its file name.
+inline constexpr const char* kCaptionPrefix = "Zorvan Professional ";
+
 // The help file opened by RunHelp.
 inline constexpr const char* kHelpFileName = "zvphelp.chm";

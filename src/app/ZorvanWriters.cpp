@@ -54,8 +54,6 @@ void WriteGrid(TStringGrid* Grid, const String& F_Name, char Separator) {
   WriteOrReport(F_Name, [&] { return GridText(Grid, Separator); });
 }
 
-[[noreturn]] void RaiseRangeError() { throw ERangeError("Range check error"); }
-
 // Element i of a caller's array; an array shorter than the count it came with is a range error.
 template <typename T>
 const T& At(const std::vector<T>& Values, Integer i) {
@@ -124,21 +122,21 @@ void TZorvan::SaveSimulation(Integer Sim, Integer Subset, TStringGrid* Grid) {
 
 void TZorvan::SaveSimulation_2(Integer Sim, Integer Subset, const Matrix& F_Mat) {
   WriteMatrixFile(MainGrid, Sim, Subset, [&](int c, int r) {
-    if (c >= F_Mat.Cols() || r >= F_Mat.Rows()) RaiseRangeError();
+    F_Mat.RequireIndex(c, r);
     return IntToStr(F_Mat[c][r]);
   });
 }
 
 void TZorvan::SaveSimulation_4(Integer Sim, Integer Subset, const Matrix& F_Mat) {
   WriteMatrixFile(MainGrid, Sim, Subset, [&](int c, int r) {
-    if (c > F_Mat.Cols() || r > F_Mat.Rows()) RaiseRangeError();
+    F_Mat.RequireIndex(c - 1, r - 1);
     return IntToStr(F_Mat[c - 1][r - 1]);
   });
 }
 
 void TZorvan::SaveSimulation_3(Integer Sim, Integer Subset, const Real_Matrix& F_Mat) {
   WriteMatrixFile(MainGrid, Sim, Subset, [&](int c, int r) {
-    if (c >= F_Mat.Cols() || r >= F_Mat.Rows()) RaiseRangeError();
+    F_Mat.RequireIndex(c, r);
     return FloatToStr(F_Mat[c][r]);
   });
 }

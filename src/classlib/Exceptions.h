@@ -37,6 +37,8 @@ class EZeroDivide : public EMathError { public: using EMathError::EMathError; };
 class EOverflow : public EMathError { public: using EMathError::EMathError; };
 class EIntOverflow : public Exception { public: using Exception::Exception; };
 class ERangeError : public Exception { public: using Exception::Exception; };
+// An index or count outside the array it refers to.
+[[noreturn]] inline void RaiseRangeError() { throw ERangeError("Range check error"); }
 // Pictures that cannot be decoded.
 class EInvalidGraphic : public Exception { public: using Exception::Exception; };
 class EInvalidGraphicOperation : public Exception { public: using Exception::Exception; };

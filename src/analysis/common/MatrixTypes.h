@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "classlib/Exceptions.h"
+
 template <typename T>
 class Grid2D {
  public:
@@ -30,6 +32,11 @@ class Grid2D {
 
   int Cols() const { return cols_; }
   int Rows() const { return rows_; }
+  // Raises a range error unless [col][row] lies inside the matrix: sizes handed in with a
+  // matrix are checked once before a loop instead of trusted.
+  void RequireIndex(int col, int row) const {
+    if (col < 0 || row < 0 || col >= cols_ || row >= rows_) RaiseRangeError();
+  }
   bool Empty() const { return data_.empty(); }
 
   T* operator[](int col) { return data_.data() + static_cast<size_t>(col) * rows_; }

@@ -9,11 +9,6 @@
 
 namespace {
 
-// A matrix too small for the grid would be read or written past its end; say so instead.
-void RequireSize(const Real_Matrix& M, int cols, int rows) {
-  if (M.Cols() < cols || M.Rows() < rows) throw ERangeError("Range check error");
-}
-
 String CellName(int r, int c) { return "@ Row " + IntToStr(r) + " Col " + IntToStr(c); }
 
 }  // namespace
@@ -22,7 +17,7 @@ void CalculateMargins_Real(Real_Matrix& M) {
   const int columns = Zorvan->MainGrid->ColCount() - 1;
   const int rows = Zorvan->MainGrid->RowCount() - 1;
   if (columns <= 0 || rows <= 0) return;
-  RequireSize(M, columns + 1, rows + 1);
+  M.RequireIndex(columns, rows);
   // Each total is summed in the order of its cells, as a double, and must stay finite.
   for (int r = 1; r <= rows; ++r) {
     double total = 0;
@@ -42,7 +37,7 @@ void CalculateMargins_Real(Real_Matrix& M) {
 
 bool CheckRowTotals_Real(const Real_Matrix& M) {
   const int rows = Zorvan->MainGrid->RowCount() - 1;
-  if (rows > 0) RequireSize(M, 1, rows + 1);
+  if (rows > 0) M.RequireIndex(0, rows);
   Zorvan->NonZeroRows = 0;
   for (int r = 1; r <= rows; ++r) {
     if (M[0][r] > 0) {
@@ -119,6 +114,6 @@ void CopyRowTitles(TStringGrid* G) {
 }
 
 void CopyIntegers(const std::vector<Integer>& Source, std::vector<Integer>& Target) {
-  if (Target.size() < Source.size()) throw ERangeError("Range check error");
+  if (Target.size() < Source.size()) RaiseRangeError();
   std::copy(Source.begin(), Source.end(), Target.begin());
 }

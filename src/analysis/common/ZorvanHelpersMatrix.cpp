@@ -2,16 +2,6 @@
 
 #include <algorithm>
 
-#include "classlib/Exceptions.h"
-
-namespace {
-
-// Sizes that do not fit the matrix would be read or written past its end; say so instead.
-void RequireIndex(const Matrix& M, int32_t lastCol, int32_t lastRow) {
-  if (lastCol >= M.Cols() || lastRow >= M.Rows()) throw ERangeError("Range check error");
-}
-
-}  // namespace
 
 void CalculateMargins(Matrix& M, const InfoMat& info_Mat) {
   CalculateMargins_Size(M, info_Mat[2], info_Mat[3]);
@@ -19,7 +9,7 @@ void CalculateMargins(Matrix& M, const InfoMat& info_Mat) {
 
 void CalculateMargins_Size(Matrix& M, int32_t columns, int32_t rows) {
   if (columns < 1 || rows < 1) return;
-  RequireIndex(M, columns, rows);
+  M.RequireIndex(columns, rows);
   int32_t* rowTotals = M[0];
   std::fill(rowTotals + 1, rowTotals + rows + 1, 0);
   int32_t grand = 0;
@@ -41,14 +31,14 @@ void CopyNonEmptyRows(const Matrix& P, Matrix& Q, InfoMat& info_Mat) {
   const int32_t sites = info_Mat[2];
   const int32_t species = info_Mat[3];
   if (species >= 1) {
-    RequireIndex(P, std::max(sites, 0), species);
-    RequireIndex(Q, std::max(sites, 0), 0);
+    P.RequireIndex(std::max(sites, 0), species);
+    Q.RequireIndex(std::max(sites, 0), 0);
   }
   int32_t k = 0;
   for (int32_t r = 1; r <= species; ++r) {
     if (P[0][r] <= 0) continue;
     ++k;
-    RequireIndex(Q, 0, k);
+    Q.RequireIndex(0, k);
     for (int32_t c = 1; c <= sites; ++c) Q[c][k] = P[c][r];
   }
   info_Mat[3] = k;
@@ -57,7 +47,7 @@ void CopyNonEmptyRows(const Matrix& P, Matrix& Q, InfoMat& info_Mat) {
 void RemoveEmptyColumns(Matrix& M, InfoMat& info_Mat) {
   const int32_t sites = info_Mat[2];
   const int32_t species = info_Mat[3];
-  if (sites >= 1) RequireIndex(M, sites, std::max(species, 0));
+  if (sites >= 1) M.RequireIndex(sites, std::max(species, 0));
   if (M.Cols() != info_Mat[0] || M.Rows() != info_Mat[1]) {
     // Rare: the matrix is not of the run's size; build the result in a new one.
     Matrix N(info_Mat[0], info_Mat[1]);
@@ -65,7 +55,7 @@ void RemoveEmptyColumns(Matrix& M, InfoMat& info_Mat) {
     for (int32_t c = 1; c <= sites; ++c) {
       if (M[c][0] <= 0) continue;
       ++k;
-      RequireIndex(N, k, std::max(species, 0));
+      N.RequireIndex(k, std::max(species, 0));
       for (int32_t r = 1; r <= species; ++r) N[k][r] = M[c][r];
     }
     info_Mat[2] = k;
@@ -88,7 +78,7 @@ void RemoveEmptyColumns(Matrix& M, InfoMat& info_Mat) {
 }
 
 int32_t CountOccupiedRows(const Matrix& M, int32_t rowCount) {
-  if (rowCount > 1) RequireIndex(M, 0, rowCount - 1);
+  if (rowCount > 1) M.RequireIndex(0, rowCount - 1);
   int32_t count = 0;
   for (int32_t r = 1; r <= rowCount - 1; ++r)
     if (M[0][r] > 0) ++count;

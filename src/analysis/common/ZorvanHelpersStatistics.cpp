@@ -19,7 +19,7 @@ constexpr const char* kCrLf = "\r\n";
 // array would read past its end, so it raises instead of being cut silently to the array.
 size_t Count(Integer n, size_t size) {
   if (n <= 0) return 0;
-  if (static_cast<size_t>(n) > size) throw ERangeError("Range check error");
+  if (static_cast<size_t>(n) > size) RaiseRangeError();
   return static_cast<size_t>(n);
 }
 
@@ -27,7 +27,7 @@ size_t Count(Integer n, size_t size) {
 template <class T>
 bool SortRange(const std::vector<T>& Values, Integer First, Integer Last) {
   if (First >= Last) return false;
-  if (First < 0 || static_cast<size_t>(Last) >= Values.size()) throw ERangeError("Range check error");
+  if (First < 0 || static_cast<size_t>(Last) >= Values.size()) RaiseRangeError();
   return true;
 }
 

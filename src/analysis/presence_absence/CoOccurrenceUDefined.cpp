@@ -170,20 +170,9 @@ void TCoOccurrenceUserDefined::OpenWeightsFile(TStringGrid* Grid, const String& 
   FixTitleRow(SitesWeightsGrid);
 }
 
+// The weights file is the grid's space-delimited text, which the main window's writer makes.
 void TCoOccurrenceUserDefined::SaveWeightsFile(TStringGrid* Grid, const String& F_Name) {
-  String text;
-  for (int r = 0; r < Grid->RowCount(); ++r) {
-    for (int c = 0; c < Grid->ColCount(); ++c) {
-      if (c > 0) text += ' ';
-      text += Grid->Cells(c, r);
-    }
-    text += "\r\n";
-  }
-  try {
-    WriteFileAtomically(F_Name, text);
-  } catch (const Exception&) {
-    ShowMessage("Error writing file.");
-  }
+  Zorvan->SaveGridToFile(Grid, F_Name);
 }
 
 void TCoOccurrenceUserDefined::Openweights1Click(TObject*) {
