@@ -14,9 +14,14 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) -- --no-print-directory
 
-run: build
+# `make run` builds the program alone; the tests and benchmarks are built by `make test` and `make bench`.
+run: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zorvan -- --no-print-directory
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-	  echo "No display: starting under xvfb-run"; xvfb-run -a $(BUILD_DIR)/src/zorvan; \
+	  echo "No display (DISPLAY is not set): the program now runs under a virtual display (xvfb-run),"; \
+	  echo "where nobody can see it. To see the window, run 'make run' in a desktop session, over"; \
+	  echo "'ssh -X', or with DISPLAY set to a running X server. Stop it with Ctrl+C."; \
+	  xvfb-run -a $(BUILD_DIR)/src/zorvan; \
 	else $(BUILD_DIR)/src/zorvan; fi
 
 test: build

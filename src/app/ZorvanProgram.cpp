@@ -1,9 +1,5 @@
 #include "app/ZorvanProgram.h"
 
-#include <QApplication>
-#include <QFont>
-#include <QStyleFactory>
-
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
@@ -16,7 +12,6 @@
 #include "app/ZorvanRestructureMatrix.h"
 #include "app/progressexcel.h"
 #include "classlib/Forms.h"
-#include "classlib/qt/PaintGlue.h"
 
 void CreateAllForms() {
   Application->CreateForm(Zorvan);
@@ -33,15 +28,8 @@ void CreateAllForms() {
 }
 
 int RunZorvan(int argc, char** argv) {
-  QApplication qapp(argc, argv);
-  // A fixed look: the same style and fonts on every machine.
-  QApplication::setStyle(QStyleFactory::create("Fusion"));
-  QApplication::setFont(QFont("DejaVu Sans", 9));
-  Application->Initialize();
+  Application->Initialize(argc, argv);
   Application->Title = "Zorvan";
-  Application->ExeName = argc > 0 ? argv[0] : "zorvan";
-  Application->SetViewsEnabled(true);
-  InstallPaintGlue();
   CreateAllForms();
   Application->Run();
   return 0;

@@ -1,13 +1,18 @@
 #include "classlib/Forms.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QScreen>
+#include <QStyleFactory>
+#include <memory>
 #include <chrono>
 #include <ctime>
 
 #include "classlib/Menus.h"
 #include "classlib/MessageLayer.h"
+#include "classlib/Random.h"
 #include "classlib/WinApi.h"
+#include "classlib/qt/PaintGlue.h"
 #include "classlib/qt/Views.h"
 
 namespace {
@@ -185,6 +190,12 @@ int TCustomForm::ShowModal() {
       Application->LeaveModal();
     }
   } restore{this};
+  // The control that had the focus gets it back when the form ends.
+  HWND focusBefore = GetFocus();
+  if (!headless) {
+    if (View() == nullptr) CreateView(nullptr);
+    Views::BeginModal(this);
+  }
   Show();
   if (headless) {
     if (FModalResult == mrNone) Application->Hooks.ModalForm(this);
@@ -193,16 +204,19 @@ int TCustomForm::ShowModal() {
     CloseModal();
     if (FModalResult == mrNone) FModalResult = mrCancel;
   } else {
-    if (View() != nullptr) Views::BeginModal(this);
     while (true) {
       if (FModalResult != mrNone) CloseModal();
       if (FModalResult != mrNone) break;
       Application->HandleMessage();
       if (Application->Terminated()) FModalResult = mrCancel;
     }
-    if (View() != nullptr) Views::EndModal(this);
+    Views::EndModal(this);
   }
   Hide();
+  if (TWinControl* back = FindControl(focusBefore); back != nullptr && back != this && back->Showing() &&
+                                                    back->CanFocus() && !ContainsControl(back)) {
+    if (TCustomForm* form = back->GetParentForm()) form->FocusControl(back); else back->SetFocus();
+  }
   return FModalResult;
 }
 
@@ -306,6 +320,17 @@ void TCustomForm::UpdateView() {
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
 TApplication::~TApplication() = default;
+
+void TApplication::Initialize(int& argc, char** argv) {
+  static std::unique_ptr<QApplication> toolkit;
+  if (QCoreApplication::instance() == nullptr) toolkit = std::make_unique<QApplication>(argc, argv);
+  QApplication::setStyle(QStyleFactory::create("Fusion"));
+  QApplication::setFont(QFont("DejaVu Sans", 9));
+  ExeName = argc > 0 ? argv[0] : "";
+  InstallPaintGlue();
+  SetViewsEnabled(true);
+  Randomize();
+}
 
 void TApplication::RegisterForm(TCustomForm* Form) { FForms.push_back(Form); }
 

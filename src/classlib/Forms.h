@@ -146,7 +146,10 @@ class TApplication : public TComponent {
   explicit TApplication(TComponent* AOwner);
   ~TApplication() override;
 
-  void Initialize() {}
+  // Starts the window system for a program with real windows: the application object of the
+  // toolkit, the fixed look (Fusion style, DejaVu Sans 9), real views for every form, and the
+  // random source seeded from the clock as the runtime does at start-up. Call once, first.
+  void Initialize(int& argc, char** argv);
   // Creates a form owned by the application: the reference is set before OnCreate runs, and
   // the first form created becomes the main form.
   template <typename T>

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -394,18 +395,40 @@ void RebuildMenu(TCustomForm* Form) {
   if (auto* fv = dynamic_cast<FormView*>(Form->View())) BuildMenuBar(Form, fv);
 }
 
+namespace {
+// The window that was active when each modal form came up, innermost last: it gets the
+// activation back when that form ends.
+std::vector<QPointer<QWidget>>& ModalOpeners() {
+  static std::vector<QPointer<QWidget>> openers;
+  return openers;
+}
+}  // namespace
+
+// A window's modality only takes effect while the window is hidden: the toolkit keeps its list
+// of modal windows when the window is shown and hidden, so the flag is set before showing and
+// cleared after hiding, never while the window is on screen.
 void BeginModal(TCustomForm* Form) {
-  if (QWidget* v = Form->View()) {
-    v->hide();
-    v->setWindowModality(Qt::ApplicationModal);
-    v->show();
-    v->raise();
-    v->activateWindow();
-  }
+  QWidget* v = Form->View();
+  if (v == nullptr) return;
+  ModalOpeners().emplace_back(QApplication::activeWindow());
+  if (v->isVisible()) v->hide();
+  v->setWindowModality(Qt::ApplicationModal);
 }
 
 void EndModal(TCustomForm* Form) {
-  if (QWidget* v = Form->View()) v->setWindowModality(Qt::NonModal);
+  QPointer<QWidget> opener;
+  if (!ModalOpeners().empty()) {
+    opener = ModalOpeners().back();
+    ModalOpeners().pop_back();
+  }
+  QWidget* v = Form->View();
+  if (v == nullptr) return;
+  v->hide();
+  v->setWindowModality(Qt::NonModal);
+  if (opener != nullptr && opener != v && opener->isVisible()) {
+    opener->raise();
+    opener->activateWindow();
+  }
 }
 
 void WaitForEvents(int Millis) {

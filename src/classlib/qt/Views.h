@@ -41,6 +41,8 @@ void GiveFocus(TWinControl* Control);
 
 void RebuildMenu(TCustomForm* Form);
 
+// Makes the form's (hidden) window modal before it is shown; EndModal hides it, drops the
+// modality and gives the activation back to the window that had it.
 void BeginModal(TCustomForm* Form);
 void EndModal(TCustomForm* Form);
 // Waits for window-system events (at most Millis ms) and handles them.

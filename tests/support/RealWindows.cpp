@@ -1,0 +1,306 @@
+// Input goes through the window system (QWindow events), not straight to a widget, so that a
+// window blocked by a modal one refuses it as it would refuse a person.
+#define QTEST_QPA_MOUSE_HANDLING
+#include "support/RealWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
+#include <vector>
+
+#include "classlib/qt/KeyMap.h"
+#include "classlib/qt/Views.h"
+
+namespace RealWindows {
+
+namespace {
+
+constexpr int kComeUpMillis = 10000;
+
+QWidget* VisibleView(TControl* Control) {
+  QWidget* v = Control != nullptr ? Control->View() : nullptr;
+  if (v == nullptr || !v->isVisible()) {
+    ADD_FAILURE() << "no visible window for " << (Control != nullptr ? Control->Name() : String("(null)"));
+    return nullptr;
+  }
+  return v;
+}
+
+// The widget that shows the control's client area (a form's sits below its menu bar).
+QWidget* ClientWidget(TControl* Control) {
+  QWidget* v = VisibleView(Control);
+  if (v == nullptr) return nullptr;
+  if (auto* w = dynamic_cast<TWinControl*>(Control)) return Views::ClientView(w);
+  return v;
+}
+
+// Maps a point of widget W to its top-level window, with that window's QWindow.
+QWindow* WindowPoint(QWidget* W, QPoint& P) {
+  QWidget* top = W->window();
+  P = W->mapTo(top, P);
+  QWindow* win = top->windowHandle();
+  if (win == nullptr) ADD_FAILURE() << "the window has no window-system handle";
+  return win;
+}
+
+Qt::KeyboardModifiers Modifiers(TShiftState Shift) {
+  Qt::KeyboardModifiers m;
+  if (Shift.Contains(ssShift)) m |= Qt::ShiftModifier;
+  if (Shift.Contains(ssCtrl)) m |= Qt::ControlModifier;
+  if (Shift.Contains(ssAlt)) m |= Qt::AltModifier;
+  return m;
+}
+
+Qt::Key QtKeyOf(Word VirtualKey) {
+  static const int ranges[][2] = {{Qt::Key_Space, Qt::Key_ydiaeresis}, {Qt::Key_Escape, Qt::Key_F12}};
+  for (auto& r : ranges)
+    for (int k = r[0]; k <= r[1]; ++k)
+      if (KeyMap::ToVirtualKey(k) == VirtualKey) return static_cast<Qt::Key>(k);
+  ADD_FAILURE() << "no key for virtual key " << VirtualKey;
+  return Qt::Key_unknown;
+}
+
+QString Plain(const QString& Text) {
+  QString t = Text;
+  return t.remove('&');
+}
+
+// Runs Step every few milliseconds from the event loop until it returns true, or fails the
+// test after Millis.
+void Poll(std::function<bool()> Step, int Millis, const String& What) {
+  auto* timer = new QTimer();
+  auto* clock = new QElapsedTimer();
+  clock->start();
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, Step, Millis, What]() {
+    bool done = false;
+    if (clock->elapsed() > Millis) {
+      ADD_FAILURE() << What << " did not come up";
+      done = true;
+    } else {
+      timer->stop();
+      done = Step();
+      if (!done) timer->start();
+    }
+    if (done) {
+      timer->stop();
+      timer->deleteLater();
+      delete clock;
+    }
+  });
+  timer->start(5);
+}
+
+}  // namespace
+
+Scope::Scope() {
+  Application->SetViewsEnabled(true);
+  Application->Hooks.ModalForm = nullptr;
+  Application->Hooks.MessageBox = nullptr;
+}
+
+Scope::~Scope() {
+  // A modal window left up by a failed test would block the next one.
+  while (QWidget* modal = QApplication::activeModalWidget()) modal->hide();
+  Settle();
+  Application->SetViewsEnabled(false);
+}
+
+void Click(TControl* Control) {
+  QWidget* w = ClientWidget(Control);
+  if (w == nullptr) return;
+  QPoint p = w->rect().center();
+  if (QWindow* win = WindowPoint(w, p)) QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, p);
+  Settle();
+}
+
+void ClickAt(TControl* Control, int X, int Y) {
+  QWidget* w = ClientWidget(Control);
+  if (w == nullptr) return;
+  QPoint p(X, Y);
+  if (QWindow* win = WindowPoint(w, p)) QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, p);
+  Settle();
+}
+
+void DoubleClickAt(TControl* Control, int X, int Y) {
+  QWidget* w = ClientWidget(Control);
+  if (w == nullptr) return;
+  QPoint p(X, Y);
+  if (QWindow* win = WindowPoint(w, p)) {
+    QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, p);
+    QTest::mouseDClick(win, Qt::LeftButton, Qt::NoModifier, p);
+  }
+  Settle();
+}
+
+void Wheel(TControl* Control, int X, int Y, int Notches) {
+  QWidget* w = ClientWidget(Control);
+  if (w == nullptr) return;
+  QPoint p(X, Y);
+  QWindow* win = WindowPoint(w, p);
+  if (win == nullptr) return;
+  QWindowSystemInterface::handleWheelEvent(win, QPointF(p), QPointF(win->mapToGlobal(p)), QPoint(),
+                                           QPoint(0, 120 * Notches));
+  Settle();
+}
+
+void Key(TControl* Control, Word VirtualKey, TShiftState Shift) {
+  QWidget* w = VisibleView(Control);
+  if (w == nullptr) return;
+  QWindow* win = w->window()->windowHandle();
+  if (win == nullptr) return;
+  QTest::keyClick(win, QtKeyOf(VirtualKey), Modifiers(Shift));
+  Settle();
+}
+
+void Type(TControl* Control, const String& Text) {
+  QWidget* w = VisibleView(Control);
+  if (w == nullptr) return;
+  QWindow* win = w->window()->windowHandle();
+  if (win == nullptr) return;
+  for (char c : Text) QTest::keyClick(win, c);
+  Settle();
+}
+
+void CloseBox(TCustomForm* Form) {
+  QWidget* w = VisibleView(Form);
+  if (w == nullptr) return;
+  QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::SynchronousDelivery>(w->windowHandle());
+  Settle();
+}
+
+void Maximize(TCustomForm* Form) {
+  if (QWidget* w = VisibleView(Form)) w->showMaximized();
+  Settle();
+}
+
+void ResizeWindow(TCustomForm* Form, int Width, int Height) {
+  if (QWidget* w = VisibleView(Form)) w->windowHandle()->resize(Width, Height);
+  Settle();
+}
+
+void ChooseMenu(TMenuItem* Item) {
+  std::vector<TMenuItem*> path;
+  for (TMenuItem* i = Item; i != nullptr && i->Parent() != nullptr; i = i->Parent()) path.insert(path.begin(), i);
+  TMenu* menu = Item->GetParentMenu();
+  auto* form = menu != nullptr ? dynamic_cast<TCustomForm*>(menu->Owner()) : nullptr;
+  QWidget* view = form != nullptr ? VisibleView(form) : nullptr;
+  if (view == nullptr || path.empty()) return;
+  auto* bar = view->findChild<QMenuBar*>();
+  if (bar == nullptr) {
+    ADD_FAILURE() << "the form has no menu bar";
+    return;
+  }
+  QWidget* holder = bar;
+  QList<QAction*> actions = bar->actions();
+  for (size_t level = 0; level < path.size(); ++level) {
+    QString caption = Plain(QString::fromStdString(path[level]->Caption()));
+    QAction* action = nullptr;
+    for (QAction* a : actions)
+      if (Plain(a->text()) == caption) action = a;
+    if (action == nullptr) {
+      ADD_FAILURE() << "no menu item \"" << path[level]->Caption() << "\" on screen";
+      return;
+    }
+    QRect r = level == 0 ? bar->actionGeometry(action) : static_cast<QMenu*>(holder)->actionGeometry(action);
+    QPoint p = r.center();
+    QWindow* win = WindowPoint(holder, p);
+    if (win == nullptr) return;
+    if (level > 0) QTest::mouseMove(win, p);
+    QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, p);
+    Settle();
+    if (level + 1 < path.size()) {
+      QMenu* sub = action->menu();
+      if (sub == nullptr || !WaitFor([sub] { return sub->isVisible(); })) {
+        ADD_FAILURE() << "menu \"" << path[level]->Caption() << "\" did not open";
+        return;
+      }
+      holder = sub;
+      actions = sub->actions();
+    }
+  }
+  Settle();
+}
+
+void WhenModal(TCustomForm* Form, std::function<void()> Action) {
+  String name = Form->Name();
+  Poll(
+      [Form, Action]() {
+        QWidget* v = Form->View();
+        if (v == nullptr || !v->isVisible() || QGuiApplication::modalWindow() != v->windowHandle() ||
+            QApplication::activeWindow() != v)
+          return false;
+        Action();
+        return true;
+      },
+      kComeUpMillis, "modal form " + name);
+}
+
+void AnswerMessageBox(const String& Button, std::function<void(const String& Text)> Seen) {
+  Poll(
+      [Button, Seen]() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) return false;
+        if (Seen) Seen(box->text().toStdString());
+        for (QAbstractButton* b : box->buttons()) {
+          if (Plain(b->text()) != QString::fromStdString(Button)) continue;
+          QPoint p = b->rect().center();
+          if (QWindow* win = WindowPoint(b, p)) QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, p);
+          return true;
+        }
+        ADD_FAILURE() << "message box has no button \"" << Button << "\"";
+        box->reject();
+        return true;
+      },
+      kComeUpMillis, "message box");
+}
+
+bool WaitFor(const std::function<bool()>& Condition, int Millis) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!Condition()) {
+    if (clock.elapsed() > Millis) return false;
+    Application->ProcessMessages();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  return true;
+}
+
+void Settle() {
+  for (int i = 0; i < 3; ++i) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    Application->ProcessMessages();
+  }
+}
+
+bool AnyModalWindow() { return QGuiApplication::modalWindow() != nullptr; }
+
+bool IsOnScreen(TCustomForm* Form) { return Form->View() != nullptr && Form->View()->isVisible(); }
+
+TCustomForm* ActiveForm() {
+  QWidget* active = QApplication::activeWindow();
+  return active != nullptr ? dynamic_cast<TCustomForm*>(Views::ControlOf(active)) : nullptr;
+}
+
+bool HasFocus(TControl* Control) {
+  QWidget* v = Control->View();
+  return v != nullptr && v->hasFocus();
+}
+
+String ShownText(TControl* Control) {
+  auto* edit = qobject_cast<QLineEdit*>(Control->View());
+  return edit != nullptr ? edit->text().toStdString() : String();
+}
+
+}  // namespace RealWindows

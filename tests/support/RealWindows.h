@@ -1,0 +1,68 @@
+// Real windows for tests: the program's forms get their views under the offscreen platform and
+// take input through the window system's own event path, where a modal window blocks the
+// windows below it exactly as it does for a person. Modal forms and message boxes are driven
+// from inside their own event loops; no headless hook answers them.
+//
+// Every input routine fails the test (and does nothing) when its target has no visible view.
+#pragma once
+
+#include <functional>
+
+#include "classlib/Forms.h"
+#include "classlib/Menus.h"
+
+namespace RealWindows {
+
+// Real views for the lifetime of the object: views on, the modal-form and message-box hooks
+// off. The forms already created get their views when they are shown.
+class Scope {
+ public:
+  Scope();
+  ~Scope();
+  Scope(const Scope&) = delete;
+  Scope& operator=(const Scope&) = delete;
+};
+
+// Mouse, in the control's client coordinates (the centre when none are given).
+void Click(TControl* Control);
+void ClickAt(TControl* Control, int X, int Y);
+void DoubleClickAt(TControl* Control, int X, int Y);
+// Turns the mouse wheel over the point: Notches > 0 away from the user (scrolls up).
+void Wheel(TControl* Control, int X, int Y, int Notches);
+
+// Keys go to the window that holds Control, to whatever has the focus there.
+void Key(TControl* Control, Word VirtualKey, TShiftState Shift = TShiftState());
+void Type(TControl* Control, const String& Text);
+
+// The window manager's close box of the form's window.
+void CloseBox(TCustomForm* Form);
+// Maximises the form's window, or gives it a new size, as the window manager does.
+void Maximize(TCustomForm* Form);
+void ResizeWindow(TCustomForm* Form, int Width, int Height);
+
+// Clicks the item's menu in the form's menu bar, then the item (through sub-menus).
+void ChooseMenu(TMenuItem* Item);
+
+// Runs Action from inside Form's modal loop once the form is up, modal and active. The test
+// fails when the form does not come up within a few seconds.
+void WhenModal(TCustomForm* Form, std::function<void()> Action);
+// Answers the next message box with the button whose text (without '&') is Button, and hands
+// its text to Seen when given.
+void AnswerMessageBox(const String& Button, std::function<void(const String& Text)> Seen = nullptr);
+
+// Handles window-system events until Condition holds; false when Millis pass first.
+bool WaitFor(const std::function<bool()>& Condition, int Millis = 5000);
+// Handles the events that are pending now.
+void Settle();
+
+// What the window system says.
+bool AnyModalWindow();
+bool IsOnScreen(TCustomForm* Form);
+// The form whose window is active, or nullptr.
+TCustomForm* ActiveForm();
+// Whether the control's view has the keyboard focus.
+bool HasFocus(TControl* Control);
+// The text a native edit shows (what a person sees), "" when it has no native edit view.
+String ShownText(TControl* Control);
+
+}  // namespace RealWindows
