@@ -107,7 +107,9 @@ void TCustomForm::SetVisible(bool Value) {
     DoShow();
   } else {
     DoHide();
+    bool wasActive = View() != nullptr && Views::IsActive(this);
     TControl::SetVisible(false);
+    if (wasActive) Views::ActivateNext(this);
   }
 }
 

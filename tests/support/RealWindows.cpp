@@ -246,6 +246,28 @@ void WhenModal(TCustomForm* Form, std::function<void()> Action) {
       kComeUpMillis, "modal form " + name);
 }
 
+void WhenShown(TCustomForm* Form, std::function<void()> Action) {
+  String name = Form->Name();
+  Poll(
+      [Form, Action]() {
+        QWidget* v = Form->View();
+        if (v == nullptr || !v->isVisible()) return false;
+        Action();
+        return true;
+      },
+      kComeUpMillis, "form " + name);
+}
+
+void When(std::function<bool()> Condition, std::function<void()> Action, int Millis) {
+  Poll(
+      [Condition, Action]() {
+        if (!Condition()) return false;
+        Action();
+        return true;
+      },
+      Millis, "the awaited condition");
+}
+
 void AnswerMessageBox(const String& Button, std::function<void(const String& Text)> Seen) {
   Poll(
       [Button, Seen]() {

@@ -46,6 +46,11 @@ void ChooseMenu(TMenuItem* Item);
 // Runs Action from inside Form's modal loop once the form is up, modal and active. The test
 // fails when the form does not come up within a few seconds.
 void WhenModal(TCustomForm* Form, std::function<void()> Action);
+// Runs Action from the event loop once Form (not modal: the progress window) is on screen.
+void WhenShown(TCustomForm* Form, std::function<void()> Action);
+// Runs Action from the event loop once Condition holds (checked every few milliseconds, also
+// from inside a run's message step); the test fails when it does not within Millis.
+void When(std::function<bool()> Condition, std::function<void()> Action, int Millis = 10000);
 // Answers the next message box with the button whose text (without '&') is Button, and hands
 // its text to Seen when given.
 void AnswerMessageBox(const String& Button, std::function<void(const String& Text)> Seen = nullptr);

@@ -428,7 +428,23 @@ void EndModal(TCustomForm* Form) {
   if (opener != nullptr && opener != v && opener->isVisible()) {
     opener->raise();
     opener->activateWindow();
+  } else {
+    // The opener has gone meanwhile (the progress window of the run that opened this form).
+    ActivateNext(Form);
   }
+}
+
+bool IsActive(TCustomForm* Form) {
+  QWidget* v = Form->View();
+  return v != nullptr && v->isVisible() && QApplication::activeWindow() == v;
+}
+
+void ActivateNext(TCustomForm* Hidden) {
+  QWidget* next = QApplication::activeModalWidget();
+  if (next == nullptr && Application->MainForm() != nullptr) next = Application->MainForm()->View();
+  if (next == nullptr || next == Hidden->View() || !next->isVisible()) return;
+  next->raise();
+  next->activateWindow();
 }
 
 void WaitForEvents(int Millis) {

@@ -45,6 +45,11 @@ void RebuildMenu(TCustomForm* Form);
 // modality and gives the activation back to the window that had it.
 void BeginModal(TCustomForm* Form);
 void EndModal(TCustomForm* Form);
+// Whether the form's window is the active one.
+bool IsActive(TCustomForm* Form);
+// After an active form's window was hidden: the activation goes where a person expects it,
+// to the modal form on top, else to the main form.
+void ActivateNext(TCustomForm* Hidden);
 // Waits for window-system events (at most Millis ms) and handles them.
 void WaitForEvents(int Millis);
 
