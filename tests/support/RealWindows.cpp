@@ -8,11 +8,13 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -137,6 +139,61 @@ void DoubleClickAt(TControl* Control, int X, int Y) {
   if (w == nullptr) return;
   QPoint p(X, Y);
   if (QWindow* win = WindowPoint(w, p)) {
+    QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, p);
+    QTest::mouseDClick(win, Qt::LeftButton, Qt::NoModifier, p);
+  }
+  Settle();
+}
+
+void ClickTab(TControl* PageControl, const String& Caption) {
+  QWidget* v = VisibleView(PageControl);
+  auto* bar = v != nullptr ? v->findChild<QTabBar*>() : nullptr;
+  if (bar == nullptr) {
+    if (v != nullptr) ADD_FAILURE() << PageControl->Name() << " has no tabs on screen";
+    return;
+  }
+  for (int i = 0; i < bar->count(); ++i) {
+    if (Plain(bar->tabText(i)) != Plain(QString::fromStdString(Caption))) continue;
+    QPoint p = bar->tabRect(i).center();
+    if (QWindow* win = WindowPoint(bar, p)) QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, p);
+    Settle();
+    return;
+  }
+  ADD_FAILURE() << "no tab \"" << Caption << "\" on " << PageControl->Name();
+}
+
+namespace {
+
+// The centre of a list item on screen, in the list's viewport; false when it is not shown.
+bool ItemPoint(TControl* ListBox, int Index, QWidget*& Viewport, QPoint& P) {
+  auto* list = qobject_cast<QListWidget*>(VisibleView(ListBox));
+  if (list == nullptr) return false;
+  QListWidgetItem* item = list->item(Index);
+  if (item == nullptr) {
+    ADD_FAILURE() << ListBox->Name() << " shows no item " << Index;
+    return false;
+  }
+  list->scrollToItem(item);
+  Viewport = list->viewport();
+  P = list->visualItemRect(item).center();
+  return true;
+}
+
+}  // namespace
+
+void ClickItem(TControl* ListBox, int Index) {
+  QWidget* viewport = nullptr;
+  QPoint p;
+  if (!ItemPoint(ListBox, Index, viewport, p)) return;
+  if (QWindow* win = WindowPoint(viewport, p)) QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, p);
+  Settle();
+}
+
+void DoubleClickItem(TControl* ListBox, int Index) {
+  QWidget* viewport = nullptr;
+  QPoint p;
+  if (!ItemPoint(ListBox, Index, viewport, p)) return;
+  if (QWindow* win = WindowPoint(viewport, p)) {
     QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, p);
     QTest::mouseDClick(win, Qt::LeftButton, Qt::NoModifier, p);
   }
@@ -306,9 +363,47 @@ void Settle() {
   }
 }
 
+namespace {
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QObject* parent) : QObject(parent) {}
+  int count = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++count;
+    return false;
+  }
+};
+}  // namespace
+
+int PaintCount(TControl* Control) {
+  QWidget* v = Control->View();
+  if (v == nullptr) return 0;
+  auto* counter = v->findChild<PaintCounter*>(QString(), Qt::FindDirectChildrenOnly);
+  if (counter == nullptr) {
+    counter = new PaintCounter(v);
+    v->installEventFilter(counter);
+  }
+  return counter->count;
+}
+
+void Expose(TCustomForm* Form) {
+  QWidget* w = VisibleView(Form);
+  if (w == nullptr || w->windowHandle() == nullptr) return;
+  QWindowSystemInterface::handleExposeEvent(w->windowHandle(), QRegion(QRect(QPoint(0, 0), w->size())));
+}
+
 bool AnyModalWindow() { return QGuiApplication::modalWindow() != nullptr; }
 
+bool MessageBoxUp() {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  return box != nullptr && box->isVisible();
+}
+
 bool IsOnScreen(TCustomForm* Form) { return Form->View() != nullptr && Form->View()->isVisible(); }
+
+bool IsShown(TControl* Control) { return Control->View() != nullptr && Control->View()->isVisible(); }
 
 TCustomForm* ActiveForm() {
   QWidget* active = QApplication::activeWindow();

@@ -30,6 +30,12 @@ void DoubleClickAt(TControl* Control, int X, int Y);
 // Turns the mouse wheel over the point: Notches > 0 away from the user (scrolls up).
 void Wheel(TControl* Control, int X, int Y, int Notches);
 
+// Clicks the tab of a page control whose caption (without '&') is Caption.
+void ClickTab(TControl* PageControl, const String& Caption);
+// Clicks (or double-clicks) the item at Index of a list box, as it is shown on screen.
+void ClickItem(TControl* ListBox, int Index);
+void DoubleClickItem(TControl* ListBox, int Index);
+
 // Keys go to the window that holds Control, to whatever has the focus there.
 void Key(TControl* Control, Word VirtualKey, TShiftState Shift = TShiftState());
 void Type(TControl* Control, const String& Text);
@@ -60,9 +66,17 @@ bool WaitFor(const std::function<bool()>& Condition, int Millis = 5000);
 // Handles the events that are pending now.
 void Settle();
 
+// Paint events the control's view has received so far (counting starts at the first call).
+int PaintCount(TControl* Control);
+// The window system asks the form's whole window to be drawn again, as after it was covered.
+void Expose(TCustomForm* Form);
+
 // What the window system says.
 bool AnyModalWindow();
+bool MessageBoxUp();
 bool IsOnScreen(TCustomForm* Form);
+// Whether the control's view is shown, its parents' views included.
+bool IsShown(TControl* Control);
 // The form whose window is active, or nullptr.
 TCustomForm* ActiveForm();
 // Whether the control's view has the keyboard focus.

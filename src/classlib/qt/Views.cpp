@@ -488,7 +488,14 @@ int MessageBox(const String& Text, const String& Caption, UINT Flags) {
   box.setStandardButtons(all);
   size_t def = (Flags & MB_DEFBUTTON2) && buttons.size() > 1 ? 1 : 0;
   box.setDefaultButton(buttons[def].Button);
+  // The window that was active gets the activation back when the box goes.
+  QPointer<QWidget> before = QApplication::activeWindow();
   int pressed = box.exec();
+  box.hide();
+  if (before != nullptr && before->isVisible()) {
+    before->raise();
+    before->activateWindow();
+  }
   for (auto& b : buttons)
     if (b.Button == pressed) return b.Id;
   // Dismissed with the close box or Escape: Cancel where there is one, else No, else OK.
