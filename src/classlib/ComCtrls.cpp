@@ -250,9 +250,12 @@ int TPageControl::IndexOfTabAt(int X, int Y) const {
   return -1;
 }
 
+void TPageControl::AlignControls(TControl* AControl, TRect& ARect) {
+  for (TTabSheet* page : FPages) page->SetBounds(ARect.Left, ARect.Top, ARect.Width(), ARect.Height());
+  TWinControl::AlignControls(AControl, ARect);
+}
+
 void TPageControl::Resize() {
-  TRect r = DisplayRect();
-  for (TTabSheet* page : FPages) page->SetBounds(r.Left, r.Top, r.Width(), r.Height());
   UpdateView();
   TWinControl::Resize();
 }

@@ -75,6 +75,9 @@ class TPageControl : public TWinControl {
 
   void WndProc(TMessage& Message) override;
   void UpdateView() override;
+  // The pages fill the display area, the active one and the hidden ones alike.
+  void AdjustClientRect(TRect& Rect) override { Rect = DisplayRect(); }
+  void AlignControls(TControl* AControl, TRect& ARect) override;
 
  protected:
   void Resize() override;

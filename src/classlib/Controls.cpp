@@ -5,6 +5,7 @@
 
 #include "classlib/Forms.h"
 #include "classlib/GraphicsObjects.h"
+#include "classlib/Math.h"
 #include "classlib/MessageLayer.h"
 #include "classlib/WinApi.h"
 #include "classlib/qt/Views.h"
@@ -51,6 +52,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FTop = ATop;
   FWidth = AWidth;
   FHeight = AHeight;
+  UpdateAnchorRules();
   if (FView != nullptr) Views::ApplyGeometry(this);
   if (sized) Resize();
   if (FAlign != alNone) RequestAlign();
@@ -82,7 +84,72 @@ TPoint TControl::ScreenToClient(TPoint P) const {
 void TControl::SetAlign(TAlign Value) {
   if (Value == FAlign) return;
   FAlign = Value;
+  switch (Value) {
+    case alTop: SetAnchors({akLeft, akTop, akRight}); break;
+    case alBottom: SetAnchors({akLeft, akRight, akBottom}); break;
+    case alLeft: SetAnchors({akLeft, akTop, akBottom}); break;
+    case alRight: SetAnchors({akRight, akTop, akBottom}); break;
+    case alClient: SetAnchors({akLeft, akTop, akRight, akBottom}); break;
+    default: SetAnchors({akLeft, akTop}); break;
+  }
   RequestAlign();
+}
+
+void TControl::SetAnchors(TAnchors Value) {
+  FAnchors = Value;
+  UpdateAnchorRules();
+}
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  // The layout as built is the design the anchors keep.
+  UpdateAnchorRules();
+}
+
+void TControl::UpdateAnchorRules() {
+  if (FAnchorMove) return;
+  if (FAnchors == TAnchors{akLeft, akTop} || FParent == nullptr) {
+    FOriginalParentSize = TPoint{};
+    return;
+  }
+  auto rule = [](bool nearEdge, bool farEdge, int pos, int size) {
+    if (farEdge) return nearEdge ? size : pos;
+    return pos + size / 2;
+  };
+  FAnchorRules.X = rule(FAnchors.Contains(akLeft), FAnchors.Contains(akRight), FLeft, FWidth);
+  FAnchorRules.Y = rule(FAnchors.Contains(akTop), FAnchors.Contains(akBottom), FTop, FHeight);
+  FOriginalParentSize = TPoint{FParent->ClientWidth(), FParent->ClientHeight()};
+}
+
+void TControl::AnchorToParent() {
+  if (FParent == nullptr || FAnchors == TAnchors{akLeft, akTop}) return;
+  if (FOriginalParentSize.X <= 0 || FOriginalParentSize.Y <= 0) {
+    // The parent had no size when the distances were taken: its first real size is the design.
+    UpdateAnchorRules();
+    return;
+  }
+  auto place = [](bool nearEdge, bool farEdge, int rule, int original, int now, int& pos, int& size) {
+    if (farEdge) {
+      if (nearEdge)
+        size = now - (original - rule);
+      else
+        pos = now - (original - rule);
+    } else if (!nearEdge) {
+      pos = MulDiv(rule, now, original) - size / 2;
+    }
+  };
+  int left = FLeft, top = FTop, width = FWidth, height = FHeight;
+  place(FAnchors.Contains(akLeft), FAnchors.Contains(akRight), FAnchorRules.X, FOriginalParentSize.X,
+        FParent->ClientWidth(), left, width);
+  place(FAnchors.Contains(akTop), FAnchors.Contains(akBottom), FAnchorRules.Y, FOriginalParentSize.Y,
+        FParent->ClientHeight(), top, height);
+  // A move by the anchors keeps the design distances (a size clipped to 0 comes back whole).
+  struct Moving {
+    bool& flag;
+    ~Moving() { flag = false; }
+  } moving{FAnchorMove};
+  FAnchorMove = true;
+  SetBounds(left, top, width, height);
 }
 
 void TControl::RequestAlign() {
@@ -316,6 +383,7 @@ void TWinControl::InsertControl(TControl* AControl) {
   if (AControl->FParent == this) return;
   AControl->FParent = this;
   FControls.push_back(AControl);
+  AControl->UpdateAnchorRules();
   if (FView != nullptr) AControl->CreateView(Views::ClientView(this));
   if (AControl->FAlign != alNone) Realign();
 }
@@ -344,10 +412,15 @@ bool TWinControl::ContainsControl(const TControl* Control) const {
 void TWinControl::Realign() {
   if (FAligning) return;
   FAligning = true;
+  struct Aligning {
+    bool& flag;
+    ~Aligning() { flag = false; }
+  } aligning{FAligning};
   TRect r = ClientRect();
   AdjustClientRect(r);
   AlignControls(nullptr, r);
-  FAligning = false;
+  for (TControl* c : std::vector<TControl*>(FControls))
+    if (c->FAlign == alNone) c->AnchorToParent();
 }
 
 void TWinControl::AlignControls(TControl* /*AControl*/, TRect& ARect) {

@@ -21,6 +21,8 @@ class TPopupMenu;
 class TFont;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = Set<TAnchorKind>;
 enum TCursor { crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
                crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crDrag = -12,
                crNoDrop = -13, crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crSQLWait = -17,
@@ -70,7 +72,15 @@ class TControl : public TComponent {
   TPoint ScreenToClient(TPoint P) const;
 
   TAlign Align() const { return FAlign; }
+  // Also gives the control the anchors of that alignment (alTop: left, top and right).
   void SetAlign(TAlign Value);
+
+  // The parent's edges whose distances the control keeps when the parent is resized: anchored
+  // left and right it stretches, right alone it moves along, neither it keeps its centre at the
+  // same proportion. The distances are those of the layout when the bounds, the anchors or
+  // the parent were last set from code, or the control was loaded.
+  TAnchors Anchors() const { return FAnchors; }
+  void SetAnchors(TAnchors Value);
 
   bool Visible() const { return FVisible; }
   virtual void SetVisible(bool Value);
@@ -135,6 +145,8 @@ class TControl : public TComponent {
   // Pushes our state (geometry, visibility, text, ...) to the view.
   virtual void UpdateView();
 
+  void Loaded() override;
+
  protected:
   virtual String GetText() const { return FText; }
   virtual void TextChanged();
@@ -148,6 +160,10 @@ class TControl : public TComponent {
   virtual QWidget* MakeView(QWidget* ParentView);
   void SetView(QWidget* View) { FView = View; }
   void RequestAlign();
+  // Takes the anchor distances from the present bounds and parent size.
+  void UpdateAnchorRules();
+  // Moves and sizes the control as its anchors say for the parent's present client size.
+  void AnchorToParent();
 
   String FText;
   TColor FColor;
@@ -159,6 +175,12 @@ class TControl : public TComponent {
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   TAlign FAlign = alNone;
+  TAnchors FAnchors{akLeft, akTop};
+  // Per axis: the width kept (both edges), the near edge's offset (far edge only) or the
+  // centre (neither), with the parent's client size they belong to (0: nothing to keep).
+  TPoint FAnchorRules;
+  TPoint FOriginalParentSize;
+  bool FAnchorMove = false;
   bool FVisible = true;
   bool FEnabled = true;
   QWidget* FView = nullptr;
@@ -181,7 +203,7 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* AControl);
   bool ContainsControl(const TControl* Control) const;
 
-  // Lays out the aligned children inside the client area.
+  // Lays out the aligned children inside the client area, then places the anchored ones.
   void Realign();
   virtual void AlignControls(TControl* AControl, TRect& ARect);
   // Narrows the rectangle aligned children share (a group box keeps its frame and caption).

@@ -230,6 +230,12 @@ void TCustomForm::SetMenu(TMainMenu* Value) {
   Realign();
 }
 
+void TCustomForm::SetWindowState(TWindowState Value) {
+  if (Value == FWindowState) return;
+  FWindowState = Value;
+  if (View() != nullptr) Views::ApplyWindowState(this);
+}
+
 TRect TCustomForm::ClientRect() const {
   int menu = FMenu != nullptr ? Views::kMenuBarHeight : 0;
   return Rect(0, 0, Width(), std::max(0, Height() - menu));

@@ -66,7 +66,10 @@ class TCustomForm : public TWinControl {
   TPosition Position = poDesigned;
   TFormBorderStyle BorderStyle = bsSizeable;
   TFormStyle FormStyle = fsNormal;
-  TWindowState WindowState = wsNormal;
+  // Maximised or minimised from code: the window follows (when shown, or once it is);
+  // a change by the window manager comes back here.
+  TWindowState WindowState() const { return FWindowState; }
+  void SetWindowState(TWindowState Value);
 
   TRect ClientRect() const override;
 
@@ -98,6 +101,7 @@ class TCustomForm : public TWinControl {
   void CloseModal();
 
   TModalResult FModalResult = mrNone;
+  TWindowState FWindowState = wsNormal;
   bool FModal = false;
   bool FShowing = false;
   TMainMenu* FMenu = nullptr;

@@ -120,8 +120,10 @@ void TCustomGrid::SetEditorMode(bool Value) {
     HideEditor();
 }
 
+// The cell to edit comes into view first: a person sees what he types.
 void TCustomGrid::ShowEditor() {
   FEditorMode = true;
+  ScrollIntoView(FCurrent.X, FCurrent.Y);
   UpdateEdit();
 }
 
@@ -157,6 +159,7 @@ void TCustomGrid::UpdateEdit() {
     HideEdit(false);
     return;
   }
+  FEditorScrolledOut = false;
   FInplaceEdit->SetReadOnly(!CanEditModify());
   FInplaceEdit->Move(CellRect(FCurrent.X, FCurrent.Y));
   bool hadFocus = Focused();
@@ -181,9 +184,38 @@ void TCustomGrid::HideEdit(bool Commit) {
   if (Commit) UpdateText();
   FEditCol = -1;
   FEditRow = -1;
+  FEditorScrolledOut = false;
   bool hadFocus = FInplaceEdit->Focused();
   FInplaceEdit->Hide();
   if (hadFocus && CanFocus()) SetFocus();
+}
+
+// While its cell is scrolled out of view the editor is hidden, its typing kept (it is written
+// when the editing ends, as always); it comes back with the cell.
+void TCustomGrid::PlaceEditor() {
+  if (!FEditorMode || FInplaceEdit == nullptr) return;
+  TRect rect = CellRect(FCurrent.X, FCurrent.Y);
+  if (rect == TRect{}) {
+    if (!FInplaceEdit->Visible()) return;
+    bool hadFocus = FInplaceEdit->Focused();
+    FInplaceEdit->Hide();
+    FEditorScrolledOut = true;
+    if (hadFocus && CanFocus()) SetFocus();
+    return;
+  }
+  FInplaceEdit->Move(rect);
+  if (!FEditorScrolledOut) return;
+  FEditorScrolledOut = false;
+  bool hadFocus = Focused();
+  int selStart = FInplaceEdit->SelStart();
+  int selLength = FInplaceEdit->SelLength();
+  FInplaceEdit->Show();
+  if (hadFocus && FInplaceEdit->CanFocus()) {
+    FInplaceEdit->SetFocus();
+    // Taking the focus selects an edit's whole text; the typing goes on where it stopped.
+    FInplaceEdit->SetSelStart(selStart);
+    FInplaceEdit->SetSelLength(selLength);
+  }
 }
 
 // Escape: the typing is dropped; an always-shown editor takes the cell's text again.
@@ -344,13 +376,24 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
   TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
-bool TCustomGrid::DoMouseWheelDown(TShiftState, TPoint) {
-  MoveColRow(FCurrent.X, FCurrent.Y + 1, true, true);
+namespace {
+// The desktop's lines (and columns) a wheel notch scrolls.
+constexpr int kWheelLines = 3;
+}  // namespace
+
+// A notch never scrolls more than a screen: no row goes by unseen.
+void TCustomGrid::WheelScroll(bool Columns, int Notches) {
+  int step = std::min(kWheelLines, std::max(1, Columns ? VisibleColCount() : VisibleRowCount()));
+  ScrollTo(Columns, (Columns ? LeftCol() : TopRow()) + Notches * step);
+}
+
+bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint) {
+  WheelScroll(Shift.Contains(ssShift), 1);
   return true;
 }
 
-bool TCustomGrid::DoMouseWheelUp(TShiftState, TPoint) {
-  MoveColRow(FCurrent.X, FCurrent.Y - 1, true, true);
+bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint) {
+  WheelScroll(Shift.Contains(ssShift), -1);
   return true;
 }
 
@@ -369,18 +412,36 @@ void TCustomGrid::WndProc(TMessage& Message) {
       return;
     }
     case WM_MOUSEWHEEL: {
-      int delta = static_cast<int16_t>((Message.WParam >> 16) & 0xFFFF);
-      TShiftState shift = KeysToShiftState(Message.WParam & 0xFFFF);
+      // Turns short of a notch (fine-grained wheels, touchpads) add up until they make one.
+      int delta = static_cast<int16_t>(HiWord(Message.WParam));
+      TShiftState shift = KeysToShiftState(LoWord(Message.WParam));
       TPoint pos{SmallIntLo(Message.LParam), SmallIntHi(Message.LParam)};
-      int notches = std::max(1, std::abs(delta) / 120);
-      for (int i = 0; i < notches && delta != 0; ++i) {
-        if (delta < 0) DoMouseWheelDown(shift, pos);
-        else DoMouseWheelUp(shift, pos);
-      }
+      int& acc = shift.Contains(ssShift) ? FWheelCols : FWheelRows;
+      acc += delta;
+      for (; acc >= WHEEL_DELTA; acc -= WHEEL_DELTA) DoMouseWheelUp(shift, pos);
+      for (; acc <= -WHEEL_DELTA; acc += WHEEL_DELTA) DoMouseWheelDown(shift, pos);
       Message.Result = 1;
       return;
     }
+    case WM_MOUSEHWHEEL: {
+      // Tilted right (a positive delta) scrolls to the right.
+      FWheelCols += static_cast<int16_t>(HiWord(Message.WParam));
+      for (; FWheelCols >= WHEEL_DELTA; FWheelCols -= WHEEL_DELTA) WheelScroll(true, 1);
+      for (; FWheelCols <= -WHEEL_DELTA; FWheelCols += WHEEL_DELTA) WheelScroll(true, -1);
+      Message.Result = 1;
+      return;
+    }
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      // LParam names a scroll-bar control; 0 is the grid's own bar. The position may take more
+      // than the high word's 16 bits here: our WParam carries it whole.
+      if (Message.LParam != 0) break;
+      ScrollRequest(Message.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LoWord(Message.WParam),
+                    static_cast<int>(Message.WParam >> 16));
+      Message.Result = 0;
+      return;
     default:
-      TCustomControl::WndProc(Message);
+      break;
   }
+  TCustomControl::WndProc(Message);
 }

@@ -8,6 +8,7 @@
 #include "classlib/Colors.h"
 #include "classlib/GraphicsObjects.h"
 #include "classlib/qt/PaintGlue.h"
+#include "classlib/qt/ScrollBars.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ void TCustomGrid::SetColCount(int Value) {
   FColCount = Value;
   FColWidths.resize(static_cast<size_t>(Value), FDefaultColWidth);
   ClampToCounts();
+  UpdateScrollRange();
   SizeChanged(oldCols, FRowCount);
   Invalidate();
 }
@@ -53,6 +55,7 @@ void TCustomGrid::SetRowCount(int Value) {
   FRowCount = Value;
   FRowHeights.resize(static_cast<size_t>(Value), FDefaultRowHeight);
   ClampToCounts();
+  UpdateScrollRange();
   SizeChanged(FColCount, oldRows);
   Invalidate();
 }
@@ -65,6 +68,7 @@ void TCustomGrid::SetFixedCols(int Value) {
   if (FEditorMode) HideEdit(true);
   FTopLeft.X = FFixedCols;
   FCurrent.X = FAnchor.X = FFixedCols;
+  UpdateScrollRange();
   if (FEditorMode) UpdateEdit();
   Invalidate();
 }
@@ -76,6 +80,7 @@ void TCustomGrid::SetFixedRows(int Value) {
   if (FEditorMode) HideEdit(true);
   FTopLeft.Y = FFixedRows;
   FCurrent.Y = FAnchor.Y = FFixedRows;
+  UpdateScrollRange();
   if (FEditorMode) UpdateEdit();
   Invalidate();
 }
@@ -83,6 +88,7 @@ void TCustomGrid::SetFixedRows(int Value) {
 void TCustomGrid::SetDefaultColWidth(int Value) {
   FDefaultColWidth = Value;
   std::fill(FColWidths.begin(), FColWidths.end(), Value);
+  UpdateScrollRange();
   ColWidthsChanged();
   Invalidate();
 }
@@ -90,6 +96,7 @@ void TCustomGrid::SetDefaultColWidth(int Value) {
 void TCustomGrid::SetDefaultRowHeight(int Value) {
   FDefaultRowHeight = Value;
   std::fill(FRowHeights.begin(), FRowHeights.end(), Value);
+  UpdateScrollRange();
   RowHeightsChanged();
   Invalidate();
 }
@@ -103,6 +110,7 @@ void TCustomGrid::SetColWidths(int Index, int Value) {
   if (Index < 0 || Index >= FColCount) return;
   if (FColWidths[static_cast<size_t>(Index)] == Value) return;
   FColWidths[static_cast<size_t>(Index)] = Value;
+  UpdateScrollRange();
   ColWidthsChanged();
   Invalidate();
 }
@@ -116,12 +124,14 @@ void TCustomGrid::SetRowHeights(int Index, int Value) {
   if (Index < 0 || Index >= FRowCount) return;
   if (FRowHeights[static_cast<size_t>(Index)] == Value) return;
   FRowHeights[static_cast<size_t>(Index)] = Value;
+  UpdateScrollRange();
   RowHeightsChanged();
   Invalidate();
 }
 
 void TCustomGrid::SetGridLineWidth(int Value) {
   FGridLineWidth = std::max(Value, 0);
+  UpdateScrollRange();
   Invalidate();
 }
 
@@ -267,8 +277,9 @@ void TCustomGrid::ScrollIntoView(int ACol, int ARow) {
 void TCustomGrid::SetTopLeft(int ALeft, int ATop) {
   if (ALeft == FTopLeft.X && ATop == FTopLeft.Y) return;
   FTopLeft = {ALeft, ATop};
-  if (FEditorMode && FInplaceEdit != nullptr) FInplaceEdit->Move(CellRect(FCurrent.X, FCurrent.Y));
+  PlaceEditor();
   Invalidate();
+  UpdateScrollPos();
   TopLeftChanged();
 }
 
@@ -280,6 +291,127 @@ void TCustomGrid::SetTopRow(int Value) {
 void TCustomGrid::SetLeftCol(int Value) {
   if (Value < FFixedCols || Value >= FColCount) return;
   SetTopLeft(Value, FTopLeft.Y);
+}
+
+// ---------------------------------------------------------------------------------------
+// Scroll bars
+
+void TCustomGrid::SetScrollBars(TScrollStyle Value) {
+  if (Value == FScrollBars) return;
+  FScrollBars = Value;
+  UpdateScrollRange();
+}
+
+TRect TCustomGrid::ClientRect() const {
+  return Rect(0, 0, std::max(0, Width() - (FVertBar ? ScrollBarSize : 0)),
+              std::max(0, Height() - (FHorzBar ? ScrollBarSize : 0)));
+}
+
+// Whether every row (column) fits into Extent pixels, by the rule VisibleRowsFrom counts by: a
+// cell fits when it does without the line after it.
+bool TCustomGrid::AllFit(bool Rows, int Extent) const {
+  int count = Rows ? FRowCount : FColCount;
+  int pos = 0;
+  for (int i = 0; i < count; ++i) {
+    int size = Rows ? RowHeights(i) : ColWidths(i);
+    if (pos + size > Extent) return false;
+    pos += size + FGridLineWidth;
+  }
+  return true;
+}
+
+void TCustomGrid::UpdateScrollRange() {
+  bool allowHorz = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
+  bool allowVert = FScrollBars == ssVertical || FScrollBars == ssBoth;
+  // Each bar narrows the room the other direction has, so the answer may take another round.
+  bool horz = false, vert = false;
+  for (int round = 0; round < 3; ++round) {
+    bool h = allowHorz && !AllFit(false, Width() - (vert ? ScrollBarSize : 0));
+    bool v = allowVert && !AllFit(true, Height() - (horz ? ScrollBarSize : 0));
+    if (h == horz && v == vert) break;
+    horz = h;
+    vert = v;
+  }
+  if (horz != FHorzBar || vert != FVertBar) {
+    FHorzBar = horz;
+    FVertBar = vert;
+    Invalidate();
+  }
+  // More room leaves no empty space past the last row or column.
+  TGridCoord topLeft{std::min(FTopLeft.X, LastLeftCol()), std::min(FTopLeft.Y, LastTopRow())};
+  if (!(topLeft == FTopLeft))
+    SetTopLeft(topLeft.X, topLeft.Y);
+  PlaceEditor();
+  UpdateScrollPos();
+}
+
+TGridScrollInfo TCustomGrid::ScrollInfo(int Bar) const {
+  TGridScrollInfo info;
+  if (Bar == SB_VERT) {
+    info.Visible = FVertBar;
+    info.Position = FTopLeft.Y - FFixedRows;
+    info.Max = LastTopRow() - FFixedRows;
+    info.Page = std::max(1, VisibleRowCount());
+  } else {
+    info.Visible = FHorzBar;
+    info.Position = FTopLeft.X - FFixedCols;
+    info.Max = LastLeftCol() - FFixedCols;
+    info.Page = std::max(1, VisibleColCount());
+  }
+  return info;
+}
+
+void TCustomGrid::UpdateScrollPos() {
+  if (View() == nullptr) return;
+  auto state = [this](int Bar) {
+    TGridScrollInfo info = ScrollInfo(Bar);
+    return Views::ScrollBarState{info.Visible, info.Max, info.Page, info.Position};
+  };
+  Views::ApplyScrollBars(this, state(SB_HORZ), state(SB_VERT), ScrollBarSize);
+}
+
+void TCustomGrid::UpdateView() {
+  TCustomControl::UpdateView();
+  UpdateScrollPos();
+}
+
+void TCustomGrid::Resize() {
+  UpdateScrollRange();
+  TCustomControl::Resize();
+}
+
+void TCustomGrid::ScrollTo(bool Columns, int Target) {
+  int fixed = Columns ? FFixedCols : FFixedRows;
+  int last = Columns ? LastLeftCol() : LastTopRow();
+  Target = Clamp(Target, fixed, std::max(fixed, last));
+  if (Columns)
+    SetTopLeft(Target, FTopLeft.Y);
+  else
+    SetTopLeft(FTopLeft.X, Target);
+}
+
+// A request from a scroll bar; the thumb's position counts from the first scrolling row (column).
+void TCustomGrid::ScrollRequest(int Bar, Word Code, int Pos) {
+  bool columns = Bar == SB_HORZ;
+  int first = columns ? FTopLeft.X : FTopLeft.Y;
+  int fixed = columns ? FFixedCols : FFixedRows;
+  int page = std::max(1, columns ? VisibleColCount() : VisibleRowCount());
+  switch (Code) {
+    case SB_LINEUP: ScrollTo(columns, first - 1); break;
+    case SB_LINEDOWN: ScrollTo(columns, first + 1); break;
+    case SB_PAGEUP: ScrollTo(columns, first - page); break;
+    case SB_PAGEDOWN: ScrollTo(columns, first + page); break;
+    case SB_THUMBTRACK:
+      // Without thumb tracking the grid moves when the thumb is let go.
+      if (FOptions.Contains(goThumbTracking)) ScrollTo(columns, fixed + Pos);
+      break;
+    case SB_THUMBPOSITION: ScrollTo(columns, fixed + Pos); break;
+    case SB_TOP: ScrollTo(columns, fixed); break;
+    case SB_BOTTOM: ScrollTo(columns, columns ? LastLeftCol() : LastTopRow()); break;
+    default: break;
+  }
+  // The bar shows the grid's position again, also when nothing moved.
+  UpdateScrollPos();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -357,6 +489,7 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex) {
   else
     std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
   ColumnMoved(FromIndex, ToIndex);
+  UpdateScrollRange();  // the moved width changes which columns fill the view
   Invalidate();
 }
 
@@ -369,6 +502,7 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex) {
   else
     std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
   RowMoved(FromIndex, ToIndex);
+  UpdateScrollRange();  // the moved height changes which rows fill the view
   Invalidate();
 }
 
@@ -395,12 +529,8 @@ void TCustomGrid::SizeChanged(int, int) {}
 void TCustomGrid::ColumnMoved(int, int) {}
 void TCustomGrid::RowMoved(int, int) {}
 void TCustomGrid::TopLeftChanged() {}
-void TCustomGrid::ColWidthsChanged() {
-  if (FEditorMode && FInplaceEdit != nullptr) FInplaceEdit->Move(CellRect(FCurrent.X, FCurrent.Y));
-}
-void TCustomGrid::RowHeightsChanged() {
-  if (FEditorMode && FInplaceEdit != nullptr) FInplaceEdit->Move(CellRect(FCurrent.X, FCurrent.Y));
-}
+void TCustomGrid::ColWidthsChanged() { PlaceEditor(); }
+void TCustomGrid::RowHeightsChanged() { PlaceEditor(); }
 
 // ---------------------------------------------------------------------------------------
 // TDrawGrid

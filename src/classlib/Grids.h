@@ -13,6 +13,12 @@
 // Moving the current cell from code (Col, Row, FocusCell) runs the same SelectCell check as
 // keys and mouse do: when SelectCell refuses, nothing changes.
 //
+// Scroll bars take their room from the client area: a vertical one shows while the rows do not
+// fit the height, a horizontal one while the columns do not fit the width, as ScrollBars allows.
+// The grid holds the scrolling state (TopRow, LeftCol); the bars only show it, and their use
+// comes back as WM_VSCROLL / WM_HSCROLL. The mouse wheel scrolls three rows a notch (columns
+// with Shift or a horizontal wheel) and leaves the current cell where it is.
+//
 // The inplace editor writes its text back through SetEditText when it is committed (Enter,
 // moving to another cell, hiding it), not on every keystroke; Escape discards the typing.
 #pragma once
@@ -38,6 +44,17 @@ struct TGridCoord {
   int X = 0;
   int Y = 0;
   friend bool operator==(const TGridCoord&, const TGridCoord&) = default;
+};
+
+// What one of the grid's scroll bars shows, in rows (columns): positions 0..Max stand for the
+// first scrolling row from FixedRows to the last TopRow that still fills the view; Page is the
+// number of scrolling rows in view.
+struct TGridScrollInfo {
+  bool Visible = false;
+  int Position = 0;
+  int Max = 0;
+  int Page = 1;
+  friend bool operator==(const TGridScrollInfo&, const TGridScrollInfo&) = default;
 };
 
 // A block of cells, both corners included.
@@ -145,7 +162,13 @@ class TCustomGrid : public TCustomControl {
   bool DefaultDrawing() const { return FDefaultDrawing; }
   void SetDefaultDrawing(bool Value);
   TScrollStyle ScrollBars() const { return FScrollBars; }
-  void SetScrollBars(TScrollStyle Value) { FScrollBars = Value; }
+  void SetScrollBars(TScrollStyle Value);
+  // The scroll bar SB_HORZ or SB_VERT.
+  TGridScrollInfo ScrollInfo(int Bar) const;
+  // A bar's thickness: the desktop's 17 pixels at 96 dots per inch.
+  static constexpr int ScrollBarSize = 17;
+  // The area the scroll bars leave.
+  TRect ClientRect() const override;
 
   // The inplace editor.
   bool EditorMode() const { return FEditorMode; }
@@ -161,6 +184,7 @@ class TCustomGrid : public TCustomControl {
   void InvalidateGrid() { Invalidate(); }
 
   void WndProc(TMessage& Message) override;
+  void UpdateView() override;
 
  protected:
   friend class TInplaceEdit;
@@ -186,6 +210,8 @@ class TCustomGrid : public TCustomControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void Resize() override;
+  // One notch of the wheel: three rows, or columns with Shift.
   virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
   virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
   void Paint() override;
@@ -224,6 +250,19 @@ class TCustomGrid : public TCustomControl {
   int VisibleRowsFrom(int ATop) const;
   int VisibleColsFrom(int ALeft) const;
   void HideEdit(bool Commit);
+  // Scroll bars: which show (after counts, sizes, bounds or ScrollBars change), and what they
+  // show (after scrolling).
+  void UpdateScrollRange();
+  void UpdateScrollPos();
+  bool AllFit(bool Rows, int Extent) const;
+  void ScrollRequest(int Bar, Word Code, int Pos);
+  // Moves the first scrolling row (column) to Target, kept between the fixed ones and the last
+  // that still fills the view.
+  void ScrollTo(bool Columns, int Target);
+  // Scrolls by whole wheel notches (positive: down or right).
+  void WheelScroll(bool Columns, int Notches);
+  // Keeps the open editor over its cell, hidden while the cell is out of view.
+  void PlaceEditor();
 
   int FColCount = 5;
   int FRowCount = 5;
@@ -241,10 +280,15 @@ class TCustomGrid : public TCustomControl {
   TColor FFixedColor;
   bool FDefaultDrawing = true;
   TScrollStyle FScrollBars = ssBoth;
+  bool FHorzBar = false;
+  bool FVertBar = false;
+  int FWheelRows = 0;  // wheel turns short of a notch
+  int FWheelCols = 0;
   bool FEditorMode = false;
   int FEditCol = -1;
   int FEditRow = -1;
   bool FKeyFromEditor = false;
+  bool FEditorScrolledOut = false;
 };
 
 // A grid with events for drawing cells, selecting cells and exchanging editor text.

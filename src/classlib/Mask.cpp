@@ -1,40 +1,20 @@
 #include "classlib/Mask.h"
 
-#include <QKeyEvent>
-#include <QLineEdit>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cctype>
 
-#include "classlib/Forms.h"
 #include "classlib/WinApi.h"
-#include "classlib/qt/KeyMap.h"
-#include "classlib/qt/Views.h"
 
 namespace {
 
-// A line edit whose typing goes to the masked edit as key messages; the mask decides.
-class MaskLineEdit : public QLineEdit {
- public:
-  MaskLineEdit(TCustomMaskEdit* edit, QWidget* parent) : QLineEdit(parent), edit_(edit) {}
-
- protected:
-  void keyPressEvent(QKeyEvent* e) override {
-    Word vk = KeyMap::ToVirtualKey(e->key());
-    bool nav = vk == VK_LEFT || vk == VK_RIGHT || vk == VK_HOME || vk == VK_END;
-    if (!edit_->IsMasked() || (nav && !(e->modifiers() & Qt::ShiftModifier)) || (e->modifiers() & Qt::ControlModifier)) {
-      QLineEdit::keyPressEvent(e);
-      return;
-    }
-    if (vk != 0) KeyInput(edit_, WM_KEYDOWN, vk);
-    for (char c : e->text().toUtf8())
-      if (static_cast<unsigned char>(c) >= 32 || c == '\b') KeyInput(edit_, WM_CHAR, static_cast<unsigned char>(c));
-  }
-
- private:
-  TCustomMaskEdit* edit_;
-};
-
 bool IsRequired(char kind) { return kind == '0' || kind == 'L' || kind == 'A' || kind == 'C'; }
+
+QClipboard* SystemClipboard() {
+  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr ? QGuiApplication::clipboard()
+                                                                                  : nullptr;
+}
 
 }  // namespace
 
@@ -80,6 +60,7 @@ void TCustomMaskEdit::SetEditMask(const String& Value) {
   FFormatting = true;
   FText = IsMasked() ? Format(old, FSaveLiterals) : old;
   FFormatting = false;
+  ForgetUndo();
   TCustomEdit::TextChanged();
 }
 
@@ -90,7 +71,7 @@ bool TCustomMaskEdit::Fits(const Position& p, char c) const {
     case '#': return std::isdigit(u) != 0 || c == '+' || c == '-';
     case 'L': case 'l': return std::isalpha(u) != 0 || u >= 0x80;
     case 'A': case 'a': return std::isalnum(u) != 0 || u >= 0x80;
-    case 'C': case 'c': return u >= 32;
+    case 'C': case 'c': return u >= 32 && u != 127;
     default: return false;
   }
 }
@@ -134,7 +115,19 @@ String TCustomMaskEdit::GetText() const {
   return out;
 }
 
+int TCustomMaskEdit::NextData(int i) const {
+  while (i < Size() && !IsData(i)) ++i;
+  return i;
+}
+
+void TCustomMaskEdit::ClearData(String& Text, int First, int Last) const {
+  for (int j = std::max(First, 0); j < Last && j < Size(); ++j)
+    if (IsData(j)) Text[static_cast<size_t>(j)] = FBlank;
+}
+
 void TCustomMaskEdit::TextChanged() {
+  // Text set from code: what was typed before cannot be undone.
+  ForgetUndo();
   if (IsMasked() && !FFormatting) FText = Format(FText, FSaveLiterals);
   TCustomEdit::TextChanged();
 }
@@ -144,6 +137,7 @@ void TCustomMaskEdit::SetEditText(const String& Value) {
     SetText(Value);
     return;
   }
+  ForgetUndo();
   SetMaskedText(Format(Value, true), SelStart());
 }
 
@@ -179,6 +173,78 @@ void TCustomMaskEdit::WndProc(TMessage& Message) {
   TCustomEdit::WndProc(Message);
 }
 
+void TCustomMaskEdit::ForgetUndo() {
+  FCanUndo = false;
+  FUndoText.clear();
+  FTypingCaret = -1;
+}
+
+void TCustomMaskEdit::UserEdit(const String& EditText, int Caret, bool Typing) {
+  const bool continues = Typing && FTypingCaret == SelStart() && SelLength() == 0;
+  if (EditText != FText && !continues) {
+    FUndoText = FText;
+    FUndoCaret = SelStart();
+    FCanUndo = true;
+  }
+  FTyped = true;
+  FTypingCaret = -1;
+  SetMaskedText(EditText, Caret);
+  if (Typing) FTypingCaret = Caret;
+}
+
+void TCustomMaskEdit::Undo() {
+  if (!FCanUndo || ReadOnly()) return;
+  // The text undone becomes the undo text: a second undo redoes, as in an edit control.
+  const String back = FUndoText;
+  const int caret = FUndoCaret;
+  FUndoText = FText;
+  FUndoCaret = SelStart();
+  FTyped = true;
+  FTypingCaret = -1;
+  SetMaskedText(back, caret);
+}
+
+void TCustomMaskEdit::CopySelection() const {
+  if (SelLength() == 0) return;
+  if (QClipboard* clipboard = SystemClipboard()) clipboard->setText(QString::fromStdString(SelText()));
+}
+
+void TCustomMaskEdit::CutSelection() {
+  if (SelLength() == 0 || ReadOnly()) return;
+  CopySelection();
+  String text = FText;
+  ClearData(text, SelStart(), SelStart() + SelLength());
+  UserEdit(text, SelStart(), false);
+}
+
+void TCustomMaskEdit::Paste(const String& Value) {
+  if (ReadOnly()) return;
+  const int first = SelStart();
+  String text = FText;
+  ClearData(text, first, first + SelLength());
+  int j = first;
+  for (char c : Value) {
+    // A literal pasted where the mask has it is passed over, as the caret passes it.
+    if (j < Size() && !IsData(j) && c == FPositions[static_cast<size_t>(j)].Literal) {
+      ++j;
+      continue;
+    }
+    j = NextData(j);
+    if (j >= Size()) break;
+    const Position& p = FPositions[static_cast<size_t>(j)];
+    if (c == ' ' || c == FBlank) {
+      text[static_cast<size_t>(j)] = FBlank;
+    } else if (Fits(p, c)) {
+      text[static_cast<size_t>(j)] = Cased(p, c);
+    } else {
+      MessageBeep(0);
+      break;
+    }
+    ++j;
+  }
+  UserEdit(text, NextData(j), false);
+}
+
 void TCustomMaskEdit::KeyPress(char& Key) {
   if (!IsMasked()) {
     TCustomEdit::KeyPress(Key);
@@ -186,33 +252,37 @@ void TCustomMaskEdit::KeyPress(char& Key) {
   }
   TWinControl::KeyPress(Key);
   if (Key == 0 || ReadOnly()) return;
-  const int n = static_cast<int>(FPositions.size());
+  const int first = SelStart();
+  const int last = first + SelLength();
   String text = FText;
   if (Key == '\b') {
-    int j = SelStart() - 1;
+    Key = 0;
+    if (last > first) {
+      ClearData(text, first, last);
+      UserEdit(text, first, false);
+      return;
+    }
+    int j = first - 1;
     while (j >= 0 && !IsData(j)) --j;
     if (j >= 0) {
       text[static_cast<size_t>(j)] = FBlank;
-      FTyped = true;
-      SetMaskedText(text, j);
+      UserEdit(text, j, false);
     }
-    Key = 0;
     return;
   }
   if (static_cast<unsigned char>(Key) < 32) return;
-  int j = SelStart();
-  while (j < n && !IsData(j)) ++j;
   const char typed = Key;
   Key = 0;
-  if (j >= n || !Fits(FPositions[static_cast<size_t>(j)], typed)) {
+  // A selection is blanked even when the character does not fit.
+  ClearData(text, first, last);
+  const int j = NextData(first);
+  if (j >= Size() || !Fits(FPositions[static_cast<size_t>(j)], typed)) {
     MessageBeep(0);
+    if (last > first) UserEdit(text, first, false);
     return;
   }
   text[static_cast<size_t>(j)] = Cased(FPositions[static_cast<size_t>(j)], typed);
-  int caret = j + 1;
-  while (caret < n && !IsData(caret)) ++caret;
-  FTyped = true;
-  SetMaskedText(text, caret);
+  UserEdit(text, NextData(j + 1), true);
 }
 
 void TCustomMaskEdit::KeyDown(Word& Key, TShiftState Shift) {
@@ -221,42 +291,54 @@ void TCustomMaskEdit::KeyDown(Word& Key, TShiftState Shift) {
     return;
   }
   TWinControl::KeyDown(Key, Shift);
-  const int n = static_cast<int>(FPositions.size());
+  const bool shift = Shift.Contains(ssShift);
+  const bool ctrl = Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt);
   switch (Key) {
-    case VK_LEFT: SetSelStart(SelStart() - 1); break;
-    case VK_RIGHT: SetSelStart(SelStart() + 1); break;
-    case VK_HOME: SetSelStart(0); break;
-    case VK_END: SetSelStart(n); break;
+    case VK_LEFT: case VK_RIGHT: case VK_HOME: case VK_END:
+      if (KeyFromView()) return;  // the view moves the caret, and selects with Shift
+      if (Key == VK_LEFT) SetSelStart(SelStart() - 1);
+      if (Key == VK_RIGHT) SetSelStart(SelStart() + 1);
+      if (Key == VK_HOME) SetSelStart(0);
+      if (Key == VK_END) SetSelStart(Size());
+      break;
     case VK_DELETE: {
+      if (shift) {
+        CutSelection();
+        break;
+      }
       if (ReadOnly()) break;
       String text = FText;
-      int first = SelStart();
-      int last = std::max(first + 1, first + SelLength());
-      for (int j = first; j < last && j < n; ++j)
-        if (IsData(j)) text[static_cast<size_t>(j)] = FBlank;
-      FTyped = true;
-      SetMaskedText(text, first);
+      const int first = SelStart();
+      ClearData(text, first, std::max(first + 1, first + SelLength()));
+      UserEdit(text, first, false);
       break;
     }
+    case VK_INSERT:
+      if (shift) {
+        if (QClipboard* clipboard = SystemClipboard()) Paste(clipboard->text().toStdString());
+      } else if (ctrl) {
+        CopySelection();
+      } else {
+        return;
+      }
+      break;
+    case 'X': if (!ctrl) return; CutSelection(); break;
+    case 'C': if (!ctrl) return; CopySelection(); break;
+    case 'V':
+      if (!ctrl) return;
+      if (QClipboard* clipboard = SystemClipboard()) Paste(clipboard->text().toStdString());
+      break;
+    case 'Z': if (!ctrl) return; Undo(); break;
     default: return;
   }
   Key = 0;
 }
 
-QWidget* TCustomMaskEdit::MakeView(QWidget* ParentView) {
-  auto* view = new MaskLineEdit(this, ParentView);
-  QObject::connect(view, &QLineEdit::textEdited, view, [this](const QString& text) {
-    try {
-      if (IsMasked()) SetEditText(text.toStdString()); else ViewTextEdited(text.toStdString());
-    } catch (const std::exception& e) {
-      Application->HandleException(this, e);
-    }
-    UpdateView();
-  });
-  QObject::connect(view, &QLineEdit::cursorPositionChanged, view, [this, view](int, int pos) {
-    if (view->hasSelectedText()) return;
-    int bytes = static_cast<int>(view->text().left(pos).toUtf8().size());
-    if (bytes != SelStart()) SetSelStart(bytes);
-  });
-  return view;
+void TCustomMaskEdit::ViewTextEdited(const String& Value) {
+  if (!IsMasked()) {
+    TCustomEdit::ViewTextEdited(Value);
+    return;
+  }
+  // An edit the view made itself (its context menu, a drop): the text is laid into the mask.
+  UserEdit(Format(Value, true), std::min(SelStart(), Size()), false);
 }

@@ -78,6 +78,7 @@ constexpr UINT WM_MBUTTONDOWN = 0x0207;
 constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr UINT WM_MOUSEHWHEEL = 0x020E;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_CUT = 0x0300;
@@ -147,6 +148,29 @@ constexpr Word CBN_DROPDOWN = 7;
 constexpr Word CBN_CLOSEUP = 8;
 constexpr Word LBN_SELCHANGE = 1;
 constexpr Word LBN_DBLCLK = 2;
+
+// Scroll bars: which bar (SB_HORZ, SB_VERT) and the WM_HSCROLL / WM_VSCROLL request codes (low
+// word of WParam; the thumb's position in the high word).
+constexpr int SB_HORZ = 0;
+constexpr int SB_VERT = 1;
+constexpr Word SB_LINEUP = 0;
+constexpr Word SB_LINELEFT = 0;
+constexpr Word SB_LINEDOWN = 1;
+constexpr Word SB_LINERIGHT = 1;
+constexpr Word SB_PAGEUP = 2;
+constexpr Word SB_PAGELEFT = 2;
+constexpr Word SB_PAGEDOWN = 3;
+constexpr Word SB_PAGERIGHT = 3;
+constexpr Word SB_THUMBPOSITION = 4;
+constexpr Word SB_THUMBTRACK = 5;
+constexpr Word SB_TOP = 6;
+constexpr Word SB_LEFT = 6;
+constexpr Word SB_BOTTOM = 7;
+constexpr Word SB_RIGHT = 7;
+constexpr Word SB_ENDSCROLL = 8;
+
+// One notch of a mouse wheel (WM_MOUSEWHEEL's delta).
+constexpr int WHEEL_DELTA = 120;
 
 // WM_GETDLGCODE answers.
 constexpr LRESULT DLGC_WANTARROWS = 0x0001;

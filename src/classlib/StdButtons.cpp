@@ -8,6 +8,7 @@
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/WinApi.h"
+#include "classlib/qt/DialogKeyView.h"
 #include "classlib/qt/Text.h"
 #include "classlib/qt/Views.h"
 
@@ -179,7 +180,7 @@ void TButton::WndProc(TMessage& Message) {
 }
 
 QWidget* TButton::MakeView(QWidget* ParentView) {
-  auto* view = new QPushButton(ParentView);
+  auto* view = new DialogKeyView<QPushButton>(this, ParentView);
   ButtonViewLink::Connect(this, view);
   return view;
 }
@@ -219,7 +220,7 @@ void TCustomCheckBox::Toggle() {
 }
 
 QWidget* TCustomCheckBox::MakeView(QWidget* ParentView) {
-  auto* view = new QCheckBox(ParentView);
+  auto* view = new DialogKeyView<QCheckBox>(this, ParentView);
   ButtonViewLink::Connect(this, view);
   return view;
 }
@@ -255,7 +256,7 @@ void TRadioButton::SetChecked(bool Value) {
 }
 
 QWidget* TRadioButton::MakeView(QWidget* ParentView) {
-  auto* view = new QRadioButton(ParentView);
+  auto* view = new DialogKeyView<QRadioButton>(this, ParentView);
   view->setAutoExclusive(false);  // the siblings are unchecked by the controls themselves
   ButtonViewLink::Connect(this, view);
   return view;

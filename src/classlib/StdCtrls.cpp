@@ -11,20 +11,53 @@
 #include "classlib/qt/Views.h"
 
 namespace {
-// The edit whose view is passing on a key right now: that key is edited natively by the view,
-// while keys that reach an edit any other way (a grid handing its first typed character to
-// its inplace editor, tests) are edited by the edit itself.
-TCustomEdit* KeyFromView = nullptr;
+// The edit whose view is passing on a key right now: that key is edited natively by the view
+// unless a handler consumes it, while keys that reach an edit any other way (a grid handing
+// its first typed character to its inplace editor, tests) are edited by the edit itself.
+TCustomEdit* ViewKeyTarget = nullptr;
 
 struct ViewKeyScope {
-  explicit ViewKeyScope(TCustomEdit* edit) : saved(KeyFromView) { KeyFromView = edit; }
-  ~ViewKeyScope() { KeyFromView = saved; }
+  explicit ViewKeyScope(TCustomEdit* edit) : saved(ViewKeyTarget) { ViewKeyTarget = edit; }
+  ~ViewKeyScope() { ViewKeyTarget = saved; }
   TCustomEdit* saved;
 };
+}  // namespace
 
+// Keeps a QLineEdit and its edit in step without echo.
+class EditViewLink {
+ public:
+  static void Connect(TCustomEdit* edit, QLineEdit* view) {
+    QObject::connect(view, &QLineEdit::textEdited, view, [edit, view](const QString& text) {
+      ReadSelection(edit, view);
+      try {
+        edit->ViewTextEdited(text.toStdString());
+      } catch (const std::exception& e) {
+        Application->HandleException(edit, e);
+      }
+      edit->ClampSelection();
+    });
+    // Every caret move and selection of the view is the edit's selection at once, so that
+    // code and the edit's own key handling work on what the person sees.
+    auto read = [edit, view] { ReadSelection(edit, view); };
+    QObject::connect(view, &QLineEdit::selectionChanged, view, read);
+    QObject::connect(view, &QLineEdit::cursorPositionChanged, view, read);
+  }
+
+  // The view's selection (or its caret), in bytes of the view's text.
+  static void ReadSelection(TCustomEdit* edit, const QLineEdit* view) {
+    const QString text = view->text();
+    const bool selected = view->hasSelectedText();
+    const int start = selected ? view->selectionStart() : view->cursorPosition();
+    const int length = selected ? view->selectionLength() : 0;
+    edit->FSelStart = static_cast<int>(text.left(start).toUtf8().size());
+    edit->FSelLength = static_cast<int>(text.mid(start, length).toUtf8().size());
+  }
+};
+
+namespace {
 // A line edit whose keys reach the edit's key handlers first, as key messages, and are
 // edited natively only when no handler consumed them (an inplace editor takes Enter and
-// Escape, a form's menu its shortcuts).
+// Escape, a form's menu its shortcuts, a masked edit its typing).
 class KeyForwardingLineEdit : public QLineEdit {
  public:
   KeyForwardingLineEdit(TCustomEdit* edit, QWidget* parent) : QLineEdit(parent), edit_(edit) {}
@@ -33,6 +66,7 @@ class KeyForwardingLineEdit : public QLineEdit {
   void keyPressEvent(QKeyEvent* e) override {
     QPointer<QLineEdit> alive(this);
     ViewKeyScope scope(edit_);
+    EditViewLink::ReadSelection(edit_, this);
     Views::SyncModifierKeys(e->modifiers().toInt());
     Word vk = KeyMap::ToVirtualKey(e->key());
     if (vk != 0) {
@@ -69,21 +103,6 @@ class KeyForwardingLineEdit : public QLineEdit {
   TCustomEdit* edit_;
 };
 }  // namespace
-
-// Keeps a QLineEdit and its edit in step without echo.
-class EditViewLink {
- public:
-  static void Connect(TCustomEdit* edit, QLineEdit* view) {
-    QObject::connect(view, &QLineEdit::textEdited, view, [edit](const QString& text) {
-      edit->ViewTextEdited(text.toStdString());
-    });
-    QObject::connect(view, &QLineEdit::selectionChanged, view, [edit, view]() {
-      QByteArray before = view->text().left(view->hasSelectedText() ? view->selectionStart() : view->cursorPosition()).toUtf8();
-      edit->FSelStart = static_cast<int>(before.size());
-      edit->FSelLength = static_cast<int>(view->selectedText().toUtf8().size());
-    });
-  }
-};
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   TabStop = true;
@@ -154,9 +173,19 @@ void TCustomEdit::Change() {
 
 void TCustomEdit::ViewTextEdited(const String& Value) {
   FFromView = true;
-  SetText(Value);
+  try {
+    SetText(Value);
+  } catch (...) {
+    FFromView = false;
+    if (FText != Value) UpdateView();
+    throw;
+  }
   FFromView = false;
+  // A change handler may have set another text; the view shows what the program reads.
+  if (FText != Value) UpdateView();
 }
+
+bool TCustomEdit::KeyFromView() const { return ViewKeyTarget == this; }
 
 void TCustomEdit::WndProc(TMessage& Message) {
   switch (Message.Msg) {
@@ -174,7 +203,7 @@ void TCustomEdit::WndProc(TMessage& Message) {
 
 void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
   TWinControl::KeyDown(Key, Shift);
-  if (KeyFromView == this) return;  // the view edits natively
+  if (KeyFromView()) return;  // the view edits natively
   switch (Key) {
     case VK_LEFT:
       SetSelStart(FSelLength > 0 ? FSelStart : FSelStart - 1);
@@ -200,7 +229,7 @@ void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
 
 void TCustomEdit::KeyPress(char& Key) {
   TWinControl::KeyPress(Key);
-  if (Key == 0 || KeyFromView == this || FReadOnly) return;
+  if (Key == 0 || KeyFromView() || FReadOnly) return;
   if (Key == '\b') {
     if (FSelLength == 0 && FSelStart > 0) {
       --FSelStart;
@@ -236,5 +265,11 @@ void TCustomEdit::UpdateView() {
   view->setAlignment(Alignment == taRightJustify ? Qt::AlignRight : Alignment == taCenter ? Qt::AlignHCenter : Qt::AlignLeft);
   int start = static_cast<int>(QString::fromUtf8(FText.substr(0, static_cast<size_t>(FSelStart))).size());
   int length = static_cast<int>(QString::fromUtf8(SelText()).size());
+  // A selection the view already shows is left alone: it keeps the end the person moves
+  // (Shift+Left after Shift+Home goes on from the start).
+  const bool selected = view->hasSelectedText();
+  const int shownStart = selected ? view->selectionStart() : view->cursorPosition();
+  const int shownLength = selected ? view->selectionLength() : 0;
+  if (start == shownStart && length == shownLength) return;
   if (length > 0) view->setSelection(start, length); else view->setCursorPosition(start);
 }

@@ -50,8 +50,11 @@ class TCustomEdit : public TWinControl {
   // own key handling for headless input (a real view edits natively).
   void KeyPress(char& Key) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
-  // Takes text typed into the view.
-  void ViewTextEdited(const String& Value);
+  // Whether the key being handled is one the edit's own view passes on (and edits natively
+  // unless a handler consumes it).
+  bool KeyFromView() const;
+  // Takes text the view edited natively (typing, paste, cut, undo, its context menu).
+  virtual void ViewTextEdited(const String& Value);
   // Whether the change being handled came from the view (which then needs no update).
   bool UpdatingFromView() const { return FFromView; }
 

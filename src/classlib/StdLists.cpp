@@ -8,6 +8,7 @@
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/WinApi.h"
+#include "classlib/qt/DialogKeyView.h"
 #include "classlib/qt/Views.h"
 
 namespace {
@@ -193,7 +194,7 @@ void TCustomComboBox::WndProc(TMessage& Message) {
 }
 
 QWidget* TCustomComboBox::MakeView(QWidget* ParentView) {
-  auto* view = new QComboBox(ParentView);
+  auto* view = new DialogKeyView<QComboBox>(this, ParentView);
   view->setEditable(FStyle == csDropDown || FStyle == csSimple);
   view->setInsertPolicy(QComboBox::NoInsert);
   ComboViewLink::Connect(this, view);
@@ -330,7 +331,7 @@ void TCustomListBox::WndProc(TMessage& Message) {
 }
 
 QWidget* TCustomListBox::MakeView(QWidget* ParentView) {
-  auto* view = new QListWidget(ParentView);
+  auto* view = new DialogKeyView<QListWidget>(this, ParentView);
   ListViewLink::Connect(this, view);
   return view;
 }

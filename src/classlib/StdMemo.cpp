@@ -48,7 +48,8 @@ class MemoViewLink {
         Application->HandleException(memo, e);
       }
     });
-    QObject::connect(view, &QPlainTextEdit::cursorPositionChanged, view, [memo, view]() {
+    // A selection can change without the caret moving (Ctrl+A with the caret at the end).
+    auto readSelection = [memo, view]() {
       QTextCursor cursor = view->textCursor();
       QString text = view->toPlainText();
       auto bytes = [&text](int pos) {
@@ -59,7 +60,9 @@ class MemoViewLink {
       int b = bytes(cursor.selectionEnd());
       memo->FSelStart = a;
       memo->FSelLength = b - a;
-    });
+    };
+    QObject::connect(view, &QPlainTextEdit::cursorPositionChanged, view, readSelection);
+    QObject::connect(view, &QPlainTextEdit::selectionChanged, view, readSelection);
   }
 };
 

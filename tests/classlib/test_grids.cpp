@@ -292,10 +292,245 @@ TEST(StringGrid, PaintVisitsVisibleCellsRowByRow) {
   grid->OnDrawCell = [&](TObject*, int col, int row, TRect, TGridDrawState) { seen.push_back({col, row}); };
   TBitmap bitmap(140, 60);
   grid->PaintTo(bitmap.Canvas());
+  // Rows 0-2 and columns 0-2: the scroll bars take the room of the rest.
   std::vector<std::pair<int, int>> expected;
   for (int r = 0; r < 3; ++r)
-    for (int col = 0; col < 4; ++col) expected.push_back({col, r});
+    for (int col = 0; col < 3; ++col) expected.push_back({col, r});
   EXPECT_EQ(seen, expected);
+}
+
+// ---------------------------------------------------------------------------------------
+// Scroll bars and the mouse wheel, through the messages the bars and the wheel send
+
+void ScrollBy(TControl* grid, UINT msg, Word code, int pos = 0) {
+  grid->Perform(msg, code | (static_cast<WPARAM>(pos) << 16), 0);
+}
+
+LRESULT TurnWheel(TControl* grid, int delta, WPARAM keys = 0, UINT msg = WM_MOUSEWHEEL) {
+  return grid->Perform(msg, (keys & 0xFFFF) | (static_cast<WPARAM>(static_cast<uint16_t>(delta)) << 16),
+                       MakeLParam(20, 20));
+}
+
+std::unique_ptr<TStringGrid> SizedGrid(int width, int height, int cols, int rows) {
+  auto grid = MakeGrid();
+  grid->SetBounds(0, 0, width, height);
+  grid->SetColCount(cols);
+  grid->SetRowCount(rows);
+  return grid;
+}
+
+// A fixed cell (0,0) in the corner, the fixed row along the top and the fixed column down the
+// left whatever the scrolling.
+void ExpectFixedCellsInView(TStringGrid* grid) {
+  EXPECT_EQ(grid->CellRect(0, 0), Bounds(0, 0, 64, 24));
+  EXPECT_EQ(grid->CellRect(grid->LeftCol(), 0).Top, 0);
+  EXPECT_EQ(grid->CellRect(0, grid->TopRow()).Left, 0);
+}
+
+TEST(GridScrollBars, ShowWhenCellsDoNotFitAndTakeTheirRoomFromTheClientArea) {
+  // Cells 64 x 24 with 1-pixel lines: 5 columns need 324 pixels, 5 rows 124; a bar is 17.
+  struct Case {
+    const char* name;
+    int width, height, cols, rows;
+    TScrollStyle style;
+    bool horz, vert;
+  };
+  const Case cases[] = {
+      {"everything fits", 400, 200, 5, 5, ssBoth, false, false},
+      {"too many columns", 400, 200, 10, 5, ssBoth, true, false},
+      {"too many rows", 400, 200, 5, 20, ssBoth, false, true},
+      {"the vertical bar squeezes the columns", 330, 200, 5, 20, ssBoth, true, true},
+      {"the horizontal bar squeezes the rows", 400, 130, 10, 5, ssBoth, true, true},
+      {"no bars allowed", 330, 200, 10, 20, ssNone, false, false},
+      {"vertical only", 330, 200, 10, 20, ssVertical, false, true},
+      {"horizontal only", 330, 200, 10, 20, ssHorizontal, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto grid = SizedGrid(c.width, c.height, c.cols, c.rows);
+    grid->SetScrollBars(c.style);
+    EXPECT_EQ(grid->ScrollInfo(SB_HORZ).Visible, c.horz);
+    EXPECT_EQ(grid->ScrollInfo(SB_VERT).Visible, c.vert);
+    EXPECT_EQ(grid->ClientWidth(), c.width - (c.vert ? TCustomGrid::ScrollBarSize : 0));
+    EXPECT_EQ(grid->ClientHeight(), c.height - (c.horz ? TCustomGrid::ScrollBarSize : 0));
+    // Scrolled to the end, the last row and column show whole, not under a bar.
+    ScrollBy(grid.get(), WM_VSCROLL, SB_BOTTOM);
+    ScrollBy(grid.get(), WM_HSCROLL, SB_RIGHT);
+    TRect last = grid->CellRect(c.cols - 1, c.rows - 1);
+    EXPECT_NE(last, TRect{});
+    EXPECT_LE(last.Bottom, grid->ClientHeight());
+    EXPECT_LE(last.Right, grid->ClientWidth());
+    ExpectFixedCellsInView(grid.get());
+  }
+}
+
+TEST(GridScrollBars, RequestsMoveTheFirstScrollingRowOrColumnWithinTheEnds) {
+  auto grid = SizedGrid(300, 200, 12, 20);
+  for (UINT msg : {WM_VSCROLL, WM_HSCROLL}) {
+    bool vert = msg == WM_VSCROLL;
+    SCOPED_TRACE(vert ? "vertical" : "horizontal");
+    auto first = [&] { return vert ? grid->TopRow() : grid->LeftCol(); };
+    TGridScrollInfo info = grid->ScrollInfo(vert ? SB_VERT : SB_HORZ);
+    ASSERT_TRUE(info.Visible);
+    EXPECT_EQ(info.Page, vert ? grid->VisibleRowCount() : grid->VisibleColCount());
+    int page = info.Page;
+    int last = 1 + info.Max;  // one fixed row (column)
+    ASSERT_GT(last, 2 + page);
+    // The last first row (column) leaves no room for one more.
+    EXPECT_EQ(last + page, vert ? grid->RowCount() : grid->ColCount());
+    struct Step {
+      Word code;
+      int pos;
+      int first;
+    };
+    const Step steps[] = {
+        {SB_LINEDOWN, 0, 2},    {SB_LINEDOWN, 0, 3},       {SB_LINEUP, 0, 2},      {SB_PAGEDOWN, 0, 2 + page},
+        {SB_PAGEUP, 0, 2},      {SB_PAGEUP, 0, 1},         {SB_LINEUP, 0, 1},      {SB_THUMBPOSITION, 5, 6},
+        {SB_THUMBTRACK, 2, 6},  // no thumb tracking: the grid waits for the thumb to be let go
+        {SB_BOTTOM, 0, last},   {SB_LINEDOWN, 0, last},    {SB_PAGEDOWN, 0, last}, {SB_THUMBPOSITION, 999, last},
+        {SB_TOP, 0, 1},         {SB_ENDSCROLL, 0, 1},
+    };
+    for (const Step& s : steps) {
+      ScrollBy(grid.get(), msg, s.code, s.pos);
+      EXPECT_EQ(first(), s.first) << "request " << s.code << " " << s.pos;
+      EXPECT_EQ(grid->ScrollInfo(vert ? SB_VERT : SB_HORZ).Position, s.first - 1);
+      EXPECT_EQ(grid->Col(), 1);  // the current cell stays
+      EXPECT_EQ(grid->Row(), 1);
+      ExpectFixedCellsInView(grid.get());
+    }
+    grid->SetOptions(grid->Options() + goThumbTracking);
+    ScrollBy(grid.get(), msg, SB_THUMBTRACK, 2);
+    EXPECT_EQ(first(), 3);
+    grid->SetOptions(grid->Options() - goThumbTracking);
+    ScrollBy(grid.get(), msg, SB_TOP);
+  }
+  // A request from a scroll-bar control (LParam names it) is not the grid's.
+  grid->Perform(WM_VSCROLL, SB_LINEDOWN, 1234);
+  EXPECT_EQ(grid->TopRow(), 1);
+  // The keyboard's scrolling shows on the bar too.
+  Key(grid.get(), VK_END, {ssCtrl});
+  EXPECT_EQ(grid->ScrollInfo(SB_VERT).Position, grid->TopRow() - 1);
+  EXPECT_EQ(grid->ScrollInfo(SB_VERT).Position, grid->ScrollInfo(SB_VERT).Max);
+}
+
+TEST(GridScrollBars, TheWheelScrollsThreeRowsANotchAndColumnsWithShift) {
+  auto grid = SizedGrid(300, 200, 20, 40);
+  int lastRow = 1 + grid->ScrollInfo(SB_VERT).Max;
+  int lastCol = 1 + grid->ScrollInfo(SB_HORZ).Max;
+  struct Turn {
+    const char* name;
+    UINT msg;
+    WPARAM keys;
+    int delta;
+    int top, left;
+  };
+  const Turn turns[] = {
+      {"a notch towards the user", WM_MOUSEWHEEL, 0, -120, 4, 1},
+      {"two notches at once", WM_MOUSEWHEEL, 0, -240, 10, 1},
+      {"a notch away", WM_MOUSEWHEEL, 0, 120, 7, 1},
+      {"a third of a notch", WM_MOUSEWHEEL, 0, -40, 7, 1},
+      {"two thirds", WM_MOUSEWHEEL, 0, -40, 7, 1},
+      {"the turns make a notch", WM_MOUSEWHEEL, 0, -40, 10, 1},
+      {"with Shift: columns", WM_MOUSEWHEEL, MK_SHIFT, -120, 10, 4},
+      {"a horizontal wheel to the left", WM_MOUSEHWHEEL, 0, -120, 10, 1},
+      {"a horizontal wheel to the right", WM_MOUSEHWHEEL, 0, 120, 10, 4},
+      {"far away: the top", WM_MOUSEWHEEL, 0, 1200, 1, 4},
+      {"far towards: the end", WM_MOUSEWHEEL, 0, -12000, lastRow, 4},
+      {"far right: the end", WM_MOUSEHWHEEL, 0, 12000, lastRow, lastCol},
+  };
+  for (const Turn& t : turns) {
+    SCOPED_TRACE(t.name);
+    EXPECT_EQ(TurnWheel(grid.get(), t.delta, t.keys, t.msg), 1);
+    EXPECT_EQ(grid->TopRow(), t.top);
+    EXPECT_EQ(grid->LeftCol(), t.left);
+    EXPECT_EQ(grid->Row(), 1);  // the wheel moves the view, not the current cell
+    EXPECT_EQ(grid->Col(), 1);
+    ExpectFixedCellsInView(grid.get());
+  }
+  // A view of two rows scrolls two a notch: no row goes by unseen.
+  auto small = SizedGrid(300, 24 + 1 + 2 * 25 + TCustomGrid::ScrollBarSize, 20, 40);
+  ASSERT_EQ(small->VisibleRowCount(), 2);
+  TurnWheel(small.get(), -120);
+  EXPECT_EQ(small->TopRow(), 3);
+}
+
+TEST(GridScrollBars, TheOpenEditorFollowsItsCellAndHidesWhileItIsOutOfView) {
+  EditLog log;
+  auto grid = EditingGrid(log);
+  grid->SetBounds(0, 0, 320, 300);
+  grid->SetRowCount(30);
+  grid->SetRow(5);
+  ASSERT_EQ(grid->TopRow(), 1);
+  Type(grid.get(), "ab");
+  TInplaceEdit* edit = grid->InplaceEditor();
+  ASSERT_NE(edit, nullptr);
+  ASSERT_TRUE(edit->Visible());
+
+  ScrollBy(grid.get(), WM_VSCROLL, SB_LINEDOWN);
+  EXPECT_TRUE(edit->Visible());
+  EXPECT_EQ(edit->BoundsRect(), grid->CellRect(1, 5));
+  TurnWheel(grid.get(), -120);
+  ASSERT_EQ(grid->TopRow(), 5);
+  EXPECT_TRUE(edit->Visible());
+  EXPECT_EQ(edit->BoundsRect(), grid->CellRect(1, 5));
+
+  ScrollBy(grid.get(), WM_VSCROLL, SB_LINEDOWN);  // row 5 goes out of view
+  EXPECT_FALSE(edit->Visible());
+  EXPECT_TRUE(grid->EditorMode());
+  EXPECT_EQ(grid->Cells(1, 5), "");  // nothing written yet
+  EXPECT_TRUE(log.writes.empty());
+
+  ScrollBy(grid.get(), WM_VSCROLL, SB_TOP);  // back: the typing is still there
+  EXPECT_TRUE(edit->Visible());
+  EXPECT_EQ(edit->BoundsRect(), grid->CellRect(1, 5));
+  EXPECT_EQ(edit->Text(), "ab");
+
+  // Typing while the cell is out of view brings it back.
+  ScrollBy(grid.get(), WM_VSCROLL, SB_BOTTOM);
+  EXPECT_FALSE(edit->Visible());
+  Type(grid.get(), "c");
+  EXPECT_TRUE(edit->Visible());
+  EXPECT_EQ(edit->BoundsRect(), grid->CellRect(1, 5));
+  EXPECT_EQ(edit->Text(), "abc");
+  Type(edit, "\r");
+  EXPECT_EQ(grid->Cells(1, 5), "abc");
+  EXPECT_EQ(log.writes, (std::vector<String>{"1,5=abc"}));
+}
+
+TEST(GridScrollBars, FollowCountsSizesAndBounds) {
+  auto grid = SizedGrid(300, 200, 4, 100);
+  EXPECT_TRUE(grid->ScrollInfo(SB_VERT).Visible);
+  EXPECT_FALSE(grid->ScrollInfo(SB_HORZ).Visible);
+  int max = grid->ScrollInfo(SB_VERT).Max;
+  EXPECT_EQ(max, 100 - 1 - grid->VisibleRowCount());
+
+  // Smaller rows: more to a page, a shorter range.
+  grid->SetDefaultRowHeight(10);
+  EXPECT_LT(grid->ScrollInfo(SB_VERT).Max, max);
+  EXPECT_EQ(grid->ScrollInfo(SB_VERT).Max + grid->VisibleRowCount(), 99);
+
+  // Scrolled to the end, a taller grid shows more rows above rather than space below.
+  ScrollBy(grid.get(), WM_VSCROLL, SB_BOTTOM);
+  int top = grid->TopRow();
+  grid->SetBounds(0, 0, 300, 500);
+  EXPECT_LT(grid->TopRow(), top);
+  EXPECT_EQ(grid->TopRow(), 1 + grid->ScrollInfo(SB_VERT).Max);
+  EXPECT_NE(grid->CellRect(1, 99), TRect{});
+  EXPECT_LT(grid->ClientHeight() - grid->CellRect(1, 99).Bottom, 11);  // no room for one more
+
+  // Fewer rows than fit: no bar, and every row in view from the top.
+  grid->SetRowCount(5);
+  EXPECT_FALSE(grid->ScrollInfo(SB_VERT).Visible);
+  EXPECT_EQ(grid->TopRow(), 1);
+  EXPECT_EQ(grid->ClientWidth(), 300);
+
+  // A wide column brings the horizontal bar.
+  grid->SetColWidths(2, 400);
+  EXPECT_TRUE(grid->ScrollInfo(SB_HORZ).Visible);
+  EXPECT_EQ(grid->ClientHeight(), 500 - TCustomGrid::ScrollBarSize);
+  grid->SetScrollBars(ssNone);
+  EXPECT_FALSE(grid->ScrollInfo(SB_HORZ).Visible);
+  EXPECT_EQ(grid->ClientHeight(), 500);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "classlib/Forms.h"
 #include "classlib/Mask.h"
@@ -124,6 +126,94 @@ TEST(MaskEdit, TypingGoesOnlyWhereTheMaskAllowsAndRequiredPositionsAreChecked) {
   KeyInput(edit, WM_CHAR, '5');
   EXPECT_EQ(edit->Text(), "12-45");
   EXPECT_NO_THROW(edit->ValidateEdit());
+}
+
+// Keys sent without a view (a selection set from code, then key messages) edit the way a
+// person's keys do in a shown edit.
+struct SelectionCase {
+  const char* name;
+  const char* mask;
+  const char* text;
+  int selStart, selLength;
+  std::vector<std::pair<UINT, WPARAM>> keys;
+  const char* editText;
+  int caret;
+  int beeps;
+};
+
+TEST(MaskEdit, KeysReplaceASelectionSetFromCode) {
+  const SelectionCase cases[] = {
+      {"typing over the number", "999999;1; ", "5000  ", 0, 4, {{WM_CHAR, '5'}, {WM_CHAR, '0'}, {WM_CHAR, '0'}},
+       "500   ", 3, 0},
+      {"typing over a literal", "00-00;1;_", "12-34", 1, 3, {{WM_CHAR, '9'}}, "19-_4", 3, 0},
+      {"a selection of literals only types after it", "00-00;1;_", "12-34", 2, 1, {{WM_CHAR, '9'}}, "12-94", 4, 0},
+      {"a character that does not fit still blanks", "999999;1; ", "5000  ", 0, 4, {{WM_CHAR, 'x'}}, "      ", 0,
+       1},
+      {"Backspace", "00-00;1;_", "12-34", 1, 3, {{WM_CHAR, '\b'}}, "1_-_4", 1, 0},
+      {"Delete", "999999;1; ", "5000  ", 1, 2, {{WM_KEYDOWN, VK_DELETE}}, "5  0  ", 1, 0},
+      {"an empty mask is a plain edit", "", "hello world", 0, 5, {{WM_CHAR, 'y'}, {WM_CHAR, 'o'}}, "yo world", 2, 0},
+  };
+  for (const SelectionCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Application->ResetHooks();
+    std::unique_ptr<TForm> form(New<TForm>(nullptr));
+    auto* edit = New<TMaskEdit>(form.get());
+    edit->SetParent(form.get());
+    edit->SetEditMask(c.mask);
+    edit->SetText(c.text);
+    edit->SetSelStart(c.selStart);
+    edit->SetSelLength(c.selLength);
+    for (auto [msg, key] : c.keys) KeyInput(edit, msg, key);
+    EXPECT_EQ(edit->EditText(), c.editText);
+    EXPECT_EQ(edit->SelStart(), c.caret);
+    EXPECT_EQ(edit->SelLength(), 0);
+    EXPECT_EQ(Application->Hooks.Beeps, c.beeps);
+  }
+}
+
+TEST(MaskEdit, CutPasteAndUndoKeepTheMaskPositions) {
+  std::unique_ptr<TForm> form(New<TForm>(nullptr));
+  auto* edit = New<TMaskEdit>(form.get());
+  edit->SetParent(form.get());
+  edit->SetEditMask("00-00;1;_");
+  edit->SetText("12-34");
+  auto select = [edit](int start, int length) {
+    edit->SetSelStart(start);
+    edit->SetSelLength(length);
+  };
+  auto ctrl = [edit](Word key) {
+    SetKeyDown(VK_CONTROL, true);
+    KeyInput(edit, WM_KEYDOWN, key);
+    SetKeyDown(VK_CONTROL, false);
+  };
+  select(3, 2);
+  ctrl('X');
+  EXPECT_EQ(edit->EditText(), "12-__");
+  EXPECT_EQ(edit->SelStart(), 3);
+  select(0, 2);
+  ctrl('V');  // "34" over "12": the caret passes the literal
+  EXPECT_EQ(edit->EditText(), "34-__");
+  EXPECT_EQ(edit->SelStart(), 3);
+  KeyInput(edit, WM_CHAR, '5');
+  KeyInput(edit, WM_CHAR, '6');
+  EXPECT_EQ(edit->Text(), "34-56");
+  ctrl('Z');  // the typing is one edit
+  EXPECT_EQ(edit->EditText(), "34-__");
+  ctrl('Z');  // and undoing twice redoes it
+  EXPECT_EQ(edit->EditText(), "34-56");
+  select(0, 5);
+  ctrl('C');
+  select(0, 0);
+  KeyInput(edit, WM_KEYDOWN, VK_DELETE);
+  KeyInput(edit, WM_KEYDOWN, VK_DELETE);
+  EXPECT_EQ(edit->EditText(), "_4-56");
+  select(0, 0);
+  ctrl('V');  // the whole text, its literal and all, pasted over itself
+  EXPECT_EQ(edit->EditText(), "34-56");
+  EXPECT_EQ(edit->SelStart(), 5);
+  edit->SetText("11-11");  // text from code cannot be undone
+  ctrl('Z');
+  EXPECT_EQ(edit->EditText(), "11-11");
 }
 
 }  // namespace

@@ -14,11 +14,15 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
+#include <memory>
 #include <vector>
 
 #include "classlib/qt/KeyMap.h"
@@ -80,9 +84,17 @@ QString Plain(const QString& Text) {
 
 // Runs Step every few milliseconds from the event loop until it returns true, or fails the
 // test after Millis.
+// The waits not yet satisfied: the scope cancels them, so that none outlives its test and
+// acts on forms that are gone.
+std::vector<QPointer<QTimer>>& PendingWaits() {
+  static std::vector<QPointer<QTimer>> waits;
+  return waits;
+}
+
 void Poll(std::function<bool()> Step, int Millis, const String& What) {
   auto* timer = new QTimer();
-  auto* clock = new QElapsedTimer();
+  PendingWaits().emplace_back(timer);
+  auto clock = std::make_shared<QElapsedTimer>();
   clock->start();
   QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, Step, Millis, What]() {
     bool done = false;
@@ -97,7 +109,6 @@ void Poll(std::function<bool()> Step, int Millis, const String& What) {
     if (done) {
       timer->stop();
       timer->deleteLater();
-      delete clock;
     }
   });
   timer->start(5);
@@ -112,6 +123,8 @@ Scope::Scope() {
 }
 
 Scope::~Scope() {
+  for (QPointer<QTimer>& wait : PendingWaits()) delete wait.data();
+  PendingWaits().clear();
   // A modal window left up by a failed test would block the next one.
   while (QWidget* modal = QApplication::activeModalWidget()) modal->hide();
   Settle();
@@ -211,6 +224,117 @@ void Wheel(TControl* Control, int X, int Y, int Notches) {
   Settle();
 }
 
+void Wheel(TControl* Control, int X, int Y, int Notches, TShiftState Shift) {
+  QWidget* w = ClientWidget(Control);
+  if (w == nullptr) return;
+  QPoint p(X, Y);
+  QWindow* win = WindowPoint(w, p);
+  if (win == nullptr) return;
+  QWindowSystemInterface::handleWheelEvent(win, QPointF(p), QPointF(win->mapToGlobal(p)), QPoint(),
+                                           QPoint(0, 120 * Notches), Modifiers(Shift));
+  Settle();
+}
+
+void TiltWheel(TControl* Control, int X, int Y, int Notches) {
+  QWidget* w = ClientWidget(Control);
+  if (w == nullptr) return;
+  QPoint p(X, Y);
+  QWindow* win = WindowPoint(w, p);
+  if (win == nullptr) return;
+  // The window system counts a tilt to the left positive.
+  QWindowSystemInterface::handleWheelEvent(win, QPointF(p), QPointF(win->mapToGlobal(p)), QPoint(),
+                                           QPoint(-120 * Notches, 0));
+  Settle();
+}
+
+namespace {
+
+// The control's own bar of that direction on screen: a direct child of its view.
+QScrollBar* OwnScrollBar(TControl* Control, bool Vertical) {
+  QWidget* v = Control != nullptr ? Control->View() : nullptr;
+  if (v == nullptr || !v->isVisible()) return nullptr;
+  for (QScrollBar* bar : v->findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly))
+    if (bar->isVisible() && (bar->orientation() == Qt::Vertical) == Vertical) return bar;
+  return nullptr;
+}
+
+QScrollBar* ShownScrollBar(TControl* Control, bool Vertical) {
+  QScrollBar* bar = OwnScrollBar(Control, Vertical);
+  if (bar == nullptr)
+    ADD_FAILURE() << "no " << (Vertical ? "vertical" : "horizontal") << " scroll bar on screen for "
+                  << (Control != nullptr ? Control->Name() : String("(null)"));
+  return bar;
+}
+
+// Where the style draws a part of the bar, in the bar's coordinates.
+QRect ScrollBarPartRect(QScrollBar* Bar, QStyle::SubControl Part) {
+  QStyleOptionSlider opt;
+  opt.initFrom(Bar);
+  opt.subControls = QStyle::SC_All;
+  opt.activeSubControls = QStyle::SC_None;
+  opt.orientation = Bar->orientation();
+  if (Bar->orientation() == Qt::Horizontal) opt.state |= QStyle::State_Horizontal;
+  opt.minimum = Bar->minimum();
+  opt.maximum = Bar->maximum();
+  opt.sliderPosition = Bar->sliderPosition();
+  opt.sliderValue = Bar->value();
+  opt.singleStep = Bar->singleStep();
+  opt.pageStep = Bar->pageStep();
+  opt.upsideDown = Bar->invertedAppearance();
+  return Bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, Part, Bar);
+}
+
+}  // namespace
+
+bool ScrollBarShown(TControl* Control, bool Vertical) { return OwnScrollBar(Control, Vertical) != nullptr; }
+
+int ScrollBarPosition(TControl* Control, bool Vertical) {
+  QScrollBar* bar = OwnScrollBar(Control, Vertical);
+  return bar != nullptr ? bar->value() : -1;
+}
+
+void ClickScrollBar(TControl* Control, bool Vertical, ScrollBarPart Part) {
+  QScrollBar* bar = ShownScrollBar(Control, Vertical);
+  if (bar == nullptr) return;
+  QStyle::SubControl sc = QStyle::SC_ScrollBarSubLine;
+  switch (Part) {
+    case ScrollBarPart::LineUp: sc = QStyle::SC_ScrollBarSubLine; break;
+    case ScrollBarPart::LineDown: sc = QStyle::SC_ScrollBarAddLine; break;
+    case ScrollBarPart::PageUp: sc = QStyle::SC_ScrollBarSubPage; break;
+    case ScrollBarPart::PageDown: sc = QStyle::SC_ScrollBarAddPage; break;
+  }
+  QRect r = ScrollBarPartRect(bar, sc);
+  if (r.isEmpty()) {
+    ADD_FAILURE() << "the scroll bar has no room for that part";
+    return;
+  }
+  QPoint p = r.center();
+  if (QWindow* win = WindowPoint(bar, p)) QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, p);
+  Settle();
+}
+
+void DragScrollThumb(TControl* Control, bool Vertical, double Fraction) {
+  QScrollBar* bar = ShownScrollBar(Control, Vertical);
+  if (bar == nullptr) return;
+  QRect thumb = ScrollBarPartRect(bar, QStyle::SC_ScrollBarSlider);
+  QRect groove = ScrollBarPartRect(bar, QStyle::SC_ScrollBarGroove);
+  QPoint from = thumb.center();
+  int travel = Vertical ? groove.height() - thumb.height() : groove.width() - thumb.width();
+  int along = (Vertical ? groove.top() + thumb.height() / 2 : groove.left() + thumb.width() / 2) +
+              static_cast<int>(Fraction * travel + 0.5);
+  QPoint to = Vertical ? QPoint(from.x(), along) : QPoint(along, from.y());
+  QWindow* win = WindowPoint(bar, from);
+  QPoint target = bar->mapTo(bar->window(), to);
+  if (win == nullptr) return;
+  QTest::mousePress(win, Qt::LeftButton, Qt::NoModifier, from);
+  for (int step = 1; step <= 4; ++step) {
+    QTest::mouseMove(win, from + (target - from) * step / 4);
+    Settle();
+  }
+  QTest::mouseRelease(win, Qt::LeftButton, Qt::NoModifier, target);
+  Settle();
+}
+
 void Key(TControl* Control, Word VirtualKey, TShiftState Shift) {
   QWidget* w = VisibleView(Control);
   if (w == nullptr) return;
@@ -244,6 +368,30 @@ void Maximize(TCustomForm* Form) {
 void ResizeWindow(TCustomForm* Form, int Width, int Height) {
   if (QWidget* w = VisibleView(Form)) w->windowHandle()->resize(Width, Height);
   Settle();
+}
+
+void Restore(TCustomForm* Form) {
+  if (QWidget* w = VisibleView(Form)) w->showNormal();
+  Settle();
+}
+
+bool IsMaximized(TCustomForm* Form) {
+  QWidget* v = Form->View();
+  return v != nullptr && v->windowHandle() != nullptr && (v->windowHandle()->windowStates() & Qt::WindowMaximized);
+}
+
+TRect ViewBounds(TControl* Control) {
+  QWidget* v = Control->View();
+  if (v == nullptr) return TRect{};
+  QRect r = v->isWindow() ? QRect(v->pos(), v->size()) : v->geometry();
+  return Bounds(r.x(), r.y(), r.width(), r.height());
+}
+
+TRect ShownClientArea(TCustomForm* Form) {
+  QWidget* v = Form->View();
+  if (v == nullptr) return TRect{};
+  QRect r = Views::ClientView(Form)->geometry();
+  return Bounds(r.x(), r.y(), r.width(), r.height());
 }
 
 void ChooseMenu(TMenuItem* Item) {
@@ -403,7 +551,7 @@ bool MessageBoxUp() {
 
 bool IsOnScreen(TCustomForm* Form) { return Form->View() != nullptr && Form->View()->isVisible(); }
 
-bool IsShown(TControl* Control) { return Control->View() != nullptr && Control->View()->isVisible(); }
+bool ControlOnScreen(TControl* Control) { return Control->View() != nullptr && Control->View()->isVisible(); }
 
 TCustomForm* ActiveForm() {
   QWidget* active = QApplication::activeWindow();

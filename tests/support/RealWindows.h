@@ -29,12 +29,28 @@ void ClickAt(TControl* Control, int X, int Y);
 void DoubleClickAt(TControl* Control, int X, int Y);
 // Turns the mouse wheel over the point: Notches > 0 away from the user (scrolls up).
 void Wheel(TControl* Control, int X, int Y, int Notches);
+// The same with keys held (Shift turns a grid's rows into columns).
+void Wheel(TControl* Control, int X, int Y, int Notches, TShiftState Shift);
+// Tilts a horizontal wheel over the point: Notches > 0 to the right.
+void TiltWheel(TControl* Control, int X, int Y, int Notches);
 
 // Clicks the tab of a page control whose caption (without '&') is Caption.
 void ClickTab(TControl* PageControl, const String& Caption);
 // Clicks (or double-clicks) the item at Index of a list box, as it is shown on screen.
 void ClickItem(TControl* ListBox, int Index);
 void DoubleClickItem(TControl* ListBox, int Index);
+
+// The control's own scroll bars (a grid's). Up and down stand for left and right on a
+// horizontal bar.
+enum class ScrollBarPart { LineUp, LineDown, PageUp, PageDown };
+// Whether the control's vertical (horizontal) bar is on screen, and the position it shows
+// (-1 when it is not on screen).
+bool ScrollBarShown(TControl* Control, bool Vertical);
+int ScrollBarPosition(TControl* Control, bool Vertical);
+// Clicks a part of the bar: an arrow, or the trough beside the thumb.
+void ClickScrollBar(TControl* Control, bool Vertical, ScrollBarPart Part);
+// Drags the bar's thumb along its track to Fraction (0 the start, 1 the end) and lets it go.
+void DragScrollThumb(TControl* Control, bool Vertical, double Fraction);
 
 // Keys go to the window that holds Control, to whatever has the focus there.
 void Key(TControl* Control, Word VirtualKey, TShiftState Shift = TShiftState());
@@ -45,6 +61,15 @@ void CloseBox(TCustomForm* Form);
 // Maximises the form's window, or gives it a new size, as the window manager does.
 void Maximize(TCustomForm* Form);
 void ResizeWindow(TCustomForm* Form, int Width, int Height);
+// Gives a maximised (or minimised) window its normal size back, as the window manager does.
+void Restore(TCustomForm* Form);
+// Whether the window system shows the form's window maximised.
+bool IsMaximized(TCustomForm* Form);
+// Where the control's view is: in its parent's view, or for a form its window on the screen.
+// An empty rectangle when it has no view.
+TRect ViewBounds(TControl* Control);
+// The part of the form's window that holds its controls (below the menu bar), in the window.
+TRect ShownClientArea(TCustomForm* Form);
 
 // Clicks the item's menu in the form's menu bar, then the item (through sub-menus).
 void ChooseMenu(TMenuItem* Item);
@@ -75,8 +100,8 @@ void Expose(TCustomForm* Form);
 bool AnyModalWindow();
 bool MessageBoxUp();
 bool IsOnScreen(TCustomForm* Form);
-// Whether the control's view is shown, its parents' views included.
-bool IsShown(TControl* Control);
+// Whether the control's own view is visible (on a visible parent); false without a view.
+bool ControlOnScreen(TControl* Control);
 // The form whose window is active, or nullptr.
 TCustomForm* ActiveForm();
 // Whether the control's view has the keyboard focus.

@@ -11,7 +11,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
-#include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QWidget>
 #include <unordered_map>
 
@@ -32,12 +32,6 @@ std::unordered_map<const QWidget*, TControl*>& Bindings() {
 Views::PaintFunction& Painter() {
   static Views::PaintFunction painter = nullptr;
   return painter;
-}
-
-// Guards against echo: geometry we push to a view must not come back as a user resize.
-bool& Applying() {
-  static bool applying = false;
-  return applying;
 }
 
 WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
@@ -99,6 +93,27 @@ class PaintedView : public QWidget {
     if (UINT m = ButtonMessage(e->button(), false, false)) SendMouse(control_, m, e);
   }
   void mouseMoveEvent(QMouseEvent* e) override { SendMouse(control_, WM_MOUSEMOVE, e); }
+  // WM_MOUSEWHEEL: the delta (120 a notch, positive away from the user) above the key states,
+  // the screen point in LParam. A control that leaves it unhandled (Result 0) lets it go on to
+  // the view below, as the desktop passes the wheel on to the parent window.
+  void wheelEvent(QWheelEvent* e) override {
+    auto* win = dynamic_cast<TWinControl*>(control_);
+    if (win == nullptr || !win->Enabled()) {
+      e->ignore();
+      return;
+    }
+    Views::SyncModifierKeys(e->modifiers().toInt());
+    WPARAM keys = MouseKeys(e->buttons(), e->modifiers());
+    QPoint p = e->position().toPoint();
+    TPoint screen = control_->ClientToScreen(TPoint{p.x(), p.y()});
+    LPARAM where = MakeLParam(screen.X, screen.Y);
+    QPoint delta = e->angleDelta();
+    bool handled = false;
+    // Qt counts a horizontal wheel positive to the left; the message, to the right.
+    if (delta.y() != 0) handled |= SendWheel(win, WM_MOUSEWHEEL, delta.y(), keys, where);
+    if (delta.x() != 0) handled |= SendWheel(win, WM_MOUSEHWHEEL, -delta.x(), keys, where);
+    e->setAccepted(handled);
+  }
   void keyPressEvent(QKeyEvent* e) override { DeliverKeyEvent(e, true); }
   void keyReleaseEvent(QKeyEvent* e) override { DeliverKeyEvent(e, false); }
   void focusInEvent(QFocusEvent* e) override {
@@ -132,27 +147,40 @@ class PaintedView : public QWidget {
     }
   }
 
+  static bool SendWheel(TWinControl* win, UINT msg, int delta, WPARAM keys, LPARAM where) {
+    WPARAM wp = (keys & 0xFFFF) | (static_cast<WPARAM>(static_cast<uint16_t>(delta)) << 16);
+    TMessage m{msg, wp, where, 0};
+    win->MainWndProc(m);
+    return m.Result != 0;
+  }
+
   TControl* control_;
 };
 
-// A form's top-level window: the menu bar above a client area that holds the controls.
+// A form's top-level window: the menu bar above a client area that holds the controls. The
+// window system has the last word on the window's geometry and state: whatever it gives (a
+// person's drag, maximise, restore) becomes the form's, which lays the controls out again.
 class FormView : public QWidget {
  public:
   FormView(TCustomForm* form, QWidget* parent) : QWidget(parent, Qt::Window), form_(form) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
     menuBar_ = new QMenuBar(this);
-    menuBar_->setFixedHeight(Views::kMenuBarHeight);
-    layout->addWidget(menuBar_);
-    client_ = new QWidget(this);
-    layout->addWidget(client_, 1);
+    // The bar always takes its room inside the window, as the form's ClientRect counts it.
+    menuBar_->setNativeMenuBar(false);
     menuBar_->setVisible(false);
+    client_ = new QWidget(this);
+    PlaceClient();
   }
   QWidget* Client() const { return client_; }
   QMenuBar* Bar() const { return menuBar_; }
   std::unordered_map<TMenuItem*, QAction*> actions;
   bool rebuildPending = false;
+
+  // The bar on top when the form has a menu, the client area below it: the form's ClientRect.
+  void PlaceClient() {
+    int top = form_->Menu() != nullptr ? Views::kMenuBarHeight : 0;
+    menuBar_->setGeometry(0, 0, width(), Views::kMenuBarHeight);
+    client_->setGeometry(0, top, width(), std::max(0, height() - top));
+  }
 
  protected:
   void closeEvent(QCloseEvent* e) override {
@@ -162,20 +190,40 @@ class FormView : public QWidget {
   }
   void resizeEvent(QResizeEvent* e) override {
     QWidget::resizeEvent(e);
-    if (Applying()) return;
-    Applying() = true;
-    form_->SetBounds(form_->Left(), form_->Top(), width(), height());
-    Applying() = false;
+    PlaceClient();
+    AdoptGeometry();
   }
   void moveEvent(QMoveEvent* e) override {
     QWidget::moveEvent(e);
-    if (Applying()) return;
-    Applying() = true;
-    form_->SetBounds(x(), y(), form_->Width(), form_->Height());
-    Applying() = false;
+    AdoptGeometry();
+  }
+  void changeEvent(QEvent* e) override {
+    QWidget::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange) return;
+    Qt::WindowStates state = windowState();
+    TWindowState value = state.testFlag(Qt::WindowMinimized)   ? wsMinimized
+                         : state.testFlag(Qt::WindowMaximized) ? wsMaximized
+                                                               : wsNormal;
+    try {
+      form_->SetWindowState(value);
+    } catch (const std::exception& ex) {
+      Application->HandleException(form_, ex);
+    }
   }
 
  private:
+  // The form takes the window's geometry as a whole (a maximised window has moved and grown at
+  // once). ApplyGeometry pushes nothing back to a window that already has it, so this does not
+  // echo, while the controls inside still get their new geometry. The position is pos(), as
+  // ApplyGeometry compares it (x() leaves out a frame the window system has not placed yet).
+  void AdoptGeometry() {
+    try {
+      form_->SetBounds(pos().x(), pos().y(), width(), height());
+    } catch (const std::exception& ex) {
+      Application->HandleException(form_, ex);
+    }
+  }
+
   TCustomForm* form_;
   QMenuBar* menuBar_;
   QWidget* client_;
@@ -237,6 +285,7 @@ void BuildMenuBar(TCustomForm* form, FormView* view) {
   view->actions.clear();
   TMainMenu* menu = form->Menu();
   view->Bar()->setVisible(menu != nullptr);
+  view->PlaceClient();
   if (menu == nullptr) return;
   TMenuItem* root = menu->Items();
   for (int i = 0; i < root->Count(); ++i) {
@@ -255,7 +304,11 @@ void BuildMenuBar(TCustomForm* form, FormView* view) {
       });
     }
   }
-  menu->OnItemChanged = [form, view](TMenuItem* item) {
+  // The view may go before the menu (a form frees its view first, then its menu items, whose
+  // removal reports changes): a gone view has nothing to update.
+  menu->OnItemChanged = [form, guard = QPointer<FormView>(view)](TMenuItem* item) {
+    FormView* view = guard.data();
+    if (view == nullptr) return;
     auto it = view->actions.find(item);
     if (it != view->actions.end() && item->Count() == 0) {
       ApplyAction(it->second, item);
@@ -311,20 +364,32 @@ QWidget* ClientView(TWinControl* Control) {
 
 void ApplyGeometry(TControl* Control) {
   QWidget* v = Control->View();
-  if (v == nullptr || Applying()) return;
-  Applying() = true;
+  if (v == nullptr) return;
   if (v->isWindow()) {
-    v->move(Control->Left(), Control->Top());
-    v->resize(std::max(1, Control->Width()), std::max(1, Control->Height()));
+    QPoint pos(Control->Left(), Control->Top());
+    QSize size(std::max(1, Control->Width()), std::max(1, Control->Height()));
+    if (v->pos() != pos) v->move(pos);
+    if (v->size() != size) v->resize(size);
   } else {
     v->setGeometry(Control->Left(), Control->Top(), Control->Width(), Control->Height());
   }
-  Applying() = false;
+}
+
+void ApplyWindowState(TCustomForm* Form) {
+  QWidget* v = Form->View();
+  if (v == nullptr) return;
+  constexpr Qt::WindowStates kSized = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+  Qt::WindowStates want = Form->WindowState() == wsMaximized   ? Qt::WindowMaximized
+                          : Form->WindowState() == wsMinimized ? Qt::WindowMinimized
+                                                               : Qt::WindowNoState;
+  // A hidden window keeps the state until it is shown.
+  if ((v->windowState() & kSized) != want) v->setWindowState((v->windowState() & ~kSized) | want);
 }
 
 void ApplyVisibility(TControl* Control) {
   QWidget* v = Control->View();
   if (v == nullptr) return;
+  if (auto* form = dynamic_cast<TCustomForm*>(Control); form != nullptr && v->isWindow()) ApplyWindowState(form);
   v->setVisible(Control->Visible());
   if (Control->Visible() && v->isWindow()) {
     v->raise();
@@ -495,6 +560,15 @@ int MessageBox(const String& Text, const String& Caption, UINT Flags) {
   if (before != nullptr && before->isVisible()) {
     before->raise();
     before->activateWindow();
+  } else {
+    // The box came up before the activation of the window below had arrived (a run that
+    // refuses its data right after its options form closed).
+    QWidget* next = QApplication::activeModalWidget();
+    if (next == nullptr && Application->MainForm() != nullptr) next = Application->MainForm()->View();
+    if (next != nullptr && next->isVisible()) {
+      next->raise();
+      next->activateWindow();
+    }
   }
   for (auto& b : buttons)
     if (b.Button == pressed) return b.Id;

@@ -29,8 +29,12 @@ TControl* ControlOf(const QWidget* View);
 // The widget inside which the control's children are placed.
 QWidget* ClientView(TWinControl* Control);
 
+// A window gets only the geometry it does not have yet: what the window system changes itself
+// comes back as the form's bounds and is not pushed again.
 void ApplyGeometry(TControl* Control);
 void ApplyVisibility(TControl* Control);
+// Maximises, minimises or restores the form's window as its WindowState says.
+void ApplyWindowState(TCustomForm* Form);
 void ApplyCommon(TControl* Control);
 void ApplyFormCaption(TCustomForm* Form);
 void Invalidate(TControl* Control);
