@@ -2,6 +2,10 @@
 // settings and its run.
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
+#include "analysis/presence_absence/GuildStructureMain.h"
+#include "analysis/presence_absence/GuildStructureOptions.h"
+#include "analysis/presence_absence/SpeciesOverlapMain.h"
+#include "analysis/presence_absence/SpeciesOverlapOptions.h"
 #include "app/ZorvanMain.h"
 
 namespace {
@@ -31,7 +35,25 @@ void TZorvan::N5RangeOverlap1Click(TObject*) {
   LaunchAnalysis(PresenceAbsenceLauncher(1, "Zorvan Professional: Range Overlap Options"));
 }
 
+void TZorvan::N7GuildStructure1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = GuildStructureOpts;
+  launcher.IterationsEdit = GuildStructureOpts->IterationsEdit;
+  launcher.Run = [] { GuildStructure->Run(); };
+  LaunchAnalysis(launcher);
+}
+
+void TZorvan::SpeciesOverlap1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = SpeciesOverlapOpts;
+  launcher.IterationsEdit = SpeciesOverlapOpts->IterationsEdit;
+  launcher.Run = [] { SpeciesOverlap->Run(); };
+  LaunchAnalysis(launcher);
+}
+
 void TZorvan::WireAnalysisLaunchers() {
   CoOccurrence1->OnClick = [this](TObject* s) { CoOccurrence1Click(s); };
   RangeOverlap1->OnClick = [this](TObject* s) { N5RangeOverlap1Click(s); };
+  GuildStructure1->OnClick = [this](TObject* s) { N7GuildStructure1Click(s); };
+  SpeciesOverlap1->OnClick = [this](TObject* s) { SpeciesOverlap1Click(s); };
 }

@@ -172,6 +172,8 @@ class TZorvan : public TForm {
   // --- Analysis launchers of each analysis (one file per analysis) ---
   void CoOccurrence1Click(TObject* Sender);
   void N5RangeOverlap1Click(TObject* Sender);
+  void N7GuildStructure1Click(TObject* Sender);
+  void SpeciesOverlap1Click(TObject* Sender);
 
  private:
   void BuildMenu();

@@ -3,6 +3,10 @@
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
+#include "analysis/presence_absence/GuildStructureMain.h"
+#include "analysis/presence_absence/GuildStructureOptions.h"
+#include "analysis/presence_absence/SpeciesOverlapMain.h"
+#include "analysis/presence_absence/SpeciesOverlapOptions.h"
 #include "app/AboutZorvan.h"
 #include "app/ChangeDirectoryDialog.h"
 #include "app/ExcelExport.h"
@@ -20,11 +24,15 @@ void CreateAllForms() {
   Application->CreateForm(ZorvanAbout);
   Application->CreateForm(CoOccurrenceUserDefined);
   Application->CreateForm(ChangeDirectory);
+  Application->CreateForm(SpeciesOverlapOpts);
   Application->CreateForm(ZorvanRedoMatrix);
   Application->CreateForm(Excelstatus);
   Application->CreateForm(CoOccurrence);
   Application->CreateForm(CoOccurrenceOpts);
   Application->CreateForm(ExportExcel);
+  Application->CreateForm(GuildStructure);
+  Application->CreateForm(GuildStructureOpts);
+  Application->CreateForm(SpeciesOverlap);
 }
 
 int RunZorvan(int argc, char** argv) {

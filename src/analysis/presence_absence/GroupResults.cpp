@@ -1,0 +1,275 @@
+// The group results window: its pages and menu, what each page shows after a run, and the
+// save commands.
+#include "analysis/presence_absence/GroupResults.h"
+
+#include "analysis/common/ZorvanHelpersStatistics.h"
+#include "analysis/presence_absence/GuildStructureSims.h"
+#include "app/ExcelExport.h"
+#include "app/ZorvanMain.h"
+#include "classlib/SysUtils.h"
+
+namespace {
+
+constexpr const char* kSaveTitle = "Select a file name.";
+constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
+
+TTabSheet* NewPage(TComponent* Owner, TPageControl* Pages, const String& Name, const String& Caption) {
+  TTabSheet* page = New<TTabSheet>(Owner);
+  page->SetName(Name);
+  page->SetCaption(Caption);
+  page->SetPageControl(Pages);
+  return page;
+}
+
+TStringGrid* NewResultGrid(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Hint) {
+  TStringGrid* grid = New<TStringGrid>(Owner);
+  grid->SetName(Name);
+  grid->Hint = Hint;
+  grid->ShowHint = !Hint.empty();
+  grid->SetAlign(alClient);
+  grid->SetParent(Parent);
+  return grid;
+}
+
+TMemo* NewMemo(TComponent* Owner, TWinControl* Parent, const String& Name, int Left, int Top, int Width, int Height,
+               bool ReadOnly) {
+  TMemo* memo = New<TMemo>(Owner);
+  memo->SetName(Name);
+  memo->SetBounds(Left, Top, Width, Height);
+  memo->SetWordWrap(false);
+  memo->SetReadOnly(ReadOnly);
+  memo->SetParent(Parent);
+  return memo;
+}
+
+TGroupBox* NewGroup(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Caption, int Left,
+                    int Top, int Width, int Height) {
+  TGroupBox* group = New<TGroupBox>(Owner);
+  group->SetName(Name);
+  group->SetCaption(Caption);
+  group->SetBounds(Left, Top, Width, Height);
+  group->SetParent(Parent);
+  return group;
+}
+
+// Empties every cell within the grid's counts, then gives it its new counts.
+void ResetGrid(TStringGrid* Grid, int Cols, int Rows) {
+  for (int r = 0; r < Grid->RowCount(); ++r)
+    for (int c = 0; c < Grid->ColCount(); ++c) Grid->SetCells(c, r, "");
+  Grid->SetColCount(Cols);
+  Grid->SetRowCount(Rows);
+}
+
+bool AskFileName(TSaveDialog* Dialog, const String& DefaultName, String& Chosen) {
+  Dialog->Title = kSaveTitle;
+  Dialog->FileName = DefaultName;
+  if (!Dialog->Execute()) return false;
+  Chosen = Dialog->FileName;
+  return true;
+}
+
+}  // namespace
+
+TGroupResults::TGroupResults(TComponent* AOwner, const String& Name, const String& Caption,
+                             const String& GroupsCaption)
+    : TForm(AOwner) {
+  SetName(Name);
+  SetCaption(Caption);
+  Position = poScreenCenter;
+  SetBounds(0, 0, 720, 520);
+  BuildPages(GroupsCaption);
+  BuildMenu();
+  SaveDialog1 = New<TSaveDialog>(this);
+  SaveDialog1->SetName("SaveDialog1");
+  SaveDialog1->Filter = kTextFilter;
+  FSimFileGrid = New<TStringGrid>(this);
+  FSimFileGrid->SetName("SimFileGrid");
+  FSimFileGrid->SetVisible(false);
+}
+
+void TGroupResults::BuildPages(const String& GroupsCaption) {
+  PageControl1 = New<TPageControl>(this);
+  PageControl1->SetName("PageControl1");
+  PageControl1->SetAlign(alClient);
+  PageControl1->SetParent(this);
+
+  InputSheet = NewPage(this, PageControl1, "InputSheet", "Input Matrix");
+  InputGrid = NewResultGrid(this, InputSheet, "InputGrid", "Original data matrix");
+  SimulationSheet = NewPage(this, PageControl1, "SimulationSheet", "Simulation");
+  SimulationGrid = NewResultGrid(this, SimulationSheet, "SimulationGrid", "Most recent simulated matrix");
+  GroupsSheet = NewPage(this, PageControl1, "GroupsSheet", GroupsCaption);
+  GuildsRegionsGrid = NewResultGrid(this, GroupsSheet, "GuildsRegionsGrid", "");
+  GuildsRegionsGrid->SetColCount(5);
+  GuildsRegionsGrid->SetRowCount(2);
+  GuildsRegionsGrid->SetFixedCols(0);
+  GuildsRegionsGrid->SetFixedRows(1);
+
+  MeanSheet = NewPage(this, PageControl1, "MeanSheet", "Mean");
+  BuildSeriesPage(MeanSheet, "Mean", ObservedMeanMemo, MeanHistogramMemoLow, MeanHistogramMemoHigh,
+                  MeanHistogramMemo2, MeanMemo, "ObservedMeanMemo", "MeanHistogramMemoLow", "MeanHistogramMemoHigh",
+                  "MeanHistogramMemo2", "MeanMemo");
+  VarianceSheet = NewPage(this, PageControl1, "VarianceSheet", "Variance");
+  BuildSeriesPage(VarianceSheet, "Variance", ObservedVarianceMemo, VarianceHistogramMemoLow,
+                  VarianceHistogramMemoHigh, VarianceHistogramMemo2, VarianceMemo, "ObservedVarianceMemo",
+                  "VarianceHistogramMemoLow", "VarianceHistogramMemoHigh", "VarianceHistogramMemo2",
+                  "VarianceMemo");
+  FavoredStatesSheet = NewPage(this, PageControl1, "FavoredStatesSheet", "Favored States");
+  BuildSeriesPage(FavoredStatesSheet, "FavoredStates", ObservedFavoredStatesMemo, FSHistogramMemoLow,
+                  FSHistogramMemoHigh, FavoredStatesHistogramMemo2, FavoredStatesMemo, "ObservedFavoredStatesMemo",
+                  "FSHistogramMemoLow", "FSHistogramMemoHigh", "FavoredStatesHistogramMemo2", "FavoredStatesMemo");
+  FavoredStatesSheet->SetTabVisible(false);
+
+  SummarySheet = NewPage(this, PageControl1, "SummarySheet", "Summary");
+  Memo1 = NewMemo(this, SummarySheet, "Memo1", 0, 0, 100, 100, false);
+  Memo1->Hint = "You can annotate and edit this output.";
+  Memo1->ShowHint = true;
+  Memo1->SetScrollBars(ssBoth);
+  Memo1->SetAlign(alClient);
+
+  TimeSheet = NewPage(this, PageControl1, "TimeSheet", "Time");
+  TimeMemo = NewMemo(this, TimeSheet, "TimeMemo", 0, 0, 100, 100, false);
+  TimeMemo->SetAlign(alClient);
+
+  PageControl1->SetActivePage(InputSheet);
+}
+
+// The observed value (left) beside the histogram's lower edges, upper edges and counts, the
+// seven lines of statistics below.
+void TGroupResults::BuildSeriesPage(TTabSheet* Page, const String& Prefix, TMemo*& Observed, TMemo*& Low,
+                                    TMemo*& High, TMemo*& Counts, TMemo*& Statistics, const String& ObservedName,
+                                    const String& LowName, const String& HighName, const String& CountsName,
+                                    const String& StatisticsName) {
+  TGroupBox* observedBox = NewGroup(this, Page, Prefix + "ObservedGroup", "Observed index", 8, 8, 200, 290);
+  Observed = NewMemo(this, observedBox, ObservedName, 8, 18, 184, 264, true);
+  // The mean and favored-states captions carry two blanks after "Low...", the variance one.
+  const String caption = Prefix == "Variance" ? "Histogram Low... High.................    # Simulations "
+                                              : "Histogram Low...  High.................    # Simulations ";
+  TGroupBox* histogramBox = NewGroup(this, Page, Prefix + "HistogramGroup", caption, 216, 8, 470, 290);
+  Low = NewMemo(this, histogramBox, LowName, 8, 18, 150, 264, true);
+  High = NewMemo(this, histogramBox, HighName, 160, 18, 150, 264, true);
+  Counts = NewMemo(this, histogramBox, CountsName, 312, 18, 150, 264, true);
+  Statistics = NewMemo(this, Page, StatisticsName, 8, 306, 678, 130, true);
+}
+
+void TGroupResults::BuildMenu() {
+  MainMenu1 = New<TMainMenu>(this);
+  MainMenu1->SetName("MainMenu1");
+  SetMenu(MainMenu1);
+  TMenuItem* root = MainMenu1->Items();
+  Save1 = root->AddItem("&Save");
+  SuMmary1 = Save1->AddItem("Su&mmary", scNone, [this](TObject* s) { SuMmary1Click(s); });
+  Save1->AddSeparator();
+  Close1 = Save1->AddItem("&Close", scNone, [this](TObject* s) { Close1Click(s); });
+  Help1 = root->AddItem("&Help", scNone, [this](TObject* s) { Help1Click(s); });
+}
+
+// ---- after a completed run
+
+void TGroupResults::DisplayResults() {
+  // The last working grid with the data grid's titles.
+  GuildWorkingToGrid(FSims, Zorvan->MainGrid, SimulationGrid);
+  InputGridDisplay();
+  MeanDisplay();
+  VarianceDisplay();
+  FavoredStatesDisplay();
+  FavoredStatesSheet->SetTabVisible(FSetup.FavoredStates);
+  GuildsDisplay(FObserved);
+  SummaryDisplay();
+}
+
+void TGroupResults::InputGridDisplay() {
+  const TRivErodovOzar* data = Zorvan->MainGrid;
+  ResetGrid(InputGrid, data->ColCount(), data->RowCount());
+  for (int r = 0; r < data->RowCount(); ++r)
+    for (int c = 0; c < data->ColCount(); ++c) InputGrid->SetCells(c, r, data->Cells(c, r));
+}
+
+void TGroupResults::DisplayColumnTitles(TStringGrid* Grid) {
+  for (int c = 0; c < Grid->ColCount(); ++c) Grid->SetCells(c, 0, Zorvan->MainGrid->Cells(c, 0));
+}
+
+void TGroupResults::DisplayRowTitles(TStringGrid* Grid) {
+  for (int r = 0; r < Grid->RowCount(); ++r) Grid->SetCells(0, r, Zorvan->MainGrid->Cells(0, r));
+}
+
+void TGroupResults::SeriesDisplay(const TGroupSeries& Series, const String& ObservedText, TMemo* Observed,
+                                  TMemo* Low, TMemo* High, TMemo* Counts, TMemo* Statistics) {
+  Observed->Lines()->SetText(ObservedMarkerText(Series.Marker, ObservedText));
+  Low->Lines()->SetText(Series.Lower);
+  High->Lines()->SetText(Series.Upper);
+  Counts->Lines()->SetText(Series.Counts);
+  TStrings* lines = Statistics->Lines();
+  lines->Clear();
+  lines->Add("Observed index = " + ObservedText);
+  lines->Add("");
+  lines->Add("Mean of simulated indices = " + StatText(Series.MeanValue));
+  lines->Add("Variance of simulated indices = " + StatText(Series.Variance));
+  lines->Add("");
+  lines->Add(kLowerTailLabel + StatText(Series.P1));
+  lines->Add(kUpperTailLabel + StatText(Series.P2));
+}
+
+void TGroupResults::MeanDisplay() {
+  SeriesDisplay(FMeanSeries, m, ObservedMeanMemo, MeanHistogramMemoLow, MeanHistogramMemoHigh, MeanHistogramMemo2,
+                MeanMemo);
+}
+
+void TGroupResults::VarianceDisplay() {
+  SeriesDisplay(FVarianceSeries, ov, ObservedVarianceMemo, VarianceHistogramMemoLow, VarianceHistogramMemoHigh,
+                VarianceHistogramMemo2, VarianceMemo);
+}
+
+void TGroupResults::FavoredStatesDisplay() {
+  SeriesDisplay(FFavoredSeries, ofs, ObservedFavoredStatesMemo, FSHistogramMemoLow, FSHistogramMemoHigh,
+                FavoredStatesHistogramMemo2, FavoredStatesMemo);
+}
+
+void TGroupResults::GuildsDisplay(const std::vector<double>& Observed) {
+  ResetGrid(GuildsRegionsGrid, 5, GuildCount + 1);
+  const String header[] = {FSetup.GroupHeader, "Number of Observations", "Observed Index", "Mean/Simulated indices",
+                           "Var/Simulated indices"};
+  for (int c = 0; c < 5; ++c) GuildsRegionsGrid->SetCells(c, 0, header[c]);
+  for (Integer g = 0; g < GuildCount; ++g) {
+    const size_t i = static_cast<size_t>(g);
+    GuildsRegionsGrid->SetCells(0, g + 1, GuildList[i]);
+    GuildsRegionsGrid->SetCells(1, g + 1, IntToStr(GuildCounts[i]));
+    GuildsRegionsGrid->SetCells(2, g + 1, StatText(Observed[i]));
+    GuildsRegionsGrid->SetCells(3, g + 1, StatText(m_guildregion[i]));
+    GuildsRegionsGrid->SetCells(4, g + 1, StatText(v_guildregion[i]));
+  }
+}
+
+// ---- menu commands
+
+void TGroupResults::SuMmary1Click(TObject*) {
+  String name;
+  if (!AskFileName(SaveDialog1, "summary.txt", name)) return;
+  // The lines as shown, the user's edits included; whole or not at all.
+  WriteFileAtomically(name, Memo1->Lines()->Text());
+}
+
+void TGroupResults::Close1Click(TObject*) { Close(); }
+
+void TGroupResults::Help1Click(TObject*) { Zorvan->RunHelp(); }
+
+void TGroupResults::SaveGroupsAsText(bool Comma) {
+  String name;
+  if (!AskFileName(SaveDialog1, "groups.txt", name)) return;
+  if (Comma)
+    Zorvan->SaveGridToFileComma(GuildsRegionsGrid, name);
+  else
+    Zorvan->SaveGridToFile(GuildsRegionsGrid, name);
+}
+
+void TGroupResults::SaveGroupsAsExcel() {
+  TRivErodovOzar* target = ExportExcel->ExcelExportGrid;
+  // No fixed cells while the size changes; the export sets its own.
+  target->SetFixedCols(0);
+  target->SetFixedRows(0);
+  target->Clear();
+  target->SetColCount(GuildsRegionsGrid->ColCount());
+  target->SetRowCount(GuildsRegionsGrid->RowCount());
+  for (int r = 0; r < GuildsRegionsGrid->RowCount(); ++r)
+    for (int c = 0; c < GuildsRegionsGrid->ColCount(); ++c) target->SetCells(c, r, GuildsRegionsGrid->Cells(c, r));
+  ExportExcel->Run(1, 1);
+}
