@@ -4,60 +4,11 @@
 #include <algorithm>
 
 #include "analysis/common/ZorvanHelpersStatistics.h"
+#include "app/ResultsFormParts.h"
 #include "app/ZorvanMain.h"
 #include "classlib/SysUtils.h"
 
 TCoOccurrence* CoOccurrence = nullptr;
-
-namespace {
-
-TTabSheet* NewPage(TComponent* Owner, TPageControl* Pages, const String& Name, const String& Caption) {
-  TTabSheet* page = New<TTabSheet>(Owner);
-  page->SetName(Name);
-  page->SetCaption(Caption);
-  page->SetPageControl(Pages);
-  return page;
-}
-
-TStringGrid* NewResultGrid(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Hint) {
-  TStringGrid* grid = New<TStringGrid>(Owner);
-  grid->SetName(Name);
-  grid->Hint = Hint;
-  grid->ShowHint = true;
-  grid->SetAlign(alClient);
-  grid->SetParent(Parent);
-  return grid;
-}
-
-TMemo* NewMemo(TComponent* Owner, TWinControl* Parent, const String& Name, int Left, int Top, int Width,
-               int Height) {
-  TMemo* memo = New<TMemo>(Owner);
-  memo->SetName(Name);
-  memo->SetBounds(Left, Top, Width, Height);
-  memo->SetWordWrap(false);
-  memo->SetParent(Parent);
-  return memo;
-}
-
-TGroupBox* NewGroup(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Caption, int Left,
-                    int Top, int Width, int Height) {
-  TGroupBox* group = New<TGroupBox>(Owner);
-  group->SetName(Name);
-  group->SetCaption(Caption);
-  group->SetBounds(Left, Top, Width, Height);
-  group->SetParent(Parent);
-  return group;
-}
-
-// Empties every cell within the grid's counts, then gives it its new counts.
-void ResetGrid(TStringGrid* Grid, int Cols, int Rows) {
-  for (int r = 0; r < Grid->RowCount(); ++r)
-    for (int c = 0; c < Grid->ColCount(); ++c) Grid->SetCells(c, r, "");
-  Grid->SetColCount(Cols);
-  Grid->SetRowCount(Rows);
-}
-
-}  // namespace
 
 TCoOccurrence::TCoOccurrence(TComponent* AOwner) : TForm(AOwner) {
   SetName("CoOccurrence");

@@ -1,6 +1,7 @@
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
+#include "app/OptionsFormParts.h"
 #include "app/ZorvanMain.h"
 
 TCoOccurrenceOpts* CoOccurrenceOpts = nullptr;
@@ -55,17 +56,6 @@ TComboBox* NewIndexList(TComponent* Owner, TGroupBox* Group, const String& Name,
   list->SetItemIndex(0);
   list->SetParent(Group);
   return list;
-}
-
-TLabel* NewLabel(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Caption,
-                 TWinControl* Focus, int Top) {
-  auto* label = New<TLabel>(Owner);
-  label->SetName(Name);
-  label->SetCaption(Caption);
-  label->SetBounds(24, Top + 3, 140, 16);
-  label->SetFocusControl(Focus);
-  label->SetParent(Parent);
-  return label;
 }
 
 }  // namespace
@@ -161,53 +151,27 @@ void TCoOccurrenceOpts::BuildPreferences() {
 }
 
 void TCoOccurrenceOpts::BuildGeneral() {
-  TWinControl* page = GeneralSheet;
-
-  FileEdit = New<TEdit>(this);
-  FileEdit->SetName("FileEdit");
-  FileEdit->SetReadOnly(true);
-  FileEdit->SetText("Untitled.txt");
-  FileEdit->SetBounds(170, 24, 280, 21);
-  FileEdit->SetParent(page);
-  FileLabel = NewLabel(this, page, "FileLabel", "Data file:", FileEdit, 24);
-
-  IterationsEdit = New<TMaskEdit>(this);
-  IterationsEdit->SetName("IterationsEdit");
   // Six digit positions, unfilled ones shown blank.
-  IterationsEdit->SetEditMask("999999;1; ");
-  IterationsEdit->SetText("5000  ");
-  IterationsEdit->Hint = "Iterations must be >0 and < = 1,000,000";
-  IterationsEdit->ShowHint = true;
-  IterationsEdit->SetBounds(170, 60, 80, 21);
-  IterationsEdit->SetParent(page);
-  IterationsLabel = NewLabel(this, page, "IterationsLabel", "Number of iterations:", IterationsEdit, 60);
-
-  RandomSeedEdit = New<TEdit>(this);
-  RandomSeedEdit->SetName("RandomSeedEdit");
-  RandomSeedEdit->SetText("0");
-  RandomSeedEdit->Hint = "0 = system clock. Enter a positive integer to set a random seed. ";
-  RandomSeedEdit->ShowHint = true;
-  RandomSeedEdit->SetBounds(170, 96, 120, 21);
-  RandomSeedEdit->SetParent(page);
-  RandomSeedLabel = NewLabel(this, page, "RandomSeedLabel", "Random number seed:", RandomSeedEdit, 96);
-
-  SaveMatrixCheckBox = New<TCheckBox>(this);
-  SaveMatrixCheckBox->SetName("SaveMatrixCheckBox");
-  SaveMatrixCheckBox->SetCaption("&Save simulated matrices");
-  SaveMatrixCheckBox->SetChecked(false);
-  SaveMatrixCheckBox->SetBounds(24, 136, 220, 17);
-  SaveMatrixCheckBox->SetParent(page);
+  TGeneralPage p = BuildGeneralPage(this, GeneralSheet,
+                                    {280, "999999;1; ", "5000  ", "Iterations must be >0 and < = 1,000,000"});
+  FileEdit = p.FileEdit;
+  FileLabel = p.FileLabel;
+  IterationsEdit = p.IterationsEdit;
+  IterationsLabel = p.IterationsLabel;
+  RandomSeedEdit = p.RandomSeedEdit;
+  RandomSeedLabel = p.RandomSeedLabel;
+  SaveMatrixCheckBox = p.SaveMatrixCheckBox;
 }
 
 void TCoOccurrenceOpts::BuildMenu() {
-  MainMenu1 = New<TMainMenu>(this);
-  MainMenu1->SetName("MainMenu1");
-  SetMenu(MainMenu1);
-  TMenuItem* root = MainMenu1->Items();
-  Run1 = root->AddItem("&Run", scNone, [this](TObject* s) { Run1Click(s); });
-  Cancel1 = root->AddItem("&Cancel", scNone, [this](TObject* s) { Cancel1Click(s); });
-  Help1 = root->AddItem("&Help", scNone, [this](TObject* s) { Help1Click(s); });
-  ResetDefaults1 = root->AddItem("Reset &Defaults", scNone, [this](TObject* s) { ResetDefaults1Click(s); });
+  TOptionsMenu m = BuildOptionsMenu(
+      this, [this](TObject* s) { Run1Click(s); }, [this](TObject* s) { Cancel1Click(s); },
+      [this](TObject* s) { Help1Click(s); }, [this](TObject* s) { ResetDefaults1Click(s); });
+  MainMenu1 = m.MainMenu1;
+  Run1 = m.Run1;
+  Cancel1 = m.Cancel1;
+  Help1 = m.Help1;
+  ResetDefaults1 = m.ResetDefaults1;
 }
 
 bool TCoOccurrenceOpts::IsRangeOverlap() { return Zorvan->RangeCoOccurrence == 1; }

@@ -1,24 +1,11 @@
 // The results window's save commands: the summary as text, the pairwise triangle and the
 // pairwise list as delimited text or as a workbook.
 #include "analysis/presence_absence/CoOccurrenceMain.h"
+
 #include "app/ExcelExport.h"
+#include "app/ResultsFormParts.h"
 #include "app/ZorvanMain.h"
 #include "classlib/SysUtils.h"
-
-namespace {
-
-constexpr const char* kSaveTitle = "Select a file name.";
-
-// Asks for a file name, starting from DefaultName; false on Cancel.
-bool AskFileName(TSaveDialog* Dialog, const String& DefaultName, String& Chosen) {
-  Dialog->Title = kSaveTitle;
-  Dialog->FileName = DefaultName;
-  if (!Dialog->Execute()) return false;
-  Chosen = Dialog->FileName;
-  return true;
-}
-
-}  // namespace
 
 void TCoOccurrence::Summary1Click(TObject*) {
   String name;

@@ -1,29 +1,8 @@
 #include "analysis/presence_absence/GroupOptions.h"
 
+#include "app/OptionsFormParts.h"
+#include "app/ResultsFormParts.h"
 #include "app/ZorvanMain.h"
-
-namespace {
-
-TLabel* NewLabel(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Caption,
-                 TWinControl* Focus, int Top) {
-  auto* label = New<TLabel>(Owner);
-  label->SetName(Name);
-  label->SetCaption(Caption);
-  label->SetBounds(24, Top + 3, 140, 16);
-  label->SetFocusControl(Focus);
-  label->SetParent(Parent);
-  return label;
-}
-
-TTabSheet* NewSheet(TComponent* Owner, TPageControl* Pages, const String& Name, const String& Caption) {
-  auto* sheet = New<TTabSheet>(Owner);
-  sheet->SetName(Name);
-  sheet->SetCaption(Caption);
-  sheet->SetPageControl(Pages);
-  return sheet;
-}
-
-}  // namespace
 
 TGroupOptions::TGroupOptions(TComponent* AOwner, const TLayout& Layout) : TForm(AOwner) {
   SetName(Layout.Name);
@@ -37,8 +16,8 @@ TGroupOptions::TGroupOptions(TComponent* AOwner, const TLayout& Layout) : TForm(
   PageControl1->SetName("PageControl1");
   PageControl1->SetAlign(alClient);
   PageControl1->SetParent(this);
-  PreferencesSheet = NewSheet(this, PageControl1, "PreferencesSheet", "Preferences");
-  GeneralSheet = NewSheet(this, PageControl1, "GeneralSheet", "General");
+  PreferencesSheet = NewPage(this, PageControl1, "PreferencesSheet", "Preferences");
+  GeneralSheet = NewPage(this, PageControl1, "GeneralSheet", "General");
   PageControl1->SetActivePage(PreferencesSheet);
 
   IndexGroup = New<TGroupBox>(this);
@@ -75,52 +54,25 @@ TRadioGroup* TGroupOptions::NewRadioGroup(const String& Name, const String& Capt
 }
 
 void TGroupOptions::BuildGeneral(const TLayout& Layout) {
-  TWinControl* page = GeneralSheet;
-
-  FileEdit = New<TEdit>(this);
-  FileEdit->SetName("FileEdit");
-  FileEdit->SetReadOnly(true);
-  FileEdit->SetText("Untitled.txt");
-  FileEdit->SetBounds(170, 24, 260, 21);
-  FileEdit->SetParent(page);
-  FileLabel = NewLabel(this, page, "FileLabel", "Data file:", FileEdit, 24);
-
-  IterationsEdit = New<TMaskEdit>(this);
-  IterationsEdit->SetName("IterationsEdit");
-  IterationsEdit->SetEditMask(Layout.IterationsMask);
-  IterationsEdit->SetText("1000 ");
-  IterationsEdit->Hint = Layout.IterationsHint;
-  IterationsEdit->ShowHint = true;
-  IterationsEdit->SetBounds(170, 60, 80, 21);
-  IterationsEdit->SetParent(page);
-  IterationsLabel = NewLabel(this, page, "IterationsLabel", "Number of iterations:", IterationsEdit, 60);
-
-  RandomSeedEdit = New<TEdit>(this);
-  RandomSeedEdit->SetName("RandomSeedEdit");
-  RandomSeedEdit->SetText("0");
-  RandomSeedEdit->Hint = "0 = system clock. Enter a positive integer to set a random seed. ";
-  RandomSeedEdit->ShowHint = true;
-  RandomSeedEdit->SetBounds(170, 96, 120, 21);
-  RandomSeedEdit->SetParent(page);
-  RandomSeedLabel = NewLabel(this, page, "RandomSeedLabel", "Random number seed:", RandomSeedEdit, 96);
-
-  SaveMatrixCheckBox = New<TCheckBox>(this);
-  SaveMatrixCheckBox->SetName("SaveMatrixCheckBox");
-  SaveMatrixCheckBox->SetCaption("&Save simulated matrices");
-  SaveMatrixCheckBox->SetChecked(false);
-  SaveMatrixCheckBox->SetBounds(24, 136, 220, 17);
-  SaveMatrixCheckBox->SetParent(page);
+  TGeneralPage p = BuildGeneralPage(this, GeneralSheet, {260, Layout.IterationsMask, "1000 ", Layout.IterationsHint});
+  FileEdit = p.FileEdit;
+  FileLabel = p.FileLabel;
+  IterationsEdit = p.IterationsEdit;
+  IterationsLabel = p.IterationsLabel;
+  RandomSeedEdit = p.RandomSeedEdit;
+  RandomSeedLabel = p.RandomSeedLabel;
+  SaveMatrixCheckBox = p.SaveMatrixCheckBox;
 }
 
 void TGroupOptions::BuildMenu() {
-  MainMenu1 = New<TMainMenu>(this);
-  MainMenu1->SetName("MainMenu1");
-  SetMenu(MainMenu1);
-  TMenuItem* root = MainMenu1->Items();
-  Run1 = root->AddItem("&Run", scNone, [this](TObject* s) { Run1Click(s); });
-  Cancel1 = root->AddItem("&Cancel", scNone, [this](TObject* s) { Cancel1Click(s); });
-  Help1 = root->AddItem("&Help", scNone, [this](TObject* s) { Help1Click(s); });
-  ResetDefaults1 = root->AddItem("Reset &Defaults", scNone, [this](TObject* s) { ResetDefaults1Click(s); });
+  TOptionsMenu m = BuildOptionsMenu(
+      this, [this](TObject* s) { Run1Click(s); }, [this](TObject* s) { Cancel1Click(s); },
+      [this](TObject* s) { Help1Click(s); }, [this](TObject* s) { ResetDefaults1Click(s); });
+  MainMenu1 = m.MainMenu1;
+  Run1 = m.Run1;
+  Cancel1 = m.Cancel1;
+  Help1 = m.Help1;
+  ResetDefaults1 = m.ResetDefaults1;
 }
 
 void TGroupOptions::ResetGeneral() {
