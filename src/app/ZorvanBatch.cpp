@@ -1,3 +1,5 @@
+#include <set>
+
 #include "analysis/common/ZorvanHelpersGrid.h"
 #include "app/ChangeDirectoryDialog.h"
 #include "app/RunFrame.h"
@@ -27,36 +29,93 @@ void RunBatchLoop(TZorvan& Z, const TZorvan::TAnalysisLauncher& Launcher) {
   }
 }
 
+// The largest matrix (data cells) an analysis takes.
+constexpr int64_t kCellLimit = 440000;
+
 // A batch file's text split as the batch reader reads it: every space or comma ends a cell,
 // every line break (CR LF, LF or a lone CR) ends a cell and a line. The last entry holds
-// what follows the last line break, which is not a line of the matrix.
+// what follows the last line break, which is not a line of the matrix. Cells beyond the first
+// line's width are not kept: they fall outside the grid.
 struct TBatchText {
   std::vector<std::vector<String>> Lines{1};
   int Columns = 1;        // separators of the first line + 1
   bool HasLineBreak = false;
+  bool TooLarge = false;  // more data cells than an analysis takes; reading stopped there
 };
 
 TBatchText SplitBatchText(const String& Text) {
   TBatchText result;
   String token;
+  auto endCell = [&] {
+    std::vector<String>& line = result.Lines.back();
+    if (static_cast<int>(line.size()) < result.Columns) line.push_back(std::move(token));
+    token.clear();
+  };
+  // Rows count at their line breaks: the first line is the titles, the rest data rows.
+  auto beyondLimit = [&] {
+    const int64_t breaks = static_cast<int64_t>(result.Lines.size()) - 1;
+    const int64_t rows = std::max<int64_t>(breaks - 1, 0);
+    const int64_t cols = result.Columns - 1;
+    return cols > kCellLimit || rows > kCellLimit || rows * cols > kCellLimit;
+  };
   const size_t n = Text.size();
   for (size_t k = 0; k < n; ++k) {
     const char ch = Text[k];
     if (ch == '\r' || ch == '\n') {
-      result.Lines.back().push_back(std::move(token));
-      token.clear();
+      endCell();
       if (ch == '\r' && k + 1 < n && Text[k + 1] == '\n') ++k;
       result.HasLineBreak = true;
       result.Lines.emplace_back();
     } else if (ch == ' ' || ch == ',') {
-      result.Lines.back().push_back(std::move(token));
-      token.clear();
       if (!result.HasLineBreak) ++result.Columns;
+      endCell();
     } else {
-      token += ch;
+      // Text of cells that are not kept is not gathered either.
+      if (static_cast<int>(result.Lines.back().size()) < result.Columns) token += ch;
+      continue;
+    }
+    if (beyondLimit()) {
+      result.TooLarge = true;
+      break;
     }
   }
   return result;
+}
+
+// Whether Text is an optional minus sign and then one or more digits.
+bool IsInteger(const String& Text) {
+  size_t i = !Text.empty() && Text[0] == '-' ? 1 : 0;
+  if (i == Text.size()) return false;
+  for (; i < Text.size(); ++i)
+    if (Text[i] < '0' || Text[i] > '9') return false;
+  return true;
+}
+
+// "Sim" + k + ".txt" or "Sim" + k + "_" + s + ".txt": a simulated data set a run saved.
+bool IsSimFileName(const String& Name) {
+  const String prefix = "Sim";
+  const String ext = ".txt";
+  if (Name.size() <= prefix.size() + ext.size() || Name.compare(0, prefix.size(), prefix) != 0 ||
+      Name.compare(Name.size() - ext.size(), ext.size(), ext) != 0)
+    return false;
+  const String numbers = Name.substr(prefix.size(), Name.size() - prefix.size() - ext.size());
+  const size_t bar = numbers.find('_');
+  if (bar == String::npos) return IsInteger(numbers);
+  return IsInteger(numbers.substr(0, bar)) && IsInteger(numbers.substr(bar + 1));
+}
+
+// The files a run writes into the folder it reads: the batch summary, one "Summary" + name per
+// data file and the "Sim" files. They are results, not matrices to analyse.
+std::vector<String> DataFileNames(const std::vector<String>& Names) {
+  const std::set<String> all(Names.begin(), Names.end());
+  const String summary = "Summary";
+  std::vector<String> data;
+  for (const String& name : Names) {
+    if (name == "BatchSummary.txt" || IsSimFileName(name)) continue;
+    if (name.compare(0, summary.size(), summary) == 0 && all.count(name.substr(summary.size())) != 0) continue;
+    data.push_back(name);
+  }
+  return data;
 }
 
 }  // namespace
@@ -149,7 +208,7 @@ void TZorvan::SetUpBatch() {
   const String dir = GetCurrentDir();
   CurrentDir = IncludeTrailingPathDelimiter(dir) + "*.txt";
   String list;
-  for (const String& name : ListFiles(dir, "*.txt")) {
+  for (const String& name : DataFileNames(ListFiles(dir, "*.txt"))) {
     // A name with a line break in it cannot stand on one line of the list.
     if (name.find_first_of("\r\n") != String::npos) continue;
     list += name + "\r\n";
@@ -167,21 +226,27 @@ void TZorvan::OpenBatchFile() {
       readable = false;
     }
   }
+  TBatchText batch;
+  if (readable) {
+    batch = SplitBatchText(text);
+    String().swap(text);
+    readable = !batch.TooLarge;
+  }
   if (!readable) {
     ShowMessage(FileName + ": Error opening file.");
     Flag = false;
     return;
   }
 
-  const TBatchText batch = SplitBatchText(text);
   Flag = batch.HasLineBreak;
   // Each line break adds a row; the text after the last one is not a row. The grid keeps at
   // least one row and column.
   const int rows = std::max<int>(1, static_cast<int>(batch.Lines.size()) - 1);
   const int cols = batch.Columns;
+  // Every cell of the new size is written, short lines' missing ones empty; the cell limit
+  // bounds rows x columns.
   MainGrid->SetRowCount(rows);
   MainGrid->SetColCount(cols);
-  // Cells beyond the first line's width fall outside the grid; short lines leave theirs empty.
   for (int r = 0; r < rows; ++r) {
     const std::vector<String>& line = batch.Lines[static_cast<size_t>(r)];
     for (int c = 0; c < cols; ++c)

@@ -40,15 +40,16 @@ void TZorvan::WireFileCommands() {
 
 namespace {
 
-// Reads a delimited text file into a grid of its own. Raises the reader's error (missing or
-// unreadable file, "File is empty") before anything of the program has changed.
-std::unique_ptr<TRivErodovOzar> ReadDelimitedFile(const String& FileName, char Delimiter) {
-  std::unique_ptr<TRivErodovOzar> grid(New<TRivErodovOzar>(nullptr));
-  grid->SetColCount(1);
-  grid->SetRowCount(1);
-  grid->FDelimiter = Delimiter;
-  grid->LoadFromCSV(FileName, -1);
-  return grid;
+// Reads the fields of a delimited text file. Raises the reader's error (missing or unreadable
+// file, "File is empty") before anything of the program has changed; a file with more data cells
+// than an analysis takes fails like a file that cannot be opened, as soon as reading reaches
+// the limit.
+GridCSV::TCellTexts ReadDelimitedFile(const String& FileName, char Delimiter) {
+  GridCSV::TCellTexts cells;
+  if (!GridCSV::ReadCells(ReadFileBytes(FileName), Delimiter, -1, kCellLimit, cells))
+    throw EFOpenError("Cannot open file \"" + FileName + "\"");
+  if (cells.Rows.empty()) throw Exception("File is empty");
+  return cells;
 }
 
 // Asks for a delimited text file and makes it the matrix. The file is read completely before
@@ -63,12 +64,12 @@ void OpenMatrixFile(TZorvan& Window, char Delimiter) {
 
   TRivErodovOzar* grid = Window.MainGrid;
   grid->FDelimiter = Delimiter;
-  std::unique_ptr<TRivErodovOzar> file = ReadDelimitedFile(chosen, Delimiter);
+  GridCSV::TCellTexts file = ReadDelimitedFile(chosen, Delimiter);
 
-  // The grid takes the file as if it had been emptied and read in place: the row count becomes
-  // the number of lines, the column count grows to the widest line and never shrinks.
-  const int rows = file->RowCount();
-  const int cols = std::max(grid->ColCount(), file->ColCount());
+  // The grid holds exactly the file's matrix: as many rows as lines, as many columns as the
+  // widest line, so no column of an earlier matrix stays behind.
+  const int rows = static_cast<int>(file.Rows.size());
+  const int cols = std::max(1, static_cast<int>(file.Widest));
   if (rows < 2 || cols < 2) {
     ShowMessage("Row and Column counts incorrect.");
     Window.New1Click(&Window);
@@ -77,8 +78,11 @@ void OpenMatrixFile(TZorvan& Window, char Delimiter) {
   grid->Clear();
   grid->SetRowCount(rows);
   grid->SetColCount(cols);
-  for (int r = 0; r < rows; ++r)
-    for (int c = 0; c < file->ColCount(); ++c) grid->SetRawCellText(c, r, file->GetRawCellText(c, r));
+  for (int r = 0; r < rows; ++r) {
+    std::vector<String>& fields = file.Rows[static_cast<size_t>(r)];
+    for (size_t c = 0; c < fields.size(); ++c) grid->SetRawCellText(static_cast<int>(c), r, fields[c]);
+    std::vector<String>().swap(fields);
+  }
   grid->Invalidate();
 
   Window.FileName = chosen;

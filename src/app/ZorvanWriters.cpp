@@ -38,12 +38,41 @@ void WriteOrReport(const String& F_Name, const std::function<String()>& Build) {
   }
 }
 
+// A cell's text for a line of the file. A line break would split the row, so such a cell is
+// quoted (inner quotes doubled) and each break (CR LF, LF or CR) becomes a vertical tab, which
+// the grid's reader turns back into a line break. Any other text is written as it is.
+void AppendCellText(String& Text, const String& Cell) {
+  if (Cell.find_first_of("\r\n") == String::npos) {
+    Text += Cell;
+    return;
+  }
+  Text += '"';
+  for (size_t i = 0; i < Cell.size(); ++i) {
+    const char ch = Cell[i];
+    if (ch == '"') {
+      Text += "\"\"";
+    } else if (ch == '\r' || ch == '\n') {
+      if (ch == '\r' && i + 1 < Cell.size() && Cell[i + 1] == '\n') ++i;
+      Text += '\v';
+    } else {
+      Text += ch;
+    }
+  }
+  Text += '"';
+}
+
+String CellText(const String& Cell) {
+  String text;
+  AppendCellText(text, Cell);
+  return text;
+}
+
 String GridText(TStringGrid* Grid, char Separator) {
   String text;
   for (int r = 0; r < Grid->RowCount(); ++r) {
     for (int c = 0; c < Grid->ColCount(); ++c) {
       if (c > 0) text += Separator;
-      text += Grid->Cells(c, r);
+      AppendCellText(text, Grid->Cells(c, r));
     }
     text += kCrLf;
   }
@@ -89,14 +118,14 @@ void WriteMatrixFile(TStringGrid* Grid, Integer Sim, Integer Subset, const std::
     WriteFileAtomically(SimFileName(Sim, Subset), text);
   };
   try {
-    String line = Grid->Cells(0, 0);
+    String line = CellText(Grid->Cells(0, 0));
     for (int c = 1; c <= columns; ++c) {
       line += ' ';
-      line += Grid->Cells(c, 0);
+      AppendCellText(line, Grid->Cells(c, 0));
     }
     text += TrimRight(line) + kCrLf;
     for (int r = 1; r <= rows; ++r) {
-      line = Grid->Cells(0, r) + " ";
+      line = CellText(Grid->Cells(0, r)) + " ";
       for (int c = 1; c <= columns; ++c) {
         if (c > 1) line += " ";
         line += ValueText(c, r);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -154,11 +155,31 @@ std::vector<String> ListFiles(const String& Folder, const String& Mask) {
 }
 
 String ReadFileBytes(const String& FileName) {
-  if (DirectoryExists(FileName)) throw EFOpenError("Cannot open file \"" + FileName + "\"");
-  std::ifstream in(FileName, std::ios::binary);
-  if (!in) throw EFOpenError("Cannot open file \"" + FileName + "\"");
-  String data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EReadError("Error reading file \"" + FileName + "\"");
+  const String openMsg = "Cannot open file \"" + FileName + "\"";
+  // Without O_NONBLOCK opening a named pipe waits for a writer; only regular files are read.
+  int fd = ::open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) throw EFOpenError(openMsg);
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    throw EFOpenError(openMsg);
+  }
+  String data;
+  data.reserve(static_cast<size_t>(st.st_size));
+  char buffer[65536];
+  bool ok = true;
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    if (n == 0) break;
+    data.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  if (!ok) throw EReadError("Error reading file \"" + FileName + "\"");
   return data;
 }
 
@@ -173,15 +194,41 @@ mode_t DefaultFileMode() {
 }
 }  // namespace
 
+namespace {
+// The file a name leads to through any symbolic links; empty when the chain is too long or
+// unreadable. A link's relative target counts from the link's folder.
+String FollowLinks(const String& FileName) {
+  String name = FileName;
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat st;
+    if (::lstat(name.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return name;
+    String link(static_cast<size_t>(PATH_MAX), '\0');
+    ssize_t n = ::readlink(name.c_str(), link.data(), link.size());
+    if (n < 0 || static_cast<size_t>(n) >= link.size()) return {};
+    link.resize(static_cast<size_t>(n));
+    name = !link.empty() && link[0] == PathDelim ? link : ExtractFilePath(name) + link;
+  }
+  return {};
+}
+}  // namespace
+
 void WriteFileAtomically(const String& FileName, const String& Bytes) {
   const String createMsg = "Cannot create file \"" + FileName + "\"";
   if (FileName.empty() || DirectoryExists(FileName)) throw EFCreateError(createMsg);
-  const String dir = ExtractFilePath(FileName);
-  String tmpl = dir + "." + ExtractFileName(FileName) + ".XXXXXX";
+  // A link stays a link: the new text replaces the file it names, beside that file.
+  const String target = FollowLinks(FileName);
+  if (target.empty()) throw EFCreateError(createMsg);
+  struct stat st;
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  // Only a regular file is replaced, and only one that may be written: a read-only file stays
+  // read-only even for a user whom the system would let replace it.
+  if (exists && (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
+    throw EFCreateError(createMsg);
+  const String dir = ExtractFilePath(target);
+  String tmpl = dir + "." + ExtractFileName(target) + ".XXXXXX";
   int fd = ::mkstemp(tmpl.data());
   if (fd < 0) throw EFCreateError(createMsg);
-  struct stat st;
-  mode_t mode = ::stat(FileName.c_str(), &st) == 0 ? (st.st_mode & 07777) : DefaultFileMode();
+  mode_t mode = exists ? (st.st_mode & 07777) : DefaultFileMode();
   ::fchmod(fd, mode);
   const char* p = Bytes.data();
   size_t left = Bytes.size();
@@ -197,7 +244,7 @@ void WriteFileAtomically(const String& FileName, const String& Bytes) {
     left -= static_cast<size_t>(w);
   }
   if (::close(fd) != 0) ok = false;
-  if (ok && ::rename(tmpl.c_str(), FileName.c_str()) != 0) ok = false;
+  if (ok && ::rename(tmpl.c_str(), target.c_str()) != 0) ok = false;
   if (!ok) {
     ::unlink(tmpl.c_str());
     throw EWriteError("Error writing file \"" + FileName + "\"");

@@ -51,4 +51,15 @@ std::vector<String> SplitTextLines(const String& Bytes);
 char DetectDelimiter(const String& Line1, const String& Line2);
 // The fields of a line. An empty last field is left out (it stores nothing).
 std::vector<String> SplitFields(const String& Line, char Delimiter);
+
+// The fields of a whole file, row by row, as the reader places them.
+struct TCellTexts {
+  std::vector<std::vector<String>> Rows;
+  size_t Widest = 0;       // the most fields of a line
+  bool TooLarge = false;   // reading stopped at the cell limit
+};
+// Reads the fields of a file's bytes in one pass (Delimiter 0 guesses it). At most MaxRows lines
+// when MaxRows is above 0. With CellLimit above 0, reading stops as soon as the data cells (rows
+// and columns beyond the first) would exceed it: false, with TooLarge set.
+bool ReadCells(const String& Bytes, char Delimiter, int MaxRows, int64_t CellLimit, TCellTexts& Cells);
 }  // namespace GridCSV

@@ -1,5 +1,7 @@
 // Batch mode: the switch, the file list and the folder picker, the strict batch reader and
 // the loop that runs an analysis over every file of the list.
+#include <sys/stat.h>
+
 #include "app/ChangeDirectoryDialog.h"
 #include "app/RunFrameTestSupport.h"
 
@@ -145,6 +147,69 @@ TEST_F(BatchMode, ReaderTakesAnyLineEndAndRefusesWhatIsNoMatrix) {
     EXPECT_EQ(g->FixedCols(), 1);
     EXPECT_EQ(Zorvan->Caption(), "Zorvan Professional " + Zorvan->FileName);
   }
+}
+
+// A generated matrix file: Rows lines of Cols fields, CR LF after each.
+std::string MatrixText(int Rows, int Cols) {
+  std::string text;
+  for (int r = 0; r < Rows; ++r) {
+    for (int c = 0; c < Cols; ++c) text += c > 0 ? " 1" : "t";
+    text += "\r\n";
+  }
+  return text;
+}
+
+TEST_F(BatchMode, ReaderRefusesMoreDataCellsThanAnAnalysisTakesAndWhatIsNoFile) {
+  EnterScratchFolder();
+  ASSERT_EQ(::mkfifo((folder_ / "pipe.txt").c_str(), 0600), 0);
+  WriteFile(folder_ / "wide.txt", MatrixText(442, 1001));  // 441 x 1000 data cells
+  WriteFile(folder_ / "long.txt", MatrixText(2, 440002));  // 1 x 440001
+  WriteFile(folder_ / "fits.txt", MatrixText(441, 1001));  // 440 x 1000
+  for (const String& name : {(folder_ / "pipe.txt").string(), String("/dev/null"), (folder_ / "wide.txt").string(),
+                             (folder_ / "long.txt").string()}) {
+    SCOPED_TRACE(name);
+    Application->Hooks.Messages.clear();
+    Zorvan->Flag = true;
+    Zorvan->FileName = name;
+    Zorvan->OpenBatchFile();
+    EXPECT_EQ(Application->Hooks.Messages, (std::vector<String>{name + ": Error opening file."}));
+    EXPECT_FALSE(Zorvan->Flag);
+  }
+  Application->Hooks.Messages.clear();
+  Zorvan->FileName = (folder_ / "fits.txt").string();
+  Zorvan->OpenBatchFile();
+  EXPECT_TRUE(Application->Hooks.Messages.empty());
+  EXPECT_TRUE(Zorvan->Flag);
+  EXPECT_EQ(Zorvan->MainGrid->RowCount(), 441);
+  EXPECT_EQ(Zorvan->MainGrid->ColCount(), 1001);
+
+  // A smaller file afterwards shows none of the larger one.
+  WriteFile(folder_ / "small.txt", "t a b\r\nx 1\r\n");
+  Zorvan->FileName = (folder_ / "small.txt").string();
+  Zorvan->OpenBatchFile();
+  EXPECT_EQ(Zorvan->MainGrid->RowCount(), 2);
+  EXPECT_EQ(Zorvan->MainGrid->ColCount(), 3);
+  EXPECT_EQ(Zorvan->MainGrid->Cells(2, 1), "");
+}
+
+TEST_F(BatchMode, TheListLeavesOutTheFilesRunsWriteIntoTheFolder) {
+  EnterScratchFolder();
+  for (const char* name : {"a.txt", "BatchSummary.txt", "Summarya.txt", "Sim1.txt", "Sim12_3.txt", "Sim.txt",
+                           "Sim1x.txt", "SummaryNotes.txt", "batchsummary.txt", "SummarySummarya.txt"})
+    WriteFile(folder_ / name, kGood);
+  Zorvan->Batch1->Click();
+  // "Summary" + a listed data file's name is its run's summary; "SummarySummarya.txt" names a
+  // summary of a summary, which is left out too.
+  EXPECT_EQ(MemoLines(Zorvan->Memo1),
+            (std::vector<String>{"a.txt", "batchsummary.txt", "Sim.txt", "Sim1x.txt", "SummaryNotes.txt"}));
+
+  // A batch run in the folder and a second launch analyse the same files, not the results.
+  Launch();
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "Summarya.txt"));
+  Zorvan->Batch1->Click();
+  Zorvan->Batch1->Click();
+  EXPECT_EQ(MemoLines(Zorvan->Memo1),
+            (std::vector<String>{"a.txt", "batchsummary.txt", "Sim.txt", "Sim1x.txt", "SummaryNotes.txt"}));
 }
 
 TEST_F(BatchMode, SwitchingOnShowsTheListAndOffBringsANewRandomMatrix) {

@@ -5,6 +5,7 @@
 #include <regex>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "support/ProgramFixture.h"
@@ -153,22 +154,48 @@ TEST_F(FileCommands, SavedMatrixOpensBackInBothDelimiters) {
   EXPECT_TRUE(Application->Hooks.Errors.empty());
 }
 
-TEST_F(FileCommands, OpenTakesTheFileRowsAndKeepsWiderColumns) {
+TEST_F(FileCommands, CellsWithLineBreaksOpenBackAsOneCell) {
+  const Cells cells = {{"t", "two\r\nlines", "s, 2"},
+                       {"\r\nfirst", "1", "\"q\"\r\n\"\""},
+                       {"b", "0", "ends\r\n"}};
+  for (auto [save, open] : {std::pair{Zorvan->Spacedelimitedtxt1, Zorvan->Spacedelimitedtext1},
+                            std::pair{Zorvan->Commadelimitedtxt2, Zorvan->Commadelimitedtxt1}}) {
+    SCOPED_TRACE(save->Caption());
+    Choose(Zorvan->Close1);
+    grid->SetRowCount(3);
+    grid->SetColCount(3);
+    for (int r = 0; r < 3; ++r)
+      for (int c = 0; c < 3; ++c) grid->SetCells(c, r, cells[static_cast<size_t>(r)][static_cast<size_t>(c)]);
+    AnswerFileDialogs({Path("m.txt")});
+    Choose(save);
+    Choose(Zorvan->Close1);
+    Open(open, "m.txt");
+    // Cells holding the separator itself still split, as they always have; the rest is intact.
+    EXPECT_EQ(grid->RowCount(), 3);
+    EXPECT_EQ(grid->Cells(1, 0), "two\r\nlines");
+    EXPECT_EQ(grid->Cells(0, 1), "\r\nfirst");
+    EXPECT_EQ(grid->Cells(2, 1), "\"q\"\r\n\"\"");
+    EXPECT_EQ(grid->Cells(2, 2), "ends\r\n");
+  }
+}
+
+TEST_F(FileCommands, OpenTakesTheFileRowsAndItsWidestLine) {
   struct Case {
     const char* Name;
     TMenuItem* TZorvan::*Item;
     String Bytes;
     Cells Expected;  // the rows of the grid, every column
   };
-  const Cells abc = {{"t", "s1", "s2", "", "", ""}, {"a", "1", "0", "", "", ""}, {"b", "0", "1", "", "", ""}};
+  const Cells abc = {{"t", "s1", "s2"}, {"a", "1", "0"}, {"b", "0", "1"}};
   const Case cases[] = {
       {"comma, CR LF", &TZorvan::Commadelimitedtxt1, "t,s1,s2\r\na,1,0\r\nb,0,1\r\n", abc},
       {"space, LF", &TZorvan::Spacedelimitedtext1, "t s1 s2\na 1 0\nb 0 1\n", abc},
       {"space, CR, no end", &TZorvan::Spacedelimitedtext1, "t s1 s2\ra 1 0\rb 0 1", abc},
       {"wider than the grid", &TZorvan::Commadelimitedtxt1, "t,1,2,3,4,5,6,7\r\na,0,1,0,1,0,1,0\r\n",
        {{"t", "1", "2", "3", "4", "5", "6", "7"}, {"a", "0", "1", "0", "1", "0", "1", "0"}}},
-      {"quoted field", &TZorvan::Commadelimitedtxt1, "t,\"s,1\"\r\na,1\r\n",
-       {{"t", "s,1", "", "", "", ""}, {"a", "1", "", "", "", ""}}},
+      {"quoted field", &TZorvan::Commadelimitedtxt1, "t,\"s,1\"\r\na,1\r\n", {{"t", "s,1"}, {"a", "1"}}},
+      {"ragged lines", &TZorvan::Spacedelimitedtext1, "t s1\na 1 0 1\nb\n",
+       {{"t", "s1", "", ""}, {"a", "1", "0", "1"}, {"b", "", "", ""}}},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.Name);
@@ -190,6 +217,87 @@ TEST_F(FileCommands, OpenTakesTheFileRowsAndKeepsWiderColumns) {
   EXPECT_EQ(seen[0].FileName, "");
   EXPECT_FALSE(seen[0].Save);
   EXPECT_TRUE(Application->Hooks.Errors.empty());
+}
+
+TEST_F(FileCommands, ASmallFileAfterALargeMatrixLeavesNothingOfIt) {
+  ResizeTo("30", "20");
+  ASSERT_EQ(grid->ColCount(), 21);
+  Write("small.txt", "t s1 s2\na 1 0\n");
+  Open(Zorvan->Spacedelimitedtext1, "small.txt");
+  EXPECT_EQ(GridCells(grid), (Cells{{"t", "s1", "s2"}, {"a", "1", "0"}}));
+  // The analyses and the file report see the file's own size.
+  Resize([](TZorvanRedoMatrix* d) {
+    EXPECT_EQ(d->Edit1->Text(), "1");
+    EXPECT_EQ(d->Edit2->Text(), "2");
+    d->CancelButton->Click();
+  });
+  // Growing back shows no text of the old matrix.
+  grid->SetColCount(21);
+  grid->SetRowCount(31);
+  for (int r = 0; r < 31; ++r)
+    for (int c = (r < 2 ? 3 : 0); c < 21; ++c) EXPECT_EQ(grid->Cells(c, r), "") << c << "," << r;
+}
+
+// A generated matrix file: Rows lines of Cols fields.
+String MatrixText(int Rows, int Cols) {
+  String text;
+  for (int r = 0; r < Rows; ++r) {
+    for (int c = 0; c < Cols; ++c) {
+      if (c > 0) text += ' ';
+      text += r == 0 ? "s" : "1";
+    }
+    text += "\n";
+  }
+  return text;
+}
+
+TEST_F(FileCommands, OpenRefusesMoreDataCellsThanAnAnalysisTakes) {
+  struct Case {
+    const char* Name;
+    int Rows, Cols;  // of the file, titles included
+    bool Fits;
+  };
+  const Case cases[] = {
+      {"440 x 1000 data cells", 441, 1001, true},
+      {"441 x 1000 data cells", 442, 1001, false},
+      {"1 x 440000 data cells", 2, 440001, true},
+      {"1 x 440001 data cells", 2, 440002, false},
+      {"440001 x 1 data cells", 440002, 2, false},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.Name);
+    Choose(Zorvan->Close1);
+    const Cells before = GridCells(grid);
+    const String caption = Zorvan->Caption();
+    Application->Hooks.Errors.clear();
+    Write("big.txt", MatrixText(k.Rows, k.Cols));
+    Open(Zorvan->Spacedelimitedtext1, "big.txt");
+    if (k.Fits) {
+      EXPECT_TRUE(Application->Hooks.Errors.empty());
+      EXPECT_EQ(grid->RowCount(), k.Rows);
+      EXPECT_EQ(grid->ColCount(), k.Cols);
+      EXPECT_EQ(Zorvan->FileName, Path("big.txt"));
+    } else {
+      EXPECT_EQ(Application->Hooks.Errors, (std::vector<String>{"Cannot open file \"" + Path("big.txt") + "\"."}));
+      EXPECT_EQ(GridCells(grid), before);
+      EXPECT_EQ(Zorvan->Caption(), caption);
+      EXPECT_EQ(Zorvan->FileName, "Untitled.txt");
+    }
+  }
+}
+
+TEST_F(FileCommands, OpenReadsOnlyRegularFiles) {
+  // A named pipe without a writer would block a plain open for good.
+  ASSERT_EQ(::mkfifo(Path("pipe.txt").c_str(), 0600), 0);
+  const Cells before = GridCells(grid);
+  for (const String& name : {Path("pipe.txt"), String("/dev/null"), String("/dev/zero")}) {
+    SCOPED_TRACE(name);
+    Application->Hooks.Errors.clear();
+    AnswerFileDialogs({name});
+    Choose(Zorvan->Spacedelimitedtext1);
+    EXPECT_EQ(Application->Hooks.Errors, (std::vector<String>{"Cannot open file \"" + name + "\"."}));
+    EXPECT_EQ(GridCells(grid), before);
+  }
 }
 
 TEST_F(FileCommands, OneLineFileGivesAFreshRandomMatrix) {
@@ -271,9 +379,33 @@ TEST_F(FileCommands, SaveWithSpaceAsksForANameOnlyForAnUntitledMatrix) {
   grid->SetCells(1, 1, "7");
   AnswerFileDialogs({});
   Choose(Zorvan->Spacedelimitedtxt1);
-  EXPECT_EQ(Read("d.txt"), "t s1    \r\na 7    \r\n");
+  EXPECT_EQ(Read("d.txt"), "t s1\r\na 7\r\n");
   EXPECT_EQ(Zorvan->Caption(), "Zorvan Professional " + Path("d.txt"));
   EXPECT_TRUE(Application->Hooks.Messages.empty());
+}
+
+TEST_F(FileCommands, SaveKeepsAReadOnlyFileAndWritesThroughALink) {
+  fs::create_directories(Path("real"));
+  Write("real/d.txt", "t s1\na 1\n");
+  fs::create_symlink("real/d.txt", Path("link.txt"));
+  Open(Zorvan->Spacedelimitedtext1, "link.txt");
+  grid->SetCells(1, 1, "7");
+  Choose(Zorvan->Spacedelimitedtxt1);
+  EXPECT_TRUE(Application->Hooks.Messages.empty());
+  EXPECT_TRUE(fs::is_symlink(Path("link.txt")));
+  EXPECT_EQ(Read("real/d.txt"), "t s1\r\na 7\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(Path("real")), {}), 1);
+
+  fs::permissions(Path("real/d.txt"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  grid->SetCells(1, 1, "8");
+  for (TMenuItem* item : {Zorvan->Spacedelimitedtxt1, Zorvan->Commadelimitedtxt2}) {
+    Application->Hooks.Messages.clear();
+    AnswerFileDialogs({Path("link.txt")});
+    Choose(item);
+    EXPECT_EQ(Application->Hooks.Messages, (std::vector<String>{"Error writing file."}));
+    EXPECT_EQ(Read("real/d.txt"), "t s1\r\na 7\r\n");
+    EXPECT_EQ(Zorvan->Caption(), "Zorvan Professional " + Path("link.txt"));
+  }
 }
 
 TEST_F(FileCommands, SaveWithCommaAlwaysAsks) {
@@ -290,7 +422,7 @@ TEST_F(FileCommands, SaveWithCommaAlwaysAsks) {
   AnswerFileDialogs({Path("c.txt")});
   Choose(Zorvan->Commadelimitedtxt2);
   EXPECT_EQ(seen.at(0).FileName, "data");
-  EXPECT_EQ(Read("c.txt"), "t,s1,,,,\r\na,1,,,,\r\n");
+  EXPECT_EQ(Read("c.txt"), "t,s1\r\na,1\r\n");
   EXPECT_EQ(Zorvan->FileName, Path("c.txt"));
   EXPECT_EQ(Zorvan->Caption(), "Zorvan Professional " + Path("c.txt"));
 

@@ -77,6 +77,10 @@ TEST_F(Writers, GridWritersWriteEveryCellAsItIs) {
       {{{"x"}}, "x\r\n", "x\r\n"},
       // A blank inside a cell becomes an extra field; nothing is quoted or escaped.
       {{{"species", "site 1"}, {"a,b", ""}}, "species site 1\r\na,b \r\n", "species,site 1\r\na,b,\r\n"},
+      // A line break would split the row: the cell is quoted and each break is a vertical tab.
+      {{{"two\r\nlines", "say \"hi\"\nthen\rend"}, {"\"q\"", "x"}},
+       "\"two\vlines\" \"say \"\"hi\"\"\vthen\vend\"\r\n\"q\" x\r\n",
+       "\"two\vlines\",\"say \"\"hi\"\"\vthen\vend\"\r\n\"q\",x\r\n"},
   };
   for (const Case& c : cases) {
     TStringGrid* g = PlainGrid(c.rows);

@@ -3,6 +3,7 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -199,6 +200,63 @@ TEST_F(Files, FoldersAndListing) {
   EXPECT_TRUE(FileExists("b.TXT"));
   EXPECT_EQ(ListFiles("", "*.dat"), (std::vector<String>{"c.dat"}));
   SetCurrentDir(old);
+}
+
+TEST_F(Files, AtomicWriteGoesThroughLinksAndKeepsReadOnlyFiles) {
+  namespace fs = std::filesystem;
+  ForceDirectories(Path("real"));
+  WriteFileAtomically(Path("real/data.txt"), "old");
+  fs::create_symlink("real/data.txt", Path("relative.txt"));
+  fs::create_symlink(Path("relative.txt"), Path("chain.txt"));
+  fs::create_symlink("real/new.txt", Path("dangling.txt"));
+  struct Case {
+    const char* Link;
+    const char* Target;
+  };
+  for (const Case& k : {Case{"relative.txt", "real/data.txt"}, Case{"chain.txt", "real/data.txt"},
+                        Case{"dangling.txt", "real/new.txt"}}) {
+    SCOPED_TRACE(k.Link);
+    WriteFileAtomically(Path(k.Link), k.Link);
+    EXPECT_TRUE(fs::is_symlink(Path(k.Link)));
+    EXPECT_EQ(ReadFileBytes(Path(k.Target)), k.Link);
+  }
+  // The temporary file stood beside the target: nothing else is left in either folder.
+  EXPECT_EQ(ListFiles(Path("real"), "*"), (std::vector<String>{"data.txt", "new.txt"}));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 4);
+
+  // A read-only file (even for the superuser) and a file behind a link to it stay as they are.
+  ::chmod(Path("real/data.txt").c_str(), 0444);
+  for (const char* name : {"real/data.txt", "relative.txt"}) {
+    SCOPED_TRACE(name);
+    try {
+      WriteFileAtomically(Path(name), "new");
+      FAIL() << "written";
+    } catch (const EFCreateError& e) {
+      EXPECT_EQ(e.Message, "Cannot create file \"" + Path(name) + "\"");
+    }
+    EXPECT_EQ(ReadFileBytes(Path("real/data.txt")), "chain.txt");
+  }
+  EXPECT_EQ(ListFiles(Path("real"), "*").size(), 2u);
+  // A link loop and a device are refused too.
+  fs::create_symlink(Path("loop2.txt"), Path("loop1.txt"));
+  fs::create_symlink(Path("loop1.txt"), Path("loop2.txt"));
+  EXPECT_THROW(WriteFileAtomically(Path("loop1.txt"), "x"), EFCreateError);
+  EXPECT_THROW(WriteFileAtomically("/dev/null", "x"), EFCreateError);
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+TEST_F(Files, ReadingTakesRegularFilesOnly) {
+  ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+  ForceDirectories(Path("dir"));
+  for (const String& name : {Path("pipe"), Path("dir"), String("/dev/null")}) {
+    SCOPED_TRACE(name);
+    try {
+      ReadFileBytes(name);
+      FAIL() << "read";
+    } catch (const EFOpenError& e) {
+      EXPECT_EQ(e.Message, "Cannot open file \"" + name + "\"");
+    }
+  }
 }
 
 TEST_F(Files, AtomicWriteReplacesWholeOrNotAtAll) {

@@ -79,6 +79,20 @@ TEST_F(LoadCSV, RowCountIsTheLineCountAndColumnsNeverShrink) {
   EXPECT_EQ(grid->Cells(7, 2500), "w");
 }
 
+TEST_F(LoadCSV, OneLongLineAmongManyShortOnes) {
+  String text = "t";
+  for (int c = 1; c < 100000; ++c) text += "," + std::to_string(c);
+  text += "\n";
+  for (int r = 1; r <= 10000; ++r) text += "r" + std::to_string(r) + ",x\r\n";
+  Load(text);
+  EXPECT_EQ(grid->RowCount(), 10001);
+  EXPECT_EQ(grid->ColCount(), 100000);
+  EXPECT_EQ(grid->Cells(99999, 0), "99999");
+  EXPECT_EQ(grid->Cells(1, 10000), "x");
+  EXPECT_EQ(grid->Cells(2, 10000), "");
+  EXPECT_EQ(grid->Cells(0, 5000), "r5000");
+}
+
 TEST_F(LoadCSV, MaxRowsLimitsTheLinesRead) {
   Load("1\n2\n3\n4\n", ',', 2);
   EXPECT_EQ(grid->RowCount(), 2);
@@ -144,7 +158,10 @@ TEST(Delimited, DetectionAndSplittingRules) {
            {"\"a\"b,c", {"a", "c"}},        // text after the closing quote is dropped
            {"\"open,c", {"", "c"}},          // no closing quote: an empty field
            {"x,\"q\"\"\"", {"x", "q\""}},   // last field unquoted once
-           {"\"\"\"a\"\"\",b", {"\"a\"", "b"}}}) {
+           {"\"\"\"a\"\"\",b", {"\"a\"", "b"}},
+           // After a quote without a closing one, the next quoted field still finds its own.
+           {"\"a,\"\",b", {"", "", "b"}},
+           {"\"a,\"\"x,\"y\",z", {"a,\"x,", "z"}}}) {
     EXPECT_EQ(GridCSV::SplitFields(c.line, ','), c.fields) << c.line;
   }
 }

@@ -1,6 +1,8 @@
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
 
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "app/ZorvanMain.h"
@@ -130,32 +132,37 @@ void TCoOccurrenceUserDefined::OpenWeightsFile(TStringGrid* Grid, const String& 
   Grid->SetCells(0, 0, "");
 
   // One character at a time: a blank ends a cell (and, on the first line, adds a column); a
-  // line end (CR LF, LF or a lone CR) ends a cell and adds a row. Text after the last line end
-  // is not a complete line and is dropped with the row it would have filled.
-  int col = 0;
-  int row = 0;
-  bool firstLineDone = false;
+  // line end (CR LF, LF or a lone CR) ends a cell and a row. Text after the last line end is
+  // not a complete line and is dropped. The cells are gathered first and the grid is sized
+  // once. A file with more lines than the data grid has rows (columns) cannot fit: reading
+  // stops after the first line too many, and the count check below refuses it.
+  const int needed = Grid == SitesWeightsGrid ? Zorvan->MainGrid->ColCount() : Zorvan->MainGrid->RowCount();
+  std::vector<std::vector<String>> lines;
+  std::vector<String> line;
+  int columns = 1;
   String pending;
   for (size_t k = 0; k < bytes.size(); ++k) {
     const char ch = bytes[k];
     if (ch == '\r' || ch == '\n') {
-      Grid->SetCells(col, row, pending);
+      line.push_back(std::move(pending));
       pending.clear();
       if (ch == '\r' && k + 1 < bytes.size() && bytes[k + 1] == '\n') ++k;
-      Grid->SetRowCount(Grid->RowCount() + 1);
-      col = 0;
-      ++row;
-      firstLineDone = true;
+      lines.push_back(std::move(line));
+      line.clear();
+      if (static_cast<int64_t>(lines.size()) > needed) break;
     } else if (ch == ' ') {
-      Grid->SetCells(col, row, pending);
+      line.push_back(std::move(pending));
       pending.clear();
-      ++col;
-      if (!firstLineDone) Grid->SetColCount(Grid->ColCount() + 1);
+      if (lines.empty()) ++columns;
     } else {
       pending += ch;
     }
   }
-  Grid->SetRowCount(Grid->RowCount() - 1);
+  Grid->SetRowCount(static_cast<int>(lines.size()));
+  Grid->SetColCount(columns);
+  for (size_t r = 0; r < lines.size(); ++r)
+    for (size_t c = 0; c < lines[r].size(); ++c)
+      Grid->SetCells(static_cast<int>(c), static_cast<int>(r), lines[r][c]);
 
   if (Grid == SitesWeightsGrid) {
     if (Grid->RowCount() != Zorvan->MainGrid->ColCount()) {

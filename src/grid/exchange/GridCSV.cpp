@@ -1,5 +1,6 @@
 // The grid's delimited-text reader.
 #include <algorithm>
+#include <cstring>
 
 #include "classlib/SysUtils.h"
 #include "grid/RivErodovOzar.h"
@@ -47,62 +48,129 @@ int CountOf(const String& Line, char Ch, bool SingleOnly) {
   return count;
 }
 
-// The position of the quote that closes a quoted field in Rest (its opening quote removed),
-// or npos.
-size_t ClosingQuote(const String& Rest) {
-  size_t i = 0;
-  while (i < Rest.size()) {
-    if (Rest[i] != '"') {
+// The position of the quote that closes a quoted field whose text starts at From (its opening
+// quote skipped), or npos: the last quote of the first odd run of quotes that another character
+// follows, else a quote ending the line. NoCloseFrom remembers where an earlier search found no
+// such run, so that no part of a line is searched twice.
+size_t ClosingQuote(const char* Text, size_t From, size_t End, size_t& NoCloseFrom) {
+  size_t i = From;
+  while (i < End) {
+    // Every full run from NoCloseFrom on was seen by a failed search; only the first run here
+    // can differ, because it lost its opening quote.
+    if (i > From && i >= NoCloseFrom) break;
+    if (Text[i] != '"') {
       ++i;
       continue;
     }
     size_t end = i;
-    while (end < Rest.size() && Rest[end] == '"') ++end;
-    if ((end - i) % 2 == 1 && end < Rest.size()) return end - 1;
+    while (end < End && Text[end] == '"') ++end;
+    if ((end - i) % 2 == 1 && end < End) return end - 1;
     i = end;
   }
-  if (!Rest.empty() && Rest.back() == '"') return Rest.size() - 1;
+  NoCloseFrom = std::min(NoCloseFrom, From);
+  if (End > From && Text[End - 1] == '"') return End - 1;
   return String::npos;
 }
 
-// Doubled quotes stand for one, lone quotes are dropped, a vertical tab is a line break.
-String Unquote(const String& Field) {
-  String out;
-  for (size_t i = 0; i < Field.size(); ++i) {
-    char c = Field[i];
+// Appends Text[Begin, End) to Out: doubled quotes stand for one, lone quotes are dropped, a
+// vertical tab is a line break.
+void AppendUnquoted(String& Out, const char* Text, size_t Begin, size_t End) {
+  Out.reserve(Out.size() + (End - Begin));
+  for (size_t i = Begin; i < End; ++i) {
+    char c = Text[i];
     if (c == '"') {
-      if (i + 1 < Field.size() && Field[i + 1] == '"') {
-        out += '"';
+      if (i + 1 < End && Text[i + 1] == '"') {
+        Out += '"';
         ++i;
       }
     } else if (c == '\v') {
-      out += "\r\n";
+      Out += "\r\n";
     } else {
-      out += c;
+      Out += c;
     }
   }
+}
+
+String Unquoted(const char* Text, size_t Begin, size_t End) {
+  String out;
+  AppendUnquoted(out, Text, Begin, End);
   return out;
 }
 
-// Rest with everything up to and including its first Delimiter removed (unchanged without one).
-String AfterDelimiter(const String& Rest, char Delimiter) {
-  size_t p = Rest.find(Delimiter);
-  return p == String::npos ? Rest : Rest.substr(p + 1);
+size_t FindFrom(const char* Text, size_t From, size_t End, char Ch) {
+  if (From >= End) return String::npos;
+  const void* p = std::memchr(Text + From, Ch, End - From);
+  return p == nullptr ? String::npos : static_cast<size_t>(static_cast<const char*>(p) - Text);
+}
+
+// The fields of Text[Begin, End), one pass: Emit(field) for each; stops early (false) when
+// Emit returns false.
+template <typename EmitField>
+bool ForEachField(const char* Text, size_t Begin, size_t End, char Delimiter, EmitField Emit) {
+  size_t lastDelimiter = String::npos;
+  if (Delimiter != 0 && End > Begin) {
+    for (size_t k = End; k > Begin; --k)
+      if (Text[k - 1] == Delimiter) {
+        lastDelimiter = k - 1;
+        break;
+      }
+  }
+  size_t noCloseFrom = String::npos;
+  size_t i = Begin;
+  while (lastDelimiter != String::npos && i <= lastDelimiter) {
+    if (Text[i] == '"') {
+      ++i;
+      size_t close = ClosingQuote(Text, i, End, noCloseFrom);
+      if (close != String::npos) {
+        if (!Emit(Unquoted(Text, i, close))) return false;
+        // Whatever stands between the closing quote and the next delimiter is dropped; without
+        // a further delimiter it is the line's last field.
+        size_t p = FindFrom(Text, close + 1, End, Delimiter);
+        i = p == String::npos ? close + 1 : p + 1;
+      } else {
+        if (!Emit(String())) return false;
+        i = FindFrom(Text, i, End, Delimiter) + 1;
+      }
+    } else {
+      size_t p = FindFrom(Text, i, End, Delimiter);
+      if (!Emit(Unquoted(Text, i, p))) return false;
+      i = p + 1;
+    }
+  }
+  if (i < End) {
+    size_t b = i;
+    size_t e = End;
+    if (Text[b] == '"') ++b;
+    if (e > b && Text[e - 1] == '"') --e;
+    if (!Emit(Unquoted(Text, b, e))) return false;
+  }
+  return true;
+}
+
+// Calls Line(begin, end) for every line of Text; stops early (false) when Line returns false.
+template <typename EmitLine>
+bool ForEachLine(const String& Text, EmitLine Line) {
+  const size_t n = Text.size();
+  size_t start = 0;
+  for (size_t i = 0; i < n; ++i) {
+    if (Text[i] != '\r' && Text[i] != '\n') continue;
+    if (!Line(start, i)) return false;
+    if (Text[i] == '\r' && i + 1 < n && Text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < n) return Line(start, n);
+  return true;
 }
 
 }  // namespace
 
 std::vector<String> SplitTextLines(const String& Bytes) {
-  String text = DecodeText(Bytes);
+  const String text = DecodeText(Bytes);
   std::vector<String> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
+  ForEachLine(text, [&](size_t Begin, size_t End) {
+    lines.emplace_back(text, Begin, End - Begin);
+    return true;
+  });
   return lines;
 }
 
@@ -134,53 +202,67 @@ char DetectDelimiter(const String& Line1, const String& Line2) {
 
 std::vector<String> SplitFields(const String& Line, char Delimiter) {
   std::vector<String> fields;
-  String rest = Line;
-  while (Delimiter != 0 && rest.find(Delimiter) != String::npos) {
-    if (rest[0] == '"') {
-      rest.erase(0, 1);
-      size_t close = ClosingQuote(rest);
-      if (close != String::npos) {
-        fields.push_back(Unquote(rest.substr(0, close)));
-        rest = AfterDelimiter(rest.substr(close + 1), Delimiter);
-      } else {
-        fields.emplace_back();
-        rest = AfterDelimiter(rest, Delimiter);
-      }
-    } else {
-      size_t p = rest.find(Delimiter);
-      fields.push_back(Unquote(rest.substr(0, p)));
-      rest.erase(0, p + 1);
-    }
-  }
-  if (!rest.empty()) {
-    if (rest.front() == '"') rest.erase(0, 1);
-    if (!rest.empty() && rest.back() == '"') rest.pop_back();
-    fields.push_back(Unquote(rest));
-  }
+  ForEachField(Line.data(), 0, Line.size(), Delimiter, [&](String&& Field) {
+    fields.push_back(std::move(Field));
+    return true;
+  });
   return fields;
+}
+
+bool ReadCells(const String& Bytes, char Delimiter, int MaxRows, int64_t CellLimit, TCellTexts& Cells) {
+  Cells.Rows.clear();
+  Cells.Widest = 0;
+  const String text = DecodeText(Bytes);
+  // The first two lines guess a missing delimiter; the guess serves this read only.
+  if (Delimiter == 0) {
+    std::vector<String> firstTwo;
+    ForEachLine(text, [&](size_t Begin, size_t End) {
+      firstTwo.emplace_back(text, Begin, End - Begin);
+      return firstTwo.size() < 2;
+    });
+    if (!firstTwo.empty()) Delimiter = DetectDelimiter(firstTwo[0], firstTwo.size() > 1 ? firstTwo[1] : String());
+  }
+  // Data cells are those beyond the first row and column; the limit holds for them.
+  auto beyondLimit = [CellLimit](int64_t Rows, int64_t Cols) {
+    if (CellLimit <= 0) return false;
+    const int64_t dataRows = std::max<int64_t>(Rows - 1, 0);
+    const int64_t dataCols = std::max<int64_t>(Cols - 1, 0);
+    return dataRows > CellLimit || dataCols > CellLimit || dataRows * dataCols > CellLimit;
+  };
+  return ForEachLine(text, [&](size_t Begin, size_t End) {
+    if (MaxRows > 0 && static_cast<int64_t>(Cells.Rows.size()) >= MaxRows) return false;
+    std::vector<String>& row = Cells.Rows.emplace_back();
+    const int64_t rows = static_cast<int64_t>(Cells.Rows.size());
+    const bool fits = ForEachField(text.data(), Begin, End, Delimiter, [&](String&& Field) {
+      row.push_back(std::move(Field));
+      const int64_t cols = std::max<int64_t>(static_cast<int64_t>(Cells.Widest), static_cast<int64_t>(row.size()));
+      return !beyondLimit(rows, cols);
+    });
+    if (!fits) {
+      Cells.TooLarge = true;
+      return false;
+    }
+    Cells.Widest = std::max(Cells.Widest, row.size());
+    return true;
+  }) || !Cells.TooLarge;
 }
 
 }  // namespace GridCSV
 
 void TRivErodovOzar::LoadFromCSV(const String& FileName, int MaxRows) {
-  std::vector<String> lines = GridCSV::SplitTextLines(ReadFileBytes(FileName));
-  if (lines.empty()) throw Exception("File is empty");
-  // A guessed delimiter serves this load only.
-  char delimiter = FDelimiter != 0 ? FDelimiter : GridCSV::DetectDelimiter(lines[0], lines.size() > 1 ? lines[1] : String());
-  int row = 0;
-  for (const String& line : lines) {
-    if (MaxRows > 0 && row >= MaxRows) break;
-    // The grid grows in steps of many rows rather than row by row.
-    if (row >= RowCount()) SetRowCount(row + 1000);
-    std::vector<String> fields = GridCSV::SplitFields(line, delimiter);
-    for (size_t k = 0; k < fields.size(); ++k) {
-      int col = static_cast<int>(k);
-      SetLoadedCellText(col, row, fields[k]);
-      if (col + 1 >= ColCount()) SetColCount(col + 1);
-    }
-    ++row;
+  GridCSV::TCellTexts cells;
+  GridCSV::ReadCells(ReadFileBytes(FileName), FDelimiter, MaxRows, 0, cells);
+  if (cells.Rows.empty()) throw Exception("File is empty");
+  // The counts change once: a grid resized row by row pays for its width on every row.
+  const int rows = static_cast<int>(cells.Rows.size());
+  SetRowCount(rows);
+  SetColCount(std::max(ColCount(), static_cast<int>(cells.Widest)));
+  for (int r = 0; r < rows; ++r) {
+    std::vector<String>& fields = cells.Rows[static_cast<size_t>(r)];
+    for (size_t k = 0; k < fields.size(); ++k) SetLoadedCellText(static_cast<int>(k), r, fields[k]);
+    // Each row's texts are in the grid now; their copies go.
+    std::vector<String>().swap(fields);
   }
-  SetRowCount(row);
   FMaxRowCount = RowCount();
   Invalidate();
 }

@@ -203,8 +203,13 @@ TEST_F(WeightsEditor, AFileWithTheWrongRowCountLeavesTheDefaults) {
     String Text;
     String Message;
   };
+  // Far more lines than the data grid has rows or columns: reading stops early, same refusal.
+  String manyLines;
+  for (int i = 0; i < 100000; ++i) manyLines += "s" + std::to_string(i) + " 2\r\n";
   // The species file without its last line break loses its last line.
   const Case cases[] = {
+      {0, manyLines, "Weights row count must = MainGrid row count."},
+      {1, manyLines, "Weights row count must = MainGrid col count."},
       {0, kSpeciesFile.substr(0, kSpeciesFile.size() - 2), "Weights row count must = MainGrid row count."},
       {0, "Species Weights\r\n", "Weights row count must = MainGrid row count."},
       {0, "", "Weights row count must = MainGrid row count."},
