@@ -46,6 +46,14 @@ void ResetGrid(TStringGrid* Grid, int Cols, int Rows) {
   Grid->SetRowCount(Rows);
 }
 
+void AddGridLines(TStrings* Lines, const TStringGrid* Grid) {
+  for (int r = 0; r < Grid->RowCount(); ++r) {
+    String row;
+    for (int c = 0; c < Grid->ColCount(); ++c) row += Grid->Cells(c, r) + " ";
+    Lines->Add(row);
+  }
+}
+
 bool AskFileName(TSaveDialog* Dialog, const String& DefaultName, String& Chosen) {
   Dialog->Title = "Select a file name.";
   Dialog->FileName = DefaultName;

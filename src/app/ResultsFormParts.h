@@ -19,6 +19,9 @@ TGroupBox* NewGroup(TComponent* Owner, TWinControl* Parent, const String& Name, 
 // Empties every cell within the grid's counts, then gives it its new counts.
 void ResetGrid(TStringGrid* Grid, int Cols, int Rows);
 
+// Adds one line per row of the grid to a summary: each cell's text followed by a space.
+void AddGridLines(TStrings* Lines, const TStringGrid* Grid);
+
 // Asks for a file name under the title "Select a file name.", starting from DefaultName;
 // false on Cancel.
 bool AskFileName(TSaveDialog* Dialog, const String& DefaultName, String& Chosen);

@@ -213,38 +213,30 @@ void DoubleClickItem(TControl* ListBox, int Index) {
   Settle();
 }
 
-void Wheel(TControl* Control, int X, int Y, int Notches) {
+namespace {
+// Turns the wheel by Angle (eighths of a degree, 120 a notch) over the control's point.
+void SendWheel(TControl* Control, int X, int Y, QPoint Angle, Qt::KeyboardModifiers Mods) {
   QWidget* w = ClientWidget(Control);
   if (w == nullptr) return;
   QPoint p(X, Y);
   QWindow* win = WindowPoint(w, p);
   if (win == nullptr) return;
-  QWindowSystemInterface::handleWheelEvent(win, QPointF(p), QPointF(win->mapToGlobal(p)), QPoint(),
-                                           QPoint(0, 120 * Notches));
+  QWindowSystemInterface::handleWheelEvent(win, QPointF(p), QPointF(win->mapToGlobal(p)), QPoint(), Angle, Mods);
   Settle();
+}
+}  // namespace
+
+void Wheel(TControl* Control, int X, int Y, int Notches) {
+  SendWheel(Control, X, Y, QPoint(0, 120 * Notches), Qt::NoModifier);
 }
 
 void Wheel(TControl* Control, int X, int Y, int Notches, TShiftState Shift) {
-  QWidget* w = ClientWidget(Control);
-  if (w == nullptr) return;
-  QPoint p(X, Y);
-  QWindow* win = WindowPoint(w, p);
-  if (win == nullptr) return;
-  QWindowSystemInterface::handleWheelEvent(win, QPointF(p), QPointF(win->mapToGlobal(p)), QPoint(),
-                                           QPoint(0, 120 * Notches), Modifiers(Shift));
-  Settle();
+  SendWheel(Control, X, Y, QPoint(0, 120 * Notches), Modifiers(Shift));
 }
 
 void TiltWheel(TControl* Control, int X, int Y, int Notches) {
-  QWidget* w = ClientWidget(Control);
-  if (w == nullptr) return;
-  QPoint p(X, Y);
-  QWindow* win = WindowPoint(w, p);
-  if (win == nullptr) return;
   // The window system counts a tilt to the left positive.
-  QWindowSystemInterface::handleWheelEvent(win, QPointF(p), QPointF(win->mapToGlobal(p)), QPoint(),
-                                           QPoint(-120 * Notches, 0));
-  Settle();
+  SendWheel(Control, X, Y, QPoint(-120 * Notches, 0), Qt::NoModifier);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // histograms of the normal and the degenerate set, and the input matrix as the grid holds it.
 #include "analysis/common/ZorvanHelpersStatistics.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
+#include "app/ResultsFormParts.h"
 #include "app/ZorvanMain.h"
 #include "classlib/StringList.h"
 #include "classlib/SysUtils.h"
@@ -78,10 +79,6 @@ void TCoOccurrence::SummaryDisplay() {
   lines->Add("");
   lines->Add("INPUT MATRIX:");
   lines->Add("");
-  for (int r = 0; r < data->RowCount(); ++r) {
-    String row;
-    for (int c = 0; c < data->ColCount(); ++c) row += data->Cells(c, r) + " ";
-    lines->Add(row);
-  }
+  AddGridLines(lines, data);
   Memo1->Lines()->SetText(summary.Text());
 }

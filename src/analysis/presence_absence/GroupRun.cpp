@@ -6,6 +6,7 @@
 #include "analysis/presence_absence/GroupResults.h"
 #include "analysis/presence_absence/GuildStructureSims.h"
 #include "app/RunFrame.h"
+#include "app/ResultsFormParts.h"
 #include "app/ZorvanMain.h"
 #include "classlib/StringList.h"
 #include "classlib/SysUtils.h"
@@ -255,20 +256,12 @@ void TGroupResults::SummaryDisplay() {
   if (FSetup.SummaryHasFavoredBlock) AddSummaryBlock(lines, "FAVORED STATES", FFavoredSeries);
   lines->Add(FSetup.GroupSection);
   lines->Add("");
-  for (int r = 0; r < GuildsRegionsGrid->RowCount(); ++r) {
-    String row;
-    for (int c = 0; c < GuildsRegionsGrid->ColCount(); ++c) row += GuildsRegionsGrid->Cells(c, r) + " ";
-    lines->Add(row);
-  }
+  AddGridLines(lines, GuildsRegionsGrid);
   lines->Add(kRule);
   lines->Add("");
   lines->Add("INPUT MATRIX:");
   lines->Add("");
-  for (int r = 0; r < data->RowCount(); ++r) {
-    String row;
-    for (int c = 0; c < data->ColCount(); ++c) row += data->Cells(c, r) + " ";
-    lines->Add(row);
-  }
+  AddGridLines(lines, data);
   lines->Add("");
   Memo1->Lines()->SetText(summary.Text());
 }

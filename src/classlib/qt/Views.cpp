@@ -467,6 +467,16 @@ std::vector<QPointer<QWidget>>& ModalOpeners() {
   static std::vector<QPointer<QWidget>> openers;
   return openers;
 }
+
+// Gives the activation to the window a person expects on top: the modal window, else the main
+// form; never to Except (a window going away).
+void ActivateTopWindow(QWidget* Except) {
+  QWidget* next = QApplication::activeModalWidget();
+  if (next == nullptr && Application->MainForm() != nullptr) next = Application->MainForm()->View();
+  if (next == nullptr || next == Except || !next->isVisible()) return;
+  next->raise();
+  next->activateWindow();
+}
 }  // namespace
 
 // A window's modality only takes effect while the window is hidden: the toolkit keeps its list
@@ -504,13 +514,7 @@ bool IsActive(TCustomForm* Form) {
   return v != nullptr && v->isVisible() && QApplication::activeWindow() == v;
 }
 
-void ActivateNext(TCustomForm* Hidden) {
-  QWidget* next = QApplication::activeModalWidget();
-  if (next == nullptr && Application->MainForm() != nullptr) next = Application->MainForm()->View();
-  if (next == nullptr || next == Hidden->View() || !next->isVisible()) return;
-  next->raise();
-  next->activateWindow();
-}
+void ActivateNext(TCustomForm* Hidden) { ActivateTopWindow(Hidden->View()); }
 
 void WaitForEvents(int Millis) {
   // A single-shot wake-up bounds the wait, so our own timers and posted messages run on time.
@@ -563,12 +567,7 @@ int MessageBox(const String& Text, const String& Caption, UINT Flags) {
   } else {
     // The box came up before the activation of the window below had arrived (a run that
     // refuses its data right after its options form closed).
-    QWidget* next = QApplication::activeModalWidget();
-    if (next == nullptr && Application->MainForm() != nullptr) next = Application->MainForm()->View();
-    if (next != nullptr && next->isVisible()) {
-      next->raise();
-      next->activateWindow();
-    }
+    ActivateTopWindow(nullptr);
   }
   for (auto& b : buttons)
     if (b.Button == pressed) return b.Id;
