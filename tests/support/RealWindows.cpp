@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
+#include <QPixmap>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -542,6 +544,20 @@ bool MessageBoxUp() {
 }
 
 bool IsOnScreen(TCustomForm* Form) { return Form->View() != nullptr && Form->View()->isVisible(); }
+
+int PixelsOfColor(TControl* Control, TColor Color) {
+  QWidget* v = VisibleView(Control);
+  if (v == nullptr) return -1;
+  const QImage image = v->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QRgb wanted = qRgb(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if ((line[x] & 0xFFFFFF) == (wanted & 0xFFFFFF)) ++count;
+  }
+  return count;
+}
 
 bool ControlOnScreen(TControl* Control) { return Control->View() != nullptr && Control->View()->isVisible(); }
 

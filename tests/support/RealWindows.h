@@ -108,5 +108,8 @@ TCustomForm* ActiveForm();
 bool HasFocus(TControl* Control);
 // The text a native edit shows (what a person sees), "" when it has no native edit view.
 String ShownText(TControl* Control);
+// How many pixels of the control's view, as the window system draws it now, have exactly the
+// colour Color ($00BBGGRR); -1 when it has no visible view.
+int PixelsOfColor(TControl* Control, TColor Color);
 
 }  // namespace RealWindows
