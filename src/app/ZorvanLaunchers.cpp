@@ -1,11 +1,15 @@
 // The "&Analyze" menu's launchers: each hands the common launcher its options form, its own
 // settings and its run.
+#include "analysis/anova/AnovaMain.h"
+#include "analysis/anova/AnovaOptions.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/GuildStructureMain.h"
 #include "analysis/presence_absence/GuildStructureOptions.h"
 #include "analysis/presence_absence/SpeciesOverlapMain.h"
 #include "analysis/presence_absence/SpeciesOverlapOptions.h"
+#include "analysis/regression/RegressionMain.h"
+#include "analysis/regression/RegressionOptions.h"
 #include "app/ZorvanMain.h"
 
 namespace {
@@ -51,9 +55,27 @@ void TZorvan::SpeciesOverlap1Click(TObject*) {
   LaunchAnalysis(launcher);
 }
 
+void TZorvan::regression1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = RegressionOpts;
+  launcher.IterationsEdit = RegressionOpts->IterationsEdit;
+  launcher.Run = [] { RegressionShell->Run(); };
+  LaunchAnalysis(launcher);
+}
+
+void TZorvan::Anova1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = AnovaOpts;
+  launcher.IterationsEdit = AnovaOpts->IterationsEdit;
+  launcher.Run = [] { AnovaShell->Run(); };
+  LaunchAnalysis(launcher);
+}
+
 void TZorvan::WireAnalysisLaunchers() {
   CoOccurrence1->OnClick = [this](TObject* s) { CoOccurrence1Click(s); };
   RangeOverlap1->OnClick = [this](TObject* s) { N5RangeOverlap1Click(s); };
   GuildStructure1->OnClick = [this](TObject* s) { N7GuildStructure1Click(s); };
   SpeciesOverlap1->OnClick = [this](TObject* s) { SpeciesOverlap1Click(s); };
+  Regression1->OnClick = [this](TObject* s) { regression1Click(s); };
+  Anova1->OnClick = [this](TObject* s) { Anova1Click(s); };
 }

@@ -1,5 +1,7 @@
 #include "app/ZorvanProgram.h"
 
+#include "analysis/anova/AnovaMain.h"
+#include "analysis/anova/AnovaOptions.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
@@ -7,6 +9,8 @@
 #include "analysis/presence_absence/GuildStructureOptions.h"
 #include "analysis/presence_absence/SpeciesOverlapMain.h"
 #include "analysis/presence_absence/SpeciesOverlapOptions.h"
+#include "analysis/regression/RegressionMain.h"
+#include "analysis/regression/RegressionOptions.h"
 #include "app/AboutZorvan.h"
 #include "app/ChangeDirectoryDialog.h"
 #include "app/ExcelExport.h"
@@ -33,6 +37,10 @@ void CreateAllForms() {
   Application->CreateForm(GuildStructure);
   Application->CreateForm(GuildStructureOpts);
   Application->CreateForm(SpeciesOverlap);
+  Application->CreateForm(RegressionOpts);
+  Application->CreateForm(RegressionShell);
+  Application->CreateForm(AnovaOpts);
+  Application->CreateForm(AnovaShell);
 }
 
 int RunZorvan(int argc, char** argv) {
