@@ -105,9 +105,11 @@ bool TAnalysisRun::Execute() {
     return false;
   }
   SeedInUse = RunFrame::SeedRandomSource(SeedText());
+  // Cleared before the progress window lets messages run, so that an abort pressed while it
+  // comes up is not lost.
+  Zorvan->InterruptFlag = false;
   RunFrame::StartProgress(ModelName());
   RunFrame::WriteStartTime(TimeMemo());
-  Zorvan->InterruptFlag = false;
   ComputeObserved();
   const Integer iterations = Zorvan->Iterations;
   for (Integer i = 1; i <= iterations; ++i) {
