@@ -13,7 +13,7 @@ TStandardResults::TStandardResults(TComponent* AOwner, const String& Name, const
   SetName(Name);
   SetCaption(Caption);
   Position = poScreenCenter;
-  SetBounds(0, 0, 680, 520);
+  SetBounds(0, 0, 760, 540);
 
   PageControl1 = New<TPageControl>(this);
   PageControl1->SetName("PageControl1");
