@@ -83,7 +83,7 @@ TChart* NewChart(TComponent* Owner, TWinControl* Parent, const String& Name, con
   TChart* chart = New<TChart>(Owner);
   chart->SetName(Name);
   chart->SetTitle(Title);
-  chart->SetWidth(330);
+  chart->SetWidth(376);  // half the page
   chart->SetAlign(Align);
   chart->SetParent(Parent);
   return chart;
@@ -135,6 +135,8 @@ void TRegressionShell::BuildCharts() {
   Chart3 = NewChart(this, ChartsSheet, "Chart3", "Observed", alClient);
   Series5 = NewSeries<TPointSeries>(this, Chart3, "Series5");
   Series6 = NewSeries<TLineSeries>(this, Chart3, "Series6");
+  // The two charts share the page equally at any window size.
+  ChartsSheet->OnResize = [this](TObject*) { Chart4->SetWidth(ChartsSheet->ClientWidth() / 2); };
 }
 
 Integer TRegressionShell::XColumn() const { return RegressionOpts->XvariableCList->ItemIndex() + 1; }
