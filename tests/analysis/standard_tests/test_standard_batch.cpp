@@ -72,4 +72,19 @@ TEST_F(StandardBatch, AFileWithoutDataRowsEndsTheBatch) {
   EXPECT_FALSE(FileExists("Summaryd.txt"));
 }
 
+// A summary that cannot be written stops the batch with its messages; no later file runs.
+TEST_F(StandardBatch, AFailedSummarySaveStopsTheBatch) {
+  WriteDataFile("a.txt", kA);
+  WriteDataFile("b.txt", kB);
+  std::filesystem::create_directory("Summarya.txt");  // in the way of the summary file
+  Zorvan->Batch1->Click();
+  Zorvan->Memo1->Lines()->SetText("a.txt\r\nb.txt\r\n");
+  Zorvan->Anova1->Click();
+  EXPECT_EQ(Application->Hooks.Messages,
+            (Lines{"Error saving batch summary...Aborting.", "Batch processing error."}));
+  EXPECT_TRUE(Zorvan->InterruptFlag);
+  EXPECT_FALSE(Progress->Visible());
+  EXPECT_FALSE(FileExists("Summaryb.txt"));
+}
+
 }  // namespace
