@@ -1,5 +1,7 @@
 // The "&Analyze" menu's launchers: each hands the common launcher its options form, its own
 // settings and its run.
+#include "analysis/niche_overlap/NicheOverlapMain.h"
+#include "analysis/niche_overlap/NicheOverlapOptions.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/GuildStructureMain.h"
@@ -51,9 +53,18 @@ void TZorvan::SpeciesOverlap1Click(TObject*) {
   LaunchAnalysis(launcher);
 }
 
+void TZorvan::NicheOverlap1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = NicheOverlapOpts;
+  launcher.IterationsEdit = NicheOverlapOpts->IterationsEdit;
+  launcher.Run = [] { NicheOverlap->Run(); };
+  LaunchAnalysis(launcher);
+}
+
 void TZorvan::WireAnalysisLaunchers() {
   CoOccurrence1->OnClick = [this](TObject* s) { CoOccurrence1Click(s); };
   RangeOverlap1->OnClick = [this](TObject* s) { N5RangeOverlap1Click(s); };
   GuildStructure1->OnClick = [this](TObject* s) { N7GuildStructure1Click(s); };
   SpeciesOverlap1->OnClick = [this](TObject* s) { SpeciesOverlap1Click(s); };
+  NicheOverlap1->OnClick = [this](TObject* s) { NicheOverlap1Click(s); };
 }

@@ -1,5 +1,8 @@
 #include "app/ZorvanProgram.h"
 
+#include "analysis/niche_overlap/NicheOverlapMain.h"
+#include "analysis/niche_overlap/NicheOverlapOptions.h"
+#include "analysis/niche_overlap/NicheOverlapUDefined.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
@@ -33,6 +36,9 @@ void CreateAllForms() {
   Application->CreateForm(GuildStructure);
   Application->CreateForm(GuildStructureOpts);
   Application->CreateForm(SpeciesOverlap);
+  Application->CreateForm(NicheOverlap);
+  Application->CreateForm(NicheOverlapOpts);
+  Application->CreateForm(NicheOverlapUserDefined);
 }
 
 int RunZorvan(int argc, char** argv) {
