@@ -86,7 +86,9 @@ TEST_F(NicheFiles, SimulatedMatricesAreSavedRaw) {
 TEST_F(NicheFiles, SaveCommandsWriteWhatTheWindowShows) {
   SetData(Data());
   answerNames = {"summary-out.txt", "tri-space.txt", "tri-comma.txt", "col-space.txt", "col-comma.txt", "tri.xls"};
-  onResults = [] {
+  String exported;
+  int fixed = -1;
+  onResults = [&] {
     NicheOverlap->Memo1->Lines()->Add("my note");
     NicheOverlap->SuMmary1->Click();
     NicheOverlap->Spacedelimitedtxt1->Click();
@@ -94,6 +96,8 @@ TEST_F(NicheFiles, SaveCommandsWriteWhatTheWindowShows) {
     NicheOverlap->as1->Click();
     NicheOverlap->Commadelimitedtxt2->Click();
     NicheOverlap->Excelxls1->Click();
+    exported = ExportExcel->ExcelExportGrid->Cells(3, 2);
+    fixed = ExportExcel->ExcelExportGrid->FixedCols() * 10 + ExportExcel->ExcelExportGrid->FixedRows();
     // Cancelled: nothing is written.
     NicheOverlap->Excelxls2->Click();
   };
@@ -114,8 +118,11 @@ TEST_F(NicheFiles, SaveCommandsWriteWhatTheWindowShows) {
   EXPECT_EQ(FileLines("col-comma.txt"), (Lines{"sp1,sp2," + p12, "sp1,sp3," + p13, "sp2,sp3," + p23}));
   // The triangle went to the export grid with its titles fixed (the workbook writer itself is
   // tested with the workbook engine).
-  EXPECT_EQ(ExportExcel->ExcelExportGrid->Cells(3, 2), p23);
-  EXPECT_EQ(ExportExcel->ExcelExportGrid->FixedCols(), 1);
+  EXPECT_EQ(exported, p23);
+  EXPECT_EQ(fixed, 11);
+  // The pair list goes with no fixed cells.
+  EXPECT_EQ(ExportExcel->ExcelExportGrid->RowTexts(2), (Lines{"sp2", "sp3", p23}));
+  EXPECT_EQ(ExportExcel->ExcelExportGrid->FixedCols(), 0);
 }
 
 void WriteBatchFile(const String& name, const GridRows& rows) {
