@@ -78,6 +78,8 @@ class NicheOverlapSims {
  private:
   void RandomReals(bool KeepZeros);
   void Permute(bool KeepZeros);
+  // FOrder[0..m) := the positions 0..m-1 of FKeys ordered by key, equal keys by position.
+  void RankKeys(int m);
   void Pairs(const std::vector<double>& Values, std::vector<double>& Out);
 
   NicheInput FInput;
@@ -87,5 +89,8 @@ class NicheOverlapSims {
   std::vector<double> FStandardized;  // S x N, the proportions last computed
   std::vector<double> FSumSquares;    // S
   std::vector<int32_t> FCells;        // one row's eligible states
-  std::vector<uint64_t> FKeys;        // key << 32 | position, one per eligible state
+  std::vector<int32_t> FKeys;         // one row's keys, one per eligible state
+  std::vector<int32_t> FOrder;        // positions of the keys in rank order
+  std::vector<int32_t> FBuffer;       // the counting passes' scratch
+  std::vector<int32_t> FCounts;       // bucket counts of one pass
 };
