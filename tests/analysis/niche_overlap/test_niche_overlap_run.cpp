@@ -70,6 +70,19 @@ TEST_F(NicheRun, PagesShowTheRun) {
 
   const Series ref = Reference(abc, Options{}, 7, 30);
   const Lines summary = Summary();
+  // Rules, histogram blocks and the input matrix stand on their fixed lines (1-based 10, 24,
+  // 25..37, 38, 53, 54..66, 67, 69, 71..).
+  const String rule(46, '_');
+  EXPECT_EQ(summary[9], rule);
+  EXPECT_EQ(summary[23], "Histogram          # Simulations");
+  EXPECT_EQ(summary[24], "  ");
+  EXPECT_EQ(summary[37], rule);
+  EXPECT_EQ(summary[51], "Simulation frequencies:");
+  EXPECT_EQ(summary[53], "  ");
+  EXPECT_EQ(summary[66], rule);
+  EXPECT_EQ(summary[68], "INPUT MATRIX:");
+  EXPECT_EQ(summary[70], "species s1 s2 s3 s4 ");
+  EXPECT_EQ(summary.size(), 74u);
   const Lines mean = MemoLines(f->MeanMemo);
   EXPECT_EQ(mean, (Lines{"Observed index = " + StatText(ref.mean), "", summary[12], summary[13], "", summary[19],
                          summary[20]}));
@@ -223,6 +236,28 @@ TEST_F(NicheRun, EveryRefusalShowsItsMessageThenInitializationFailed) {
     EXPECT_EQ(Zorvan->BatchGrid->RowCount(), 1);
     EXPECT_FALSE(Progress->Visible());
   }
+}
+
+// The run takes its options once: a choice changed while it runs (here from the progress
+// window's message step) changes nothing of it.
+TEST_F(NicheRun, OptionsChangedDuringTheRunDoNotReachIt) {
+  SetData(Fixture());
+  int calls = 0;
+  Application->Hooks.ProcessMessages = [&] {
+    if (++calls == 5) {
+      NicheOverlapOpts->NicheBreadthGroup->SetItemIndex(1);
+      NicheOverlapOpts->IndexGroup->SetItemIndex(1);
+      NicheOverlapOpts->SaveMatrixCheckBox->SetChecked(true);
+    }
+  };
+  Zorvan->NicheOverlap1->Click();
+  Application->Hooks.ProcessMessages = nullptr;
+  ASSERT_EQ(resultsShown, 1);
+  ASSERT_GT(calls, 5);
+  const Series ref = Reference(Fixture(), Options{}, 7, 30);
+  ExpectLines(Summary(),
+              ExpectedSummary(Zorvan->FileName, Fixture(), Options{}, 7, 30, ref, "Resource State = Equiprobable"));
+  EXPECT_FALSE(FileExists("Sim30.txt"));
 }
 
 TEST_F(NicheRun, IterationsBeyondOneMillionAreRefused) {

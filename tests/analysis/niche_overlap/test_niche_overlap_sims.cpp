@@ -92,12 +92,14 @@ TEST(NichePairs, EveryPairMatchesItsOwnComputation) {
       rows.back().push_back(std::to_string((s >> 16) % 9));
     }
   }
-  const std::vector<double> all = ObservedPairs(rows, NicheIndex::Pianka);
-  size_t k = 0;
-  for (size_t i = 0; i < rows.size(); ++i)
-    for (size_t j = i + 1; j < rows.size(); ++j, ++k)
-      EXPECT_EQ(all[k], ObservedPairs({rows[i], rows[j]}, NicheIndex::Pianka)[0]) << i << "," << j;
-  EXPECT_EQ(k, all.size());
+  for (NicheIndex index : {NicheIndex::Pianka, NicheIndex::Czekanowski}) {
+    const std::vector<double> all = ObservedPairs(rows, index);
+    size_t k = 0;
+    for (size_t i = 0; i < rows.size(); ++i)
+      for (size_t j = i + 1; j < rows.size(); ++j, ++k)
+        EXPECT_EQ(all[k], ObservedPairs({rows[i], rows[j]}, index)[0]) << i << "," << j;
+    EXPECT_EQ(k, all.size());
+  }
 }
 
 TEST(NicheAlgorithms, OptionsChooseTheAlgorithm) {
