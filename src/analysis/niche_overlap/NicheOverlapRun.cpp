@@ -117,10 +117,11 @@ bool TNicheOverlap::Init() {
 // The weights the run divides by: one per resource state, each a finite number above 0.
 bool TNicheOverlap::CheckWeights() {
   const TStringGrid* weights = NicheOverlapUserDefined->SitesWeightsGrid;
-  if (weights->RowCount() != Zorvan->MainGrid->ColCount() || weights->ColCount() < 2) {
+  if (weights->RowCount() != Zorvan->MainGrid->ColCount()) {
     RunFrame::Fail("Weights row count must = MainGrid col count.");
     return false;
   }
+  // A grid without its weights column reads every weight as 0 and fails here.
   if (!CheckWeightsPositive(weights)) {
     RunFrame::Fail("");
     return false;
