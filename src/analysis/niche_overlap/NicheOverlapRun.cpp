@@ -9,6 +9,7 @@
 #include "analysis/niche_overlap/NicheOverlapMain.h"
 #include "analysis/niche_overlap/NicheOverlapOptions.h"
 #include "analysis/niche_overlap/NicheOverlapUDefined.h"
+#include "app/ResultsFormParts.h"
 #include "app/RunFrame.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Dialogs.h"
@@ -263,10 +264,7 @@ void TNicheOverlap::SummaryDisplay() {
   lines->Add("");
   lines->Add("INPUT MATRIX:");
   lines->Add("");
-  for (const std::vector<String>& row : cells) {
-    String line;
-    for (const String& cell : row) line += cell + " ";
-    lines->Add(line);
-  }
+  // The input page holds the matrix the run read.
+  AddGridLines(lines, InputGrid);
   Memo1->Lines()->SetText(summary.Text());
 }
