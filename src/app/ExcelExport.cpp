@@ -38,6 +38,19 @@ TExportExcel::TExportExcel(TComponent* AOwner) : TForm(AOwner) {
   SaveDialog1->SetName("SaveDialog1");
 }
 
+void ExportGridToExcel(const TStringGrid* Source, Integer FixedCols, Integer FixedRows) {
+  TRivErodovOzar* target = ExportExcel->ExcelExportGrid;
+  // No fixed cells while the size changes; the export sets its own.
+  target->SetFixedCols(0);
+  target->SetFixedRows(0);
+  target->Clear();
+  target->SetColCount(Source->ColCount());
+  target->SetRowCount(Source->RowCount());
+  for (int r = 0; r < Source->RowCount(); ++r)
+    for (int c = 0; c < Source->ColCount(); ++c) target->SetCells(c, r, Source->Cells(c, r));
+  ExportExcel->Run(FixedCols, FixedRows);
+}
+
 void TExportExcel::Run(Integer c, Integer r) {
   ExcelExportGrid->SetFixedCols(c);
   ExcelExportGrid->SetFixedRows(r);

@@ -23,5 +23,8 @@ class TExportExcel : public TForm {
 
 extern TExportExcel* ExportExcel;
 
+// Copies Source cell by cell into ExcelExportGrid, then Run(FixedCols, FixedRows).
+void ExportGridToExcel(const TStringGrid* Source, Integer FixedCols, Integer FixedRows);
+
 // The workbook save dialog of the main window and the export form.
 void PrepareWorkbookSaveDialog(TSaveDialog* Dialog);

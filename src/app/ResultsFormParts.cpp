@@ -39,6 +39,19 @@ TGroupBox* NewGroup(TComponent* Owner, TWinControl* Parent, const String& Name, 
   return group;
 }
 
+TSeriesPage BuildSeriesPage(TComponent* Owner, TTabSheet* Page, const String& Prefix, const String& ObservedCaption,
+                            const String& HistogramCaption, const TSeriesPageNames& Names) {
+  TSeriesPage p{};
+  TGroupBox* observedBox = NewGroup(Owner, Page, Prefix + "ObservedGroup", ObservedCaption, 8, 8, 200, 290);
+  p.Observed = NewMemo(Owner, observedBox, Names.Observed, 8, 18, 184, 264, true);
+  TGroupBox* histogramBox = NewGroup(Owner, Page, Prefix + "HistogramGroup", HistogramCaption, 216, 8, 470, 290);
+  p.Low = NewMemo(Owner, histogramBox, Names.Low, 8, 18, 150, 264, true);
+  p.High = NewMemo(Owner, histogramBox, Names.High, 160, 18, 150, 264, true);
+  p.Counts = NewMemo(Owner, histogramBox, Names.Counts, 312, 18, 150, 264, true);
+  p.Statistics = NewMemo(Owner, Page, Names.Statistics, 8, 306, 678, 130, true);
+  return p;
+}
+
 void ResetGrid(TStringGrid* Grid, int Cols, int Rows) {
   for (int r = 0; r < Grid->RowCount(); ++r)
     for (int c = 0; c < Grid->ColCount(); ++c) Grid->SetCells(c, r, "");

@@ -16,6 +16,22 @@ TMemo* NewMemo(TComponent* Owner, TWinControl* Parent, const String& Name, int L
 TGroupBox* NewGroup(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Caption, int Left,
                     int Top, int Width, int Height);
 
+// A page of one simulated series: the observed value in its group on the left, the histogram's
+// lower edges, upper edges and counts in a second group beside it, the statistics memo below.
+// The groups are named Prefix + "ObservedGroup" and Prefix + "HistogramGroup".
+struct TSeriesPageNames {
+  String Observed, Low, High, Counts, Statistics;
+};
+struct TSeriesPage {
+  TMemo* Observed;
+  TMemo* Low;
+  TMemo* High;
+  TMemo* Counts;
+  TMemo* Statistics;
+};
+TSeriesPage BuildSeriesPage(TComponent* Owner, TTabSheet* Page, const String& Prefix, const String& ObservedCaption,
+                            const String& HistogramCaption, const TSeriesPageNames& Names);
+
 // Empties every cell within the grid's counts, then gives it its new counts.
 void ResetGrid(TStringGrid* Grid, int Cols, int Rows);
 

@@ -2,6 +2,9 @@
 
 #include "analysis/anova/AnovaMain.h"
 #include "analysis/anova/AnovaOptions.h"
+#include "analysis/niche_overlap/NicheOverlapMain.h"
+#include "analysis/niche_overlap/NicheOverlapOptions.h"
+#include "analysis/niche_overlap/NicheOverlapUDefined.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
@@ -41,6 +44,9 @@ void CreateAllForms() {
   Application->CreateForm(RegressionShell);
   Application->CreateForm(AnovaOpts);
   Application->CreateForm(AnovaShell);
+  Application->CreateForm(NicheOverlap);
+  Application->CreateForm(NicheOverlapOpts);
+  Application->CreateForm(NicheOverlapUserDefined);
 }
 
 int RunZorvan(int argc, char** argv) {

@@ -24,16 +24,7 @@ void TCoOccurrence::SaveGridAsText(TStringGrid* Grid, bool Comma) {
 }
 
 void TCoOccurrence::SaveGridAsExcel(TStringGrid* Grid, Integer FixedCols, Integer FixedRows) {
-  TRivErodovOzar* target = ExportExcel->ExcelExportGrid;
-  // No fixed cells while the size changes; the export sets its own.
-  target->SetFixedCols(0);
-  target->SetFixedRows(0);
-  target->Clear();
-  target->SetColCount(Grid->ColCount());
-  target->SetRowCount(Grid->RowCount());
-  for (int r = 0; r < Grid->RowCount(); ++r)
-    for (int c = 0; c < Grid->ColCount(); ++c) target->SetCells(c, r, Grid->Cells(c, r));
-  ExportExcel->Run(FixedCols, FixedRows);
+  ExportGridToExcel(Grid, FixedCols, FixedRows);
 }
 
 void TCoOccurrence::PairwiseSpace1Click(TObject*) { SaveGridAsText(ResponseGrid, false); }

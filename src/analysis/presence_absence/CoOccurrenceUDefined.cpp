@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "analysis/common/WeightsFile.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "app/ZorvanMain.h"
 #include "classlib/SysUtils.h"
@@ -110,18 +111,6 @@ void TCoOccurrenceUserDefined::FormShow(TObject*) {
   SpeciesWeightsGrid->SetVisible(!sites);
 }
 
-bool CheckWeightsPositive(const TStringGrid* Grid) {
-  for (int r = 1; r < Grid->RowCount(); ++r) {
-    const double weight = LeadingReal(Grid->Cells(1, r));
-    // An infinite weight would turn every selection probability into NaN.
-    if (!(weight > 0) || !std::isfinite(weight)) {
-      ShowMessage("Weights must be > 0 \nerror row: " + IntToStr(r));
-      return false;
-    }
-  }
-  return true;
-}
-
 bool TCoOccurrenceUserDefined::TestUserDefined() { return CheckWeightsPositive(WeightsGrid()); }
 
 void TCoOccurrenceUserDefined::OpenWeightsFile(TStringGrid* Grid, const String& F_Name) {
@@ -131,38 +120,11 @@ void TCoOccurrenceUserDefined::OpenWeightsFile(TStringGrid* Grid, const String& 
   Grid->SetColCount(1);
   Grid->SetCells(0, 0, "");
 
-  // One character at a time: a blank ends a cell (and, on the first line, adds a column); a
-  // line end (CR LF, LF or a lone CR) ends a cell and a row. Text after the last line end is
-  // not a complete line and is dropped. The cells are gathered first and the grid is sized
-  // once. A file with more lines than the data grid has rows (columns) cannot fit: reading
-  // stops after the first line too many, and the count check below refuses it.
+  // A file with more lines than the data grid has rows (columns) cannot fit: reading stops
+  // after the first line too many, and the count check below refuses it.
   const int needed = Grid == SitesWeightsGrid ? Zorvan->MainGrid->ColCount() : Zorvan->MainGrid->RowCount();
-  std::vector<std::vector<String>> lines;
-  std::vector<String> line;
-  int columns = 1;
-  String pending;
-  for (size_t k = 0; k < bytes.size(); ++k) {
-    const char ch = bytes[k];
-    if (ch == '\r' || ch == '\n') {
-      line.push_back(std::move(pending));
-      pending.clear();
-      if (ch == '\r' && k + 1 < bytes.size() && bytes[k + 1] == '\n') ++k;
-      lines.push_back(std::move(line));
-      line.clear();
-      if (static_cast<int64_t>(lines.size()) > needed) break;
-    } else if (ch == ' ') {
-      line.push_back(std::move(pending));
-      pending.clear();
-      if (lines.empty()) ++columns;
-    } else {
-      pending += ch;
-    }
-  }
-  Grid->SetRowCount(static_cast<int>(lines.size()));
-  Grid->SetColCount(columns);
-  for (size_t r = 0; r < lines.size(); ++r)
-    for (size_t c = 0; c < lines[r].size(); ++c)
-      Grid->SetCells(static_cast<int>(c), static_cast<int>(r), lines[r][c]);
+  const TWeightsFileCells cells = ReadWeightsFileCells(bytes, static_cast<size_t>(needed));
+  PutWeightsFileCells(Grid, cells, cells.FirstLineBlanks + 1);
 
   if (Grid == SitesWeightsGrid) {
     if (Grid->RowCount() != Zorvan->MainGrid->ColCount()) {

@@ -2,6 +2,7 @@
 // or per site, edited in a grid, opened from and saved to a weights file.
 #pragma once
 
+#include "analysis/common/WeightsFile.h"
 #include "classlib/Dialogs.h"
 #include "classlib/Forms.h"
 #include "classlib/Grids.h"
@@ -52,8 +53,3 @@ class TCoOccurrenceUserDefined : public TForm {
 };
 
 extern TCoOccurrenceUserDefined* CoOccurrenceUserDefined;
-
-// True when every weight of Grid (column 1, rows 1..) is a finite positive number; otherwise
-// shows "Weights must be > 0 " / "error row: " + the first failing row and returns false.
-// The editor checks its weights with it and a run checks them again before it starts.
-bool CheckWeightsPositive(const TStringGrid* Grid);

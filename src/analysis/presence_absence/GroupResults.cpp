@@ -84,16 +84,16 @@ void TGroupResults::BuildSeriesPage(TTabSheet* Page, const String& Prefix, TMemo
                                     TMemo*& High, TMemo*& Counts, TMemo*& Statistics, const String& ObservedName,
                                     const String& LowName, const String& HighName, const String& CountsName,
                                     const String& StatisticsName) {
-  TGroupBox* observedBox = NewGroup(this, Page, Prefix + "ObservedGroup", "Observed index", 8, 8, 200, 290);
-  Observed = NewMemo(this, observedBox, ObservedName, 8, 18, 184, 264, true);
   // The mean and favored-states captions carry two blanks after "Low...", the variance one.
   const String caption = Prefix == "Variance" ? "Histogram Low... High.................    # Simulations "
                                               : "Histogram Low...  High.................    # Simulations ";
-  TGroupBox* histogramBox = NewGroup(this, Page, Prefix + "HistogramGroup", caption, 216, 8, 470, 290);
-  Low = NewMemo(this, histogramBox, LowName, 8, 18, 150, 264, true);
-  High = NewMemo(this, histogramBox, HighName, 160, 18, 150, 264, true);
-  Counts = NewMemo(this, histogramBox, CountsName, 312, 18, 150, 264, true);
-  Statistics = NewMemo(this, Page, StatisticsName, 8, 306, 678, 130, true);
+  const TSeriesPage p = ::BuildSeriesPage(this, Page, Prefix, "Observed index", caption,
+                                          {ObservedName, LowName, HighName, CountsName, StatisticsName});
+  Observed = p.Observed;
+  Low = p.Low;
+  High = p.High;
+  Counts = p.Counts;
+  Statistics = p.Statistics;
 }
 
 void TGroupResults::BuildMenu() {
@@ -207,14 +207,5 @@ void TGroupResults::SaveGroupsAsText(bool Comma) {
 }
 
 void TGroupResults::SaveGroupsAsExcel() {
-  TRivErodovOzar* target = ExportExcel->ExcelExportGrid;
-  // No fixed cells while the size changes; the export sets its own.
-  target->SetFixedCols(0);
-  target->SetFixedRows(0);
-  target->Clear();
-  target->SetColCount(GuildsRegionsGrid->ColCount());
-  target->SetRowCount(GuildsRegionsGrid->RowCount());
-  for (int r = 0; r < GuildsRegionsGrid->RowCount(); ++r)
-    for (int c = 0; c < GuildsRegionsGrid->ColCount(); ++c) target->SetCells(c, r, GuildsRegionsGrid->Cells(c, r));
-  ExportExcel->Run(1, 1);
+  ExportGridToExcel(GuildsRegionsGrid, 1, 1);
 }

@@ -1,0 +1,26 @@
+// Weights files and weights grids, shared by the weights editors of the analyses: reading a
+// weights file into cells, and the check of the weights in a grid's column 1.
+#pragma once
+
+#include <vector>
+
+#include "classlib/Grids.h"
+#include "classlib/Types.h"
+
+// A weights file read one character at a time: a blank ends a cell; a line end (CR LF, LF or a
+// lone CR) ends a cell and a line. Text after the last line end is not a complete line and is
+// dropped. Reading stops once MaxLines + 1 lines are complete: such a file has too many lines
+// for the grid it is meant for, and the caller's count check refuses it.
+struct TWeightsFileCells {
+  std::vector<std::vector<String>> Lines;
+  int FirstLineBlanks = 0;
+};
+TWeightsFileCells ReadWeightsFileCells(const String& Bytes, size_t MaxLines);
+
+// Gives Grid one row per line and Columns columns (at least 1), and puts the cells that fit.
+void PutWeightsFileCells(TStringGrid* Grid, const TWeightsFileCells& Cells, int Columns);
+
+// True when every weight of Grid (column 1, rows 1..) is a finite positive number; otherwise
+// shows "Weights must be > 0 " / "error row: " + the first failing row and returns false.
+// The editors check their weights with it and a run checks them again before it starts.
+bool CheckWeightsPositive(const TStringGrid* Grid);
