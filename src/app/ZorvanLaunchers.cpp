@@ -6,7 +6,10 @@
 #include "analysis/presence_absence/GuildStructureOptions.h"
 #include "analysis/presence_absence/SpeciesOverlapMain.h"
 #include "analysis/presence_absence/SpeciesOverlapOptions.h"
+#include "analysis/size_overlap/SizeOverlapMain.h"
+#include "analysis/size_overlap/SizeOverlapOptions.h"
 #include "app/ZorvanMain.h"
+#include "classlib/SysUtils.h"
 
 namespace {
 
@@ -51,9 +54,20 @@ void TZorvan::SpeciesOverlap1Click(TObject*) {
   LaunchAnalysis(launcher);
 }
 
+void TZorvan::SizeOverlap1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = SizeOverlapOpts;
+  launcher.IterationsEdit = SizeOverlapOpts->IterationsEdit;
+  // The histogram editor's pool starts at the data's species count.
+  launcher.Particulars = [] { Zorvan->SpeciesPool = IntToStr(Zorvan->MainGrid->RowCount() - 1); };
+  launcher.Run = [] { SizeOverlap->Run(); };
+  LaunchAnalysis(launcher);
+}
+
 void TZorvan::WireAnalysisLaunchers() {
   CoOccurrence1->OnClick = [this](TObject* s) { CoOccurrence1Click(s); };
   RangeOverlap1->OnClick = [this](TObject* s) { N5RangeOverlap1Click(s); };
   GuildStructure1->OnClick = [this](TObject* s) { N7GuildStructure1Click(s); };
   SpeciesOverlap1->OnClick = [this](TObject* s) { SpeciesOverlap1Click(s); };
+  SizeOverlap1->OnClick = [this](TObject* s) { SizeOverlap1Click(s); };
 }
