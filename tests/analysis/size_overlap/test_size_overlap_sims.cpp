@@ -68,7 +68,9 @@ TEST(SizeOverlapScales, LogScaleAndBackAreExact) {
   DistributionBackTransform(SizeDistribution::LogNormal, log, back);
   // Powers of ten come back exactly, other sizes to the last bit or so.
   for (size_t i = 0; i < sizes.size(); ++i) {
-    if (i < 3) EXPECT_EQ(back[i], sizes[i]);
+    if (i < 3) {
+      EXPECT_EQ(back[i], sizes[i]);
+    }
     EXPECT_DOUBLE_EQ(back[i], sizes[i]) << i;
   }
   // The other laws and "None" leave sizes as they are; a value that is no size maps to 0.
