@@ -126,7 +126,8 @@ class SizeRunTest : public ProgramTest {
       shownDialogs.push_back(form->Name());
       auto* dialog = static_cast<TSizeOverlapParameterDialog*>(form);
       if (onDialog) onDialog(dialog);
-      if (form->ModalResult() == mrNone) dialog->UseButtonClick(nullptr);
+      // Otherwise the dialog closes as by its window's close box.
+      if (!leaveDialogOpen && form->ModalResult() == mrNone) dialog->UseButtonClick(nullptr);
     } else if (form == SizeOverLapUD3) {
       shownDialogs.push_back(form->Name());
       if (onHistogram) onHistogram();
@@ -167,6 +168,7 @@ class SizeRunTest : public ProgramTest {
   int optionsShown = 0;
   int resultsShown = 0;
   Lines shownDialogs;
+  bool leaveDialogOpen = false;
   std::function<void()> onOptions, onResults, onHistogram, onPool;
   std::function<void(TSizeOverlapParameterDialog*)> onDialog;
 };
