@@ -24,7 +24,7 @@ TSizeOverlapOpts::TSizeOverlapOpts(TComponent* AOwner) : TForm(AOwner) {
   BorderStyle = bsDialog;
   Position = poScreenCenter;
   ShowHint = true;
-  SetBounds(0, 0, 480, 400);
+  SetBounds(0, 0, 480, 430);
 
   PageControl1 = New<TPageControl>(this);
   PageControl1->SetName("PageControl1");

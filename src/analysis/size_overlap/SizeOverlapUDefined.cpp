@@ -51,7 +51,7 @@ TSizeOverlapParameterDialog::TSizeOverlapParameterDialog(TComponent* AOwner, con
   SetCaption(Layout.Caption);
   BorderStyle = bsDialog;
   Position = poScreenCenter;
-  SetBounds(0, 0, 330, 170);
+  SetBounds(0, 0, 330, 150);
   FFirst = NewEdit(this, Layout.FirstEdit, Layout.EndPoints ? "0" : "5", 20);
   FSecond = NewEdit(this, Layout.SecondEdit, "1", 52);
   NewFieldLabel(this, this, "Label1", Layout.EndPoints ? "Minimum:" : "Mean:", FFirst, 20);

@@ -34,17 +34,17 @@ TSizeOverLapUD3::TSizeOverLapUD3(TComponent* AOwner) : TForm(AOwner) {
   PoolLabel = New<TLabel>(this);
   PoolLabel->SetName("PoolLabel");
   PoolLabel->SetCaption("Number of species in source pool:");
-  PoolLabel->SetBounds(8, 13, 200, 16);
+  PoolLabel->SetBounds(8, 13, 215, 16);
   PoolLabel->SetParent(Panel1);
   SpeciesPoolLabel = New<TLabel>(this);
   SpeciesPoolLabel->SetName("SpeciesPoolLabel");
   SpeciesPoolLabel->SetCaption("30");
-  SpeciesPoolLabel->SetBounds(212, 13, 70, 16);
+  SpeciesPoolLabel->SetBounds(226, 13, 60, 16);
   SpeciesPoolLabel->SetParent(Panel1);
   Button1 = New<TButton>(this);
   Button1->SetName("Button1");
   Button1->SetCaption("&Change ");
-  Button1->SetBounds(290, 8, 90, 25);
+  Button1->SetBounds(296, 8, 90, 25);
   Button1->SetParent(Panel1);
   Button1->OnClick = [this](TObject* s) { Button1Click(s); };
 

@@ -21,12 +21,12 @@ TSizeOverLapUD4::TSizeOverLapUD4(TComponent* AOwner) : TForm(AOwner) {
   Label1 = New<TLabel>(this);
   Label1->SetName("Label1");
   Label1->SetCaption("Number of species in source pool:");
-  Label1->SetBounds(16, 22, 200, 16);
+  Label1->SetBounds(16, 22, 215, 16);
   Label1->SetParent(this);
   SpeciesEdit = New<TEdit>(this);
   SpeciesEdit->SetName("SpeciesEdit");
   SpeciesEdit->SetText("10");
-  SpeciesEdit->SetBounds(220, 18, 90, 21);
+  SpeciesEdit->SetBounds(234, 18, 80, 21);
   SpeciesEdit->SetParent(this);
   Label1->SetFocusControl(SpeciesEdit);
   OKButton = New<TButton>(this);
