@@ -160,6 +160,9 @@ void TSizeOverlapOpts::FormShow(TObject*) {
 void TSizeOverlapOpts::FormClose(TObject*, TCloseAction&) { CurrentColumn = AnalysedColumn() - 1; }
 
 void TSizeOverlapOpts::Run1Click(TObject*) {
+  // A refusal in the pool-size dialog sets the interrupt flag; it must not stop the run (or
+  // the whole batch) the user now asks for.
+  Zorvan->InterruptFlag = false;
   Zorvan->RunSim = true;
   Close();
 }

@@ -109,15 +109,15 @@ bool SizeOverlapSims::RandomizeNumberLine(const std::vector<double>& Source, std
   const SizeOverlapOptions& o = FOptions;
   if (o.Distribution == SizeDistribution::Histogram) return UserDefinedHistogram(Target);
 
-  const bool integer = o.IntegerSizes && !IsLogDistribution(o.Distribution);
+  const bool whole = o.IntegerSizes && !IsLogDistribution(o.Distribution);
   const bool uniform = o.Distribution == SizeDistribution::Uniform || o.Distribution == SizeDistribution::LogUniform;
   if (uniform) {
     if (o.UserDefined) {
-      if (integer) return UserUniformIntegers(Target);
+      if (whole) return UserUniformIntegers(Target);
       return Uniform(o.Minimum, o.Maximum, false, false, Source, Target);
     }
     const Integer count = static_cast<Integer>(n);
-    return Uniform(FindMinimum(count, Source), FindMaximum(count, Source), true, integer, Source, Target);
+    return Uniform(FindMinimum(count, Source), FindMaximum(count, Source), true, whole, Source, Target);
   }
   double mean = o.Mean, sd = o.SD;
   if (!o.UserDefined) {
@@ -126,12 +126,12 @@ bool SizeOverlapSims::RandomizeNumberLine(const std::vector<double>& Source, std
     sd = std::sqrt(variance);
   }
   // Normal sizes must be positive; on the log scale any value is a size.
-  return Normal(mean, sd, o.Distribution == SizeDistribution::Normal, integer, Target);
+  return Normal(mean, sd, o.Distribution == SizeDistribution::Normal, whole, Target);
 }
 
 // Minimum + u (Maximum - Minimum), or with whole sizes Minimum + Trunc((Maximum - Minimum + 1) u),
 // redrawn below 1. KeepEnds puts the two end points first (the observed extremes).
-bool SizeOverlapSims::Uniform(double Minimum, double Maximum, bool KeepEnds, bool Integer,
+bool SizeOverlapSims::Uniform(double Minimum, double Maximum, bool KeepEnds, bool WholeSizes,
                               const std::vector<double>& Source, std::vector<double>& Target) {
   FParameters.Minimum = Minimum;
   FParameters.Maximum = Maximum;
@@ -143,7 +143,7 @@ bool SizeOverlapSims::Uniform(double Minimum, double Maximum, bool KeepEnds, boo
   }
   const double width = Maximum - Minimum;
   for (size_t i = from; i < Target.size(); ++i) {
-    if (!Integer) {
+    if (!WholeSizes) {
       Target[i] = Minimum + RandomReal() * width;
       continue;
     }
@@ -167,8 +167,8 @@ bool SizeOverlapSims::UserUniformIntegers(std::vector<double>& Target) {
   return true;
 }
 
-// N(Mean, SD) by the polar method; Positive redraws values not above 0, Integer rounds first.
-bool SizeOverlapSims::Normal(double Mean, double SD, bool Positive, bool Integer, std::vector<double>& Target) {
+// N(Mean, SD) by the polar method; Positive redraws values not above 0, WholeSizes rounds first.
+bool SizeOverlapSims::Normal(double Mean, double SD, bool Positive, bool WholeSizes, std::vector<double>& Target) {
   FParameters.Mean = Mean;
   FParameters.SD = SD;
   for (double& value : Target) {
@@ -176,7 +176,7 @@ bool SizeOverlapSims::Normal(double Mean, double SD, bool Positive, bool Integer
       value = RandG(Mean, SD);
       continue;
     }
-    if (!DrawUntil([&] { return Integer ? RoundHalfEven(RandG(Mean, SD)) : RandG(Mean, SD); },
+    if (!DrawUntil([&] { return WholeSizes ? RoundHalfEven(RandG(Mean, SD)) : RandG(Mean, SD); },
                    [](double v) { return v > 0; }, value))
       return false;
   }

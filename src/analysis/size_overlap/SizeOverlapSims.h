@@ -87,10 +87,10 @@ class SizeOverlapSims {
   const SizeDistributionParameters& Parameters() const { return FParameters; }
 
  private:
-  bool Uniform(double Minimum, double Maximum, bool KeepEnds, bool Integer, const std::vector<double>& Source,
+  bool Uniform(double Minimum, double Maximum, bool KeepEnds, bool WholeSizes, const std::vector<double>& Source,
                std::vector<double>& Target);
   bool UserUniformIntegers(std::vector<double>& Target);
-  bool Normal(double Mean, double SD, bool Positive, bool Integer, std::vector<double>& Target);
+  bool Normal(double Mean, double SD, bool Positive, bool WholeSizes, std::vector<double>& Target);
   bool UserDefinedHistogram(std::vector<double>& Target);
   // One value drawn by Draw, again while it is not acceptable; false after kMaxRedraws draws
   // (message sent) or an interrupt.

@@ -420,10 +420,17 @@ TEST_F(SizeFiles, BatchRunsOverEveryFile) {
   WriteBatchFile("b.txt", Column({"5", "1", "9"}));
   Zorvan->Batch1->Click();
   Zorvan->Memo1->Lines()->SetText("a.txt\r\nb.txt\r\n");
+  // The pool-size dialog's refusal, made while the options were up, does not stop the batch.
+  onOptions = [] {
+    SizeOverLapUD3->SpeciesHistogramGrid->SetRowCount(2);
+    SizeOverLapUD3->SpeciesHistogramGrid->SetRowTexts(1, {"x", "0", "1.0"});
+    SizeOverLapUD4->OKButton->Click();
+    EXPECT_TRUE(Zorvan->InterruptFlag);
+  };
   Zorvan->SizeOverlap1->Click();
   EXPECT_EQ(resultsShown, 0);
   EXPECT_FALSE(Zorvan->InterruptFlag);
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Messages(), Lines{"Non-Zero Rows Must be > 0"});
   const Lines batch = FileLines("BatchSummary.txt");
   ASSERT_EQ(batch.size(), 3u);
   EXPECT_EQ(batch[0], "FileName Standard-Effect LowerTailP UpperTailP");
