@@ -226,6 +226,27 @@ TEST_F(SizeOptions, ResetRulesOnShowing) {
   SizeOverlapOpts->ColumnList->SetItemIndex(1);
   SizeOverLapUD2->ShowModal();
   EXPECT_EQ(SizeOverLapUD2->MeanEdit->Text(), StatText(170.0 / 3));
+
+  // "reset &Defaults" brings the column's values back and leaves the dialog open.
+  bool open = false;
+  onDialog = [&](TSizeOverlapParameterDialog*) {
+    SizeOverLapUD1->MaximumEdit->SetText("500");
+    SizeOverLapUD1->ResetButton->Click();
+    open = SizeOverLapUD1->ModalResult() == mrNone;
+  };
+  SizeOverLapUD1->ShowModal();
+  EXPECT_TRUE(open);
+  EXPECT_EQ(SizeOverLapUD1->MinimumEdit->Text(), "18.00000");
+  EXPECT_EQ(SizeOverLapUD1->MaximumEdit->Text(), "110.00000");
+  // Without a size in the column it closes the dialog after its message.
+  onDialog = [&](TSizeOverlapParameterDialog*) {
+    SetData(SizesGrid({"a", "b"}, {{"2", "0"}, {"5", "x"}, {"10", "0"}}));
+    SizeOverLapUD1->ResetButton->Click();
+    open = SizeOverLapUD1->ModalResult() == mrNone;
+  };
+  SizeOverLapUD1->ShowModal();
+  EXPECT_FALSE(open);
+  EXPECT_EQ(Messages(), Lines{"Non-Zero Rows Must be > 0"});
 }
 
 TEST_F(SizeOptions, PoolSizeDialog) {
