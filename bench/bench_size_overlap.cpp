@@ -81,7 +81,8 @@ void Iteration(benchmark::State& state, SizeDistribution d, bool LogTransform = 
     sink += SegmentMetric(options.Metric, segments);
   }
   benchmark::DoNotOptimize(sink);
-  state.counters["allocs"] = benchmark::Counter(static_cast<double>(Allocations - before), benchmark::Counter::kAvgIterations);
+  state.counters["allocs"] =
+      benchmark::Counter(static_cast<double>(Allocations - before), benchmark::Counter::kAvgIterations);
 }
 
 }  // namespace

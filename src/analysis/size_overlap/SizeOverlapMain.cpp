@@ -15,8 +15,8 @@ constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*"
 constexpr const char* kHistogramCaption = "Histogram Low... High...................    # Simulations ";
 
 // The histogram's lower edges, upper edges and counts side by side in a group.
-void NewHistogramColumns(TForm* Owner, TWinControl* Parent, const String& Prefix, int Left, TMemo*& Low,
-                         TMemo*& High, TMemo*& Counts, const String& CountsName) {
+void NewHistogramColumns(TForm* Owner, TWinControl* Parent, const String& Prefix, int Left, TMemo*& Low, TMemo*& High,
+                         TMemo*& Counts, const String& CountsName) {
   TGroupBox* box = NewGroup(Owner, Parent, Prefix + "HistogramGroup", kHistogramCaption, Left, 8, 470, 290);
   Low = NewMemo(Owner, box, Prefix + "HistogramMemoLow", 8, 18, 150, 264, true);
   High = NewMemo(Owner, box, Prefix + "HistogramMemoHigh", 160, 18, 150, 264, true);
@@ -63,8 +63,8 @@ void TSizeOverlap::BuildPages() {
   OverlapSheet = NewPage(this, PageControl1, "OverlapSheet", "Size Overlap");
   TGroupBox* observed = NewGroup(this, OverlapSheet, "ObservedGroup", "Observed index", 8, 8, 200, 290);
   ObservedMeanMemo = NewMemo(this, observed, "ObservedMeanMemo", 8, 18, 184, 264, true);
-  NewHistogramColumns(this, OverlapSheet, "Mean", 216, MeanHistogramMemoLow, MeanHistogramMemoHigh,
-                      MeanHistogramMemo2, "MeanHistogramMemo2");
+  NewHistogramColumns(this, OverlapSheet, "Mean", 216, MeanHistogramMemoLow, MeanHistogramMemoHigh, MeanHistogramMemo2,
+                      "MeanHistogramMemo2");
   MeanMemo = NewMemo(this, OverlapSheet, "MeanMemo", 8, 306, 678, 130, true);
   MeanHistogramMemo = NewMemo(this, OverlapSheet, "MeanHistogramMemo", 0, 0, 10, 10, true);
   MeanHistogramMemo->SetVisible(false);

@@ -44,7 +44,7 @@ class TSizeOverlap : public TForm {
   TMemo* MeanHistogramMemoHigh;
   TMemo* MeanHistogramMemo2;
   TMemo* MeanMemo;
-  TMemo* Memo1;     // the summary
+  TMemo* Memo1;  // the summary
   TMemo* TimeMemo;
   // Hidden: the bin-edge texts of the two histograms.
   TMemo* MeanHistogramMemo;
@@ -64,8 +64,7 @@ class TSizeOverlap : public TForm {
   Integer lmean = 0, emean = 0, gmean = 0;
   Integer Iterations = 0, Seed = 0, CurrentSeed = 0, NonZeroRows = 0, Segments = 0;
   String Obsm, hstm, hstm2, SH_Obsm, SH_hstm, SH_hstm2;
-  String it_s, Observed_s, Mean_s, Variance_s, P1_s, P2_s, lmean_s, emean_s, gmean_s, ses_s, SH_Mean_s,
-      SH_Variance_s;
+  String it_s, Observed_s, Mean_s, Variance_s, P1_s, P2_s, lmean_s, emean_s, gmean_s, ses_s, SH_Mean_s, SH_Variance_s;
 
   // --- The run
   void Run();

@@ -34,8 +34,8 @@ TSizeOverlapOpts::TSizeOverlapOpts(TComponent* AOwner) : TForm(AOwner) {
   GeneralSheet = NewPage(this, PageControl1, "GeneralSheet", "General");
   PageControl1->SetActivePage(PreferencesSheet);
 
-  MetricGroup = NewGroup("MetricGroup", "&Metric", {"Minimum segment length", "Variance in segment length"}, 1, 8, 8,
-                         220, 64);
+  MetricGroup =
+      NewGroup("MetricGroup", "&Metric", {"Minimum segment length", "Variance in segment length"}, 1, 8, 8, 220, 64);
   BodySizeDistributionGroup = NewGroup("BodySizeDistributionGroup", "&Body size distribution",
                                        {"Parametric distributions", "Histogram"}, kParametric, 8, 80, 220, 64);
   BodySizeDistributionGroupMain = NewGroup("BodySizeDistributionGroupMain", "",
@@ -60,8 +60,8 @@ TSizeOverlapOpts::TSizeOverlapOpts(TComponent* AOwner) : TForm(AOwner) {
   EditUserDefinedButton->SetBounds(240, 256, 75, 25);
   EditUserDefinedButton->SetParent(PreferencesSheet);
 
-  TGeneralPage p = BuildGeneralPage(this, GeneralSheet,
-                                    {260, "!99999;1; ", "1000 ", "Iterations must be >0 and < 1,000,000"});
+  TGeneralPage p =
+      BuildGeneralPage(this, GeneralSheet, {260, "!99999;1; ", "1000 ", "Iterations must be >0 and < 1,000,000"});
   FileEdit = p.FileEdit;
   IterationsEdit = p.IterationsEdit;
   RandomSeedEdit = p.RandomSeedEdit;

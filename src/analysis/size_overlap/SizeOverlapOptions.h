@@ -20,16 +20,16 @@ class TSizeOverlapOpts : public TForm {
   TTabSheet* PreferencesSheet;  // "Preferences"
   TTabSheet* GeneralSheet;      // "General"
 
-  TRadioGroup* MetricGroup;                     // "&Metric"
-  TGroupBox* ColumnGroup;                       // "Co&Lumn to analyze"
-  TComboBox* ColumnList;                        // item k: data grid column k + 1
-  TRadioGroup* BodySizeDistributionGroup;       // "&Body size distribution"
-  TRadioGroup* BodySizeDistributionGroupMain;   // the parametric law
-  TRadioGroup* BodySizeDistributionGroupC;      // "Data defined" / "User defined"
-  TButton* EditUserDefinedButton;               // "&Edit"
-  TRadioGroup* UserHistogramGroup;              // "User defined histogram"
-  TRadioGroup* TransformationGroup;             // "&Transformation"
-  TRadioGroup* RoundingGroup;                   // "Roundin&G"
+  TRadioGroup* MetricGroup;                    // "&Metric"
+  TGroupBox* ColumnGroup;                      // "Co&Lumn to analyze"
+  TComboBox* ColumnList;                       // item k: data grid column k + 1
+  TRadioGroup* BodySizeDistributionGroup;      // "&Body size distribution"
+  TRadioGroup* BodySizeDistributionGroupMain;  // the parametric law
+  TRadioGroup* BodySizeDistributionGroupC;     // "Data defined" / "User defined"
+  TButton* EditUserDefinedButton;              // "&Edit"
+  TRadioGroup* UserHistogramGroup;             // "User defined histogram"
+  TRadioGroup* TransformationGroup;            // "&Transformation"
+  TRadioGroup* RoundingGroup;                  // "Roundin&G"
 
   TEdit* FileEdit;
   TMaskEdit* IterationsEdit;

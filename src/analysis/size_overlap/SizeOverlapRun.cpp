@@ -125,8 +125,8 @@ bool TSizeOverlap::Simulate() {
       RunFrame::Abandon();
       return false;
     }
-    const size_t kept = distribution == SizeDistribution::Histogram ? static_cast<size_t>(Random(static_cast<Integer>(n)))
-                                                                     : middle;
+    const size_t kept =
+        distribution == SizeDistribution::Histogram ? static_cast<size_t>(Random(static_cast<Integer>(n))) : middle;
     SizeHistogramList[static_cast<size_t>(i - 1)] = SimulatedNumberLine[kept];
     QuickSortReals(SimulatedNumberLine, 0, last);
     DistributionBackTransform(distribution, SimulatedNumberLine, UntransformedNumberLine);
@@ -184,15 +184,15 @@ void TSizeOverlap::SummaryDisplay() {
       case SizeDistribution::LogNormal: distribution = "Log Normal"; break;
       default: distribution = "Uniform"; break;
     }
-    const bool uniform = FOptions.Distribution == SizeDistribution::Uniform ||
-                         FOptions.Distribution == SizeDistribution::LogUniform;
+    const bool uniform =
+        FOptions.Distribution == SizeDistribution::Uniform || FOptions.Distribution == SizeDistribution::LogUniform;
     parameters = uniform ? "Minimum = " + StatText(p.Minimum) + "  Maximum = " + StatText(p.Maximum)
                          : "Mean = " + StatText(p.Mean) + "  Standard deviation = " + StatText(p.SD);
     source = FOptions.UserDefined ? "User-defined" : "Data-defined";
   }
   const TStrings* columns = o->ColumnList->Items();
-  const String column = o->CurrentColumn >= 0 && o->CurrentColumn < columns->Count() ? columns->Strings(o->CurrentColumn)
-                                                                                     : String();
+  const String column =
+      o->CurrentColumn >= 0 && o->CurrentColumn < columns->Count() ? columns->Strings(o->CurrentColumn) : String();
 
   // Built apart and set at once: a memo re-splits its whole text on every line added.
   TStringList summary;

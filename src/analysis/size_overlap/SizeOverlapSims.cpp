@@ -147,8 +147,8 @@ bool SizeOverlapSims::Uniform(double Minimum, double Maximum, bool KeepEnds, boo
       Target[i] = Minimum + RandomReal() * width;
       continue;
     }
-    if (!DrawUntil([&] { return Minimum + std::trunc((width + 1) * RandomReal()); },
-                   [](double v) { return v >= 1; }, Target[i]))
+    if (!DrawUntil([&] { return Minimum + std::trunc((width + 1) * RandomReal()); }, [](double v) { return v >= 1; },
+                   Target[i]))
       return false;
   }
   return true;
@@ -197,9 +197,8 @@ bool SizeOverlapSims::UserDefinedHistogram(std::vector<double>& Target) {
       if (k == kMaxRedraws) return GiveUp();
       if (FPoll()) return false;
       const double u = RandomReal();
-      const size_t row =
-          std::min(last, static_cast<size_t>(std::lower_bound(FCumulative.begin(), FCumulative.end(), u) -
-                                             FCumulative.begin()));
+      const size_t row = std::min(
+          last, static_cast<size_t>(std::lower_bound(FCumulative.begin(), FCumulative.end(), u) - FCumulative.begin()));
       if (FRowUsed[row]) continue;
       FRowUsed[row] = 1;
       value = FRowSizes[row];

@@ -160,9 +160,9 @@ void TSizeOverlapParameterDialog::ResetButtonClick(TObject*) {
 }
 
 TSizeOverLapUD1::TSizeOverLapUD1(TComponent* AOwner)
-    : TSizeOverlapParameterDialog(AOwner, {"SizeOverLapUD1", "Zorvan Professional: Untransformed end points", true,
-                                           false, true, "MinimumEdit", "MaximumEdit", "OkButton",
-                                           "&Use new end points"}) {
+    : TSizeOverlapParameterDialog(
+          AOwner, {"SizeOverLapUD1", "Zorvan Professional: Untransformed end points", true, false, true, "MinimumEdit",
+                   "MaximumEdit", "OkButton", "&Use new end points"}) {
   MinimumEdit = FFirst;
   MaximumEdit = FSecond;
   OkButton = FUse;
@@ -183,9 +183,9 @@ TSizeOverLapUD5::TSizeOverLapUD5(TComponent* AOwner)
 }
 
 TSizeOverLapUD2::TSizeOverLapUD2(TComponent* AOwner)
-    : TSizeOverlapParameterDialog(AOwner,
-                                  {"SizeOverLapUD2", "Zorvan Professional: Untransformed normal distribution", false,
-                                   false, false, "MeanEdit", "SDEdit", "OKButton", "&Use new distribution"}) {
+    : TSizeOverlapParameterDialog(
+          AOwner, {"SizeOverLapUD2", "Zorvan Professional: Untransformed normal distribution", false, false, false,
+                   "MeanEdit", "SDEdit", "OKButton", "&Use new distribution"}) {
   MeanEdit = FFirst;
   SDEdit = FSecond;
   OKButton = FUse;
@@ -195,9 +195,9 @@ TSizeOverLapUD2::TSizeOverLapUD2(TComponent* AOwner)
 }
 
 TSizeOverLapUD6::TSizeOverLapUD6(TComponent* AOwner)
-    : TSizeOverlapParameterDialog(AOwner,
-                                  {"SizeOverLapUD6", "Zorvan Professional: Transformed normal distribution ", false,
-                                   true, false, "MeanEdit", "SDEdit", "OKButton", "&Use new distribution"}) {
+    : TSizeOverlapParameterDialog(
+          AOwner, {"SizeOverLapUD6", "Zorvan Professional: Transformed normal distribution ", false, true, false,
+                   "MeanEdit", "SDEdit", "OKButton", "&Use new distribution"}) {
   MeanEdit = FFirst;
   SDEdit = FSecond;
   OKButton = FUse;

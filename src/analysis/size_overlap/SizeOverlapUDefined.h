@@ -10,7 +10,7 @@
 class TSizeOverlapParameterDialog : public TForm {
  public:
   bool FirstTime = true;
-  String CurrentFile;   // the data file the defaults were computed on
+  String CurrentFile;     // the data file the defaults were computed on
   Integer Current_c = 0;  // the column they were computed on
 
   // Computes the defaults from the analysed column into the edits; false (after "Non-Zero
@@ -30,9 +30,9 @@ class TSizeOverlapParameterDialog : public TForm {
   struct TLayout {
     const char* Name;
     const char* Caption;
-    bool EndPoints;       // minimum and maximum, else mean and standard deviation
-    bool Transformed;     // on the transformation's scale
-    bool NewFileResets;   // a new data file brings back the defaults
+    bool EndPoints;      // minimum and maximum, else mean and standard deviation
+    bool Transformed;    // on the transformation's scale
+    bool NewFileResets;  // a new data file brings back the defaults
     const char* FirstEdit;
     const char* SecondEdit;
     const char* UseButton;

@@ -16,9 +16,9 @@ class TSizeOverLapUD3 : public TForm {
   explicit TSizeOverLapUD3(TComponent* AOwner);
 
   TPanel* Panel1;
-  TLabel* PoolLabel;          // "Number of species in source pool:"
-  TLabel* SpeciesPoolLabel;   // the pool size
-  TButton* Button1;           // "&Change "
+  TLabel* PoolLabel;                  // "Number of species in source pool:"
+  TLabel* SpeciesPoolLabel;           // the pool size
+  TButton* Button1;                   // "&Change "
   TStringGrid* SpeciesHistogramGrid;  // "Species" | "Size" | "Colonization Weight"
   TOpenDialog* OpenDialog1;
   TSaveDialog* SaveDialog1;

@@ -9,10 +9,10 @@ class TSizeOverLapUD4 : public TForm {
  public:
   explicit TSizeOverLapUD4(TComponent* AOwner);
 
-  TLabel* Label1;        // "Number of species in source pool:"
+  TLabel* Label1;  // "Number of species in source pool:"
   TEdit* SpeciesEdit;
-  TButton* OKButton;     // "&Use new histogram"
-  TButton* CancelButton; // "&Cancel"
+  TButton* OKButton;      // "&Use new histogram"
+  TButton* CancelButton;  // "&Cancel"
 
   void FormShow(TObject* Sender);
   void OKButtonClick(TObject* Sender);

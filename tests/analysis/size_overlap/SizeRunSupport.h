@@ -76,7 +76,8 @@ inline Lines FileLines(const String& name) {
 
 inline void ExpectLines(const Lines& actual, const Lines& expected) {
   EXPECT_EQ(actual.size(), expected.size());
-  for (size_t i = 0; i < std::min(actual.size(), expected.size()); ++i) EXPECT_EQ(actual[i], expected[i]) << "line " << i;
+  for (size_t i = 0; i < std::min(actual.size(), expected.size()); ++i)
+    EXPECT_EQ(actual[i], expected[i]) << "line " << i;
 }
 
 // The program's generator written out: seed := seed * 134775813 + 1, a real is seed / 2^32,
@@ -97,8 +98,8 @@ struct HandGenerator {
 struct Answer {
   int metric = 1;
   int column = 0;
-  int body = 0;           // 0 parametric, 1 histogram
-  int distribution = 0;   // Uniform, Normal, Log uniform, Log normal
+  int body = 0;          // 0 parametric, 1 histogram
+  int distribution = 0;  // Uniform, Normal, Log uniform, Log normal
   int userDefined = 0;
   int transformation = 1;
   int rounding = 0;
@@ -121,8 +122,7 @@ class SizeRunTest : public ProgramTest {
       ++optionsShown;
       if (onOptions) onOptions();
       AnswerOptions();
-    } else if (form == SizeOverLapUD1 || form == SizeOverLapUD2 || form == SizeOverLapUD5 ||
-               form == SizeOverLapUD6) {
+    } else if (form == SizeOverLapUD1 || form == SizeOverLapUD2 || form == SizeOverLapUD5 || form == SizeOverLapUD6) {
       shownDialogs.push_back(form->Name());
       auto* dialog = static_cast<TSizeOverlapParameterDialog*>(form);
       if (onDialog) onDialog(dialog);

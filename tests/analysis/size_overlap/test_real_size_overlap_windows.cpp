@@ -18,8 +18,12 @@ namespace {
 using namespace RealWindows;
 
 void SizeData() {
-  const char* rows[][3] = {{"species", "length", "mass"}, {"a", "2", "10"}, {"b", "3", "12"},
-                           {"c", "7", "30"},              {"d", "11", "41"}, {"e", "20", "80"}};
+  const char* rows[][3] = {{"species", "length", "mass"},
+                           {"a", "2", "10"},
+                           {"b", "3", "12"},
+                           {"c", "7", "30"},
+                           {"d", "11", "41"},
+                           {"e", "20", "80"}};
   TRivErodovOzar* g = Zorvan->MainGrid;
   g->SetRowCount(6);
   g->SetColCount(3);

@@ -161,8 +161,10 @@ TEST_F(SizeOptions, ParameterChecks) {
   const Case cases[] = {
       {SizeOverLapUD1, SizeOverLapUD1->MinimumEdit, SizeOverLapUD1->MaximumEdit, "0", "4", "Minimum must be > 0."},
       {SizeOverLapUD1, SizeOverLapUD1->MinimumEdit, SizeOverLapUD1->MaximumEdit, "3", "x", "Maximum must be > 0 "},
-      {SizeOverLapUD1, SizeOverLapUD1->MinimumEdit, SizeOverLapUD1->MaximumEdit, "3", "3", "Maximum must be > Minimum "},
-      {SizeOverLapUD5, SizeOverLapUD5->MinimumEdit, SizeOverLapUD5->MaximumEdit, "-1", "-2", "Maximum must be > Minimum "},
+      {SizeOverLapUD1, SizeOverLapUD1->MinimumEdit, SizeOverLapUD1->MaximumEdit, "3", "3",
+       "Maximum must be > Minimum "},
+      {SizeOverLapUD5, SizeOverLapUD5->MinimumEdit, SizeOverLapUD5->MaximumEdit, "-1", "-2",
+       "Maximum must be > Minimum "},
       {SizeOverLapUD2, SizeOverLapUD2->MeanEdit, SizeOverLapUD2->SDEdit, "-1", "1", "Mean must be >= 0 "},
       {SizeOverLapUD2, SizeOverLapUD2->MeanEdit, SizeOverLapUD2->SDEdit, "3", "0", "Standard deviation must be > 0 "},
       {SizeOverLapUD6, SizeOverLapUD6->MeanEdit, SizeOverLapUD6->SDEdit, "-3", "-1", "Standard deviation must be > 0 "},

@@ -24,7 +24,8 @@ Lines HistogramLines(std::vector<double> values, double observed) {
   auto split = [](const String& text) {
     Lines out;
     size_t from = 0;
-    for (size_t at; (at = text.find("\r\n", from)) != String::npos; from = at + 2) out.push_back(text.substr(from, at - from));
+    for (size_t at; (at = text.find("\r\n", from)) != String::npos; from = at + 2)
+      out.push_back(text.substr(from, at - from));
     out.resize(14);
     return out;
   };
@@ -81,7 +82,8 @@ TEST_F(SizeRun, OneIterationWorkedByHand) {
                  "Simulation frequencies:",
                  "Histogram          # Simulations"};
   for (const String& l : HistogramLines({metric}, 4.5)) expected.push_back(l);
-  for (const String& l : Lines{String(46, '_'), "", "INPUT MATRIX", "", "species length ", "sp1 2 ", "sp2 3 ", "sp3 7 "})
+  for (const String& l :
+       Lines{String(46, '_'), "", "INPUT MATRIX", "", "species length ", "sp1 2 ", "sp2 3 ", "sp3 7 "})
     expected.push_back(l);
   ExpectLines(Summary(), expected);
 
@@ -103,15 +105,16 @@ TEST_F(SizeRun, OneIterationWorkedByHand) {
   EXPECT_EQ(SizeOverlap->PageControl1->ActivePage(), SizeOverlap->InputSheet);
   EXPECT_EQ(SizeOverlap->TimeMemo->Lines()->Strings(0).rfind("Stop time = ", 0), 0u);
   EXPECT_EQ(SizeOverlap->TimeMemo->Lines()->Strings(1).rfind("Start time = ", 0), 0u);
-  EXPECT_EQ(BatchRow(1), (Lines{ExtractFileName(Zorvan->FileName), "0.00000", expected[17].substr(26),
-                                expected[16].substr(26)}));
+  EXPECT_EQ(BatchRow(1),
+            (Lines{ExtractFileName(Zorvan->FileName), "0.00000", expected[17].substr(26), expected[16].substr(26)}));
 }
 
 // Log uniform with the data's limits, log transformation, minimum segment, 40 iterations, on the
 // second column (text, 0 and negative cells are no sizes), against a reference run.
 TEST_F(SizeRun, LogUniformRunAgainstAReference) {
-  const Grid data = SizesGrid({"mass", "length"}, {{"1", "3"}, {"1", "8"}, {"1", "0"}, {"1", "x"}, {"1", "20"},
-                                                   {"1", "-4"}, {"1", "55"}, {"1", "120"}});
+  const Grid data =
+      SizesGrid({"mass", "length"},
+                {{"1", "3"}, {"1", "8"}, {"1", "0"}, {"1", "x"}, {"1", "20"}, {"1", "-4"}, {"1", "55"}, {"1", "120"}});
   SetData(data);
   answer.metric = 0;
   answer.column = 1;
@@ -223,14 +226,23 @@ TEST_F(SizeRun, EveryRefusalShowsItsMessageAndSetsTheInterruptFlag) {
   const StopCase cases[] = {
       {"3 cells", Filled(3, 1), [](Answer&) {}, {"4 < Cell limit < 241101, e.g. 301x801.", kInitFailed}},
       {"241,102 cells", Filled(2, 120551), [](Answer&) {}, {"4 < Cell limit < 241101, e.g. 301x801.", kInitFailed}},
-      {"one data row", Filled(2, 4), [](Answer&) {}, {"At least 3 rows of data required for size overlap.", kInitFailed}},
-      {"no iterations", Column({"2", "3"}), [](Answer& a) { a.iterations = "0"; }, {"Iterations must be > 0.", kInitFailed}},
-      {"30,001 iterations", Column({"2", "3"}), [](Answer& a) { a.iterations = "30001"; },
+      {"one data row",
+       Filled(2, 4),
+       [](Answer&) {},
+       {"At least 3 rows of data required for size overlap.", kInitFailed}},
+      {"no iterations",
+       Column({"2", "3"}),
+       [](Answer& a) { a.iterations = "0"; },
+       {"Iterations must be > 0.", kInitFailed}},
+      {"30,001 iterations",
+       Column({"2", "3"}),
+       [](Answer& a) { a.iterations = "30001"; },
        {"Iterations must be < 30000.", kInitFailed}},
       {"no size in the column", Column({"0", "x"}), [](Answer&) {}, {"Non-Zero Rows Must be > 0"}},
       {"a single size", Column({"0", "4"}), [](Answer&) {}, {"Segments must be > 0"}},
       // Whole sizes of N(0, 0.1): a value of 1 lies five standard deviations away.
-      {"normal sizes out of reach", Column({"2", "3"}),
+      {"normal sizes out of reach",
+       Column({"2", "3"}),
        [](Answer& a) {
          a.distribution = 1;
          a.userDefined = 1;
@@ -380,7 +392,8 @@ TEST_F(SizeFiles, SimulatedLinesAreSaved) {
     const Lines file = FileLines("Sim" + IntToStr(i) + ".txt");
     ASSERT_EQ(file.size(), 5u);
     EXPECT_EQ(file[0], "species size");
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(file[k + 1], "species" + IntToStr(k + 1) + " " + StatText(std::log10(line[k])));
+    for (int k = 0; k < 4; ++k)
+      EXPECT_EQ(file[k + 1], "species" + IntToStr(k + 1) + " " + StatText(std::log10(line[k])));
   }
 }
 
