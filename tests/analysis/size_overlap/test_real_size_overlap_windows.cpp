@@ -179,4 +179,48 @@ TEST_F(SizeWindows, DialogsOpenFromTheOptionsAndCloseEachWay) {
   ExpectMainWindowUsable();
 }
 
+// The normal laws' dialogs and the pool size confirmed, each window closed the other way.
+TEST_F(SizeWindows, NormalDialogsAndPoolSize) {
+  SizeData();
+  bool ud2 = false, ud6 = false, ud4 = false;
+  WhenModal(SizeOverlapOpts, [&] {
+    TSizeOverlapOpts* o = SizeOverlapOpts;
+    ClickTab(o->PageControl1, "Preferences");
+    ClickRadio(o->BodySizeDistributionGroupMain, 1);
+    WhenModal(SizeOverLapUD2, [&] {
+      ud2 = true;
+      EXPECT_EQ(SizeOverLapUD2->Caption(), "Zorvan Professional: Untransformed normal distribution");
+      EXPECT_EQ(SizeOverLapUD2->MeanEdit->Text(), "8.60000");
+      CloseBox(SizeOverLapUD2);
+    });
+    ClickRadio(o->BodySizeDistributionGroupC, 1);
+    EXPECT_TRUE(ud2);
+    WhenModal(SizeOverLapUD6, [&] {
+      ud6 = true;
+      Retype(SizeOverLapUD6->SDEdit, "0.5");
+      Click(SizeOverLapUD6->OKButton);
+    });
+    ClickRadio(o->BodySizeDistributionGroupMain, 3);
+    EXPECT_TRUE(ud6);
+    EXPECT_EQ(SizeOverLapUD6->SDEdit->Text(), "0.5");
+    WhenModal(SizeOverLapUD3, [&] {
+      WhenModal(SizeOverLapUD4, [&] {
+        ud4 = true;
+        Retype(SizeOverLapUD4->SpeciesEdit, "7");
+        Click(SizeOverLapUD4->OKButton);
+      });
+      Click(SizeOverLapUD3->Button1);
+      EXPECT_EQ(SizeOverLapUD3->SpeciesPoolLabel->Caption(), "7");
+      EXPECT_EQ(SizeOverLapUD3->SpeciesHistogramGrid->RowCount(), 8);
+      CloseBox(SizeOverLapUD3);
+    });
+    ClickRadio(o->BodySizeDistributionGroup, 1);
+    EXPECT_TRUE(ud4);
+    CloseBox(o);
+  });
+  ChooseMenu(Zorvan->SizeOverlap1);
+  EXPECT_FALSE(IsOnScreen(SizeOverlapOpts));
+  ExpectMainWindowUsable();
+}
+
 }  // namespace
