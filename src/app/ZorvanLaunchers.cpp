@@ -12,7 +12,10 @@
 #include "analysis/presence_absence/SpeciesOverlapOptions.h"
 #include "analysis/regression/RegressionMain.h"
 #include "analysis/regression/RegressionOptions.h"
+#include "analysis/size_overlap/SizeOverlapMain.h"
+#include "analysis/size_overlap/SizeOverlapOptions.h"
 #include "app/ZorvanMain.h"
+#include "classlib/SysUtils.h"
 
 namespace {
 
@@ -81,6 +84,16 @@ void TZorvan::NicheOverlap1Click(TObject*) {
   LaunchAnalysis(launcher);
 }
 
+void TZorvan::SizeOverlap1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = SizeOverlapOpts;
+  launcher.IterationsEdit = SizeOverlapOpts->IterationsEdit;
+  // The histogram editor's pool starts at the data's species count.
+  launcher.Particulars = [] { Zorvan->SpeciesPool = IntToStr(Zorvan->MainGrid->RowCount() - 1); };
+  launcher.Run = [] { SizeOverlap->Run(); };
+  LaunchAnalysis(launcher);
+}
+
 void TZorvan::WireAnalysisLaunchers() {
   CoOccurrence1->OnClick = [this](TObject* s) { CoOccurrence1Click(s); };
   RangeOverlap1->OnClick = [this](TObject* s) { N5RangeOverlap1Click(s); };
@@ -89,4 +102,5 @@ void TZorvan::WireAnalysisLaunchers() {
   Regression1->OnClick = [this](TObject* s) { regression1Click(s); };
   Anova1->OnClick = [this](TObject* s) { Anova1Click(s); };
   NicheOverlap1->OnClick = [this](TObject* s) { NicheOverlap1Click(s); };
+  SizeOverlap1->OnClick = [this](TObject* s) { SizeOverlap1Click(s); };
 }

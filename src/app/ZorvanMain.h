@@ -177,6 +177,7 @@ class TZorvan : public TForm {
   void regression1Click(TObject* Sender);
   void Anova1Click(TObject* Sender);
   void NicheOverlap1Click(TObject* Sender);
+  void SizeOverlap1Click(TObject* Sender);
 
  private:
   void BuildMenu();

@@ -14,6 +14,11 @@
 #include "analysis/presence_absence/SpeciesOverlapOptions.h"
 #include "analysis/regression/RegressionMain.h"
 #include "analysis/regression/RegressionOptions.h"
+#include "analysis/size_overlap/SizeOverlapMain.h"
+#include "analysis/size_overlap/SizeOverlapOptions.h"
+#include "analysis/size_overlap/SizeOverlapUDefined.h"
+#include "analysis/size_overlap/SizeOverlapUDefined3.h"
+#include "analysis/size_overlap/SizeOverlapUDefined4.h"
 #include "app/AboutZorvan.h"
 #include "app/ChangeDirectoryDialog.h"
 #include "app/ExcelExport.h"
@@ -47,6 +52,14 @@ void CreateAllForms() {
   Application->CreateForm(NicheOverlap);
   Application->CreateForm(NicheOverlapOpts);
   Application->CreateForm(NicheOverlapUserDefined);
+  Application->CreateForm(SizeOverlapOpts);
+  Application->CreateForm(SizeOverLapUD1);
+  Application->CreateForm(SizeOverLapUD2);
+  Application->CreateForm(SizeOverLapUD3);
+  Application->CreateForm(SizeOverLapUD4);
+  Application->CreateForm(SizeOverLapUD5);
+  Application->CreateForm(SizeOverLapUD6);
+  Application->CreateForm(SizeOverlap);
 }
 
 int RunZorvan(int argc, char** argv) {
