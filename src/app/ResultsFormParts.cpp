@@ -1,5 +1,7 @@
 #include "app/ResultsFormParts.h"
 
+#include "app/ExcelExport.h"
+
 TTabSheet* NewPage(TComponent* Owner, TPageControl* Pages, const String& Name, const String& Caption) {
   TTabSheet* page = New<TTabSheet>(Owner);
   page->SetName(Name);
@@ -60,4 +62,17 @@ bool AskFileName(TSaveDialog* Dialog, const String& DefaultName, String& Chosen)
   if (!Dialog->Execute()) return false;
   Chosen = Dialog->FileName;
   return true;
+}
+
+void ExportGridToExcel(const TStringGrid* Grid, int FixedCols, int FixedRows) {
+  TRivErodovOzar* target = ExportExcel->ExcelExportGrid;
+  // No fixed cells while the size changes; the export sets its own.
+  target->SetFixedCols(0);
+  target->SetFixedRows(0);
+  target->Clear();
+  target->SetColCount(Grid->ColCount());
+  target->SetRowCount(Grid->RowCount());
+  for (int r = 0; r < Grid->RowCount(); ++r)
+    for (int c = 0; c < Grid->ColCount(); ++c) target->SetCells(c, r, Grid->Cells(c, r));
+  ExportExcel->Run(FixedCols, FixedRows);
 }

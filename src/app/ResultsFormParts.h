@@ -22,6 +22,10 @@ void ResetGrid(TStringGrid* Grid, int Cols, int Rows);
 // Adds one line per row of the grid to a summary: each cell's text followed by a space.
 void AddGridLines(TStrings* Lines, const TStringGrid* Grid);
 
+// Copies Grid's cells into the export form's grid and writes them to a workbook with the given
+// fixed columns and rows (the export asks for the file name).
+void ExportGridToExcel(const TStringGrid* Grid, int FixedCols, int FixedRows);
+
 // Asks for a file name under the title "Select a file name.", starting from DefaultName;
 // false on Cancel.
 bool AskFileName(TSaveDialog* Dialog, const String& DefaultName, String& Chosen);

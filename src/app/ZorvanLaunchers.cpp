@@ -6,6 +6,8 @@
 #include "analysis/presence_absence/GuildStructureOptions.h"
 #include "analysis/presence_absence/SpeciesOverlapMain.h"
 #include "analysis/presence_absence/SpeciesOverlapOptions.h"
+#include "analysis/species_diversity/SpeciesDiversityMain.h"
+#include "analysis/species_diversity/SpeciesDiversityOptions.h"
 #include "app/ZorvanMain.h"
 
 namespace {
@@ -51,9 +53,21 @@ void TZorvan::SpeciesOverlap1Click(TObject*) {
   LaunchAnalysis(launcher);
 }
 
+// Species diversity keeps the batch grid and checks each batch file's size first.
+void TZorvan::SpeciesDiversity1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = SpeciesDiversityOpts;
+  launcher.IterationsEdit = SpeciesDiversityOpts->IterationsEdit;
+  launcher.Run = [] { SpeciesDiversity->Run(); };
+  launcher.ClearsBatchGrid = false;
+  launcher.ChecksDiversityLimits = true;
+  LaunchAnalysis(launcher);
+}
+
 void TZorvan::WireAnalysisLaunchers() {
   CoOccurrence1->OnClick = [this](TObject* s) { CoOccurrence1Click(s); };
   RangeOverlap1->OnClick = [this](TObject* s) { N5RangeOverlap1Click(s); };
   GuildStructure1->OnClick = [this](TObject* s) { N7GuildStructure1Click(s); };
   SpeciesOverlap1->OnClick = [this](TObject* s) { SpeciesOverlap1Click(s); };
+  SpeciesDiversity1->OnClick = [this](TObject* s) { SpeciesDiversity1Click(s); };
 }

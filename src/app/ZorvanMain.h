@@ -174,6 +174,7 @@ class TZorvan : public TForm {
   void N5RangeOverlap1Click(TObject* Sender);
   void N7GuildStructure1Click(TObject* Sender);
   void SpeciesOverlap1Click(TObject* Sender);
+  void SpeciesDiversity1Click(TObject* Sender);
 
  private:
   void BuildMenu();

@@ -7,6 +7,9 @@
 #include "analysis/presence_absence/GuildStructureOptions.h"
 #include "analysis/presence_absence/SpeciesOverlapMain.h"
 #include "analysis/presence_absence/SpeciesOverlapOptions.h"
+#include "analysis/species_diversity/AbundancelevelsOptions.h"
+#include "analysis/species_diversity/SpeciesDiversityMain.h"
+#include "analysis/species_diversity/SpeciesDiversityOptions.h"
 #include "app/AboutZorvan.h"
 #include "app/ChangeDirectoryDialog.h"
 #include "app/ExcelExport.h"
@@ -33,6 +36,9 @@ void CreateAllForms() {
   Application->CreateForm(GuildStructure);
   Application->CreateForm(GuildStructureOpts);
   Application->CreateForm(SpeciesOverlap);
+  Application->CreateForm(SpeciesDiversity);
+  Application->CreateForm(SpeciesDiversityOpts);
+  Application->CreateForm(AbundanceLevelsOpts);
 }
 
 int RunZorvan(int argc, char** argv) {

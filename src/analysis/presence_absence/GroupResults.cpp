@@ -206,15 +206,4 @@ void TGroupResults::SaveGroupsAsText(bool Comma) {
     Zorvan->SaveGridToFile(GuildsRegionsGrid, name);
 }
 
-void TGroupResults::SaveGroupsAsExcel() {
-  TRivErodovOzar* target = ExportExcel->ExcelExportGrid;
-  // No fixed cells while the size changes; the export sets its own.
-  target->SetFixedCols(0);
-  target->SetFixedRows(0);
-  target->Clear();
-  target->SetColCount(GuildsRegionsGrid->ColCount());
-  target->SetRowCount(GuildsRegionsGrid->RowCount());
-  for (int r = 0; r < GuildsRegionsGrid->RowCount(); ++r)
-    for (int c = 0; c < GuildsRegionsGrid->ColCount(); ++c) target->SetCells(c, r, GuildsRegionsGrid->Cells(c, r));
-  ExportExcel->Run(1, 1);
-}
+void TGroupResults::SaveGroupsAsExcel() { ExportGridToExcel(GuildsRegionsGrid, 1, 1); }
