@@ -1,57 +1,87 @@
 #include "analysis/species_diversity/SpeciesDiversityDraws.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "classlib/Exceptions.h"
 #include "classlib/Random.h"
 
+namespace {
+constexpr int32_t kFan = IndividualPool::kFanOut;
+constexpr int32_t kShift = 4;  // log2 of the fan-out
+static_assert(1 << kShift == kFan);
+}  // namespace
+
 void IndividualPool::Assign(std::span<const int32_t> Counts) {
   S_ = static_cast<int32_t>(Counts.size());
-  tree_.assign(static_cast<size_t>(S_) + 1, 0);
-  total_ = 0;
-  // Linear build: each node passes its sum on to its parent.
-  for (int32_t i = 1; i <= S_; ++i) {
-    tree_[static_cast<size_t>(i)] += Counts[static_cast<size_t>(i - 1)];
-    total_ += Counts[static_cast<size_t>(i - 1)];
-    const int32_t parent = i + (i & -i);
-    if (parent <= S_) tree_[static_cast<size_t>(parent)] += tree_[static_cast<size_t>(i)];
+  // Levels until one node holds everything; at least one level.
+  levelStart_.clear();
+  std::vector<int32_t> widths;  // nodes per level
+  int32_t nodes = std::max<int32_t>(1, (S_ + kFan - 1) / kFan);
+  int32_t size = 0;
+  for (;;) {
+    levelStart_.push_back(size);
+    widths.push_back(nodes);
+    size += nodes * kFan;
+    if (nodes == 1) break;
+    nodes = (nodes + kFan - 1) / kFan;
   }
-  topBit_ = S_ > 0 ? static_cast<int32_t>(std::bit_floor(static_cast<uint32_t>(S_))) : 0;
+  sums_.assign(static_cast<size_t>(size), 0);
+  // Each level's children: the species counts at the bottom, the node totals above.
+  std::vector<int64_t> children(Counts.begin(), Counts.end());
+  for (size_t l = 0; l < widths.size(); ++l) {
+    std::vector<int64_t> totals(static_cast<size_t>(widths[l]), 0);
+    for (int32_t n = 0; n < widths[l]; ++n) {
+      int64_t running = 0;
+      for (int32_t j = 0; j < kFan; ++j) {
+        const size_t child = static_cast<size_t>(n) * kFan + static_cast<size_t>(j);
+        if (child < children.size()) running += children[child];
+        sums_[static_cast<size_t>(levelStart_[l] + n * kFan + j)] = static_cast<int32_t>(running);
+      }
+      totals[static_cast<size_t>(n)] = running;
+    }
+    children.swap(totals);
+  }
+  total_ = static_cast<int32_t>(children[0]);
 }
 
 void IndividualPool::CopyFrom(const IndividualPool& Other) {
-  if (tree_.size() != Other.tree_.size()) tree_.resize(Other.tree_.size());
-  std::copy(Other.tree_.begin(), Other.tree_.end(), tree_.begin());
+  if (sums_.size() != Other.sums_.size()) sums_.resize(Other.sums_.size());
+  std::copy(Other.sums_.begin(), Other.sums_.end(), sums_.begin());
+  if (levelStart_ != Other.levelStart_) levelStart_ = Other.levelStart_;
   S_ = Other.S_;
   total_ = Other.total_;
-  topBit_ = Other.topBit_;
 }
 
 int32_t IndividualPool::DrawOne() {
   int32_t u = 1 + Random(total_);
-  // The last position whose prefix sum is below u; the species after it is the first whose
-  // running sum reaches u, as the walk in row order finds it.
-  int32_t pos = 0;
-  for (int32_t step = topBit_; step > 0; step >>= 1) {
-    const int32_t next = pos + step;
-    if (next <= S_ && tree_[static_cast<size_t>(next)] < u) {
-      pos = next;
-      u -= tree_[static_cast<size_t>(next)];
-    }
+  int32_t* sums = sums_.data();
+  const int32_t levels = static_cast<int32_t>(levelStart_.size());
+  // Down the tree: the child is the number of running sums below u (they ascend), and u
+  // becomes the rank inside that child.
+  int32_t node = 0;
+  for (int32_t l = levels - 1; l >= 0; --l) {
+    const int32_t* p = sums + levelStart_[static_cast<size_t>(l)] + node * kFan;
+    int32_t below = 0;
+    for (int32_t j = 0; j < kFan; ++j) below += p[j] < u ? 1 : 0;
+    u -= below > 0 ? p[below - 1] : 0;
+    node = node * kFan + below;
   }
-  for (int32_t i = pos + 1; i <= S_; i += i & -i) --tree_[static_cast<size_t>(i)];
+  // Up again: the running sums from the species' own entry on lose one, at every level.
+  const int32_t species = node;
+  for (int32_t l = 0; l < levels; ++l) {
+    const int32_t shift = kShift * l;
+    const int32_t slot = (species >> shift) & (kFan - 1);
+    int32_t* p = sums + levelStart_[static_cast<size_t>(l)] + (species >> (shift + kShift)) * kFan;
+    for (int32_t j = 0; j < kFan; ++j) p[j] -= j >= slot ? 1 : 0;
+  }
   --total_;
-  return pos;
+  return species;
 }
 
 int32_t IndividualPool::Count(int32_t s) const {
-  auto prefix = [this](int32_t i) {
-    int32_t sum = 0;
-    for (; i > 0; i -= i & -i) sum += tree_[static_cast<size_t>(i)];
-    return sum;
-  };
-  return prefix(s + 1) - prefix(s);
+  const int32_t* p = sums_.data() + (s >> kShift) * kFan;
+  const int32_t slot = s & (kFan - 1);
+  return p[slot] - (slot > 0 ? p[slot - 1] : 0);
 }
 
 void RarefactionDraw(const IndividualPool& Pool, int32_t k, IndividualPool& Work, std::span<int32_t> Tally) {

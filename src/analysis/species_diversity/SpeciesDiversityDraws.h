@@ -19,8 +19,13 @@
 
 // The individuals not yet drawn, species in row order. One draw takes u := 1 + Random(T), T the
 // individuals left, and picks the first species whose running sum of counts (in row order)
-// reaches u; that species loses one individual. The running sums live in a Fenwick tree, so the
-// species is found and updated in O(log S) instead of by walking the rows.
+// reaches u; that species loses one individual.
+//
+// The running sums live in a 16-way tree: each node holds the running sums of its 16 children
+// (species at the bottom level), so a draw reads one node per level, log16 S of them, and finds
+// the child by counting the sums below u; taking an individual away lowers the sums from the
+// child on in the same nodes. Short fixed-length loops over one node vectorise, so a draw costs
+// a few dependent steps instead of a walk over the rows.
 class IndividualPool {
  public:
   // Starts from Counts; sizes the buffers.
@@ -31,14 +36,19 @@ class IndividualPool {
   int32_t Total() const { return total_; }
   // Draws one individual; returns its species (0-based). The pool must not be empty.
   int32_t DrawOne();
-  // Count of species s (0-based) left in the pool; O(log S).
+  // Count of species s (0-based) left in the pool.
   int32_t Count(int32_t s) const;
 
+  static constexpr int32_t kFanOut = 16;
+
  private:
-  std::vector<int32_t> tree_;  // 1-based Fenwick sums
+  // Level l (0 = bottom) starts at levelStart_[l]; node n of it holds the running sums of its
+  // children at [levelStart_[l] + n * kFanOut, + kFanOut). Sums past the last child repeat the
+  // node's total, so they never count as below u.
+  std::vector<int32_t> sums_;
+  std::vector<int32_t> levelStart_;
   int32_t S_ = 0;
   int32_t total_ = 0;
-  int32_t topBit_ = 0;         // largest power of two <= S_
 };
 
 // Rarefaction draw of k individuals: Work becomes a copy of Pool and k individuals are drawn

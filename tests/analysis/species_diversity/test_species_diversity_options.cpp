@@ -12,6 +12,7 @@ class DiversityOptions : public ProgramTest {
  protected:
   void SetUp() override {
     ProgramTest::SetUp();
+    o = SpeciesDiversityOpts;
     Application->Hooks.MessageBox = [](const String&, const String&, UINT) { return IDOK; };
     Application->Hooks.ModalForm = [this](TCustomForm* form) {
       if (form == SpeciesDiversityOpts && onOptions) return onOptions();
@@ -25,7 +26,7 @@ class DiversityOptions : public ProgramTest {
   }
   std::function<void()> onOptions, onEditor;
   int editorShown = 0;
-  TSpeciesDiversityOpts* o = SpeciesDiversityOpts;
+  TSpeciesDiversityOpts* o = nullptr;
 };
 
 TEST_F(DiversityOptions, DesignDefaults) {
