@@ -47,7 +47,7 @@ void TSpeciesDiversity::BuildPages() {
     curve->SetColCount(6);
     curve->SetRowCount(3);
     curve->SetFixedRows(2);
-    curve->SetDefaultColWidth(110);
+    curve->SetDefaultColWidth(125);
   }
 
   SummarySheet = NewPage(this, PageControl1, "SummarySheet", "Summary");
