@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "analysis/species_diversity/DiversityRunSupport.h"
+#include "app/ExcelExport.h"
 #include "app/ProgressSims.h"
 
 using namespace diversity_test;
@@ -97,6 +98,35 @@ TEST_F(DiversityFiles, SaveCommandsWriteTheCurvesAndTheSummary) {
     }
   }
   EXPECT_EQ(FileLines("out4.txt")[1], "5(Obs.) 21.00000 21.00000 0.00000 21.00000 21.00000");
+}
+
+// "Excel (.xls)" hands the curve to the workbook export with one fixed column and row.
+TEST_F(DiversityFiles, ExcelExportTakesTheCurve) {
+  SetData(Samples({{3, 0, 1}, {0, 2, 2}, {5, 1, 0}, {1, 1, 1}, {0, 0, 4}}));
+  answer.unit = 1;
+  int dialogs = 0;
+  Application->Hooks.FileDialog = [&](TCommonDialog* d) {
+    auto* dialog = static_cast<TOpenDialog*>(d);
+    EXPECT_EQ(dialog->Title, "Specify a file name.");
+    dialog->FileName = (dir_ / ("book" + std::to_string(++dialogs) + ".xls")).string();
+    return true;
+  };
+  Lines diversity, abundance;
+  int fixed = -1;
+  onResults = [&] {
+    TRivErodovOzar* g = ExportExcel->ExcelExportGrid;
+    SpeciesDiversity->Excelxls1->Click();
+    fixed = g->FixedCols() * 10 + g->FixedRows();
+    for (int r = 0; r < g->RowCount(); ++r) diversity.push_back(RowText(g, r));
+    SpeciesDiversity->Excelxls2->Click();
+    for (int r = 0; r < g->RowCount(); ++r) abundance.push_back(RowText(g, r));
+  };
+  Launch();
+  ASSERT_EQ(resultsShown, 1);
+  EXPECT_EQ(dialogs, 2);
+  EXPECT_EQ(fixed, 11);
+  EXPECT_EQ(diversity, Curve(SpeciesDiversity->DiversityCurveStringGrid));
+  EXPECT_EQ(abundance, Curve(SpeciesDiversity->DiversityCurveStringGrid2));
 }
 
 // Rarefaction saves the last subsample of every level under its own name; accumulation by
