@@ -243,6 +243,8 @@ TEST_F(DiversityRun, EveryRefusalWithItsMessage) {
        {"Negative count @ Row 2 Col 1"}, true},
       {"negative count in a sample", {{"species", "p1", "p2"}, {"a", "4", "1"}, {"b", "2", "-1"}},
        [](Answer& a) { a.unit = 1; }, {"Negative count @ Row 2 Col 2"}, true},
+      {"more individuals than 32 bits hold", {{"species", "plot"}, {"a", "2147483647"}, {"b", "1"}}, [](Answer&) {},
+       {"Too many individuals: a subsample must hold fewer than 2147483648."}, true},
       {"51 levels", small,
        [](Answer& a) {
          a.userLevels = true;
