@@ -4,7 +4,6 @@
 
 #include "analysis/common/ZorvanHelpersStatistics.h"
 #include "analysis/presence_absence/GuildStructureSims.h"
-#include "app/ExcelExport.h"
 #include "app/ResultsFormParts.h"
 #include "app/ZorvanMain.h"
 #include "classlib/SysUtils.h"

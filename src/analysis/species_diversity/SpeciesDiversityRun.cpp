@@ -1,5 +1,6 @@
-// The species-diversity run: checks, the observed index, the sampling levels, the subsamples
-// of every level, the curves, the summary, and the end of the run through the shared frame.
+// The species-diversity run: checks, the observed index, the sampling levels and the
+// subsamples of every level (the input is read in SpeciesDiversityInput.cpp, the results
+// written in SpeciesDiversityReport.cpp).
 #include <algorithm>
 #include <limits>
 
@@ -29,20 +30,6 @@ constexpr int64_t kMaxIndividuals = std::numeric_limits<Integer>::max();
 
 constexpr const char* kLevelBelowOne = "Abundance level < 1. Aborting simulation.";
 constexpr const char* kCountsTooLarge = "Too many individuals: a subsample must hold fewer than 2147483648.";
-
-constexpr const char* const kDiversityTitles[6] = {"", "AverageDiversity", "MedianDiversity", "VarianceDiversity",
-                                                   "95%Conf.Low", "95%Conf.High"};
-constexpr const char* const kAbundanceTitles[6] = {"Sample", "AverageAbundance", "MedianAbundance",
-                                                   "VarianceAbundance", "95%Conf.Low", "95%Conf.High"};
-
-const char* IndexLine(DiversityIndexKind Kind) {
-  switch (Kind) {
-    case DiversityIndexKind::HurlbertsPIE: return "Index = Hurlberts PIE";
-    case DiversityIndexKind::Dominance: return "Index = Dominance";
-    case DiversityIndexKind::Shannon: return "Index = Shannons Diversity";
-    default: return "Index = Species Richness";
-  }
-}
 
 int64_t Sum(const std::vector<Integer>& Counts) {
   int64_t total = 0;
@@ -108,13 +95,6 @@ DiversityIndexKind TSpeciesDiversity::SelectedIndex() const {
   return item >= 1 && item <= 3 ? static_cast<DiversityIndexKind>(item) : DiversityIndexKind::Richness;
 }
 
-Integer TSpeciesDiversity::AnalysedColumn() const {
-  // The list holds the titles of the matrix shown when the options closed; a batch file may be
-  // narrower, and then its first column is analysed.
-  const Integer column = SpeciesDiversityOpts->ColumnList->ItemIndex() + 1;
-  return column >= 1 && column < Zorvan->MainGrid->ColCount() ? column : 1;
-}
-
 bool TSpeciesDiversity::DetermineIndex(const std::vector<Integer>& Counts, Int64 n) {
   if (n < 1) {
     ShowMessage(kLevelBelowOne);
@@ -124,116 +104,6 @@ bool TSpeciesDiversity::DetermineIndex(const std::vector<Integer>& Counts, Int64
   indexResult = DiversityIndex(kind, Counts, n);
   if (kind == DiversityIndexKind::Richness) NonZeroRows = static_cast<Integer>(indexResult);
   return true;
-}
-
-std::vector<Integer> TSpeciesDiversity::getAbundanceLevels() {
-  TStrings* lines = AbundanceLevelsOpts->Memo1->Lines();
-  std::vector<std::string> text;
-  for (int i = 0; i < lines->Count(); ++i) text.push_back(lines->Strings(i));
-  return LevelsFromLines(text);
-}
-
-bool TSpeciesDiversity::CountsAreValid(Integer FirstColumn, Integer LastColumn) {
-  const TRivErodovOzar* grid = Zorvan->MainGrid;
-  // The draws walk counts of 0 or more; a negative one is refused before anything is drawn.
-  for (int r = 1; r < grid->RowCount(); ++r)
-    for (int c = FirstColumn; c <= LastColumn; ++c)
-      if (LeadingInt(grid->Cells(c, r)) < 0)
-        return Refuse("Negative count @ Row " + IntToStr(r) + " Col " + IntToStr(c));
-  return true;
-}
-
-void TSpeciesDiversity::ColumnToList(Integer k, std::vector<Integer>& Counts) {
-  const TRivErodovOzar* grid = Zorvan->MainGrid;
-  const int R = grid->RowCount();
-  Counts.assign(static_cast<size_t>(R - 1), 0);
-  ResetGrid(InputColumnStringGrid, 2, R);
-  ResetGrid(SimulationStringGrid, 2, R);
-  for (int r = 0; r < R; ++r) {
-    InputColumnStringGrid->SetCells(0, r, grid->Cells(0, r));
-    InputColumnStringGrid->SetCells(1, r, grid->Cells(k, r));
-    SimulationStringGrid->SetCells(0, r, grid->Cells(0, r));
-    if (r > 0) Counts[static_cast<size_t>(r - 1)] = LeadingInt(grid->Cells(k, r));
-  }
-  SimulationStringGrid->SetCells(1, 0, grid->Cells(k, 0));
-}
-
-void TSpeciesDiversity::SampleColumnsToMatrix(Matrix& Samples, std::vector<Integer>& Totals) {
-  const TRivErodovOzar* grid = Zorvan->MainGrid;
-  const int R = grid->RowCount();
-  const int C = grid->ColCount();
-  Samples.SetLength(C - 1, R - 1);
-  Totals.assign(static_cast<size_t>(R - 1), 0);
-  std::vector<int64_t> wide(Totals.size(), 0);
-  ResetGrid(InputColumnStringGrid, C, R);
-  ResetGrid(SimulationStringGrid, 2, R);
-  for (int r = 0; r < R; ++r) {
-    for (int c = 0; c < C; ++c) InputColumnStringGrid->SetCells(c, r, grid->Cells(c, r));
-    SimulationStringGrid->SetCells(0, r, grid->Cells(0, r));
-  }
-  SimulationStringGrid->SetCells(1, 0, grid->Cells(1, 0));
-  for (int c = 1; c < C; ++c)
-    for (int r = 1; r < R; ++r) {
-      const Integer count = LeadingInt(grid->Cells(c, r));
-      Samples[c - 1][r - 1] = count;
-      wide[static_cast<size_t>(r - 1)] += count;
-    }
-  // A total beyond 32 bits is refused before it is used; it only has to stay non-zero here.
-  for (size_t s = 0; s < wide.size(); ++s)
-    Totals[s] = static_cast<Integer>(std::clamp<int64_t>(wide[s], -kMaxIndividuals, kMaxIndividuals));
-}
-
-// ---- curves
-
-void TSpeciesDiversity::PrepareCurve(TStringGrid* Grid, Integer Levels) {
-  ResetGrid(Grid, 6, Levels + 2);
-}
-
-void TSpeciesDiversity::WriteCurveTitles(TStringGrid* Grid, const char* const Titles[6]) {
-  for (int c = 0; c < 6; ++c) Grid->SetCells(c, 0, Titles[c]);
-}
-
-void TSpeciesDiversity::WriteObservedRow(TStringGrid* Grid, const String& Size, double Value) {
-  const String text = StatText(Value);
-  Grid->SetCells(0, 1, Size + "(Obs.)");
-  Grid->SetCells(1, 1, text);
-  Grid->SetCells(2, 1, text);
-  Grid->SetCells(3, 1, "0.00000");
-  Grid->SetCells(4, 1, text);
-  Grid->SetCells(5, 1, text);
-}
-
-void TSpeciesDiversity::WriteLevelRows(TStringGrid* Grid, std::vector<double>& Values) {
-  const size_t I = static_cast<size_t>(FIterations);
-  FLevelValues.resize(I);
-  for (Integer i = 0; i < NumLevels; ++i) {
-    const auto from = Values.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(i) * I);
-    std::copy(from, from + static_cast<std::ptrdiff_t>(I), FLevelValues.begin());
-    const TCurveStatistics s = CurveStatistics(FLevelValues);
-    const int row = 2 + i;
-    Grid->SetCells(0, row, IntToStr(Levels[static_cast<size_t>(i)]));
-    Grid->SetCells(1, row, StatText(s.Mean));
-    Grid->SetCells(2, row, StatText(s.Median));
-    Grid->SetCells(3, row, StatText(s.Variance));
-    Grid->SetCells(4, row, StatText(s.Low));
-    Grid->SetCells(5, row, StatText(s.High));
-  }
-}
-
-void TSpeciesDiversity::LevelDone() {
-  TProgressBar* bar = Progress->ProgressBar1;
-  Progress->IterationsLabel->SetCaption(IntToStr(bar->Position()));
-  bar->SetStep(bar->Max() / NumLevels);
-  bar->StepIt();
-}
-
-void TSpeciesDiversity::ShowTally() { IntegersToGridColumn(FTally, SimulationStringGrid); }
-
-void TSpeciesDiversity::SaveLevelSimulation(Integer Level) {
-  if (!SpeciesDiversityOpts->SaveMatrixCheckBox->Checked()) return;
-  // One file per level: the level's number tells them apart.
-  ShowTally();
-  Zorvan->SaveSimulation(FIterations, Level, SimulationStringGrid);
 }
 
 // ---- individuals of one column
@@ -388,45 +258,4 @@ bool TSpeciesDiversity::RunSample() {
   WriteLevelRows(DiversityCurveStringGrid, FValues);
   WriteLevelRows(DiversityCurveStringGrid2, FDrawn);
   return true;
-}
-
-// ---- after the loops
-
-void TSpeciesDiversity::FinishRun(bool Samples) {
-  WriteCurveTitles(DiversityCurveStringGrid, kDiversityTitles);
-  DiversityCurveStringGrid->SetCells(0, 0, Samples ? "Sample" : "Abundance");
-  if (Samples) WriteCurveTitles(DiversityCurveStringGrid2, kAbundanceTitles);
-  SummaryDisplay(Samples);
-  RunFrame::WriteStopTime(TimeMemo);
-  PageControl1->SetActivePage(InputSheet);
-  if (Zorvan->BatchSwitch && Zorvan->Flag) {
-    Application->ProcessMessages();
-    SaveDiversityCurveBatch();
-  }
-  RunFrame::Finish(this, Memo1, "n/a", "n/a", "n/a");
-}
-
-void TSpeciesDiversity::SummaryDisplay(bool Samples) {
-  TSpeciesDiversityOpts* o = SpeciesDiversityOpts;
-  const TRivErodovOzar* data = Zorvan->MainGrid;
-  const bool accumulation = o->RandomizationGroup->ItemIndex() == kAccumulationCurve;
-  // Built apart and set at once: a memo re-splits its whole text on every line added.
-  TStringList summary;
-  summary.Add("Input file = " + Zorvan->FileName);
-  summary.Add("Rows = " + IntToStr(data->RowCount() - 1) + "; Columns = " + IntToStr(data->ColCount() - 1));
-  summary.Add("Iterations = " + IntToStr(FIterations));
-  summary.Add("Random seed = " + IntToStr(CurrentSeed));
-  if (Samples) summary.Add("Sample Level = " + IntToStr(NumLevels));
-  // The title of the column analysed, which a batch file's fallback may have changed.
-  if (!Samples) summary.Add("Analyzed column = " + data->Cells(FColumn, 0));
-  summary.Add(accumulation ? "Randomization algorithm = Accumulation curve"
-                           : "Randomization algorithm = Rarefaction curve");
-  const bool userLevels =
-      (Samples ? o->SampleLevelsGroup : o->AbundanceLevelsGroup)->ItemIndex() == kLevelsUserDefined;
-  const String levelLabel = Samples ? "Sample level = " : "Abundance level = ";
-  summary.Add(levelLabel + (userLevels ? "User-defined" : "Default"));
-  summary.Add(IndexLine(SelectedIndex()));
-  summary.Add(Samples ? "SAMPLE LEVELS:" : "ABUNDANCE LEVELS:");
-  for (Integer level : Levels) summary.Add(IntToStr(level));
-  Memo1->Lines()->SetText(summary.Text());
 }
