@@ -4,19 +4,13 @@
 #include <algorithm>
 #include <limits>
 
-#include "analysis/common/ZorvanHelpersGrid.h"
-#include "analysis/common/ZorvanHelpersStatistics.h"
-#include "analysis/species_diversity/AbundancelevelsOptions.h"
-#include "analysis/species_diversity/SpeciesDiversityCurve.h"
 #include "analysis/species_diversity/SpeciesDiversityLevels.h"
 #include "analysis/species_diversity/SpeciesDiversityMain.h"
 #include "analysis/species_diversity/SpeciesDiversityOptions.h"
 #include "app/ProgressSims.h"
-#include "app/ResultsFormParts.h"
 #include "app/RunFrame.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Math.h"
-#include "classlib/StringList.h"
 #include "classlib/SysUtils.h"
 
 namespace {
