@@ -1,5 +1,7 @@
 // The species-diversity results: the curve grids' rows, the progress step of a level, the
 // simulated subsample, the summary text and the end of a completed run.
+#include <algorithm>
+
 #include "analysis/common/ZorvanHelpersGrid.h"
 #include "analysis/common/ZorvanHelpersStatistics.h"
 #include "analysis/species_diversity/SpeciesDiversityCurve.h"
