@@ -50,7 +50,7 @@ TGeneralPage BuildGeneralPage(TComponent* Owner, TWinControl* Page, const TGener
 }
 
 TOptionsMenu BuildOptionsMenu(TCustomForm* Form, TNotifyEvent Run, TNotifyEvent Cancel, TNotifyEvent Help,
-                              TNotifyEvent ResetDefaults) {
+                              TNotifyEvent ResetDefaults, const String& ResetCaption) {
   TOptionsMenu m{};
   m.MainMenu1 = New<TMainMenu>(Form);
   m.MainMenu1->SetName("MainMenu1");
@@ -59,6 +59,6 @@ TOptionsMenu BuildOptionsMenu(TCustomForm* Form, TNotifyEvent Run, TNotifyEvent 
   m.Run1 = root->AddItem("&Run", scNone, std::move(Run));
   m.Cancel1 = root->AddItem("&Cancel", scNone, std::move(Cancel));
   m.Help1 = root->AddItem("&Help", scNone, std::move(Help));
-  m.ResetDefaults1 = root->AddItem("Reset &Defaults", scNone, std::move(ResetDefaults));
+  m.ResetDefaults1 = root->AddItem(ResetCaption, scNone, std::move(ResetDefaults));
   return m;
 }

@@ -44,4 +44,4 @@ struct TOptionsMenu {
 
 // Gives Form the options forms' menu bar with the four commands.
 TOptionsMenu BuildOptionsMenu(TCustomForm* Form, TNotifyEvent Run, TNotifyEvent Cancel, TNotifyEvent Help,
-                              TNotifyEvent ResetDefaults);
+                              TNotifyEvent ResetDefaults, const String& ResetCaption = "Reset &Defaults");

@@ -104,15 +104,18 @@ bool IsSimFileName(const String& Name) {
   return IsInteger(numbers.substr(0, bar)) && IsInteger(numbers.substr(bar + 1));
 }
 
-// The files a run writes into the folder it reads: the batch summary, one "Summary" + name per
-// data file and the "Sim" files. They are results, not matrices to analyse.
+// The files a run writes into the folder it reads: the batch summary, one "Summary" + name
+// (and for species diversity one "DiversityCurve " + name) per data file and the "Sim" files.
+// They are results, not matrices to analyse.
 std::vector<String> DataFileNames(const std::vector<String>& Names) {
   const std::set<String> all(Names.begin(), Names.end());
-  const String summary = "Summary";
+  auto resultOfDataFile = [&all](const String& name, const String& prefix) {
+    return name.compare(0, prefix.size(), prefix) == 0 && all.count(name.substr(prefix.size())) != 0;
+  };
   std::vector<String> data;
   for (const String& name : Names) {
     if (name == "BatchSummary.txt" || IsSimFileName(name)) continue;
-    if (name.compare(0, summary.size(), summary) == 0 && all.count(name.substr(summary.size())) != 0) continue;
+    if (resultOfDataFile(name, "Summary") || resultOfDataFile(name, "DiversityCurve ")) continue;
     data.push_back(name);
   }
   return data;

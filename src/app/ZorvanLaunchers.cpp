@@ -14,6 +14,8 @@
 #include "analysis/regression/RegressionOptions.h"
 #include "analysis/size_overlap/SizeOverlapMain.h"
 #include "analysis/size_overlap/SizeOverlapOptions.h"
+#include "analysis/species_diversity/SpeciesDiversityMain.h"
+#include "analysis/species_diversity/SpeciesDiversityOptions.h"
 #include "app/ZorvanMain.h"
 #include "classlib/SysUtils.h"
 
@@ -94,6 +96,17 @@ void TZorvan::SizeOverlap1Click(TObject*) {
   LaunchAnalysis(launcher);
 }
 
+// Species diversity keeps the batch grid and checks each batch file's size first.
+void TZorvan::SpeciesDiversity1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = SpeciesDiversityOpts;
+  launcher.IterationsEdit = SpeciesDiversityOpts->IterationsEdit;
+  launcher.Run = [] { SpeciesDiversity->Run(); };
+  launcher.ClearsBatchGrid = false;
+  launcher.ChecksDiversityLimits = true;
+  LaunchAnalysis(launcher);
+}
+
 void TZorvan::WireAnalysisLaunchers() {
   CoOccurrence1->OnClick = [this](TObject* s) { CoOccurrence1Click(s); };
   RangeOverlap1->OnClick = [this](TObject* s) { N5RangeOverlap1Click(s); };
@@ -103,4 +116,5 @@ void TZorvan::WireAnalysisLaunchers() {
   Anova1->OnClick = [this](TObject* s) { Anova1Click(s); };
   NicheOverlap1->OnClick = [this](TObject* s) { NicheOverlap1Click(s); };
   SizeOverlap1->OnClick = [this](TObject* s) { SizeOverlap1Click(s); };
+  SpeciesDiversity1->OnClick = [this](TObject* s) { SpeciesDiversity1Click(s); };
 }

@@ -178,6 +178,7 @@ class TZorvan : public TForm {
   void Anova1Click(TObject* Sender);
   void NicheOverlap1Click(TObject* Sender);
   void SizeOverlap1Click(TObject* Sender);
+  void SpeciesDiversity1Click(TObject* Sender);
 
  private:
   void BuildMenu();

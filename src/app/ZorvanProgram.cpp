@@ -19,6 +19,9 @@
 #include "analysis/size_overlap/SizeOverlapUDefined.h"
 #include "analysis/size_overlap/SizeOverlapUDefined3.h"
 #include "analysis/size_overlap/SizeOverlapUDefined4.h"
+#include "analysis/species_diversity/AbundancelevelsOptions.h"
+#include "analysis/species_diversity/SpeciesDiversityMain.h"
+#include "analysis/species_diversity/SpeciesDiversityOptions.h"
 #include "app/AboutZorvan.h"
 #include "app/ChangeDirectoryDialog.h"
 #include "app/ExcelExport.h"
@@ -60,6 +63,9 @@ void CreateAllForms() {
   Application->CreateForm(SizeOverLapUD5);
   Application->CreateForm(SizeOverLapUD6);
   Application->CreateForm(SizeOverlap);
+  Application->CreateForm(SpeciesDiversity);
+  Application->CreateForm(SpeciesDiversityOpts);
+  Application->CreateForm(AbundanceLevelsOpts);
 }
 
 int RunZorvan(int argc, char** argv) {
