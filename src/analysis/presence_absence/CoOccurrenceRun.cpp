@@ -64,14 +64,16 @@ TCoOccurrenceChoices ReadChoices() {
 // messages, and drive the progress window.
 NullModelServices EngineServices() {
   NullModelServices s;
-  s.Poll = [] {
-    Application->ProcessMessages();
-    return Zorvan->InterruptFlag;
-  };
+  // Polled before every attempt: messages run on a time budget, and after each burn-in step,
+  // which a person sees.
+  s.Poll = &RunFrame::PollOnBudget;
   s.Message = [](const std::string& text) { ShowMessage(text); };
   s.SetProgressCaption = [](const std::string& caption) { Progress->SetCaption(caption); };
   s.BeginBurnIn = [](int32_t swaps) { Progress->ProgressBar1->SetMax(swaps); };
-  s.StepProgress = [] { Progress->ProgressBar1->StepIt(); };
+  s.StepProgress = [] {
+    Progress->ProgressBar1->StepIt();
+    RunFrame::PollSoon();
+  };
   s.EndBurnIn = [] {
     Progress->ProgressBar1->SetMax(Zorvan->Iterations);
     Progress->ProgressBar1->SetPosition(0);
