@@ -204,6 +204,8 @@ class CoOccurrenceSims {
   template <typename Place>
   void FillCells(const Matrix& observed, Matrix& simulated, Place place);
   void EmptyCells(Matrix& simulated) const;
+  template <typename Exchange>
+  void ShuffleCellsBy(const Matrix& observed, Matrix& simulated, Exchange exchange);
   void CellsFromBytesByRows(Matrix& simulated) const;
   void CopyTotals(const Matrix& observed, Matrix& simulated) const;
   template <typename NextGroup, typename Attempt>

@@ -17,27 +17,44 @@
 
 #include "classlib/Random.h"
 
+// The cell exchanges of a shuffle, on cells[c * stride + r]: S's own cells when S fits the
+// first-level cache, else a byte per cell (workChain_), a quarter of the memory that the
+// exchanges hit at random, written to S in one pass at the end.
+template <typename Exchange>
+void CoOccurrenceSims::ShuffleCellsBy(const Matrix& observed, Matrix& simulated, Exchange exchange) {
+  if (SmallFill()) {
+    simulated = observed;
+    exchange(simulated.Data(), R_ + 1);
+  } else {
+    LoadChain(workChain_, observed);
+    exchange(workChain_.data(), R_ + 1);
+    CopyChainTo(workChain_, observed, simulated);
+  }
+}
+
 // Draws per cell, rows r = 1..R outer, columns c = 1..C inner:
 //   rr = Random(R) + 1, cc = Random(C) + 1; exchange S[c][r] with S[cc][rr].
 void CoOccurrenceSims::ShuffleCells(const Matrix& observed, Matrix& simulated) {
-  simulated = observed;
-  for (int32_t r = 1; r <= R_; ++r)
-    for (int32_t c = 1; c <= C_; ++c) {
-      const int32_t rr = Random(R_) + 1;
-      const int32_t cc = Random(C_) + 1;
-      std::swap(simulated[c][r], simulated[cc][rr]);
-    }
+  ShuffleCellsBy(observed, simulated, [this](auto* cells, int32_t stride) {
+    for (int32_t r = 1; r <= R_; ++r)
+      for (int32_t c = 1; c <= C_; ++c) {
+        const int32_t rr = Random(R_) + 1;
+        const int32_t cc = Random(C_) + 1;
+        std::swap(cells[static_cast<size_t>(c) * stride + r], cells[static_cast<size_t>(cc) * stride + rr]);
+      }
+  });
 }
 
 // Draws per cell, rows r = 1..R outer, columns c = 1..C inner:
 //   k = Random(C) + 1; exchange S[c][r] with S[k][r].
 void CoOccurrenceSims::ShuffleWithinRows(const Matrix& observed, Matrix& simulated) {
-  simulated = observed;
-  for (int32_t r = 1; r <= R_; ++r)
-    for (int32_t c = 1; c <= C_; ++c) {
-      const int32_t k = Random(C_) + 1;
-      std::swap(simulated[c][r], simulated[k][r]);
-    }
+  ShuffleCellsBy(observed, simulated, [this](auto* cells, int32_t stride) {
+    for (int32_t r = 1; r <= R_; ++r)
+      for (int32_t c = 1; c <= C_; ++c) {
+        const int32_t k = Random(C_) + 1;
+        std::swap(cells[static_cast<size_t>(c) * stride + r], cells[static_cast<size_t>(k) * stride + r]);
+      }
+  });
 }
 
 // Draws per cell, columns c = 1..C outer, rows r = 1..R inner:
