@@ -86,6 +86,9 @@ inline constexpr int32_t kMaxFillAttempts = 199999;
 // A weighted fill marks S's own cells up to this size of S in bytes (the first-level data
 // cache), a byte per cell beyond it.
 inline constexpr size_t kFillCellsInCache = 32 * 1024;
+// A shuffle exchanges S's own cells up to this size of S in bytes (the second-level cache, as
+// its exchanges hit cells all over S), a byte per cell beyond it.
+inline constexpr size_t kShuffleCellsInCache = 256 * 1024;
 // The discard policy gives up after this many degenerate matrices in a row, the fixing
 // policy when its pass counter reaches it.
 inline constexpr int32_t kMaxDegenerateTries = 3000;
@@ -245,7 +248,7 @@ class CoOccurrenceSims {
   bool done_ = false;                // the sequential swap's burn-in is complete
   int64_t chainChanges_ = 0;
   SwapCells lastChainSwap_;
-  SwapCells lastSwap_;               // the swap the kernel made last, on whatever matrix
+  SwapCells lastSwap_;               // the last swap on a matrix other than the chain
   // The matrix the sequential swap last filled with the chain, and the chain change it shows:
   // the next swap is made on it in place instead of copying the chain again. FixDegenerate
   // changes it, so it drops it.

@@ -18,11 +18,11 @@
 #include "classlib/Random.h"
 
 // The cell exchanges of a shuffle, on cells[c * stride + r]: S's own cells when S fits the
-// first-level cache, else a byte per cell (workChain_), a quarter of the memory that the
+// second-level cache, else a byte per cell (workChain_), a quarter of the memory that the
 // exchanges hit at random, written to S in one pass at the end.
 template <typename Exchange>
 void CoOccurrenceSims::ShuffleCellsBy(const Matrix& observed, Matrix& simulated, Exchange exchange) {
-  if (SmallFill()) {
+  if ((static_cast<size_t>(R_) + 1) * (static_cast<size_t>(C_) + 1) * sizeof(int32_t) <= kShuffleCellsInCache) {
     simulated = observed;
     exchange(simulated.Data(), R_ + 1);
   } else {
