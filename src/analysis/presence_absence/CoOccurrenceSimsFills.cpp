@@ -28,7 +28,15 @@ void CoOccurrenceSims::ShuffleCellsBy(const Matrix& observed, Matrix& simulated,
   } else {
     LoadChain(workChain_, observed);
     exchange(workChain_.data(), R_ + 1);
-    CopyChainTo(workChain_, observed, simulated);
+    // The data cells only: the totals are the caller's to recompute.
+    if (simulated.Cols() != observed.Cols() || simulated.Rows() != observed.Rows())
+      simulated.SetLength(observed.Cols(), observed.Rows());
+    const size_t stride = static_cast<size_t>(R_) + 1;
+    for (int32_t c = 1; c <= C_; ++c) {
+      int32_t* col = simulated[c];
+      const uint8_t* from = workChain_.data() + c * stride;
+      for (int32_t r = 1; r <= R_; ++r) col[r] = from[r];
+    }
   }
 }
 
