@@ -1,7 +1,8 @@
 // Species-pair indices on a typical matrix (30 x 30) and on the largest the program accepts
 // (200 species x 2200 sites, 1400 species x 300 sites), a third filled; the C-score units
-// also with the plain loop over pairs and sites they replace. Indices make no random draws,
-// so there is no draw baseline here.
+// also with the plain loop over pairs and sites they replace, and the totals over all pairs
+// that a run's simulated matrices need. Indices make no random draws, so there is no draw
+// baseline here.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -48,6 +49,16 @@ void BM_PlainPairCheckerboardUnits(benchmark::State& state) {
   }
 }
 
+using TotalFn = int64_t (*)(const Matrix&, const InfoMat&, PairIndexScratch&);
+
+void BM_Total(benchmark::State& state, TotalFn total) {
+  const int species = static_cast<int>(state.range(0)), sites = static_cast<int>(state.range(1));
+  const Matrix m = ThirdFilled(species, sites);
+  const InfoMat info{sites + 1, species + 1, sites, species};
+  PairIndexScratch scratch;
+  for (auto _ : state) benchmark::DoNotOptimize(total(m, info, scratch));
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
   b->Args({30, 30})->Args({200, 2200})->Args({1400, 300})->Unit(benchmark::kMicrosecond);
 }
@@ -61,3 +72,6 @@ BENCHMARK_CAPTURE(BM_Index, PairUnion, &PairUnion)->Apply(Sizes);
 BENCHMARK_CAPTURE(BM_Index, CheckerboardPairs, &CheckerboardPairs)->Apply(Sizes);
 BENCHMARK_CAPTURE(BM_Index, SpeciesCombinations, &SpeciesCombinations)->Apply(Sizes);
 BENCHMARK_CAPTURE(BM_Index, VarianceRatio, &VarianceRatio)->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_Total, CheckerboardUnitsTotal, &CheckerboardUnitsTotal)->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_Total, OverlapTotal, &OverlapTotal)->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_Total, UnionTotal, &UnionTotal)->Apply(Sizes);

@@ -52,6 +52,39 @@ TProgress::TProgress(TComponent* AOwner) : TForm(AOwner) {
   InterruptButton->OnClick = [this](TObject* s) { InterruptButtonClick(s); };
 
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+
+  FLabelTimer = New<TTimer>(this);
+  FLabelTimer->SetEnabled(false);
+  FLabelTimer->SetInterval(kLabelInterval);
+  FLabelTimer->SetOnTimer([this](TObject* s) { ShowPendingCount(s); });
+}
+
+void TProgress::StartIterations(Integer Iterations) {
+  FLabelTimer->SetEnabled(false);
+  IterationsLabel->SetAutoSize(true);
+  IterationsLabel->SetCaption(IntToStr(Iterations));
+  IterationsLabel->SetAutoSize(false);
+  FLabelShownAt = GetTickCount();
+}
+
+void TProgress::StepIteration() {
+  const Integer count = ProgressBar1->Position();
+  const bool last = count + 1 >= ProgressBar1->Max();
+  if (last || GetTickCount() - FLabelShownAt >= kLabelInterval) {
+    FLabelTimer->SetEnabled(false);
+    IterationsLabel->SetCaption(IntToStr(count));
+    FLabelShownAt = GetTickCount();
+  } else {
+    FPendingCount = count;
+    if (!FLabelTimer->Enabled()) FLabelTimer->SetEnabled(true);
+  }
+  ProgressBar1->StepIt();
+}
+
+void TProgress::ShowPendingCount(TObject*) {
+  FLabelTimer->SetEnabled(false);
+  IterationsLabel->SetCaption(IntToStr(FPendingCount));
+  FLabelShownAt = GetTickCount();
 }
 
 void TProgress::InterruptButtonClick(TObject*) {
@@ -66,7 +99,7 @@ void TProgress::FormClose(TObject*, TCloseAction&) {
 
 void SetUpProgress(const String& Model) {
   Progress->ProgressBar1->SetPosition(0);
-  Progress->IterationsLabel->SetCaption(IntToStr(Zorvan->Iterations));
+  Progress->StartIterations(Zorvan->Iterations);
   Progress->MatrixLabel->SetCaption(IntToStr(Zorvan->MainGrid->RowCount() - 1) + " rows; " +
                                     IntToStr(Zorvan->MainGrid->ColCount() - 1) + " columns; ");
   Progress->ModelLabel->SetCaption(Model);

@@ -50,10 +50,28 @@ bool Interrupted() {
   return true;
 }
 
-void StepProgress() {
-  Progress->IterationsLabel->SetCaption(IntToStr(Progress->ProgressBar1->Position()));
-  Progress->ProgressBar1->StepIt();
+void StepProgress() { Progress->StepIteration(); }
+
+namespace {
+bool PollDue = true;
+Cardinal LastPollAt = 0;
+int PollsUntilClock = 0;
+constexpr int kPollsPerClockRead = 16;
+}  // namespace
+
+bool PollOnBudget() {
+  if (!PollDue && --PollsUntilClock > 0) return Zorvan->InterruptFlag;
+  PollsUntilClock = kPollsPerClockRead;
+  const Cardinal now = GetTickCount();
+  if (PollDue || now - LastPollAt >= kPollInterval) {
+    PollDue = false;
+    LastPollAt = now;
+    Application->ProcessMessages();
+  }
+  return Zorvan->InterruptFlag;
 }
+
+void PollSoon() { PollDue = true; }
 
 void Fail(const String& Message) {
   CloseProgressIfShowing();

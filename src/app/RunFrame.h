@@ -34,6 +34,16 @@ bool Interrupted();
 // After an iteration: the iterations label shows the bar's position, then the bar steps once.
 void StepProgress();
 
+// The poll of loops whose length is down to chance (the null models' swap, fill and retry
+// attempts, many per iteration): reports InterruptFlag, and lets pending window messages run
+// on its first call after PollSoon() and otherwise once kPollInterval ms have passed since
+// they last ran here (the clock is read every few calls). The window system is pumped only
+// every few ms in any case, so the abort button answers as quickly as with a poll per attempt.
+bool PollOnBudget();
+// The next PollOnBudget lets messages run whatever the time (a step a person sees is done).
+void PollSoon();
+inline constexpr Cardinal kPollInterval = 5;
+
 // A run that stops on a failed check: closes the progress window when it is showing, shows
 // Message (when not empty) and sets InterruptFlag.
 void Fail(const String& Message);

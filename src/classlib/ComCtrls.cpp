@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "classlib/Forms.h"
+#include "classlib/SysUtils.h"
+#include "classlib/WinApi.h"
 #include "classlib/qt/Text.h"
 #include "classlib/qt/Views.h"
 
@@ -293,7 +295,15 @@ void TPageControl::UpdateView() {
 // ---------------------------------------------------------------------------------------
 // TProgressBar
 
+namespace {
+constexpr uintptr_t kShowPositionTimer = 1;
+}
+
 TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 150, 16); }
+
+TProgressBar::~TProgressBar() {
+  if (FShowPending && HandleAllocated()) KillTimer(Handle(), kShowPositionTimer);
+}
 
 void TProgressBar::SetMin(int Value) {
   FMin = Value;
@@ -309,7 +319,7 @@ void TProgressBar::SetMax(int Value) {
 
 void TProgressBar::SetPosition(int Value) {
   FPosition = std::max(FMin, std::min(Value, FMax));
-  UpdateView();
+  PositionChanged();
 }
 
 void TProgressBar::StepBy(int Delta) { SetPosition(FPosition + Delta); }
@@ -326,7 +336,34 @@ void TProgressBar::StepIt() {
     p = FMax - (FMin - p) % range;
   }
   FPosition = static_cast<int>(p);
-  UpdateView();
+  PositionChanged();
+}
+
+// Only the value goes to the view (range, look and hint are the view's already), and not
+// more often than every kViewInterval ms.
+void TProgressBar::PositionChanged() {
+  if (View() == nullptr || FShowPending) return;
+  if (GetTickCount() - FShownAt >= kViewInterval) {
+    ShowPosition();
+  } else if (SetTimer(Handle(), kShowPositionTimer, kViewInterval) != 0) {
+    FShowPending = true;
+  }
+}
+
+void TProgressBar::ShowPosition() {
+  FShownAt = GetTickCount();
+  auto* view = dynamic_cast<QProgressBar*>(View());
+  if (view != nullptr && FMax > FMin) view->setValue(FPosition);
+}
+
+void TProgressBar::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_TIMER && Message.WParam == kShowPositionTimer) {
+    KillTimer(Handle(), kShowPositionTimer);
+    FShowPending = false;
+    ShowPosition();
+    return;
+  }
+  TWinControl::WndProc(Message);
 }
 
 QWidget* TProgressBar::MakeView(QWidget* ParentView) {
@@ -348,6 +385,7 @@ void TProgressBar::UpdateView() {
     view->setRange(FMin, FMax);
     view->setValue(FPosition);
   }
+  FShownAt = GetTickCount();
 }
 
 // ---------------------------------------------------------------------------------------

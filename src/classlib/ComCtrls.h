@@ -104,9 +104,15 @@ enum TProgressBarOrientation { pbHorizontal, pbVertical };
 
 // A progress bar. Position is kept inside [Min, Max]; StepIt adds Step and starts over
 // from Min once the position would pass Max. A range of 0..0 shows an empty, still bar.
+// Position is current at once; the bar on screen follows its changes at most every
+// kViewInterval ms (a change that comes sooner is shown by a timer), so that a caller may
+// step it thousands of times a second.
 class TProgressBar : public TWinControl {
  public:
+  static constexpr Cardinal kViewInterval = 50;
+
   explicit TProgressBar(TComponent* AOwner);
+  ~TProgressBar() override;
 
   int Min() const { return FMin; }
   void SetMin(int Value);
@@ -122,15 +128,21 @@ class TProgressBar : public TWinControl {
   bool Smooth = false;
 
   void UpdateView() override;
+  void WndProc(TMessage& Message) override;
 
  protected:
   QWidget* MakeView(QWidget* ParentView) override;
 
  private:
+  void PositionChanged();
+  void ShowPosition();
+
   int FMin = 0;
   int FMax = 100;
   int FPosition = 0;
   int FStep = 10;
+  Cardinal FShownAt = 0;       // when the view last took the position
+  bool FShowPending = false;   // the timer will show the position
 };
 
 enum TTrackBarOrientation { trHorizontal, trVertical };

@@ -244,3 +244,58 @@ TEST_F(RunFrame_, FailedBatchSummarySaveStopsTheBatch) {
 }
 
 }  // namespace
+
+namespace {
+
+// The iterations label takes a new count at most every 50 ms (a timer shows the one that came
+// sooner), at once on the bar's last step, and a new run's set-up is not overwritten by a count
+// left from the run before. The bar's position is exact at every step.
+TEST_F(RunFrame_, IterationsLabelFollowsTheBarAtMostEvery50Milliseconds) {
+  TManualClock clock;
+  SetClockSource(&clock);
+  const TLabel* label = Progress->IterationsLabel;
+  const TProgressBar* bar = Progress->ProgressBar1;
+  Zorvan->Iterations = 10;
+  SetUpProgress("Toy");
+  EXPECT_EQ(label->Caption(), "10");
+
+  Progress->StepIteration();
+  Progress->StepIteration();
+  EXPECT_EQ(bar->Position(), 2);
+  EXPECT_EQ(label->Caption(), "10");  // too soon after the set-up
+  clock.Advance(49);
+  Application->ProcessMessages();
+  EXPECT_EQ(label->Caption(), "10");
+  clock.Advance(1);
+  Application->ProcessMessages();
+  EXPECT_EQ(label->Caption(), "1");  // the count of the latest step
+
+  Progress->StepIteration();
+  clock.Advance(60);
+  Progress->StepIteration();  // 50 ms since the label last changed: shown at once
+  EXPECT_EQ(label->Caption(), "3");
+  while (bar->Position() < 9) Progress->StepIteration();
+  EXPECT_EQ(label->Caption(), "3");
+  Progress->StepIteration();  // the last step
+  EXPECT_EQ(label->Caption(), "9");
+  EXPECT_EQ(bar->Position(), 10);
+  clock.Advance(100);
+  Application->ProcessMessages();
+  EXPECT_EQ(label->Caption(), "9");
+
+  // A count waiting for the timer when the next run sets the window up is dropped.
+  Zorvan->Iterations = 4;
+  SetUpProgress("Toy");
+  clock.Advance(60);
+  Progress->StepIteration();
+  Progress->StepIteration();
+  Zorvan->Iterations = 7;
+  SetUpProgress("Toy");
+  clock.Advance(100);
+  Application->ProcessMessages();
+  EXPECT_EQ(label->Caption(), "7");
+  EXPECT_EQ(bar->Position(), 0);
+  SetClockSource(nullptr);
+}
+
+}  // namespace

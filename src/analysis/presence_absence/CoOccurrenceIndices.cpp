@@ -62,27 +62,80 @@ int32_t PackedCheckerboardPairs(const PairIndexScratch& bits, const Matrix& M, i
   return count;
 }
 
+// t(t - 1)/2 summed over the packed lines' counts.
+int64_t PairsWithin(const int32_t* ones, int32_t count) {
+  int64_t total = 0;
+  for (int32_t i = 0; i < count; ++i) total += static_cast<int64_t>(ones[i]) * (ones[i] - 1) / 2;
+  return total;
+}
+
 }  // namespace
 
+[[gnu::target_clones("popcnt", "default")]]
+int64_t PackedUnitsTotal(const uint64_t* bits, int32_t count, int32_t words, const int32_t* ones) {
+  int64_t total = 0;
+  for (int32_t i = 0; i + 1 < count; ++i) {
+    const uint64_t* a = bits + static_cast<size_t>(i) * words;
+    const int32_t oi = ones[i];
+    int64_t sum = 0;  // this line's pairs
+    for (int32_t j = i + 1; j < count; ++j) {
+      const int32_t s = SharedSites(a, bits + static_cast<size_t>(j) * words, words);
+      sum += static_cast<int64_t>(oi - s) * (ones[j] - s);
+    }
+    total += sum;
+  }
+  return total;
+}
+
+// Cells are tested as unsigned values: anything above 1 (negative values included) marks the
+// matrix as not 0/1. Bits and counts are added without branches on the cell values.
 bool PairIndexScratch::Pack(const Matrix& M, int32_t S, int32_t n) {
   words_ = (std::max(S, 0) + 63) / 64;
   const size_t rows = static_cast<size_t>(std::max(n, 0));
   bits_.assign(rows * words_, 0);  // no allocation once the capacity is there
   ones_.assign(rows, 0);
+  uint32_t seen = 0;
+  uint64_t* const bits = bits_.data();
+  int32_t* const ones = ones_.data();
   for (int32_t c = 1; c <= S; ++c) {
-    const int32_t* col = M[c];
-    const size_t word = static_cast<size_t>(c - 1) >> 6;
-    const uint64_t bit = uint64_t{1} << ((c - 1) & 63);
+    const uint32_t* col = reinterpret_cast<const uint32_t*>(M[c]);
+    uint64_t* const word = bits + (static_cast<size_t>(c - 1) >> 6);
+    const int shift = (c - 1) & 63;
     for (int32_t r = 1; r <= n; ++r) {
-      const uint32_t v = static_cast<uint32_t>(col[r]);
-      if (v > 1) return false;
-      if (v) {
-        bits_[static_cast<size_t>(r - 1) * words_ + word] |= bit;
-        ++ones_[r - 1];
-      }
+      const uint32_t v = col[r];
+      seen |= v;
+      word[static_cast<size_t>(r - 1) * words_] |= static_cast<uint64_t>(v & 1u) << shift;
+      ones[r - 1] += static_cast<int32_t>(v & 1u);
     }
   }
-  return true;
+  return seen <= 1;
+}
+
+// A column is contiguous, so its bits are made a word at a time.
+bool PairIndexScratch::PackColumns(const Matrix& M, int32_t S, int32_t n) {
+  words_ = (std::max(n, 0) + 63) / 64;
+  const size_t cols = static_cast<size_t>(std::max(S, 0));
+  bits_.assign(cols * words_, 0);
+  ones_.assign(cols, 0);
+  uint32_t seen = 0;
+  for (int32_t c = 1; c <= S; ++c) {
+    const uint32_t* col = reinterpret_cast<const uint32_t*>(M[c]) + 1;
+    uint64_t* const line = bits_.data() + static_cast<size_t>(c - 1) * words_;
+    int32_t count = 0;
+    for (int32_t w = 0; w < words_; ++w) {
+      const int32_t end = std::min(64, n - w * 64);
+      const uint32_t* cells = col + static_cast<size_t>(w) * 64;
+      uint64_t word = 0;
+      for (int32_t b = 0; b < end; ++b) {
+        seen |= cells[b];
+        word |= static_cast<uint64_t>(cells[b] & 1u) << b;
+      }
+      line[w] = word;
+      count += Popcount(word);
+    }
+    ones_[c - 1] = count;
+  }
+  return seen <= 1;
 }
 
 void PairCheckerboardUnits(const Matrix& M, const InfoMat& info_Mat, std::span<double> out,
@@ -90,6 +143,30 @@ void PairCheckerboardUnits(const Matrix& M, const InfoMat& info_Mat, std::span<d
   const int32_t S = info_Mat[2], n = info_Mat[3];
   if (scratch.Pack(M, S, n)) PackedUnits(scratch, n, out.data());
   else plain_index::PairCheckerboardUnits(M, S, n, out);
+}
+
+int64_t CheckerboardUnitsTotal(const Matrix& M, const InfoMat& info_Mat, PairIndexScratch& scratch) {
+  const int32_t S = info_Mat[2], n = info_Mat[3];
+  if (S < n) {
+    if (scratch.PackColumns(M, S, n)) return PackedUnitsTotal(scratch.Row(0), S, scratch.Words(), scratch.Ones());
+  } else if (scratch.Pack(M, S, n)) {
+    return PackedUnitsTotal(scratch.Row(0), n, scratch.Words(), scratch.Ones());
+  }
+  return plain_index::CheckerboardUnitsTotal(M, S, n);
+}
+
+int64_t OverlapTotal(const Matrix& M, const InfoMat& info_Mat, PairIndexScratch& scratch) {
+  const int32_t S = info_Mat[2], n = info_Mat[3];
+  if (scratch.PackColumns(M, S, n)) return PairsWithin(scratch.Ones(), S);
+  return plain_index::OverlapTotal(M, S, n);
+}
+
+int64_t UnionTotal(const Matrix& M, const InfoMat& info_Mat, PairIndexScratch& scratch) {
+  const int32_t S = info_Mat[2], n = info_Mat[3];
+  if (n < 2 || !scratch.PackColumns(M, S, n)) return plain_index::UnionTotal(M, S, n);
+  int64_t occurrences = 0;
+  for (int32_t c = 0; c < S; ++c) occurrences += scratch.Ones(c);
+  return (n - 1) * occurrences - PairsWithin(scratch.Ones(), S);
 }
 
 void PairOverlap(const Matrix& M, const InfoMat& info_Mat, std::span<double> out,

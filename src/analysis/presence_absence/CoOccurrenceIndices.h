@@ -11,6 +11,11 @@
 // other value takes the plain loops below, which are the definitions and give the results
 // for any integers. Both paths give identical values. Nothing here allocates once the scratch
 // has grown to the largest matrix of the run, shows messages or polls.
+//
+// A run that needs only the mean of the pair values asks for their total: the pair values
+// are integers, so their sum is an exact integer in any order, and as a double it is the same
+// number the pair-by-pair sum of doubles gives (every partial sum stays far below 2^53: the
+// cell limit bounds the total checkerboard units by 440,000^2 / 2).
 #pragma once
 
 #include <cstdint>
@@ -26,9 +31,14 @@ class PairIndexScratch {
   // cell is neither 0 nor 1.
   bool Pack(const Matrix& M, int32_t S, int32_t n);
 
+  // Packs site columns 1..S of M over species 1..n (one bit per species); false as above.
+  bool PackColumns(const Matrix& M, int32_t S, int32_t n);
+
+  // Line i (0-based) of what was packed last: a species row, or a site column.
   const uint64_t* Row(int32_t i) const { return bits_.data() + static_cast<size_t>(i) * words_; }
   int32_t Words() const { return words_; }
   int32_t Ones(int32_t i) const { return ones_[i]; }
+  const int32_t* Ones() const { return ones_.data(); }
 
   std::vector<double> sums_;       // per-species scratch of VarianceRatio
   std::vector<double> squares_;
@@ -44,6 +54,20 @@ class PairIndexScratch {
 // number of sites where the bitwise AND of the two cells is 1.
 void PairCheckerboardUnits(const Matrix& M, const InfoMat& info_Mat, std::span<double> out,
                            PairIndexScratch& scratch);
+// Sum of PairCheckerboardUnits over all pairs. A checkerboard (two species, two sites, one
+// diagonal filled) is counted once by the species pair and once by the site pair it spans,
+// so for 0/1 cells the total is taken over the pairs of the smaller dimension.
+int64_t CheckerboardUnitsTotal(const Matrix& M, const InfoMat& info_Mat, PairIndexScratch& scratch);
+// Sum of PairOverlap over all pairs: for 0/1 cells, the sum over the sites of t(t - 1)/2, t
+// the number of species present.
+int64_t OverlapTotal(const Matrix& M, const InfoMat& info_Mat, PairIndexScratch& scratch);
+// Sum of PairUnion over all pairs: for 0/1 cells, (n - 1) x occurrences - OverlapTotal.
+int64_t UnionTotal(const Matrix& M, const InfoMat& info_Mat, PairIndexScratch& scratch);
+
+// Sum over the pairs (i, j), i < j, of count lines of (ones_i - s)(ones_j - s), s the number of
+// bits the two lines share; line i is words 64-bit words from bits + i * words.
+int64_t PackedUnitsTotal(const uint64_t* bits, int32_t count, int32_t words, const int32_t* ones);
+
 // Per pair: number of sites where the two cells add up to 2.
 void PairOverlap(const Matrix& M, const InfoMat& info_Mat, std::span<double> out,
                  PairIndexScratch& scratch);
@@ -70,4 +94,8 @@ void PairOverlap(const Matrix& M, int32_t S, int32_t n, std::span<double> out);
 void PairUnion(const Matrix& M, int32_t S, int32_t n, std::span<double> out);
 void CheckerboardPairs(const Matrix& M, int32_t S, int32_t n, std::span<double> out);
 void SpeciesCombinations(const Matrix& M, int32_t S, int32_t n, std::span<double> out);
+// Sums over the pairs of the pair values above, in integers.
+int64_t CheckerboardUnitsTotal(const Matrix& M, int32_t S, int32_t n);
+int64_t OverlapTotal(const Matrix& M, int32_t S, int32_t n);
+int64_t UnionTotal(const Matrix& M, int32_t S, int32_t n);
 }  // namespace plain_index

@@ -1,4 +1,5 @@
 // The index definitions as plain loops over pairs and sites (cells may be any integers).
+#include <algorithm>
 #include <vector>
 
 #include "analysis/presence_absence/CoOccurrenceIndices.h"
@@ -66,6 +67,43 @@ void SpeciesCombinations(const Matrix& M, int32_t S, int32_t n, std::span<double
   for (int32_t c = 1; c <= S; ++c)
     if (unique[c]) ++count;
   out[0] = count;
+}
+
+// The sums walk the pairs like the pair operations and add their integer values.
+template <typename PairValue>
+int64_t SumOverPairs(int32_t n, PairValue value) {
+  int64_t total = 0;
+  for (int32_t i = 1; i < n; ++i)
+    for (int32_t j = i + 1; j <= n; ++j) total += value(i, j);
+  return total;
+}
+
+int64_t CheckerboardUnitsTotal(const Matrix& M, int32_t S, int32_t n) {
+  return SumOverPairs(n, [&](int32_t i, int32_t j) {
+    int64_t ri = 0, rj = 0, s = 0;
+    for (int32_t c = 1; c <= S; ++c) {
+      ri += M[c][i] == 1;
+      rj += M[c][j] == 1;
+      s += (M[c][i] & M[c][j]) == 1;
+    }
+    return (ri - s) * (rj - s);
+  });
+}
+
+int64_t OverlapTotal(const Matrix& M, int32_t S, int32_t n) {
+  return SumOverPairs(n, [&](int32_t i, int32_t j) {
+    int64_t v = 0;
+    for (int32_t c = 1; c <= S; ++c) v += M[c][i] + M[c][j] == 2;
+    return v;
+  });
+}
+
+int64_t UnionTotal(const Matrix& M, int32_t S, int32_t n) {
+  return SumOverPairs(n, [&](int32_t i, int32_t j) {
+    int64_t v = 0;
+    for (int32_t c = 1; c <= S; ++c) v += std::min(M[c][i] + M[c][j], 1);
+    return v;
+  });
 }
 
 }  // namespace plain_index

@@ -2,6 +2,8 @@
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include "analysis/common/ZorvanHelpersStatistics.h"
 #include "app/ResultsFormParts.h"
@@ -165,11 +167,21 @@ void TCoOccurrence::ResponseDisplay() {
   DisplayRowInColumnTitles(ResponseGrid);
   DisplayRowTitles(ResponseGrid);
   if (!PairwiseShown()) return;
+  // Most pair values are small whole numbers (units, sites): each of those is formatted once.
+  constexpr double kCachedWholes = 65536;
+  std::vector<String> wholes;
+  auto text = [&](double v) -> String {
+    if (!(v >= 0 && v < kCachedWholes) || v != std::floor(v)) return StatText(v);
+    const size_t k = static_cast<size_t>(v);
+    if (k >= wholes.size()) wholes.resize(k + 1);
+    if (wholes[k].empty()) wholes[k] = StatText(v);
+    return wholes[k];
+  };
   const size_t n = FOccupiedRows.size();
   size_t p = 0;
   for (size_t a = 0; a + 1 < n; ++a)
     for (size_t b = a + 1; b < n && p < FObservedPairs.size(); ++b, ++p)
-      ResponseGrid->SetCells(FOccupiedRows[b], FOccupiedRows[a], StatText(FObservedPairs[p]));
+      ResponseGrid->SetCells(FOccupiedRows[b], FOccupiedRows[a], text(FObservedPairs[p]));
 }
 
 // One row per pair of the grid's species, in pair order, from the "Pairwise" grid.

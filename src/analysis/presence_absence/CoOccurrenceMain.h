@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "analysis/common/MatrixTypes.h"
+#include "analysis/presence_absence/CoOccurrenceChainIndex.h"
 #include "analysis/presence_absence/CoOccurrenceIndices.h"
 #include "analysis/presence_absence/CoOccurrenceSims.h"
 #include "classlib/ComCtrls.h"
@@ -46,6 +47,7 @@ struct TCoOccurrenceChoices {
 // Scratch of the index computation, sized once per run.
 struct TIndexWork {
   Integer P = 0;                    // pair slots, R(R - 1)/2 of the grid's species
+  bool Pairs = true;                // the pair values are wanted, not only the index
   std::vector<double> Overlap;      // relative overlap: the two pair arrays
   std::vector<double> Union;
   PairIndexScratch Scratch;
@@ -149,7 +151,8 @@ class TCoOccurrence : public TForm {
   // Index of the observed matrix M (empty species removed) into Mean; keeps its pair values
   // for the pairwise tabs. A: P zeros.
   void Do_Observed(Integer P, std::vector<double>& A, Matrix& M);
-  // Index of a simulated matrix M (empty species removed). A: P zeros.
+  // Index of a simulated matrix M (empty species removed). A: P slots; what they hold
+  // afterwards is not defined.
   void Do_Sim(Integer P, std::vector<double>& A, Matrix& M, double& Value);
   void StatsToStrings();
 
@@ -194,6 +197,8 @@ class TCoOccurrence : public TForm {
                   const String& P2Text);
   // The index of M (empty species removed) by the chosen kind; pair values into A.
   double ComputeIndex(std::vector<double>& A, Matrix& M);
+  static bool FollowsChain(const TCoOccurrenceChoices& Choices);
+  double SimulatedIndex(std::vector<double>& A);
   // A grid to be saved: asks for a name ("pairwise.txt") and writes it with one blank or one
   // comma between cells.
   void SaveGridAsText(TStringGrid* Grid, bool Comma);
@@ -203,6 +208,8 @@ class TCoOccurrence : public TForm {
   TCoOccurrenceChoices FChoices;
   CoOccurrenceSims FSims;
   TIndexWork FWork;
+  bool FFollowChain = false;          // the C-score of the sequential swap's chain
+  ChainCheckerboardUnits FChainUnits;
   std::vector<double> FNormal;       // simulated values, normal set
   std::vector<double> FDegenerate;   // simulated values, degenerate set (Split)
   Integer FNormalCount = 0;

@@ -64,14 +64,16 @@ TCoOccurrenceChoices ReadChoices() {
 // messages, and drive the progress window.
 NullModelServices EngineServices() {
   NullModelServices s;
-  s.Poll = [] {
-    Application->ProcessMessages();
-    return Zorvan->InterruptFlag;
-  };
+  // Polled before every attempt: messages run on a time budget, and after each burn-in step,
+  // which a person sees.
+  s.Poll = &RunFrame::PollOnBudget;
   s.Message = [](const std::string& text) { ShowMessage(text); };
   s.SetProgressCaption = [](const std::string& caption) { Progress->SetCaption(caption); };
   s.BeginBurnIn = [](int32_t swaps) { Progress->ProgressBar1->SetMax(swaps); };
-  s.StepProgress = [] { Progress->ProgressBar1->StepIt(); };
+  s.StepProgress = [] {
+    Progress->ProgressBar1->StepIt();
+    RunFrame::PollSoon();
+  };
   s.EndBurnIn = [] {
     Progress->ProgressBar1->SetMax(Zorvan->Iterations);
     Progress->ProgressBar1->SetPosition(0);
@@ -84,7 +86,10 @@ NullModelServices EngineServices() {
 }
 
 // ---- the indices: one function per kind, each returning the index of M (sites and species
-// in info_Mat) and leaving the pair values, if any, in A.
+// in info_Mat). With W.Pairs set they leave the pair values, if any, in A (the observed
+// matrix: the pairwise tabs show them); otherwise A is not needed, and indices that are the
+// mean of integer pair values take the total of those values directly (exactly the sum the
+// pair values give, see CoOccurrenceIndices.h).
 
 double PairMean(const std::vector<double>& A, Integer P) {
   // The mean of CalculateMeanVariance over the P slots, without its variance pass.
@@ -93,9 +98,12 @@ double PairMean(const std::vector<double>& A, Integer P) {
   return P > 0 ? sum / static_cast<double>(P) : 0.0;
 }
 
+double TotalMean(int64_t Total, Integer P) { return P > 0 ? static_cast<double>(Total) / static_cast<double>(P) : 0.0; }
+
 using IndexFunction = double (*)(TIndexWork& W, std::vector<double>& A, const Matrix& M, const InfoMat& Info);
 
 double CScoreIndex(TIndexWork& W, std::vector<double>& A, const Matrix& M, const InfoMat& Info) {
+  if (!W.Pairs) return TotalMean(CheckerboardUnitsTotal(M, Info, W.Scratch), W.P);
   PairCheckerboardUnits(M, Info, A, W.Scratch);
   return PairMean(A, W.P);
 }
@@ -111,6 +119,7 @@ double VRatioIndex(TIndexWork& W, std::vector<double>& A, const Matrix& M, const
   VarianceRatio(M, Info, A, W.Scratch);
   return A[0];
 }
+// The ratios are not integers: their mean is summed pair by pair, in pair order.
 double RelativeOverlapIndex(TIndexWork& W, std::vector<double>& A, const Matrix& M, const InfoMat& Info) {
   std::fill(W.Overlap.begin(), W.Overlap.end(), 0.0);
   std::fill(W.Union.begin(), W.Union.end(), 0.0);
@@ -120,10 +129,12 @@ double RelativeOverlapIndex(TIndexWork& W, std::vector<double>& A, const Matrix&
   return PairMean(A, W.P);
 }
 double UnionIndex(TIndexWork& W, std::vector<double>& A, const Matrix& M, const InfoMat& Info) {
+  if (!W.Pairs) return TotalMean(UnionTotal(M, Info, W.Scratch), W.P);
   PairUnion(M, Info, A, W.Scratch);
   return PairMean(A, W.P);
 }
 double OverlapIndex(TIndexWork& W, std::vector<double>& A, const Matrix& M, const InfoMat& Info) {
+  if (!W.Pairs) return TotalMean(OverlapTotal(M, Info, W.Scratch), W.P);
   PairOverlap(M, Info, A, W.Scratch);
   return PairMean(A, W.P);
 }
@@ -194,6 +205,7 @@ void TCoOccurrence::Run() {
   Integer j = 0;  // degenerate set
   FSims.BeginRun(O_Mat, info, FChoices.Model, WeightsFromGrid(CoOccurrenceUserDefined->SitesWeightsGrid),
                  WeightsFromGrid(CoOccurrenceUserDefined->SpeciesWeightsGrid), EngineServices());
+  FFollowChain = FollowsChain(FChoices);
 
   for (Integer i = 1; i <= Iterations; ++i) {
     info[2] = C;
@@ -204,12 +216,7 @@ void TCoOccurrence::Run() {
     // SimulateMatrix leaves S's totals current.
     // A write failure reaches the error box; the run scope then ends the run (and a batch).
     if (FChoices.SaveMatrices) Zorvan->SaveSimulation_2(i, 0, S_Mat);
-    CopyNonEmptyRows(S_Mat, F_Mat, info);
-    CalculateMargins(F_Mat, info);
-    Calculate_Row_Pairs();
-    std::fill(A.begin(), A.end(), 0.0);
-    double value = 0;
-    Do_Sim(Row_Pairs, A, F_Mat, value);
+    const double value = SimulatedIndex(A);
     if (FSims.DegenerateSample())
       FDegenerate[j++] = value;
     else
@@ -305,7 +312,36 @@ void TCoOccurrence::Do_Observed(Integer P, std::vector<double>& A, Matrix& M) {
 
 void TCoOccurrence::Do_Sim(Integer P, std::vector<double>& A, Matrix& M, double& Value) {
   FWork.P = P;
+  FWork.Pairs = false;
   Value = ComputeIndex(A, M);
+  FWork.Pairs = true;
+}
+
+// The sequential swap's matrices are one chain, each one swap from the one before: with
+// nothing else changing S (the fixing policy does), its C-score follows the chain swap by
+// swap instead of being recomputed.
+bool TCoOccurrence::FollowsChain(const TCoOccurrenceChoices& Choices) {
+  const NullModelOptions& m = Choices.Model;
+  return Choices.Index == PairIndexKind::CScore && m.Rows == Constraint::FixedSum && m.Columns == Constraint::FixedSum &&
+         m.FixedFixed == FixedFixedAlgorithm::SequentialSwap && m.Degenerate != DegeneratePolicy::Fix;
+}
+
+// The index of the iteration's matrix S_Mat (its totals current, info_Mat holding the data's
+// sizes). Empty species and empty sites hold no checkerboard unit, so the C-score is taken on
+// S itself; the other indices are computed, as defined, on S without its empty species.
+double TCoOccurrence::SimulatedIndex(std::vector<double>& A) {
+  InfoMat& info = Zorvan->info_Mat;
+  if (FFollowChain) {
+    FChainUnits.Follow(FSims);
+    return TotalMean(FChainUnits.Total(), Row_Pairs);
+  }
+  if (FChoices.Index == PairIndexKind::CScore) return TotalMean(CheckerboardUnitsTotal(S_Mat, info, FWork.Scratch), Row_Pairs);
+  CopyNonEmptyRows(S_Mat, F_Mat, info);
+  CalculateMargins(F_Mat, info);
+  Calculate_Row_Pairs();
+  double value = 0;
+  Do_Sim(Row_Pairs, A, F_Mat, value);
+  return value;
 }
 
 void TCoOccurrence::Statistics(Integer k, Integer j) {

@@ -73,6 +73,12 @@ inline constexpr const char* kRowLineError = "Row Number Line error.";
 inline constexpr const char* kDiscardedMatrices =
     "3000 consecutive matrices were discarded...aborting simulation.";
 
+// The four cells of a checkerboard swap: [c1][r1], [c2][r2], [c2][r1], [c1][r2]; r1 = 0 for
+// none.
+struct SwapCells {
+  int32_t r1 = 0, c1 = 0, r2 = 0, c2 = 0;
+};
+
 // Fixed sums: the swap count of both swap algorithms is R x C, but at least this.
 inline constexpr int32_t kMinimumSwaps = 30000;
 // A weighted fill gives up on an occurrence whose 199,999th attempt hits an occupied cell.
@@ -80,6 +86,9 @@ inline constexpr int32_t kMaxFillAttempts = 199999;
 // A weighted fill marks S's own cells up to this size of S in bytes (the first-level data
 // cache), a byte per cell beyond it.
 inline constexpr size_t kFillCellsInCache = 32 * 1024;
+// A shuffle exchanges S's own cells up to this size of S in bytes (the second-level cache, as
+// its exchanges hit cells all over S), a byte per cell beyond it.
+inline constexpr size_t kShuffleCellsInCache = 256 * 1024;
 // The discard policy gives up after this many degenerate matrices in a row, the fixing
 // policy when its pass counter reaches it.
 inline constexpr int32_t kMaxDegenerateTries = 3000;
@@ -137,6 +146,9 @@ class CoOccurrenceSims {
   void FillRandomRowsWeightedSites(const Matrix& observed, Matrix& simulated);
   void FillRandomSitesWeightedRows(const Matrix& observed, Matrix& simulated);
   void FillWeightedRowsWeightedSites(const Matrix& observed, Matrix& simulated);
+  // After its first call the sequential swap makes its swap on S as well, instead of copying
+  // the chain, when S is the matrix it filled on the call before and nothing has changed it
+  // since (the run keeps it so; FixDegenerate's changes are noticed).
   void SequentialSwap(const Matrix& observed, Matrix& simulated);
   void IndependentSwap(const Matrix& observed, Matrix& simulated);
   void KnightsTour(const Matrix& observed, Matrix& simulated);
@@ -158,6 +170,16 @@ class CoOccurrenceSims {
   // with its row and column sums.
   bool SwapsPossible() const { return swapsPossible_; }
   bool Done() const { return done_; }
+  // The sequential swap's chain: cells [c * ChainStride() + r] over Sites() x Species().
+  // ChainChanges() counts every change of it (a load at the start of a run, each swap) over
+  // the engine's life; LastChainSwap() is the swap that made the latest change (r1 = 0 when
+  // that change was not a swap).
+  const uint8_t* Chain() const { return fixedChain_.data(); }
+  int32_t ChainStride() const { return R_ + 1; }
+  int32_t Sites() const { return C_; }
+  int32_t Species() const { return R_; }
+  int64_t ChainChanges() const { return chainChanges_; }
+  const SwapCells& LastChainSwap() const { return lastChainSwap_; }
   const NumberLine& SitesNumberLine() const { return sitesLine_; }
   const NumberLine& SpeciesNumberLine() const { return speciesLine_; }
   // Steps the last knight's tour took (candidates drawn plus cells cleared).
@@ -185,6 +207,8 @@ class CoOccurrenceSims {
   template <typename Place>
   void FillCells(const Matrix& observed, Matrix& simulated, Place place);
   void EmptyCells(Matrix& simulated) const;
+  template <typename Exchange>
+  void ShuffleCellsBy(const Matrix& observed, Matrix& simulated, Exchange exchange);
   void CellsFromBytesByRows(Matrix& simulated) const;
   void CopyTotals(const Matrix& observed, Matrix& simulated) const;
   template <typename NextGroup, typename Attempt>
@@ -192,9 +216,12 @@ class CoOccurrenceSims {
   template <typename NextGroup, typename Attempt, typename Poll>
   void PlaceOccurrences(int32_t count, NextGroup& nextGroup, Attempt& attempt, const Poll& poll);
   template <typename Cell>
-  bool SwapKernel(Cell* cells, int32_t stride);
+  bool SwapKernel(Cell* cells, int32_t stride, SwapCells& made);
+  bool SwapChain();
+  bool ShowsChainBeforeSwap(const Matrix& simulated) const;
+  bool KeepsTotals() const;
   void CopyChainTo(const std::vector<uint8_t>& chain, const Matrix& observed, Matrix& simulated) const;
-  void LoadChain(std::vector<uint8_t>& chain, const Matrix& observed) const;
+  void LoadChain(std::vector<uint8_t>& chain, const Matrix& observed);
   bool FixEmptyRow(Matrix& M, int32_t r, int32_t R, int32_t C);
   bool FixEmptyColumn(Matrix& M, int32_t c, int32_t R, int32_t C);
 
@@ -219,6 +246,14 @@ class CoOccurrenceSims {
   std::vector<uint8_t> fixedChain_;  // Fixed_Mat: the sequential swap's chain state
   std::vector<uint8_t> workChain_;   // the independent swap's matrix; the weighted fills' cells
   bool done_ = false;                // the sequential swap's burn-in is complete
+  int64_t chainChanges_ = 0;
+  SwapCells lastChainSwap_;
+  SwapCells lastSwap_;               // the last swap on a matrix other than the chain
+  // The matrix the sequential swap last filled with the chain, and the chain change it shows:
+  // the next swap is made on it in place instead of copying the chain again. FixDegenerate
+  // changes it, so it drops it.
+  const Matrix* chainCopy_ = nullptr;
+  int64_t chainCopyChanges_ = -1;
   int32_t swapCount_ = kMinimumSwaps;
   bool swapsPossible_ = true;
 

@@ -17,27 +17,52 @@
 
 #include "classlib/Random.h"
 
+// The cell exchanges of a shuffle, on cells[c * stride + r]: S's own cells when S fits the
+// second-level cache, else a byte per cell (workChain_), a quarter of the memory that the
+// exchanges hit at random, written to S in one pass at the end.
+template <typename Exchange>
+void CoOccurrenceSims::ShuffleCellsBy(const Matrix& observed, Matrix& simulated, Exchange exchange) {
+  if ((static_cast<size_t>(R_) + 1) * (static_cast<size_t>(C_) + 1) * sizeof(int32_t) <= kShuffleCellsInCache) {
+    simulated = observed;
+    exchange(simulated.Data(), R_ + 1);
+  } else {
+    LoadChain(workChain_, observed);
+    exchange(workChain_.data(), R_ + 1);
+    // The data cells only: the totals are the caller's to recompute.
+    if (simulated.Cols() != observed.Cols() || simulated.Rows() != observed.Rows())
+      simulated.SetLength(observed.Cols(), observed.Rows());
+    const size_t stride = static_cast<size_t>(R_) + 1;
+    for (int32_t c = 1; c <= C_; ++c) {
+      int32_t* col = simulated[c];
+      const uint8_t* from = workChain_.data() + c * stride;
+      for (int32_t r = 1; r <= R_; ++r) col[r] = from[r];
+    }
+  }
+}
+
 // Draws per cell, rows r = 1..R outer, columns c = 1..C inner:
 //   rr = Random(R) + 1, cc = Random(C) + 1; exchange S[c][r] with S[cc][rr].
 void CoOccurrenceSims::ShuffleCells(const Matrix& observed, Matrix& simulated) {
-  simulated = observed;
-  for (int32_t r = 1; r <= R_; ++r)
-    for (int32_t c = 1; c <= C_; ++c) {
-      const int32_t rr = Random(R_) + 1;
-      const int32_t cc = Random(C_) + 1;
-      std::swap(simulated[c][r], simulated[cc][rr]);
-    }
+  ShuffleCellsBy(observed, simulated, [this](auto* cells, int32_t stride) {
+    for (int32_t r = 1; r <= R_; ++r)
+      for (int32_t c = 1; c <= C_; ++c) {
+        const int32_t rr = Random(R_) + 1;
+        const int32_t cc = Random(C_) + 1;
+        std::swap(cells[static_cast<size_t>(c) * stride + r], cells[static_cast<size_t>(cc) * stride + rr]);
+      }
+  });
 }
 
 // Draws per cell, rows r = 1..R outer, columns c = 1..C inner:
 //   k = Random(C) + 1; exchange S[c][r] with S[k][r].
 void CoOccurrenceSims::ShuffleWithinRows(const Matrix& observed, Matrix& simulated) {
-  simulated = observed;
-  for (int32_t r = 1; r <= R_; ++r)
-    for (int32_t c = 1; c <= C_; ++c) {
-      const int32_t k = Random(C_) + 1;
-      std::swap(simulated[c][r], simulated[k][r]);
-    }
+  ShuffleCellsBy(observed, simulated, [this](auto* cells, int32_t stride) {
+    for (int32_t r = 1; r <= R_; ++r)
+      for (int32_t c = 1; c <= C_; ++c) {
+        const int32_t k = Random(C_) + 1;
+        std::swap(cells[static_cast<size_t>(c) * stride + r], cells[static_cast<size_t>(k) * stride + r]);
+      }
+  });
 }
 
 // Draws per cell, columns c = 1..C outer, rows r = 1..R inner:

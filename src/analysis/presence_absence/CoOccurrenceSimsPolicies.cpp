@@ -13,12 +13,19 @@ const std::string kDiscardingCaption = "Zorvan is discarding...";
 const std::string kFixingCaption = "Zorvan is fixing...";
 }  // namespace
 
+// The swaps give S the observed totals (copied with the cells, or kept by the swap made in S),
+// so S's totals are current without a recount.
+bool CoOccurrenceSims::KeepsTotals() const {
+  return generator_ == &CoOccurrenceSims::FixedFixed && (options_.FixedFixed == FixedFixedAlgorithm::SequentialSwap ||
+                                                          options_.FixedFixed == FixedFixedAlgorithm::IndependentSwap);
+}
+
 void CoOccurrenceSims::SimulateMatrix(const Matrix& observed, Matrix& simulated, const InfoMat& info_Mat) {
   degenerateSample_ = false;
   switch (options_.Degenerate) {
     case DegeneratePolicy::Retain:
       ConstrainedRandomMatrix(observed, simulated);
-      CalculateMargins(simulated, info_Mat);
+      if (!KeepsTotals()) CalculateMargins(simulated, info_Mat);
       break;
     case DegeneratePolicy::Discard: {
       // The caption counts the matrices drawn before the current one in this iteration.
@@ -36,7 +43,7 @@ void CoOccurrenceSims::SimulateMatrix(const Matrix& observed, Matrix& simulated,
     }
     case DegeneratePolicy::Split:
       ConstrainedRandomMatrix(observed, simulated);
-      CalculateMargins(simulated, info_Mat);
+      if (!KeepsTotals()) CalculateMargins(simulated, info_Mat);
       degenerateSample_ = IsDegenerate(simulated, info_Mat);
       break;
     case DegeneratePolicy::Fix:
@@ -114,6 +121,7 @@ bool CoOccurrenceSims::FixEmptyColumn(Matrix& M, int32_t c, int32_t R, int32_t C
 // and the fix gives up when it reaches kMaxDegenerateTries (2,999 passes).
 void CoOccurrenceSims::FixDegenerate(Matrix& M, const InfoMat& info_Mat) {
   const int32_t C = info_Mat[0] - 1, R = info_Mat[1] - 1;
+  chainCopy_ = nullptr;
   Caption(kFixingCaption);
   int32_t pass = 1;
   for (;;) {

@@ -8,6 +8,7 @@
 // matrix for every matrix. K = R x C, at least kMinimumSwaps.
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 #include "analysis/presence_absence/CoOccurrenceSims.h"
 #include "classlib/Random.h"
@@ -43,7 +44,7 @@ bool HasCheckerboard(const Matrix& M, int32_t columns, int32_t rows) {
 // a*b + c*d = 1 and a + b + c + d = 2 (a draw with r1 = r2 or c1 = c2 never does); the four
 // cells are then inverted. Cell [c][r] is cells[c * stride + r].
 template <typename Cell>
-bool CoOccurrenceSims::SwapKernel(Cell* cells, int32_t stride) {
+bool CoOccurrenceSims::SwapKernel(Cell* cells, int32_t stride, SwapCells& made) {
   for (;;) {
     if (PollInterrupt()) {
       CloseProgress();
@@ -62,14 +63,26 @@ bool CoOccurrenceSims::SwapKernel(Cell* cells, int32_t stride) {
       b = static_cast<Cell>(1 - b);
       c = static_cast<Cell>(1 - c);
       d = static_cast<Cell>(1 - d);
+      made = SwapCells{r1, c1, r2, c2};
       return true;
     }
   }
 }
 
-bool CoOccurrenceSims::SwapCheckerboard(Matrix& M) { return SwapKernel(M.Data(), M.Rows()); }
+bool CoOccurrenceSims::SwapCheckerboard(Matrix& M) { return SwapKernel(M.Data(), M.Rows(), lastSwap_); }
 
-void CoOccurrenceSims::LoadChain(std::vector<uint8_t>& chain, const Matrix& observed) const {
+bool CoOccurrenceSims::SwapChain() {
+  if (!SwapKernel(fixedChain_.data(), R_ + 1, lastChainSwap_)) return false;
+  ++chainChanges_;
+  return true;
+}
+
+void CoOccurrenceSims::LoadChain(std::vector<uint8_t>& chain, const Matrix& observed) {
+  if (&chain == &fixedChain_) {
+    ++chainChanges_;
+    lastChainSwap_ = SwapCells{};
+    chainCopy_ = nullptr;
+  }
   const size_t stride = static_cast<size_t>(R_) + 1;
   chain.assign(stride * (static_cast<size_t>(C_) + 1), 0);
   for (int32_t c = 1; c <= C_; ++c)
@@ -88,11 +101,23 @@ void CoOccurrenceSims::CopyChainTo(const std::vector<uint8_t>& chain, const Matr
   }
 }
 
+// True when S is the matrix the sequential swap filled last, the chain has made one swap since
+// and S's cells of that swap still hold what the chain held before it.
+bool CoOccurrenceSims::ShowsChainBeforeSwap(const Matrix& simulated) const {
+  if (chainCopy_ != &simulated || chainCopyChanges_ + 1 != chainChanges_) return false;
+  if (simulated.Cols() != C_ + 1 || simulated.Rows() != R_ + 1) return false;
+  const SwapCells& w = lastChainSwap_;
+  const uint8_t* chain = fixedChain_.data();
+  const size_t stride = static_cast<size_t>(R_) + 1;
+  for (const auto& [c, r] : {std::pair{w.c1, w.r1}, {w.c2, w.r2}, {w.c2, w.r1}, {w.c1, w.r2}})
+    if (simulated[c][r] != 1 - chain[c * stride + r]) return false;
+  return true;
+}
+
 // First call of a run: K swaps on the chain (burn-in; each one steps the progress bar), and S
 // is the chain. Every later call: one swap on the chain, and S is the chain. When the observed
 // matrix is the only one with its totals there is nothing to swap: S is the observed matrix.
 void CoOccurrenceSims::SequentialSwap(const Matrix& observed, Matrix& simulated) {
-  const int32_t stride = R_ + 1;
   if (!swapsPossible_) {
     done_ = true;
   } else if (!done_) {
@@ -100,14 +125,23 @@ void CoOccurrenceSims::SequentialSwap(const Matrix& observed, Matrix& simulated)
     for (int32_t k = 0; k < swapCount_; ++k) {
       if (interrupt_) return;
       if (services_.StepProgress) services_.StepProgress();
-      if (!SwapKernel(fixedChain_.data(), stride)) return;
+      if (!SwapChain()) return;
     }
     if (services_.EndBurnIn) services_.EndBurnIn();
     done_ = true;
-  } else if (!SwapKernel(fixedChain_.data(), stride)) {
+  } else if (!SwapChain()) {
+    return;
+  } else if (ShowsChainBeforeSwap(simulated)) {
+    // The same four cells change in S.
+    const SwapCells& w = lastChainSwap_;
+    for (const auto& [c, r] : {std::pair{w.c1, w.r1}, {w.c2, w.r2}, {w.c2, w.r1}, {w.c1, w.r2}})
+      simulated[c][r] = 1 - simulated[c][r];
+    chainCopyChanges_ = chainChanges_;
     return;
   }
   CopyChainTo(fixedChain_, observed, simulated);
+  chainCopy_ = &simulated;
+  chainCopyChanges_ = chainChanges_;
 }
 
 // K swaps from the observed matrix (the progress bar is not stepped).
@@ -115,7 +149,7 @@ void CoOccurrenceSims::IndependentSwap(const Matrix& observed, Matrix& simulated
   if (swapsPossible_) {
     LoadChain(workChain_, observed);
     for (int32_t k = 0; k < swapCount_; ++k)
-      if (!SwapKernel(workChain_.data(), R_ + 1)) return;
+      if (!SwapKernel(workChain_.data(), R_ + 1, lastSwap_)) return;
     CopyChainTo(workChain_, observed, simulated);
   } else {
     simulated = observed;
