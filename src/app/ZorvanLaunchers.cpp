@@ -2,6 +2,8 @@
 // settings and its run.
 #include "analysis/anova/AnovaMain.h"
 #include "analysis/anova/AnovaOptions.h"
+#include "analysis/macroecology/MacroecologyMain.h"
+#include "analysis/macroecology/MacroecologyOptions.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/GuildStructureMain.h"
@@ -71,6 +73,14 @@ void TZorvan::Anova1Click(TObject*) {
   LaunchAnalysis(launcher);
 }
 
+void TZorvan::Macroecology1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = MacroecologyOpts;
+  launcher.IterationsEdit = MacroecologyOpts->IterationsEdit;
+  launcher.Run = [] { MacroEcology->Run(); };
+  LaunchAnalysis(launcher);
+}
+
 void TZorvan::WireAnalysisLaunchers() {
   CoOccurrence1->OnClick = [this](TObject* s) { CoOccurrence1Click(s); };
   RangeOverlap1->OnClick = [this](TObject* s) { N5RangeOverlap1Click(s); };
@@ -78,4 +88,5 @@ void TZorvan::WireAnalysisLaunchers() {
   SpeciesOverlap1->OnClick = [this](TObject* s) { SpeciesOverlap1Click(s); };
   Regression1->OnClick = [this](TObject* s) { regression1Click(s); };
   Anova1->OnClick = [this](TObject* s) { Anova1Click(s); };
+  Macroecology1->OnClick = [this](TObject* s) { Macroecology1Click(s); };
 }

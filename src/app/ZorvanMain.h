@@ -176,6 +176,7 @@ class TZorvan : public TForm {
   void SpeciesOverlap1Click(TObject* Sender);
   void regression1Click(TObject* Sender);
   void Anova1Click(TObject* Sender);
+  void Macroecology1Click(TObject* Sender);
 
  private:
   void BuildMenu();

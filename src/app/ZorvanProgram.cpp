@@ -2,6 +2,10 @@
 
 #include "analysis/anova/AnovaMain.h"
 #include "analysis/anova/AnovaOptions.h"
+#include "analysis/macroecology/MacroEcologyUDefined1.h"
+#include "analysis/macroecology/MacroEcologyUDefined2.h"
+#include "analysis/macroecology/MacroecologyMain.h"
+#include "analysis/macroecology/MacroecologyOptions.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
@@ -41,6 +45,10 @@ void CreateAllForms() {
   Application->CreateForm(RegressionShell);
   Application->CreateForm(AnovaOpts);
   Application->CreateForm(AnovaShell);
+  Application->CreateForm(MacroecologyOpts);
+  Application->CreateForm(MacroEcologyUD1);
+  Application->CreateForm(MacroEcologyUD2);
+  Application->CreateForm(MacroEcology);
 }
 
 int RunZorvan(int argc, char** argv) {
