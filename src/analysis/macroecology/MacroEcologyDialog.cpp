@@ -9,7 +9,7 @@ TMacroEcologyDialog::TMacroEcologyDialog(TComponent* AOwner, const TLayout& Layo
   SetCaption(Layout.Caption);
   BorderStyle = bsDialog;
   Position = poScreenCenter;
-  SetBounds(0, 0, 340, 240);
+  SetBounds(0, 0, 340, 204);
   for (int i = 0; i < 4; ++i) {
     const int top = 16 + 32 * i;
     Edits[i] = New<TEdit>(this);

@@ -82,7 +82,7 @@ void FillMacroStatistic(Integer Iterations, std::vector<double>& Simulated, doub
 
 TMacroEcology::TMacroEcology(TComponent* AOwner)
     : TStandardResults(AOwner, "MacroEcology", "Zorvan -- Macroecology Results") {
-  SetBounds(0, 0, 820, 560);  // wide enough for every tab
+  SetBounds(0, 0, 1000, 600);
   DispersionSheet = NewSheet("DispersionSheet", "Dispersion");
   DispersionPage = NewStatisticPage(DispersionSheet, "Observed dispersion",
                                     "Histogram Low.......High.....................    # Simulations ", "Dispersion",

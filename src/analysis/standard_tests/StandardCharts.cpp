@@ -26,7 +26,9 @@ void BuildChartPair(TComponent* Owner, TTabSheet* Page, const TScatterChartNames
   LeftChart = NewScatterChart(Owner, Page, Left, alLeft);
   RightChart = NewScatterChart(Owner, Page, Right, alClient);
   TChart* left = LeftChart.Chart;
-  // The two charts share the page equally at any window size.
+  // The two charts share the page equally at any window size (the page may have its size
+  // already, so it is shared now as well).
+  if (Page->ClientWidth() > 0) left->SetWidth(Page->ClientWidth() / 2);
   Page->OnResize = [Page, left](TObject*) { left->SetWidth(Page->ClientWidth() / 2); };
 }
 
