@@ -362,6 +362,18 @@ TEST_F(MacroecologyRun, SameSeedSameSummary) {
   EXPECT_EQ(MemoLines(MacroEcology->MeanPage.Page.Statistics).size(), 7u);
 }
 
+// A cell that is no number reads as the number it begins with, or 0, without a message.
+TEST_F(MacroecologyRun, CellsThatAreNoNumbersReadAsTheirLeadingNumber) {
+  SetData(Columns({"size", "range"}, {{"abc", "2.5kg", "3"}, {"1", "2", "x9"}}));
+  Zorvan->Macroecology1->Click();
+  ASSERT_EQ(resultsShown, 1);
+  EXPECT_TRUE(Application->Hooks.Messages.empty());
+  EXPECT_EQ(MacroEcology->InputGrid->RowTexts(1)[1], "0.00000");
+  EXPECT_EQ(MacroEcology->InputGrid->RowTexts(2)[1], "2.50000");
+  EXPECT_EQ(MacroEcology->InputGrid->RowTexts(3)[2], "0.00000");
+  EXPECT_EQ(MacroEcology->Series1->XValue(0), 0);
+}
+
 // Batch mode runs over every listed file; a file whose run is refused ends the batch there.
 TEST_F(MacroecologyRun, BatchModeOverAFolder) {
   WriteDataFile("a.txt", Columns({"size", "range"}, {kX, kY}));
