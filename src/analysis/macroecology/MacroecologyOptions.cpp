@@ -2,6 +2,8 @@
 
 #include "analysis/macroecology/MacroEcologyUDefined1.h"
 #include "analysis/macroecology/MacroEcologyUDefined2.h"
+#include "classlib/Bitmap.h"
+#include "classlib/Picture.h"
 
 TMacroecologyOpts* MacroecologyOpts = nullptr;
 
@@ -20,6 +22,37 @@ TRadioGroup* NewRadioGroup(TComponent* Owner, TWinControl* Parent, const String&
   return group;
 }
 
+// The small pictures beside the shape and corner items: the axes' frame and, shaded, the
+// region the item counts in. They take no clicks.
+constexpr int kPictureWidth = 36, kPictureHeight = 20;
+
+TImage* NewPicture(TComponent* Owner, TWinControl* Parent, const String& Name, int Left, int Top,
+                   const std::vector<TPoint>& Region) {
+  auto* image = New<TImage>(Owner);
+  image->SetName(Name);
+  image->SetBounds(Left, Top, kPictureWidth, kPictureHeight);
+  TBitmap* bitmap = image->Picture()->Bitmap();
+  bitmap->SetSize(kPictureWidth, kPictureHeight);
+  TCanvas* canvas = bitmap->Canvas();
+  canvas->Brush()->SetColor(clWhite);
+  canvas->FillRect(TRect(0, 0, kPictureWidth, kPictureHeight));
+  canvas->Pen()->SetColor(clBlack);
+  canvas->Brush()->SetColor(clSilver);
+  canvas->Polygon(Region);
+  canvas->Brush()->SetStyle(bsClear);
+  canvas->Rectangle(0, 0, kPictureWidth, kPictureHeight);
+  image->SetParent(Parent);
+  return image;
+}
+
+// Beside the items of Group, one picture per item, centred on the item's row.
+void AddPictures(TComponent* Owner, TWinControl* Parent, TRadioGroup* Group, const char* const Names[4],
+                 const std::vector<TPoint> Regions[4]) {
+  for (int i = 0; i < 4; ++i)
+    NewPicture(Owner, Parent, Names[i], Group->Left() + Group->Width() + 8,
+               Group->Top() + 25 + 23 * i - kPictureHeight / 2, Regions[i]);
+}
+
 template <class E>
 E Item(const TRadioGroup* Group) {
   return static_cast<E>(Group->ItemIndex() < 0 ? 0 : Group->ItemIndex());
@@ -30,7 +63,7 @@ E Item(const TRadioGroup* Group) {
 TMacroecologyOpts::TMacroecologyOpts(TComponent* AOwner)
     : TColumnPairOpts(AOwner, {"MacroecologyOpts", "Zorvan Professional: Macroecology Options", "XvariableList",
                                "&X variable:", "YvariableList", "&Y variable:"}) {
-  SetBounds(0, 0, 560, 430);
+  SetBounds(0, 0, 600, 430);
   SymmetryGroup = NewRadioGroup(this, PreferencesSheet, "SymmetryGroup", "Da&ta distribution",
                                 {"symmetric", "asymmetric"}, 16, 100, 250);
   ConstraintsGroup = NewRadioGroup(this, PreferencesSheet, "ConstraintsGroup", "Co&nstraints",
@@ -47,6 +80,20 @@ TMacroecologyOpts::TMacroecologyOpts(TComponent* AOwner)
   BoundaryGroup = NewRadioGroup(this, PreferencesSheet, "BoundaryGroup", "&Boundary test",
                                 {"upper right", "upper left", "lower right", "lower left"}, 280, 220, 250);
   ConstraintsGroup->OnClick = [this](TObject* s) { ConstraintsGroupClick(s); };
+  constexpr int w = kPictureWidth - 1, h = kPictureHeight - 1;
+  const char* const shapeNames[4] = {"LeftTriangleImage", "RightTriangleImage", "PyramidImage",
+                                     "InvertedPyramidImage"};
+  const std::vector<TPoint> shapes[4] = {{{0, 0}, {w, h}, {0, h}},
+                                         {{0, h}, {w, 0}, {w, h}},
+                                         {{0, h}, {w / 2, 0}, {w, h}},
+                                         {{0, 0}, {w / 2, h}, {w, 0}}};
+  AddPictures(this, PreferencesSheet, PatternGroup, shapeNames, shapes);
+  const char* const cornerNames[4] = {"UpperRightImage", "UpperLeftImage", "LowerRightImage", "LowerLeftImage"};
+  const std::vector<TPoint> corners[4] = {{{w / 2, 0}, {w, 0}, {w, h / 2}},
+                                          {{0, h / 2}, {0, 0}, {w / 2, 0}},
+                                          {{w / 2, h}, {w, h}, {w, h / 2}},
+                                          {{0, h / 2}, {0, h}, {w / 2, h}}};
+  AddPictures(this, PreferencesSheet, BoundaryGroup, cornerNames, corners);
 
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnShow = [this](TObject* s) { FormShow(s); };

@@ -25,6 +25,9 @@ TEST_F(MacroecologyOptions, DesignAndDefaults) {
   EXPECT_EQ(o->PatternGroup->Items()->Strings(3), "inverted pyramid");
   EXPECT_EQ(o->BoundaryGroup->Items()->Strings(3), "lower left");
   EXPECT_FALSE(o->EditButton->Visible());
+  for (const char* name : {"LeftTriangleImage", "RightTriangleImage", "PyramidImage", "InvertedPyramidImage",
+                           "UpperRightImage", "UpperLeftImage", "LowerRightImage", "LowerLeftImage"})
+    EXPECT_NE(o->FindComponent(name), nullptr) << name;
   EXPECT_EQ(o->IterationsEdit->Text(), "1000 ");
   EXPECT_EQ(o->IterationsEdit->EditMask(), "!99999;1; ");
   EXPECT_EQ(MacroEcologyUD1->Caption(), "Zorvan Professional:  User-defined end points");
