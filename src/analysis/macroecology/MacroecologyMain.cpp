@@ -70,7 +70,6 @@ void ShowMacroStatistic(const TMacroStatisticPage& Page, const TStatisticLabels&
   Page.Page.Observed->Lines()->SetText(Stat.Record.Marker + StatText(Stat.Record.Observed) + Arrow);
   Page.Low->Lines()->SetText(Stat.Low);
   Page.High->Lines()->SetText(Stat.High);
-  Page.Page.Histogram2->Lines()->SetText(Stat.Counts);
 }
 
 }  // namespace

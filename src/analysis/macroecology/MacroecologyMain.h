@@ -14,7 +14,8 @@
 #include "analysis/standard_tests/StandardCharts.h"
 #include "analysis/standard_tests/StandardResults.h"
 
-// One statistic: its record and the histogram's three columns (low edges, high edges, counts).
+// One statistic: its record and the histogram's columns (low edges, high edges, counts; the
+// counts column is the record's counts text).
 struct TMacroStatistic {
   TStatisticRecord Record;
   String Low, High, Counts;
