@@ -4,6 +4,8 @@
 #include "analysis/anova/AnovaOptions.h"
 #include "analysis/niche_overlap/NicheOverlapMain.h"
 #include "analysis/niche_overlap/NicheOverlapOptions.h"
+#include "analysis/macroecology/MacroecologyMain.h"
+#include "analysis/macroecology/MacroecologyOptions.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/GuildStructureMain.h"
@@ -107,6 +109,14 @@ void TZorvan::SpeciesDiversity1Click(TObject*) {
   LaunchAnalysis(launcher);
 }
 
+void TZorvan::Macroecology1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = MacroecologyOpts;
+  launcher.IterationsEdit = MacroecologyOpts->IterationsEdit;
+  launcher.Run = [] { MacroEcology->Run(); };
+  LaunchAnalysis(launcher);
+}
+
 void TZorvan::WireAnalysisLaunchers() {
   CoOccurrence1->OnClick = [this](TObject* s) { CoOccurrence1Click(s); };
   RangeOverlap1->OnClick = [this](TObject* s) { N5RangeOverlap1Click(s); };
@@ -117,4 +127,5 @@ void TZorvan::WireAnalysisLaunchers() {
   NicheOverlap1->OnClick = [this](TObject* s) { NicheOverlap1Click(s); };
   SizeOverlap1->OnClick = [this](TObject* s) { SizeOverlap1Click(s); };
   SpeciesDiversity1->OnClick = [this](TObject* s) { SpeciesDiversity1Click(s); };
+  Macroecology1->OnClick = [this](TObject* s) { Macroecology1Click(s); };
 }

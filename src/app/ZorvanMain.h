@@ -179,6 +179,7 @@ class TZorvan : public TForm {
   void NicheOverlap1Click(TObject* Sender);
   void SizeOverlap1Click(TObject* Sender);
   void SpeciesDiversity1Click(TObject* Sender);
+  void Macroecology1Click(TObject* Sender);
 
  private:
   void BuildMenu();

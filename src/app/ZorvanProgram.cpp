@@ -5,6 +5,10 @@
 #include "analysis/niche_overlap/NicheOverlapMain.h"
 #include "analysis/niche_overlap/NicheOverlapOptions.h"
 #include "analysis/niche_overlap/NicheOverlapUDefined.h"
+#include "analysis/macroecology/MacroEcologyUDefined1.h"
+#include "analysis/macroecology/MacroEcologyUDefined2.h"
+#include "analysis/macroecology/MacroecologyMain.h"
+#include "analysis/macroecology/MacroecologyOptions.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
@@ -66,6 +70,10 @@ void CreateAllForms() {
   Application->CreateForm(SpeciesDiversity);
   Application->CreateForm(SpeciesDiversityOpts);
   Application->CreateForm(AbundanceLevelsOpts);
+  Application->CreateForm(MacroecologyOpts);
+  Application->CreateForm(MacroEcologyUD1);
+  Application->CreateForm(MacroEcologyUD2);
+  Application->CreateForm(MacroEcology);
 }
 
 int RunZorvan(int argc, char** argv) {

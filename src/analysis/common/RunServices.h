@@ -14,3 +14,6 @@ using MessageSink = std::function<void(const std::string&)>;
 
 // A poll that never interrupts, for callers without a user interface (tests, benchmarks).
 inline bool NeverInterrupted() { return false; }
+
+// What a core reports when its null model cannot meet the data's constraints.
+inline constexpr const char* kRestraintsMessage = "Unable to satisfy restraints. Aborting simulation.";

@@ -67,7 +67,7 @@ struct NullModelServices {
 };
 
 // Messages shown by the engine.
-inline constexpr const char* kUnableToSatisfy = "Unable to satisfy restraints. Aborting simulation.";
+inline constexpr const char* kUnableToSatisfy = kRestraintsMessage;
 inline constexpr const char* kColumnLineError = "Column Number Line error.";
 inline constexpr const char* kRowLineError = "Row Number Line error.";
 inline constexpr const char* kDiscardedMatrices =

@@ -4,6 +4,8 @@
 #include "analysis/common/ZorvanHelpersGrid.h"
 #include "analysis/common/ZorvanHelpersStatistics.h"
 #include "analysis/regression/RegressionOptions.h"
+#include "analysis/standard_tests/StandardCharts.h"
+#include "analysis/standard_tests/StatisticBlock.h"
 #include "app/ResultsFormParts.h"
 #include "app/ZorvanMain.h"
 #include "classlib/SysUtils.h"
@@ -12,29 +14,13 @@ TRegressionShell* RegressionShell = nullptr;
 
 namespace {
 
-// Points in blue, line points in red, as the colour values $00BBGGRR.
-constexpr TColor kPointColour = 0xFF0000;
-constexpr TColor kLineColour = 255;
-
 const String kRule(46, '_');
-constexpr size_t kHistogramLines = 13;
 
 const TStatisticLabels kSlopeLabels{"Observed slope = ", "Mean of simulated slopes = ",
                                     "Variance of simulated slopes = "};
 const TStatisticLabels kInterceptLabels{"Observed y-intercept = ", "Mean of simulated y-intercepts = ",
                                         "Variance of simulated y-intercepts = "};
 const TStatisticLabels kRLabels{"Observed r = ", "Mean of simulated r = ", "Variance of simulated r = "};
-
-// The summary's words for one statistic.
-struct TBlockWords {
-  const char* Title;
-  const char* Observed;
-  const char* Mean;
-  const char* Variance;
-  const char* Less;
-  const char* Equal;
-  const char* Greater;
-};
 
 const TBlockWords kInterceptWords{"Y-INTERCEPT",
                                   "Observed y-intercept = ",
@@ -57,45 +43,6 @@ const TBlockWords kRWords{"R",
                           "Number of times observed r < simulated r = ",
                           "Number of times observed r = simulated r = ",
                           "Number of times observed r > simulated r = "};
-
-// One block of 29 lines.
-void AddBlock(TStrings* Lines, const TBlockWords& Words, const TStatisticRecord& Stat) {
-  Lines->Add(kRule);
-  Lines->Add("");
-  Lines->Add(Words.Title);
-  Lines->Add(Words.Observed + StatText(Stat.Observed));
-  Lines->Add(Words.Mean + StatText(Stat.Mean));
-  Lines->Add(Words.Variance + StatText(Stat.Variance));
-  Lines->Add("");
-  Lines->Add(Words.Less + IntToStr(Stat.Less));
-  Lines->Add(Words.Equal + IntToStr(Stat.Equal));
-  Lines->Add(Words.Greater + IntToStr(Stat.Greater));
-  Lines->Add(StandardizedEffectSizeLine(Stat.Ses));
-  Lines->Add(LowerTailLine(Stat.P1));
-  Lines->Add(UpperTailLine(Stat.P2));
-  Lines->Add("");
-  Lines->Add("Simulation frequencies:");
-  Lines->Add("Histogram          # Simulations");
-  for (const String& line : HistogramLines(Stat, kHistogramLines)) Lines->Add(line);
-}
-
-TChart* NewChart(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Title, TAlign Align) {
-  TChart* chart = New<TChart>(Owner);
-  chart->SetName(Name);
-  chart->SetTitle(Title);
-  chart->SetWidth(376);  // half the page
-  chart->SetAlign(Align);
-  chart->SetParent(Parent);
-  return chart;
-}
-
-template <class T>
-T* NewSeries(TComponent* Owner, TChart* Chart, const String& Name) {
-  T* series = New<T>(Owner);
-  series->SetName(Name);
-  Chart->AddSeries(series);
-  return series;
-}
 
 }  // namespace
 
@@ -129,14 +76,15 @@ TRegressionShell::TRegressionShell(TComponent* AOwner)
 }
 
 void TRegressionShell::BuildCharts() {
-  Chart4 = NewChart(this, ChartsSheet, "Chart4", "Simulated", alLeft);
-  Series7 = NewSeries<TPointSeries>(this, Chart4, "Series7");
-  Series8 = NewSeries<TLineSeries>(this, Chart4, "Series8");
-  Chart3 = NewChart(this, ChartsSheet, "Chart3", "Observed", alClient);
-  Series5 = NewSeries<TPointSeries>(this, Chart3, "Series5");
-  Series6 = NewSeries<TLineSeries>(this, Chart3, "Series6");
-  // The two charts share the page equally at any window size.
-  ChartsSheet->OnResize = [this](TObject*) { Chart4->SetWidth(ChartsSheet->ClientWidth() / 2); };
+  TScatterChart simulated, observed;
+  BuildChartPair(this, ChartsSheet, {"Chart4", "Simulated", "Series7", "Series8"},
+                 {"Chart3", "Observed", "Series5", "Series6"}, simulated, observed);
+  Chart4 = simulated.Chart;
+  Series7 = simulated.Points;
+  Series8 = simulated.Line;
+  Chart3 = observed.Chart;
+  Series5 = observed.Points;
+  Series6 = observed.Line;
 }
 
 Integer TRegressionShell::XColumn() const { return RegressionOpts->XvariableCList->ItemIndex() + 1; }
@@ -179,12 +127,14 @@ void TRegressionShell::SimulationDisplay() {
 }
 
 void TRegressionShell::DrawRegression(TPointSeries* Points, TLineSeries* Line, double Slope) {
-  Points->Clear();
-  for (size_t i = 0; i < xVariableList.size(); ++i) Points->AddXY(xVariableList[i], yVariableList[i], "", kPointColour);
-  Line->Clear();
+  DrawPoints(Points, xVariableList, yVariableList);
   const double largest = XVarsSorted.empty() ? 0 : XVarsSorted.back();
-  for (const TChartPoint& p : RegressionLinePoints(xVariableList, yVariableList, largest, Slope))
-    Line->AddXY(p.X, p.Y, "", kLineColour);
+  std::vector<double> x, y;
+  for (const TChartPoint& p : RegressionLinePoints(xVariableList, yVariableList, largest, Slope)) {
+    x.push_back(p.X);
+    y.push_back(p.Y);
+  }
+  DrawLine(Line, x, y);
 }
 
 void TRegressionShell::ObservedRegressionDisplay(double Slope) { DrawRegression(Series5, Series6, Slope); }
@@ -199,9 +149,9 @@ void TRegressionShell::SummaryDisplay() {
   summary.Add("YVariable = " + RegressionOpts->SecondTitle());
   summary.Add("Iterations = " + IntToStr(Zorvan->Iterations));
   summary.Add("Random seed = " + IntToStr(CurrentSeed));
-  AddBlock(&summary, kInterceptWords, InterceptStat);
-  AddBlock(&summary, kSlopeWords, SlopeStat);
-  AddBlock(&summary, kRWords, RStat);
+  AddStatisticBlock(&summary, kInterceptWords, InterceptStat);
+  AddStatisticBlock(&summary, kSlopeWords, SlopeStat);
+  AddStatisticBlock(&summary, kRWords, RStat);
   summary.Add(kRule);
   summary.Add("");
   summary.Add("INPUT MATRIX:");

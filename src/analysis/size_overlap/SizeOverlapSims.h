@@ -44,7 +44,6 @@ struct SizeDistributionParameters {
 
 // Draws for one value (or one histogram position) before the null model gives up.
 inline constexpr int32_t kMaxRedraws = 199999;
-inline constexpr const char* kRestraintsMessage = "Unable to satisfy restraints. Aborting simulation.";
 
 bool IsLogDistribution(SizeDistribution Distribution);
 

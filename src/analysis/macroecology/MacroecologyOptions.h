@@ -1,0 +1,46 @@
+// The macroecology options form: the X and Y columns, the data distribution, the constraint
+// (with its dialog for the user-defined ones, reopened by "&Edit"), the shape and the boundary
+// corner, and the general page. Every choice is remembered while the program runs.
+#pragma once
+
+#include "analysis/macroecology/MacroecologySims.h"
+#include "analysis/standard_tests/StandardOptions.h"
+#include "classlib/ExtCtrls.h"
+
+class TMacroecologyOpts : public TColumnPairOpts {
+ public:
+  explicit TMacroecologyOpts(TComponent* AOwner);
+
+  TComboBox*& XvariableList = FirstList;  // "&X variable:"
+  TComboBox*& YvariableList = SecondList;  // "&Y variable:"
+  TRadioGroup* SymmetryGroup;              // "Da&ta distribution"
+  TRadioGroup* ConstraintsGroup;           // "Co&nstraints"
+  TButton* EditButton;                     // "&Edit", shown for the user-defined constraints
+  TRadioGroup* PatternGroup;               // "&Shapes"
+  TRadioGroup* BoundaryGroup;              // "&Boundary test"
+
+  // The remembered item indexes, stored whenever the form closes.
+  Integer& CurrentX_Column = CurrentFirst;
+  Integer& CurrentY_Column = CurrentSecond;
+  Integer Current_Pattern = 0;
+  Integer Current_Symmetry = 0;
+  Integer Current_Constraint = 0;
+  Integer Current_Boundary = 0;
+
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void resetDefaults();
+  // Opens the dialog of the selected constraint (none for "data-defined").
+  void ConstraintsGroupClick(TObject* Sender);
+  void EditButtonClick(TObject* Sender);
+
+  // The choices as the core names them, mapped from the item indexes here only.
+  TPatternChoice Choice() const;
+  TConstraint Constraint() const;
+  // The data grid columns read: the selected items + 1.
+  Integer XColumn() const { return XvariableList->ItemIndex() + 1; }
+  Integer YColumn() const { return YvariableList->ItemIndex() + 1; }
+};
+
+extern TMacroecologyOpts* MacroecologyOpts;
