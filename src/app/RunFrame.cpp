@@ -50,6 +50,11 @@ bool Interrupted() {
   return true;
 }
 
+bool AbortRequested() {
+  Application->ProcessMessages();
+  return Zorvan->InterruptFlag;
+}
+
 void StepProgress() {
   Progress->IterationsLabel->SetCaption(IntToStr(Progress->ProgressBar1->Position()));
   Progress->ProgressBar1->StepIt();

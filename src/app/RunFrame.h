@@ -31,6 +31,10 @@ void WriteStopTime(TMemo* TimeMemo);
 // has closed it already) and returns true.
 bool Interrupted();
 
+// The poll handed to a null model that loops inside one iteration: lets pending window
+// messages run and reports whether InterruptFlag is set (the run then ends as an abort).
+bool AbortRequested();
+
 // After an iteration: the iterations label shows the bar's position, then the bar steps once.
 void StepProgress();
 

@@ -2,6 +2,9 @@
 // settings and its run.
 #include "analysis/anova/AnovaMain.h"
 #include "analysis/anova/AnovaOptions.h"
+#include "analysis/chi_square/ChiSquareMain.h"
+#include "analysis/chi_square/ChiSquareOptions.h"
+#include "analysis/common/ZorvanHelpersGrid.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/GuildStructureMain.h"
@@ -11,6 +14,7 @@
 #include "analysis/regression/RegressionMain.h"
 #include "analysis/regression/RegressionOptions.h"
 #include "app/ZorvanMain.h"
+#include "classlib/Dialogs.h"
 
 namespace {
 
@@ -27,6 +31,21 @@ TZorvan::TAnalysisLauncher PresenceAbsenceLauncher(Integer RangeCoOccurrence, co
   launcher.Run = [] { CoOccurrence->Run(); };
   launcher.BringsMainWindowToFront = false;
   return launcher;
+}
+
+// The chi-square expected counts from the data grid, each greater than 0; otherwise
+// "Expected Grid 0 error: " and false.
+bool ExpectedMatrixReady() {
+  if (ChiSquareOpts->CalculateExpectedMatrix() && CheckPositiveReals(ChiSquareOpts->ExpectedGrid)) return true;
+  ShowMessage("Expected Grid 0 error: ");
+  return false;
+}
+
+// The expected counts greater than 0 as they stand (typed or opened), else the same refusal.
+bool ExpectedMatrixPositive() {
+  if (CheckPositiveReals(ChiSquareOpts->ExpectedGrid)) return true;
+  ShowMessage("Expected Grid 0 error: ");
+  return false;
 }
 
 }  // namespace
@@ -71,6 +90,38 @@ void TZorvan::Anova1Click(TObject*) {
   LaunchAnalysis(launcher);
 }
 
+// Chi-square computes the expected counts before the form shows (in batch mode from the first
+// listed file), and checks every batch file for positive integer counts.
+void TZorvan::ChiSquare1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = ChiSquareOpts;
+  launcher.IterationsEdit = ChiSquareOpts->IterationsEdit;
+  launcher.Prepare = [this] {
+    if (BatchSwitch) {
+      FileName = Memo1->Lines()->Strings(0);
+      if (FileName.empty()) return false;
+      OpenBatchFile();
+      if (!Flag) return false;
+    }
+    return ExpectedMatrixReady();
+  };
+  launcher.CheckBatchFile = [this] {
+    if (!CheckPositiveIntegers(MainGrid)) {
+      ShowMessage("File 0 error: " + FileName);
+      return false;
+    }
+    return ExpectedMatrixReady();
+  };
+  launcher.Run = [this] {
+    if (!ExpectedMatrixPositive()) {
+      Flag = false;
+      return;
+    }
+    ChiSquareShell->Run();
+  };
+  LaunchAnalysis(launcher);
+}
+
 void TZorvan::WireAnalysisLaunchers() {
   CoOccurrence1->OnClick = [this](TObject* s) { CoOccurrence1Click(s); };
   RangeOverlap1->OnClick = [this](TObject* s) { N5RangeOverlap1Click(s); };
@@ -78,4 +129,5 @@ void TZorvan::WireAnalysisLaunchers() {
   SpeciesOverlap1->OnClick = [this](TObject* s) { SpeciesOverlap1Click(s); };
   Regression1->OnClick = [this](TObject* s) { regression1Click(s); };
   Anova1->OnClick = [this](TObject* s) { Anova1Click(s); };
+  ChiSquare1->OnClick = [this](TObject* s) { ChiSquare1Click(s); };
 }

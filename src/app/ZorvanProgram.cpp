@@ -2,6 +2,8 @@
 
 #include "analysis/anova/AnovaMain.h"
 #include "analysis/anova/AnovaOptions.h"
+#include "analysis/chi_square/ChiSquareMain.h"
+#include "analysis/chi_square/ChiSquareOptions.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
@@ -41,6 +43,8 @@ void CreateAllForms() {
   Application->CreateForm(RegressionShell);
   Application->CreateForm(AnovaOpts);
   Application->CreateForm(AnovaShell);
+  Application->CreateForm(ChiSquareOpts);
+  Application->CreateForm(ChiSquareShell);
 }
 
 int RunZorvan(int argc, char** argv) {
