@@ -13,6 +13,8 @@
 #include "analysis/presence_absence/SpeciesOverlapOptions.h"
 #include "analysis/regression/RegressionMain.h"
 #include "analysis/regression/RegressionOptions.h"
+#include "analysis/runs_test/RunsTestMain.h"
+#include "analysis/runs_test/RunsTestOptions.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Dialogs.h"
 
@@ -122,6 +124,14 @@ void TZorvan::ChiSquare1Click(TObject*) {
   LaunchAnalysis(launcher);
 }
 
+void TZorvan::RunsTest1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = RunsTestOpts;
+  launcher.IterationsEdit = RunsTestOpts->IterationsEdit;
+  launcher.Run = [] { RunsTestShell->Run(); };
+  LaunchAnalysis(launcher);
+}
+
 void TZorvan::WireAnalysisLaunchers() {
   CoOccurrence1->OnClick = [this](TObject* s) { CoOccurrence1Click(s); };
   RangeOverlap1->OnClick = [this](TObject* s) { N5RangeOverlap1Click(s); };
@@ -130,4 +140,5 @@ void TZorvan::WireAnalysisLaunchers() {
   Regression1->OnClick = [this](TObject* s) { regression1Click(s); };
   Anova1->OnClick = [this](TObject* s) { Anova1Click(s); };
   ChiSquare1->OnClick = [this](TObject* s) { ChiSquare1Click(s); };
+  RunsTest1->OnClick = [this](TObject* s) { RunsTest1Click(s); };
 }

@@ -179,6 +179,7 @@ class TZorvan : public TForm {
   void regression1Click(TObject* Sender);
   void Anova1Click(TObject* Sender);
   void ChiSquare1Click(TObject* Sender);
+  void RunsTest1Click(TObject* Sender);
 
  private:
   void BuildMenu();

@@ -13,6 +13,8 @@
 #include "analysis/presence_absence/SpeciesOverlapOptions.h"
 #include "analysis/regression/RegressionMain.h"
 #include "analysis/regression/RegressionOptions.h"
+#include "analysis/runs_test/RunsTestMain.h"
+#include "analysis/runs_test/RunsTestOptions.h"
 #include "app/AboutZorvan.h"
 #include "app/ChangeDirectoryDialog.h"
 #include "app/ExcelExport.h"
@@ -45,6 +47,8 @@ void CreateAllForms() {
   Application->CreateForm(AnovaShell);
   Application->CreateForm(ChiSquareOpts);
   Application->CreateForm(ChiSquareShell);
+  Application->CreateForm(RunsTestOpts);
+  Application->CreateForm(RunsTestShell);
 }
 
 int RunZorvan(int argc, char** argv) {

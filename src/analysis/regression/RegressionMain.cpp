@@ -17,24 +17,12 @@ constexpr TColor kPointColour = 0xFF0000;
 constexpr TColor kLineColour = 255;
 
 const String kRule(46, '_');
-constexpr size_t kHistogramLines = 13;
 
 const TStatisticLabels kSlopeLabels{"Observed slope = ", "Mean of simulated slopes = ",
                                     "Variance of simulated slopes = "};
 const TStatisticLabels kInterceptLabels{"Observed y-intercept = ", "Mean of simulated y-intercepts = ",
                                         "Variance of simulated y-intercepts = "};
 const TStatisticLabels kRLabels{"Observed r = ", "Mean of simulated r = ", "Variance of simulated r = "};
-
-// The summary's words for one statistic.
-struct TBlockWords {
-  const char* Title;
-  const char* Observed;
-  const char* Mean;
-  const char* Variance;
-  const char* Less;
-  const char* Equal;
-  const char* Greater;
-};
 
 const TBlockWords kInterceptWords{"Y-INTERCEPT",
                                   "Observed y-intercept = ",
@@ -57,27 +45,6 @@ const TBlockWords kRWords{"R",
                           "Number of times observed r < simulated r = ",
                           "Number of times observed r = simulated r = ",
                           "Number of times observed r > simulated r = "};
-
-// One block of 29 lines.
-void AddBlock(TStrings* Lines, const TBlockWords& Words, const TStatisticRecord& Stat) {
-  Lines->Add(kRule);
-  Lines->Add("");
-  Lines->Add(Words.Title);
-  Lines->Add(Words.Observed + StatText(Stat.Observed));
-  Lines->Add(Words.Mean + StatText(Stat.Mean));
-  Lines->Add(Words.Variance + StatText(Stat.Variance));
-  Lines->Add("");
-  Lines->Add(Words.Less + IntToStr(Stat.Less));
-  Lines->Add(Words.Equal + IntToStr(Stat.Equal));
-  Lines->Add(Words.Greater + IntToStr(Stat.Greater));
-  Lines->Add(StandardizedEffectSizeLine(Stat.Ses));
-  Lines->Add(LowerTailLine(Stat.P1));
-  Lines->Add(UpperTailLine(Stat.P2));
-  Lines->Add("");
-  Lines->Add("Simulation frequencies:");
-  Lines->Add("Histogram          # Simulations");
-  for (const String& line : HistogramLines(Stat, kHistogramLines)) Lines->Add(line);
-}
 
 TChart* NewChart(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Title, TAlign Align) {
   TChart* chart = New<TChart>(Owner);
@@ -199,9 +166,9 @@ void TRegressionShell::SummaryDisplay() {
   summary.Add("YVariable = " + RegressionOpts->SecondTitle());
   summary.Add("Iterations = " + IntToStr(Zorvan->Iterations));
   summary.Add("Random seed = " + IntToStr(CurrentSeed));
-  AddBlock(&summary, kInterceptWords, InterceptStat);
-  AddBlock(&summary, kSlopeWords, SlopeStat);
-  AddBlock(&summary, kRWords, RStat);
+  AddStatisticBlock(&summary, kInterceptWords, InterceptStat);
+  AddStatisticBlock(&summary, kSlopeWords, SlopeStat);
+  AddStatisticBlock(&summary, kRWords, RStat);
   summary.Add(kRule);
   summary.Add("");
   summary.Add("INPUT MATRIX:");

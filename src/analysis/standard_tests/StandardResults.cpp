@@ -87,7 +87,7 @@ void ShowStatistic(const TStatisticPage& Page, const TStatisticLabels& Labels, c
   Page.Histogram->Lines()->SetText(Stat.Edges);
   Page.Histogram2->Lines()->SetText(Stat.Counts);
   TStringList lines;
-  lines.Add(Labels.Observed + StatText(Stat.Observed));
+  lines.Add(Labels.Observed + ObservedTextOf(Stat));
   lines.Add("");
   lines.Add(Labels.Mean + StatText(Stat.Mean));
   lines.Add(Labels.Variance + StatText(Stat.Variance));
@@ -95,4 +95,24 @@ void ShowStatistic(const TStatisticPage& Page, const TStatisticLabels& Labels, c
   lines.Add(LowerTailLine(Stat.P1));
   lines.Add(UpperTailLine(Stat.P2));
   Page.Statistics->Lines()->SetText(lines.Text());
+}
+
+void AddStatisticBlock(TStrings* Lines, const TBlockWords& Words, const TStatisticRecord& Stat) {
+  Lines->Add(String(46, '_'));
+  Lines->Add("");
+  Lines->Add(Words.Title);
+  Lines->Add(Words.Observed + ObservedTextOf(Stat));
+  Lines->Add(Words.Mean + StatText(Stat.Mean));
+  Lines->Add(Words.Variance + StatText(Stat.Variance));
+  Lines->Add("");
+  Lines->Add(Words.Less + IntToStr(Stat.Less));
+  Lines->Add(Words.Equal + IntToStr(Stat.Equal));
+  Lines->Add(Words.Greater + IntToStr(Stat.Greater));
+  Lines->Add(StandardizedEffectSizeLine(Stat.Ses));
+  Lines->Add(LowerTailLine(Stat.P1));
+  Lines->Add(UpperTailLine(Stat.P2));
+  Lines->Add("");
+  Lines->Add("Simulation frequencies:");
+  Lines->Add("Histogram          # Simulations");
+  for (const String& line : HistogramLines(Stat, 13)) Lines->Add(line);
 }

@@ -76,3 +76,19 @@ struct TStatisticLabels {
 // (observed; empty; mean; variance; empty; the two tail probabilities), replacing what the
 // page showed.
 void ShowStatistic(const TStatisticPage& Page, const TStatisticLabels& Labels, const TStatisticRecord& Stat);
+
+// The summary's words for one statistic.
+struct TBlockWords {
+  const char* Title;     // "SLOPE"
+  const char* Observed;  // "Observed slope = "
+  const char* Mean;
+  const char* Variance;
+  const char* Less;      // "Number of times observed slope < simulated slope = "
+  const char* Equal;
+  const char* Greater;
+};
+
+// One statistic's block of a summary, 29 lines: a rule, an empty line, the title, observed,
+// mean, variance, empty, the three counts, effect size, the two tail probabilities, empty,
+// "Simulation frequencies:", "Histogram          # Simulations" and 13 histogram lines.
+void AddStatisticBlock(TStrings* Lines, const TBlockWords& Words, const TStatisticRecord& Stat);
