@@ -62,10 +62,6 @@ void TChiSquareShell::CalculateChiSquare_Observed() { RVar = ChiSquareStatistic(
 
 void TChiSquareShell::CalculateChiSquare_Simulated() { RVar = ChiSquareStatistic(S_Mat, E_Mat); }
 
-void TChiSquareShell::SetUpProportionalRows() { Model.SpeciesNumberLine = Proportions(Model.RowTotal); }
-
-void TChiSquareShell::SetUpProportionalColumns() { Model.SitesNumberLine = Proportions(Model.ColTotal); }
-
 void TChiSquareShell::StatsToStrings() {
   Ses_string = StatText(ChiSquareStat.Ses);
   fP1 = StatText(ChiSquareStat.P1);

@@ -46,8 +46,6 @@ class TChiSquareShell : public TStandardResults {
   void InitMatrices();
   void CalculateChiSquare_Observed();
   void CalculateChiSquare_Simulated();
-  void SetUpProportionalRows();
-  void SetUpProportionalColumns();
   // One random table into S_Mat; false when it could not be drawn or the run was aborted.
   bool SimulationOptions();
   void StatsToStrings();

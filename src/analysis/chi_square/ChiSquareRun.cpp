@@ -37,12 +37,9 @@ class TChiSquareRun : public TAnalysisRun {
     S.CalculateChiSquare_Observed();
     S.Observed_F = S.RVar;
     S.Observed_F_s = StatText(S.Observed_F);
-    S.Model.Choice = static_cast<TChiSquareRandomization>(ChiSquareOpts->RandomizationGroup->ItemIndex());
-    S.Model.RowTotal = ChiSquareOpts->IntegerRowTotal;
-    S.Model.ColTotal = ChiSquareOpts->IntegerColTotal;
-    S.Model.Total = ChiSquareOpts->IntegerMatrixTotal;
-    S.SetUpProportionalRows();
-    S.SetUpProportionalColumns();
+    // The proportion lines: rows, then columns.
+    S.Model.SetUp(static_cast<TChiSquareRandomization>(ChiSquareOpts->RandomizationGroup->ItemIndex()),
+                  ChiSquareOpts->IntegerRowTotal, ChiSquareOpts->IntegerColTotal, ChiSquareOpts->IntegerMatrixTotal);
     S.Simulated.assign(static_cast<size_t>(Zorvan->Iterations), 0.0);
   }
 

@@ -4,35 +4,6 @@
 
 #include "classlib/Random.h"
 
-namespace {
-
-// The cumulative sums of a line, added in order as a scan would add them.
-std::vector<double> RunningSums(const NumberLine& Line) {
-  std::vector<double> sums(Line.size());
-  double sum = 0;
-  for (size_t i = 0; i < Line.size(); ++i) sums[i] = sum += Line[i];
-  return sums;
-}
-
-bool HasPositive(const NumberLine& Line) {
-  return std::any_of(Line.begin(), Line.end(), [](double p) { return p > 0; });
-}
-
-// The first index with a positive proportion whose running sum reaches u, else the last
-// positive one. Zero proportions are never chosen, whatever u is.
-Integer Pick(const NumberLine& Line, const std::vector<double>& Sums, Integer LastPositive, double u) {
-  size_t i = static_cast<size_t>(std::lower_bound(Sums.begin(), Sums.end(), u) - Sums.begin());
-  while (i < Line.size() && !(Line[i] > 0)) ++i;
-  return i < Line.size() ? static_cast<Integer>(i) : LastPositive;
-}
-
-Integer LastPositive(const NumberLine& Line) {
-  for (size_t i = Line.size(); i-- > 0;)
-    if (Line[i] > 0) return static_cast<Integer>(i);
-  return 0;
-}
-
-}  // namespace
 
 double ChiSquareStatistic(const Matrix& T, const Real_Matrix& E) {
   double x2 = 0;
@@ -67,20 +38,20 @@ NumberLine Proportions(const std::vector<Integer>& Totals) {
   return line;
 }
 
-bool RandomizeMatrix(Matrix& S, Integer Total, const NumberLine& Sites, const NumberLine& Species, const PollFn& Poll,
-                     const MessageSink& Message) {
+bool RandomizeMatrix(Matrix& S, Integer Total, const TProportionalPick& Sites, const TProportionalPick& Species,
+                     const PollFn& Poll, const MessageSink& Message) {
   S.Fill(0);
-  if (Total <= 0 || !HasPositive(Sites) || !HasPositive(Species)) {
+  if (Total <= 0 || !Sites.Any() || !Species.Any()) {
     if (Message) Message(kTableRestraintsFailed);
     return false;
   }
-  const std::vector<double> siteSums = RunningSums(Sites), speciesSums = RunningSums(Species);
-  const Integer lastSite = LastPositive(Sites), lastSpecies = LastPositive(Species);
   for (Integer k = 0; k < Total; ++k) {
     if (Poll && Poll()) return false;
-    const double u1 = RandomReal();
-    const double u2 = RandomReal();
-    ++S[Pick(Sites, siteSums, lastSite, u1)][Pick(Species, speciesSums, lastSpecies, u2)];
+    RandomReal();  // u1: the column
+    const uint32_t u1 = RandSeed;
+    RandomReal();  // u2: the row
+    const uint32_t u2 = RandSeed;
+    ++S[Sites.AtLeast(u1)][Species.AtLeast(u2)];
   }
   return true;
 }
@@ -109,6 +80,8 @@ void TChiSquareModel::SetUp(TChiSquareRandomization AChoice, const std::vector<I
   Total = GrandTotal;
   SpeciesNumberLine = Proportions(Rows);
   SitesNumberLine = Proportions(Cols);
+  SpeciesPick.Build(SpeciesNumberLine);
+  SitesPick.Build(SitesNumberLine);
 }
 
 bool TChiSquareModel::Draw(Matrix& S, const PollFn& Poll, const MessageSink& Message) const {
@@ -122,14 +95,15 @@ bool TChiSquareModel::Draw(Matrix& S, const PollFn& Poll, const MessageSink& Mes
     case TChiSquareRandomization::Matrix:
       break;
   }
-  return RandomizeMatrix(S, Total, SitesNumberLine, SpeciesNumberLine, Poll, Message);
+  return RandomizeMatrix(S, Total, SitesPick, SpeciesPick, Poll, Message);
 }
 
 void SimulateChiSquare(const TChiSquareModel& Model, const Real_Matrix& E, Integer Iterations,
                        std::vector<double>& Simulated) {
   Matrix s(E.Cols(), E.Rows());
+  const PollFn poll = NeverInterrupted;
   for (Integer i = 0; i < Iterations; ++i) {
-    Model.Draw(s, NeverInterrupted, nullptr);
+    Model.Draw(s, poll, nullptr);
     Simulated[static_cast<size_t>(i)] = ChiSquareStatistic(s, E);
   }
 }

@@ -9,6 +9,7 @@
 
 #include "analysis/common/MatrixTypes.h"
 #include "analysis/common/RunServices.h"
+#include "analysis/standard_tests/ProportionalPick.h"
 #include "classlib/Types.h"
 
 inline constexpr const char* kTableRestraintsFailed = "Unable to satisfy restraints. Aborting simulation.";
@@ -30,8 +31,8 @@ NumberLine Proportions(const std::vector<Integer>& Totals);
 // sum of Sites reaches u1, the row likewise from Species and u2 (the last positive one when
 // rounding leaves the sum short). Refused through Message with kTableRestraintsFailed when Total is
 // not positive or either line has no positive proportion. False when refused or interrupted.
-bool RandomizeMatrix(Matrix& S, Integer Total, const NumberLine& Sites, const NumberLine& Species, const PollFn& Poll,
-                     const MessageSink& Message);
+bool RandomizeMatrix(Matrix& S, Integer Total, const TProportionalPick& Sites, const TProportionalPick& Species,
+                     const PollFn& Poll, const MessageSink& Message);
 // For each column c in order, ColTotal[c] times: row Random(rows) gains one.
 void RandomizeColumns(Matrix& S, const std::vector<Integer>& ColTotal);
 // For each row r in order, RowTotal[r] times: column Random(columns) gains one.
@@ -46,6 +47,7 @@ struct TChiSquareModel {
   std::vector<Integer> RowTotal, ColTotal;
   Integer Total = 0;
   NumberLine SpeciesNumberLine, SitesNumberLine;
+  TProportionalPick SpeciesPick, SitesPick;
 
   void SetUp(TChiSquareRandomization AChoice, const std::vector<Integer>& Rows, const std::vector<Integer>& Cols,
              Integer GrandTotal);

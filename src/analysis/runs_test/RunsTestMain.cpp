@@ -103,8 +103,7 @@ bool TRunsTestShell::InitMatrices() {
   yVarsSims = std::move(sorted.yVarsSims);
   VarsLabels.clear();
   for (Integer row : sorted.Order) VarsLabels.push_back(VarsLabelList[static_cast<size_t>(row)]);
-  Model.Line.assign(n, 0.0);
-  SetUpNumberLine(xVarsSorted, Model.Line, Model.NumberLineSum);
+  Model.Prepare(xVarsSorted);
   return true;
 }
 

@@ -4,40 +4,24 @@
 #include <numeric>
 
 #include "analysis/common/ZorvanHelpersStatistics.h"
+#include "analysis/standard_tests/ProportionalPick.h"
 #include "classlib/Random.h"
 
 namespace {
 
 // Checks shared by both proportional randomisers; on failure the message has been sent.
-bool Drawable(const NumberLine& Line, double NumberLineSum, const MessageSink& Message) {
+bool Drawable(const TProportionalPick& Pick, double NumberLineSum, const MessageSink& Message) {
   // A negative X would give a position a negative chance: refused like an empty line.
-  const bool negative = std::any_of(Line.begin(), Line.end(), [](double p) { return p < 0; });
-  if (NumberLineSum > 0 && !negative) return true;
+  if (NumberLineSum > 0 && !Pick.Negative()) return true;
   if (Message) Message(kRunsRestraintsFailed);
   return false;
 }
 
-class TProportionalDraw {
- public:
-  explicit TProportionalDraw(const NumberLine& Line) : FLine(Line), FSums(Line.size()) {
-    double sum = 0;
-    for (size_t i = 0; i < Line.size(); ++i) {
-      FSums[i] = sum += Line[i];
-      if (Line[i] > 0) FLast = i;
-    }
-  }
-  // The first position whose running sum exceeds u.
-  size_t Draw() const {
-    const double u = RandomReal();
-    const size_t i = static_cast<size_t>(std::upper_bound(FSums.begin(), FSums.end(), u) - FSums.begin());
-    return i < FLine.size() ? i : FLast;
-  }
-
- private:
-  const NumberLine& FLine;
-  std::vector<double> FSums;
-  size_t FLast = 0;
-};
+// The first position whose running sum exceeds the drawn real.
+Integer DrawPosition(const TProportionalPick& Pick) {
+  RandomReal();
+  return Pick.Strict(RandSeed);
+}
 
 void MeanAndVariance(Integer k, const std::vector<double>& Ones, bool Angular, TRunStatistics& S) {
   if (Angular)
@@ -89,15 +73,14 @@ void Equiprobable_WithReplacement(Integer k, std::vector<Integer>& V) {
   for (Integer i = 0; i < k; ++i) ++V[static_cast<size_t>(Random(n))];
 }
 
-bool Proportional_WithoutReplacement(Integer k, const NumberLine& Line, std::vector<Integer>& V, double NumberLineSum,
-                                     const PollFn& Poll, const MessageSink& Message) {
-  if (!Drawable(Line, NumberLineSum, Message)) return false;
+bool Proportional_WithoutReplacement(Integer k, const TProportionalPick& Pick, std::vector<Integer>& V,
+                                     double NumberLineSum, const PollFn& Poll, const MessageSink& Message) {
+  if (!Drawable(Pick, NumberLineSum, Message)) return false;
   std::fill(V.begin(), V.end(), 0);
-  const TProportionalDraw draw(Line);
   for (Integer i = 0; i < k; ++i) {
     for (Integer draws = 1;; ++draws) {
       if (Poll && Poll()) return false;
-      const size_t p = draw.Draw();
+      const size_t p = static_cast<size_t>(DrawPosition(Pick));
       const bool free = V[p] == 0;
       if (free) V[p] = 1;
       if (draws >= kMaxDrawsPerIndividual) {
@@ -110,14 +93,13 @@ bool Proportional_WithoutReplacement(Integer k, const NumberLine& Line, std::vec
   return true;
 }
 
-bool Proportional_WithReplacement(Integer k, const NumberLine& Line, std::vector<Integer>& V, double NumberLineSum,
-                                  const PollFn& Poll, const MessageSink& Message) {
-  if (!Drawable(Line, NumberLineSum, Message)) return false;
+bool Proportional_WithReplacement(Integer k, const TProportionalPick& Pick, std::vector<Integer>& V,
+                                     double NumberLineSum, const PollFn& Poll, const MessageSink& Message) {
+  if (!Drawable(Pick, NumberLineSum, Message)) return false;
   std::fill(V.begin(), V.end(), 0);
-  const TProportionalDraw draw(Line);
   for (Integer i = 0; i < k; ++i) {
     if (Poll && Poll()) return false;
-    ++V[draw.Draw()];
+    ++V[static_cast<size_t>(DrawPosition(Pick))];
   }
   return true;
 }
@@ -165,8 +147,14 @@ bool TRunsModel::Randomize(std::vector<Integer>& V, const PollFn& Poll, const Me
       Equiprobable_WithoutReplacement(V);
     return true;
   }
-  if (WithReplacement) return Proportional_WithReplacement(OnesCount, Line, V, NumberLineSum, Poll, Message);
-  return Proportional_WithoutReplacement(OnesCount, Line, V, NumberLineSum, Poll, Message);
+  if (WithReplacement) return Proportional_WithReplacement(OnesCount, Pick, V, NumberLineSum, Poll, Message);
+  return Proportional_WithoutReplacement(OnesCount, Pick, V, NumberLineSum, Poll, Message);
+}
+
+void TRunsModel::Prepare(const std::vector<double>& SortedX) {
+  Line.assign(SortedX.size(), 0.0);
+  SetUpNumberLine(SortedX, Line, NumberLineSum);
+  Pick.Build(Line);
 }
 
 TRunStatistics TRunsModel::Statistics(std::vector<double>& Ones, const std::vector<Integer>& V,
@@ -178,8 +166,9 @@ TRunStatistics TRunsModel::Statistics(std::vector<double>& Ones, const std::vect
 void SimulateRuns(const TRunsModel& Model, const std::vector<double>& X, std::vector<Integer>& V, Integer Iterations,
                   std::vector<Integer>& LongestRuns, std::vector<double>& Means, std::vector<double>& Variances) {
   std::vector<double> ones(static_cast<size_t>(Model.OnesCount));
+  const PollFn poll = NeverInterrupted;
   for (Integer i = 0; i < Iterations; ++i) {
-    Model.Randomize(V, NeverInterrupted, nullptr);
+    Model.Randomize(V, poll, nullptr);
     const TRunStatistics s = Model.Statistics(ones, V, X);
     const size_t at = static_cast<size_t>(i);
     LongestRuns[at] = s.LongestRun;

@@ -10,6 +10,7 @@
 
 #include "analysis/common/MatrixTypes.h"
 #include "analysis/common/RunServices.h"
+#include "analysis/standard_tests/ProportionalPick.h"
 #include "classlib/Types.h"
 
 inline constexpr const char* kRunsRestraintsFailed = "Unable to satisfy restraints. Aborting simulation.";
@@ -36,16 +37,17 @@ void SetUpNumberLine(const std::vector<double>& X, NumberLine& Line, double& Num
 void Equiprobable_WithoutReplacement(std::vector<Integer>& V);
 // Every element 0, then k times Random(n) gains one.
 void Equiprobable_WithReplacement(Integer k, std::vector<Integer>& V);
-// k individuals on positions drawn in proportion to X: the first position whose running sum
-// exceeds u (the last weighted one when rounding leaves the sum at or below u). Without
+// k individuals on positions drawn in proportion to X (Pick built from NumberLine): the first
+// position whose running sum exceeds u (the last weighted one when rounding leaves the sum at
+// or below u). Without
 // replacement an occupied position means a new draw, each vector ends with k ones. Refused
 // through Message with kRunsRestraintsFailed when the X sum is not positive, any X is negative,
 // or one individual has taken kMaxDrawsPerIndividual draws. False when refused or when Poll
 // (run before every draw) asks to stop.
-bool Proportional_WithoutReplacement(Integer k, const NumberLine& Line, std::vector<Integer>& V, double NumberLineSum,
-                                     const PollFn& Poll, const MessageSink& Message);
-bool Proportional_WithReplacement(Integer k, const NumberLine& Line, std::vector<Integer>& V, double NumberLineSum,
-                                  const PollFn& Poll, const MessageSink& Message);
+bool Proportional_WithoutReplacement(Integer k, const TProportionalPick& Pick, std::vector<Integer>& V,
+                                     double NumberLineSum, const PollFn& Poll, const MessageSink& Message);
+bool Proportional_WithReplacement(Integer k, const TProportionalPick& Pick, std::vector<Integer>& V,
+                                  double NumberLineSum, const PollFn& Poll, const MessageSink& Message);
 
 struct TRunStatistics {
   Integer LongestRun = 0;
@@ -67,6 +69,10 @@ struct TRunsModel {
   Integer OnesCount = 0;
   NumberLine Line;
   double NumberLineSum = 0;
+  TProportionalPick Pick;  // built from Line by Prepare
+
+  // Sets up Line and NumberLineSum from the sorted X values and builds the pick.
+  void Prepare(const std::vector<double>& SortedX);
 
   bool Randomize(std::vector<Integer>& V, const PollFn& Poll, const MessageSink& Message) const;
   TRunStatistics Statistics(std::vector<double>& Ones, const std::vector<Integer>& V,

@@ -11,6 +11,12 @@
 
 namespace {
 
+TProportionalPick P(const NumberLine& Line) {
+  TProportionalPick p;
+  p.Build(Line);
+  return p;
+}
+
 Matrix Table(const std::vector<std::vector<int>>& rows) {
   Matrix m(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
   for (size_t r = 0; r < rows.size(); ++r)
@@ -88,8 +94,12 @@ TEST(ChiSquareSims, EachRandomisationKeepsItsTotalsOverSeveralSeeds) {
         Integer sum = 0;
         for (Integer v : RowSums(s)) sum += v;
         EXPECT_EQ(sum, total);
-        if (choice == TChiSquareRandomization::Columns) EXPECT_EQ(ColSums(s), cols);
-        if (choice == TChiSquareRandomization::Rows) EXPECT_EQ(RowSums(s), rows);
+        if (choice == TChiSquareRandomization::Columns) {
+          EXPECT_EQ(ColSums(s), cols);
+        }
+        if (choice == TChiSquareRandomization::Rows) {
+          EXPECT_EQ(RowSums(s), rows);
+        }
         differs = differs || !(s == data);
       }
       EXPECT_TRUE(differs);
@@ -155,7 +165,7 @@ TEST(ChiSquareSims, ProportionalDrawWalkedByHand) {
   const NumberLine sites{0.0, 0.25, 0.0, 0.75}, species{0.5, 0.0, 0.5};
   RandSeed = 31;
   Matrix s(4, 3);
-  ASSERT_TRUE(RandomizeMatrix(s, 200, sites, species, NeverInterrupted, nullptr));
+  ASSERT_TRUE(RandomizeMatrix(s, 200, P(sites), P(species), NeverInterrupted, nullptr));
   Matrix expected(4, 3);
   RandSeed = 31;
   for (int k = 0; k < 200; ++k) {
@@ -174,12 +184,12 @@ TEST(ChiSquareSims, ProportionalDrawRefusesEmptyTotalsAndStopsWhenPolled) {
   std::vector<std::string> messages;
   const MessageSink sink = [&](const std::string& m) { messages.push_back(m); };
   Matrix s(2, 2);
-  EXPECT_FALSE(RandomizeMatrix(s, 0, {0.5, 0.5}, {0.5, 0.5}, NeverInterrupted, sink));
-  EXPECT_FALSE(RandomizeMatrix(s, 5, {0, 0}, {0.5, 0.5}, NeverInterrupted, sink));
-  EXPECT_FALSE(RandomizeMatrix(s, 5, {0.5, 0.5}, {0, 0}, NeverInterrupted, sink));
+  EXPECT_FALSE(RandomizeMatrix(s, 0, P({0.5, 0.5}), P({0.5, 0.5}), NeverInterrupted, sink));
+  EXPECT_FALSE(RandomizeMatrix(s, 5, P({0, 0}), P({0.5, 0.5}), NeverInterrupted, sink));
+  EXPECT_FALSE(RandomizeMatrix(s, 5, P({0.5, 0.5}), P({0, 0}), NeverInterrupted, sink));
   EXPECT_EQ(messages, std::vector<std::string>(3, "Unable to satisfy restraints. Aborting simulation."));
   int polls = 0;
-  EXPECT_FALSE(RandomizeMatrix(s, 50, {0.5, 0.5}, {0.5, 0.5}, [&] { return ++polls == 10; }, sink));
+  EXPECT_FALSE(RandomizeMatrix(s, 50, P({0.5, 0.5}), P({0.5, 0.5}), [&] { return ++polls == 10; }, sink));
   EXPECT_EQ(polls, 10);
   EXPECT_EQ(messages.size(), 3u);
 }

@@ -11,6 +11,12 @@
 
 namespace {
 
+TProportionalPick P(const NumberLine& Line) {
+  TProportionalPick p;
+  p.Build(Line);
+  return p;
+}
+
 TEST(RunsTestSims, OrderingAndStatisticsWorkedByHand) {
   const TRunsData d = SortByX({5, 1, 3, 2, 4}, {1, 0, 1, 1, 0});
   EXPECT_EQ(d.xVarsSorted, (std::vector<double>{1, 2, 3, 4, 5}));
@@ -57,8 +63,7 @@ TEST(RunsTestSims, EachRandomiserKeepsWhatItMustOverSeveralSeeds) {
       m.Proportional = proportional;
       m.WithReplacement = replacement;
       m.OnesCount = CountOnes(observed, replacement);
-      m.Line.assign(x.size(), 0);
-      SetUpNumberLine(x, m.Line, m.NumberLineSum);
+      m.Prepare(x);
       for (Cardinal seed : {1u, 17u, 99999u, 3000000000u}) {
         RandSeed = seed;
         std::vector<Integer> v = observed;
@@ -92,14 +97,14 @@ TEST(RunsTestSims, ProportionalDrawWalkedByHand) {
   EXPECT_EQ(line, (NumberLine{0, 0.25, 0, 0.75}));
   RandSeed = 5;
   std::vector<Integer> v(4, 9);
-  ASSERT_TRUE(Proportional_WithReplacement(50, line, v, sum, NeverInterrupted, nullptr));
+  ASSERT_TRUE(Proportional_WithReplacement(50, P(line), v, sum, NeverInterrupted, nullptr));
   std::vector<Integer> expected(4, 0);
   RandSeed = 5;
   for (int k = 0; k < 50; ++k) ++expected[RandomReal() < 0.25 ? 1 : 3];
   EXPECT_EQ(v, expected);
   // Without replacement the second individual redraws until it finds the other position.
   RandSeed = 5;
-  ASSERT_TRUE(Proportional_WithoutReplacement(2, line, v, sum, NeverInterrupted, nullptr));
+  ASSERT_TRUE(Proportional_WithoutReplacement(2, P(line), v, sum, NeverInterrupted, nullptr));
   EXPECT_EQ(v, (std::vector<Integer>{0, 1, 0, 1}));
 }
 
@@ -110,18 +115,18 @@ TEST(RunsTestSims, ProportionalRefusalsAndInterrupt) {
   NumberLine line(3, 0);
   double sum = 0;
   SetUpNumberLine({0, 0, 0}, line, sum);
-  EXPECT_FALSE(Proportional_WithReplacement(1, line, v, sum, NeverInterrupted, sink));
+  EXPECT_FALSE(Proportional_WithReplacement(1, P(line), v, sum, NeverInterrupted, sink));
   SetUpNumberLine({-1, 2, 3}, line, sum);
-  EXPECT_FALSE(Proportional_WithoutReplacement(1, line, v, sum, NeverInterrupted, sink));
+  EXPECT_FALSE(Proportional_WithoutReplacement(1, P(line), v, sum, NeverInterrupted, sink));
   // Two individuals, one position with any weight: the second gives up after its draws.
   SetUpNumberLine({0, 5, 0}, line, sum);
   int polls = 0;
-  EXPECT_FALSE(Proportional_WithoutReplacement(2, line, v, sum, [&] { return ++polls < 0; }, sink));
+  EXPECT_FALSE(Proportional_WithoutReplacement(2, P(line), v, sum, [&] { return ++polls < 0; }, sink));
   EXPECT_EQ(polls, 1 + kMaxDrawsPerIndividual);
   EXPECT_EQ(messages, std::vector<std::string>(3, "Unable to satisfy restraints. Aborting simulation."));
   polls = 0;
   SetUpNumberLine({1, 5, 2}, line, sum);
-  EXPECT_FALSE(Proportional_WithReplacement(10, line, v, sum, [&] { return ++polls == 4; }, sink));
+  EXPECT_FALSE(Proportional_WithReplacement(10, P(line), v, sum, [&] { return ++polls == 4; }, sink));
   EXPECT_EQ(polls, 4);
   EXPECT_EQ(messages.size(), 3u);
 }
