@@ -6,6 +6,9 @@ TRunsTestOpts::TRunsTestOpts(TComponent* AOwner)
     : TColumnPairOpts(AOwner, {"RunsTestOpts", "Zorvan Professional: Runs Test Options", "XvariableList",
                                "&X variable (continuous) :", "YvariableList", "&Y variable (discrete) :"}) {
   SetBounds(0, 0, 460, 420);
+  // Captions longer than the other tests' leave room: the lists move right.
+  for (TComboBox* list : {FirstList, SecondList}) list->SetLeft(200);
+  for (TLabel* label : {FirstLabel, SecondLabel}) label->SetWidth(172);
   SimulationGroup = NewGroup("SimulationGroup", "Simulation &Constraints", "Equiprobable", "Proportional", 100);
   SamplingAlgorithmGroup =
       NewGroup("SamplingAlgorithmGroup", "Sampling &Algorithm", "Without replacement", "With replacement", 180);
