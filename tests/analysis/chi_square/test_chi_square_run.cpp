@@ -211,6 +211,15 @@ TEST_F(ChiSquareRun, RunChecksTheExpectedGridItself) {
             (Lines{"Expected Row/Col counts <> Input Row/Col counts.", "Initialization failed."}));
   EXPECT_TRUE(Zorvan->InterruptFlag);
   EXPECT_EQ(resultsShown, 0);
+  // An expected count that is not positive, with the cell it names.
+  SetData(kData);
+  ChiSquareOpts->CalculateExpectedMatrix();
+  ChiSquareOpts->ExpectedGrid->SetCells(2, 1, "-3");
+  Application->Hooks.Messages.clear();
+  ChiSquareShell->Run();
+  EXPECT_EQ(Application->Hooks.Messages,
+            (Lines{"Non-positive real @ Row 1 Col 2", "Expected Grid 0 error: ", "Initialization failed."}));
+  EXPECT_EQ(resultsShown, 0);
 }
 
 TEST_F(ChiSquareRun, AbortAlsoInsideATableDrawLeavesNoResults) {

@@ -280,7 +280,10 @@ TEST_F(RunsFiles, SimFilesSummarySaveAndBatch) {
   };
   Zorvan->RunsTest1->Click();
   ASSERT_EQ(resultsShown, 1);
+  // "Su&mmary" saved the summary as shown; "&Help" asked for the help file.
   EXPECT_EQ(FileLines("out.txt"), MemoLines(RunsTestShell->Memo1));
+  ASSERT_EQ(Application->Hooks.ShellRequests.size(), 1u);
+  EXPECT_NE(Application->Hooks.ShellRequests[0].File.find("zvphelp.chm"), String::npos);
   std::vector<int> v{0, 1, 1, 0, 1};
   RandSeed = 7;
   for (int i = 1; i <= 3; ++i) {
