@@ -1,7 +1,5 @@
 #include "analysis/chi_square/ChiSquareSims.h"
 
-#include <algorithm>
-
 #include "classlib/Random.h"
 
 

@@ -27,10 +27,10 @@ NumberLine Proportions(const std::vector<Integer>& Totals);
 // The randomisations; each starts from an all-zero S.
 //
 // RandomizeMatrix places Total individuals one by one: Poll runs before each (true ends the
-// draw); u1 then u2 are drawn; the column is the first with a positive proportion whose running
-// sum of Sites reaches u1, the row likewise from Species and u2 (the last positive one when
-// rounding leaves the sum short). Refused through Message with kTableRestraintsFailed when Total is
-// not positive or either line has no positive proportion. False when refused or interrupted.
+// draw); u1 then u2 are drawn; the column is Sites' pick for u1 (the first position with a
+// positive proportion whose running sum of the column proportions reaches u1), the row
+// Species' pick for u2. Refused through Message with kTableRestraintsFailed when Total is not
+// positive or either line has no positive proportion. False when refused or interrupted.
 bool RandomizeMatrix(Matrix& S, Integer Total, const TProportionalPick& Sites, const TProportionalPick& Species,
                      const PollFn& Poll, const MessageSink& Message);
 // For each column c in order, ColTotal[c] times: row Random(rows) gains one.
