@@ -25,6 +25,7 @@ void RunBatchLoop(TZorvan& Z, const TZorvan::TAnalysisLauncher& Launcher) {
       ShowMessage("File error: " + Z.FileName);
       Z.Flag = false;
     }
+    if (Z.Flag && Launcher.CheckBatchFile && !Launcher.CheckBatchFile()) Z.Flag = false;
     if (Z.Flag) Launcher.Run();
   }
 }
@@ -135,6 +136,11 @@ void TZorvan::LaunchAnalysis(const TAnalysisLauncher& Launcher) {
   RunSim = false;
   Flag = false;
   if (Launcher.Particulars) Launcher.Particulars();
+  if (Launcher.Prepare && !Launcher.Prepare()) {
+    Flag = false;
+    return;
+  }
+  Flag = false;
   Launcher.OptionsForm->ShowModal();
   if (RunSim) {
     Iterations = LeadingInt(Launcher.IterationsEdit->Text());

@@ -6,6 +6,9 @@
 #include "analysis/niche_overlap/NicheOverlapOptions.h"
 #include "analysis/macroecology/MacroecologyMain.h"
 #include "analysis/macroecology/MacroecologyOptions.h"
+#include "analysis/chi_square/ChiSquareMain.h"
+#include "analysis/chi_square/ChiSquareOptions.h"
+#include "analysis/common/ZorvanHelpersGrid.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/GuildStructureMain.h"
@@ -20,6 +23,10 @@
 #include "analysis/species_diversity/SpeciesDiversityOptions.h"
 #include "app/ZorvanMain.h"
 #include "classlib/SysUtils.h"
+#include "analysis/runs_test/RunsTestMain.h"
+#include "analysis/runs_test/RunsTestOptions.h"
+#include "app/ZorvanMain.h"
+#include "classlib/Dialogs.h"
 
 namespace {
 
@@ -36,6 +43,21 @@ TZorvan::TAnalysisLauncher PresenceAbsenceLauncher(Integer RangeCoOccurrence, co
   launcher.Run = [] { CoOccurrence->Run(); };
   launcher.BringsMainWindowToFront = false;
   return launcher;
+}
+
+// The chi-square expected counts from the data grid, each greater than 0; otherwise
+// "Expected Grid 0 error: " and false.
+bool ExpectedMatrixReady() {
+  if (ChiSquareOpts->CalculateExpectedMatrix() && CheckPositiveReals(ChiSquareOpts->ExpectedGrid)) return true;
+  ShowMessage("Expected Grid 0 error: ");
+  return false;
+}
+
+// The expected counts greater than 0 as they stand (typed or opened), else the same refusal.
+bool ExpectedMatrixPositive() {
+  if (CheckPositiveReals(ChiSquareOpts->ExpectedGrid)) return true;
+  ShowMessage("Expected Grid 0 error: ");
+  return false;
 }
 
 }  // namespace
@@ -117,6 +139,46 @@ void TZorvan::Macroecology1Click(TObject*) {
   LaunchAnalysis(launcher);
 }
 
+// Chi-square computes the expected counts before the form shows (in batch mode from the first
+// listed file), and checks every batch file for positive integer counts.
+void TZorvan::ChiSquare1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = ChiSquareOpts;
+  launcher.IterationsEdit = ChiSquareOpts->IterationsEdit;
+  launcher.Prepare = [this] {
+    if (BatchSwitch) {
+      FileName = Memo1->Lines()->Strings(0);
+      if (FileName.empty()) return false;
+      OpenBatchFile();
+      if (!Flag) return false;
+    }
+    return ExpectedMatrixReady();
+  };
+  launcher.CheckBatchFile = [this] {
+    if (!CheckPositiveIntegers(MainGrid)) {
+      ShowMessage("File 0 error: " + FileName);
+      return false;
+    }
+    return ExpectedMatrixReady();
+  };
+  launcher.Run = [this] {
+    if (!ExpectedMatrixPositive()) {
+      Flag = false;
+      return;
+    }
+    ChiSquareShell->Run();
+  };
+  LaunchAnalysis(launcher);
+}
+
+void TZorvan::RunsTest1Click(TObject*) {
+  TAnalysisLauncher launcher;
+  launcher.OptionsForm = RunsTestOpts;
+  launcher.IterationsEdit = RunsTestOpts->IterationsEdit;
+  launcher.Run = [] { RunsTestShell->Run(); };
+  LaunchAnalysis(launcher);
+}
+
 void TZorvan::WireAnalysisLaunchers() {
   CoOccurrence1->OnClick = [this](TObject* s) { CoOccurrence1Click(s); };
   RangeOverlap1->OnClick = [this](TObject* s) { N5RangeOverlap1Click(s); };
@@ -128,4 +190,6 @@ void TZorvan::WireAnalysisLaunchers() {
   SizeOverlap1->OnClick = [this](TObject* s) { SizeOverlap1Click(s); };
   SpeciesDiversity1->OnClick = [this](TObject* s) { SpeciesDiversity1Click(s); };
   Macroecology1->OnClick = [this](TObject* s) { Macroecology1Click(s); };
+  ChiSquare1->OnClick = [this](TObject* s) { ChiSquare1Click(s); };
+  RunsTest1->OnClick = [this](TObject* s) { RunsTest1Click(s); };
 }

@@ -142,6 +142,8 @@ class TZorvan : public TForm {
     bool ClearsBatchGrid = true;               // species diversity keeps the batch grid
     bool ChecksDiversityLimits = false;        // species diversity's per-file check
     bool BringsMainWindowToFront = true;       // co-occurrence and range overlap do not
+    std::function<bool()> Prepare;             // before the form shows; false: nothing runs
+    std::function<bool()> CheckBatchFile;      // after each batch file is read; false ends the batch
   };
   // The common launcher: reset, options form, then one run or the batch loop over Memo1.
   void LaunchAnalysis(const TAnalysisLauncher& Launcher);
@@ -180,6 +182,8 @@ class TZorvan : public TForm {
   void SizeOverlap1Click(TObject* Sender);
   void SpeciesDiversity1Click(TObject* Sender);
   void Macroecology1Click(TObject* Sender);
+  void ChiSquare1Click(TObject* Sender);
+  void RunsTest1Click(TObject* Sender);
 
  private:
   void BuildMenu();

@@ -9,6 +9,8 @@
 #include "analysis/macroecology/MacroEcologyUDefined2.h"
 #include "analysis/macroecology/MacroecologyMain.h"
 #include "analysis/macroecology/MacroecologyOptions.h"
+#include "analysis/chi_square/ChiSquareMain.h"
+#include "analysis/chi_square/ChiSquareOptions.h"
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "analysis/presence_absence/CoOccurrenceUDefined.h"
@@ -26,6 +28,8 @@
 #include "analysis/species_diversity/AbundancelevelsOptions.h"
 #include "analysis/species_diversity/SpeciesDiversityMain.h"
 #include "analysis/species_diversity/SpeciesDiversityOptions.h"
+#include "analysis/runs_test/RunsTestMain.h"
+#include "analysis/runs_test/RunsTestOptions.h"
 #include "app/AboutZorvan.h"
 #include "app/ChangeDirectoryDialog.h"
 #include "app/ExcelExport.h"
@@ -74,6 +78,10 @@ void CreateAllForms() {
   Application->CreateForm(MacroEcologyUD1);
   Application->CreateForm(MacroEcologyUD2);
   Application->CreateForm(MacroEcology);
+  Application->CreateForm(ChiSquareOpts);
+  Application->CreateForm(ChiSquareShell);
+  Application->CreateForm(RunsTestOpts);
+  Application->CreateForm(RunsTestShell);
 }
 
 int RunZorvan(int argc, char** argv) {

@@ -87,7 +87,7 @@ void ShowStatistic(const TStatisticPage& Page, const TStatisticLabels& Labels, c
   Page.Histogram->Lines()->SetText(Stat.Edges);
   Page.Histogram2->Lines()->SetText(Stat.Counts);
   TStringList lines;
-  lines.Add(Labels.Observed + StatText(Stat.Observed));
+  lines.Add(Labels.Observed + ObservedTextOf(Stat));
   lines.Add("");
   lines.Add(Labels.Mean + StatText(Stat.Mean));
   lines.Add(Labels.Variance + StatText(Stat.Variance));

@@ -21,12 +21,19 @@ struct TStatisticRecord {
   String Marker;        // as many line breaks as the observed value's histogram position
   String Edges;         // CR LF, then "low high" per bin
   String Counts;        // CR LF, then the count per bin
+  String ObservedText;  // the observed value as shown ("" : the fixed format)
 };
 
 // Fills Stat from the first n simulated values against Observed: mean and variance, tail
 // counts, then the values sorted ascending in place and the histogram with its texts. n must
 // be at least 1.
 void FillStatistic(Integer n, std::vector<double>& Simulated, double Observed, TStatisticRecord& Stat);
+
+// The same over integer values, compared exactly; the observed value shows as an integer.
+void FillStatistic_Integer(Integer n, std::vector<Integer>& Simulated, Integer Observed, TStatisticRecord& Stat);
+
+// The observed value as shown: its own text, or the fixed format.
+String ObservedTextOf(const TStatisticRecord& Stat);
 
 // The histogram as summary lines: line k joins line k of the edges text and line k of the
 // counts text with two blanks ("" beyond a text's end), for k = 0 .. Count-1.

@@ -11,7 +11,7 @@ void AddStatisticBlock(TStrings* Lines, const TBlockWords& Words, const TStatist
   Lines->Add(String(46, '_'));
   Lines->Add("");
   Lines->Add(Words.Title);
-  Lines->Add(Words.Observed + StatText(Stat.Observed));
+  Lines->Add(Words.Observed + ObservedTextOf(Stat));
   Lines->Add(Words.Mean + StatText(Stat.Mean));
   Lines->Add(Words.Variance + StatText(Stat.Variance));
   Lines->Add("");
