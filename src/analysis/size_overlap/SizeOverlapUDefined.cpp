@@ -141,10 +141,11 @@ void TSizeOverlapParameterDialog::FormShow(TObject*) {
   }
 }
 
-// However the dialog closes, what it leaves must pass the checks: values that do not are
-// replaced by the data's defaults.
+// The end-point dialogs check again however they close: values that fail are replaced by the
+// data's defaults. The normal laws' dialogs keep what is typed when closed by the frame; the
+// draws are bounded, so a mean that leaves no positive size ends the run with a message.
 void TSizeOverlapParameterDialog::FormClose(TObject*, TCloseAction&) {
-  if (FInitFailed || TestUserInput()) return;
+  if (FInitFailed || !FLayout.EndPoints || TestUserInput()) return;
   ShowMessage("Resetting defaults!");
   Init();
 }
