@@ -141,11 +141,10 @@ void TSizeOverlapParameterDialog::FormShow(TObject*) {
   }
 }
 
-// The end-point dialogs check again however they close: values that fail are replaced by the
-// data's defaults. The normal laws' dialogs keep what is typed when closed by the frame; the
-// draws are bounded, so a mean that leaves no positive size ends the run with a message.
+// However the dialog closes, what it leaves must pass the checks: values that do not are
+// replaced by the data's defaults.
 void TSizeOverlapParameterDialog::FormClose(TObject*, TCloseAction&) {
-  if (FInitFailed || !FLayout.EndPoints || TestUserInput()) return;
+  if (FInitFailed || TestUserInput()) return;
   ShowMessage("Resetting defaults!");
   Init();
 }

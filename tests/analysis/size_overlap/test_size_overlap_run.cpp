@@ -271,28 +271,6 @@ TEST_F(SizeRun, EveryRefusalShowsItsMessageAndSetsTheInterruptFlag) {
 }
 
 // 30,000 iterations pass the check (the run is stopped at its first message step).
-// A mean typed into the normal dialog and kept by closing it with its close box is used as
-// typed: far below 0 it leaves no positive size, and the bounded redraws end the run.
-TEST_F(SizeRun, NormalParametersKeptByTheCloseBoxAreUsed) {
-  SetData(Column({"2", "3", "7"}));
-  answer.distribution = 1;
-  answer.userDefined = 1;
-  onDialog = [](TSizeOverlapParameterDialog* d) {
-    if (d != SizeOverLapUD2) return;
-    SizeOverLapUD2->MeanEdit->SetText("-1000");
-    SizeOverLapUD2->SDEdit->SetText("1");
-    d->Close();
-  };
-  Application->Hooks.Messages.clear();
-  Zorvan->SizeOverlap1->Click();
-  EXPECT_EQ(Messages(), Lines{"Unable to satisfy restraints. Aborting simulation."});
-  EXPECT_EQ(SizeOverLapUD2->MeanEdit->Text(), "-1000");
-  EXPECT_TRUE(Zorvan->InterruptFlag);
-  EXPECT_EQ(resultsShown, 0);
-  EXPECT_EQ(Zorvan->BatchGrid->RowCount(), 1);
-  EXPECT_FALSE(Progress->Visible());
-}
-
 TEST_F(SizeRun, TheLargestIterationCountIsAccepted) {
   SetData(Column({"2", "3", "7"}));
   answer.iterations = "30000";
