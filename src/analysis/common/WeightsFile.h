@@ -1,5 +1,6 @@
 // Weights files and weights grids, shared by the weights editors of the analyses: reading a
-// weights file into cells, and the check of the weights in a grid's column 1.
+// weights file (or the size-overlap histogram file, which has the same layout) into cells, and
+// the check of the weights in a grid's column 1.
 #pragma once
 
 #include <vector>

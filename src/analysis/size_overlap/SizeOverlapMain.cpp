@@ -61,11 +61,15 @@ void TSizeOverlap::BuildPages() {
   SizeHistogramMemo->SetVisible(false);
 
   OverlapSheet = NewPage(this, PageControl1, "OverlapSheet", "Size Overlap");
-  TGroupBox* observed = NewGroup(this, OverlapSheet, "ObservedGroup", "Observed index", 8, 8, 200, 290);
-  ObservedMeanMemo = NewMemo(this, observed, "ObservedMeanMemo", 8, 18, 184, 264, true);
-  NewHistogramColumns(this, OverlapSheet, "Mean", 216, MeanHistogramMemoLow, MeanHistogramMemoHigh, MeanHistogramMemo2,
-                      "MeanHistogramMemo2");
-  MeanMemo = NewMemo(this, OverlapSheet, "MeanMemo", 8, 306, 678, 130, true);
+  const TSeriesPage overlap =
+      BuildSeriesPage(this, OverlapSheet, "Mean", "Observed index", kHistogramCaption,
+                      {"ObservedMeanMemo", "MeanHistogramMemoLow", "MeanHistogramMemoHigh", "MeanHistogramMemo2",
+                       "MeanMemo"});
+  ObservedMeanMemo = overlap.Observed;
+  MeanHistogramMemoLow = overlap.Low;
+  MeanHistogramMemoHigh = overlap.High;
+  MeanHistogramMemo2 = overlap.Counts;
+  MeanMemo = overlap.Statistics;
   MeanHistogramMemo = NewMemo(this, OverlapSheet, "MeanHistogramMemo", 0, 0, 10, 10, true);
   MeanHistogramMemo->SetVisible(false);
 

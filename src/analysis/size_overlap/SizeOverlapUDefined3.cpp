@@ -1,7 +1,6 @@
 #include "analysis/size_overlap/SizeOverlapUDefined3.h"
 
-#include <vector>
-
+#include "analysis/common/WeightsFile.h"
 #include "analysis/size_overlap/SizeOverlapOptions.h"
 #include "analysis/size_overlap/SizeOverlapUDefined4.h"
 #include "app/ZorvanMain.h"
@@ -135,33 +134,15 @@ void TSizeOverLapUD3::Button1Click(TObject*) {
 void TSizeOverLapUD3::OpenHistogramFile(const String& F_Name) {
   // A read error is not ours to report: it reaches the program's error box.
   const String bytes = ReadFileBytes(F_Name);
-  // One character at a time: a blank ends a cell, a line end (CR LF, LF or a lone CR) ends a
-  // cell and a line; text after the last line end is no line. The column count stays.
-  std::vector<std::vector<String>> lines;
-  std::vector<String> line;
-  String pending;
-  for (size_t k = 0; k < bytes.size() && lines.size() < kMostLines; ++k) {
-    const char ch = bytes[k];
-    if (ch == '\r' || ch == '\n') {
-      line.push_back(std::move(pending));
-      pending.clear();
-      if (ch == '\r' && k + 1 < bytes.size() && bytes[k + 1] == '\n') ++k;
-      lines.push_back(std::move(line));
-      line.clear();
-    } else if (ch == ' ') {
-      line.push_back(std::move(pending));
-      pending.clear();
-    } else {
-      pending += ch;
-    }
-  }
+  // The column count stays; cells beyond it are not kept.
+  const TWeightsFileCells cells = ReadWeightsFileCells(bytes, kMostLines - 1);
   TStringGrid* g = SpeciesHistogramGrid;
   for (int r = 0; r < g->RowCount(); ++r)
     for (int c = 0; c < g->ColCount(); ++c) g->SetCells(c, r, "");
-  g->SetRowCount(lines.empty() ? 1 : static_cast<int>(lines.size()));
-  for (size_t r = 0; r < lines.size(); ++r)
-    for (size_t c = 0; c < lines[r].size() && c < static_cast<size_t>(g->ColCount()); ++c)
-      g->SetCells(static_cast<int>(c), static_cast<int>(r), lines[r][c]);
+  if (cells.Lines.empty())
+    g->SetRowCount(1);
+  else
+    PutWeightsFileCells(g, cells, g->ColCount());
   Testfile();
 }
 
