@@ -4,10 +4,12 @@
 // the abort, and the "Sim" files.
 #include <cmath>
 
+#include "analysis/anova/AnovaReference.h"
 #include "analysis/common/ZorvanHelpersStatistics.h"
 #include "analysis/standard_tests/StandardRunSupport.h"
 
 using namespace standard_test;
+using anova_test::ReferenceF;
 
 namespace {
 
@@ -15,27 +17,6 @@ using AnovaRun = StandardRunTest;
 
 const std::vector<String> kLabels{"A", "A", "B", "B"};
 const std::vector<String> kValues{"1", "2", "5", "6"};
-
-// The statistic from its definition.
-double PseudoF(const std::vector<String>& labels, const std::vector<double>& values) {
-  std::vector<String> names;
-  for (const String& l : labels)
-    if (std::find(names.begin(), names.end(), l) == names.end()) names.push_back(l);
-  const double n = static_cast<double>(values.size()), k = static_cast<double>(names.size());
-  double grand = 0;
-  for (double v : values) grand += v / n;
-  double ssb = 0, ssw = 0;
-  for (const String& name : names) {
-    double sum = 0, count = 0;
-    for (size_t r = 0; r < labels.size(); ++r)
-      if (labels[r] == name) sum += values[r], ++count;
-    const double mean = sum / count;
-    ssb += count * (mean - grand) * (mean - grand);
-    for (size_t r = 0; r < labels.size(); ++r)
-      if (labels[r] == name) ssw += (values[r] - mean) * (values[r] - mean);
-  }
-  return ssw == 0 || k < 2 ? 0 : (ssb / (k - 1)) / (ssw / (n - k));
-}
 
 struct Walk {
   double observed;
@@ -45,12 +26,12 @@ struct Walk {
 
 // The run by hand: per iteration, labels a and Random(n) exchanged for a = 0..n-1.
 Walk WalkByHand(std::vector<String> labels, const std::vector<double>& values, Cardinal seed, int iterations) {
-  Walk w{PseudoF(labels, values), {}, {}};
+  Walk w{ReferenceF(labels, values), {}, {}};
   RandSeed = seed;
   const Integer n = static_cast<Integer>(labels.size());
   for (int i = 0; i < iterations; ++i) {
     for (Integer a = 0; a < n; ++a) std::swap(labels[static_cast<size_t>(a)], labels[static_cast<size_t>(Random(n))]);
-    w.simulated.push_back(PseudoF(labels, values));
+    w.simulated.push_back(ReferenceF(labels, values));
   }
   w.last = labels;
   return w;
