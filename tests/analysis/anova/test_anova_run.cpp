@@ -7,6 +7,7 @@
 #include "analysis/anova/AnovaReference.h"
 #include "analysis/common/ZorvanHelpersStatistics.h"
 #include "analysis/standard_tests/StandardRunSupport.h"
+#include "classlib/WinApi.h"
 
 using namespace standard_test;
 using anova_test::ReferenceF;
@@ -190,6 +191,18 @@ TEST_F(AnovaRun, LabelsAreComparedExactly) {
   EXPECT_EQ(MemoLines(AnovaShell->Memo1)[9], "Observed index = 32.00000");
   EXPECT_EQ(AnovaShell->MeansStringGrid->RowTexts(1), (Lines{"A", "2.00000", "1.50000", "0.50000"}));
   EXPECT_EQ(AnovaShell->MeansStringGrid->RowTexts(2), (Lines{"a", "2.00000", "5.50000", "0.50000"}));
+}
+
+// Squares beyond the range of a double are the floating-point error, not a statistic of 0.
+TEST_F(AnovaRun, OverflowingSquaresEndTheRunWithTheError) {
+  SetData(Columns({"g", "v"}, {kLabels, {"1e200", "-1e200", "1", "2"}}));
+  // Chosen from the menu, so that the error reaches the error box as a person sees it.
+  SendMessage(Zorvan->Handle(), WM_COMMAND, Zorvan->Anova1->Command(), 0);
+  EXPECT_EQ(Application->Hooks.Errors, Lines{"Floating point overflow."});
+  EXPECT_TRUE(Zorvan->InterruptFlag);
+  EXPECT_EQ(resultsShown, 0);
+  EXPECT_EQ(Zorvan->BatchGrid->RowCount(), 1);
+  EXPECT_FALSE(Progress->Visible());
 }
 
 TEST_F(AnovaRun, SameSeedSameSummaryAndOtherColumns) {
