@@ -3,6 +3,7 @@
 // system (a person sees the blue points and the red line, and later changes).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 #include "classlib/Charts.h"
@@ -115,6 +116,17 @@ TEST_F(RealChart, PointsAndLineAreDrawnInTheirColoursAndFollowChanges) {
   RealWindows::Settle();
   EXPECT_EQ(RealWindows::PixelsOfColor(chart_, clBlue), 0);
   EXPECT_GT(RealWindows::PixelsOfColor(chart_, clRed), 100);
+}
+
+// A line point out of range (an overflowed slope) leaves the other points drawn.
+TEST_F(RealChart, AnInfiniteOrUndefinedPointLeavesTheOthersDrawn) {
+  form_->Show();
+  for (int i = 1; i <= 5; ++i) points_->AddXY(10 * i, 10 + 5 * i, "", clBlue);
+  line_->AddXY(0, -INFINITY, "", clRed);
+  line_->AddXY(30, 25, "", clRed);
+  line_->AddXY(50, NAN, "", clRed);
+  RealWindows::Settle();
+  EXPECT_GT(RealWindows::PixelsOfColor(chart_, clBlue), 5 * 20);
 }
 
 TEST_F(RealChart, PointsAddedBeforeTheWindowShowsAreDrawn) {

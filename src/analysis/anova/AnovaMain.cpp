@@ -2,6 +2,7 @@
 #include "analysis/anova/AnovaMain.h"
 
 #include "analysis/anova/AnovaOptions.h"
+#include "analysis/common/ZorvanHelpersGrid.h"
 #include "analysis/common/ZorvanHelpersStatistics.h"
 #include "app/ResultsFormParts.h"
 #include "app/ZorvanMain.h"
@@ -101,10 +102,7 @@ void TAnovaShell::SimulationDisplay() {
   }
 }
 
-void TAnovaShell::DisplayRowTitles() {
-  const TRivErodovOzar* grid = Zorvan->MainGrid;
-  for (int r = 0; r < grid->RowCount(); ++r) SimulationGrid->SetCells(0, r, grid->Cells(0, r));
-}
+void TAnovaShell::DisplayRowTitles() { CopyRowTitles(SimulationGrid); }
 
 void TAnovaShell::FRatioDisplay() { ShowStatistic(FRatioPage, kIndexLabels, FRatioStat); }
 

@@ -3,7 +3,9 @@
 // observed and the last reshuffled labels, the statistic's page, the summary and the batch row.
 //
 // The window lives for the whole program; a completed run overwrites what it shows. A run that
-// stops (failed check or abort) leaves the pages as they were, the start time aside.
+// stops (failed check or abort) leaves the pages as they were, except that an abort has
+// already written the start time and the observed group table, drawn before the iterations;
+// the window is shown only after a completed run, which redraws both.
 #pragma once
 
 #include <vector>

@@ -1,9 +1,11 @@
 #include "analysis/anova/AnovaSims.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 #include <utility>
 
+#include "classlib/Math.h"
 #include "classlib/Random.h"
 #include "classlib/SysUtils.h"
 
@@ -65,6 +67,9 @@ double TAnovaSims::Statistic() {
       const double d = FValue[static_cast<size_t>(FOrder[j])] - FMeans[g];
       ssw += d * d;
     }
+  // Values whose squares lie beyond the range of a double end the run with the floating-point
+  // error, rather than give a statistic of 0 or an undefined one.
+  if (!std::isfinite(ssb) || !std::isfinite(ssw)) RaiseOverflow();
   if (ssw == 0 || k < 2 || n == k) return 0;
   return (ssb / static_cast<double>(k - 1)) / (ssw / static_cast<double>(n - k));
 }

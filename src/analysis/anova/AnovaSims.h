@@ -26,6 +26,7 @@ class TAnovaSims {
   const std::vector<double>& Values() const { return FValue; }
 
   // The statistic of the labels as they stand; also sets each group's count, mean, variance.
+  // Sums of squares beyond the range of a double raise EOverflow.
   double Statistic();
   // For a = 0 .. n-1 in turn, the labels of rows a and Random(n) change places.
   void ReShuffle();

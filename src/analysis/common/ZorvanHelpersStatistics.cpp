@@ -250,6 +250,34 @@ void HistogramToColumns(String& LowerEdgesText, String& UpperEdgesText, String& 
   }
 }
 
+namespace {
+// The lines of a CR LF text, exactly Count of them ("" beyond its end).
+std::vector<String> TextLines(const String& Text, size_t Count) {
+  std::vector<String> lines;
+  lines.reserve(Count);
+  size_t from = 0;
+  while (lines.size() < Count) {
+    const size_t end = Text.find(kCrLf, from);
+    if (end == String::npos) {
+      lines.push_back(from < Text.size() ? Text.substr(from) : String());
+      from = Text.size();
+    } else {
+      lines.push_back(Text.substr(from, end - from));
+      from = end + 2;
+    }
+  }
+  return lines;
+}
+}  // namespace
+
+std::vector<String> HistogramSummaryLines(const String& EdgesText, const String& CountsText, size_t Count) {
+  const std::vector<String> edges = TextLines(EdgesText, Count);
+  const std::vector<String> counts = TextLines(CountsText, Count);
+  std::vector<String> lines(Count);
+  for (size_t k = 0; k < Count; ++k) lines[k] = edges[k] + "  " + counts[k];
+  return lines;
+}
+
 // ---------------------------------------------------------------------------------------------
 
 void CalculateCircularStatistics(Integer n, const std::vector<double>& Angles, double& MeanDirection,

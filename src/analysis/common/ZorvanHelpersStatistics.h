@@ -80,6 +80,9 @@ Integer HistogramPosition(double Observed);
 // counts: one count per line.
 void HistogramToText(String& EdgesText, String& CountsText);
 void HistogramToColumns(String& LowerEdgesText, String& UpperEdgesText, String& CountsText);
+// The histogram as summary lines: line k joins line k of the edges text and line k of the
+// counts text with two blanks ("" beyond a text's end), for k = 0 .. Count-1.
+std::vector<String> HistogramSummaryLines(const String& EdgesText, const String& CountsText, size_t Count);
 
 // ---- circular statistics and least squares
 

@@ -22,23 +22,6 @@ constexpr const char* kEmptyData = "Row and Column Totals = 0.";
 const String kRule(46, '_');
 constexpr size_t kHistogramLines = 14;  // an empty line, the 12 bins, an empty line
 
-// The first Count lines of a CR LF text ("" beyond its end).
-std::vector<String> TextLines(const String& Text, size_t Count) {
-  std::vector<String> lines;
-  size_t from = 0;
-  while (lines.size() < Count) {
-    const size_t end = Text.find("\r\n", from);
-    if (end == String::npos) {
-      lines.push_back(from < Text.size() ? Text.substr(from) : String());
-      from = Text.size();
-    } else {
-      lines.push_back(Text.substr(from, end - from));
-      from = end + 2;
-    }
-  }
-  return lines;
-}
-
 }  // namespace
 
 void TGroupResults::Run() {
@@ -229,9 +212,7 @@ void TGroupResults::AddSummaryBlock(TStrings* Lines, const char* Title, const TG
   Lines->Add("");
   Lines->Add("Simulation frequencies:");
   Lines->Add("Histogram          # Simulations");
-  const std::vector<String> edges = TextLines(Series.Edges, kHistogramLines);
-  const std::vector<String> counts = TextLines(Series.Counts, kHistogramLines);
-  for (size_t j = 0; j < kHistogramLines; ++j) Lines->Add(edges[j] + "  " + counts[j]);
+  for (const String& line : HistogramSummaryLines(Series.Edges, Series.Counts, kHistogramLines)) Lines->Add(line);
   Lines->Add(kRule);
   Lines->Add("");
 }

@@ -4,7 +4,9 @@
 // summary and the batch row.
 //
 // The window lives for the whole program; a completed run overwrites what it shows. A run that
-// stops (failed check or abort) leaves the pages as they were, the start time aside.
+// stops (failed check or abort) leaves the pages as they were, except that an abort has
+// already written the start time and the observed chart, drawn before the iterations; the
+// window is shown only after a completed run, which redraws both.
 #pragma once
 
 #include <vector>

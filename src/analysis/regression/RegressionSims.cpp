@@ -3,11 +3,17 @@
 #include <utility>
 
 #include "analysis/common/ZorvanHelpersStatistics.h"
+#include "classlib/Math.h"
 #include "classlib/Random.h"
 
 TRegressionLine Do_Regression(const std::vector<double>& X, const std::vector<double>& Y) {
   TRegressionLine line;
   CalculateRegression(X, Y, static_cast<Integer>(Y.size()), line.Slope, line.Intercept, line.R);
+  // Data whose line lies beyond the range of a double end the run with the floating-point
+  // error, rather than report infinities as results.
+  line.Slope = static_cast<double>(CheckFinite(line.Slope));
+  line.Intercept = static_cast<double>(CheckFinite(line.Intercept));
+  line.R = static_cast<double>(CheckFinite(line.R));
   return line;
 }
 

@@ -13,7 +13,8 @@ struct TRegressionLine {
   double R = 0;
 };
 
-// The least-squares line of Y on X over all points (slope and r 0 when X does not vary).
+// The least-squares line of Y on X over all points (slope and r 0 when X does not vary). A
+// slope or intercept beyond the range of a double raises EOverflow.
 TRegressionLine Do_Regression(const std::vector<double>& X, const std::vector<double>& Y);
 
 // Permutes Y in place: for k = 0 .. n-1 in turn, Y[k] and Y[Random(n)] change places. Each

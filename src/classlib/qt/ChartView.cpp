@@ -50,6 +50,12 @@ void FitAxis(QValueAxis* Axis, double Lo, double Hi) {
   Axis->applyNiceNumbers();
 }
 
+// An infinite or undefined coordinate has no place on an axis; with it in the range the axes
+// would show nothing at all, the finite points included.
+bool Placeable(const TChartSeries& Series, int Index) {
+  return std::isfinite(Series.XValue(Index)) && std::isfinite(Series.YValue(Index));
+}
+
 void Attach(ChartWidget* W, QXYSeries* S) {
   W->chart()->addSeries(S);
   S->attachAxis(W->AxisX);
@@ -73,6 +79,7 @@ void Show(QWidget* View, const TChart& Chart) {
     const TChartSeries* series = Chart.Series(s);
     const int n = series->Count();
     for (int i = 0; i < n; ++i) {
+      if (!Placeable(*series, i)) continue;
       xLo = std::min(xLo, series->XValue(i));
       xHi = std::max(xHi, series->XValue(i));
       yLo = std::min(yLo, series->YValue(i));
@@ -82,13 +89,15 @@ void Show(QWidget* View, const TChart& Chart) {
       auto* line = new QLineSeries();
       const TColor colour = n > 0 ? series->ValueColor(0) : series->SeriesColor();
       line->setPen(QPen(ToQColor(colour), 2));
-      for (int i = 0; i < n; ++i) line->append(series->XValue(i), series->YValue(i));
+      for (int i = 0; i < n; ++i)
+        if (Placeable(*series, i)) line->append(series->XValue(i), series->YValue(i));
       Attach(w, line);
       continue;
     }
     // One set of marks per colour.
     std::map<TColor, QScatterSeries*> byColour;
     for (int i = 0; i < n; ++i) {
+      if (!Placeable(*series, i)) continue;
       const TColor colour = series->ValueColor(i);
       QScatterSeries*& marks = byColour[colour];
       if (marks == nullptr) {

@@ -4,10 +4,13 @@
 // the abort, and the "Sim" files.
 #include <cmath>
 
+#include "analysis/anova/AnovaReference.h"
 #include "analysis/common/ZorvanHelpersStatistics.h"
 #include "analysis/standard_tests/StandardRunSupport.h"
+#include "classlib/WinApi.h"
 
 using namespace standard_test;
+using anova_test::ReferenceF;
 
 namespace {
 
@@ -15,27 +18,6 @@ using AnovaRun = StandardRunTest;
 
 const std::vector<String> kLabels{"A", "A", "B", "B"};
 const std::vector<String> kValues{"1", "2", "5", "6"};
-
-// The statistic from its definition.
-double PseudoF(const std::vector<String>& labels, const std::vector<double>& values) {
-  std::vector<String> names;
-  for (const String& l : labels)
-    if (std::find(names.begin(), names.end(), l) == names.end()) names.push_back(l);
-  const double n = static_cast<double>(values.size()), k = static_cast<double>(names.size());
-  double grand = 0;
-  for (double v : values) grand += v / n;
-  double ssb = 0, ssw = 0;
-  for (const String& name : names) {
-    double sum = 0, count = 0;
-    for (size_t r = 0; r < labels.size(); ++r)
-      if (labels[r] == name) sum += values[r], ++count;
-    const double mean = sum / count;
-    ssb += count * (mean - grand) * (mean - grand);
-    for (size_t r = 0; r < labels.size(); ++r)
-      if (labels[r] == name) ssw += (values[r] - mean) * (values[r] - mean);
-  }
-  return ssw == 0 || k < 2 ? 0 : (ssb / (k - 1)) / (ssw / (n - k));
-}
 
 struct Walk {
   double observed;
@@ -45,12 +27,12 @@ struct Walk {
 
 // The run by hand: per iteration, labels a and Random(n) exchanged for a = 0..n-1.
 Walk WalkByHand(std::vector<String> labels, const std::vector<double>& values, Cardinal seed, int iterations) {
-  Walk w{PseudoF(labels, values), {}, {}};
+  Walk w{ReferenceF(labels, values), {}, {}};
   RandSeed = seed;
   const Integer n = static_cast<Integer>(labels.size());
   for (int i = 0; i < iterations; ++i) {
     for (Integer a = 0; a < n; ++a) std::swap(labels[static_cast<size_t>(a)], labels[static_cast<size_t>(Random(n))]);
-    w.simulated.push_back(PseudoF(labels, values));
+    w.simulated.push_back(ReferenceF(labels, values));
   }
   w.last = labels;
   return w;
@@ -209,6 +191,18 @@ TEST_F(AnovaRun, LabelsAreComparedExactly) {
   EXPECT_EQ(MemoLines(AnovaShell->Memo1)[9], "Observed index = 32.00000");
   EXPECT_EQ(AnovaShell->MeansStringGrid->RowTexts(1), (Lines{"A", "2.00000", "1.50000", "0.50000"}));
   EXPECT_EQ(AnovaShell->MeansStringGrid->RowTexts(2), (Lines{"a", "2.00000", "5.50000", "0.50000"}));
+}
+
+// Squares beyond the range of a double are the floating-point error, not a statistic of 0.
+TEST_F(AnovaRun, OverflowingSquaresEndTheRunWithTheError) {
+  SetData(Columns({"g", "v"}, {kLabels, {"1e200", "-1e200", "1", "2"}}));
+  // Chosen from the menu, so that the error reaches the error box as a person sees it.
+  SendMessage(Zorvan->Handle(), WM_COMMAND, Zorvan->Anova1->Command(), 0);
+  EXPECT_EQ(Application->Hooks.Errors, Lines{"Floating point overflow."});
+  EXPECT_TRUE(Zorvan->InterruptFlag);
+  EXPECT_EQ(resultsShown, 0);
+  EXPECT_EQ(Zorvan->BatchGrid->RowCount(), 1);
+  EXPECT_FALSE(Progress->Visible());
 }
 
 TEST_F(AnovaRun, SameSeedSameSummaryAndOtherColumns) {

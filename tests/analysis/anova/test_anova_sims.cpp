@@ -6,35 +6,15 @@
 #include <algorithm>
 #include <map>
 
+#include "analysis/anova/AnovaReference.h"
 #include "analysis/anova/AnovaSims.h"
 #include "classlib/Random.h"
 
 namespace {
 
-using Texts = std::vector<String>;
+using anova_test::ReferenceF;
 
-// The definition written out: group means and squared deviations over the rows of each label.
-double ReferenceF(const Texts& labels, const std::vector<double>& values) {
-  std::vector<String> names;
-  for (const String& l : labels)
-    if (std::find(names.begin(), names.end(), l) == names.end()) names.push_back(l);
-  const double n = static_cast<double>(values.size()), k = static_cast<double>(names.size());
-  double grand = 0;
-  for (double v : values) grand += v;
-  grand /= n;
-  double ssb = 0, ssw = 0;
-  for (const String& name : names) {
-    double sum = 0, count = 0;
-    for (size_t r = 0; r < labels.size(); ++r)
-      if (labels[r] == name) sum += values[r], ++count;
-    const double mean = sum / count;
-    ssb += count * (mean - grand) * (mean - grand);
-    for (size_t r = 0; r < labels.size(); ++r)
-      if (labels[r] == name) ssw += (values[r] - mean) * (values[r] - mean);
-  }
-  if (ssw == 0 || k < 2) return 0;
-  return (ssb / (k - 1)) / (ssw / (n - k));
-}
+using Texts = std::vector<String>;
 
 TEST(AnovaSims, StatisticsWorkedByHand) {
   struct Case {

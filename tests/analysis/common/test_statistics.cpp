@@ -130,6 +130,14 @@ TEST_F(Statistics, HistogramBinsAndMarkerPositions) {
   HistogramToText(edges, counts);
   EXPECT_EQ(edges.substr(0, 21), "\r\n0.00000 1.00000\r\n1.");
   EXPECT_EQ(counts, "\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n2\r\n");
+  // Summary lines: the texts side by side, two blanks between, empty beyond their ends.
+  const std::vector<String> lines = HistogramSummaryLines(edges, counts, 14);
+  ASSERT_EQ(lines.size(), 14u);
+  EXPECT_EQ(lines[0], "  ");
+  EXPECT_EQ(lines[1], "0.00000 1.00000  1");
+  EXPECT_EQ(lines[12], "11.00000 12.00000  2");
+  EXPECT_EQ(lines[13], "  ");
+  EXPECT_EQ(HistogramSummaryLines(edges, counts, 13), std::vector<String>(lines.begin(), lines.begin() + 13));
   HistogramToColumns(lower, upper, counts2);
   EXPECT_EQ(counts2, counts);
   EXPECT_EQ(lower.substr(0, 11), "\r\n0.00000\r\n");
