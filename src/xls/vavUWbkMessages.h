@@ -2,7 +2,10 @@
 // number reading, upper-casing of wide text and quote-aware replacing.
 #pragma once
 
+#include <vector>
+
 #include "classlib/Types.h"
+#include "classlib/Variants.h"
 
 // Column letters of a 1-based column: 1 -> A, 26 -> Z, 27 -> AA, 256 -> IV.
 String EncodeColumn(Integer C);
@@ -20,3 +23,35 @@ bool TryParseFloatDot(const String& Text, Extended& Value);
 WideString UpperCaseText(const WideString& Text);
 // Replaces every occurrence of Old (matched ignoring ASCII case) by New outside double-quoted parts.
 String ReplaceOutsideQuotes(const String& Text, const String& Old, const String& New);
+
+// ---------------------------------------------------------------------------------------------
+// Record types of the workbook interface.
+
+// A rich-text run: from character FirstChar on, the text uses font FontIndex.
+struct TRTFRun {
+  Word FirstChar = 0;
+  Word FontIndex = 0;
+  friend bool operator==(const TRTFRun&, const TRTFRun&) = default;
+};
+using TRTFRunList = std::vector<TRTFRun>;
+
+struct TRichString {
+  WideString Value;
+  TRTFRunList RTFRuns;
+};
+
+// A cell's value with its format index (-1: no cell) and whether a formula gives it.
+struct TXlsCellValue {
+  Variant Value;
+  Integer XF = -1;
+  bool IsFormula = false;
+};
+
+// A block of cells, 0-based inside the engine.
+struct TXlsCellRange {
+  Integer Left = 0;
+  Integer Top = 0;
+  Integer Right = 0;
+  Integer Bottom = 0;
+  friend bool operator==(const TXlsCellRange&, const TXlsCellRange&) = default;
+};
