@@ -56,6 +56,10 @@ extern TFormatSettings FormatSettings;
 // Reloads FormatSettings from the process locale (tests call it to undo their changes).
 void ResetFormatSettings();
 
+// The settings of a Windows locale code (0x0409 English (United States), 0x0407 German, ...);
+// false, with Settings unchanged, for a code the program does not know.
+bool GetLocaleFormatSettings(Integer LCID, TFormatSettings& Settings);
+
 // ---------------------------------------------------------------------------------------------
 // Integers <-> text
 
