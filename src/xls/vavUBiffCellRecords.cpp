@@ -39,7 +39,7 @@ void WriteCell6(TOle2File& Workbook, const TCellRecord& r, size_t count) {
 }
 }  // namespace
 
-ArrayOfByte RequireCellSize(Word aId, ArrayOfByte aData, size_t aSize) {
+ArrayOfByte RequireDataSize(Word aId, ArrayOfByte aData, size_t aSize) {
   if (aData.size() < aSize) RaiseXls(XlsMsg::InvalidRecordId, {Int64{aId}});
   return aData;
 }

@@ -21,8 +21,8 @@ inline bool IsRKEncodable(double x) {
   return EncodeRK(x, rk);
 }
 
-// Refuses cell data shorter than its record's fixed size with "Record with ID 0x%x is invalid".
-ArrayOfByte RequireCellSize(Word aId, ArrayOfByte aData, size_t aSize);
+// Refuses record data shorter than its fixed size with "Record with ID 0x%x is invalid".
+ArrayOfByte RequireDataSize(Word aId, ArrayOfByte aData, size_t aSize);
 
 // The error texts of BOOLERR cells, by code; codes outside the table give "#NULL!".
 String ErrorCodeText(Byte Code);
@@ -32,7 +32,7 @@ bool ErrorTextCode(const String& Text, Byte& Code);
 // BLANK: a formatted empty cell; neighbours join into MULBLANK.
 class TBlankRecord : public TRecordOf<TBlankRecord, TCellRecord> {
  public:
-  TBlankRecord(Word aId, ArrayOfByte aData) : TRecordOf(aId, RequireCellSize(aId, std::move(aData), 6)) {}
+  TBlankRecord(Word aId, ArrayOfByte aData) : TRecordOf(aId, RequireDataSize(aId, std::move(aData), 6)) {}
   static std::unique_ptr<TBlankRecord> CreateFromData(Word aRow, Word aCol, Word aXF) {
     return TCellRecord::CreateFromData<TBlankRecord>(BiffCellId::BLANK, 6, aRow, aCol, aXF);
   }
@@ -48,7 +48,7 @@ class TBlankRecord : public TRecordOf<TBlankRecord, TCellRecord> {
 // BOOLERR: a Boolean (byte 7 = 0) or an error code (byte 7 = 1) in byte 6.
 class TBoolErrRecord : public TRecordOf<TBoolErrRecord, TCellRecord> {
  public:
-  TBoolErrRecord(Word aId, ArrayOfByte aData) : TRecordOf(aId, RequireCellSize(aId, std::move(aData), 8)) {}
+  TBoolErrRecord(Word aId, ArrayOfByte aData) : TRecordOf(aId, RequireDataSize(aId, std::move(aData), 8)) {}
   static std::unique_ptr<TBoolErrRecord> CreateFromData(Word aRow, Word aCol, Word aXF) {
     return TCellRecord::CreateFromData<TBoolErrRecord>(BiffCellId::BOOLERR, 8, aRow, aCol, aXF);
   }
@@ -61,7 +61,7 @@ class TBoolErrRecord : public TRecordOf<TBoolErrRecord, TCellRecord> {
 // NUMBER: an IEEE double at byte 6.
 class TNumberRecord : public TRecordOf<TNumberRecord, TCellRecord> {
  public:
-  TNumberRecord(Word aId, ArrayOfByte aData) : TRecordOf(aId, RequireCellSize(aId, std::move(aData), 14)) {}
+  TNumberRecord(Word aId, ArrayOfByte aData) : TRecordOf(aId, RequireDataSize(aId, std::move(aData), 14)) {}
   static std::unique_ptr<TNumberRecord> CreateFromData(Word aRow, Word aCol, Word aXF) {
     return TCellRecord::CreateFromData<TNumberRecord>(BiffCellId::NUMBER, 14, aRow, aCol, aXF);
   }
@@ -72,7 +72,7 @@ class TNumberRecord : public TRecordOf<TNumberRecord, TCellRecord> {
 // RK: a compressed number at byte 6; neighbours join into MULRK.
 class TRKRecord : public TRecordOf<TRKRecord, TCellRecord> {
  public:
-  TRKRecord(Word aId, ArrayOfByte aData) : TRecordOf(aId, RequireCellSize(aId, std::move(aData), 10)) {}
+  TRKRecord(Word aId, ArrayOfByte aData) : TRecordOf(aId, RequireDataSize(aId, std::move(aData), 10)) {}
   static std::unique_ptr<TRKRecord> CreateFromData(Word aRow, Word aCol, Word aXF) {
     return TCellRecord::CreateFromData<TRKRecord>(BiffCellId::RK, 10, aRow, aCol, aXF);
   }

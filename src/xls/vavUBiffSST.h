@@ -83,7 +83,7 @@ class TSST {
 // LABELSST (0x00FD): a text cell that holds an index into the shared string table.
 class TLabelSSTRecord : public TRecordOf<TLabelSSTRecord, TCellRecord> {
  public:
-  TLabelSSTRecord(Word aId, ArrayOfByte aData) : TRecordOf(aId, RequireCellSize(aId, std::move(aData), 10)) {}
+  TLabelSSTRecord(Word aId, ArrayOfByte aData) : TRecordOf(aId, RequireDataSize(aId, std::move(aData), 10)) {}
   TLabelSSTRecord(const TLabelSSTRecord& Other);
   ~TLabelSSTRecord() override;
 
