@@ -1,6 +1,7 @@
 #include "xls/vavUBiffRecordFactory.h"
 
 #include "xls/vavUBiffCellRecords.h"
+#include "xls/vavUBiffColInfo.h"
 #include "xls/vavUBiffFormatRecords.h"
 #include "xls/vavUBiffPalette.h"
 #include "xls/vavUBiffOptionRecords.h"
@@ -100,6 +101,7 @@ std::unique_ptr<TBaseRecord> CreateRecord(Word aId, ArrayOfByte aData) {
     case 0x0205: return Make<TBoolErrRecord>(aId, std::move(aData));
     case 0x027E: return Make<TRKRecord>(aId, std::move(aData));
     case 0x0031: return Make<TFontRecord>(aId, std::move(aData));
+    case 0x007D: return Make<TColInfoRecord>(aId, std::move(aData));
     case 0x0092: return Make<TPaletteRecord>(aId, std::move(aData));
     case 0x00E0: return Make<TXFRecord>(aId, std::move(aData));
     case 0x0293: return Make<TStyleRecord>(aId, std::move(aData));
