@@ -284,6 +284,19 @@ inline std::vector<Byte> OneSheetWorkbook(const std::vector<Byte>& globals, cons
                eof, BofRecord(0x10), sheet, eof});
 }
 
+// One FONT record and 21 cell XF records (font 0, format General), enough for readers that
+// look up the format of every cell.
+inline std::vector<Byte> MinimalFormats() {
+  std::vector<Byte> out = Rec(0x0031, Join({Bytes16(200), Bytes16(0), Bytes16(0x7FFF), Bytes16(400), Bytes16(0),
+                                            {0, 0, 0, 0}, {5, 0, 'A', 'r', 'i', 'a', 'l'}}));
+  for (int i = 0; i < 21; ++i) {
+    std::vector<Byte> xf = Join({Bytes16(0), Bytes16(0), Bytes16(i < 15 ? 0xFFF5 : 0x0001), Bytes16(0x20), Bytes16(0),
+                                 Bytes32(0), Bytes32(0), Bytes16(0x20C0)});
+    out = Join({out, Rec(0x00E0, xf)});
+  }
+  return out;
+}
+
 // A python3 that has xlrd, or "".
 inline std::string PythonWithXlrd() {
   for (const char* candidate : {"/usr/bin/python3", "python3"}) {
