@@ -176,14 +176,32 @@ String FormatFloat(const String& Pattern, Extended Value, const TFormatSettings&
   int exponent10 = 0;
   bool scientific = expAt != String::npos;
   if (scientific) {
-    // Digits before the point: the integer placeholders' zeros, at least one.
-    int intDigits = std::max(1, intZerosFromFirst);
-    if (!d.Digits.empty()) {
-      RoundDigits(d, intDigits + decCount);
-      if (!d.Digits.empty()) {
-        exponent10 = d.Exponent - intDigits;
-        d.Exponent = intDigits;
+    // Digits before the point: the integer placeholders' zeros, at least one; with "#" among
+    // the integer placeholders the exponent is a multiple of their count ("##0.0E+0" gives
+    // 12.3E+3).
+    const bool engineering = intCount > intZerosFromFirst && intCount > 1;
+    for (int pass = 0; pass < 2 && !d.Digits.empty(); ++pass) {
+      const int e = d.Exponent - 1;  // power of ten of the first digit
+      int intDigits = std::max(1, intZerosFromFirst);
+      int expo = e - intDigits + 1;
+      if (engineering) {
+        expo = (e >= 0 ? e / intCount : -((-e + intCount - 1) / intCount)) * intCount;
+        intDigits = e - expo + 1;
       }
+      TDecimal rounded = d;
+      RoundDigits(rounded, intDigits + decCount);
+      if (rounded.Digits.empty()) {
+        d = rounded;
+        break;
+      }
+      if (rounded.Exponent != d.Exponent && pass == 0) {
+        d = rounded;  // rounding carried into a new digit: place the point again
+        continue;
+      }
+      d = rounded;
+      exponent10 = expo;
+      d.Exponent = intDigits;
+      break;
     }
   } else {
     RoundDigits(d, static_cast<long>(d.Exponent) + decCount);

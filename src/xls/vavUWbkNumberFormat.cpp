@@ -32,6 +32,13 @@ size_t CharLen(const String& s, size_t pos) {
   return std::min(n, s.size() - pos);
 }
 
+// Elapsed times count whole seconds of the value rounded to the nearest one (the clock runs
+// after them use the same rounded value); plain clock times cut the fraction of a second.
+double ToSecond(double v) {
+  if (!std::isfinite(v) || std::fabs(v) > 1e9) return v;
+  return std::nearbyint(v * 86400.0) / 86400.0;
+}
+
 // The default settings with AM and PM markers filled in.
 TFormatSettings DefaultSettings() {
   TFormatSettings fs = FormatSettings;
@@ -170,7 +177,7 @@ size_t ReadColor(const String& sec, Integer& Color) {
   if (close == String::npos) return 0;
   String name = sec.substr(1, close - 1);
   for (const auto& c : ColorNames)
-    if (name == c.Name) {
+    if (name.size() == std::strlen(c.Name) && StartsWithCI(name, 0, c.Name)) {
       Color = c.Color;
       return close + 1;
     }
@@ -252,7 +259,7 @@ class TSectionRenderer {
       pos += ReadNumber(pos, out);
       if (pos == before) return DefaultText(FValue, FSuppress);
     }
-    return out;
+    return FNegativeShown ? "-" + out : out;
   }
 
  private:
@@ -265,8 +272,6 @@ class TSectionRenderer {
     }
     return false;
   }
-
-  double Magnitude() const { return (FSuppress && FX < 0) ? -FX : FX; }
 
   // "[$text-code]": the currency text, and the locale of the following date-time runs.
   size_t ReadLocale(size_t pos, String& out) {
@@ -308,8 +313,8 @@ class TSectionRenderer {
     if (letter != 'H' && letter != 'M' && letter != 'S') return 0;
     for (size_t i = pos + 1; i < close; ++i)
       if (Up(FSec[i]) != letter) return 0;
-    // Counted on the value rounded to the millisecond, as the clock fields are.
-    const long double ms = std::nearbyint(std::fabs(static_cast<long double>(FX)) * 86400000.0L);
+    // Counted on the value rounded to the second, as the clock fields are.
+    const long double ms = std::nearbyint(std::fabs(static_cast<long double>(FX)) * 86400.0L) * 1000.0L;
     const long double unit = letter == 'H' ? 3600000.0L : letter == 'M' ? 60000.0L : 1000.0L;
     String digits = std::to_string(static_cast<long long>(std::floor(ms / unit)));
     const size_t width = close - pos - 1;
@@ -318,6 +323,7 @@ class TSectionRenderer {
     out += digits;
     HasTime = true;
     FAfterHours = letter == 'H';
+    FRoundSeconds = true;
     return close + 1 - pos;
   }
 
@@ -340,7 +346,8 @@ class TSectionRenderer {
     size_t end = pos;
     while (end < FSec.size() && IsDateTimeChar(FSec[end])) ++end;
     if (end == pos) return 0;
-    const double v = FX + (FDates1904 ? 1462.0 : 0.0);
+    const double shifted = FX + (FDates1904 ? 1462.0 : 0.0);
+    const double v = FRoundSeconds ? ToSecond(shifted) : shifted;
     String pattern;
     bool afterHour = FAfterHours;
     FAfterHours = false;
@@ -418,7 +425,9 @@ class TSectionRenderer {
       ++end;
     }
     if (end == pos) return 0;
-    double v = Magnitude();
+    // Runs render the magnitude; the sign of a negative value stands before the whole section
+    // ("-$2.00", not "$-2.00"), and only when some digit shows.
+    double v = std::fabs(FX);
     String pattern;
     for (size_t i = pos; i < end;) {
       const char c = FSec[i];
@@ -436,7 +445,10 @@ class TSectionRenderer {
       pattern += c == '?' ? '#' : c;
       ++i;
     }
-    out += FormatFloat(pattern, v, FDefault);
+    const String text = FormatFloat(pattern, v, FDefault);
+    if (FX < 0 && !FSuppress && text.substr(0, text.find_first_of("Ee")).find_first_of("123456789") != String::npos)
+      FNegativeShown = true;
+    out += text;
     return end - pos;
   }
 
@@ -451,6 +463,8 @@ class TSectionRenderer {
   bool FSuppress = false;
   bool FTwelveHour = false;
   bool FAfterHours = false;
+  bool FRoundSeconds = false;
+  bool FNegativeShown = false;  // a number run showed digits of a negative value
 };
 
 // A text section: colour, brackets, literals and "@".

@@ -6,8 +6,9 @@
 // Beyond the plain walk: "AM/PM" (or "A/P") anywhere in a section selects the 12-hour clock
 // for every hour of the section and marks a time, not a date; "m" and "mm" right after an hour
 // or right before seconds are minutes; "General" renders the plain value where it stands, so
-// literal text around it is kept; elapsed times ("[h]") count whole units of the value rounded
-// to the millisecond.
+// literal text around it is kept; elapsed times count the value rounded to the second; the
+// minus sign of a negative number stands before the section's text ("-$2.00"); colour names are
+// matched ignoring letter case, as other programs write them ("[RED]").
 #pragma once
 
 #include <array>

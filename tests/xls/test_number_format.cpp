@@ -4,6 +4,9 @@
 
 #include "XlsTestHelpers.h"
 #include "classlib/SysUtils.h"
+#include "xls/vavUBiffCellRecords.h"
+#include "xls/vavUBiffFormatRecords.h"
+#include "xls/vavUBiffOptionRecords.h"
 #include "xls/vavUWbkNumberFormat.h"
 
 using namespace xlstest;
@@ -92,7 +95,8 @@ TEST_F(NumberFormat, SectionsAndConditions) {
       {"[>=0]0;[Blue]0", -5.0, "5", 0xFF0000, false, false},
       {"[>=10]0;[Blue]0", 15.0, "15", -1, false, false},
       {"[>x]0;0", 5.0, "5", -1, false, false},               // a malformed condition is none
-      {"[red]0", 5.0, "5", -1, false, false},                // colour names are case-sensitive
+      {"[red]0", 5.0, "5", 0x0000FF, false, false},          // colour names in any letter case
+      {"[Purple]0", 5.0, "5", -1, false, false},
       {"[Green]0;[Magenta]-0", -2.0, "-2", 0xFF00FF, false, false},
   };
   for (const auto& e : examples) Check(e);
@@ -103,7 +107,10 @@ TEST_F(NumberFormat, Tokens) {
       {"[h]", 1.5, "36", -1, false, true},
       {"[mm]", 0.5, "720", -1, false, true},
       {"[ss]", 1.0 / 86400 * 5, "05", -1, false, true},
-      {"[h]", 13.0 / 24, "13", -1, false, true},             // counted on the millisecond, not cut to 12
+      {"[h]", 13.0 / 24, "13", -1, false, true},             // counted on the second, not cut to 12
+      {"[ss]", 0.999988, "86399", -1, false, true},
+      {"h:mm:ss", 0.5833333, "13:59:59", -1, false, true},   // a clock cuts the fraction of a second
+      {"[mm]:ss", 0.999988, "1439:59", -1, false, true},     // elapsed: rounded to the second
       {"[h]:mm", -1.5, "-36:00", -1, false, true},
       {"[hm]0", 5.0, "5", -1, false, false},                 // no elapsed token: skipped
       {"mm:ss", 1.0 / 24 + 5.0 / 1440 + 7.0 / 86400, "05:07", -1, false, true},
@@ -120,6 +127,8 @@ TEST_F(NumberFormat, Tokens) {
       {"0*-", 2.0, "2-", -1, false, false},
       {"\\$0.00", 2.0, "$2.00", -1, false, false},
       {"$#,##0.00", 1234.5, "$1,234.50", -1, false, false},
+      {"$#,##0.00", -2.0, "-$2.00", -1, false, false},       // the sign leads the section
+      {"$0.00", -0.001, "$0.00", -1, false, false},          // no digit shows: no sign
       {"[$€-407]0.00", 1234.5, "€1234.50", -1, false, false},
       {"[$-409]mmmm", 45000.0, "March", -1, true, false},
       {"0.0%", 0.1234, "12.3%", -1, false, false},
@@ -184,6 +193,83 @@ TEST_F(NumberFormat, FormatsReportDatesAndTimes) {
     EXPECT_EQ(d, c.date) << c.format;
     EXPECT_EQ(t, c.time) << c.format;
   }
+}
+
+// The first field of each CSV line (quoted fields with doubled quotes).
+std::vector<String> FirstFields(const std::string& csv) {
+  std::vector<String> out;
+  std::istringstream lines(csv);
+  std::string line;
+  while (std::getline(lines, line)) {
+    String field;
+    if (!line.empty() && line[0] == '"') {
+      for (size_t i = 1; i < line.size(); ++i) {
+        if (line[i] == '"' && i + 1 < line.size() && line[i + 1] == '"') field += line[i++];
+        else if (line[i] == '"') break;
+        else field += line[i];
+      }
+    } else {
+      field = line.substr(0, line.find(','));
+    }
+    out.push_back(field);
+  }
+  return out;
+}
+
+struct TRenderedCell {
+  double Value;
+  String Format;
+};
+
+// Column A of the first sheet with each cell's number format, read with the engine's records.
+std::vector<TRenderedCell> FixtureCells(const std::string& compound, bool& dates1904) {
+  auto records = RecordsOf(compound);
+  TFormatRecordList formats;
+  std::vector<Word> xfFormats;
+  std::vector<TRenderedCell> cells;
+  int bofs = 0;
+  dates1904 = false;
+  auto put = [&](const TCellRecord& c) {
+    if (c.Column() != 0) return;
+    if (cells.size() <= c.Row()) cells.resize(c.Row() + 1u);
+    cells[c.Row()] = {c.GetValue().AsDouble(), WideToUtf8(formats.GetFormat(xfFormats.at(c.XF())))};
+  };
+  for (auto& r : records) {
+    if (r->Id == 0x0809) ++bofs;
+    if (auto* f = dynamic_cast<TFormatRecord*>(r.get())) formats.Add(std::unique_ptr<TFormatRecord>(static_cast<TFormatRecord*>(f->DoCopyTo().release())));
+    if (auto* xf = dynamic_cast<TXFRecord*>(r.get())) xfFormats.push_back(xf->FormatIndex());
+    if (auto* d = dynamic_cast<T1904Record*>(r.get())) dates1904 = d->Is1904();
+    if (bofs != 2) continue;
+    if (auto* cell = dynamic_cast<TNumberRecord*>(r.get())) put(*cell);
+    if (auto* cell = dynamic_cast<TRKRecord*>(r.get())) put(*cell);
+    if (auto* mul = dynamic_cast<TMulRKRecord*>(r.get()))
+      while (!mul->Eof())
+        if (auto cell = mul->ExtractOneRecord()) put(*cell);
+  }
+  return cells;
+}
+
+TEST_F(NumberFormat, RendersAsLibreOfficeDoes) {
+  // number_formats.xls was written by LibreOffice from number_formats.xml, and
+  // number_formats.csv holds LibreOffice's rendering of its cells (see the data README).
+  bool dates1904 = false;
+  auto cells = FixtureCells(Fixture("number_formats.xls"), dates1904);
+  auto shown = FirstFields(Fixture("number_formats.csv"));
+  ASSERT_EQ(cells.size(), shown.size());
+  int dateTimeRows = 0;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    const auto& c = cells[i];
+    // Fractions are not interpreted; every other family must render the same.
+    if (c.Format.find("?/?") != String::npos) continue;
+    // LibreOffice writes General exponents with three digits ("1E+020").
+    if (c.Format == "General" && c.Value >= 1e15) continue;
+    bool hasDate = false, hasTime = false;
+    if (FormatHasDateTime(c.Format, hasDate, hasTime)) ++dateTimeRows;
+    Integer color = -1;
+    EXPECT_EQ(FormatCellValue(Variant(c.Value), c.Format, dates1904, color), shown[i])
+        << "row " << i + 1 << ": " << c.Format << " with " << c.Value;
+  }
+  EXPECT_GE(dateTimeRows, 150);
 }
 
 }  // namespace
