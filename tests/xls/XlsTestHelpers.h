@@ -310,7 +310,8 @@ inline std::string PythonWithXlrd() {
 // Runs a python script (with xlrd) on a file and gives its output; fails the test when the
 // script fails.
 inline std::string RunXlrd(const std::string& python, const std::string& script, const std::string& path) {
-  std::string scriptPath = path + ".py";
+  TempDir scratch;  // never beside the file read: fixtures live in the source tree
+  std::string scriptPath = scratch.File("read.py");
   WriteFileBytes(scriptPath, script);
   int status = 0;
   std::string out = RunCommand(python + " " + scriptPath + " " + path + " 2>&1", status);
