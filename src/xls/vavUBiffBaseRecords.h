@@ -181,13 +181,10 @@ class TDimensionsRecord : public TRecordOf<TDimensionsRecord, TBaseRecord> {
   TDimensionsRec Dim() const;
 };
 
-// STRING (0x0207): the cached text result of the formula before it. The formula writes its
-// own result, so this record is never written.
+// STRING (0x0207): the cached text result of the formula before it, written back byte for
+// byte right after that formula, so a saved string formula keeps its result.
 class TStringRecord : public TRecordOf<TStringRecord, TBaseRecord> {
  public:
   using TRecordOf::TRecordOf;
   WideString Value() const;
-  void SaveToStream(TOle2File&) const override {}
-  Integer TotalSize() const override { return 0; }
-  Integer TotalSizeNoHeaders() const override { return 0; }
 };

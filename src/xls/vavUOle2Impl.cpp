@@ -535,23 +535,33 @@ void TOle2File::WriteMem(const void* Buffer, Int64 Count) {
 
 void TOle2File::Write(const std::vector<Byte>& Data, size_t StartPos, size_t Count) {
   if (StartPos > Data.size() || Count > Data.size() - StartPos) RaiseXls(XlsMsg::ReadingRecord);
+  if (FEncryption.Engine) {
+    ArrayOfByte encoded = FEncryption.Engine->Encode(Data, Position(), static_cast<Integer>(StartPos),
+                                                     static_cast<Integer>(Count), FEncryption.ActualRecordLen);
+    if (encoded.size() != Count) RaiseXls(XlsMsg::LogicalError);
+    WriteMem(encoded.data(), static_cast<Int64>(Count));
+    return;
+  }
   WriteMem(Data.data() + StartPos, static_cast<Int64>(Count));
 }
 
 void TOle2File::Write16(Word Value) {
+  if (FEncryption.Engine) Value = FEncryption.Engine->Encode(Value, Position(), FEncryption.ActualRecordLen);
   Byte b[2] = {static_cast<Byte>(Value), static_cast<Byte>(Value >> 8)};
   WriteMem(b, 2);
 }
 
 void TOle2File::Write32(Cardinal Value) {
+  if (FEncryption.Engine) Value = FEncryption.Engine->Encode(Value, Position(), FEncryption.ActualRecordLen);
   Byte b[4];
   for (int i = 0; i < 4; ++i) b[i] = static_cast<Byte>(Value >> (8 * i));
   WriteMem(b, 4);
 }
 
 void TOle2File::WriteHeader(Word Id, Word Len) {
-  Write16(Id);
-  Write16(Len);
+  Byte b[4] = {static_cast<Byte>(Id), static_cast<Byte>(Id >> 8), static_cast<Byte>(Len), static_cast<Byte>(Len >> 8)};
+  WriteMem(b, 4);
+  FEncryption.ActualRecordLen = Len;
 }
 
 void TOle2File::Close() {

@@ -15,6 +15,7 @@
 #include <ostream>
 #include <vector>
 
+#include "xls/vavUBiffProtect.h"
 #include "xls/vavXlsMessages.h"
 
 namespace Ole2 {
@@ -128,13 +129,17 @@ class TOle2File {
   // contents; storages named in DeleteStorages (exact names) are left out with their subtrees.
   void PrepareForWrite(std::ostream& OutStream, const WideString& OStreamName,
                        const std::vector<WideString>& DeleteStorages = {});
+  // The encryption state; Write, Write16 and Write32 pass through its engine when one is set.
+  TEncryptionData& Encryption() { return FEncryption; }
+
+  // Appends bytes as they are, never encoded.
   void WriteMem(const void* Buffer, Int64 Count);
   void WriteRawMem(const void* Buffer, Int64 Count) { WriteMem(Buffer, Count); }
   void WriteRaw(const std::vector<Byte>& Data) { WriteMem(Data.data(), static_cast<Int64>(Data.size())); }
   void Write(const std::vector<Byte>& Data, size_t StartPos, size_t Count);
   void Write16(Word Value);
   void Write32(Cardinal Value);
-  // A 4-byte record header.
+  // A 4-byte record header (never encoded); the record's length is noted for the engine.
   void WriteHeader(Word Id, Word Len);
   // Completes a pending write (allocation table, header, the new stream's directory entry).
   void Close();
@@ -189,4 +194,5 @@ class TOle2File {
   Int64 FWriteStart = 0;
   std::vector<Integer> FNewFat;
   TOle2Directory FWrittenEntry;
+  TEncryptionData FEncryption;
 };

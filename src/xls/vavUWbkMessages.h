@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "classlib/Types.h"
+#include "classlib/SysUtils.h"
 #include "classlib/Variants.h"
 
 // Column letters of a 1-based column: 1 -> A, 26 -> Z, 27 -> AA, 256 -> IV.
@@ -103,3 +104,37 @@ struct TWbkFormat {
   Integer Rotation = 0;
   Integer Indent = 0;
 };
+
+// A named range of the workbook interface.
+struct TXlsNamedRange {
+  WideString Name;
+  WideString RangeFormula;
+  Integer OptionFlags = 0;
+  Integer SheetIndex = 0;
+  Integer NameSheetIndex = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Dates, formats and ranges.
+
+// The regional settings as they were when first asked for, kept for the program's life.
+const TFormatSettings& CachedFormatSettings();
+// Empty morning and afternoon markers become "AM" and "PM".
+void EnsureAmPm(TFormatSettings& Settings);
+// The date (and time) a text means under the regional settings, as the system's date reader
+// takes it: a date of two or three numbers in the order of the short date format, separated by
+// "/", "-", "." or the date separator (two numbers: day and month of the current year; a
+// two-digit year below 50 is 20xx), and a time h:mm[:ss[.zzz]] with an optional AM or PM.
+bool VarDateFromStr(const String& Text, TDateTime& Value);
+// Whether Text is a date, a time or both; Format is the pattern to show it again (DateFormat,
+// then a blank and TimeFormat; empty formats mean the regional short ones). Two or three
+// whole numbers joined by "." are numbers or versions, not dates, unless "." is the regional
+// date separator.
+bool TryParseDateTime(const String& Text, TDateTime& Value, String& Format, String TimeFormat, String DateFormat,
+                      bool& HasTime, bool& HasDate);
+// Value (plus 1462 days with Dates1904) in Format; "##" when it cannot be shown.
+String SafeFormatDateTime(const String& Format, bool Dates1904, const TFormatSettings& Settings, TDateTime Value);
+String SafeDateTimeToString(const String& Format, bool Dates1904, TDateTime Value);
+TXlsCellRange OffsetRange(const TXlsCellRange& Range, Integer dRow, Integer dCol);
+void InitNamedRange(TXlsNamedRange& Range);
+String VariantToString(const Variant& V);
