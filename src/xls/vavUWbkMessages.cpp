@@ -22,7 +22,7 @@ bool IsFullPath(const String& Path) {
 }
 
 namespace {
-bool FileExists(const std::filesystem::path& p) {
+bool IsRegularFile(const std::filesystem::path& p) {
   std::error_code ec;
   return std::filesystem::is_regular_file(p, ec);
 }
@@ -41,19 +41,19 @@ String ProgramFolder() {
 
 String SearchFile(const String& BasePath, const String& FileName) {
   if (IsFullPath(FileName)) {
-    if (!FileExists(FileName)) RaiseXls(XlsMsg::CantFindFile, {FileName});
+    if (!IsRegularFile(FileName)) RaiseXls(XlsMsg::CantFindFile, {FileName});
     return FileName;
   }
   if (BasePath.find_first_not_of(" \t") != String::npos) {
     String path = WithDelimiter(BasePath) + FileName;
-    if (!FileExists(path)) RaiseXls(XlsMsg::CantFindFile, {path});
+    if (!IsRegularFile(path)) RaiseXls(XlsMsg::CantFindFile, {path});
     return path;
   }
   // The engine is linked into the program, so the program's folder is also the module's.
   String folder = ProgramFolder();
   if (!folder.empty()) {
     String path = WithDelimiter(folder) + FileName;
-    if (FileExists(path)) return path;
+    if (IsRegularFile(path)) return path;
   }
   RaiseXls(XlsMsg::CantFindFile, {FileName});
 }
