@@ -21,12 +21,18 @@ void PackString(std::vector<Byte>& out, const TExcelString& s) {
 // ---------------------------------------------------------------------------------------------
 // TSST
 
-TSST::TSST() { MemSST.Buffer.resize(BufferStep); }
+TSST::TSST() { MemSST.Buffer.reserve(BufferStep); }
 
 void TSST::Reserve(Cardinal Size) {
-  // Grown before placing, so an entry never runs past the buffer.
-  while (static_cast<size_t>(MemSST.UsedSize) + Size > MemSST.Buffer.size())
-    MemSST.Buffer.resize(MemSST.Buffer.size() + BufferStep);
+  // Grown before placing, so an entry never runs past the buffer: the room grows in whole
+  // steps, and the bytes in use are exactly the entries placed.
+  const size_t needed = static_cast<size_t>(MemSST.UsedSize) + Size;
+  if (needed > MemSST.Buffer.capacity()) {
+    size_t room = MemSST.Buffer.capacity();
+    while (room < needed) room += BufferStep;
+    MemSST.Buffer.reserve(room);
+  }
+  MemSST.Buffer.resize(needed);
 }
 
 void TSST::AddRef(Cardinal aEntry, Integer Delta) {
@@ -136,6 +142,7 @@ Integer TSST::AddString(const WideString& s, const TRTFRunList& RTFRuns) {
   if (Find(entry, index)) {
     AddRef(FList[static_cast<size_t>(index)], 1);
     MemSST.UsedSize = entry;  // the space goes back
+    MemSST.Buffer.resize(entry);
   } else {
     FList.insert(FList.begin() + index, entry);
     SetWord(b, entry, 1);
