@@ -10,7 +10,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth
-  python3 python3-olefile
+  python3 python3-olefile python3-xlrd
+  libreoffice-calc-nogui
 )
 
 missing=()

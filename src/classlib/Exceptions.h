@@ -39,6 +39,8 @@ class EIntOverflow : public Exception { public: using Exception::Exception; };
 class ERangeError : public Exception { public: using Exception::Exception; };
 // An index or count outside the array it refers to.
 [[noreturn]] inline void RaiseRangeError() { throw ERangeError("Range check error"); }
+// An internal consistency check that failed; Message holds the check's text.
+class EAssertionFailed : public Exception { public: using Exception::Exception; };
 // Pictures that cannot be decoded.
 class EInvalidGraphic : public Exception { public: using Exception::Exception; };
 class EInvalidGraphicOperation : public Exception { public: using Exception::Exception; };

@@ -536,11 +536,7 @@ String FloatToStrF(Extended Value, TFloatFormat Format, Integer Precision, Integ
   return FloatToStrF(Value, Format, Precision, Digits, FormatSettings);
 }
 
-String FloatToStr(Extended Value, const TFormatSettings& Settings) {
-  return FloatToStrF(Value, ffGeneral, 15, 0, Settings);
-}
 
-String FloatToStr(Extended Value) { return FloatToStr(Value, FormatSettings); }
 
 // =============================================================================================
 // Format

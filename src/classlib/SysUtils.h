@@ -56,6 +56,10 @@ extern TFormatSettings FormatSettings;
 // Reloads FormatSettings from the process locale (tests call it to undo their changes).
 void ResetFormatSettings();
 
+// The settings of a Windows locale code (0x0409 English (United States), 0x0407 German, ...);
+// false, with Settings unchanged, for a code the program does not know.
+bool GetLocaleFormatSettings(Integer LCID, TFormatSettings& Settings);
+
 // ---------------------------------------------------------------------------------------------
 // Integers <-> text
 
@@ -118,9 +122,19 @@ enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
 String FloatToStrF(Extended Value, TFloatFormat Format, Integer Precision, Integer Digits);
 String FloatToStrF(Extended Value, TFloatFormat Format, Integer Precision, Integer Digits,
                    const TFormatSettings& Settings);
-// General format with 15 significant digits: the shortest text that shows the value.
+// The value rounded to 15 significant digits, trailing zeros dropped: fixed notation for
+// 1e-5 <= |x| < 1e15, otherwise mantissa, "E" and a signed exponent ("1.5E-6", "1E+15").
 String FloatToStr(Extended Value);
 String FloatToStr(Extended Value, const TFormatSettings& Settings);
+
+// Number patterns: "0" a digit or zero, "#" a digit or nothing, the first "." the decimal
+// separator, any "," among the placeholders groups the integer digits by three, "E+", "E-",
+// "e+", "e-" followed by "0"s give scientific notation; quoted text and every other character
+// are copied. The value is taken to its 15-significant-digit decimal form and rounded there,
+// halves away from zero; "-" stands before the first digit. A pattern without placeholders
+// gives its literal characters only.
+String FormatFloat(const String& Pattern, Extended Value);
+String FormatFloat(const String& Pattern, Extended Value, const TFormatSettings& Settings);
 
 // ---------------------------------------------------------------------------------------------
 // printf-like formatting: %s, %d, %u, %x, %e, %f, %g, %n, %m, %%, with optional "-", width and
@@ -251,7 +265,8 @@ Word DaysInAMonth(Word Year, Word Month);
 Word DayOfWeek(TDateTime Value);
 
 // Specifiers: c d dd ddd dddd ddddd dddddd m mm mmm mmmm yy yyyy h hh n nn s ss z zzz t tt
-// am/pm a/p ampm / : and quoted text; "m" right after an hour means minutes.
+// am/pm a/p ampm / : and quoted text; "m" right after an hour means minutes. A value outside
+// the years 1 to 9999 raises EConvertError.
 String FormatDateTime(const String& Pattern, TDateTime Value);
 String FormatDateTime(const String& Pattern, TDateTime Value, const TFormatSettings& Settings);
 String DateToStr(TDateTime Value);       // ShortDateFormat

@@ -299,6 +299,8 @@ void AppendDateTime(String& out, const String& pat, TDateTime v, const TFormatSe
 }  // namespace
 
 String FormatDateTime(const String& Pattern, TDateTime Value, const TFormatSettings& Settings) {
+  // 0001-01-01 .. 9999-12-31 23:59:59.999
+  if (!(Value > -693594.0 && Value < 2958466.0)) throw EConvertError("Invalid argument to date encode");
   String out;
   AppendDateTime(out, Pattern.empty() ? String("c") : Pattern, Value, Settings, 0);
   return out;

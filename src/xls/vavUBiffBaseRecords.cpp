@@ -104,7 +104,7 @@ void TBaseRowColRecord::ArrangeCopyRowsAndCols(Integer RowOffset, Integer ColOff
   SetColumn(static_cast<Word>(Column() + ColOffset));
 }
 
-Int64 TBaseRowColRecord::FixTotalSize(bool) { return TotalSize(); }
+Int64 TBaseRowColRecord::FixTotalSize(bool) const { return TotalSize(); }
 
 bool TCellRecord::CanJoinNext(const TCellRecord*, Integer) const { return false; }
 void TCellRecord::SaveFirstMul(TOle2File& Workbook, Word) const { SaveToStream(Workbook); }

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "classlib/Variants.h"
 #include "xls/vavUOle2Impl.h"
 #include "xls/vavXlsMessages.h"
 
@@ -91,7 +92,7 @@ class TBaseRowColRecord : public TRecordOf<TBaseRowColRecord, TBaseRecord> {
   virtual void ArrangeInsertRowsAndCols(Integer aRowPos, Integer aRowCount, Integer aColPos, Integer aColCount,
                                         const TSheetInfo& SheetInfo);
   virtual void ArrangeCopyRowsAndCols(Integer RowOffset, Integer ColOffset);
-  virtual Int64 FixTotalSize(bool NeedsRecalc);
+  virtual Int64 FixTotalSize(bool NeedsRecalc) const;
 
   static constexpr Integer MaxRow = 65535;
   static constexpr Integer MaxCol = 255;
@@ -104,6 +105,10 @@ class TCellRecord : public TRecordOf<TCellRecord, TBaseRowColRecord> {
 
   Word XF() const { return GetWord(Data, 4); }
   void SetXF(Word Value) { SetWord(Data, 4, Value); }
+
+  // The cell's value; the base holds none and ignores writes.
+  virtual Variant GetValue() const { return Variant(); }
+  virtual void SetValue(const Variant&) {}
 
   // Hooks for joining neighbouring cells into one MULRK or MULBLANK record when saving.
   virtual bool CanJoinNext(const TCellRecord* NextRecord, Integer MaxCol) const;
@@ -176,13 +181,10 @@ class TDimensionsRecord : public TRecordOf<TDimensionsRecord, TBaseRecord> {
   TDimensionsRec Dim() const;
 };
 
-// STRING (0x0207): the cached text result of the formula before it. The formula writes its
-// own result, so this record is never written.
+// STRING (0x0207): the cached text result of the formula before it, written back byte for
+// byte right after that formula, so a saved string formula keeps its result.
 class TStringRecord : public TRecordOf<TStringRecord, TBaseRecord> {
  public:
   using TRecordOf::TRecordOf;
   WideString Value() const;
-  void SaveToStream(TOle2File&) const override {}
-  Integer TotalSize() const override { return 0; }
-  Integer TotalSizeNoHeaders() const override { return 0; }
 };

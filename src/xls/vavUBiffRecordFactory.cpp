@@ -1,7 +1,12 @@
 #include "xls/vavUBiffRecordFactory.h"
 
+#include "xls/vavUBiffCellRecords.h"
+#include "xls/vavUBiffColInfo.h"
+#include "xls/vavUBiffFormatRecords.h"
+#include "xls/vavUBiffPalette.h"
 #include "xls/vavUBiffOptionRecords.h"
 #include "xls/vavUBiffOtherRecords.h"
+#include "xls/vavUBiffSST.h"
 
 namespace {
 template <class T>
@@ -10,21 +15,7 @@ std::unique_ptr<TBaseRecord> Make(Word aId, ArrayOfByte&& aData) {
 }
 
 bool IsCellId(Word aId) {
-  switch (aId) {
-    case 0x0006:  // FORMULA
-    case 0x00BD:  // MULRK
-    case 0x00BE:  // MULBLANK
-    case 0x00D6:  // RSTRING
-    case 0x00FD:  // LABELSST
-    case 0x0201:  // BLANK
-    case 0x0203:  // NUMBER
-    case 0x0204:  // LABEL
-    case 0x0205:  // BOOLERR
-    case 0x027E:  // RK
-      return true;
-    default:
-      return false;
-  }
+  return aId == 0x0006;  // FORMULA, until it has a class of its own
 }
 
 bool IsIgnoredId(Word aId) {
@@ -100,6 +91,21 @@ std::unique_ptr<TBaseRecord> CreateRecord(Word aId, ArrayOfByte aData) {
     case 0x0225: return Make<TDefRowHeightRecord>(aId, std::move(aData));
     case 0x023E: return Make<TWindow2Record>(aId, std::move(aData));
     case 0x0809: return Make<TBOFRecord>(aId, std::move(aData));
+    case 0x00BD: return Make<TMulRKRecord>(aId, std::move(aData));
+    case 0x00BE: return Make<TMulBlankRecord>(aId, std::move(aData));
+    case 0x00D6: return Make<TRStringRecord>(aId, std::move(aData));
+    case 0x00FD: return Make<TLabelSSTRecord>(aId, std::move(aData));
+    case 0x0201: return Make<TBlankRecord>(aId, std::move(aData));
+    case 0x0203: return Make<TNumberRecord>(aId, std::move(aData));
+    case 0x0204: return Make<TLabelRecord>(aId, std::move(aData));
+    case 0x0205: return Make<TBoolErrRecord>(aId, std::move(aData));
+    case 0x027E: return Make<TRKRecord>(aId, std::move(aData));
+    case 0x0031: return Make<TFontRecord>(aId, std::move(aData));
+    case 0x007D: return Make<TColInfoRecord>(aId, std::move(aData));
+    case 0x0092: return Make<TPaletteRecord>(aId, std::move(aData));
+    case 0x00E0: return Make<TXFRecord>(aId, std::move(aData));
+    case 0x0293: return Make<TStyleRecord>(aId, std::move(aData));
+    case 0x041E: return Make<TFormatRecord>(aId, std::move(aData));
     default: return Make<TBaseRecord>(aId, std::move(aData));
   }
 }

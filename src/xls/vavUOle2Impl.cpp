@@ -8,36 +8,6 @@
 
 using namespace Ole2;
 
-// ---------------------------------------------------------------------------------------------
-// Directory entry
-
-TOle2Directory::TOle2Directory(std::span<const Byte> Entry) {
-  std::copy_n(Entry.begin(), std::min(Entry.size(), Data.size()), Data.begin());
-}
-
-WideString TOle2Directory::Name() const {
-  int bytes = Data[64];  // only the low byte of the length counts
-  if (bytes < 2 || bytes > 64) return WideString();
-  WideString name;
-  for (int i = 0; i + 1 < bytes - 1; i += 2) name += static_cast<char16_t>(Data[i] | (Data[i + 1] << 8));
-  return name;
-}
-
-void TOle2Directory::SetName(const WideString& aName) {
-  if (aName.size() > 31) RaiseXls(XlsMsg::TooManyEntries, {Int64(aName.size() * 2), Int64{62}});
-  std::fill_n(Data.begin(), 64, Byte(0));
-  for (size_t i = 0; i < aName.size(); ++i) SetWord(Data, 2 * i, aName[i]);
-  SetWord(Data, 64, static_cast<Word>(aName.size() * 2 + 2));
-}
-
-void TOle2Directory::Clear() {
-  std::fill_n(Data.begin(), 68, Byte(0));
-  SetLeftSid(-1);
-  SetRightSid(-1);
-  SetChildSid(-1);
-  std::fill(Data.begin() + 80, Data.end(), Byte(0));
-}
-
 namespace {
 bool SameNameIgnoringCase(const WideString& a, const WideString& b) {
   return a.size() == b.size() && UpperCaseText(a) == UpperCaseText(b);
@@ -108,8 +78,8 @@ void TOle2File::ReadHeader(bool AvoidExceptions) {
   FSectorBuffer.assign(FHeader.SectorSize, 0);
 
   // The header's list of the first allocation-table sectors, kept for LoadFat.
-  FAT.clear();
-  FAT.reserve(static_cast<size_t>(FHeader.csectFat()) * (FHeader.SectorSize / 4) + HeaderDifCount + 16);
+  FAT.Entries.clear();
+  FAT.Entries.reserve(static_cast<size_t>(FHeader.csectFat()) * (FHeader.SectorSize / 4) + HeaderDifCount + 16);
   std::vector<Integer> headerDif(HeaderDifCount);
   for (int i = 0; i < HeaderDifCount; ++i)
     headerDif[i] = static_cast<Integer>(GetCardinal(block, HeaderFixedSize + 4 * i));
@@ -122,14 +92,14 @@ void TOle2File::ReadHeader(bool AvoidExceptions) {
 void TOle2File::AppendFatSector(Integer Sector) {
   size_t perSector = FHeader.SectorSize / 4;
   if (Sector == FREESECT) {
-    FAT.insert(FAT.end(), perSector, FREESECT);  // a placeholder sector
+    FAT.Entries.insert(FAT.Entries.end(), perSector, FREESECT);  // a placeholder sector
     return;
   }
   if (Sector < 0 || Sector >= FSectorCount) Invalid();
   // More table sectors than the file has sectors can only come from a damaged file.
-  if (FAT.size() / perSector >= static_cast<size_t>(FSectorCount) + HeaderDifCount) Invalid();
+  if (FAT.Entries.size() / perSector >= static_cast<size_t>(FSectorCount) + HeaderDifCount) Invalid();
   const std::vector<Byte>& data = LoadSector(Sector);
-  for (size_t i = 0; i < perSector; ++i) FAT.push_back(static_cast<Integer>(GetCardinal(data, 4 * i)));
+  for (size_t i = 0; i < perSector; ++i) FAT.Entries.push_back(static_cast<Integer>(GetCardinal(data, 4 * i)));
 }
 
 void TOle2File::LoadFat() {
@@ -153,45 +123,22 @@ void TOle2File::LoadFat() {
 
 void TOle2File::LoadMiniFat() {
   FMiniFatChain = FollowChain(FHeader.sectMiniFatStart(), FHeader.csectMiniFat(), false);
-  MiniFAT.clear();
-  MiniFAT.reserve(FMiniFatChain.size() * (FHeader.SectorSize / 4));
+  MiniFAT.Entries.clear();
+  MiniFAT.Entries.reserve(FMiniFatChain.size() * (FHeader.SectorSize / 4));
   for (Integer sector : FMiniFatChain) {
     const std::vector<Byte>& data = LoadSector(sector);
-    for (size_t i = 0; i < FHeader.SectorSize / 4; ++i) MiniFAT.push_back(static_cast<Integer>(GetCardinal(data, 4 * i)));
+    for (size_t i = 0; i < FHeader.SectorSize / 4; ++i) MiniFAT.Entries.push_back(static_cast<Integer>(GetCardinal(data, 4 * i)));
   }
 }
 
-// Follows a chain of the allocation table: Needed sectors, or up to its end mark. Every
-// sector must exist in the file and appear once; a shorter chain means a damaged file.
 std::vector<Integer> TOle2File::FollowChain(Integer Start, Int64 Needed, bool UntilEnd) const {
-  std::vector<Integer> chain;
-  if (!UntilEnd && (Needed < 0 || Needed > FSectorCount)) Invalid();
-  std::vector<bool> seen(static_cast<size_t>(FSectorCount), false);
-  Integer s = Start;
-  while (UntilEnd ? s != ENDOFCHAIN : static_cast<Int64>(chain.size()) < Needed) {
-    if (s < 0 || s >= FSectorCount || static_cast<size_t>(s) >= FAT.size() || seen[s]) Invalid();
-    seen[s] = true;
-    chain.push_back(s);
-    s = FAT[s];
-  }
-  return chain;
+  return FAT.FollowChain(Start, Needed, UntilEnd, FSectorCount);
 }
 
 std::vector<Integer> TOle2File::FollowMiniChain(Integer Start, Int64 Needed) const {
   Int64 miniSize = 1 << FHeader.MiniSectorShift();
   Int64 miniInRoot = std::min<Int64>(ROOT->ulSize(), static_cast<Int64>(FRootChain.size()) * FHeader.SectorSize) / miniSize;
-  Int64 limit = std::min<Int64>(static_cast<Int64>(MiniFAT.size()), miniInRoot);
-  if (Needed < 0 || Needed > limit) Invalid();
-  std::vector<Integer> chain;
-  std::vector<bool> seen(static_cast<size_t>(limit), false);
-  Integer m = Start;
-  while (static_cast<Int64>(chain.size()) < Needed) {
-    if (m < 0 || m >= limit || seen[m]) Invalid();
-    seen[m] = true;
-    chain.push_back(m);
-    m = MiniFAT[m];
-  }
-  return chain;
+  return MiniFAT.FollowChain(Start, Needed, miniInRoot);
 }
 
 void TOle2File::EnsureRootChain() {
@@ -535,23 +482,33 @@ void TOle2File::WriteMem(const void* Buffer, Int64 Count) {
 
 void TOle2File::Write(const std::vector<Byte>& Data, size_t StartPos, size_t Count) {
   if (StartPos > Data.size() || Count > Data.size() - StartPos) RaiseXls(XlsMsg::ReadingRecord);
+  if (FEncryption.Engine) {
+    ArrayOfByte encoded = FEncryption.Engine->Encode(Data, Position(), static_cast<Integer>(StartPos),
+                                                     static_cast<Integer>(Count), FEncryption.ActualRecordLen);
+    if (encoded.size() != Count) RaiseXls(XlsMsg::LogicalError);
+    WriteMem(encoded.data(), static_cast<Int64>(Count));
+    return;
+  }
   WriteMem(Data.data() + StartPos, static_cast<Int64>(Count));
 }
 
 void TOle2File::Write16(Word Value) {
+  if (FEncryption.Engine) Value = FEncryption.Engine->Encode(Value, Position(), FEncryption.ActualRecordLen);
   Byte b[2] = {static_cast<Byte>(Value), static_cast<Byte>(Value >> 8)};
   WriteMem(b, 2);
 }
 
 void TOle2File::Write32(Cardinal Value) {
+  if (FEncryption.Engine) Value = FEncryption.Engine->Encode(Value, Position(), FEncryption.ActualRecordLen);
   Byte b[4];
   for (int i = 0; i < 4; ++i) b[i] = static_cast<Byte>(Value >> (8 * i));
   WriteMem(b, 4);
 }
 
 void TOle2File::WriteHeader(Word Id, Word Len) {
-  Write16(Id);
-  Write16(Len);
+  Byte b[4] = {static_cast<Byte>(Id), static_cast<Byte>(Id >> 8), static_cast<Byte>(Len), static_cast<Byte>(Len >> 8)};
+  WriteMem(b, 4);
+  FEncryption.ActualRecordLen = Len;
 }
 
 void TOle2File::Close() {

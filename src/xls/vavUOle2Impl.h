@@ -15,23 +15,10 @@
 #include <ostream>
 #include <vector>
 
+#include "xls/vavUBiffProtect.h"
+#include "xls/vavUOle2Directory.h"
+#include "xls/vavUOle2FAT.h"
 #include "xls/vavXlsMessages.h"
-
-namespace Ole2 {
-inline constexpr Integer ENDOFCHAIN = -2;
-inline constexpr Integer FREESECT = -1;
-inline constexpr Integer FATSECT = -3;
-inline constexpr Integer DIFSECT = -4;
-inline constexpr int HeaderFixedSize = 76;
-inline constexpr int HeaderDifCount = 109;
-inline constexpr int HeaderSize = 512;
-inline constexpr int DirEntrySize = 128;
-inline constexpr Cardinal MiniSectorCutoff = 4096;
-}  // namespace Ole2
-
-// Directory entry types and colours.
-enum class STGTY : Byte { Invalid = 0, Storage = 1, Stream = 2, LockBytes = 3, Property = 4, Root = 5 };
-enum class DECOLOR : Byte { Red = 0, Black = 1 };
 
 // The compound file header: the 76-byte fixed part (typed fields are read and written in it)
 // and where the file starts in its byte stream.
@@ -58,36 +45,6 @@ class TOle2Header {
   void SetCardinalField(size_t Pos, Integer Value) { SetCardinal(Data, Pos, static_cast<Cardinal>(Value)); }
   // Bytes from the start of the header block to sector 0: the header occupies one sector.
   Int64 SectorBase() const { return SectorSize; }
-};
-
-// One 128-byte directory entry.
-class TOle2Directory {
- public:
-  TOle2Directory() = default;
-  explicit TOle2Directory(std::span<const Byte> Entry);
-
-  std::array<Byte, Ole2::DirEntrySize> Data{};
-
-  // Name: up to 31 UTF-16 characters. A stored length outside 2..64 means an empty name.
-  WideString Name() const;
-  // Raises "Too many entries..." for a name longer than 31 characters.
-  void SetName(const WideString& Name);
-  STGTY Type() const { return static_cast<STGTY>(Data[66]); }
-  DECOLOR Color() const { return static_cast<DECOLOR>(Data[67]); }
-  Integer LeftSid() const { return static_cast<Integer>(GetCardinal(Data, 68)); }
-  Integer RightSid() const { return static_cast<Integer>(GetCardinal(Data, 72)); }
-  Integer ChildSid() const { return static_cast<Integer>(GetCardinal(Data, 76)); }
-  Integer FirstSector() const { return static_cast<Integer>(GetCardinal(Data, 116)); }
-  Cardinal ulSize() const { return GetCardinal(Data, 120); }
-  void SetType(STGTY Value) { Data[66] = static_cast<Byte>(Value); }
-  void SetColor(DECOLOR Value) { Data[67] = static_cast<Byte>(Value); }
-  void SetLeftSid(Integer Value) { SetCardinal(Data, 68, static_cast<Cardinal>(Value)); }
-  void SetRightSid(Integer Value) { SetCardinal(Data, 72, static_cast<Cardinal>(Value)); }
-  void SetChildSid(Integer Value) { SetCardinal(Data, 76, static_cast<Cardinal>(Value)); }
-  void SetFirstSector(Integer Value) { SetCardinal(Data, 116, static_cast<Cardinal>(Value)); }
-  void SetSize(Cardinal Value) { SetCardinal(Data, 120, Value); }
-  // An unused entry: no name, type or colour, no links, zero tail.
-  void Clear();
 };
 
 // A compound file opened for reading, or being written as a changed copy.
@@ -128,13 +85,17 @@ class TOle2File {
   // contents; storages named in DeleteStorages (exact names) are left out with their subtrees.
   void PrepareForWrite(std::ostream& OutStream, const WideString& OStreamName,
                        const std::vector<WideString>& DeleteStorages = {});
+  // The encryption state; Write, Write16 and Write32 pass through its engine when one is set.
+  TEncryptionData& Encryption() { return FEncryption; }
+
+  // Appends bytes as they are, never encoded.
   void WriteMem(const void* Buffer, Int64 Count);
   void WriteRawMem(const void* Buffer, Int64 Count) { WriteMem(Buffer, Count); }
   void WriteRaw(const std::vector<Byte>& Data) { WriteMem(Data.data(), static_cast<Int64>(Data.size())); }
   void Write(const std::vector<Byte>& Data, size_t StartPos, size_t Count);
   void Write16(Word Value);
   void Write32(Cardinal Value);
-  // A 4-byte record header.
+  // A 4-byte record header (never encoded); the record's length is noted for the engine.
   void WriteHeader(Word Id, Word Len);
   // Completes a pending write (allocation table, header, the new stream's directory entry).
   void Close();
@@ -168,8 +129,8 @@ class TOle2File {
   std::ostream* FOut = nullptr;
   TOle2Header FHeader;
   Int64 FSectorCount = 0;  // whole sectors present in the file
-  std::vector<Integer> FAT;
-  std::vector<Integer> MiniFAT;
+  TOle2FAT FAT;
+  TOle2MiniFAT MiniFAT;
   std::vector<Integer> FMiniFatChain;
   std::vector<Integer> FDirChain;
   std::optional<TOle2Directory> ROOT;
@@ -189,4 +150,5 @@ class TOle2File {
   Int64 FWriteStart = 0;
   std::vector<Integer> FNewFat;
   TOle2Directory FWrittenEntry;
+  TEncryptionData FEncryption;
 };

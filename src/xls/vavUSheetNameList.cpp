@@ -74,11 +74,11 @@ void TSheetNameList::Add(const WideString& aName) {
 }
 
 WideString TSheetNameList::AddUniqueName(const WideString& aName) {
-  Integer n = 0, index = 0;
-  if (FindRootString(aName, index)) n = FList[index]->n + 1;
-  // Also steps over names that another root already spells (root "Sheet" with number 1 and
-  // a bare name "Sheet1").
-  TWideContainer item{aName, n};
+  // The lowest free number: the bare name when no sheet uses it, else aName1, aName2, ... A
+  // number freed by a deleted sheet is handed out again, and names that another root already
+  // spells ("Sheet" numbered 1 and a bare "Sheet1") are stepped over.
+  TWideContainer item{aName, 0};
+  Integer index = 0;
   while (FindFullString(item.FullName(), index)) ++item.n;
   FList.insert(FList.begin() + index, std::make_unique<TWideContainer>(item));
   return item.FullName();

@@ -1,6 +1,8 @@
 #include "xls/vavUWbkMessages.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <charconv>
 #include <filesystem>
 
@@ -20,7 +22,7 @@ bool IsFullPath(const String& Path) {
 }
 
 namespace {
-bool FileExists(const std::filesystem::path& p) {
+bool IsRegularFile(const std::filesystem::path& p) {
   std::error_code ec;
   return std::filesystem::is_regular_file(p, ec);
 }
@@ -39,19 +41,19 @@ String ProgramFolder() {
 
 String SearchFile(const String& BasePath, const String& FileName) {
   if (IsFullPath(FileName)) {
-    if (!FileExists(FileName)) RaiseXls(XlsMsg::CantFindFile, {FileName});
+    if (!IsRegularFile(FileName)) RaiseXls(XlsMsg::CantFindFile, {FileName});
     return FileName;
   }
   if (BasePath.find_first_not_of(" \t") != String::npos) {
     String path = WithDelimiter(BasePath) + FileName;
-    if (!FileExists(path)) RaiseXls(XlsMsg::CantFindFile, {path});
+    if (!IsRegularFile(path)) RaiseXls(XlsMsg::CantFindFile, {path});
     return path;
   }
   // The engine is linked into the program, so the program's folder is also the module's.
   String folder = ProgramFolder();
   if (!folder.empty()) {
     String path = WithDelimiter(folder) + FileName;
-    if (FileExists(path)) return path;
+    if (IsRegularFile(path)) return path;
   }
   RaiseXls(XlsMsg::CantFindFile, {FileName});
 }
@@ -124,3 +126,180 @@ String ReplaceOutsideQuotes(const String& Text, const String& Old, const String&
   }
   return out;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Dates, formats and ranges
+
+const TFormatSettings& CachedFormatSettings() {
+  static const TFormatSettings settings = FormatSettings;
+  return settings;
+}
+
+void EnsureAmPm(TFormatSettings& Settings) {
+  if (Settings.TimeAMString.empty()) Settings.TimeAMString = "AM";
+  if (Settings.TimePMString.empty()) Settings.TimePMString = "PM";
+}
+
+namespace {
+bool AllDigits(const String& s) {
+  return !s.empty() && s.size() <= 9 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::vector<String> SplitAny(const String& s, const String& separators) {
+  std::vector<String> parts(1);
+  for (char c : s) {
+    if (separators.find(c) != String::npos) parts.emplace_back();
+    else parts.back() += c;
+  }
+  return parts;
+}
+
+// 'y', 'm' and 'd' in the order the short date format names them.
+String DateOrder(const String& shortDate) {
+  String order;
+  for (char c : shortDate) {
+    char l = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if ((l == 'y' || l == 'm' || l == 'd') && order.find(l) == String::npos) order += l;
+  }
+  return order.size() == 3 ? order : String("mdy");
+}
+
+bool ParseTime(const String& text, bool pm, bool am, TDateTime& t) {
+  std::vector<String> parts = SplitAny(text, String(":") + FormatSettings.TimeSeparator);
+  if (parts.size() < 2 || parts.size() > 3) return false;
+  Word ms = 0;
+  if (parts.size() == 3) {
+    size_t dot = parts[2].find_first_of(String(".") + FormatSettings.DecimalSeparator);
+    if (dot != String::npos) {
+      String frac = parts[2].substr(dot + 1);
+      parts[2].resize(dot);
+      if (!AllDigits(frac)) return false;
+      frac = (frac + "000").substr(0, 3);
+      ms = static_cast<Word>(std::stoi(frac));
+    }
+  }
+  for (auto& p : parts)
+    if (!AllDigits(p)) return false;
+  int h = std::stoi(parts[0]), m = std::stoi(parts[1]), sec = parts.size() == 3 ? std::stoi(parts[2]) : 0;
+  if (am || pm) {
+    if (h < 1 || h > 12) return false;
+    h = h % 12 + (pm ? 12 : 0);
+  }
+  return TryEncodeTime(static_cast<Word>(std::min(h, 99)), static_cast<Word>(std::min(m, 99)),
+                       static_cast<Word>(std::min(sec, 99)), ms, t);
+}
+
+bool ParseDate(const String& text, TDateTime& d) {
+  std::vector<String> parts = SplitAny(text, String("/-.") + FormatSettings.DateSeparator);
+  if (parts.size() < 2 || parts.size() > 3) return false;
+  for (auto& p : parts)
+    if (!AllDigits(p)) return false;
+  const String order = DateOrder(FormatSettings.ShortDateFormat);
+  int y = -1, m = -1, day = -1;
+  if (parts.size() == 3) {
+    for (size_t i = 0; i < 3; ++i) {
+      int v = std::stoi(parts[i]);
+      if (order[i] == 'y') y = parts[i].size() <= 2 ? (v < 50 ? 2000 + v : 1900 + v) : v;
+      else if (order[i] == 'm') m = v;
+      else day = v;
+    }
+  } else {
+    Word cy, cm, cd;
+    DecodeDate(Now(), cy, cm, cd);
+    y = cy;
+    String dm = order;
+    dm.erase(dm.find('y'), 1);
+    for (size_t i = 0; i < 2; ++i) (dm[i] == 'm' ? m : day) = std::stoi(parts[i]);
+  }
+  if (y < 1 || y > 9999 || m < 1 || m > 12 || day < 1 || day > 31) return false;
+  return TryEncodeDate(static_cast<Word>(y), static_cast<Word>(m), static_cast<Word>(day), d);
+}
+}  // namespace
+
+bool VarDateFromStr(const String& Text, TDateTime& Value) {
+  std::vector<String> tokens;
+  {
+    String t;
+    for (char c : Text) {
+      if (c == ' ' || c == '\t') {
+        if (!t.empty()) tokens.push_back(t);
+        t.clear();
+      } else {
+        t += c;
+      }
+    }
+    if (!t.empty()) tokens.push_back(t);
+  }
+  if (tokens.empty() || tokens.size() > 3) return false;
+  bool am = false, pm = false;
+  const String last = UpperCase(tokens.back());
+  if (tokens.size() > 1 && (last == "AM" || last == UpperCase(FormatSettings.TimeAMString))) am = true;
+  if (tokens.size() > 1 && (last == "PM" || last == UpperCase(FormatSettings.TimePMString))) pm = true;
+  if (am || pm) tokens.pop_back();
+  TDateTime date = 0, time = 0;
+  bool haveDate = false, haveTime = false;
+  for (const String& tok : tokens) {
+    const bool looksTime = tok.find(':') != String::npos || tok.find(FormatSettings.TimeSeparator) != String::npos;
+    if (looksTime && !haveTime) {
+      if (!ParseTime(tok, pm, am, time)) return false;
+      haveTime = true;
+    } else if (!looksTime && !haveDate) {
+      if (!ParseDate(tok, date)) return false;
+      haveDate = true;
+    } else {
+      return false;
+    }
+  }
+  if ((am || pm) && !haveTime) return false;
+  Value = date + (date < 0 ? -time : time);
+  return true;
+}
+
+bool TryParseDateTime(const String& Text, TDateTime& Value, String& Format, String TimeFormat, String DateFormat,
+                      bool& HasTime, bool& HasDate) {
+  Format.clear();
+  HasTime = HasDate = false;
+  if (DateFormat.empty()) DateFormat = FormatSettings.ShortDateFormat;
+  if (TimeFormat.empty()) TimeFormat = ReplaceOutsideQuotes(FormatSettings.ShortTimeFormat, "AMPM", "AM/PM");
+  TDateTime v = 0;
+  if (!VarDateFromStr(Text, v)) return false;
+  // Two or three whole numbers joined by "." are a number or a version ("1.5", "1.2.3"), not a
+  // date, unless "." is the regional date separator; and never a time.
+  std::vector<String> parts = SplitAny(Trim(Text), ".");
+  if ((parts.size() == 2 || parts.size() == 3) && std::all_of(parts.begin(), parts.end(), AllDigits) &&
+      (std::trunc(v) == 0 || FormatSettings.DateSeparator != '.'))
+    return false;
+  auto has = [&](char c) { return Text.find(c) != String::npos; };
+  HasDate = (has('.') || has('/') || has('-') || has(FormatSettings.DateSeparator)) && std::trunc(v) > 0;
+  HasTime = has(':') || has(FormatSettings.TimeSeparator);
+  if (!HasDate && !HasTime) return false;
+  Value = v;
+  if (HasDate) Format = DateFormat;
+  if (HasTime) Format += (HasDate ? " " : "") + TimeFormat;
+  return true;
+}
+
+String SafeFormatDateTime(const String& Format, bool Dates1904, const TFormatSettings& Settings, TDateTime Value) {
+  try {
+    return FormatDateTime(Format, Value + (Dates1904 ? 1462 : 0), Settings);
+  } catch (const Exception&) {
+    return "##";
+  }
+}
+
+String SafeDateTimeToString(const String& Format, bool Dates1904, TDateTime Value) {
+  return SafeFormatDateTime(Format, Dates1904, FormatSettings, Value);
+}
+
+TXlsCellRange OffsetRange(const TXlsCellRange& Range, Integer dRow, Integer dCol) {
+  return TXlsCellRange{Range.Left + dCol, Range.Top + dRow, Range.Right + dCol, Range.Bottom + dRow};
+}
+
+void InitNamedRange(TXlsNamedRange& Range) {
+  Range.Name.clear();
+  Range.RangeFormula.clear();
+  Range.OptionFlags = 0;
+  Range.SheetIndex = 0;
+}
+
+String VariantToString(const Variant& V) { return VarToStr(V); }

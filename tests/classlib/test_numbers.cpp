@@ -85,11 +85,12 @@ TEST_F(Numbers, FloatToStrIsShortestWith15Digits) {
   EXPECT_EQ(FloatToStr(1.0 / 3.0), "0.333333333333333");
   EXPECT_EQ(FloatToStr(2.0 / 3.0), "0.666666666666667");
   EXPECT_EQ(FloatToStr(-2.5), "-2.5");
-  EXPECT_EQ(FloatToStr(1e15), "1E15");
+  EXPECT_EQ(FloatToStr(1e15), "1E+15");
   EXPECT_EQ(FloatToStr(123456789012345.0), "123456789012345");
-  EXPECT_EQ(FloatToStr(123456789012345678.0), "1.23456789012346E17");
-  EXPECT_EQ(FloatToStr(1e20), "1E20");
-  EXPECT_EQ(FloatToStr(1.5e-5), "1.5E-5");
+  EXPECT_EQ(FloatToStr(123456789012345678.0), "1.23456789012346E+17");
+  EXPECT_EQ(FloatToStr(1e20), "1E+20");
+  EXPECT_EQ(FloatToStr(1.5e-5), "0.000015");
+  EXPECT_EQ(FloatToStr(1.5e-6), "1.5E-6");
   EXPECT_EQ(FloatToStr(0.0), "0");
 }
 
@@ -99,7 +100,7 @@ TEST_F(Numbers, OutputUsesTheRegionalDecimalSeparator) {
   EXPECT_EQ(FloatToStrF(1.5, ffFixed, 7, 5), "1,50000");
   EXPECT_EQ(FloatToStrF(12345678.0, ffFixed, 7, 5), "1,234568E7");
   EXPECT_EQ(FloatToStrF(1234.5, ffNumber, 15, 1), "1.234,5");
-  EXPECT_EQ(FloatToStr(1.5e-5), "1,5E-5");
+  EXPECT_EQ(FloatToStr(1.5e-6), "1,5E-6");
   EXPECT_EQ(Format("%.1f|%g", {1.25, 0.25}), "1,3|0,25");
 }
 

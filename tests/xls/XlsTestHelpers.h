@@ -260,3 +260,63 @@ inline std::vector<Byte> SavedStream(const std::vector<std::unique_ptr<TBaseReco
 }
 
 }  // namespace xlstest
+
+namespace xlstest {
+
+inline std::vector<Byte> Bytes16(unsigned v) { return {static_cast<Byte>(v), static_cast<Byte>(v >> 8)}; }
+inline std::vector<Byte> Bytes32(uint32_t v) {
+  return {static_cast<Byte>(v), static_cast<Byte>(v >> 8), static_cast<Byte>(v >> 16), static_cast<Byte>(v >> 24)};
+}
+
+// A BIFF8 BOF record of the given section type.
+inline std::vector<Byte> BofRecord(Word type) {
+  return Rec(0x0809, Join({Bytes16(0x0600), Bytes16(type), Bytes16(0x0DBB), Bytes16(0x07CC), Bytes32(0), Bytes32(6)}));
+}
+
+// The workbook stream of one sheet named "Sheet1": the globals (BOF, the given records,
+// BOUNDSHEET, EOF) and the sheet (BOF, the given records, EOF).
+inline std::vector<Byte> OneSheetWorkbook(const std::vector<Byte>& globals, const std::vector<Byte>& sheet) {
+  const std::vector<Byte> name = {6, 0, 'S', 'h', 'e', 'e', 't', '1'};
+  const std::vector<Byte> eof = Rec(0x000A, {});
+  const size_t boundSheetSize = 4 + 6 + name.size();
+  const size_t sheetStart = BofRecord(5).size() + globals.size() + boundSheetSize + eof.size();
+  return Join({BofRecord(5), globals, Rec(0x0085, Join({Bytes32(static_cast<uint32_t>(sheetStart)), Bytes16(0), name})),
+               eof, BofRecord(0x10), sheet, eof});
+}
+
+// One FONT record and 21 cell XF records (font 0, format General), enough for readers that
+// look up the format of every cell.
+inline std::vector<Byte> MinimalFormats() {
+  std::vector<Byte> out = Rec(0x0031, Join({Bytes16(200), Bytes16(0), Bytes16(0x7FFF), Bytes16(400), Bytes16(0),
+                                            {0, 0, 0, 0}, {5, 0, 'A', 'r', 'i', 'a', 'l'}}));
+  for (int i = 0; i < 21; ++i) {
+    std::vector<Byte> xf = Join({Bytes16(0), Bytes16(0), Bytes16(i < 15 ? 0xFFF5 : 0x0001), Bytes16(0x20), Bytes16(0),
+                                 Bytes32(0), Bytes32(0), Bytes16(0x20C0)});
+    out = Join({out, Rec(0x00E0, xf)});
+  }
+  return out;
+}
+
+// A python3 that has xlrd, or "".
+inline std::string PythonWithXlrd() {
+  for (const char* candidate : {"/usr/bin/python3", "python3"}) {
+    int status = 0;
+    RunCommand(std::string(candidate) + " -c \"import xlrd\" 2>/dev/null", status);
+    if (status == 0) return candidate;
+  }
+  return std::string();
+}
+
+// Runs a python script (with xlrd) on a file and gives its output; fails the test when the
+// script fails.
+inline std::string RunXlrd(const std::string& python, const std::string& script, const std::string& path) {
+  TempDir scratch;  // never beside the file read: fixtures live in the source tree
+  std::string scriptPath = scratch.File("read.py");
+  WriteFileBytes(scriptPath, script);
+  int status = 0;
+  std::string out = RunCommand(python + " " + scriptPath + " " + path + " 2>&1", status);
+  EXPECT_EQ(status, 0) << out;
+  return out;
+}
+
+}  // namespace xlstest

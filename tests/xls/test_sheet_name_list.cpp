@@ -24,6 +24,15 @@ TEST(SheetNameList, NumbersNewSheetsAfterTheirRoot) {
   EXPECT_EQ(fresh.AddUniqueName(u"Sheet1"), u"Sheet11");
   EXPECT_EQ(fresh.AddUniqueName(u"sheet"), u"sheet3");
   EXPECT_EQ(fresh.Count(), 5);
+
+  // The lowest free number comes back after a deletion.
+  TSheetNameList gaps;
+  for (int i = 0; i < 3; ++i) gaps.AddUniqueName(u"Sheet");
+  gaps.DeleteSheet(u"Sheet1");
+  EXPECT_EQ(gaps.AddUniqueName(u"Sheet"), u"Sheet1");
+  EXPECT_EQ(gaps.AddUniqueName(u"Sheet"), u"Sheet3");
+  gaps.DeleteSheet(u"Sheet");
+  EXPECT_EQ(gaps.AddUniqueName(u"Sheet"), u"Sheet");
 }
 
 TEST(SheetNameList, NamesDifferingOnlyInCaseAreTheSameName) {

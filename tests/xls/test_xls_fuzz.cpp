@@ -8,11 +8,79 @@
 #include "XlsTestHelpers.h"
 #include "xls/vavUBiffOptionRecords.h"
 #include "xls/vavUBiffOtherRecords.h"
+#include "classlib/SysUtils.h"
+#include "xls/vavUBiffCells.h"
+#include "xls/vavUBiffFormatRecords.h"
+#include "xls/vavUBiffPalette.h"
 #include "xls/vavUBiffStrings.h"
+#include "xls/vavUWbkNumberFormat.h"
 
 using namespace xlstest;
 
 namespace {
+// What a sheet loader of the second layer does with the records: the string table, the cell
+// store with text cells attached, formats rendered, merges, column widths, fonts, XFs and the
+// palette; then everything is saved. A damaged record fails with the engine's error.
+void UseSecondLayer(std::vector<std::unique_ptr<TBaseRecord>>& records, TOle2File& file) {
+  TSST sst;
+  TColInfoList cols;
+  TCells cells(&sst, &cols);
+  TMergedCells merged;
+  TFontRecordList fonts;
+  TFormatRecordList formats;
+  std::vector<const TXFRecord*> xfs;
+  try {
+    for (auto& r : records) {
+      if (auto* s = dynamic_cast<TSSTRecord*>(r.get())) sst.Load(*s);
+      if (auto* f = dynamic_cast<TFontRecord*>(r.get())) {
+        f->WbkFont();
+        fonts.Add(std::unique_ptr<TFontRecord>(static_cast<TFontRecord*>(f->DoCopyTo().release())));
+      }
+      if (auto* f = dynamic_cast<TFormatRecord*>(r.get()))
+        formats.Add(std::unique_ptr<TFormatRecord>(static_cast<TFormatRecord*>(f->DoCopyTo().release())));
+      if (auto* xf = dynamic_cast<TXFRecord*>(r.get())) xfs.push_back(xf);
+      if (auto* p = dynamic_cast<TPaletteRecord*>(r.get()))
+        for (Integer i = 0; i < p->Count(); ++i) p->GetColor(i);
+      if (auto* c = dynamic_cast<TColInfoRecord*>(r.get())) cols.AddRecord(std::make_unique<TColInfoRecord>(*c));
+      if (r->Id == 0x00E5) merged.LoadFromStream(r->DoCopyTo());
+      if (auto* label = dynamic_cast<TLabelSSTRecord*>(r.get())) {
+        // A copy is attached: the records outlive this table.
+        auto copy = std::make_unique<TLabelSSTRecord>(*label);
+        copy->AttachToSST(&sst);
+        cells.AddCell(std::move(copy), label->Row());
+      } else if (dynamic_cast<TMultipleValueRecord*>(r.get())) {
+        auto copy = r->DoCopyTo();
+        cells.AddMultipleCells(*static_cast<TMultipleValueRecord*>(copy.get()));
+      } else if (auto* row = dynamic_cast<TRowRecord*>(r.get())) {
+        if (!cells.RowList().HasRow(row->Row())) cells.AddRow(std::make_unique<TRowRecord>(*row));
+      } else if (auto* cell = dynamic_cast<TCellRecord*>(r.get())) {
+        auto copy = std::unique_ptr<TCellRecord>(static_cast<TCellRecord*>(cell->DoCopyTo().release()));
+        cells.AddCell(std::move(copy), cell->Row());
+      }
+    }
+    cells.FixRows();
+    TCellList& list = cells.CellList();
+    for (Integer r = 0; r < list.Count(); ++r)
+      for (Integer i = 0; list[r] && i < list[r]->Count(); ++i) {
+        const TCellRecord* cell = (*list[r])[i];
+        TXlsCellValue v = list.GetValue(r, cell->Column());
+        WideString fmt = static_cast<size_t>(cell->XF()) < xfs.size() ? xfs[cell->XF()]->WbkFormat(fonts, formats).Format : WideString();
+        Integer color = 0;
+        FormatCellValue(v.Value, WideToUtf8(fmt), false, color);
+      }
+    sst.FixRefs();
+    sst.SaveToStream(file);
+    const Int64 before = file.Position();
+    const Int64 counted = cells.TotalSize() + merged.TotalSize() + cols.TotalSize();
+    cells.SaveToStream(file);
+    merged.SaveToStream(file);
+    cols.SaveToStream(file);
+    EXPECT_EQ(file.Position() - before, counted);
+  } catch (const Exception&) {
+    // refused cleanly
+  }
+}
+
 // Uses what a loader would use: the records, their typed fields, the shared strings, and a save.
 void LoadAndSave(const std::string& compound) {
   std::istringstream in(compound);
@@ -37,6 +105,7 @@ void LoadAndSave(const std::string& compound) {
   std::stringstream out;
   file.PrepareForWrite(out, u"Workbook");
   for (auto& r : records) r->SaveToStream(file);
+  UseSecondLayer(records, file);
   file.Close();
 }
 
@@ -71,7 +140,7 @@ void Mutate(std::string& bytes, std::mt19937& rng, size_t from, size_t to) {
 TEST(XlsFuzz, MutatedCompoundFilesLoadOrFailCleanly) {
   std::mt19937 rng(20240611);
   int refused = 0, loaded = 0;
-  for (const char* name : {"small_grid.xls", "long_strings.xls", "rich_text.xls"}) {
+  for (const char* name : {"small_grid.xls", "long_strings.xls", "rich_text.xls", "cells.xls", "number_formats.xls"}) {
     const std::string original = Fixture(name);
     for (int i = 0; i < 1000; ++i) {
       std::string copy = original;
@@ -91,7 +160,7 @@ TEST(XlsFuzz, MutatedCompoundFilesLoadOrFailCleanly) {
 TEST(XlsFuzz, MutatedRecordStreamsLoadOrFailCleanly) {
   std::mt19937 rng(77);
   int refused = 0, loaded = 0;
-  for (const char* name : {"small_grid.xls", "long_strings.xls", "rich_text.xls"}) {
+  for (const char* name : {"small_grid.xls", "long_strings.xls", "rich_text.xls", "cells.xls", "number_formats.xls"}) {
     std::vector<Byte> stream = StreamOf(Fixture(name), u"Workbook");
     std::string asText(stream.begin(), stream.end());
     for (int i = 0; i < 700; ++i) {
