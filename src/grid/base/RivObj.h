@@ -10,6 +10,14 @@
 
 enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
 enum TCellGradientDirection { GradientVertical, GradientHorizontal };
+// The cell editor kinds, in the order the grid's stored cell properties number them.
+enum TEditorType { edNormal, edSpinEdit, edComboEdit, edComboList, edEditBtn, edCheckBox, edDateEdit,
+                   edDateEditUpDown, edTimeEdit, edButton, edDataCheckBox, edNumeric, edPositiveNumeric, edFloat,
+                   edCapital, edMixedCase, edPassword, edUnitEditBtn, edLowerCase, edUpperCase, edFloatSpinEdit,
+                   edTimeSpinEdit, edDateSpinEdit, edNumericEditBtn, edFloatEditBtn, edCustom, edRichEdit, edNone,
+                   edDateTimeEdit, edValidChars, edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown,
+                   edTimePickerDropDown, edDetailDropDown, edGridDropDown, edColorPickerDropDown,
+                   edImagePickerDropDown, edRivGridDropDown, edPositiveFloat };
 
 class TObjStringGrid : public TStringGrid {
  public:
