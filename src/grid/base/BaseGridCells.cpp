@@ -52,10 +52,12 @@ void TBaseGrid::FreeCellPropertiesRect(int Col1, int Row1, int Col2, int Row2) {
   std::unordered_set<TObject*> freed;
   for (int c = Col1; c <= Col2; ++c) {
     for (int r = Row1; r <= Row2; ++r) {
-      TCellProperties* props = Props(c, r);
-      if (props == nullptr) continue;
+      // The slot is looked up as a plain object first: it may point to one freed already.
+      TObject* slot = GetRawCellObject(c, r);
+      if (slot == nullptr) continue;
       SetRawCellObject(c, r, nullptr);
-      if (!freed.insert(props).second) continue;
+      if (!freed.insert(slot).second) continue;
+      auto* props = static_cast<TCellProperties*>(slot);
       TObject* graphic = props->GraphicObject();
       // A graphic met before may be gone already: look it up before asking its class.
       if (graphic != nullptr && freed.count(graphic) == 0 && graphic->ClassName() == "TCellGraphic") {
