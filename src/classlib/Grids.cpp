@@ -643,6 +643,12 @@ void TStringGrid::ClearAllTexts() {
   Invalidate();
 }
 
+void TStringGrid::StoredExtent(int& Cols, int& Rows) const {
+  Rows = static_cast<int>(FData.size());
+  Cols = 0;
+  for (const auto& row : FData) Cols = std::max(Cols, static_cast<int>(row.size()));
+}
+
 void TStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
   TDrawGrid::SizeChanged(OldColCount, OldRowCount);
   if (FKeepCellsBeyondCounts) return;

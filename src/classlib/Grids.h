@@ -345,6 +345,9 @@ class TStringGrid : public TDrawGrid {
   void RowMoved(int FromIndex, int ToIndex) override;
   // Empties every stored text (inside and outside the counts); objects stay.
   void ClearAllTexts();
+  // The size of the cell store: every cell ever written lies in columns 0..Cols-1 and rows
+  // 0..Rows-1, inside the counts or not.
+  void StoredExtent(int& Cols, int& Rows) const;
 
   bool FKeepCellsBeyondCounts = false;
 

@@ -73,12 +73,21 @@ TCollectionItem* TCollection::Items(Integer Index) const {
   return items_[static_cast<size_t>(Index)];
 }
 
-void TCollection::Delete(Integer Index) { delete Items(Index); }
+void TCollection::Delete(Integer Index) { DeleteItem(Items(Index)); }
+
+// A deleted item is announced while it is still whole (cnDeleting), then freed; items freed
+// otherwise, or moved to another collection, are announced as extracted.
+void TCollection::DeleteItem(TCollectionItem* Item) {
+  Notify(Item, cnDeleting);
+  deleting_ = Item;
+  delete Item;
+  deleting_ = nullptr;
+}
 
 void TCollection::Clear() {
   if (items_.empty()) return;
   BeginUpdate();
-  while (!items_.empty()) delete items_.back();
+  while (!items_.empty()) DeleteItem(items_.back());
   EndUpdate();
 }
 
@@ -129,7 +138,7 @@ void TCollection::InsertItem(TCollectionItem* Item) {
 void TCollection::RemoveItem(TCollectionItem* Item) {
   auto it = std::find(items_.begin(), items_.end(), Item);
   if (it == items_.end()) return;
-  Notify(Item, cnExtracting);
+  if (Item != deleting_) Notify(Item, cnExtracting);
   items_.erase(std::find(items_.begin(), items_.end(), Item));
   Item->collection_ = nullptr;
   Changed();

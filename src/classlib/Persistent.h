@@ -95,6 +95,8 @@ class TCollection : public TPersistent {
  protected:
   // Item is the changed item, or nullptr when the whole collection changed.
   virtual void Update(TCollectionItem* Item) { (void)Item; }
+  // cnAdded after an item joins; cnDeleting before Delete or Clear frees one (still whole);
+  // cnExtracting when an item leaves otherwise (freed on its own or moved elsewhere).
   virtual void Notify(TCollectionItem* Item, TCollectionNotification Action) {
     (void)Item;
     (void)Action;
@@ -107,8 +109,10 @@ class TCollection : public TPersistent {
   void RemoveItem(TCollectionItem* Item);
   void ItemChanged(TCollectionItem* Item);
   void MoveItem(TCollectionItem* Item, Integer NewIndex);
+  void DeleteItem(TCollectionItem* Item);
 
   std::vector<TCollectionItem*> items_;
+  TCollectionItem* deleting_ = nullptr;
   ItemFactory factory_;
   Integer nextId_ = 0;
   Integer updateCount_ = 0;

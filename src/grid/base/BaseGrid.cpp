@@ -1,5 +1,7 @@
 #include "grid/base/BaseGrid.h"
 
+#include "grid/base/BaseGridUndoRedo.h"
+
 namespace {
 constexpr TColor kInfoBk = static_cast<TColor>(0xFF000018u);
 constexpr TColor kNone = 0x1FFFFFFF;
@@ -12,7 +14,33 @@ TBaseGrid::TBaseGrid(TComponent* AOwner)
   TStringGrid::SetGridLineWidth(0);
 }
 
-TBaseGrid::~TBaseGrid() = default;
+TBaseGrid::~TBaseGrid() {
+  FDestroying = true;
+  if (FUndoRedo != nullptr) FUndoRedo->SetGrid(nullptr);
+  // Every stored properties object goes, also those of cells beyond the counts.
+  int cols = 0, rows = 0;
+  StoredExtent(cols, rows);
+  FHasCellProps = true;
+  FreeCellPropertiesRect(0, 0, cols - 1, rows - 1);
+}
+
+void TBaseGrid::SetUndoRedo(TRivGridUndoRedo* Value) {
+  if (Value == FUndoRedo) return;
+  if (FUndoRedo != nullptr) {
+    FUndoRedo->SetGrid(nullptr);
+    RemoveFreeNotification(FUndoRedo);
+  }
+  FUndoRedo = Value;
+  if (Value != nullptr) {
+    Value->SetGrid(this);
+    FreeNotification(Value);
+  }
+}
+
+void TBaseGrid::Notification(TComponent* AComponent, TOperation Operation) {
+  if (Operation == opRemove && AComponent == FUndoRedo) FUndoRedo = nullptr;
+  TObjStringGrid::Notification(AComponent, Operation);
+}
 
 String TBaseGrid::Cells(int ACol, int ARow) const {
   TPoint base = BaseCell(ACol, ARow);
@@ -31,7 +59,15 @@ String TBaseGrid::Cells(int ACol, int ARow) const {
 }
 
 void TBaseGrid::SetCells(int ACol, int ARow, const String& Value) {
-  TStringGrid::SetCells(ACol, ARow, Value);
+  if (HasCellProperties(ACol, ARow)) {
+    // A cell of a merged block writes the block's base cell.
+    TPoint base = BaseCell(ACol, ARow);
+    TStringGrid::SetCells(base.X, base.Y, Value);
+    CellTextChanged(base.X, base.Y);
+    if (Parent() != nullptr) RepaintCell(ACol, ARow);
+  } else {
+    TStringGrid::SetCells(ACol, ARow, Value);
+  }
   if (FHideLastRow && ARow == RowCount() - 1) UpdateHiddenLastRow();
 }
 

@@ -11,6 +11,14 @@ void TBaseGrid::Paint() {
 
 void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
   TCanvas* canvas = Canvas();
+  // The hidden last row is painted blank.
+  if (FHideLastRow && ARow == RowCount() - 1) {
+    if (canvas != nullptr) {
+      canvas->Brush()->SetColor(Color());
+      canvas->FillRect(ARect);
+    }
+    return;
+  }
   if (canvas != nullptr) {
     bool fixed = AState.Contains(gdFixed) || IsFixed(ACol, ARow);
     bool selected = AState.Contains(gdSelected) && FShowSel;

@@ -1,17 +1,23 @@
-// Support types shared by the grid foundation: cell alignment and gradient kinds, the wide-text
-// encoding of plain strings, and TObjStringGrid, the step between the platform string grid and
-// the base grid.
+// Unit RivObj: the grid's support lists and objects, its settings objects, the alignment and
+// gradient kinds of the cell model, and TObjStringGrid, the step between the platform string
+// grid and the base grid.
 #pragma once
 
 #include "classlib/Grids.h"
+#include "grid/base/RivObjLists.h"
+#include "grid/base/RivObjSettings.h"
+#include "grid/base/ZudAzud.h"
 
 enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
 enum TCellGradientDirection { GradientVertical, GradientHorizontal };
-
-// A wide text carried in a plain string: "|\" followed by two bytes per character, high byte
-// first. DecodeWideText passes any other text through unchanged, byte by byte.
-WideString DecodeWideText(const String& Value);
-String EncodeWideText(const WideString& Value);
+// The cell editor kinds, in the order the grid's stored cell properties number them.
+enum TEditorType { edNormal, edSpinEdit, edComboEdit, edComboList, edEditBtn, edCheckBox, edDateEdit,
+                   edDateEditUpDown, edTimeEdit, edButton, edDataCheckBox, edNumeric, edPositiveNumeric, edFloat,
+                   edCapital, edMixedCase, edPassword, edUnitEditBtn, edLowerCase, edUpperCase, edFloatSpinEdit,
+                   edTimeSpinEdit, edDateSpinEdit, edNumericEditBtn, edFloatEditBtn, edCustom, edRichEdit, edNone,
+                   edDateTimeEdit, edValidChars, edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown,
+                   edTimePickerDropDown, edDetailDropDown, edGridDropDown, edColorPickerDropDown,
+                   edImagePickerDropDown, edRivGridDropDown, edPositiveFloat };
 
 class TObjStringGrid : public TStringGrid {
  public:

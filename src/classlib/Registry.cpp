@@ -1,0 +1,106 @@
+#include "classlib/Registry.h"
+
+#include "classlib/IniFiles.h"
+#include "classlib/StringList.h"
+#include "classlib/SysUtils.h"
+
+namespace {
+
+String& StoreOverride() {
+  static String name;
+  return name;
+}
+
+const String kDword = "dword:";
+
+String RootName(HKEY Root) {
+  switch (Root) {
+    case HKEY_CLASSES_ROOT: return "HKEY_CLASSES_ROOT";
+    case HKEY_LOCAL_MACHINE: return "HKEY_LOCAL_MACHINE";
+    default: return "HKEY_CURRENT_USER";
+  }
+}
+
+// "\Software\X\" and "Software\X" name the same key.
+String TrimSlashes(const String& Key) {
+  size_t first = Key.find_first_not_of('\\');
+  if (first == String::npos) return String();
+  size_t last = Key.find_last_not_of('\\');
+  return Key.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+void TRegistry::SetStoreFileName(const String& FileName) { StoreOverride() = FileName; }
+
+String TRegistry::StoreFileName() {
+  return StoreOverride().empty() ? ConfigFolder() + "/registry.ini" : StoreOverride();
+}
+
+TRegistry::TRegistry() : FStore(std::make_unique<TMemIniFile>(StoreFileName())) {}
+TRegistry::~TRegistry() = default;
+
+String TRegistry::Section(const String& Key) const {
+  String key = TrimSlashes(Key);
+  return key.empty() ? RootName(RootKey) : RootName(RootKey) + "\\" + key;
+}
+
+bool TRegistry::KeyExists(const String& Key) const { return FStore->SectionExists(Section(Key)); }
+
+bool TRegistry::OpenKeyReadOnly(const String& Key) {
+  CloseKey();
+  if (!KeyExists(Key)) return false;
+  FCurrentPath = TrimSlashes(Key);
+  FReadOnly = true;
+  return true;
+}
+
+bool TRegistry::OpenKey(const String& Key, bool CanCreate) {
+  CloseKey();
+  if (!KeyExists(Key)) {
+    if (!CanCreate) return false;
+    // An INI section without values stands for a key without values.
+    FStore->WriteString(Section(Key), "new", "");
+    FStore->DeleteKey(Section(Key), "new");
+    FStore->UpdateFile();
+  }
+  FCurrentPath = TrimSlashes(Key);
+  FReadOnly = false;
+  return true;
+}
+
+void TRegistry::CloseKey() {
+  FCurrentPath.clear();
+  FReadOnly = true;
+}
+
+bool TRegistry::ValueExists(const String& Name) const {
+  return !FCurrentPath.empty() && FStore->ValueExists(Section(FCurrentPath), Name);
+}
+
+Integer TRegistry::ReadInteger(const String& Name) const {
+  String raw = ValueExists(Name) ? FStore->ReadString(Section(FCurrentPath), Name, "") : String();
+  Integer value = 0;
+  if (raw.compare(0, kDword.size(), kDword) != 0 || !TryStrToInt(raw.substr(kDword.size()), value))
+    throw ERegistryException("Invalid data type for '" + Name + "'");
+  return value;
+}
+
+String TRegistry::ReadString(const String& Name) const {
+  if (!ValueExists(Name)) return String();
+  String raw = FStore->ReadString(Section(FCurrentPath), Name, "");
+  if (raw.compare(0, kDword.size(), kDword) == 0) throw ERegistryException("Invalid data type for '" + Name + "'");
+  return raw;
+}
+
+void TRegistry::WriteInteger(const String& Name, Integer Value) {
+  if (FCurrentPath.empty() || FReadOnly) throw ERegistryException("Failed to set data for '" + Name + "'");
+  FStore->WriteString(Section(FCurrentPath), Name, kDword + IntToStr(Value));
+  FStore->UpdateFile();
+}
+
+void TRegistry::WriteString(const String& Name, const String& Value) {
+  if (FCurrentPath.empty() || FReadOnly) throw ERegistryException("Failed to set data for '" + Name + "'");
+  FStore->WriteString(Section(FCurrentPath), Name, Value);
+  FStore->UpdateFile();
+}
