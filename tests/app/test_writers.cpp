@@ -127,7 +127,7 @@ TEST_F(Writers, MatrixWritersLayOutValuesUnderTheMainGridTitles) {
   halves[1][2] = -2;
   halves[2][2] = 1e20;
   Zorvan->SaveSimulation_3(3, 0, halves);
-  EXPECT_EQ(ReadFileBytes("Sim3.txt"), "species s1 s2\r\na 0.5 0.333333333333333\r\nb -2 1E20\r\n");
+  EXPECT_EQ(ReadFileBytes("Sim3.txt"), "species s1 s2\r\na 0.5 0.333333333333333\r\nb -2 1E+20\r\n");
 
   // The main grid's size decides: a larger matrix is cut to it.
   Zorvan->SaveSimulation_2(4, 0, Matrix(9, 9));
