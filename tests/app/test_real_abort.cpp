@@ -73,7 +73,7 @@ TEST_F(LongRun, AbortButtonStopsTheRunAndTheNextRunWorks) {
 
 TEST_F(LongRun, CloseBoxClosesTheProgressWindowWhileTheRunGoesOn) {
   bool closedAtOnce = false;
-  bool results = RunCoOccurrence("200", [&] {
+  bool results = RunCoOccurrence("60000", [&] {
     CloseBox(Progress);
     closedAtOnce = !IsOnScreen(Progress);
   });

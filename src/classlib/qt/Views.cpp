@@ -22,6 +22,12 @@
 #include "classlib/WinApi.h"
 #include "classlib/qt/KeyMap.h"
 
+namespace Views {
+namespace {
+void ActivateTopWindow(QWidget* Except);
+}  // namespace
+}  // namespace Views
+
 namespace {
 
 std::unordered_map<const QWidget*, TControl*>& Bindings() {
@@ -199,6 +205,13 @@ class FormView : public QWidget {
   }
   void changeEvent(QEvent* e) override {
     QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange) {
+      // An activation the window system delivers after the window has gone again (a progress
+      // window shown and hidden by a run quicker than the round trip) goes on to the window a
+      // person expects on top.
+      if (isActiveWindow() && !isVisible()) Views::ActivateTopWindow(this);
+      return;
+    }
     if (e->type() != QEvent::WindowStateChange) return;
     Qt::WindowStates state = windowState();
     TWindowState value = state.testFlag(Qt::WindowMinimized)   ? wsMinimized
