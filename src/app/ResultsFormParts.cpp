@@ -29,6 +29,20 @@ TMemo* NewMemo(TComponent* Owner, TWinControl* Parent, const String& Name, int L
   return memo;
 }
 
+TClosingPages BuildClosingPages(TComponent* Owner, TPageControl* Pages) {
+  TClosingPages p;
+  p.SummarySheet = NewPage(Owner, Pages, "SummarySheet", "Summary");
+  p.Memo1 = NewMemo(Owner, p.SummarySheet, "Memo1", 0, 0, 100, 100);
+  p.Memo1->Hint = "You can annotate and edit this output.";
+  p.Memo1->ShowHint = true;
+  p.Memo1->SetScrollBars(ssBoth);
+  p.Memo1->SetAlign(alClient);
+  p.TimeSheet = NewPage(Owner, Pages, "TimeSheet", "Time");
+  p.TimeMemo = NewMemo(Owner, p.TimeSheet, "TimeMemo", 0, 0, 100, 100);
+  p.TimeMemo->SetAlign(alClient);
+  return p;
+}
+
 TGroupBox* NewGroup(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Caption, int Left,
                     int Top, int Width, int Height) {
   TGroupBox* group = New<TGroupBox>(Owner);

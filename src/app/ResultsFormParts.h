@@ -13,6 +13,15 @@ TTabSheet* NewPage(TComponent* Owner, TPageControl* Pages, const String& Name, c
 TStringGrid* NewResultGrid(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Hint);
 TMemo* NewMemo(TComponent* Owner, TWinControl* Parent, const String& Name, int Left, int Top, int Width, int Height,
                bool ReadOnly = false);
+// The last pages of every results window: "Summary" with the editable summary Memo1 and
+// "Time" with TimeMemo, both filling their page.
+struct TClosingPages {
+  TTabSheet* SummarySheet;
+  TMemo* Memo1;
+  TTabSheet* TimeSheet;
+  TMemo* TimeMemo;
+};
+TClosingPages BuildClosingPages(TComponent* Owner, TPageControl* Pages);
 TGroupBox* NewGroup(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Caption, int Left,
                     int Top, int Width, int Height);
 

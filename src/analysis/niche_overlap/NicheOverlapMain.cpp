@@ -74,16 +74,11 @@ void TNicheOverlap::BuildPages() {
   VarianceHistogramMemo = NewMemo(this, VarianceSheet, "VarianceHistogramMemo", 0, 0, 10, 10, true);
   VarianceHistogramMemo->SetVisible(false);
 
-  SummarySheet = NewPage(this, PageControl1, "SummarySheet", "Summary");
-  Memo1 = NewMemo(this, SummarySheet, "Memo1", 0, 0, 100, 100, false);
-  Memo1->Hint = "You can annotate and edit this output.";
-  Memo1->ShowHint = true;
-  Memo1->SetScrollBars(ssBoth);
-  Memo1->SetAlign(alClient);
-
-  TimeSheet = NewPage(this, PageControl1, "TimeSheet", "Time");
-  TimeMemo = NewMemo(this, TimeSheet, "TimeMemo", 0, 0, 100, 100, false);
-  TimeMemo->SetAlign(alClient);
+  const TClosingPages closing = BuildClosingPages(this, PageControl1);
+  SummarySheet = closing.SummarySheet;
+  Memo1 = closing.Memo1;
+  TimeSheet = closing.TimeSheet;
+  TimeMemo = closing.TimeMemo;
 
   PageControl1->SetActivePage(InputSheet);
 }

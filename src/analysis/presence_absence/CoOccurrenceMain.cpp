@@ -59,16 +59,11 @@ void TCoOccurrence::BuildPages() {
   Split_MeanHistogramMemo = NewMemo(this, DegenerateSheet, "Split_MeanHistogramMemo", 0, 0, 10, 10);
   Split_MeanHistogramMemo->SetVisible(false);
 
-  SummarySheet = NewPage(this, PageControl1, "SummarySheet", "Summary");
-  Memo1 = NewMemo(this, SummarySheet, "Memo1", 0, 0, 100, 100);
-  Memo1->Hint = "You can annotate and edit this output.";
-  Memo1->ShowHint = true;
-  Memo1->SetScrollBars(ssBoth);
-  Memo1->SetAlign(alClient);
-
-  TimeSheet = NewPage(this, PageControl1, "TimeSheet", "Time");
-  TimeMemo = NewMemo(this, TimeSheet, "TimeMemo", 0, 0, 100, 100);
-  TimeMemo->SetAlign(alClient);
+  const TClosingPages closing = BuildClosingPages(this, PageControl1);
+  SummarySheet = closing.SummarySheet;
+  Memo1 = closing.Memo1;
+  TimeSheet = closing.TimeSheet;
+  TimeMemo = closing.TimeMemo;
 
   PageControl1->SetActivePage(InputSheet);
 }

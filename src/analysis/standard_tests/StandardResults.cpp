@@ -46,15 +46,11 @@ TTabSheet* TStandardResults::NewSheet(const String& Name, const String& Caption)
 }
 
 void TStandardResults::BuildClosingPages() {
-  SummarySheet = NewSheet("SummarySheet", "Summary");
-  Memo1 = NewMemo(this, SummarySheet, "Memo1", 0, 0, 100, 100, false);
-  Memo1->Hint = "You can annotate and edit this output.";
-  Memo1->ShowHint = true;
-  Memo1->SetScrollBars(ssBoth);
-  Memo1->SetAlign(alClient);
-  TimeSheet = NewSheet("TimeSheet", "Time");
-  TimeMemo = NewMemo(this, TimeSheet, "TimeMemo", 0, 0, 100, 100, false);
-  TimeMemo->SetAlign(alClient);
+  const TClosingPages closing = ::BuildClosingPages(this, PageControl1);
+  SummarySheet = closing.SummarySheet;
+  Memo1 = closing.Memo1;
+  TimeSheet = closing.TimeSheet;
+  TimeMemo = closing.TimeMemo;
   PageControl1->SetActivePage(InputSheet);
 }
 
