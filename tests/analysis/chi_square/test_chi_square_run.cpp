@@ -199,6 +199,19 @@ TEST_F(ChiSquareRun, EveryRefusalShowsItsMessagesAndLeavesNoResults) {
   }
 }
 
+// A table without a grand total has no expected counts: the calculation fails and leaves the
+// expected cells as they were, titles taken from the new table.
+TEST_F(ChiSquareRun, GrandTotalZeroKeepsTheExpectedCells) {
+  SetData(kData);
+  ASSERT_TRUE(ChiSquareOpts->CalculateExpectedMatrix());
+  SetData(Table({{"0", "0"}, {"0", "0"}}));
+  EXPECT_FALSE(ChiSquareOpts->CalculateExpectedMatrix());
+  const TStringGrid* e = ChiSquareOpts->ExpectedGrid;
+  EXPECT_EQ((Lines{e->Cells(1, 1), e->Cells(2, 1), e->Cells(1, 2), e->Cells(2, 2)}),
+            (Lines{"12.0000000", "18.0000000", "28.0000000", "42.0000000"}));
+  EXPECT_EQ(e->Cells(0, 1), Zorvan->MainGrid->Cells(0, 1));
+}
+
 // The run's own checks, when the expected grid no longer fits the data it was made for.
 TEST_F(ChiSquareRun, RunChecksTheExpectedGridItself) {
   SetData(kData);
