@@ -276,6 +276,9 @@ TEST_F(ChiSquareRun, OptionsFormDesignDefaultsAndRecalculation) {
   for (int i = 0; i < ChiSquareShell->PageControl1->PageCount(); ++i)
     tabs.push_back(ChiSquareShell->PageControl1->Pages(i)->Caption());
   EXPECT_EQ(tabs, (Lines{"Input Matrix", "Expected Matrix", "Simulated Matrix", "Chi-square", "Summary", "Time"}));
+  Lines results{ChiSquareShell->MainMenu1->Items()->Items(0)->Caption()};
+  for (int i = 0; i < ChiSquareShell->Save1->Count(); ++i) results.push_back(ChiSquareShell->Save1->Items(i)->Caption());
+  EXPECT_EQ(results, (Lines{"&Save", "Su&mmary", "&Close"}));
   EXPECT_EQ(ChiSquareShell->Caption(), "Zorvan Professional: Chi-square Results");
 
   SetData(kData);

@@ -245,6 +245,9 @@ TEST_F(RunsRun, OptionsFormDesignAndDefaults) {
   for (int i = 0; i < RunsTestShell->PageControl1->PageCount(); ++i)
     tabs.push_back(RunsTestShell->PageControl1->Pages(i)->Caption());
   EXPECT_EQ(tabs, (Lines{"Input Matrix", "Simulation", "Length of Longest Run", "Mean", "Variance", "Summary", "Time"}));
+  Lines results;
+  for (int i = 0; i < RunsTestShell->Save1->Count(); ++i) results.push_back(RunsTestShell->Save1->Items(i)->Caption());
+  EXPECT_EQ(results, (Lines{"Su&mmary", "-", "&Close"}));
   SetData(Columns({"a", "b", "c"}, {kX, kY, kX}));
   onRunsOptions = [o] {
     o->RandomSeedEdit->SetText("9");
