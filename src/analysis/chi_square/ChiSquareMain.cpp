@@ -29,6 +29,13 @@ void CopyGrid(const TStringGrid* Source, TStringGrid* Grid) {
 TChiSquareShell::TChiSquareShell(TComponent* AOwner)
     : TStandardResults(AOwner, "ChiSquareShell", "Zorvan Professional: Chi-square Results") {
   SimulationSheet->SetCaption("Simulated Matrix");
+  // This window's "&Save" menu has no line between "Su&mmary" and "&Close".
+  for (int i = Save1->Count() - 1; i >= 0; --i) {
+    TMenuItem* item = Save1->Items(i);
+    if (!item->IsLine()) continue;
+    Save1->Remove(item);
+    if (item->Owner() == nullptr) delete item;
+  }
   ExpectedSheet = NewSheet("ExpectedSheet", "Expected Matrix");
   ExpectedSheet->SetPageIndex(1);
   ExpectedGrid = NewResultGrid(this, ExpectedSheet, "ExpectedGrid", "Original data matrix");

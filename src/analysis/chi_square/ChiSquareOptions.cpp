@@ -142,8 +142,10 @@ bool TChiSquareOpts::CalculateExpectedMatrix() {
   for (int c = 0; c < C; ++c) ExpectedGrid->SetCells(c, 0, grid->Cells(c, 0));
   Real_Matrix expected;
   const bool counted = ExpectedCounts(RowTotal, ColTotal, expected);
-  for (int c = 1; c < C; ++c)
-    for (int r = 1; r < R; ++r) ExpectedGrid->SetCells(c, r, counted ? ExpectedText(expected[c - 1][r - 1]) : String());
+  // Without a grand total the data cells keep what they held.
+  if (counted)
+    for (int c = 1; c < C; ++c)
+      for (int r = 1; r < R; ++r) ExpectedGrid->SetCells(c, r, ExpectedText(expected[c - 1][r - 1]));
   if (MatrixTotal > 0) IntegerMatrixTotal = static_cast<Integer>(grand);
   return counted;
 }

@@ -1,5 +1,6 @@
 #include "analysis/chi_square/ChiSquareSims.h"
 
+#include "classlib/Math.h"
 #include "classlib/Random.h"
 
 
@@ -13,7 +14,9 @@ double ChiSquareStatistic(const Matrix& T, const Real_Matrix& E) {
       x2 += d * d / e[r];
     }
   }
-  return x2;
+  // A statistic beyond the range of a double (an expected count next to 0) ends the run with
+  // the floating-point error rather than report an infinite index.
+  return static_cast<double>(CheckFinite(x2));
 }
 
 bool ExpectedCounts(const std::vector<double>& RowTotal, const std::vector<double>& ColTotal, Real_Matrix& E) {

@@ -5,6 +5,7 @@
 
 #include "analysis/common/ZorvanHelpersStatistics.h"
 #include "analysis/standard_tests/ProportionalPick.h"
+#include "classlib/Math.h"
 #include "classlib/Random.h"
 
 namespace {
@@ -28,6 +29,10 @@ void MeanAndVariance(Integer k, const std::vector<double>& Ones, bool Angular, T
     CalculateCircularStatistics(k, Ones, S.Mean, S.Variance);
   else
     CalculateMeanVariance(k, Ones, S.Mean, S.Variance);
+  // X values whose sums lie beyond the range of a double end the run with the floating-point
+  // error rather than report infinities.
+  S.Mean = static_cast<double>(CheckFinite(S.Mean));
+  S.Variance = static_cast<double>(CheckFinite(S.Variance));
 }
 
 }  // namespace

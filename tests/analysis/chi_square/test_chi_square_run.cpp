@@ -5,6 +5,7 @@
 
 #include "analysis/chi_square/ChiSquareRunSupport.h"
 #include "analysis/common/ZorvanHelpersStatistics.h"
+#include "classlib/WinApi.h"
 
 using namespace chi_square_test;
 
@@ -199,6 +200,38 @@ TEST_F(ChiSquareRun, EveryRefusalShowsItsMessagesAndLeavesNoResults) {
   }
 }
 
+// A table without a grand total has no expected counts: the calculation fails and leaves the
+// expected cells as they were, titles taken from the new table.
+TEST_F(ChiSquareRun, GrandTotalZeroKeepsTheExpectedCells) {
+  SetData(kData);
+  ASSERT_TRUE(ChiSquareOpts->CalculateExpectedMatrix());
+  SetData(Table({{"0", "0"}, {"0", "0"}}));
+  EXPECT_FALSE(ChiSquareOpts->CalculateExpectedMatrix());
+  const TStringGrid* e = ChiSquareOpts->ExpectedGrid;
+  EXPECT_EQ((Lines{e->Cells(1, 1), e->Cells(2, 1), e->Cells(1, 2), e->Cells(2, 2)}),
+            (Lines{"12.0000000", "18.0000000", "28.0000000", "42.0000000"}));
+  EXPECT_EQ(e->Cells(0, 1), Zorvan->MainGrid->Cells(0, 1));
+}
+
+// An expected count so near 0 that the index lies beyond the range of a double is the
+// floating-point error, not a result: no results, no batch row, and the next run goes on.
+TEST_F(ChiSquareRun, AnOverflowingIndexEndsTheRunWithTheError) {
+  SetData(kData);
+  chi.iterations = "3";
+  // 100 / 1e-320 is beyond the largest double.
+  onChiOptions = [] { ChiSquareOpts->ExpectedGrid->SetCells(1, 1, "1e-320"); };
+  SendMessage(Zorvan->Handle(), WM_COMMAND, Zorvan->ChiSquare1->Command(), 0);
+  EXPECT_EQ(Application->Hooks.Errors, Lines{"Floating point overflow."});
+  EXPECT_TRUE(Zorvan->InterruptFlag);
+  EXPECT_EQ(resultsShown, 0);
+  EXPECT_EQ(Zorvan->BatchGrid->RowCount(), 1);
+  EXPECT_FALSE(Progress->Visible());
+  onChiOptions = nullptr;
+  Zorvan->ChiSquare1->Click();
+  EXPECT_EQ(resultsShown, 1);
+  EXPECT_EQ(MemoLines(ChiSquareShell->ChiSquareMemo)[0], "Observed index = 0.79365");
+}
+
 // The run's own checks, when the expected grid no longer fits the data it was made for.
 TEST_F(ChiSquareRun, RunChecksTheExpectedGridItself) {
   SetData(kData);
@@ -263,6 +296,9 @@ TEST_F(ChiSquareRun, OptionsFormDesignDefaultsAndRecalculation) {
   for (int i = 0; i < ChiSquareShell->PageControl1->PageCount(); ++i)
     tabs.push_back(ChiSquareShell->PageControl1->Pages(i)->Caption());
   EXPECT_EQ(tabs, (Lines{"Input Matrix", "Expected Matrix", "Simulated Matrix", "Chi-square", "Summary", "Time"}));
+  Lines results{ChiSquareShell->MainMenu1->Items()->Items(0)->Caption()};
+  for (int i = 0; i < ChiSquareShell->Save1->Count(); ++i) results.push_back(ChiSquareShell->Save1->Items(i)->Caption());
+  EXPECT_EQ(results, (Lines{"&Save", "Su&mmary", "&Close"}));
   EXPECT_EQ(ChiSquareShell->Caption(), "Zorvan Professional: Chi-square Results");
 
   SetData(kData);

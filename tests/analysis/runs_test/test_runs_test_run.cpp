@@ -6,6 +6,7 @@
 
 #include "analysis/common/ZorvanHelpersStatistics.h"
 #include "analysis/runs_test/RunsTestRunSupport.h"
+#include "classlib/WinApi.h"
 
 using namespace runs_test;
 
@@ -208,6 +209,23 @@ TEST_F(RunsRun, EveryRefusalShowsItsMessagesAndLeavesNoResults) {
   }
 }
 
+// Occupied X values whose variance lies beyond the range of a double are the floating-point
+// error, not a result: no results, no batch row, and the next run goes on.
+TEST_F(RunsRun, AnOverflowingStatisticEndsTheRunWithTheError) {
+  // Squared deviations of 2e300 from the mean 1e300: 4e600.
+  SetData(Columns({"x", "y"}, {{"1e300", "-1e300", "3e300"}, {"1", "1", "1"}}));
+  SendMessage(Zorvan->Handle(), WM_COMMAND, Zorvan->RunsTest1->Command(), 0);
+  EXPECT_EQ(Application->Hooks.Errors, Lines{"Floating point overflow."});
+  EXPECT_TRUE(Zorvan->InterruptFlag);
+  EXPECT_EQ(resultsShown, 0);
+  EXPECT_EQ(Zorvan->BatchGrid->RowCount(), 1);
+  EXPECT_FALSE(Progress->Visible());
+  SetData(Columns({"x", "y"}, {kX, kY}));
+  Zorvan->RunsTest1->Click();
+  EXPECT_EQ(resultsShown, 1);
+  EXPECT_EQ(MemoLines(RunsTestShell->MeanMemo)[0], "Observed mean = 3.33333");
+}
+
 TEST_F(RunsRun, AbortAlsoInsideAProportionalDrawLeavesNoResults) {
   SetData(Columns({"x", "y"}, {kX, kY}));
   Zorvan->RunsTest1->Click();
@@ -245,6 +263,9 @@ TEST_F(RunsRun, OptionsFormDesignAndDefaults) {
   for (int i = 0; i < RunsTestShell->PageControl1->PageCount(); ++i)
     tabs.push_back(RunsTestShell->PageControl1->Pages(i)->Caption());
   EXPECT_EQ(tabs, (Lines{"Input Matrix", "Simulation", "Length of Longest Run", "Mean", "Variance", "Summary", "Time"}));
+  Lines results;
+  for (int i = 0; i < RunsTestShell->Save1->Count(); ++i) results.push_back(RunsTestShell->Save1->Items(i)->Caption());
+  EXPECT_EQ(results, (Lines{"Su&mmary", "-", "&Close"}));
   SetData(Columns({"a", "b", "c"}, {kX, kY, kX}));
   onRunsOptions = [o] {
     o->RandomSeedEdit->SetText("9");
