@@ -148,8 +148,8 @@ void TMacroEcology::PointsToGrid(TStringGrid* Grid) {
   const TRivErodovOzar* grid = Zorvan->MainGrid;
   ResetGrid(Grid, 3, grid->RowCount());
   for (int r = 0; r < grid->RowCount(); ++r) Grid->SetCells(0, r, grid->Cells(0, r));
-  Grid->SetCells(1, 0, grid->Cells(MacroecologyOpts->XColumn(), 0));
-  Grid->SetCells(2, 0, grid->Cells(MacroecologyOpts->YColumn(), 0));
+  Grid->SetCells(1, 0, MacroecologyOpts->XTitle());
+  Grid->SetCells(2, 0, MacroecologyOpts->YTitle());
   for (size_t k = 0; k < Points.X.size(); ++k) {
     Grid->SetCells(1, static_cast<int>(k) + 1, StatText(Points.X[k]));
     Grid->SetCells(2, static_cast<int>(k) + 1, StatText(Points.Y[k]));
@@ -222,8 +222,8 @@ void TMacroEcology::SummaryDisplay() {
   // Built apart and set at once: a memo re-splits its whole text on every line added.
   TStringList summary;
   summary.Add("Input file = " + Zorvan->FileName);
-  summary.Add("XVariable = " + MacroecologyOpts->FirstTitle());
-  summary.Add("YVariable = " + MacroecologyOpts->SecondTitle());
+  summary.Add("XVariable = " + MacroecologyOpts->XTitle());
+  summary.Add("YVariable = " + MacroecologyOpts->YTitle());
   summary.Add("Iterations = " + its);
   summary.Add("Random seed = " + IntToStr(CurrentSeed));
   summary.Add(kDistributionTexts[static_cast<int>(RunChoice.Distribution)]);

@@ -2,6 +2,7 @@
 
 #include "analysis/macroecology/MacroEcologyUDefined1.h"
 #include "analysis/macroecology/MacroEcologyUDefined2.h"
+#include "app/ZorvanMain.h"
 #include "classlib/Bitmap.h"
 #include "classlib/Picture.h"
 
@@ -157,3 +158,17 @@ TPatternChoice TMacroecologyOpts::Choice() const {
 }
 
 TConstraint TMacroecologyOpts::Constraint() const { return Item<TConstraint>(ConstraintsGroup); }
+
+bool TMacroecologyOpts::ColumnsFit() const {
+  const Integer columns = Zorvan->MainGrid->ColCount() - 1;
+  const Integer x = XvariableList->ItemIndex(), y = YvariableList->ItemIndex();
+  return x >= 0 && y >= 0 && x < columns && y < columns;
+}
+
+Integer TMacroecologyOpts::XColumn() const { return ColumnsFit() ? XvariableList->ItemIndex() + 1 : 1; }
+
+Integer TMacroecologyOpts::YColumn() const { return ColumnsFit() ? YvariableList->ItemIndex() + 1 : 2; }
+
+String TMacroecologyOpts::XTitle() const { return Zorvan->MainGrid->Cells(XColumn(), 0); }
+
+String TMacroecologyOpts::YTitle() const { return Zorvan->MainGrid->Cells(YColumn(), 0); }

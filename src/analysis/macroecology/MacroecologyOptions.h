@@ -38,9 +38,16 @@ class TMacroecologyOpts : public TColumnPairOpts {
   // The choices as the core names them, mapped from the item indexes here only.
   TPatternChoice Choice() const;
   TConstraint Constraint() const;
-  // The data grid columns read: the selected items + 1.
-  Integer XColumn() const { return XvariableList->ItemIndex() + 1; }
-  Integer YColumn() const { return YvariableList->ItemIndex() + 1; }
+  // The data grid columns read: the selected items + 1, or columns 1 and 2 when a selection
+  // lies beyond the data grid's columns (a narrower batch file).
+  Integer XColumn() const;
+  Integer YColumn() const;
+  // The titles of the columns read.
+  String XTitle() const;
+  String YTitle() const;
+
+ private:
+  bool ColumnsFit() const;
 };
 
 extern TMacroecologyOpts* MacroecologyOpts;

@@ -44,9 +44,8 @@ class TMacroEcologyRun : public TAnalysisRun {
     for (std::vector<double>* values : {&F.SimSpaces, &F.SimBoundarySpaces, &F.SimSumSquares,
                                         &F.SimBoundarySumSquares, &F.SimCOEfficients, &F.SimVariances})
       values->assign(iterations, 0.0);
-    const TRivErodovOzar* grid = Zorvan->MainGrid;
-    F.XTitle = grid->Cells(MacroecologyOpts->XColumn(), 0);
-    F.YTitle = grid->Cells(MacroecologyOpts->YColumn(), 0);
+    F.XTitle = MacroecologyOpts->XTitle();
+    F.YTitle = MacroecologyOpts->YTitle();
   }
 
   bool SimulateIteration(Integer Iteration) override {
@@ -106,6 +105,11 @@ void TMacroEcology::Run() {
 bool TMacroEcology::Init() {
   if (MacroecologyOpts->XvariableList->ItemIndex() == MacroecologyOpts->YvariableList->ItemIndex()) {
     ShowMessage("XVariable cannot equal YVariable.");
+    return false;
+  }
+  // A batch file may have fewer columns than the matrix the options form was shown on.
+  if (Zorvan->MainGrid->ColCount() - 1 < 2) {
+    ShowMessage("At least two columns required.");
     return false;
   }
   if (Zorvan->MainGrid->RowCount() - 1 < 1) {

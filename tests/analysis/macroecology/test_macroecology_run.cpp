@@ -406,4 +406,37 @@ TEST_F(MacroecologyRun, BatchModeOverAFolder) {
   EXPECT_FALSE(FileExists("Summaryd.txt"));
 }
 
+// Columns chosen on a wider matrix: a narrower batch file is read in its first two columns,
+// and the summary names the columns read.
+TEST_F(MacroecologyRun, NarrowerBatchFileFallsBackToTheFirstTwoColumns) {
+  SetData(Columns({"a", "b", "c", "d"}, {{"9", "9", "9", "9", "9"}, {"8", "8", "8", "8", "8"},
+                                         {"7", "7", "7", "7", "7"}, {"6", "6", "6", "6", "6"}}));
+  WriteDataFile("narrow.txt", Columns({"size", "range"}, {kX, kY}));
+  Zorvan->Batch1->Click();
+  Zorvan->Memo1->Lines()->SetText("narrow.txt\r\n");
+  macro.x = 2;
+  macro.y = 3;
+  Zorvan->Macroecology1->Click();
+  EXPECT_TRUE(Application->Hooks.Messages.empty());
+  ASSERT_EQ(Zorvan->BatchGrid->RowCount(), 2);
+  EXPECT_EQ(MacroEcology->InputGrid->RowTexts(0), (Lines{"species", "size", "range"}));
+  EXPECT_EQ(MacroEcology->InputGrid->RowTexts(2), (Lines{"sp2", "2.00000", "5.00000"}));
+  const Lines summary = FileLines("Summarynarrow.txt");
+  EXPECT_EQ(summary[1], "XVariable = size");
+  EXPECT_EQ(summary[2], "YVariable = range");
+  // Back on the wide matrix the chosen columns are read again.
+  SetData(Columns({"a", "b", "c", "d"}, {{"9", "9", "9", "9", "9"}, {"8", "8", "8", "8", "8"},
+                                         {"7", "7", "7", "7", "7"}, {"6", "6", "6", "6", "6"}}));
+  EXPECT_EQ(MacroecologyOpts->XColumn(), 3);
+  EXPECT_EQ(MacroecologyOpts->YColumn(), 4);
+  // A batch file of one column has no second column to fall back to: refused, no batch row.
+  WriteDataFile("one.txt", Columns({"size"}, {kX}));
+  Zorvan->Memo1->Lines()->SetText("one.txt\r\n");
+  Application->Hooks.Messages.clear();
+  Zorvan->Macroecology1->Click();
+  EXPECT_EQ(Application->Hooks.Messages, (Lines{"At least two columns required.", "Initialization failed."}));
+  EXPECT_EQ(Zorvan->BatchGrid->RowCount(), 1);
+  EXPECT_FALSE(FileExists("Summaryone.txt"));
+}
+
 }  // namespace
