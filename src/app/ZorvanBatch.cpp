@@ -254,6 +254,9 @@ void TZorvan::OpenBatchFile() {
   const int cols = batch.Columns;
   // Every cell of the new size is written, short lines' missing ones empty; the cell limit
   // bounds rows x columns.
+  // No cell of the previous file stays behind the new counts, where an analysis reading a
+  // remembered column would find it.
+  MainGrid->Clear();
   MainGrid->SetRowCount(rows);
   MainGrid->SetColCount(cols);
   for (int r = 0; r < rows; ++r) {

@@ -149,6 +149,21 @@ TEST_F(BatchMode, ReaderTakesAnyLineEndAndRefusesWhatIsNoMatrix) {
   }
 }
 
+// A remembered column beyond a narrower file must not find the previous file's cells there.
+TEST_F(BatchMode, ReaderLeavesNothingOfTheWiderFileBefore) {
+  EnterScratchFolder();
+  WriteFile(folder_ / "wide.txt", "t a b c\r\nx 7 8 9\r\ny 6 5 4\r\n");
+  WriteFile(folder_ / "narrow.txt", "t a\r\nx 1\r\ny 2\r\n");
+  Zorvan->FileName = (folder_ / "wide.txt").string();
+  Zorvan->OpenBatchFile();
+  Zorvan->FileName = (folder_ / "narrow.txt").string();
+  Zorvan->OpenBatchFile();
+  TRivErodovOzar* g = Zorvan->MainGrid;
+  EXPECT_EQ(g->ColCount(), 2);
+  for (int r = 0; r < 3; ++r)
+    for (int c = 2; c < 4; ++c) EXPECT_EQ(g->Cells(c, r), "") << c << "," << r;
+}
+
 // A generated matrix file: Rows lines of Cols fields, CR LF after each.
 std::string MatrixText(int Rows, int Cols) {
   std::string text;
