@@ -12,6 +12,10 @@ String& StoreOverride() {
 }
 
 const String kDword = "dword:";
+// A text that would read as another type (or as this mark) is stored behind this mark.
+const String kText = "sz:";
+
+bool StartsWith(const String& S, const String& Prefix) { return S.compare(0, Prefix.size(), Prefix) == 0; }
 
 String RootName(HKEY Root) {
   switch (Root) {
@@ -89,8 +93,8 @@ Integer TRegistry::ReadInteger(const String& Name) const {
 String TRegistry::ReadString(const String& Name) const {
   if (!ValueExists(Name)) return String();
   String raw = FStore->ReadString(Section(FCurrentPath), Name, "");
-  if (raw.compare(0, kDword.size(), kDword) == 0) throw ERegistryException("Invalid data type for '" + Name + "'");
-  return raw;
+  if (StartsWith(raw, kDword)) throw ERegistryException("Invalid data type for '" + Name + "'");
+  return StartsWith(raw, kText) ? raw.substr(kText.size()) : raw;
 }
 
 void TRegistry::WriteInteger(const String& Name, Integer Value) {
@@ -101,6 +105,7 @@ void TRegistry::WriteInteger(const String& Name, Integer Value) {
 
 void TRegistry::WriteString(const String& Name, const String& Value) {
   if (FCurrentPath.empty() || FReadOnly) throw ERegistryException("Failed to set data for '" + Name + "'");
-  FStore->WriteString(Section(FCurrentPath), Name, Value);
+  const bool marked = StartsWith(Value, kDword) || StartsWith(Value, kText);
+  FStore->WriteString(Section(FCurrentPath), Name, marked ? kText + Value : Value);
   FStore->UpdateFile();
 }

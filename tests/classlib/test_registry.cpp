@@ -53,4 +53,22 @@ TEST_F(RegistryFile, TypedValuesPersistAndReadOnlyKeysRefuseWrites) {
   EXPECT_FALSE(reg.ValueExists("Theme"));
 }
 
+// Texts that look like the store's own type marks are still texts: they read back unchanged
+// and never as integers.
+TEST_F(RegistryFile, TextsThatLookLikeTypeMarksStayTexts) {
+  const String texts[] = {"dword:5", "sz:x", "sz:", "dword:", "plain"};
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("Software\Texts", true));
+    for (size_t i = 0; i < std::size(texts); ++i) reg.WriteString("v" + std::to_string(i), texts[i]);
+  }
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKeyReadOnly("Software\Texts"));
+  for (size_t i = 0; i < std::size(texts); ++i) {
+    SCOPED_TRACE(texts[i]);
+    EXPECT_EQ(reg.ReadString("v" + std::to_string(i)), texts[i]);
+    EXPECT_THROW(reg.ReadInteger("v" + std::to_string(i)), ERegistryException);
+  }
+}
+
 }  // namespace

@@ -42,6 +42,27 @@ TEST(HTMLTextOperations, HighlightingAndItsRemoval) {
   EXPECT_EQ(UnHilightInHTML("<HI>x</Hi>", "hi"), "x");
 }
 
+// Letters whose upper case has another UTF-8 length (dotless i, long s) must not shift the
+// positions found without regard to case: the tags go around the match, never inside a
+// character.
+TEST(HTMLTextOperations, CaseInsensitiveMatchesKeepTheirPlaceAfterLettersOfOtherLength) {
+  const struct {
+    const char* html;
+    const char* search;
+    const char* expected;
+  } cases[] = {
+      {"\xC4\xB1\xC4\xB1\xC4\xB1 x", "X", "\xC4\xB1\xC4\xB1\xC4\xB1 <hi>x</hi>"},
+      {"\xC5\xBF\xC5\xBF ab", "B", "\xC5\xBF\xC5\xBF a<hi>b</hi>"},
+      {"\xC3\xA9t\xC3\xA9", "\xC3\x89T", "<hi>\xC3\xA9t</hi>\xC3\xA9"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.html);
+    EXPECT_EQ(HilightInHTML(c.html, c.search, "hi", false), c.expected);
+    int pos = 0;
+    EXPECT_EQ(FindTextFrom(c.search, c.html, 0, false, pos), static_cast<int>(String(c.expected).find("<hi>")) + 1);
+  }
+}
+
 TEST(HTMLTextOperations, HighlightingTextWithAnglesKeepsTheTags) {
   // The visible text holds "<" and ">": only the text parts are escaped, the bold stays.
   const String hilit = HilightInHTML("<b>1 < 2</b> > 0", "< 2", "hi", true);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <limits>
 
 #include "grid/base/ZudAzud.h"
 
@@ -286,6 +287,11 @@ TEST_F(TextToolbox, DateSeries) {
     EXPECT_EQ(AddToDate(c.years, c.months, c.days, c.from, 7), c.to)
         << c.years << " " << c.months << " " << c.days << " from " << FormatDateTime("yyyy-mm-dd", c.from);
   EXPECT_THROW(AddToDate(-9000, 0, 0, EncodeDate(2024, 1, 1), 1), EConvertError);
+  // Counts at the integer limits give the date error, without an integer overflow on the way.
+  for (int years : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()})
+    EXPECT_THROW(AddToDate(years, 0, 0, EncodeDate(2024, 1, 1), 1), EConvertError) << years;
+  for (int months : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()})
+    EXPECT_THROW(AddToDate(0, months, 0, EncodeDate(2024, 1, 1), 1), EConvertError) << months;
 }
 
 TEST_F(TextToolbox, FilterExpressions) {

@@ -17,12 +17,26 @@
 
 #include "classlib/Random.h"
 
+namespace {
+// True when every data cell is 0 or 1, so that a byte holds it.
+bool ZeroOneCells(const Matrix& M, int32_t C, int32_t R) {
+  for (int32_t c = 1; c <= C; ++c) {
+    const int32_t* col = M[c];
+    for (int32_t r = 1; r <= R; ++r)
+      if (static_cast<uint32_t>(col[r]) > 1u) return false;
+  }
+  return true;
+}
+}  // namespace
+
 // The cell exchanges of a shuffle, on cells[c * stride + r]: S's own cells when S fits the
-// second-level cache, else a byte per cell (workChain_), a quarter of the memory that the
-// exchanges hit at random, written to S in one pass at the end.
+// second-level cache or holds values other than 0 and 1 (the group shuffles move cell numbers),
+// else a byte per cell (workChain_), a quarter of the memory that the exchanges hit at random,
+// written to S in one pass at the end.
 template <typename Exchange>
 void CoOccurrenceSims::ShuffleCellsBy(const Matrix& observed, Matrix& simulated, Exchange exchange) {
-  if ((static_cast<size_t>(R_) + 1) * (static_cast<size_t>(C_) + 1) * sizeof(int32_t) <= kShuffleCellsInCache) {
+  if ((static_cast<size_t>(R_) + 1) * (static_cast<size_t>(C_) + 1) * sizeof(int32_t) <= kShuffleCellsInCache ||
+      !ZeroOneCells(observed, C_, R_)) {
     simulated = observed;
     exchange(simulated.Data(), R_ + 1);
   } else {

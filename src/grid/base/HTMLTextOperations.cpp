@@ -113,9 +113,32 @@ int VisibleToHTMLPos(const String& Html, int N) {
   return visible == N ? static_cast<int>(Html.size()) + 1 : 0;
 }
 
+namespace {
+
+// Upper case a character at a time, each character keeping its byte length (one whose upper
+// case is longer or shorter in UTF-8, such as a dotless i, stays as it is), so that a position
+// found in the result is the same position in S.
+String UpperKeepingPositions(const String& S) {
+  if (!IsValidUtf8(S)) return UpperCase(S);
+  String result;
+  result.reserve(S.size());
+  for (size_t i = 0; i < S.size();) {
+    const unsigned char lead = static_cast<unsigned char>(S[i]);
+    size_t n = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    n = std::min(n, S.size() - i);
+    const String one = S.substr(i, n);
+    const String upper = n == 1 ? UpperCase(one) : AnsiUpperCase(one);
+    result += upper.size() == n ? upper : one;
+    i += n;
+  }
+  return result;
+}
+
+}  // namespace
+
 int FindTextFrom(const String& Search, const String& Text, int Start, bool CaseSensitive, int& Pos) {
   String text = Start > 0 ? Text.substr(std::min<size_t>(Text.size(), static_cast<size_t>(Start))) : Text;
-  int p = CaseSensitive ? ::Pos(Search, text) : ::Pos(AnsiUpperCase(Search), AnsiUpperCase(text));
+  int p = CaseSensitive ? ::Pos(Search, text) : ::Pos(UpperKeepingPositions(Search), UpperKeepingPositions(text));
   Pos = p > 0 ? std::max(Start, 0) + p : 0;
   return Pos;
 }

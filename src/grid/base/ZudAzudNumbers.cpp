@@ -183,7 +183,11 @@ TDateTime AddToDate(int Years, int Months, int Days, TDateTime Date, double Incr
     return EncodeDateChecked(year, month, day);
   };
   if (Days != 0 && Years == 0 && Months == 0) return Date + Days;
-  if (Years != 0 && Months == 0 && Days == 0) return clampedDate(y + Years, m, d);
+  if (Years != 0 && Months == 0 && Days == 0) {
+    // Added in 64 bits: a year count near the integer limits is an impossible date, not an overflow.
+    const long long year = static_cast<long long>(y) + Years;
+    return clampedDate(year < 1 || year > 9999 ? 0 : static_cast<int>(year), m, d);
+  }
   if (Months != 0 && Years == 0 && Days == 0) {
     // Whole years and months in one modular step, so any count of months lands right.
     long total = static_cast<long>(y) * 12 + (m - 1) + Months;

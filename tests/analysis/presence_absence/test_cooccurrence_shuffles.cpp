@@ -56,4 +56,24 @@ TEST(Shuffles, FollowTheirDefinitionsInPlaceAndByteWise) {
     }
 }
 
+// Cells beyond a byte (the group shuffles move cell numbers) on a matrix too large to be
+// shuffled in place: every value arrives whole, as the definition moves it.
+TEST(Shuffles, KeepCellValuesBeyondAByteOnLargeMatrices) {
+  const int species = 300, sites = 250;
+  Matrix O(sites + 1, species + 1);
+  for (int c = 1; c <= sites; ++c)
+    for (int r = 1; r <= species; ++r) O[c][r] = (c * (species + 1) + r) % 1000 + 2;
+  CalculateMargins_Size(O, sites, species);
+  const std::pair<Constraint, Constraint> models[] = {{kEq, kEq}, {kFixed, kEq}, {kEq, kFixed}};
+  for (const auto& [rows, columns] : models) {
+    SCOPED_TRACE(testing::Message() << "rows " << static_cast<int>(rows) << " columns " << static_cast<int>(columns));
+    pa_test::Engine e;
+    e.Begin(O, pa_test::Options(rows, columns));
+    RandSeed = 5;
+    const Matrix expected = ByDefinition(O, rows, columns);
+    RandSeed = 5;
+    EXPECT_EQ(e.Next(O), expected);
+  }
+}
+
 }  // namespace

@@ -244,6 +244,27 @@ TEST(GroupSims, EveryRandomisationKeepsWhatItPromises) {
   }
 }
 
+// A matrix too large to be shuffled in place: every cell still comes from a cell of the data,
+// each once, and a shuffle within species keeps the species totals.
+TEST(GroupSims, LargeMatricesKeepEveryCellsOrigin) {
+  const int species = 300, sites = 250;
+  const Matrix data = pa_test::RandomMatrix(species, sites, 0.4, 6);
+  const std::vector<std::string> labels(species, "A");
+  for (GroupShuffle kind : {GroupShuffle::WithinSpecies, GroupShuffle::Both}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    GroupSims sims;
+    sims.Begin(GroupAxis::Species, data, labels);
+    const Snapshot before = Take(sims);
+    RandSeed = 3;
+    sims.Shuffle(kind);
+    const Snapshot now = Take(sims);
+    EXPECT_EQ(now.sources, before.sources);
+    EXPECT_EQ(now.presence[0][0], before.presence[0][0]);
+    if (kind == GroupShuffle::WithinSpecies)
+      for (int r = 1; r <= species; ++r) ASSERT_EQ(now.presence[0][r], before.presence[0][r]) << "species " << r;
+  }
+}
+
 // Region labels move among the sites; the cells stay.
 TEST(GroupSims, RegionLabelShuffleKeepsRegionSizes) {
   GroupSims sims;
