@@ -59,11 +59,11 @@ TEST_F(RegistryFile, TextsThatLookLikeTypeMarksStayTexts) {
   const String texts[] = {"dword:5", "sz:x", "sz:", "dword:", "plain"};
   {
     TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("Software\Texts", true));
+    ASSERT_TRUE(reg.OpenKey("Software\\Texts", true));
     for (size_t i = 0; i < std::size(texts); ++i) reg.WriteString("v" + std::to_string(i), texts[i]);
   }
   TRegistry reg;
-  ASSERT_TRUE(reg.OpenKeyReadOnly("Software\Texts"));
+  ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Texts"));
   for (size_t i = 0; i < std::size(texts); ++i) {
     SCOPED_TRACE(texts[i]);
     EXPECT_EQ(reg.ReadString("v" + std::to_string(i)), texts[i]);

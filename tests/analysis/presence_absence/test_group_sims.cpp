@@ -260,8 +260,9 @@ TEST(GroupSims, LargeMatricesKeepEveryCellsOrigin) {
     const Snapshot now = Take(sims);
     EXPECT_EQ(now.sources, before.sources);
     EXPECT_EQ(now.presence[0][0], before.presence[0][0]);
-    if (kind == GroupShuffle::WithinSpecies)
+    if (kind == GroupShuffle::WithinSpecies) {
       for (int r = 1; r <= species; ++r) ASSERT_EQ(now.presence[0][r], before.presence[0][r]) << "species " << r;
+    }
   }
 }
 
