@@ -177,7 +177,7 @@ size_t ReadColor(const String& sec, Integer& Color) {
   if (close == String::npos) return 0;
   String name = sec.substr(1, close - 1);
   for (const auto& c : ColorNames)
-    if (name.size() == std::strlen(c.Name) && StartsWithCI(name, 0, c.Name)) {
+    if (name == c.Name) {  // letter case included: "[red]" is no colour code
       Color = c.Color;
       return close + 1;
     }

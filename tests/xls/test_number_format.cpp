@@ -95,7 +95,8 @@ TEST_F(NumberFormat, SectionsAndConditions) {
       {"[>=0]0;[Blue]0", -5.0, "5", 0xFF0000, false, false},
       {"[>=10]0;[Blue]0", 15.0, "15", -1, false, false},
       {"[>x]0;0", 5.0, "5", -1, false, false},               // a malformed condition is none
-      {"[red]0", 5.0, "5", 0x0000FF, false, false},          // colour names in any letter case
+      {"[red]0", 5.0, "5", -1, false, false},                // colour names match in their letter case only
+      {"[RED]0", 5.0, "5", -1, false, false},
       {"[Purple]0", 5.0, "5", -1, false, false},
       {"[Green]0;[Magenta]-0", -2.0, "-2", 0xFF00FF, false, false},
   };
@@ -169,6 +170,8 @@ TEST_F(NumberFormat, TextSections) {
   EXPECT_EQ(FormatCellValue(Variant(u"abc"), "[Blue]general", false, color), "abc");
   EXPECT_EQ(color, 0xFF0000);
   color = -1;
+  EXPECT_EQ(FormatCellValue(Variant(u"abc"), "[red]", false, color), "abc");
+  EXPECT_EQ(color, -1);
   EXPECT_EQ(FormatCellValue(Variant(u"abc"), "0.00", false, color), "abc");
   EXPECT_EQ(FormatCellValue(Variant(u"abc"), "\"<\"@\">\"", false, color), "<abc>");
   EXPECT_EQ(FormatCellValue(Variant(u"abc"), "@@", false, color), "abcabc");
