@@ -113,6 +113,8 @@ TEST_F(NumberFormat, Tokens) {
       {"h:mm:ss", 0.5833333, "13:59:59", -1, false, true},   // a clock cuts the fraction of a second
       {"[mm]:ss", 0.999988, "1439:59", -1, false, true},     // elapsed: rounded to the second
       {"[h]:mm", -1.5, "-36:00", -1, false, true},
+      {"[h]", 1e20, "2400000000000000000000", -1, false, true},    // beyond 64-bit integers
+      {"[s]", -1e20, "-8640000000000000000000000", -1, false, true},
       {"[hm]0", 5.0, "5", -1, false, false},                 // no elapsed token: skipped
       {"mm:ss", 1.0 / 24 + 5.0 / 1440 + 7.0 / 86400, "05:07", -1, false, true},
       {"mm/dd/yyyy", 45000.0, "03/15/2023", -1, true, false},
