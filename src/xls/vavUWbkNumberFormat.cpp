@@ -1,6 +1,7 @@
 #include "xls/vavUWbkNumberFormat.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "classlib/SysUtils.h"
@@ -177,7 +178,7 @@ size_t ReadColor(const String& sec, Integer& Color) {
   if (close == String::npos) return 0;
   String name = sec.substr(1, close - 1);
   for (const auto& c : ColorNames)
-    if (name.size() == std::strlen(c.Name) && StartsWithCI(name, 0, c.Name)) {
+    if (name == c.Name) {  // letter case included: "[red]" is no colour code
       Color = c.Color;
       return close + 1;
     }
@@ -316,7 +317,17 @@ class TSectionRenderer {
     // Counted on the value rounded to the second, as the clock fields are.
     const long double ms = std::nearbyint(std::fabs(static_cast<long double>(FX)) * 86400.0L) * 1000.0L;
     const long double unit = letter == 'H' ? 3600000.0L : letter == 'M' ? 60000.0L : 1000.0L;
-    String digits = std::to_string(static_cast<long long>(std::floor(ms / unit)));
+    // A count beyond the 64-bit integers (a huge or undefined value from a file) is written
+    // from the extended value itself rather than converted.
+    const long double count = std::floor(ms / unit);
+    String digits;
+    if (count < 9.2e18L) {
+      digits = std::to_string(static_cast<long long>(count));
+    } else {
+      char buf[400];
+      std::snprintf(buf, sizeof buf, "%.0Lf", count);
+      digits = buf;
+    }
     const size_t width = close - pos - 1;
     if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
     if (FX < 0 && digits.find_first_not_of('0') != String::npos) out += '-';

@@ -95,7 +95,8 @@ TEST_F(NumberFormat, SectionsAndConditions) {
       {"[>=0]0;[Blue]0", -5.0, "5", 0xFF0000, false, false},
       {"[>=10]0;[Blue]0", 15.0, "15", -1, false, false},
       {"[>x]0;0", 5.0, "5", -1, false, false},               // a malformed condition is none
-      {"[red]0", 5.0, "5", 0x0000FF, false, false},          // colour names in any letter case
+      {"[red]0", 5.0, "5", -1, false, false},                // colour names match in their letter case only
+      {"[RED]0", 5.0, "5", -1, false, false},
       {"[Purple]0", 5.0, "5", -1, false, false},
       {"[Green]0;[Magenta]-0", -2.0, "-2", 0xFF00FF, false, false},
   };
@@ -112,6 +113,8 @@ TEST_F(NumberFormat, Tokens) {
       {"h:mm:ss", 0.5833333, "13:59:59", -1, false, true},   // a clock cuts the fraction of a second
       {"[mm]:ss", 0.999988, "1439:59", -1, false, true},     // elapsed: rounded to the second
       {"[h]:mm", -1.5, "-36:00", -1, false, true},
+      {"[h]", 1e20, "2400000000000000000000", -1, false, true},    // beyond 64-bit integers
+      {"[s]", -1e20, "-8640000000000000000000000", -1, false, true},
       {"[hm]0", 5.0, "5", -1, false, false},                 // no elapsed token: skipped
       {"mm:ss", 1.0 / 24 + 5.0 / 1440 + 7.0 / 86400, "05:07", -1, false, true},
       {"mm/dd/yyyy", 45000.0, "03/15/2023", -1, true, false},
@@ -169,6 +172,8 @@ TEST_F(NumberFormat, TextSections) {
   EXPECT_EQ(FormatCellValue(Variant(u"abc"), "[Blue]general", false, color), "abc");
   EXPECT_EQ(color, 0xFF0000);
   color = -1;
+  EXPECT_EQ(FormatCellValue(Variant(u"abc"), "[red]", false, color), "abc");
+  EXPECT_EQ(color, -1);
   EXPECT_EQ(FormatCellValue(Variant(u"abc"), "0.00", false, color), "abc");
   EXPECT_EQ(FormatCellValue(Variant(u"abc"), "\"<\"@\">\"", false, color), "<abc>");
   EXPECT_EQ(FormatCellValue(Variant(u"abc"), "@@", false, color), "abcabc");
