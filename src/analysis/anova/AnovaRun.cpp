@@ -4,6 +4,7 @@
 #include "analysis/anova/AnovaOptions.h"
 #include "analysis/common/ZorvanHelpersGrid.h"
 #include "analysis/common/ZorvanHelpersStatistics.h"
+#include "analysis/standard_tests/StandardChecks.h"
 #include "app/RunFrame.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Dialogs.h"
@@ -15,18 +16,7 @@ class TAnovaRun : public TAnalysisRun {
   explicit TAnovaRun(TAnovaShell& Form) : S(Form) {}
 
  protected:
-  bool Validate() override {
-    // Caught here: with no iteration the statistics would divide by zero.
-    if (Zorvan->Iterations < 1) {
-      ShowMessage("Iterations must be > 0.");
-      return false;
-    }
-    if (!S.Init()) {
-      ShowMessage("Initialization failed.");
-      return false;
-    }
-    return true;
-  }
+  bool Validate() override { return CheckStandardRun([this] { return S.Init(); }); }
   String SeedText() override { return AnovaOpts->RandomSeedEdit->Text(); }
   String ModelName() override { return "ANOVA"; }
   TMemo* TimeMemo() override { return S.TimeMemo; }
@@ -87,9 +77,6 @@ bool TAnovaShell::Init() {
     ShowMessage("Labels cannot equal YVariable.");
     return false;
   }
-  if (Zorvan->MainGrid->RowCount() - 1 < 1) {
-    ShowMessage("At least 1 row of data required.");
-    return false;
-  }
+  if (!CheckDataRows(Zorvan->MainGrid)) return false;
   return true;
 }

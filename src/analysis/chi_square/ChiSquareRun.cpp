@@ -4,6 +4,7 @@
 #include "analysis/chi_square/ChiSquareOptions.h"
 #include "analysis/common/ZorvanHelpersGrid.h"
 #include "analysis/common/ZorvanHelpersStatistics.h"
+#include "analysis/standard_tests/StandardChecks.h"
 #include "app/RunFrame.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Dialogs.h"
@@ -15,18 +16,7 @@ class TChiSquareRun : public TAnalysisRun {
   explicit TChiSquareRun(TChiSquareShell& Form) : S(Form) {}
 
  protected:
-  bool Validate() override {
-    // Caught here: with no iteration the statistics would divide by zero.
-    if (Zorvan->Iterations < 1) {
-      ShowMessage("Iterations must be > 0.");
-      return false;
-    }
-    if (!S.Init()) {
-      ShowMessage("Initialization failed.");
-      return false;
-    }
-    return true;
-  }
+  bool Validate() override { return CheckStandardRun([this] { return S.Init(); }); }
   String SeedText() override { return ChiSquareOpts->RandomSeedEdit->Text(); }
   String ModelName() override { return "Chi-square"; }
   TMemo* TimeMemo() override { return S.TimeMemo; }
@@ -94,10 +84,7 @@ bool TChiSquareShell::Init() {
     ShowMessage("Expected Row/Col counts <> Input Row/Col counts.");
     return false;
   }
-  if (grid->RowCount() - 1 < 1) {
-    ShowMessage("At least 1 row of data required.");
-    return false;
-  }
+  if (!CheckDataRows(grid)) return false;
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include "analysis/macroecology/MacroEcologyUDefined2.h"
 #include "analysis/macroecology/MacroecologyMain.h"
 #include "analysis/macroecology/MacroecologyOptions.h"
+#include "analysis/standard_tests/StandardChecks.h"
 #include "app/RunFrame.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Dialogs.h"
@@ -16,18 +17,7 @@ class TMacroEcologyRun : public TAnalysisRun {
   explicit TMacroEcologyRun(TMacroEcology& Form) : F(Form) {}
 
  protected:
-  bool Validate() override {
-    // Caught here: with no iteration the statistics would divide by zero.
-    if (Zorvan->Iterations < 1) {
-      ShowMessage("Iterations must be > 0.");
-      return false;
-    }
-    if (!F.Init()) {
-      ShowMessage("Initialization failed.");
-      return false;
-    }
-    return true;
-  }
+  bool Validate() override { return CheckStandardRun([this] { return F.Init(); }); }
   String SeedText() override { return MacroecologyOpts->RandomSeedEdit->Text(); }
   String ModelName() override { return "Macro Ecology"; }
   TMemo* TimeMemo() override { return F.TimeMemo; }
@@ -103,19 +93,13 @@ void TMacroEcology::Run() {
 }
 
 bool TMacroEcology::Init() {
-  if (MacroecologyOpts->XvariableList->ItemIndex() == MacroecologyOpts->YvariableList->ItemIndex()) {
-    ShowMessage("XVariable cannot equal YVariable.");
-    return false;
-  }
+  if (!CheckColumnPair(MacroecologyOpts->XvariableList->ItemIndex(), MacroecologyOpts->YvariableList->ItemIndex())) return false;
   // A batch file may have fewer columns than the matrix the options form was shown on.
   if (Zorvan->MainGrid->ColCount() - 1 < 2) {
     ShowMessage("At least two columns required.");
     return false;
   }
-  if (Zorvan->MainGrid->RowCount() - 1 < 1) {
-    ShowMessage("At least 1 row of data required.");
-    return false;
-  }
+  if (!CheckDataRows(Zorvan->MainGrid)) return false;
   RunChoice = MacroecologyOpts->Choice();
   RunConstraint = TConstraintParameters{};
   RunConstraint.Constraint = MacroecologyOpts->Constraint();

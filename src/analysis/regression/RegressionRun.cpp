@@ -3,31 +3,19 @@
 #include "analysis/common/ZorvanHelpersGrid.h"
 #include "analysis/regression/RegressionMain.h"
 #include "analysis/regression/RegressionOptions.h"
+#include "analysis/standard_tests/StandardChecks.h"
 #include "app/RunFrame.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Dialogs.h"
 
 namespace {
 
-constexpr const char* kNoIterations = "Iterations must be > 0.";
-
 class TRegressionRun : public TAnalysisRun {
  public:
   explicit TRegressionRun(TRegressionShell& Form) : F(Form) {}
 
  protected:
-  bool Validate() override {
-    // Caught here: with no iteration the statistics would divide by zero.
-    if (Zorvan->Iterations < 1) {
-      ShowMessage(kNoIterations);
-      return false;
-    }
-    if (!F.Init()) {
-      ShowMessage("Initialization failed.");
-      return false;
-    }
-    return true;
-  }
+  bool Validate() override { return CheckStandardRun([this] { return F.Init(); }); }
   String SeedText() override { return RegressionOpts->RandomSeedEdit->Text(); }
   String ModelName() override { return "Regression"; }
   TMemo* TimeMemo() override { return F.TimeMemo; }
@@ -100,13 +88,7 @@ void TRegressionShell::Run() {
 }
 
 bool TRegressionShell::Init() {
-  if (RegressionOpts->XvariableCList->ItemIndex() == RegressionOpts->YvariableCList->ItemIndex()) {
-    ShowMessage("XVariable cannot equal YVariable.");
-    return false;
-  }
-  if (Zorvan->MainGrid->RowCount() - 1 < 1) {
-    ShowMessage("At least 1 row of data required.");
-    return false;
-  }
+  if (!CheckColumnPair(RegressionOpts->XvariableCList->ItemIndex(), RegressionOpts->YvariableCList->ItemIndex())) return false;
+  if (!CheckDataRows(Zorvan->MainGrid)) return false;
   return true;
 }

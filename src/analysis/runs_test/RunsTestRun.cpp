@@ -3,6 +3,7 @@
 #include "analysis/common/ZorvanHelpersGrid.h"
 #include "analysis/runs_test/RunsTestMain.h"
 #include "analysis/runs_test/RunsTestOptions.h"
+#include "analysis/standard_tests/StandardChecks.h"
 #include "app/RunFrame.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Dialogs.h"
@@ -14,18 +15,7 @@ class TRunsTestRun : public TAnalysisRun {
   explicit TRunsTestRun(TRunsTestShell& Form) : F(Form) {}
 
  protected:
-  bool Validate() override {
-    // Caught here: with no iteration the statistics would divide by zero.
-    if (Zorvan->Iterations < 1) {
-      ShowMessage("Iterations must be > 0.");
-      return false;
-    }
-    if (!F.Init()) {
-      ShowMessage("Initialization failed.");
-      return false;
-    }
-    return true;
-  }
+  bool Validate() override { return CheckStandardRun([this] { return F.Init(); }); }
   String SeedText() override { return RunsTestOpts->RandomSeedEdit->Text(); }
   String ModelName() override { return "Runs Test"; }
   TMemo* TimeMemo() override { return F.TimeMemo; }
@@ -91,14 +81,8 @@ void TRunsTestShell::Run() {
 }
 
 bool TRunsTestShell::Init() {
-  if (RunsTestOpts->XvariableList->ItemIndex() == RunsTestOpts->YvariableList->ItemIndex()) {
-    ShowMessage("XVariable cannot equal YVariable.");
-    return false;
-  }
-  if (Zorvan->MainGrid->RowCount() - 1 < 1) {
-    ShowMessage("At least 1 row of data required.");
-    return false;
-  }
+  if (!CheckColumnPair(RunsTestOpts->XvariableList->ItemIndex(), RunsTestOpts->YvariableList->ItemIndex())) return false;
+  if (!CheckDataRows(Zorvan->MainGrid)) return false;
   return true;
 }
 
