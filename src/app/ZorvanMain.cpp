@@ -17,6 +17,7 @@ TZorvan::TZorvan(TComponent* AOwner) : TForm(AOwner) {
   BuildMenu();
   WireBatchCommands();
   WireFileCommands();
+  WireExcelCommands();
   WireAnalysisLaunchers();
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
@@ -89,7 +90,7 @@ void TZorvan::BuildMenu() {
   Excelxls2 = Save1->AddItem("Excel (.xls)");
   Close1 = File1->AddItem("&Close");
   File1->AddSeparator();
-  ExcelOpenOnSave1 = File1->AddItem("Excel open on sa&ve (.xls) ... on/off", ShortCut('V', {ssCtrl}));
+  E1 = File1->AddItem("Excel open on sa&ve (.xls) ... on/off", ShortCut('V', {ssCtrl}));
   About2 = File1->AddItem("Abou&t file");
   File1->AddSeparator();
   Batch1 = File1->AddItem("&Batch ... on/off", ShortCut('B', {ssCtrl}));

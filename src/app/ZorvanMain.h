@@ -12,6 +12,7 @@
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 #include "grid/RivErodovOzar.h"
+#include "xls/RivGridExcelIO.h"
 
 class TZorvan : public TForm {
  public:
@@ -26,6 +27,7 @@ class TZorvan : public TForm {
   TOpenDialog* OpenDialog1;
   TSaveDialog* SaveDialog1;
   TMainMenu* MainMenu1;
+  TRivGridExcelIO* RivGridExcelIO1;
 
   // Menu items, by menu.
   TMenuItem* File1;
@@ -39,7 +41,7 @@ class TZorvan : public TForm {
   TMenuItem* Commadelimitedtxt2;
   TMenuItem* Excelxls2;
   TMenuItem* Close1;
-  TMenuItem* ExcelOpenOnSave1;
+  TMenuItem* E1;
   TMenuItem* About2;
   TMenuItem* Batch1;
   TMenuItem* ChangeDirectory1;
@@ -171,6 +173,11 @@ class TZorvan : public TForm {
   void TransformMatrix(TStringGrid* Grid);
   void RestructureGrid(Integer Old_Cols, Integer Old_Rows, Integer New_Cols, Integer New_Rows);
 
+  // --- Workbook commands (ZorvanExcelCommands.cpp) ---
+  void eXcelxls1Click(TObject* Sender);
+  void Excelxls2Click(TObject* Sender);
+  void E1Click(TObject* Sender);
+
   // --- Analysis launchers of each analysis (one file per analysis) ---
   void CoOccurrence1Click(TObject* Sender);
   void N5RangeOverlap1Click(TObject* Sender);
@@ -191,6 +198,7 @@ class TZorvan : public TForm {
   // Each command family connects its own menu items.
   void WireBatchCommands();
   void WireFileCommands();
+  void WireExcelCommands();
   void WireAnalysisLaunchers();
 };
 

@@ -2,6 +2,7 @@
 #include "support/ProgramFixture.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include "app/ExcelExport.h"
 #include "app/progressexcel.h"
@@ -63,6 +64,107 @@ TEST_F(ExcelExport, CancellingTheNameEndsQuietly) {
   };
   ExportExcel->Run(0, 0);
   EXPECT_EQ(dialogName, "data");
+  EXPECT_TRUE(Application->Hooks.Messages.empty());
+  EXPECT_FALSE(Excelstatus->Visible());
+}
+
+// ---- The main window's workbook commands ----
+
+TEST_F(ExcelExport, TheOpenOnSaveSwitchTurnsBothBridgesTogether) {
+  EXPECT_FALSE(Zorvan->E1->Checked());
+  EXPECT_TRUE(Zorvan->RivGridExcelIO1->ShowInExcel);
+  EXPECT_FALSE(ExportExcel->RivGridExcelIO1->ShowInExcel);
+  EXPECT_EQ(Zorvan->RivGridExcelIO1->Grid(), Zorvan->MainGrid);
+  EXPECT_EQ(Zorvan->RivGridExcelIO1->OverwriteMode, omWarn);
+  EXPECT_FALSE(Zorvan->RivGridExcelIO1->UseUnicode);
+  for (bool expected : {true, false, true}) {
+    Zorvan->E1->Click();
+    EXPECT_EQ(Zorvan->E1->Checked(), expected);
+    EXPECT_EQ(Zorvan->RivGridExcelIO1->ShowInExcel, expected);
+    EXPECT_EQ(ExportExcel->RivGridExcelIO1->ShowInExcel, expected);
+  }
+}
+
+// A failed open, whether the file is missing or is no workbook, leaves the matrix, its file name
+// and the caption as they were; the status window shows only while a file is read.
+TEST_F(ExcelExport, AFailedWorkbookOpenChangesNothing) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / "zorvan-excel-open";
+  fs::create_directories(dir);
+  const String notAWorkbook = (dir / "matrix.xls").string();
+  std::ofstream(dir / "matrix.xls", std::ios::binary) << "0 1\n1 0\n";
+  const String missing = (dir / "missing.xls").string();
+
+  TRivErodovOzar* g = Zorvan->MainGrid;
+  g->SetCells(1, 1, "kept");
+  const int rows = g->RowCount(), cols = g->ColCount();
+  const String name = Zorvan->FileName, caption = Zorvan->Caption();
+
+  struct Case { String file; bool statusShown; };
+  for (const Case& c : {Case{missing, false}, Case{notAWorkbook, true}}) {
+    TOpenDialog* seen = nullptr;
+    Application->Hooks.FileDialog = [&](TCommonDialog* d) {
+      seen = dynamic_cast<TOpenDialog*>(d);
+      EXPECT_EQ(seen->FileName, "");
+      seen->FileName = c.file;
+      return true;
+    };
+    String status;
+    Application->Hooks.MessageBox = [&](const String&, const String&, UINT) {
+      status = Excelstatus->Visible() ? Excelstatus->Caption() : "";
+      return IDOK;
+    };
+    Application->Hooks.Messages.clear();
+    Zorvan->Excelxls1->Click();
+
+    ASSERT_NE(seen, nullptr);
+    EXPECT_EQ(seen->Title, "Select an Excel file to open.");
+    EXPECT_EQ(seen->Filter, "Excel files(*.xls)|*.xls|All files(*.*)|*.*");
+    EXPECT_EQ(Application->Hooks.Messages, (std::vector<String>{"Error opening file."}));
+    // The message comes after the status window has closed.
+    EXPECT_EQ(status, "");
+    EXPECT_FALSE(Excelstatus->Visible());
+    EXPECT_EQ(g->Cells(1, 1), "kept");
+    EXPECT_EQ(g->RowCount(), rows);
+    EXPECT_EQ(g->ColCount(), cols);
+    EXPECT_EQ(Zorvan->FileName, name);
+    EXPECT_EQ(Zorvan->Caption(), caption);
+  }
+  fs::remove_all(dir);
+}
+
+TEST_F(ExcelExport, AFailedWorkbookSaveIsReportedUnderTheStatusWindow) {
+  const String path =
+      (std::filesystem::temp_directory_path() / "zorvan-excel-save" / "matrix.xls").string();
+  TSaveDialog* seen = nullptr;
+  Application->Hooks.FileDialog = [&](TCommonDialog* d) {
+    seen = dynamic_cast<TSaveDialog*>(d);
+    EXPECT_EQ(seen->FileName, "data");
+    seen->FileName = path;
+    return true;
+  };
+  String status;
+  Application->Hooks.MessageBox = [&](const String&, const String&, UINT) {
+    status = Excelstatus->Visible() ? Excelstatus->Caption() : "";
+    return IDOK;
+  };
+  const String caption = Zorvan->Caption();
+  Zorvan->Excelxls2->Click();
+
+  ASSERT_NE(seen, nullptr);
+  EXPECT_EQ(seen->Title, "Specify a file name.");
+  EXPECT_EQ(seen->Filter, "Excel files(*.xls)|*.xls");
+  EXPECT_EQ(Application->Hooks.Messages, (std::vector<String>{"Error saving file."}));
+  EXPECT_EQ(status, "Exporting to Excel file: matrix.xls");
+  EXPECT_FALSE(Excelstatus->Visible());
+  EXPECT_FALSE(FileExists(path));
+  EXPECT_EQ(Zorvan->FileName, path);
+  EXPECT_EQ(Zorvan->Caption(), caption);
+
+  // Cancelling the name ends quietly.
+  Application->Hooks.Messages.clear();
+  Application->Hooks.FileDialog = [](TCommonDialog*) { return false; };
+  Zorvan->Excelxls2->Click();
   EXPECT_TRUE(Application->Hooks.Messages.empty());
   EXPECT_FALSE(Excelstatus->Visible());
 }

@@ -72,7 +72,7 @@ TEST_F(MainWindow, MenuHasTheCaptionsShortcutsAndSeparatorsOfTheProgram) {
                                  "&Transpose matrix Ctrl+T", "Ran&domize matrix Ctrl+D"}));
   EXPECT_EQ(items(Zorvan->Randomizematrix1), (std::vector<String>{"1, 0", "0 <= X < 1", "0 <= X < 10"}));
   std::vector<String> shortcuts;
-  for (TMenuItem* item : {Zorvan->New1, Zorvan->Save1, Zorvan->ExcelOpenOnSave1, Zorvan->Batch1,
+  for (TMenuItem* item : {Zorvan->New1, Zorvan->Save1, Zorvan->E1, Zorvan->Batch1,
                           Zorvan->ChangeDirectory1, Zorvan->Exit1})
     shortcuts.push_back(ShortCutToText(item->ShortCut()));
   EXPECT_EQ(shortcuts, (std::vector<String>{"Ctrl+N", "Ctrl+S", "Ctrl+V", "Ctrl+B", "Ctrl+D", "Ctrl+X"}));

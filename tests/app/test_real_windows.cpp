@@ -644,6 +644,47 @@ TEST_F(ProgramWindows, ARunThatFailsItsCheckLeavesTheMainWindowWorking) {
   ExpectGridTakesInput("8");
 }
 
+TEST_F(ProgramWindows, WorkbookCommandsReportFailuresAndLeaveTheMainWindowWorking) {
+  const ScratchFolder scratch("zorvan-workbooks");
+  ASSERT_FALSE(scratch.Path().empty());
+  const std::filesystem::path notAWorkbook = scratch.Path() / "matrix.xls";
+  std::ofstream(notAWorkbook) << "0 1\n1 0\n";
+  String answer;
+  Application->Hooks.FileDialog = [&](TCommonDialog* dialog) {
+    static_cast<TOpenDialog*>(dialog)->FileName = answer;
+    return true;
+  };
+  const String caption = Zorvan->Caption();
+  struct Case {
+    TMenuItem* item;
+    std::filesystem::path file;
+    const char* message;
+    bool statusAtMessage;  // an open reports after the status window has closed, a save before
+  };
+  const Case cases[] = {
+      {Zorvan->Excelxls1, notAWorkbook, "Error opening file.", false},
+      {Zorvan->Excelxls2, scratch.Path() / "saved.xls", "Error saving file.", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    answer = c.file.string();
+    String seen;
+    bool statusShowing = !c.statusAtMessage;
+    AnswerMessageBox("OK", [&](const String& text) {
+      seen = text;
+      statusShowing = IsOnScreen(Excelstatus);
+    });
+    ChooseMenu(c.item);
+    EXPECT_EQ(seen, c.message);
+    EXPECT_EQ(statusShowing, c.statusAtMessage);
+    EXPECT_FALSE(IsOnScreen(Excelstatus));
+    EXPECT_FALSE(AnyModalWindow());
+    ExpectMainWindowUsable();
+  }
+  EXPECT_EQ(Zorvan->Caption(), caption);
+  ExpectGridTakesInput("5");
+}
+
 TEST_F(ProgramWindows, MainWindowCloseBoxAsksFirst) {
   String seen;
   AnswerMessageBox("Cancel", [&](const String& text) { seen = text; });
