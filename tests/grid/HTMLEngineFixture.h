@@ -41,7 +41,11 @@ class TFakeImageList : public THTMLImageList {
     Canvas->Brush()->SetColor(clLime);
     Canvas->FillRect(TRect{X, Y, X + 16, Y + 16});
   }
-  void GetBitmap(int, TBitmap* Bitmap) override { Bitmap->SetSize(16, 16); }
+  void GetBitmap(int, TBitmap* Bitmap) override {
+    Bitmap->SetSize(16, 16);
+    Bitmap->Canvas()->Brush()->SetColor(clLime);
+    Bitmap->Canvas()->FillRect(TRect{0, 0, 16, 16});
+  }
 
  private:
   int FCount;

@@ -53,6 +53,11 @@ TEST_F(HTMLEngineDrawing, StyleTagsChangeTheInk) {
   EXPECT_EQ(InkOf("mmmm<Z>WWWW</Z>"), plain);
   EXPECT_GT(InkOf("x<SUB>2</SUB>").Bottom, InkOf("x2").Bottom);
   EXPECT_GT(Draw("x<SUP>2</SUP>").Height, Draw("x2").Height);
+  // Rotated by 90 degrees a run stands upright, rising from where it would begin.
+  Draw("<R a=\"90\">mmmmmm</R>", TRect{0, 60, kW, kH});
+  const TRect rotated = Ink(NotWhite);
+  EXPECT_GT(rotated.Height(), rotated.Width());
+  EXPECT_LT(rotated.Top, 60);
   // A <B> left open stays bold on the next line.
   EXPECT_GT(InkOf("a<BR><B>mmmm").Width(), InkOf("a<BR>mmmm").Width());
 }
@@ -201,6 +206,13 @@ TEST_F(HTMLEngineDrawing, ImagesAreDrawnAtTheirPlace) {
   EXPECT_EQ(images.Calls[0].Y, 0);
   EXPECT_TRUE(Has(clLime));
 
+  // Printed, an image is stretched by the resolution factor.
+  Params.Printing = true;
+  Params.ResolutionFactor = 2.0;
+  Draw("<IMG SRC=\"IDX:0\">");
+  EXPECT_EQ(Ink([](TColor c) { return c == clLime; }), (TRect{1, 0, 33, 32}));
+  Params.Printing = false;
+
   TFakePictures container;
   container.Pictures["LOGO"] = std::make_unique<TFakePicture>(30, 20);
   Params.PictureContainer = &container;
@@ -213,6 +225,12 @@ TEST_F(HTMLEngineDrawing, ImagesAreDrawnAtTheirPlace) {
   ASSERT_EQ(logo.Drawn.size(), 2u);
   EXPECT_EQ(logo.Drawn[1], (TRect{1, 0, 11, 12}));
   EXPECT_TRUE(logo.Stretch);
+
+  // A body background is tiled over the rectangle.
+  container.Pictures["TILE"] = std::make_unique<TFakePicture>(40, 30);
+  Draw("<BODY BACKGROUND=\"tile\">x", TRect{0, 0, 100, 50});
+  EXPECT_EQ(container.Pictures["TILE"]->Drawn.size(), 3u * 2u);
+  EXPECT_EQ(container.Pictures["TILE"]->Drawn.back(), (TRect{80, 30, 120, 60}));
 }
 
 TEST_F(HTMLEngineDrawing, ListItemsGetBullets) {

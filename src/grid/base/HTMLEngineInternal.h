@@ -67,7 +67,7 @@ class TRenderer {
   TLineOutcome RenderHTMLLine(String& Text, TRect LineBox, bool Measuring, TPassState& Pass);
   TSize Measure(const String& Text);
   int GhHeight() { return Measure("gh").cy; }
-  void DrawRun(const String& Run, int Width);
+  void DrawRun(const String& Run, int Width, int Height);
   void DrawErrorMark(int Left, int Right, int LineBottom);
   void ApplyOpeningTag(const String& Tag, const String& Upper, TPassState& Pass);
   void ApplyClosingTag(const String& Tag, const String& Upper, TPassState& Pass);

@@ -84,7 +84,7 @@ TLineOutcome TRenderer::RenderHTMLLine(String& Text, TRect LineBox, bool Measuri
           }
         }
         if (!Measuring) {
-          DrawRun(run, w);
+          DrawRun(run, w, size.cy);
           if (Pass.InsideAnchor && Pass.AnchorCounter - 1 == P.FocusAnchor) Out.FocusedHref = Pass.Href;
         }
         // A run wider than the whole line goes alone on a line; one that continues a word
@@ -153,7 +153,7 @@ TLineOutcome TRenderer::RenderHTMLLine(String& Text, TRect LineBox, bool Measuri
   return line;
 }
 
-void TRenderer::DrawRun(const String& Run, int Width) {
+void TRenderer::DrawRun(const String& Run, int Width, int Height) {
   TRect box = FRunBox;
   if (FSubscript) box.Bottom += FSubExtra;
   if (FSuperscript) box.Bottom -= FSupExtra;
@@ -167,8 +167,13 @@ void TRenderer::DrawRun(const String& Run, int Width) {
     FCanvas->DrawText(Run, shadow, FFormat);
     font->SetColor(color);
   }
-  TRect text = box;
-  FCanvas->DrawText(Run, text, FFormat);
+  if (font->Orientation() % 3600 != 0) {
+    // A rotated run turns about the bottom-left corner of where it would stand upright.
+    FCanvas->TextOut(box.Left, box.Bottom - Height, Run);
+  } else {
+    TRect text = box;
+    FCanvas->DrawText(Run, text, FFormat);
+  }
   FRunBox.Right = FRunBox.Left + Width;
   if (FErrorMark) DrawErrorMark(FRunBox.Left, FRunBox.Right, FLineBox.Bottom);
   if (FRightToLeftReading) {
