@@ -153,8 +153,20 @@ TEST_F(HTMLEngineLayout, ASecondAnchorIsFoundAtItsPlace) {
 
   ASSERT_TRUE(HitTest(text, 10, 8, r));
   EXPECT_EQ(r.HitHref, "one");
+  EXPECT_EQ(r.HitTitle, "t1");
   EXPECT_EQ(r.HoveredAnchor, 1);
   EXPECT_EQ(r.HoverRect, (TRect{1, 0, 25, 16}));
+
+  // Entities in attribute values are decoded; a drawing call finds the anchor too.
+  ASSERT_TRUE(HitTest("<A HREF=\"a?x=1&amp;y=2\" TITLE=\"&quot;q&quot;\">aaa</A>", 10, 8, r));
+  EXPECT_EQ(r.HitHref, "a?x=1&y=2");
+  EXPECT_EQ(r.HitTitle, "\"q\"");
+  THTMLRenderParams p = Params;
+  p.HitX = 45;
+  p.HitY = 8;
+  THTMLRenderResult drawn;
+  EXPECT_TRUE(RenderHTMLText(Bitmap.Canvas(), text, TRect{0, 0, 300, 200}, p, drawn));
+  EXPECT_EQ(drawn.HitHref, "Two");
 }
 
 // A miss leaves the hit outputs as the caller passed them, also when the point is below an

@@ -41,7 +41,6 @@ struct TPassState {
 // An anchor under the point, found while laying a line out; it becomes the call's output only
 // when the point lies on that line.
 struct TAnchorCandidate {
-  bool Found = false;
   bool RectPending = false;
   String Href, Title;
   int Anchor = 0;

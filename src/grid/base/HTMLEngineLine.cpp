@@ -80,7 +80,7 @@ TLineOutcome TRenderer::RenderHTMLLine(String& Text, TRect LineBox, bool Measuri
           const int x2 = (FRightToLeftReading ? LineBox.Right - P.HitX : P.HitX) - LineBox.Left;
           if (x1 >= FLineWidth - w && FLineWidth >= x2) {
             line.AnchorHit = true;
-            line.Candidate = TAnchorCandidate{true, true, Pass.Href, Pass.Title, Pass.AnchorCounter, TRect{}};
+            line.Candidate = TAnchorCandidate{true, Pass.Href, Pass.Title, Pass.AnchorCounter, TRect{}};
           }
         }
         if (!Measuring) {
