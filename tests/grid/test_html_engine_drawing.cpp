@@ -253,6 +253,10 @@ TEST_F(HTMLEngineDrawing, EmbeddedControlsDrawTheirState) {
   Draw("<CONTROL TYPE=\"RADIO\" ID=\"r\" VALUE=\"true\" WIDTH=\"20\">");
   EXPECT_TRUE(Has(clBlack, box));
 
+  Draw("<CONTROL TYPE=\"COMBO\" ID=\"k\" VALUE=\"\" WIDTH=\"60\">");
+  EXPECT_TRUE(Has(ColorToRGB(clBtnFace), TRect{43, 0, 61, kH}));  // the drop-down button at the right
+  EXPECT_FALSE(Has(ColorToRGB(clBtnFace), TRect{0, 0, 40, kH}));
+
   Draw("<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"60\">");
   EXPECT_TRUE(Has(ColorToRGB(clBtnFace)));
   EXPECT_TRUE(Has(clBlack));
