@@ -9,14 +9,14 @@ constexpr unsigned char kImage = 0x2C;
 constexpr unsigned char kTrailer = 0x3B;
 constexpr unsigned char kGraphicControl = 0xF9;
 
-uint8_t Byte(const std::string& d, size_t p) { return static_cast<uint8_t>(d[p]); }
-uint16_t Word16(const std::string& d, size_t p) {
+uint8_t Byte(std::string_view d, size_t p) { return static_cast<uint8_t>(d[p]); }
+uint16_t Word16(std::string_view d, size_t p) {
   return static_cast<uint16_t>(Byte(d, p) | (Byte(d, p + 1) << 8));
 }
 size_t ColorTableSize(uint8_t packed) { return (packed & 0x80) ? 3u * (2u << (packed & 7)) : 0u; }
 
 // Steps over a chain of data sub-blocks starting at p; false when it runs past the data.
-bool SkipSubBlocks(const std::string& d, size_t& p) {
+bool SkipSubBlocks(std::string_view d, size_t& p) {
   for (;;) {
     if (p >= d.size()) return false;
     const size_t len = Byte(d, p);
@@ -29,11 +29,11 @@ bool SkipSubBlocks(const std::string& d, size_t& p) {
 
 }  // namespace
 
-bool LooksLikeGif(const std::string& Data) {
-  return Data.size() >= kHeaderSize && Data.compare(0, 4, "GIF8") == 0;
+bool LooksLikeGif(std::string_view Data) {
+  return Data.size() >= kHeaderSize && Data.substr(0, 4) == "GIF8";
 }
 
-TGifLayout WalkGif(const std::string& Data) {
+TGifLayout WalkGif(std::string_view Data) {
   TGifLayout layout;
   if (!LooksLikeGif(Data)) return layout;
   layout.ScreenWidth = Word16(Data, 6);
@@ -93,9 +93,11 @@ TGifLayout WalkGif(const std::string& Data) {
   return layout;  // ended before the trailer
 }
 
-std::string GifFromFrame(const std::string& Data, const TGifLayout& Layout, int Current) {
+std::string GifFromFrame(std::string_view Data, const TGifLayout& Layout, int Current) {
   if (!Layout.Valid || Current < 1 || Current > static_cast<int>(Layout.Frames.size())) return std::string();
   const size_t skipFrom = Layout.Frames.front().Start;
   const size_t skipTo = Layout.Frames[static_cast<size_t>(Current - 1)].Start;
-  return Data.substr(0, skipFrom) + Data.substr(skipTo);
+  std::string result(Data.substr(0, skipFrom));
+  result += Data.substr(skipTo);
+  return result;
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct TGifFrame {
@@ -28,11 +29,11 @@ struct TGifLayout {
 };
 
 // At least a header and a logical screen descriptor, beginning "GIF8".
-bool LooksLikeGif(const std::string& Data);
+bool LooksLikeGif(std::string_view Data);
 
 // Walks the blocks; Valid is false (and Frames empty) for data that is not a whole GIF.
-TGifLayout WalkGif(const std::string& Data);
+TGifLayout WalkGif(std::string_view Data);
 
 // The data without the frames before frame Current (1-based), so that a decoder showing the
 // first image shows that frame. Empty when the layout has no such frame.
-std::string GifFromFrame(const std::string& Data, const TGifLayout& Layout, int Current);
+std::string GifFromFrame(std::string_view Data, const TGifLayout& Layout, int Current);
