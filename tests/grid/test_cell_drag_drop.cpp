@@ -5,6 +5,7 @@
 
 #include <map>
 
+#include "classlib/DragDropMime.h"
 #include "grid/base/rozdd.h"
 
 namespace {
@@ -389,6 +390,31 @@ TEST(Drag, FromSourceToTarget) {
   EXPECT_EQ(target.log, std::vector<String>{"col:4"});
   SetDoDragDropHook(nullptr);
   EXPECT_EQ(BeginColumnDrag(&source, 4, DROPEFFECT_MOVE, effect), DRAGDROP_S_CANCEL);
+}
+
+TEST(Drag, ThroughTheWindowSystemsDragData) {
+  // Another running program's grid receives the same blocks.
+  TMemoryStream cells;
+  cells.WriteString(String("c\0ells", 6));
+  TSourceDataObject source("text \xC3\xA9", &cells, 9, String());
+  std::unique_ptr<TDragMimeData> mime = MimeFromDataObject(&source);
+  std::shared_ptr<TBlockDataObject> received = DataObjectFromMime(*mime);
+  TEnumFormats formats(received.get());
+  EXPECT_EQ(formats.Text(), "text \xC3\xA9");
+  EXPECT_EQ(formats.Col(), 9);
+  std::unique_ptr<TMemoryStream> stream = formats.Stream();
+  ASSERT_NE(stream, nullptr);
+  EXPECT_EQ(stream->ReadAll(), String("c\0ells", 6));
+
+  // Files dragged from a file manager; other addresses are not files.
+  TDragMimeData files;
+  files.SetData("text/uri-list", "file:///tmp/a%20b.txt\r\nhttp://example.org/x\r\nfile:///tmp/c.txt\r\n");
+  std::shared_ptr<TBlockDataObject> fileData = DataObjectFromMime(files);
+  TEnumFormats dropped(fileData.get());
+  ASSERT_TRUE(dropped.ReadFileNames());
+  EXPECT_EQ(dropped.Files()->Count(), 2);
+  EXPECT_EQ((*dropped.Files())[0], "/tmp/a b.txt");
+  EXPECT_EQ((*dropped.Files())[1], "/tmp/c.txt");
 }
 
 }  // namespace
