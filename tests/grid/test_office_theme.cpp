@@ -8,7 +8,7 @@
 #include "classlib/PlatformInfo.h"
 #include "classlib/WinApi.h"
 #include "grid/base/RivStyleIF.h"
-#include "grid/base/XPVS.h"
+#include "grid/base/RivXPVS.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "classlib/PlatformInfo.h"
 #include "classlib/WinApi.h"
-#include "grid/base/XPVS.h"
+#include "grid/base/RivXPVS.h"
 
 namespace {
 

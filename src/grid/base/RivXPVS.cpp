@@ -1,4 +1,4 @@
-#include "grid/base/XPVS.h"
+#include "grid/base/RivXPVS.h"
 
 #include "classlib/PlatformInfo.h"
 
