@@ -1,5 +1,8 @@
 #include "classlib/Registry.h"
 
+#include <map>
+#include <vector>
+
 #include "classlib/IniFiles.h"
 #include "classlib/StringList.h"
 #include "classlib/SysUtils.h"
@@ -33,7 +36,41 @@ String TrimSlashes(const String& Key) {
   return Key.substr(first, last - first + 1);
 }
 
+struct TWatch {
+  HKEY Root;
+  String Key;  // upper case, without outer backslashes
+  bool WatchSubtree;
+  TRegistry::TChangeHandler Handler;
+};
+
+std::map<int, TWatch>& Watches() {
+  static std::map<int, TWatch> watches;
+  return watches;
+}
+
 }  // namespace
+
+int TRegistry::AddChangeWatch(HKEY Root, const String& Key, bool WatchSubtree, TChangeHandler Handler) {
+  static int nextId = 0;
+  Watches()[++nextId] = TWatch{Root, UpperCase(TrimSlashes(Key)), WatchSubtree, std::move(Handler)};
+  return nextId;
+}
+
+void TRegistry::RemoveChangeWatch(int Id) { Watches().erase(Id); }
+
+void TRegistry::ValueWritten() const {
+  const String key = UpperCase(FCurrentPath);
+  std::vector<TChangeHandler> due;
+  for (const auto& [id, watch] : Watches()) {
+    if (watch.Root != RootKey) continue;
+    const bool same = key == watch.Key;
+    const bool below = watch.WatchSubtree && key.size() > watch.Key.size() &&
+                       key.compare(0, watch.Key.size(), watch.Key) == 0 && key[watch.Key.size()] == '\\';
+    if (same || below) due.push_back(watch.Handler);
+  }
+  // A handler may add or remove watches.
+  for (const TChangeHandler& handler : due) handler();
+}
 
 void TRegistry::SetStoreFileName(const String& FileName) { StoreOverride() = FileName; }
 
@@ -49,7 +86,17 @@ String TRegistry::Section(const String& Key) const {
   return key.empty() ? RootName(RootKey) : RootName(RootKey) + "\\" + key;
 }
 
-bool TRegistry::KeyExists(const String& Key) const { return FStore->SectionExists(Section(Key)); }
+bool TRegistry::KeyExists(const String& Key) const {
+  const String section = Section(Key);
+  if (FStore->SectionExists(section)) return true;
+  // A key exists when one of its sub-keys does, as creating a sub-key creates its parents.
+  TStringList sections;
+  FStore->ReadSections(sections);
+  const String prefix = UpperCase(section) + "\\";
+  for (int i = 0; i < sections.Count(); ++i)
+    if (UpperCase(sections[i]).compare(0, prefix.size(), prefix) == 0) return true;
+  return false;
+}
 
 bool TRegistry::OpenKeyReadOnly(const String& Key) {
   CloseKey();
@@ -101,6 +148,7 @@ void TRegistry::WriteInteger(const String& Name, Integer Value) {
   if (FCurrentPath.empty() || FReadOnly) throw ERegistryException("Failed to set data for '" + Name + "'");
   FStore->WriteString(Section(FCurrentPath), Name, kDword + IntToStr(Value));
   FStore->UpdateFile();
+  ValueWritten();
 }
 
 void TRegistry::WriteString(const String& Name, const String& Value) {
@@ -108,4 +156,5 @@ void TRegistry::WriteString(const String& Name, const String& Value) {
   const bool marked = StartsWith(Value, kDword) || StartsWith(Value, kText);
   FStore->WriteString(Section(FCurrentPath), Name, marked ? kText + Value : Value);
   FStore->UpdateFile();
+  ValueWritten();
 }

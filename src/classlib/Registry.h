@@ -4,6 +4,7 @@
 // as it is. A program that never writes finds every key absent.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "classlib/Exceptions.h"
@@ -43,12 +44,20 @@ class TRegistry : public TObject {
   void WriteInteger(const String& Name, Integer Value);
   void WriteString(const String& Name, const String& Value);
 
+  // Change notification: Handler runs after a value of Key (with WatchSubtree, also of its
+  // sub-keys) under Root is written through this stand-in, on the thread that wrote it.
+  // Returns an id for RemoveChangeWatch. Changes made by other processes are not seen.
+  using TChangeHandler = std::function<void()>;
+  static int AddChangeWatch(HKEY Root, const String& Key, bool WatchSubtree, TChangeHandler Handler);
+  static void RemoveChangeWatch(int Id);
+
   // Where the stand-in keeps its keys; "" restores the file in the configuration folder.
   static void SetStoreFileName(const String& FileName);
   static String StoreFileName();
 
  private:
   String Section(const String& Key) const;
+  void ValueWritten() const;
   String FCurrentPath;
   bool FReadOnly = true;
   std::unique_ptr<TMemIniFile> FStore;

@@ -1,0 +1,267 @@
+// The picture container: decoding, frame stepping and delays of an animated GIF built here
+// byte by byte, damaged GIFs rejected without reading past their data, loading by URL and
+// resource, the picture cache and the named-picture container.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "classlib/Bitmap.h"
+#include "classlib/Canvas.h"
+#include "classlib/Colors.h"
+#include "grid/base/GifBlocks.h"
+#include "grid/base/PictureContainer.h"
+
+namespace {
+
+struct TFrameSpec {
+  uint16_t left, top;
+  uint16_t delay;
+  uint8_t colorIndex;  // 0 red, 1 blue
+};
+
+void Put16(std::string& s, uint16_t v) {
+  s += static_cast<char>(v & 0xFF);
+  s += static_cast<char>(v >> 8);
+}
+
+// A 2 x 2 GIF with a red and blue palette; every frame is one pixel at (left, top), each with
+// a graphic control extension holding its delay.
+std::string MakeGif(const std::vector<TFrameSpec>& frames, bool withComment = false) {
+  std::string s = "GIF89a";
+  Put16(s, 2);
+  Put16(s, 2);
+  s += std::string("\x80\x00\x00", 3);              // global table of 2 colours
+  s += std::string("\xFF\x00\x00\x00\x00\xFF", 6);  // red, blue
+  if (withComment) s += std::string("\x21\xFE\x03" "abc\x00", 7);
+  for (const TFrameSpec& f : frames) {
+    s += std::string("\x21\xF9\x04\x00", 4);
+    Put16(s, f.delay);
+    s += std::string("\x00\x00", 2);
+    s += '\x2C';
+    Put16(s, f.left);
+    Put16(s, f.top);
+    Put16(s, 1);
+    Put16(s, 1);
+    s += '\x00';
+    // LZW, minimum code size 2: clear, the pixel, end of information.
+    s += std::string("\x02\x02", 2);
+    s += f.colorIndex ? '\x4C' : '\x44';
+    s += std::string("\x01\x00", 2);
+  }
+  s += '\x3B';
+  return s;
+}
+
+const std::vector<TFrameSpec> kThreeFrames = {{0, 0, 10, 0}, {1, 0, 20, 1}, {0, 1, 30, 0}};
+
+TColor PixelDrawn(THTMLPicture& picture, int x, int y) {
+  TBitmap bitmap;
+  bitmap.SetSize(2, 2);
+  bitmap.Canvas()->Brush()->SetColor(clWhite);
+  bitmap.Canvas()->FillRect(Rect(0, 0, 2, 2));
+  picture.Draw(bitmap.Canvas(), Rect(0, 0, 2, 2));
+  return bitmap.Canvas()->Pixel(x, y);
+}
+
+TEST(GifBlocks, WalksFramesPositionsAndDelays) {
+  const std::string gif = MakeGif(kThreeFrames, true);
+  const TGifLayout layout = WalkGif(gif);
+  ASSERT_TRUE(layout.Valid);
+  EXPECT_EQ(layout.ScreenWidth, 2);
+  ASSERT_EQ(layout.Frames.size(), 3u);
+  EXPECT_EQ(layout.Frames[1].Left, 1);
+  EXPECT_EQ(layout.Frames[2].Top, 1);
+  EXPECT_EQ(layout.Frames[2].Delay, 30);
+  // Leaving out frames keeps the header and table and starts at the wanted frame's control.
+  const std::string fromSecond = GifFromFrame(gif, layout, 2);
+  EXPECT_EQ(fromSecond.substr(0, layout.Frames[0].Start), gif.substr(0, layout.Frames[0].Start));
+  EXPECT_EQ(fromSecond.size(), gif.size() - (layout.Frames[1].Start - layout.Frames[0].Start));
+  EXPECT_TRUE(GifFromFrame(gif, layout, 4).empty());
+}
+
+TEST(GifBlocks, EveryTruncationAndCorruptionIsRejected) {
+  const std::string gif = MakeGif(kThreeFrames);
+  for (size_t n = 0; n < gif.size(); ++n) {
+    SCOPED_TRACE(n);
+    // Copied into a buffer of exactly n bytes, so that a read past it is caught.
+    auto cut = std::make_unique<char[]>(n);
+    std::memcpy(cut.get(), gif.data(), n);
+    EXPECT_FALSE(WalkGif(std::string_view(cut.get(), n)).Valid);
+  }
+  struct TCase {
+    const char* what;
+    size_t offset;
+    char value;
+  } cases[] = {
+      {"global table larger than the data", 10, '\x87'},
+      {"unknown block kind", 13 + 6, '\x55'},
+      {"sub-block longer than the data", 13 + 6 + 2, '\x7F'},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string bad = gif;
+    bad[c.offset] = c.value;
+    EXPECT_FALSE(WalkGif(bad).Valid);
+  }
+}
+
+TEST(HTMLPicture, AnimatedGifStepsThroughFramesAndDelays) {
+  THTMLPicture picture;
+  picture.LoadFromBytes(MakeGif(kThreeFrames));
+  EXPECT_TRUE(picture.IsGIF());
+  EXPECT_FALSE(picture.Empty());
+  EXPECT_EQ(picture.FrameCount(), 3);
+  EXPECT_EQ(picture.Width(), 2);
+  EXPECT_EQ(picture.MaxWidth(), 2);
+  EXPECT_EQ(picture.FrameDelayOf(2), 20);
+  EXPECT_EQ(picture.FrameDelayOf(4), -1);
+  EXPECT_EQ(PixelDrawn(picture, 0, 0), clRed);
+
+  int changes = 0;
+  picture.OnFrameChange = [&](TObject*) { ++changes; };
+  picture.SetFrame(2);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(picture.FrameXPos(), 1);
+  EXPECT_EQ(picture.FrameYPos(), 0);
+  EXPECT_EQ(PixelDrawn(picture, 1, 0), clBlue);
+
+  picture.SetFrame(3);
+  picture.FrameNext();
+  EXPECT_EQ(picture.Frame(), 1);
+  picture.FramePrev();
+  EXPECT_EQ(picture.Frame(), 3);
+
+  // Ticks of 100 ms: the first only counts, the second shows frame 2; each frame then stays
+  // for its own delay (20, 30, then 10 hundredths) and the animation wraps to frame 1.
+  THTMLPicture anim;
+  anim.LoadFromBytes(MakeGif(kThreeFrames));
+  std::vector<int> shown;
+  for (int tick = 0; tick < 8; ++tick) {
+    anim.Step();
+    shown.push_back(anim.Frame());
+  }
+  EXPECT_EQ(shown, (std::vector<int>{1, 2, 2, 3, 3, 3, 1, 2}));
+  EXPECT_EQ(anim.FrameXPos(), 1);
+}
+
+TEST(HTMLPicture, DamagedGifsAreRejected) {
+  const std::string gif = MakeGif(kThreeFrames);
+  for (size_t n : {size_t(5), size_t(13), size_t(20), gif.size() / 2, gif.size() - 1}) {
+    SCOPED_TRACE(n);
+    THTMLPicture picture;
+    const std::string cut(gif.data(), n);
+    EXPECT_THROW(picture.LoadFromBytes(cut), EInvalidGraphic);
+    EXPECT_LE(picture.FrameCount(), 0);
+    EXPECT_FALSE(picture.Step());
+    EXPECT_EQ(picture.Width(), 0);
+  }
+  THTMLPicture notAPicture;
+  try {
+    notAPicture.LoadFromBytes("plain words, no picture");
+    FAIL() << "no error";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_STREQ(e.what(), "Could not load image. Invalid format");
+  }
+  EXPECT_EQ(notAPicture.FrameCount(), -1);
+}
+
+TEST(HTMLPicture, NewDataForgetsTheFramesOfTheOld) {
+  THTMLPicture picture;
+  picture.LoadFromBytes(MakeGif(kThreeFrames));
+  picture.SetFrame(3);
+  ASSERT_EQ(picture.FrameCount(), 3);
+  picture.LoadFromBytes(MakeGif({{1, 1, 5, 1}}));
+  EXPECT_EQ(picture.FrameCount(), 1);
+  EXPECT_EQ(picture.Frame(), 1);
+  EXPECT_EQ(PixelDrawn(picture, 1, 1), clBlue);
+}
+
+TEST(HTMLPicture, AssignCopiesAndAnEmptySourceStaysEmpty) {
+  THTMLPicture source, copy;
+  source.LoadFromBytes(MakeGif(kThreeFrames));
+  int changes = 0;
+  copy.OnChange = [&](TObject*) { ++changes; };
+  copy.Assign(&source);
+  EXPECT_FALSE(copy.Empty());
+  EXPECT_EQ(copy.FrameCount(), 3);
+  EXPECT_EQ(changes, 1);
+  THTMLPicture empty;
+  EXPECT_NO_THROW(copy.Assign(&empty));
+  EXPECT_TRUE(copy.Empty());
+  copy.Assign(nullptr);
+  EXPECT_TRUE(copy.SaveToBytes().empty());
+}
+
+TEST(HTMLPicture, LoadsByUrlFileAndResource) {
+  const auto dir = std::filesystem::temp_directory_path() / "zorvan_picture_test";
+  std::filesystem::create_directories(dir);
+  const std::string gif = MakeGif({{0, 0, 0, 1}});
+  { std::ofstream(dir / "one.gif", std::ios::binary) << gif; }
+  { std::ofstream(dir / "bad.gif", std::ios::binary) << "GIF89a but not really"; }
+  RegisterRCDataResource("LOGO", gif);
+
+  THTMLPicture fromFile;
+  fromFile.LoadFromURL("File://" + (dir / "one.gif").string());
+  EXPECT_FALSE(fromFile.Empty());
+  EXPECT_EQ(fromFile.ID(), "File://" + (dir / "one.gif").string());
+
+  THTMLPicture badFile;
+  EXPECT_NO_THROW(badFile.LoadFromFile((dir / "bad.gif").string()));
+  EXPECT_TRUE(badFile.Empty());
+  EXPECT_NO_THROW(badFile.LoadFromFile((dir / "missing.gif").string()));
+  EXPECT_TRUE(badFile.Empty());
+
+  THTMLPicture fromResource;
+  fromResource.LoadFromURL("rEs://logo");
+  EXPECT_FALSE(fromResource.Empty());
+  THTMLPicture missing;
+  missing.LoadFromURL("res://nothing");
+  EXPECT_TRUE(missing.Empty());
+
+  THTMLPicture remote;
+  remote.SetAsynch(false);
+  remote.LoadFromURL("http://example.invalid/a.gif");
+  EXPECT_TRUE(remote.Empty());
+  EXPECT_EQ(remote.ID(), "http://example.invalid/a.gif");
+  UnregisterRCDataResources();
+  std::filesystem::remove_all(dir);
+}
+
+TEST(PictureCache, FindsByExactIdAndAnimatesAll) {
+  THTMLPictureCache cache;
+  THTMLPicture* still = cache.AddPicture();
+  still->LoadFromBytes(MakeGif({{0, 0, 0, 0}}));
+  still->SetID("pic.gif");
+  THTMLPicture* moving = cache.AddPicture();
+  moving->LoadFromBytes(MakeGif(kThreeFrames));
+  EXPECT_EQ(cache.FindPicture("pic.gif"), still);
+  EXPECT_EQ(cache.FindPicture("PIC.GIF"), nullptr);
+  EXPECT_FALSE(cache.Animate());
+  EXPECT_TRUE(cache.Animate());
+  cache.ClearPictures();
+  EXPECT_EQ(cache.Count(), 0);
+}
+
+TEST(PictureContainer, FindsNamesIgnoringCaseAndCopiesItems) {
+  TPictureContainer container(nullptr);
+  EXPECT_EQ(container.Version(), "1.0.0.0");
+  TPictureItem* item = container.Items()->Add();
+  item->SetName("Logo");
+  item->SetTag(7);
+  item->Picture()->LoadFromBytes(MakeGif({{0, 0, 0, 1}}));
+  EXPECT_EQ(container.FindPicture("LOGO"), item->Picture());
+  EXPECT_EQ(container.FindPicture("other"), nullptr);
+  EXPECT_EQ(container.Items()->GetOwner(), &container);
+
+  TPictureItem* copy = container.Items()->Insert(0);
+  copy->Assign(item);
+  EXPECT_EQ(copy->Name(), "Logo");
+  EXPECT_EQ(copy->Tag(), 7);
+  EXPECT_FALSE(copy->Picture()->Empty());
+  EXPECT_EQ(container.FindPicture("logo"), copy->Picture());
+  EXPECT_THROW(copy->Assign(item->Picture()), EConvertError);
+}
+
+}  // namespace
