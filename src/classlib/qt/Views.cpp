@@ -99,6 +99,15 @@ class PaintedView : public QWidget {
     if (UINT m = ButtonMessage(e->button(), false, false)) SendMouse(control_, m, e);
   }
   void mouseMoveEvent(QMouseEvent* e) override { SendMouse(control_, WM_MOUSEMOVE, e); }
+  // The mouse coming over the control and leaving it (hot tracking of flat buttons).
+  void enterEvent(QEnterEvent* e) override {
+    QWidget::enterEvent(e);
+    control_->Perform(CM_MOUSEENTER, 0, 0);
+  }
+  void leaveEvent(QEvent* e) override {
+    QWidget::leaveEvent(e);
+    control_->Perform(CM_MOUSELEAVE, 0, 0);
+  }
   // WM_MOUSEWHEEL: the delta (120 a notch, positive away from the user) above the key states,
   // the screen point in LParam. A control that leaves it unhandled (Result 0) lets it go on to
   // the view below, as the desktop passes the wheel on to the parent window.
