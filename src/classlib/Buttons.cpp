@@ -8,7 +8,7 @@
 
 TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), FGlyph(std::make_unique<TBitmap>()) {
   SetBounds(0, 0, 23, 22);
-  ControlStyle = {csCaptureMouse, csDoubleClicks, csOpaque};
+  ControlStyle = {csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque};
 }
 
 TSpeedButton::~TSpeedButton() = default;

@@ -16,8 +16,7 @@ namespace {
 
 // The spin arrows: a small black triangle on the button face, pointing up or down.
 void PaintArrow(TBitmap* Bitmap, bool Up) {
-  Bitmap->SetWidth(7);
-  Bitmap->SetHeight(4);
+  Bitmap->SetSize(7, 4);
   TCanvas* c = Bitmap->Canvas();
   c->Brush()->SetColor(clOlive);
   c->FillRect(Rect(0, 0, 7, 4));
