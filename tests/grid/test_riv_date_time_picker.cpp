@@ -136,6 +136,18 @@ TEST_F(PickerFixture, AutoTabInTheTimeAdvancesOnlyWhenTheTimeChanged) {
   EXPECT_NEAR(picker->Time(), EncodeTime(14, 45, 15, 0), 1e-9);
 }
 
+TEST_F(PickerFixture, DigitsTypedFasterThanTheirChecksStillAdvanceFieldByField) {
+  Make(dkDateTime);
+  picker->SetFormat("dd/MM/yyyy");
+  picker->SetAutoTab(true);
+  picker->SetFocus();
+  // Every key before any queued message runs, as when keys pile up in the window system.
+  for (char ch : String("07082021")) SendMessage(picker->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 0);
+  Application->ProcessMessages();
+  EXPECT_NEAR(picker->Date(), EncodeDate(2021, 8, 7), 1e-9);
+  EXPECT_TRUE(picker->TimePicker()->Focused());
+}
+
 TEST_F(PickerFixture, WithoutCtl3DTheBorderIsDrawnFlat) {
   Make(dkDate);
   form->SetColor(clWhite);

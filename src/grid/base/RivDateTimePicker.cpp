@@ -46,17 +46,37 @@ void TCustomDateTimePicker::SetCtl3D(bool Value) {
 
 void TCustomDateTimePicker::SetAutoTab(bool Value) { FAutoTab = Value; }
 
+void TCustomDateTimePicker::FlushAutoTabCheck() {
+  if (!FCheckPending) return;
+  FCheckPending = false;
+  AutoTabCheck();
+}
+
+void TCustomDateTimePicker::AdvanceField() {
+  // Handled at once rather than queued: the window system may hand over the next typed key
+  // before a queued arrow key, which would then land in the wrong field.
+  Perform(WM_KEYDOWN, VK_RIGHT, 0);
+}
+
 void TCustomDateTimePicker::KeyPress(char& Key) {
   const bool digit = FAutoTab && IsDigit(Key);
+  if (digit) FlushAutoTabCheck();
   if (digit && TDateTimePicker::Kind() == dtkTime) DecodeTime(TDateTimePicker::Time(), Fh, Fm, Fs, Fms);
   TDateTimePicker::KeyPress(Key);
   // Queued, so the check runs after the digit has been typed.
-  if (digit && HandleAllocated()) PostMessage(Handle(), DTPShiftFocusMessage, 0, 0);
+  if (digit && HandleAllocated()) {
+    FCheckPending = true;
+    PostMessage(Handle(), DTPShiftFocusMessage, 0, 0);
+  }
 }
 
 void TCustomDateTimePicker::WndProc(TMessage& Message) {
   if (Message.Msg == DTPShiftFocusMessage) {
-    AutoTabCheck();
+    // A check already run ahead of its message leaves nothing to do.
+    if (FCheckPending) {
+      FCheckPending = false;
+      AutoTabCheck();
+    }
     return;
   }
   TDateTimePicker::WndProc(Message);
@@ -66,7 +86,7 @@ void TCustomDateTimePicker::AutoTabCheck() {
   if (TDateTimePicker::Kind() != dtkTime) return;
   Word h, m, s, ms;
   DecodeTime(TDateTimePicker::Time(), h, m, s, ms);
-  if (h != Fh || m != Fm || s != Fs) PostMessage(Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+  if (h != Fh || m != Fm || s != Fs) AdvanceField();
 }
 
 void TCustomDateTimePicker::PaintBorder(TCanvas* Canvas) {
@@ -224,6 +244,7 @@ void TRivDateTimePicker::WndProc(TMessage& Message) {
 }
 
 void TRivDateTimePicker::KeyPress(char& Key) {
+  if (AutoTab() && IsDigit(Key)) FlushAutoTabCheck();
   if (AutoTab() && IsDigit(Key)) DecodeDate(TDateTimePicker::DateTime(), Fy, Fm, Fd);
   TCustomDateTimePicker::KeyPress(Key);
 }
@@ -247,6 +268,6 @@ void TRivDateTimePicker::AutoTabCheck() {
   if ((day && last == 'd') || (month && last == 'm') || (year && last == 'y')) {
     if (FTimePicker != nullptr && FTimePicker->CanFocus()) FTimePicker->SetFocus();
   } else if (day || month || year) {
-    PostMessage(Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+    AdvanceField();
   }
 }

@@ -34,6 +34,11 @@ class TCustomDateTimePicker : public TDateTimePicker {
  protected:
   void KeyPress(char& Key) override;
   void Paint() override;
+  // Runs a check still waiting for its message now: keys typed quickly can arrive before it,
+  // and each digit must be judged, and advanced from, before the next one is typed.
+  void FlushAutoTabCheck();
+  // Moves to the next field, as the Right arrow key does.
+  void AdvanceField();
 
   TBorderStyle FBorderStyle = bsNone;
   TColor FBorderColor = 0;
@@ -41,6 +46,9 @@ class TCustomDateTimePicker : public TDateTimePicker {
   bool FAutoTab = false;
   bool FCtl3D = false;
   Word Fh = 0, Fm = 0, Fs = 0, Fms = 0;
+
+ private:
+  bool FCheckPending = false;
 };
 
 enum TRivDateTimeKind { dkDate, dkTime, dkDateTime };
