@@ -338,6 +338,7 @@ void TDateTimePicker::Paint() {
       c->Font()->SetColor(Enabled() ? Font()->Color() : clGrayText);
     }
     c->TextOut(x, y, s);
+    c->Brush()->SetColor(Enabled() ? Color() : clBtnFace);
     x += w;
   }
 }

@@ -122,8 +122,12 @@ TEST_F(PickerFixture, AutoTabAdvancesAfterACompletedFieldAndLeavesTheLastDateFie
 }
 
 TEST_F(PickerFixture, AutoTabInTheTimeAdvancesOnlyWhenTheTimeChanged) {
-  Make(dkDateTime);
-  picker->SetAutoTab(true);
+  picker = New<TRivDateTimePicker>(form.get());
+  picker->SetParent(form.get());
+  picker->SetAutoTab(true);  // before the time picker exists
+  picker->SetDateTime(when);
+  picker->Loaded();
+  form->Show();
   TCustomDateTimePicker* time = picker->TimePicker();
   time->SetFormat("HH:mm:ss");
   time->SetFocus();

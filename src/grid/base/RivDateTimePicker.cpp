@@ -107,7 +107,25 @@ void TCustomDateTimePicker::PaintBorder(TCanvas* Canvas) {
 
 void TCustomDateTimePicker::Paint() {
   TDateTimePicker::Paint();
-  PaintBorder(Canvas());
+  if (!FCtl3D) {
+    PaintBorder(Canvas());
+    return;
+  }
+  // The sunken edge of an edit.
+  TCanvas* c = Canvas();
+  const int w = Width(), h = Height();
+  auto edge = [c, w, h](int inset, TColor topLeft, TColor bottomRight) {
+    c->Pen()->SetColor(topLeft);
+    c->MoveTo(inset, h - 1 - inset);
+    c->LineTo(inset, inset);
+    c->LineTo(w - inset, inset);
+    c->Pen()->SetColor(bottomRight);
+    c->MoveTo(w - 1 - inset, inset + 1);
+    c->LineTo(w - 1 - inset, h - 1 - inset);
+    c->LineTo(inset, h - 1 - inset);
+  };
+  edge(0, clBtnShadow, clBtnHighlight);
+  edge(1, clDkGray, clBtnFace);
 }
 
 // ---- TRivDateTimePicker ----
@@ -133,6 +151,8 @@ void TRivDateTimePicker::CreateTimePicker() {
   FTimePicker->SetVisible(false);
   FTimePicker->SetEnabled(Enabled());
   FTimePicker->SetKind(dtkTime);
+  // AutoTab set before the time picker existed holds for it too.
+  FTimePicker->SetAutoTab(AutoTab());
   FTimePicker->OnChange = [this](TObject*) {
     DoChange();
     if (OnTimeChange) OnTimeChange(this);

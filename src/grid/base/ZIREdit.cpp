@@ -125,6 +125,7 @@ void TZirEditBtn::SetEditRect() {
   int right = ClientWidth() - FButton->Width() - FUnitSize - 5;
   if (FUnitSize > 0) right -= 3;
   FEditRect = Rect(inset, inset, right, ClientHeight() + 1);
+  SetFormattingRect(FEditRect);
 }
 
 void TZirEditBtn::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -184,10 +185,36 @@ void TZirEditBtn::WndProc(TMessage& Message) {
 
 // ---- TZirUnitEditBtn ----
 
+// Shows the unit over the edit, between the text and the button.
+class TZirUnitEditBtn::TUnitLabel : public TGraphicControl {
+ public:
+  TUnitLabel(TZirUnitEditBtn* AEdit) : TGraphicControl(AEdit), FEdit(AEdit) { ControlStyle.Include(csOpaque); }
+
+ protected:
+  void Paint() override {
+    Canvas()->Brush()->SetColor(FEdit->Color());
+    Canvas()->FillRect(ClientRect());
+    FEdit->PaintUnit(Canvas(), Left(), Top());
+  }
+
+ private:
+  TZirUnitEditBtn* FEdit;
+};
+
 TZirUnitEditBtn::TZirUnitEditBtn(TComponent* AOwner) : TZirEditBtn(AOwner), FUnits(std::make_unique<TStringList>()) {
   FUnitSize = 20;
+  FUnitLabel = new TUnitLabel(this);
+  FUnitLabel->SetParent(this);
   SetRightAlign(true);
-  SetEditRect();
+  SetBounds(Left(), Top(), Width(), Height());
+}
+
+void TZirUnitEditBtn::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TZirEditBtn::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (FUnitLabel == nullptr) return;
+  int right = ClientWidth() - ButtonWidth() - 3;
+  FUnitLabel->SetBounds(right - UnitSpace(), 2, UnitSpace(), std::max(0, ClientHeight() - 4));
+  FUnitLabel->Invalidate();
 }
 
 void TZirUnitEditBtn::SetTextAndUnit(const String& Value) {
@@ -206,11 +233,12 @@ void TZirUnitEditBtn::SetTextAndUnit(const String& Value) {
 void TZirUnitEditBtn::SetUnitID(const String& Value) {
   FUnitID = Value;
   Invalidate();
+  if (FUnitLabel != nullptr) FUnitLabel->Invalidate();
 }
 
 void TZirUnitEditBtn::SetUnitSpace(int Value) {
   FUnitSize = Value;
-  SetEditRect();
+  SetBounds(Left(), Top(), Width(), Height());
   Invalidate();
 }
 
@@ -237,9 +265,9 @@ void TZirUnitEditBtn::UnitChosen(int ID) {
   if (changed && OnUnitChanged) OnUnitChanged(this, unit);
 }
 
-void TZirUnitEditBtn::PaintUnit(TCanvas* Canvas) {
-  int right = ClientWidth() - ButtonWidth() - 3;
-  TRect r = Rect(right - UnitSpace(), 2, right, ClientHeight());
+void TZirUnitEditBtn::PaintUnit(TCanvas* Canvas, int OriginX, int OriginY) {
+  int right = ClientWidth() - ButtonWidth() - 3 - OriginX;
+  TRect r = Rect(right - UnitSpace(), 2 - OriginY, right, ClientHeight() - OriginY);
   Canvas->Font()->Assign(Font());
   Canvas->SetBkMode(TRANSPARENT);
   Canvas->DrawText(FUnitID, r, DT_EDITCONTROL);

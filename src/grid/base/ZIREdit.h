@@ -126,10 +126,15 @@ class TZirUnitEditBtn : public TZirEditBtn {
   TPopupMenu* UnitMenu() const { return FMenu; }
   // A unit chosen from the menu: identifiers 1 to the unit count, others are ignored.
   void UnitChosen(int ID);
-  // Draws UnitID in its place right of the text.
-  void PaintUnit(TCanvas* Canvas);
+  // Draws UnitID in its place right of the text; the canvas's origin lies at (OriginX,
+  // OriginY) of the edit.
+  void PaintUnit(TCanvas* Canvas, int OriginX = 0, int OriginY = 0);
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
  private:
+  class TUnitLabel;
+  TUnitLabel* FUnitLabel = nullptr;
   String FUnitID;
   std::unique_ptr<TStringList> FUnits;
   TPopupMenu* FMenu = nullptr;

@@ -460,6 +460,7 @@ int TZirSpinEdit::MinHeight() const {
 void TZirSpinEdit::SetEditRect() {
   int inset = BorderStyle == bsSingle ? 0 : 3;
   FEditRect = Rect(inset, inset, ClientWidth() - FButton->Width() - inset - 2, ClientHeight() + 1);
+  SetFormattingRect(FEditRect);
 }
 
 void TZirSpinEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
