@@ -102,6 +102,26 @@ TEST_F(RealEditors, EditButtonIsClickedByTheMouseAndByF4) {
   EXPECT_EQ(ShownText(edit_), "012") << "typing is off with the editor";
 }
 
+TEST_F(RealEditors, UnitEditOffersItsUnitsFromItsButton) {
+  auto* units = New<TZirUnitEditBtn>(form_.get());
+  units->SetParent(form_.get());
+  units->SetBounds(200, 10, 140, 24);
+  units->Units()->Add("g");
+  units->Units()->Add("kg");
+  units->SetUnitID("g");
+  std::vector<String> changes;
+  units->OnUnitChanged = [&](TObject*, const String& u) { changes.push_back(u); };
+  Settle();
+  ChoosePopupItem("kg");
+  ClickChild(units, units->Button());
+  EXPECT_EQ(units->UnitID(), "kg");
+  EXPECT_EQ(changes, std::vector<String>{"kg"});
+  EXPECT_FALSE(AnyModalWindow());
+  Key(units, VK_END);
+  Type(units, "5");
+  EXPECT_EQ(units->TextAndUnit(), "05kg");
+}
+
 TEST_F(RealEditors, DateAndTimeAreTypedFieldByField) {
   TCustomDateTimePicker* time = picker_->TimePicker();
   ASSERT_NE(time, nullptr);
