@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
+#include "classlib/qt/Views.h"
 
 namespace {
 UINT NextCommand() {
@@ -271,6 +273,8 @@ void TMenu::ItemChanged(TMenuItem* Item) {
   if (OnItemChanged) OnItemChanged(Item);
 }
 
-void TPopupMenu::Popup(int, int) {
+void TPopupMenu::Popup(int X, int Y) {
   if (OnPopup) OnPopup(this);
+  // With real windows the menu shows; headless, the program's items are clicked from code.
+  if (Application->ViewsEnabled() && Views::Count() > 0) Views::PopupMenu(Items(), X, Y);
 }

@@ -154,6 +154,11 @@ void TCustomEdit::SetSelText(const String& Value) {
   UpdateView();
 }
 
+void TCustomEdit::SetFormattingRect(const TRect& Value) {
+  FFormattingRect = Value;
+  UpdateView();
+}
+
 void TCustomEdit::SelectAll() {
   FSelStart = 0;
   FSelLength = static_cast<int>(FText.size());
@@ -263,6 +268,10 @@ void TCustomEdit::UpdateView() {
   view->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
   view->setEchoMode(PasswordChar != '\0' ? QLineEdit::Password : QLineEdit::Normal);
   view->setAlignment(Alignment == taRightJustify ? Qt::AlignRight : Alignment == taCenter ? Qt::AlignHCenter : Qt::AlignLeft);
+  if (FFormattingRect.Width() > 0)
+    view->setTextMargins(FFormattingRect.Left, 0, std::max(0, Width() - FFormattingRect.Right), 0);
+  else
+    view->setTextMargins(0, 0, 0, 0);
   int start = static_cast<int>(QString::fromUtf8(FText.substr(0, static_cast<size_t>(FSelStart))).size());
   int length = static_cast<int>(QString::fromUtf8(SelText()).size());
   // A selection the view already shows is left alone: it keeps the end the person moves

@@ -39,6 +39,11 @@ class TCustomEdit : public TWinControl {
 
   TNotifyEvent OnChange;
 
+  // The rectangle the text is shown in, in client coordinates (an edit with a button of its
+  // own keeps its text clear of it); empty: the whole client area.
+  TRect FormattingRect() const { return FFormattingRect; }
+  void SetFormattingRect(const TRect& Value);
+
   void WndProc(TMessage& Message) override;
   void UpdateView() override;
 
@@ -65,6 +70,7 @@ class TCustomEdit : public TWinControl {
   int FSelStart = 0;
   int FSelLength = 0;
   bool FFromView = false;
+  TRect FFormattingRect;
   friend class EditViewLink;
   friend class MemoViewLink;
 };

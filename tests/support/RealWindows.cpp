@@ -486,6 +486,24 @@ void AnswerMessageBox(const String& Button, std::function<void(const String& Tex
       kComeUpMillis, "message box");
 }
 
+void ChoosePopupItem(const String& Caption) {
+  Poll(
+      [Caption]() {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr || !menu->isVisible()) return false;
+        for (QAction* a : menu->actions()) {
+          if (Plain(a->text()) != Plain(QString::fromStdString(Caption))) continue;
+          QPoint p = menu->actionGeometry(a).center();
+          if (QWindow* win = WindowPoint(menu, p)) QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, p);
+          return true;
+        }
+        ADD_FAILURE() << "pop-up menu has no item \"" << Caption << "\"";
+        menu->close();
+        return true;
+      },
+      kComeUpMillis, "pop-up menu");
+}
+
 bool WaitFor(const std::function<bool()>& Condition, int Millis) {
   QElapsedTimer clock;
   clock.start();

@@ -86,6 +86,10 @@ void When(std::function<bool()> Condition, std::function<void()> Action, int Mil
 // its text to Seen when given.
 void AnswerMessageBox(const String& Button, std::function<void(const String& Text)> Seen = nullptr);
 
+// Chooses the item whose caption (without '&') is Caption from the next pop-up menu that
+// comes up.
+void ChoosePopupItem(const String& Caption);
+
 // Handles window-system events until Condition holds; false when Millis pass first.
 bool WaitFor(const std::function<bool()>& Condition, int Millis = 5000);
 // Handles the events that are pending now.

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -13,6 +14,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
+#include <functional>
 #include <unordered_map>
 
 #include "classlib/Controls.h"
@@ -99,6 +101,15 @@ class PaintedView : public QWidget {
     if (UINT m = ButtonMessage(e->button(), false, false)) SendMouse(control_, m, e);
   }
   void mouseMoveEvent(QMouseEvent* e) override { SendMouse(control_, WM_MOUSEMOVE, e); }
+  // The mouse coming over the control and leaving it (hot tracking of flat buttons).
+  void enterEvent(QEnterEvent* e) override {
+    QWidget::enterEvent(e);
+    control_->Perform(CM_MOUSEENTER, 0, 0);
+  }
+  void leaveEvent(QEvent* e) override {
+    QWidget::leaveEvent(e);
+    control_->Perform(CM_MOUSELEAVE, 0, 0);
+  }
   // WM_MOUSEWHEEL: the delta (120 a notch, positive away from the user) above the key states,
   // the screen point in LParam. A control that leaves it unhandled (Result 0) lets it go on to
   // the view below, as the desktop passes the wheel on to the parent window.
@@ -342,6 +353,38 @@ void BuildMenuBar(TCustomForm* form, FormView* view) {
 namespace Views {
 
 int Count() { return static_cast<int>(Bindings().size()); }
+
+void PopupMenu(TMenuItem* Items, int X, int Y) {
+  QMenu menu;
+  std::function<void(QMenu*, TMenuItem*)> add = [&add](QMenu* m, TMenuItem* parent) {
+    for (int i = 0; i < parent->Count(); ++i) {
+      TMenuItem* item = parent->Items(i);
+      if (!item->Visible()) continue;
+      if (item->IsLine()) {
+        m->addSeparator();
+        continue;
+      }
+      if (item->Count() > 0) {
+        add(m->addMenu(MenuText(item)), item);
+        continue;
+      }
+      QAction* a = m->addAction(MenuText(item));
+      a->setEnabled(item->Enabled());
+      a->setCheckable(item->Checked());
+      a->setChecked(item->Checked());
+      a->setData(QVariant::fromValue(reinterpret_cast<quintptr>(item)));
+    }
+  };
+  add(&menu, Items);
+  QAction* chosen = menu.exec(QPoint(X, Y));
+  if (chosen == nullptr || !chosen->data().isValid()) return;
+  auto* item = reinterpret_cast<TMenuItem*>(chosen->data().value<quintptr>());
+  try {
+    item->Click();
+  } catch (const std::exception& e) {
+    Application->HandleException(item, e);
+  }
+}
 
 QWidget* MakePaintedView(TControl* Control, QWidget* ParentView) { return new PaintedView(Control, ParentView); }
 

@@ -10,6 +10,7 @@ class QPainter;
 class TControl;
 class TWinControl;
 class TCustomForm;
+class TMenuItem;
 
 namespace Views {
 
@@ -44,6 +45,9 @@ void Lower(TControl* Control);
 void GiveFocus(TWinControl* Control);
 
 void RebuildMenu(TCustomForm* Form);
+// Shows the items as a pop-up menu at the screen point and waits for a choice or its closing;
+// a chosen item is clicked after the menu has gone.
+void PopupMenu(TMenuItem* Items, int X, int Y);
 
 // Makes the form's (hidden) window modal before it is shown; EndModal hides it, drops the
 // modality and gives the activation back to the window that had it.
