@@ -38,6 +38,28 @@ class TSheet : public TBaseSection {
   // Every row holding cells gets its ROW record; nothing for sheets without cells.
   virtual void FixRows() {}
 
+  // View and print settings; a missing record reads as its default (vavUSheetView.cpp).
+  bool ShowGridLines() const { return !FWindow2 || FWindow2->ShowGridLines(); }
+  void SetShowGridLines(bool Value) { if (FWindow2) FWindow2->SetShowGridLines(Value); }
+  bool ShowGridHeaders() const { return !FWindow2 || FWindow2->ShowGridHeaders(); }
+  void SetShowGridHeaders(bool Value) { if (FWindow2) FWindow2->SetShowGridHeaders(Value); }
+  bool PrintGridLines() const { return !FPrintGridLines || FPrintGridLines->Value(); }
+  void SetPrintGridLines(bool Value) { if (FPrintGridLines) FPrintGridLines->SetValue(Value); }
+  WideString PageHeader() const { return FPageHeader ? FPageHeader->Text() : WideString(); }
+  void SetPageHeader(const WideString& Text) { if (FPageHeader) SetHeaderFooterText(*FPageHeader, Text); }
+  WideString PageFooter() const { return FPageFooter ? FPageFooter->Text() : WideString(); }
+  void SetPageFooter(const WideString& Text) { if (FPageFooter) SetHeaderFooterText(*FPageFooter, Text); }
+  TXlsMargins Margins() const;
+  void SetMargins(const TXlsMargins& Value);
+  Integer SheetZoom() const { return FZoom ? FZoom->Zoom() : 100; }
+  void SetSheetZoom(Integer Value);
+  bool IsR1C1() const { return FRefMode && FRefMode->IsR1C1(); }
+  void SetIsR1C1(bool Value) { if (FRefMode) FRefMode->SetIsR1C1(Value); }
+  void FreezePanes(Integer Row, Integer Col);
+  void GetFrozenPanes(Integer& Row, Integer& Col) const;
+  void SplitWindow(Integer xOffset, Integer yOffset);
+  void GetSplitWindow(Integer& xOffset, Integer& yOffset) const;
+
   TWorkbookGlobals* WorkbookGlobals() const { return FWorkbookGlobals; }
   TBOFRecord* BOF() const { return FBOF.get(); }
   TWindow2Record* Window2() const { return FWindow2; }
@@ -51,6 +73,13 @@ class TSheet : public TBaseSection {
 
  protected:
   virtual std::unique_ptr<TSheet> DoCopyTo() const = 0;
+  // Replaces the text and keeps the print-record list's size total right.
+  void SetHeaderFooterText(TPageHeaderFooterRecord& aRecord, const WideString& Text);
+  // Makes an SCL record where the kind of sheet keeps one.
+  virtual void AddZoomRecord() {}
+  // Makes sure a PANE record exists (Value) or is gone (not Value), where the kind keeps one.
+  virtual void SetPaneRecord(bool) {}
+  TMarginRecord* AddMargin(Word aId);
   // Copies what every kind shares: BOF and EOF (the code name is not copied).
   void CopyBaseTo(TSheet& Dest) const;
   // Places the records every kind treats alike; false when the caller must place the record.

@@ -55,6 +55,12 @@ std::unique_ptr<TSheet> TWbkChart::DoCopyTo() const {
   return copy;
 }
 
+void TWbkChart::AddZoomRecord() {
+  auto scl = TSCLRecord::CreateFromData(100);
+  FZoom = scl.get();
+  FRecords.Add(std::move(scl));
+}
+
 // ---------------------------------------------------------------------------------------------
 // TWbkUnsupportedSheet
 

@@ -36,6 +36,7 @@ class TWbkChart : public TSheetRecordsBase {
 
  protected:
   std::unique_ptr<TSheet> DoCopyTo() const override;
+  void AddZoomRecord() override;
 
  private:
   // Data some writers chain to the chart's EOF; never written.

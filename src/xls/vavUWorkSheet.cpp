@@ -51,6 +51,7 @@ std::unique_ptr<TWorkSheet> TWorkSheet::CreateFromData(TWorkbookGlobals* aWorkbo
       {0x0081, Bytes({0x04C1})},                         // WSBOOL
       {IdDEFCOLWIDTH, Bytes({8})},
       {IdWINDOW2, Bytes({0x00B6, 0, 0, 64, 0, 0, 0, 0, 0})},
+      {0x001D, {3, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}},  // SELECTION of A1
       {BiffId::EOF_, {}},
   };
   sheet->FBOF.reset(static_cast<TBOFRecord*>(CreateRecord(records[0].first, records[0].second).release()));

@@ -36,6 +36,35 @@ class TWorkSheet : public TSheet {
   Integer DefRowHeight() const { return FDefRowHeight; }
   Integer DefColWidth() const { return FDefColWidth; }
 
+  // Print settings; writes are ignored when the record is missing.
+  bool PrintToFit() const { return FWSBool && FWSBool->FitToPage(); }
+  void SetPrintToFit(bool Value) { if (FWSBool) FWSBool->SetFitToPage(Value); }
+  bool PrintHCentered() const { return FHCenter && FHCenter->Centered(); }
+  void SetPrintHCentered(bool Value) { if (FHCenter) FHCenter->SetCentered(Value); }
+  bool PrintVCentered() const { return FVCenter && FVCenter->Centered(); }
+  void SetPrintVCentered(bool Value) { if (FVCenter) FVCenter->SetCentered(Value); }
+  Integer PrintScale() const { return FSetup ? FSetup->Scale() : 100; }
+  void SetPrintScale(Integer Value);
+  Integer PrintNumberOfHorizontalPages() const { return FSetup ? FSetup->FitWidth() : 1; }
+  void SetPrintNumberOfHorizontalPages(Word Value) { if (FSetup) FSetup->SetFitWidth(Value); }
+  Integer PrintNumberOfVerticalPages() const { return FSetup ? FSetup->FitHeight() : 1; }
+  void SetPrintNumberOfVerticalPages(Word Value) { if (FSetup) FSetup->SetFitHeight(Value); }
+  Integer PrintOptions() const { return FSetup ? FSetup->PrintOptions() : 0; }
+  void SetPrintOptions(Word Value) { if (FSetup) FSetup->SetPrintOptions(Value); }
+  Integer PrintPaperSize() const { return FSetup ? FSetup->PrintPaperSize() : 1; }
+  void SetPrintPaperSize(Integer Value);
+  Integer PrintCopies() const { return FSetup ? FSetup->PrintCopies() : 1; }
+  void SetPrintCopies(Integer Value);
+  Integer PrintXResolution() const { return FSetup ? FSetup->PrintXResolution() : 600; }
+  void SetPrintXResolution(Integer Value);
+  Integer PrintYResolution() const { return FSetup ? FSetup->PrintYResolution() : 600; }
+  void SetPrintYResolution(Integer Value);
+  TPrinterDriverSettings PrinterDriverSettings() const;
+  void SetPrinterDriverSettings(const TPrinterDriverSettings& Value);
+  bool OutlineSummaryRowsBelowDetail() const { return !FWSBool || FWSBool->OutlineSummaryRowsBelowDetail(); }
+  bool OutlineSummaryColsRightOfDetail() const { return !FWSBool || FWSBool->OutlineSummaryColsRightOfDetail(); }
+  bool OutlineAutomaticStyles() const { return FWSBool && FWSBool->OutlineAutomaticStyles(); }
+
   // Editing (rows and columns 0-based).
   void InsertAndCopyRowsAndCols(Integer FirstRow, Integer LastRow, Integer DestRow, Integer aRowCount, Integer FirstCol,
                                 Integer LastCol, Integer DestCol, Integer aColCount, const TSheetInfo& SheetInfo,
@@ -76,8 +105,11 @@ class TWorkSheet : public TSheet {
 
  protected:
   std::unique_ptr<TSheet> DoCopyTo() const override;
+  void AddZoomRecord() override;
+  void SetPaneRecord(bool Value) override;
 
  private:
+  void RemovePrinterDriverSettings();
   struct TLoadState;
   // Places one record read from a stream (or made for an empty sheet).
   void PlaceRecord(std::unique_ptr<TBaseRecord> aRecord, TLoadState& State, TOle2File* DataStream,

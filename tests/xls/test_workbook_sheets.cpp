@@ -355,3 +355,61 @@ TEST(WorkSheet, DefaultColumnWidthFollowsTheWidthRecords) {
     EXPECT_EQ(wb->WorkSheetAt(0).DefRowHeight(), 255);
   }
 }
+
+TEST(SheetView, DefaultsAndTheRecordsWritesCreate) {
+  TWorkbookGlobals globals;
+  // The empty sheet has no SETUP, margins, SCL, PANE or PLS.
+  auto sheet = TWorkSheet::CreateFromData(&globals, &globals.SST());
+  EXPECT_EQ(sheet->PrintScale(), 100);
+  EXPECT_EQ(sheet->PrintCopies(), 1);
+  EXPECT_EQ(sheet->PrintPaperSize(), 1);
+  EXPECT_EQ(sheet->PrintXResolution(), 600);
+  sheet->SetPrintYResolution(300);
+  EXPECT_EQ(sheet->PrintYResolution(), 600);
+  EXPECT_EQ(MessageOf([&] { sheet->SetPrintScale(70000); }),
+            "The index \"70000\" of the property \"PrintScale\" is not in the range 0-65535");
+  EXPECT_TRUE(sheet->ShowGridLines());
+  EXPECT_TRUE(sheet->OutlineSummaryRowsBelowDetail());
+
+  TXlsMargins m = sheet->Margins();
+  EXPECT_DOUBLE_EQ(m.Left, 0.7480314960629921);
+  EXPECT_DOUBLE_EQ(m.Top, 0.984251968503937);
+  m.Left = 1.0;
+  sheet->SetMargins(m);
+  EXPECT_DOUBLE_EQ(sheet->Margins().Left, 1.0);
+  std::vector<Word> ids;
+  for (Integer i = 0; i < sheet->MiscRecords1().Count(); ++i) ids.push_back(sheet->MiscRecords1()[i]->Id);
+  auto height = std::find(ids.begin(), ids.end(), 0x0225);
+  ASSERT_LE(height + 5, ids.end());
+  EXPECT_EQ(std::vector<Word>(height + 1, height + 5), (std::vector<Word>{0x0026, 0x0027, 0x0028, 0x0029}));
+
+  sheet->SetSheetZoom(150);
+  EXPECT_EQ(sheet->SheetZoom(), 150);
+  sheet->FreezePanes(3, 0);
+  Integer row = -1, col = -1;
+  sheet->GetFrozenPanes(row, col);
+  EXPECT_EQ(row, 3);
+  EXPECT_EQ(sheet->MiscRecords2()[0]->Id, 0x023E);
+  EXPECT_EQ(sheet->MiscRecords2()[1]->Id, 0x0041);  // PANE right after WINDOW2, then SCL
+  EXPECT_EQ(sheet->MiscRecords2()[2]->Id, 0x00A0);
+
+  // With records after WINDOW2 (a loaded sheet), zoom and panes get their records.
+  const std::string original = Fixture("workbook_features.xls");
+  auto wb = LoadWorkbook(original);
+  TWorkSheet& data = wb->WorkSheetAt(0);
+  data.SetSheetZoom(150);
+  data.FreezePanes(3, 0);
+  data.SetPrinterDriverSettings(TPrinterDriverSettings{});
+  data.SetPrintYResolution(300);
+  auto again = LoadWorkbook(SaveWorkbook(*wb, original));
+  TWorkSheet& reread = again->WorkSheetAt(0);
+  EXPECT_EQ(reread.SheetZoom(), 150);
+  reread.GetFrozenPanes(row, col);
+  EXPECT_EQ(row, 3);
+  EXPECT_EQ(col, 0);
+  EXPECT_EQ(reread.PrintYResolution(), 300);
+  reread.FreezePanes(0, 0);
+  reread.GetFrozenPanes(row, col);
+  EXPECT_EQ(row, 0);
+  EXPECT_FALSE(reread.Window2()->IsFrozen());
+}
