@@ -241,3 +241,30 @@ TEST(Workbook, LibreOfficeReadsTheSavedFiles) {
     EXPECT_EQ(xlstest::ReadFileBytes(dir.File("s_" + stem + ".csv")), theirs);
   }
 }
+
+TEST(Workbook, RangeSaveWritesOneSheetWithItsOffset) {
+  const std::string original = Fixture("workbook_features.xls");
+  auto wb = LoadWorkbook(original);
+  std::istringstream in(original);
+  std::stringstream out;
+  TOle2File file(in);
+  file.PrepareForWrite(out, u"Workbook");
+  wb->SaveRangeToStream(file, 0, TXlsCellRange{0, 0, 1, 2});
+  const Int64 written = file.Position();
+  file.Close();
+  auto records = PlainRecords(StreamOf(out.str(), u"Workbook"));
+  std::vector<size_t> bofs, offsets;
+  for (auto& r : records) {
+    if (r.Id == BiffId::BOF && GetWord(r.Data, 2) != 0x0020) bofs.push_back(r.Offset);
+    if (r.Id == 0x0085) offsets.push_back(GetCardinal(r.Data, 0));
+  }
+  ASSERT_EQ(offsets.size(), 1u);
+  ASSERT_EQ(bofs.size(), 2u);
+  EXPECT_EQ(offsets[0], bofs[1]);
+  EXPECT_EQ(written, wb->Globals().TotalRangeSize(0, TXlsCellRange{0, 0, 1, 2}) +
+                         wb->Sheets()[0]->TotalRangeSize(0, TXlsCellRange{0, 0, 1, 2}));
+  auto copy = LoadWorkbook(out.str());
+  ASSERT_EQ(copy->Sheets().Count(), 1);
+  EXPECT_EQ(CellText(*copy, 0, 1, 1), "beta");
+  EXPECT_EQ(CellText(*copy, 0, 3, 0), "");  // outside the range
+}
