@@ -41,6 +41,8 @@ class ERangeError : public Exception { public: using Exception::Exception; };
 [[noreturn]] inline void RaiseRangeError() { throw ERangeError("Range check error"); }
 // An internal consistency check that failed; Message holds the check's text.
 class EAssertionFailed : public Exception { public: using Exception::Exception; };
+// A cast of an object to a class it does not belong to.
+class EInvalidCast : public Exception { public: using Exception::Exception; };
 // Pictures that cannot be decoded.
 class EInvalidGraphic : public Exception { public: using Exception::Exception; };
 class EInvalidGraphicOperation : public Exception { public: using Exception::Exception; };

@@ -148,12 +148,8 @@ void TBoundSheetRecordList::SetSheetVisible(Integer Index, TXlsSheetVisible Valu
 // ---------------------------------------------------------------------------------------------
 // TSubListRecord
 
-std::unique_ptr<TSubListRecord> TSubListRecord::CreateAndAssign(const TBaseRecordList* aSubList) {
-  return std::unique_ptr<TSubListRecord>(new TSubListRecord(aSubList));
-}
-
 std::unique_ptr<TBaseRecord> TSubListRecord::DoCopyTo() const { throw EAssertionFailed("Sublist record can't be copied"); }
 
 void TSubListRecord::SaveToStream(TOle2File& Workbook) const {
-  if (FSubList) FSubList->SaveToStream(Workbook);
+  FSave(Workbook);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 
 #include "xls/vavUBiffBaseList.h"
 #include "xls/vavUBiffBaseRecords.h"
@@ -161,13 +162,17 @@ class TBoundSheetRecordList : public TRecordListOf<TBoundSheetRecord> {
 // saves that list. It counts no bytes itself (the list counts its own) and cannot be copied.
 class TSubListRecord : public TBaseRecord {
  public:
-  static std::unique_ptr<TSubListRecord> CreateAndAssign(const TBaseRecordList* aSubList);
+  template <class T>
+  static std::unique_ptr<TSubListRecord> CreateAndAssign(const TRecordListOf<T>* aSubList) {
+    return std::unique_ptr<TSubListRecord>(
+        new TSubListRecord([aSubList](TOle2File& Workbook) { if (aSubList) aSubList->SaveToStream(Workbook); }));
+  }
   std::unique_ptr<TBaseRecord> DoCopyTo() const override;
   void SaveToStream(TOle2File& Workbook) const override;
   Integer TotalSize() const override { return 0; }
   Integer TotalSizeNoHeaders() const override { return 0; }
 
  private:
-  explicit TSubListRecord(const TBaseRecordList* aSubList) : TBaseRecord(0, {}), FSubList(aSubList) {}
-  const TBaseRecordList* FSubList;
+  explicit TSubListRecord(std::function<void(TOle2File&)> aSave) : TBaseRecord(0, {}), FSave(std::move(aSave)) {}
+  std::function<void(TOle2File&)> FSave;
 };

@@ -3,6 +3,7 @@
 #include "xls/vavUBiffCellRecords.h"
 #include "xls/vavUBiffColInfo.h"
 #include "xls/vavUBiffFormatRecords.h"
+#include "xls/vavUBiffFormulaRecords.h"
 #include "xls/vavUBiffPalette.h"
 #include "xls/vavUBiffOptionRecords.h"
 #include "xls/vavUBiffOtherRecords.h"
@@ -12,10 +13,6 @@ namespace {
 template <class T>
 std::unique_ptr<TBaseRecord> Make(Word aId, ArrayOfByte&& aData) {
   return std::make_unique<T>(aId, std::move(aData));
-}
-
-bool IsCellId(Word aId) {
-  return aId == 0x0006;  // FORMULA, until it has a class of its own
 }
 
 bool IsIgnoredId(Word aId) {
@@ -36,7 +33,7 @@ bool IsIgnoredId(Word aId) {
 
 void PeekHeader(TOle2File& DataStream, TRecordHeader& RecordHeader) {
   if (DataStream.NextEof(3)) {
-    RecordHeader = TRecordHeader{BiffId::EOF_, 0};
+    RecordHeader = TRecordHeader{BiffId::EOF_, 0, true};
     return;
   }
   ReadRecordHeader(DataStream, RecordHeader);
@@ -50,9 +47,9 @@ ArrayOfByte ReadData(TOle2File& DataStream, Word Size) {
 }  // namespace
 
 std::unique_ptr<TBaseRecord> CreateRecord(Word aId, ArrayOfByte aData) {
-  if (IsCellId(aId)) return Make<TCellRecord>(aId, std::move(aData));
   if (IsIgnoredId(aId)) return Make<TIgnoreRecord>(aId, std::move(aData));
   switch (aId) {
+    case 0x0006: return Make<TFormulaRecord>(aId, std::move(aData));
     case 0x000A: return Make<TEOFRecord>(aId, std::move(aData));
     case 0x000E: return Make<TPrecisionRecord>(aId, std::move(aData));
     case 0x000F: return Make<TRefModeRecord>(aId, std::move(aData));
@@ -110,7 +107,14 @@ std::unique_ptr<TBaseRecord> CreateRecord(Word aId, ArrayOfByte aData) {
   }
 }
 
+std::unique_ptr<TBaseRecord> ReadSectionRecord(TOle2File& DataStream, TRecordHeader& RecordHeader) {
+  if (RecordHeader.PastEnd) RaiseXls(XlsMsg::ExcelInvalid);
+  if (RecordHeader.Size > 0 && DataStream.NextEof(RecordHeader.Size - 1)) RaiseXls(XlsMsg::ExcelInvalid);
+  return ReadRecord(DataStream, RecordHeader);
+}
+
 void ReadRecordHeader(TOle2File& DataStream, TRecordHeader& RecordHeader) {
+  RecordHeader.PastEnd = false;
   Byte header[4];
   DataStream.ReadMem(header, 4);
   RecordHeader.Id = static_cast<Word>(header[0] | (header[1] << 8));
@@ -124,6 +128,7 @@ std::unique_ptr<TBaseRecord> ReadRecord(TOle2File& DataStream, TRecordHeader& Re
   if (RecordHeader.Id == BiffId::CONTINUE) {
     TBaseRecord* last = record.get();
     while (RecordHeader.Id == BiffId::CONTINUE) {
+      if (RecordHeader.Size > 0 && DataStream.NextEof(RecordHeader.Size - 1)) RaiseXls(XlsMsg::ExcelInvalid);
       auto next = std::make_unique<TContinueRecord>(BiffId::CONTINUE, ReadData(DataStream, RecordHeader.Size));
       TBaseRecord* added = next.get();
       last->AddContinue(std::move(next));

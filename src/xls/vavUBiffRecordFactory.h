@@ -27,3 +27,8 @@ void ReadRecordHeader(TOle2File& DataStream, TRecordHeader& RecordHeader);
 // hyperlinks (screen tip) are checked to stand after their owner and are then read as records
 // of their own.
 std::unique_ptr<TBaseRecord> ReadRecord(TOle2File& DataStream, TRecordHeader& RecordHeader);
+
+// ReadRecord for the section loaders of a workbook: a section must end with its own EOF and
+// every record must lie inside the stream, else "Error reading Excel records. File invalid"
+// (a cut file is refused rather than read as a shorter one).
+std::unique_ptr<TBaseRecord> ReadSectionRecord(TOle2File& DataStream, TRecordHeader& RecordHeader);

@@ -36,6 +36,7 @@ class TSheetNameList {
   // At most 31 characters, with / \ ? [ ] * replaced by _ and : by .
   static WideString MakeValidSheetName(const WideString& aName);
 
+  void Clear() { FList.clear(); }
   Integer Count() const { return static_cast<Integer>(FList.size()); }
   WideString operator[](Integer Index) const { return FList.at(Index)->FullName(); }
 

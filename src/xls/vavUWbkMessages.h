@@ -57,6 +57,16 @@ struct TXlsCellRange {
   friend bool operator==(const TXlsCellRange&, const TXlsCellRange&) = default;
 };
 
+// Page margins in inches.
+struct TXlsMargins {
+  Double Left = 0;
+  Double Top = 0;
+  Double Right = 0;
+  Double Bottom = 0;
+  Double Header = 0;
+  Double Footer = 0;
+};
+
 // Font styles of the interface, as bits of TWbkFont::Style.
 enum TFlxFontStyle : Byte { flsBold = 1, flsItalic = 2, flsStrikeOut = 4, flsSuperscript = 8, flsSubscript = 16 };
 enum class TFlxUnderline { fu_None, fu_Single, fu_Double, fu_SingleAccounting, fu_DoubleAccounting };

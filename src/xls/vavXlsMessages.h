@@ -120,6 +120,8 @@ using ArrayOfByte = std::vector<Byte>;
 struct TRecordHeader {
   Word Id = 0;
   Word Size = 0;
+  // Set when the stream ended and the reader stands in an EOF for the missing record.
+  bool PastEnd = false;
 };
 
 // What record classes need to know when rows or columns move: the sheet being changed

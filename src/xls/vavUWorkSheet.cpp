@@ -1,0 +1,247 @@
+#include "xls/vavUWorkSheet.h"
+
+#include "xls/vavUBiffCellRecords.h"
+#include "xls/vavUBiffFormulaRecords.h"
+#include "xls/vavUBiffRecordFactory.h"
+
+namespace {
+constexpr Word IdWINDOW2 = 0x023E, IdDEFCOLWIDTH = 0x0055, IdSTANDARDWIDTH = 0x0099, IdDEFAULTROWHEIGHT = 0x0225,
+               IdCOLINFO = 0x007D, IdROW = 0x0208, IdMERGEDCELLS = 0x00E5;
+
+ArrayOfByte Bytes(std::initializer_list<Word> words) {
+  ArrayOfByte data;
+  for (Word w : words) {
+    data.push_back(static_cast<Byte>(w));
+    data.push_back(static_cast<Byte>(w >> 8));
+  }
+  return data;
+}
+}  // namespace
+
+struct TWorkSheet::TLoadState {
+  TBaseRecordList* Current = nullptr;
+  TFormulaRecord* LastFormula = nullptr;
+  Integer LastDefColWidth = 8;
+  bool StandardWidthSeen = false;
+};
+
+TWorkSheet::TWorkSheet(TWorkbookGlobals* aWorkbookGlobals)
+    : TSheet(aWorkbookGlobals), FCells(&aWorkbookGlobals->SST(), &FColumns) {
+  FPrintRecords = &FMiscRecords1;
+}
+
+std::unique_ptr<TWorkSheet> TWorkSheet::CreateFromData(TWorkbookGlobals* aWorkbookGlobals, TSST* SST) {
+  auto sheet = std::make_unique<TWorkSheet>(aWorkbookGlobals);
+  TLoadState state;
+  state.Current = &sheet->FMiscRecords1;
+  // The records of an empty worksheet: options, default sizes, an unselected window.
+  const std::pair<Word, ArrayOfByte> records[] = {
+      {0x0809, Bytes({0x0600, 0x0010, 0x0DBB, 0x07CC, 0x0000, 0x0000, 0x0006, 0x0000})},
+      {0x000D, Bytes({1})},                              // CALCMODE
+      {0x000C, Bytes({100})},                            // CALCCOUNT
+      {0x000F, Bytes({1})},                              // REFMODE
+      {0x0011, Bytes({0})},                              // ITERATION
+      {0x0010, Bytes({0xA9FC, 0xD2F1, 0x624D, 0x3F50})},  // DELTA 0.001
+      {0x005F, Bytes({1})},                              // SAVERECALC
+      {0x002A, Bytes({0})},                              // PRINTHEADERS
+      {0x002B, Bytes({0})},                              // PRINTGRIDLINES
+      {0x0082, Bytes({1})},                              // GRIDSET
+      {0x0080, Bytes({0, 0, 0, 0})},                     // GUTS
+      {IdDEFAULTROWHEIGHT, Bytes({0, 255})},
+      {0x0081, Bytes({0x04C1})},                         // WSBOOL
+      {IdDEFCOLWIDTH, Bytes({8})},
+      {IdWINDOW2, Bytes({0x00B6, 0, 0, 64, 0, 0, 0, 0, 0})},
+      {0x001D, {3, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}},  // SELECTION of A1
+      {BiffId::EOF_, {}},
+  };
+  sheet->FBOF.reset(static_cast<TBOFRecord*>(CreateRecord(records[0].first, records[0].second).release()));
+  for (size_t i = 1; i < std::size(records); ++i)
+    sheet->PlaceRecord(CreateRecord(records[i].first, records[i].second), state, nullptr, nullptr, SST);
+  sheet->FinishLoad();
+  return sheet;
+}
+
+void TWorkSheet::Clear() {
+  TSheet::Clear();
+  FRanges.Clear();
+  FCells.Clear();
+  FNotes.Clear();
+  FColumns.Clear();
+  FHLinks.Clear();
+  FDrawing.Clear();
+  FHPageBreaks.Clear();
+  FVPageBreaks.Clear();
+  FMiscRecords1.Clear();
+  FMiscRecords2.Clear();
+  FDefRowHeight = 255;
+  FDefColWidth = 2930;
+}
+
+void TWorkSheet::ClearValues() {
+  Clear();
+  std::unique_ptr<TWorkSheet> empty = CreateFromData(FWorkbookGlobals, &FWorkbookGlobals->SST());
+  FBOF = std::move(empty->FBOF);
+  FEOF = std::move(empty->FEOF);
+  FMiscRecords1.CopyFrom(&empty->FMiscRecords1);
+  FMiscRecords2.CopyFrom(&empty->FMiscRecords2);
+  FDefRowHeight = empty->FDefRowHeight;
+  FDefColWidth = empty->FDefColWidth;
+  RelinkRecords();
+}
+
+void TWorkSheet::PlaceRecord(std::unique_ptr<TBaseRecord> aRecord, TLoadState& State, TOle2File* DataStream,
+                             TRecordHeader* RecordHeader, TSST* SST) {
+  const Word id = aRecord->Id;
+  if (id == IdWINDOW2) State.Current = &FMiscRecords2;
+  LinkRecord(aRecord.get());
+  if (auto* f = dynamic_cast<TFormulaRecord*>(aRecord.get())) State.LastFormula = f;
+  if (auto* d = dynamic_cast<TDefColWidthRecord*>(aRecord.get())) {
+    if (!State.StandardWidthSeen || d->Width() != 8) {
+      State.LastDefColWidth = d->Width();
+      FDefColWidth = 293 * d->Width();
+    }
+  } else if (auto* s = dynamic_cast<TStandardWidthRecord*>(aRecord.get())) {
+    if (State.LastDefColWidth == 8) {
+      State.StandardWidthSeen = true;
+      FDefColWidth = s->Width();
+    }
+  } else if (auto* h = dynamic_cast<TDefRowHeightRecord*>(aRecord.get())) {
+    FDefRowHeight = h->Height();
+  }
+  if (PlaceBaseRecord(aRecord, SST)) return;
+
+  switch (id) {
+    case BiffCarriedId::MSODRAWING:
+      if (DataStream && RecordHeader) FDrawing.LoadFromStream(*DataStream, *RecordHeader, std::move(aRecord));
+      else FDrawing.Add(std::move(aRecord));
+      return;
+    case BiffCarriedId::NOTE: FNotes.AddRecord(std::move(aRecord)); return;
+    case IdCOLINFO:
+      FColumns.AddRecord(std::unique_ptr<TColInfoRecord>(static_cast<TColInfoRecord*>(aRecord.release())));
+      return;
+    case IdROW: FCells.AddRow(std::unique_ptr<TRowRecord>(static_cast<TRowRecord*>(aRecord.release()))); return;
+    case BiffCarriedId::CONDFMT: {
+      auto entry = std::make_unique<TCondFmtCarrier>();
+      entry->LoadFromStream(std::move(aRecord));
+      FRanges.Add(std::move(entry));
+      return;
+    }
+    case BiffCarriedId::CF:
+      if (FRanges.Count() > 0)
+        if (auto* cf = dynamic_cast<TCondFmtCarrier*>(FRanges[FRanges.Count() - 1])) {
+          cf->AddCF(std::move(aRecord));
+          return;
+        }
+      break;
+    case IdMERGEDCELLS: {
+      auto entry = std::make_unique<TMergedCells>();
+      entry->LoadFromStream(std::move(aRecord));
+      FRanges.Add(std::move(entry));
+      return;
+    }
+    case BiffId::HLINK:
+    case BiffId::SCREENTIP: FHLinks.Add(std::move(aRecord)); return;
+    case BiffId::SHRFMLA:
+    case BiffId::ARRAY:
+    case BiffId::TABLE:
+    case BiffId::STRING:
+      if (!State.LastFormula) RaiseXls(XlsMsg::ExcelInvalid);
+      State.LastFormula->AddCompanion(std::move(aRecord));
+      return;
+    case BiffCarriedId::HPAGEBREAKS: FHPageBreaks.Add(std::move(aRecord)); return;
+    case BiffCarriedId::VPAGEBREAKS: FVPageBreaks.Add(std::move(aRecord)); return;
+    default: break;
+  }
+  if (auto* mul = dynamic_cast<TMultipleValueRecord*>(aRecord.get())) {
+    FCells.AddMultipleCells(*mul);
+    return;
+  }
+  if (auto* cell = dynamic_cast<TCellRecord*>(aRecord.get())) {
+    const Integer row = cell->Row();
+    aRecord.release();
+    FCells.AddCell(std::unique_ptr<TCellRecord>(cell), row);
+    return;
+  }
+  State.Current->Add(std::move(aRecord));
+}
+
+void TWorkSheet::FinishLoad() { FCells.FixRows(); }
+
+void TWorkSheet::LoadFromStream(TOle2File& DataStream, TRecordHeader& RecordHeader, std::unique_ptr<TBOFRecord> First,
+                                TSST* SST) {
+  Clear();
+  TLoadState state;
+  state.Current = &FMiscRecords1;
+  while (!FEOF) PlaceRecord(ReadSectionRecord(DataStream, RecordHeader), state, &DataStream, &RecordHeader, SST);
+  FinishLoad();
+  FBOF = std::move(First);
+}
+
+void TWorkSheet::SaveToStream(TOle2File& DataStream) {
+  SaveBaseHead(DataStream);
+  if (FGuts && FGuts->RecalcNeeded) {
+    FCells.RowList().CalcGuts(*FGuts);
+    FColumns.CalcGuts(*FGuts);
+    FGuts->RecalcNeeded = false;
+  }
+  FMiscRecords1.SaveToStream(DataStream);
+  FHPageBreaks.SaveToStream(DataStream);
+  FVPageBreaks.SaveToStream(DataStream);
+  FColumns.SaveToStream(DataStream);
+  FCells.SaveToStream(DataStream);
+  FDrawing.SaveToStream(DataStream);
+  FNotes.SaveToStream(DataStream);
+  FMiscRecords2.SaveToStream(DataStream);
+  FRanges.SaveToStream(DataStream);
+  FHLinks.SaveToStream(DataStream);
+  SaveBaseTail(DataStream);
+}
+
+void TWorkSheet::SaveRangeToStream(TOle2File& DataStream, Integer, const TXlsCellRange& CellRange) {
+  SaveBaseHead(DataStream);
+  FMiscRecords1.SaveToStream(DataStream);
+  FColumns.SaveRangeToStream(DataStream, CellRange);
+  FCells.SaveRangeToStream(DataStream, CellRange);
+  FNotes.SaveRangeToStream(DataStream, CellRange);
+  FMiscRecords2.SaveToStream(DataStream);
+  FRanges.SaveRangeToStream(DataStream, CellRange);
+  SaveBaseTail(DataStream);
+}
+
+Int64 TWorkSheet::FixTotalSize(bool NeedsRecalc) const {
+  return FMiscRecords1.TotalSize() + SheetBaseSize() + FHPageBreaks.TotalSize() + FVPageBreaks.TotalSize() +
+         FCells.FixTotalSize(NeedsRecalc) + FRanges.TotalSize() + FDrawing.TotalSize() + FMiscRecords2.TotalSize() +
+         FNotes.TotalSize() + FColumns.TotalSize() + FHLinks.TotalSize();
+}
+
+Int64 TWorkSheet::TotalRangeSize(Integer, const TXlsCellRange& CellRange) const {
+  return SheetBaseSize() + FMiscRecords1.TotalSize() + FMiscRecords2.TotalSize() +
+         FCells.TotalRangeSize(CellRange) + FRanges.TotalRangeSize(CellRange) + FNotes.TotalRangeSize(CellRange) +
+         FColumns.TotalRangeSize(CellRange);
+}
+
+void TWorkSheet::RelinkRecords() {
+  UnlinkRecords();
+  for (const TBaseRecordList* list : {&FMiscRecords1, &FMiscRecords2})
+    for (Integer i = 0; i < list->Count(); ++i)
+      if ((*list)[i]) LinkRecord((*list)[i]);
+}
+
+std::unique_ptr<TSheet> TWorkSheet::DoCopyTo() const {
+  auto copy = std::make_unique<TWorkSheet>(FWorkbookGlobals);
+  CopyBaseTo(*copy);
+  copy->FMiscRecords1.CopyFrom(&FMiscRecords1);
+  copy->FMiscRecords2.CopyFrom(&FMiscRecords2);
+  copy->FHPageBreaks.CopyFrom(&FHPageBreaks);
+  copy->FVPageBreaks.CopyFrom(&FVPageBreaks);
+  // The drawing and the notes tied to it stay with the source: carried drawing records hold
+  // workbook-wide shape ids that a byte copy would duplicate, which makes a corrupt file.
+  copy->FCells.CopyFrom(FCells);
+  copy->FRanges.CopyFrom(FRanges);
+  copy->FColumns.CopyFrom(FColumns);
+  copy->FHLinks.CopyFrom(&FHLinks);
+  copy->FDefColWidth = FDefColWidth;
+  copy->FDefRowHeight = FDefRowHeight;
+  copy->RelinkRecords();
+  return copy;
+}
