@@ -30,6 +30,10 @@ void THTMLPicture::ResetAnimation() {
 }
 
 void THTMLPicture::Assign(TPersistent* Source) {
+  auto* other = dynamic_cast<THTMLPicture*>(Source);
+  // Taken before this picture is emptied: the source may be this picture itself.
+  const bool sourceEmpty = !other || other->FIsEmpty;
+  std::string data = other ? other->FDatastream : std::string();
   FIsEmpty = true;
   gpPicture.reset();
   ResetAnimation();
@@ -37,11 +41,10 @@ void THTMLPicture::Assign(TPersistent* Source) {
     FDatastream.clear();
     return;
   }
-  auto* other = dynamic_cast<THTMLPicture*>(Source);
-  if (!other || other == this) return;
-  FDatastream = other->FDatastream;
+  if (!other) return;
+  FDatastream = std::move(data);
   // An empty source gives an empty copy; there is nothing to decode.
-  if (other->FIsEmpty) return;
+  if (sourceEmpty) return;
   FIsEmpty = false;
   DecodePicture();
   Changed();
