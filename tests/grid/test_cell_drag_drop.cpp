@@ -263,7 +263,7 @@ TEST(EnumFormats, MalformedBlocksAreAbsent) {
 
 TEST(DropTarget, AcceptsAndHandsOnByFormat) {
   const FormatIds ids = Ids();
-  enum Content { kText = 1, kFiles = 2, kCol = 4, kCells = 8, kRTF = 16, kURL = 32, kBadCells = 64 };
+  enum Content { kText = 1, kFiles = 2, kCol = 4, kCells = 8, kRTF = 16, kURL = 32, kBadCells = 64, kBadCol = 128 };
   struct TCase {
     const char* what;
     int content;
@@ -283,6 +283,8 @@ TEST(DropTarget, AcceptsAndHandsOnByFormat) {
       {"text then files", kText | kFiles, true, false, false, 0, 3, DROPEFFECT_MOVE, {"text:hello", "files:/f.txt"}},
       {"column alone, text ignored", kCol | kText | kFiles, true, true, false, 0, 3, DROPEFFECT_MOVE, {"col:2"}},
       {"column not accepted", kCol, true, false, false, 0, 3, DROPEFFECT_NONE, {}},
+      {"short column block falls back to text", kBadCol | kText, true, true, false, 0, 3, DROPEFFECT_MOVE,
+       {"text:hello"}},
       {"rich text ignored while switched off", kRTF | kText, true, false, false, 0, 3, DROPEFFECT_MOVE,
        {"text:hello"}},
       {"rich text while switched on", kRTF | kText, true, false, true, 0, 3, DROPEFFECT_MOVE, {"rtf:{\\rtf1}"}},
@@ -294,6 +296,7 @@ TEST(DropTarget, AcceptsAndHandsOnByFormat) {
     if (c.content & kText) data.Put(CF_UNICODETEXT_FORMAT, Utf16(u"hello"));
     if (c.content & kFiles) data.Put(CF_HDROP, DropFiles({"/f.txt"}, false));
     if (c.content & kCol) data.Put(ids.col, Le32(2));
+    if (c.content & kBadCol) data.Put(ids.col, String("\x02\x00", 2));
     if (c.content & kCells) data.Put(ids.cells, Le32(5) + Le32(0) + "CELLS");
     if (c.content & kBadCells) data.Put(ids.cells, Le32(50) + Le32(0) + "CELLS");
     if (c.content & kRTF) data.Put(ids.rtf, String("{\\rtf1}\0", 8));
