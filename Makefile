@@ -29,7 +29,7 @@ test: build
 	@$(MAKE) --no-print-directory test-sanitized
 
 # The readers of untrusted files (workbooks, pictures) run a second time under AddressSanitizer and UBSan.
-SANITIZED_TESTS = $(patsubst tests/xls/test_%.cpp,xls_test_%,$(wildcard tests/xls/test_*.cpp)) grid_test_picture_container
+SANITIZED_TESTS = $(patsubst tests/xls/test_%.cpp,xls_test_%,$(wildcard tests/xls/test_*.cpp)) grid_test_picture_container grid_test_cell_drag_drop
 test-sanitized: deps
 	@cmake -S . -B $(BUILD_DIR)-asan -DCMAKE_BUILD_TYPE=Debug -DZORVAN_ASAN=ON >/dev/null
 	@cmake --build $(BUILD_DIR)-asan -j $(JOBS) --target $(SANITIZED_TESTS) -- --no-print-directory
