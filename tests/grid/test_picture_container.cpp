@@ -224,6 +224,30 @@ TEST(HTMLPicture, DamagedGifsAreRejected) {
   EXPECT_EQ(notAPicture.FrameCount(), -1);
 }
 
+TEST(HTMLPicture, DrawsAtItsNaturalSizeOnTheCanvasDevice) {
+  THTMLPicture picture;
+  picture.LoadFromBytes(MakeGif({{0, 0, 0, 0}}));
+  ASSERT_EQ(picture.Width(), 2);
+  struct Case {
+    int ppi;
+    bool stretched;
+    TColor at3x3;  // a 2 x 2 picture: red there only when drawn twice as large
+  } cases[] = {{96, false, clWhite}, {192, false, clRed}, {96, true, clRed}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ppi);
+    TBitmap bitmap;
+    bitmap.SetSize(6, 6);
+    bitmap.Canvas()->SetPixelsPerInch(c.ppi);
+    bitmap.Canvas()->Brush()->SetColor(clWhite);
+    bitmap.Canvas()->FillRect(Rect(0, 0, 6, 6));
+    picture.SetStretch(c.stretched);
+    picture.Draw(bitmap.Canvas(), Rect(0, 0, 4, 4));
+    EXPECT_EQ(bitmap.Canvas()->Pixel(0, 0), clRed);
+    EXPECT_EQ(bitmap.Canvas()->Pixel(3, 3), c.at3x3);
+    EXPECT_EQ(bitmap.Canvas()->Pixel(4, 4), clWhite);
+  }
+}
+
 TEST(HTMLPicture, NewDataForgetsTheFramesOfTheOld) {
   THTMLPicture picture;
   picture.LoadFromBytes(MakeGif(kThreeFrames));

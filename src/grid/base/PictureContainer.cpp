@@ -1,5 +1,6 @@
 #include "grid/base/PictureContainer.h"
 
+#include "classlib/Canvas.h"
 #include "classlib/Math.h"
 #include "classlib/Picture.h"
 #include "classlib/SysUtils.h"
@@ -183,8 +184,10 @@ void THTMLPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
     graphic->Draw(ACanvas, Rect);
     return;
   }
-  const int w = MulDiv(ToHimetric(graphic->Width()), kScreenPixelsPerInch, kHimetricPerInch);
-  const int h = MulDiv(ToHimetric(graphic->Height()), kScreenPixelsPerInch, kHimetricPerInch);
+  // Its natural size on this canvas's device: larger in pixels on a printer than on screen.
+  const int ppi = ACanvas->PixelsPerInch();
+  const int w = MulDiv(ToHimetric(graphic->Width()), ppi, kHimetricPerInch);
+  const int h = MulDiv(ToHimetric(graphic->Height()), ppi, kHimetricPerInch);
   graphic->Draw(ACanvas, Bounds(Rect.Left, Rect.Top, w, h));
 }
 
