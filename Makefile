@@ -29,11 +29,11 @@ test: build
 	@$(MAKE) --no-print-directory test-sanitized
 
 # The readers of untrusted files (workbooks, pictures) run a second time under AddressSanitizer and UBSan.
-SANITIZED_TESTS = $(patsubst tests/xls/test_%.cpp,xls_test_%,$(wildcard tests/xls/test_*.cpp)) grid_test_picture_container
+SANITIZED_TESTS = $(patsubst tests/xls/test_%.cpp,xls_test_%,$(wildcard tests/xls/test_*.cpp)) grid_test_picture_container grid_test_cell_drag_drop
 test-sanitized: deps
 	@cmake -S . -B $(BUILD_DIR)-asan -DCMAKE_BUILD_TYPE=Debug -DZORVAN_ASAN=ON >/dev/null
 	@cmake --build $(BUILD_DIR)-asan -j $(JOBS) --target $(SANITIZED_TESTS) -- --no-print-directory
-	@cd $(BUILD_DIR)-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS) -R '^(xls_|grid_test_picture_container$$)'
+	@cd $(BUILD_DIR)-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS) -R '^(xls_|grid_test_picture_container$$|grid_test_cell_drag_drop$$)'
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done

@@ -209,9 +209,10 @@ std::shared_ptr<TBlockDataObject> DataObjectFromMime(const QMimeData& Mime) {
   const QString prefix = QString::fromLatin1(kFormatPrefix);
   for (const QString& format : Mime.formats()) {
     if (!format.startsWith(prefix)) continue;
+    const CLIPFORMAT id = RegisterClipboardFormat(FromQ(format.mid(prefix.size())));
+    if (id == 0) continue;  // no id left for it
     const QByteArray bytes = Mime.data(format);
-    data->Put(RegisterClipboardFormat(FromQ(format.mid(prefix.size()))),
-              String(bytes.constData(), static_cast<size_t>(bytes.size())));
+    data->Put(id, String(bytes.constData(), static_cast<size_t>(bytes.size())));
   }
   return data;
 }

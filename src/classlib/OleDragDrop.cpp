@@ -12,6 +12,12 @@ std::vector<String>& FormatNames() {
   return names;
 }
 
+// Upper-cased name -> index in FormatNames.
+std::map<String, size_t>& FormatIndex() {
+  static std::map<String, size_t> index;
+  return index;
+}
+
 constexpr CLIPFORMAT kFirstRegisteredFormat = 0xC000;
 
 std::map<HWND, std::shared_ptr<IDropTarget>>& Targets() {
@@ -29,8 +35,12 @@ TDoDragDropHook& Hook() {
 CLIPFORMAT RegisterClipboardFormat(const String& Name) {
   std::vector<String>& names = FormatNames();
   const String key = UpperCase(Name);
-  for (size_t i = 0; i < names.size(); ++i)
-    if (UpperCase(names[i]) == key) return static_cast<CLIPFORMAT>(kFirstRegisteredFormat + i);
+  auto known = FormatIndex().find(key);
+  if (known != FormatIndex().end()) return static_cast<CLIPFORMAT>(kFirstRegisteredFormat + known->second);
+  // Foreign drag data may name any number of formats: past the last id a new one would wrap
+  // round onto the standard formats.
+  if (names.size() > 0xFFFFu - kFirstRegisteredFormat) return 0;
+  FormatIndex()[key] = names.size();
   names.push_back(Name);
   return static_cast<CLIPFORMAT>(kFirstRegisteredFormat + names.size() - 1);
 }

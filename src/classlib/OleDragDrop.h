@@ -96,7 +96,7 @@ class IDropTarget {
 };
 
 // Clipboard format ids registered by name: the same name (letter case ignored) gives the same
-// id, from 0xC000 up.
+// id, from 0xC000 up; 0 for a new name once all ids up to 0xFFFF are given.
 CLIPFORMAT RegisterClipboardFormat(const String& Name);
 // The name of a registered format, "" for another id.
 String ClipboardFormatName(CLIPFORMAT Format);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 
 #include "classlib/DragDropMime.h"
 #include "grid/base/rozdd.h"
@@ -261,9 +262,71 @@ TEST(EnumFormats, MalformedBlocksAreAbsent) {
   }
 }
 
+// Dropped data from elsewhere with random damage: every block cut, grown or overwritten, and
+// the length and offset fields set to values near the ends of their range. The readers take
+// only what lies inside each block.
+TEST(EnumFormats, RandomDamageStaysInsideTheBlocks) {
+  const FormatIds ids = Ids();
+  EnableRTFDragDrop(true);
+  const std::vector<std::pair<CLIPFORMAT, String>> good = {
+      {CF_UNICODETEXT_FORMAT, Utf16(u"hello there")},
+      {ids.rtf, String("{\\rtf1 some rich text}\0", 24)},
+      {ids.col, Le32(7)},
+      {ids.cells, Le32(20) + Le32(0) + "twenty bytes of cell"},
+      {CF_HDROP, DropFiles({"/first/file.txt", "/second.txt"}, true)},
+      {ids.url, String("http://example.org/\0", 20)},
+  };
+  const uint32_t edges[] = {0, 1, 2, 3, 7, 8, 19, 20, 21, 0x7FFFFFFF, 0x80000000u, 0xFFFFFFF8u, 0xFFFFFFFEu,
+                            0xFFFFFFFFu};
+  std::mt19937 random(1210);
+  auto below = [&random](size_t n) { return static_cast<size_t>(random() % n); };
+  for (int iteration = 0; iteration < 3000; ++iteration) {
+    SCOPED_TRACE(iteration);
+    TFakeData data;
+    std::map<CLIPFORMAT, size_t> sizes;
+    for (const auto& [format, block] : good) {
+      if (below(5) == 0) continue;
+      String bad = block;
+      switch (below(4)) {
+        case 0: bad.resize(below(bad.size() + 1)); break;
+        case 1: bad += String(below(8), static_cast<char>(random() & 0xFF)); break;
+        case 2:
+          for (int n = 0; n < 3 && !bad.empty(); ++n) bad[below(bad.size())] = static_cast<char>(random() & 0xFF);
+          break;
+        default:
+          if (bad.size() >= 4) {
+            const size_t at = below(2) == 0 || bad.size() < 20 ? 0 : 16;  // a length, an offset or the flag
+            bad.replace(at, 4, Le32(edges[below(std::size(edges))]));
+          }
+          break;
+      }
+      data.Put(format, bad);
+      sizes[format] = bad.size();
+    }
+    TEnumFormats formats(&data);
+    formats.Text();
+    formats.RTF();
+    formats.URL();
+    formats.Col();
+    if (std::unique_ptr<TMemoryStream> cells = formats.Stream()) {
+      ASSERT_LE(cells->Size() + 8, static_cast<int64_t>(sizes[ids.cells]));
+    }
+    if (formats.ReadFileNames()) {
+      ASSERT_LE(static_cast<size_t>(formats.Files()->Count()), sizes[CF_HDROP]);
+    }
+    TRecordingTarget target;
+    target.AcceptCols = true;
+    DWORD effect = 3;
+    target.DragEnter(&data, 0, TPoint{}, effect);
+    effect = 3;
+    ASSERT_EQ(target.Drop(&data, 0, TPoint{}, effect), S_OK);
+  }
+  EnableRTFDragDrop(false);
+}
+
 TEST(DropTarget, AcceptsAndHandsOnByFormat) {
   const FormatIds ids = Ids();
-  enum Content { kText = 1, kFiles = 2, kCol = 4, kCells = 8, kRTF = 16, kURL = 32, kBadCells = 64 };
+  enum Content { kText = 1, kFiles = 2, kCol = 4, kCells = 8, kRTF = 16, kURL = 32, kBadCells = 64, kBadCol = 128 };
   struct TCase {
     const char* what;
     int content;
@@ -283,6 +346,8 @@ TEST(DropTarget, AcceptsAndHandsOnByFormat) {
       {"text then files", kText | kFiles, true, false, false, 0, 3, DROPEFFECT_MOVE, {"text:hello", "files:/f.txt"}},
       {"column alone, text ignored", kCol | kText | kFiles, true, true, false, 0, 3, DROPEFFECT_MOVE, {"col:2"}},
       {"column not accepted", kCol, true, false, false, 0, 3, DROPEFFECT_NONE, {}},
+      {"short column block falls back to text", kBadCol | kText, true, true, false, 0, 3, DROPEFFECT_MOVE,
+       {"text:hello"}},
       {"rich text ignored while switched off", kRTF | kText, true, false, false, 0, 3, DROPEFFECT_MOVE,
        {"text:hello"}},
       {"rich text while switched on", kRTF | kText, true, false, true, 0, 3, DROPEFFECT_MOVE, {"rtf:{\\rtf1}"}},
@@ -294,6 +359,7 @@ TEST(DropTarget, AcceptsAndHandsOnByFormat) {
     if (c.content & kText) data.Put(CF_UNICODETEXT_FORMAT, Utf16(u"hello"));
     if (c.content & kFiles) data.Put(CF_HDROP, DropFiles({"/f.txt"}, false));
     if (c.content & kCol) data.Put(ids.col, Le32(2));
+    if (c.content & kBadCol) data.Put(ids.col, String("\x02\x00", 2));
     if (c.content & kCells) data.Put(ids.cells, Le32(5) + Le32(0) + "CELLS");
     if (c.content & kBadCells) data.Put(ids.cells, Le32(50) + Le32(0) + "CELLS");
     if (c.content & kRTF) data.Put(ids.rtf, String("{\\rtf1}\0", 8));

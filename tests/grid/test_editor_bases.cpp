@@ -156,6 +156,10 @@ TEST(UnitEditBtn, TheButtonOffersTheUnitsAndAChoiceChangesTheUnit) {
   EXPECT_EQ(changes, std::vector<String>{"kg"});
   e->ClickButton();  // the menu is built again, not added to
   EXPECT_EQ(e->UnitMenu()->Items()->Count(), 2);
+  for (int i = 0; i < 5; ++i) e->ClickButton();
+  EXPECT_EQ(e->UnitMenu()->ComponentCount(), 2);  // the items of earlier menus are freed
+  e->UnitMenu()->Items()->Items(0)->Click();
+  EXPECT_EQ(e->UnitID(), "g");
   e->SetUnitSpace(30);
   EXPECT_EQ(e->EditRect().Right, 150 - 18 - 30 - 5 - 3);
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "classlib/Bitmap.h"
 #include "classlib/Canvas.h"
@@ -107,6 +108,62 @@ TEST(GifBlocks, EveryTruncationAndCorruptionIsRejected) {
   }
 }
 
+// Random damage to a good GIF: byte flips, cuts and inserted bytes. Whatever the walker
+// accepts must describe frames inside the data, and the picture must either load or fail
+// with its own error, then step and change frames without reading past its data.
+TEST(GifBlocks, RandomDamageStaysInsideTheData) {
+  const std::string gif = MakeGif(kThreeFrames, true);
+  std::mt19937 random(20261210);
+  auto below = [&random](size_t n) { return static_cast<size_t>(random() % n); };
+  int accepted = 0;
+  for (int iteration = 0; iteration < 4000; ++iteration) {
+    std::string bad = gif;
+    const int changes = 1 + static_cast<int>(below(4));
+    for (int c = 0; c < changes; ++c) {
+      switch (below(4)) {
+        case 0:
+        case 1: bad[below(bad.size())] = static_cast<char>(random() & 0xFF); break;
+        case 2: bad.resize(below(bad.size() + 1)); break;
+        default: bad.insert(below(bad.size() + 1), 1, static_cast<char>(random() & 0xFF)); break;
+      }
+      if (bad.empty()) bad = "G";
+    }
+    SCOPED_TRACE(iteration);
+    auto exact = std::make_unique<char[]>(bad.size());
+    std::memcpy(exact.get(), bad.data(), bad.size());
+    const std::string_view data(exact.get(), bad.size());
+    const TGifLayout layout = WalkGif(data);
+    if (layout.Valid) {
+      ++accepted;
+      for (size_t f = 0; f < layout.Frames.size(); ++f) {
+        ASSERT_LE(layout.Frames[f].Start, layout.Frames[f].End);
+        ASSERT_LE(layout.Frames[f].End, data.size());
+        if (f + 1 < layout.Frames.size()) {
+          ASSERT_EQ(layout.Frames[f].End, layout.Frames[f + 1].Start);
+        }
+        ASSERT_LE(GifFromFrame(data, layout, static_cast<int>(f) + 1).size(), data.size());
+      }
+    }
+    THTMLPicture picture;
+    try {
+      picture.LoadFromBytes(bad);
+    } catch (const EInvalidGraphic&) {
+      continue;
+    }
+    const int count = picture.FrameCount();
+    ASSERT_LE(count, static_cast<int>(layout.Frames.size()));
+    for (int f = 0; f <= count + 1; ++f) picture.FrameDelayOf(f);
+    for (int tick = 0; tick < 6; ++tick) {
+      try {
+        picture.Step();
+      } catch (const EInvalidGraphic&) {
+        break;  // a frame whose image data the decoder refuses
+      }
+    }
+  }
+  EXPECT_GT(accepted, 0);  // some damage leaves a whole GIF (a changed colour, a delay)
+}
+
 TEST(HTMLPicture, AnimatedGifStepsThroughFramesAndDelays) {
   THTMLPicture picture;
   picture.LoadFromBytes(MakeGif(kThreeFrames));
@@ -167,6 +224,30 @@ TEST(HTMLPicture, DamagedGifsAreRejected) {
   EXPECT_EQ(notAPicture.FrameCount(), -1);
 }
 
+TEST(HTMLPicture, DrawsAtItsNaturalSizeOnTheCanvasDevice) {
+  THTMLPicture picture;
+  picture.LoadFromBytes(MakeGif({{0, 0, 0, 0}}));
+  ASSERT_EQ(picture.Width(), 2);
+  struct Case {
+    int ppi;
+    bool stretched;
+    TColor at3x3;  // a 2 x 2 picture: red there only when drawn twice as large
+  } cases[] = {{96, false, clWhite}, {192, false, clRed}, {96, true, clRed}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ppi);
+    TBitmap bitmap;
+    bitmap.SetSize(6, 6);
+    bitmap.Canvas()->SetPixelsPerInch(c.ppi);
+    bitmap.Canvas()->Brush()->SetColor(clWhite);
+    bitmap.Canvas()->FillRect(Rect(0, 0, 6, 6));
+    picture.SetStretch(c.stretched);
+    picture.Draw(bitmap.Canvas(), Rect(0, 0, 4, 4));
+    EXPECT_EQ(bitmap.Canvas()->Pixel(0, 0), clRed);
+    EXPECT_EQ(bitmap.Canvas()->Pixel(3, 3), c.at3x3);
+    EXPECT_EQ(bitmap.Canvas()->Pixel(4, 4), clWhite);
+  }
+}
+
 TEST(HTMLPicture, NewDataForgetsTheFramesOfTheOld) {
   THTMLPicture picture;
   picture.LoadFromBytes(MakeGif(kThreeFrames));
@@ -192,6 +273,16 @@ TEST(HTMLPicture, AssignCopiesAndAnEmptySourceStaysEmpty) {
   EXPECT_TRUE(copy.Empty());
   copy.Assign(nullptr);
   EXPECT_TRUE(copy.SaveToBytes().empty());
+
+  // A picture given itself (an item's picture set from its own) keeps its picture.
+  TPictureItem item(nullptr);
+  item.Picture()->LoadFromBytes(MakeGif(kThreeFrames));
+  item.Picture()->SetFrame(2);
+  item.SetPicture(item.Picture());
+  EXPECT_FALSE(item.Picture()->Empty());
+  EXPECT_EQ(item.Picture()->Frame(), 1);
+  EXPECT_EQ(item.Picture()->Width(), 2);
+  EXPECT_EQ(PixelDrawn(*item.Picture(), 0, 0), clRed);
 }
 
 TEST(HTMLPicture, LoadsByUrlFileAndResource) {

@@ -70,6 +70,30 @@ TEST_F(SpinFixture, IntegerValueReadsFallbacksAndClampsToItsRange) {
   EXPECT_EQ(spin->Text(), "-7");
 }
 
+TEST_F(SpinFixture, IntegerStepsStopAtTheEndsOfTheIntegerRange) {
+  spin->MinValue = spin->MaxValue = 0;  // no range: only the integer's own ends hold
+  struct Case {
+    const char* text;
+    int increment;
+    Word key;
+    const char* shown;
+  } cases[] = {
+      {"2147483647", 1, VK_UP, "2147483647"},
+      {"2147483600", 100, VK_UP, "2147483647"},
+      {"-2147483648", 1, VK_DOWN, "-2147483648"},
+      {"-2147483600", 100, VK_DOWN, "-2147483648"},
+      {"5", -2147483647 - 1, VK_DOWN, "2147483647"},
+      {"41", 1, VK_UP, "42"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    spin->Increment = c.increment;
+    spin->SetText(c.text);
+    Key(c.key);
+    EXPECT_EQ(spin->Text(), c.shown);
+  }
+}
+
 TEST_F(SpinFixture, FloatValueShowsItsPrecisionWithTheRegionalSeparator) {
   FormatSettings.DecimalSeparator = ',';
   FormatSettings.ThousandSeparator = '.';

@@ -1,5 +1,6 @@
 #include "grid/base/PictureContainer.h"
 
+#include "classlib/Canvas.h"
 #include "classlib/Math.h"
 #include "classlib/Picture.h"
 #include "classlib/SysUtils.h"
@@ -30,6 +31,10 @@ void THTMLPicture::ResetAnimation() {
 }
 
 void THTMLPicture::Assign(TPersistent* Source) {
+  auto* other = dynamic_cast<THTMLPicture*>(Source);
+  // Taken before this picture is emptied: the source may be this picture itself.
+  const bool sourceEmpty = !other || other->FIsEmpty;
+  std::string data = other ? other->FDatastream : std::string();
   FIsEmpty = true;
   gpPicture.reset();
   ResetAnimation();
@@ -37,11 +42,10 @@ void THTMLPicture::Assign(TPersistent* Source) {
     FDatastream.clear();
     return;
   }
-  auto* other = dynamic_cast<THTMLPicture*>(Source);
-  if (!other || other == this) return;
-  FDatastream = other->FDatastream;
+  if (!other) return;
+  FDatastream = std::move(data);
   // An empty source gives an empty copy; there is nothing to decode.
-  if (other->FIsEmpty) return;
+  if (sourceEmpty) return;
   FIsEmpty = false;
   DecodePicture();
   Changed();
@@ -180,8 +184,10 @@ void THTMLPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
     graphic->Draw(ACanvas, Rect);
     return;
   }
-  const int w = MulDiv(ToHimetric(graphic->Width()), kScreenPixelsPerInch, kHimetricPerInch);
-  const int h = MulDiv(ToHimetric(graphic->Height()), kScreenPixelsPerInch, kHimetricPerInch);
+  // Its natural size on this canvas's device: larger in pixels on a printer than on screen.
+  const int ppi = ACanvas->PixelsPerInch();
+  const int w = MulDiv(ToHimetric(graphic->Width()), ppi, kHimetricPerInch);
+  const int h = MulDiv(ToHimetric(graphic->Height()), ppi, kHimetricPerInch);
   graphic->Draw(ACanvas, Bounds(Rect.Left, Rect.Top, w, h));
 }
 

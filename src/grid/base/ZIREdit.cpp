@@ -245,7 +245,8 @@ void TZirUnitEditBtn::SetUnitSpace(int Value) {
 void TZirUnitEditBtn::ClickButton() {
   TZirEditBtn::ClickButton();
   if (FMenu == nullptr) FMenu = New<TPopupMenu>(this);
-  FMenu->Items()->Clear();
+  // The items of the last menu go: they are owned by the menu and would pile up.
+  while (FMenu->Items()->Count() > 0) delete FMenu->Items()->Items(0);
   for (int i = 0; i < FUnits->Count(); ++i) {
     auto* item = New<TMenuItem>(FMenu);
     item->SetCaption(FUnits->Strings(i));

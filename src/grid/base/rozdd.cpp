@@ -240,8 +240,10 @@ HRESULT TROZDropTarget::Drop(IDataObject* dataObj, DWORD grfKeyState, TPoint pt,
   }
   try {
     TEnumFormats formats(dataObj);
-    if (formats.HasCol()) {
-      DropCol(pt, formats.Col());
+    // A column block too short to hold a number offers no column.
+    const int col = formats.HasCol() ? formats.Col() : -1;
+    if (col != -1) {
+      DropCol(pt, col);
     } else {
       std::unique_ptr<TMemoryStream> cells = formats.HasGridCells() ? formats.Stream() : nullptr;
       if (cells) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 
 #include "classlib/Bitmap.h"
 #include "classlib/Canvas.h"
@@ -43,6 +44,12 @@ int PosOf(char C, const String& S, int Nth = 1) {
 }
 
 bool IsNumber(char C) { return C >= '0' && C <= '9'; }
+
+// A step past either end of the integers stops there instead of wrapping to the other end.
+int SteppedValue(int Value, int Step, int Sign) {
+  const int64_t v = static_cast<int64_t>(Value) + Sign * static_cast<int64_t>(Step);
+  return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 }  // namespace
 
@@ -481,7 +488,7 @@ void TZirSpinEdit::UpClick(bool Page) {
     return;
   }
   switch (FSpinType) {
-    case sptNormal: SetValue(Value() + Increment); break;
+    case sptNormal: SetValue(SteppedValue(Value(), Increment, 1)); break;
     case sptFloat: SetFloatValue(FloatValue() + (Page ? 1.0 : IncrementFloat)); break;
     case sptDate: StepDate(1); break;
     case sptTime: StepTime(1); break;
@@ -494,7 +501,7 @@ void TZirSpinEdit::DownClick(bool Page) {
     return;
   }
   switch (FSpinType) {
-    case sptNormal: SetValue(Value() - Increment); break;
+    case sptNormal: SetValue(SteppedValue(Value(), Increment, -1)); break;
     case sptFloat: SetFloatValue(FloatValue() - (Page ? 1.0 : IncrementFloat)); break;
     case sptDate: StepDate(-1); break;
     case sptTime: StepTime(-1); break;
