@@ -11,11 +11,18 @@ void TCustomGrid::Paint() {
   canvas->FillRect(ClientRect());
   TGridRect sel = Selection();
   bool focused = Focused() || (FInplaceEdit != nullptr && FInplaceEdit->Focused());
+  // Only the cells that reach the area being repainted are drawn.
+  const TRect clip = canvas->ClipRect();
+  auto outsideClip = [&clip](const TRect& rect) {
+    return rect.Right + 1 <= clip.Left || rect.Left >= clip.Right || rect.Bottom + 1 <= clip.Top ||
+           rect.Top >= clip.Bottom;
+  };
   for (int r = 0; r < FRowCount; ++r) {
     if (RowStart(r) < 0) continue;
     for (int c = 0; c < FColCount; ++c) {
       TRect rect = CellRect(c, r);
       if (rect.Width() <= 0 && rect.Height() <= 0) continue;
+      if (outsideClip(rect)) continue;
       TGridDrawState state;
       bool fixed = c < FFixedCols || r < FFixedRows;
       bool current = c == FCurrent.X && r == FCurrent.Y;
@@ -42,6 +49,7 @@ void TCustomGrid::Paint() {
     for (int c = 0; c < FColCount; ++c) {
       TRect rect = CellRect(c, r);
       if (rect.Width() <= 0 && rect.Height() <= 0) continue;
+      if (outsideClip(rect)) continue;
       bool fixed = c < FFixedCols || r < FFixedRows;
       canvas->Brush()->SetColor(fixed ? clBlack : clSilver);
       if (FOptions.Contains(fixed ? goFixedVertLine : goVertLine))
