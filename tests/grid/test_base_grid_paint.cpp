@@ -127,13 +127,20 @@ TEST_F(BaseGridPaint, MergedBlockIsDrawnFromItsBaseCellWithoutInnerLines) {
   // The next pass draws it again, the same way.
   Paint();
   EXPECT_EQ(grid_->DrawsOf(2, 2), 2);
+  // As the current cell the whole block is highlighted, whichever of its cells drew it last.
+  grid_->SetCol(2);
+  grid_->SetRow(2);
+  Paint();
+  EXPECT_EQ(At(85, 45), ColorToRGB(clHighlight));
+  EXPECT_EQ(At(190, 75), ColorToRGB(clHighlight));
+  EXPECT_EQ(At(210, 45), kWindow);
   // With its base row scrolled away the block is drawn once, from its lower row, and not over
   // the fixed row.
   grid_->SetTopRow(3);
   Paint();
   EXPECT_EQ(grid_->DrawsOf(2, 2), 1);
   EXPECT_EQ(At(100, 10), kFace);
-  EXPECT_EQ(At(100, 25), kWindow);
+  EXPECT_EQ(At(100, 25), ColorToRGB(clHighlight)) << "its lower row, still the current block";
 }
 
 TEST_F(BaseGridPaint, CurrentRowColourWinsOverTheHoverColour) {
@@ -144,7 +151,7 @@ TEST_F(BaseGridPaint, CurrentRowColourWinsOverTheHoverColour) {
   grid_->FHoverRowIdx = 1;  // the mouse over the current row
   Paint();
   EXPECT_EQ(At(100, 30), clYellow) << "an unselected cell of the current row";
-  EXPECT_EQ(At(60, 30), kWindow) << "the current cell itself";
+  EXPECT_EQ(At(60, 30), ColorToRGB(clHighlight)) << "the current cell itself, selected";
   grid_->FHoverRowIdx = 2;
   Paint();
   EXPECT_EQ(At(100, 50), clAqua);

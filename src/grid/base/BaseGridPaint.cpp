@@ -182,15 +182,23 @@ void TBaseGrid::GetCellLook(int, int, TFont* AFont, TBrush* ABrush, TColor& ACol
   GD = GradientVertical;
 }
 
-// A bare base grid looks like the string grid: fixed cells in the fixed colour, the selection
-// highlighted (the current cell only when asked for), the rest in the grid's colour.
-void TBaseGrid::GetVisualProperties(int, int, TGridDrawState& AState, bool, bool, bool, TBrush* ABrush,
-                                    TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo, TFont* AFont,
-                                    TAlignment& HA, TVAlignment& VA, bool& WW, TCellGradientDirection& GD) {
-  const TGridOptions options = Options();
-  const bool highlight = AState.Contains(gdSelected) && FShowSel &&
-                         (!AState.Contains(gdFocused) || options.Contains(goDrawFocusSelected) ||
-                          options.Contains(goRowSelect));
+// A bare base grid: fixed cells in the fixed colour, the selection (the current cell with it,
+// so that a person sees where typing goes) highlighted, the rest in the grid's colour.
+void TBaseGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool, bool Select, bool,
+                                    TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                                    TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
+                                    TCellGradientDirection& GD) {
+  // A merged block is drawn with the state of whichever of its cells the string grid visits:
+  // the block is selected when the selection reaches any of its cells.
+  if (Select && !AState.Contains(gdFixed)) {
+    const TRect block = FullCell(ACol, ARow);
+    const TGridRect sel = Selection();
+    if (block.Left <= sel.Right && block.Right >= sel.Left && block.Top <= sel.Bottom && block.Bottom >= sel.Top)
+      AState += gdSelected;
+    else
+      AState -= gdSelected;
+  }
+  const bool highlight = AState.Contains(gdSelected) && FShowSel;
   if (ABrush != nullptr) {
     ABrush->SetStyle(bsSolid);
     ABrush->SetColor(AState.Contains(gdFixed) ? FixedColor() : highlight ? clHighlight : Color());
