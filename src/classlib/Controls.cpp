@@ -287,6 +287,10 @@ void TControl::Invalidate() {
 
 void TControl::Repaint() { Invalidate(); }
 
+void TControl::InvalidateArea(const TRect& R) {
+  if (FView != nullptr) Views::InvalidateArea(this, R);
+}
+
 void TControl::Update() {
   if (FView != nullptr) Views::Flush(this);
 }

@@ -123,6 +123,8 @@ class TControl : public TComponent {
   void Repaint();
   void Update();
   void Refresh() { Repaint(); }
+  // Repaints only a rectangle of the client area (the next paint's canvas is clipped to it).
+  void InvalidateArea(const TRect& R);
 
   void BringToFront();
   void SendToBack();

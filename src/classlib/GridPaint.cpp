@@ -11,11 +11,25 @@ void TCustomGrid::Paint() {
   canvas->FillRect(ClientRect());
   TGridRect sel = Selection();
   bool focused = Focused() || (FInplaceEdit != nullptr && FInplaceEdit->Focused());
+  // Only the cells that reach the area being repainted are drawn.
+  const TRect clip = canvas->ClipRect();
+  const int line = FGridLineWidth;
+  auto outsideClip = [&clip, line](const TRect& rect) {
+    return rect.Right + line <= clip.Left || rect.Left >= clip.Right || rect.Bottom + line <= clip.Top ||
+           rect.Top >= clip.Bottom;
+  };
   for (int r = 0; r < FRowCount; ++r) {
-    if (RowStart(r) < 0) continue;
+    if (RowStart(r) < 0) {
+      if (r >= FTopLeft.Y) break;  // the rows below are out of view too
+      continue;
+    }
     for (int c = 0; c < FColCount; ++c) {
       TRect rect = CellRect(c, r);
-      if (rect.Width() <= 0 && rect.Height() <= 0) continue;
+      if (rect.Width() <= 0 && rect.Height() <= 0) {
+        if (c >= FTopLeft.X) break;
+        continue;
+      }
+      if (outsideClip(rect)) continue;
       TGridDrawState state;
       bool fixed = c < FFixedCols || r < FFixedRows;
       bool current = c == FCurrent.X && r == FCurrent.Y;
@@ -38,10 +52,17 @@ void TCustomGrid::Paint() {
   if (FGridLineWidth <= 0) return;
   // Lines in a second pass: right of and below every cell in view.
   for (int r = 0; r < FRowCount; ++r) {
-    if (RowStart(r) < 0) continue;
+    if (RowStart(r) < 0) {
+      if (r >= FTopLeft.Y) break;  // the rows below are out of view too
+      continue;
+    }
     for (int c = 0; c < FColCount; ++c) {
       TRect rect = CellRect(c, r);
-      if (rect.Width() <= 0 && rect.Height() <= 0) continue;
+      if (rect.Width() <= 0 && rect.Height() <= 0) {
+        if (c >= FTopLeft.X) break;
+        continue;
+      }
+      if (outsideClip(rect)) continue;
       bool fixed = c < FFixedCols || r < FFixedRows;
       canvas->Brush()->SetColor(fixed ? clBlack : clSilver);
       if (FOptions.Contains(fixed ? goFixedVertLine : goVertLine))

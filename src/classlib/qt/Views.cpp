@@ -493,6 +493,11 @@ void Invalidate(TControl* Control) {
   if (QWidget* v = Control->View()) v->update();
 }
 
+void InvalidateArea(TControl* Control, const TRect& R) {
+  if (R.Width() <= 0 || R.Height() <= 0) return;
+  if (QWidget* v = Control->View()) v->update(QRect(R.Left, R.Top, R.Width(), R.Height()));
+}
+
 void Flush(TControl* Control) {
   if (QWidget* v = Control->View()) v->repaint();
 }

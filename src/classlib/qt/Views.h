@@ -39,6 +39,7 @@ void ApplyWindowState(TCustomForm* Form);
 void ApplyCommon(TControl* Control);
 void ApplyFormCaption(TCustomForm* Form);
 void Invalidate(TControl* Control);
+void InvalidateArea(TControl* Control, const TRect& R);
 void Flush(TControl* Control);
 void Raise(TControl* Control);
 void Lower(TControl* Control);

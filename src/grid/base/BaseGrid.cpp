@@ -140,7 +140,4 @@ void TBaseGrid::DoGetDisplWideText(int ACol, int ARow, WideString& Value) {
 void TBaseGrid::CellTextChanged(int, int) {}
 bool TBaseGrid::HasCellBorders() { return false; }
 
-void TBaseGrid::GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool, TBrush*, TColor&, TColor&,
-                                    TColor&, TFont*, TAlignment&, TVAlignment&, bool&, TCellGradientDirection&) {}
-
 int TBaseGrid::DisplColIndex(int ACol) { return ACol; }

@@ -168,6 +168,20 @@ class TBaseGrid : public TObjStringGrid {
   // Paints one cell: background by state, content, the cell's own grid lines; then OnDrawCell.
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
 
+  // ---- Painting and navigation over merged blocks ----
+  // Repaints the current cell and the cell asked for around the string grid's check.
+  bool SelectCell(int ACol, int ARow) override;
+  // Right and Down step past a block, Left and Up land before it; every key move and wheel
+  // step ends on a block's base cell.
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  // Scrolling repaints the merged cells of the fixed columns and rows that are in view.
+  void TopLeftChanged() override;
+  void RepaintMergedFixedCols();
+  void RepaintMergedFixedRows();
+  // ---- end of painting and navigation ----
+
   bool FDefaultDrawing = false;
   int FGridLineWidth = 1;
   TColor FGridLineColor = 0xC0C0C0;

@@ -318,4 +318,4 @@ void TBaseGrid::RepaintCell(int ACol, int ARow) {
   if (HandleAllocated()) InvalidateRect(CellRect(ACol, ARow), true);
 }
 
-void TBaseGrid::InvalidateRect(const TRect&, bool) { Invalidate(); }
+void TBaseGrid::InvalidateRect(const TRect& ARect, bool) { InvalidateArea(ARect); }
