@@ -33,11 +33,6 @@ enum class TXlsImgTypes { xli_Emf, xli_Wmf, xli_Jpeg, xli_Png, xli_Bmp, xli_Unkn
 enum class TWbkAnchorType { at_MoveAndResize, at_MoveAndDontResize, at_DontMoveAndDontResize };
 enum class THyperLinkType { hl_URL, hl_LocalFile, hl_UNC, hl_CurrentWorkbook };
 
-// Page margins in inches.
-struct TXlsMargins {
-  Extended Left = 0, Top = 0, Right = 0, Bottom = 0, Header = 0, Footer = 0;
-};
-
 struct THyperLink {
   THyperLinkType LinkType = THyperLinkType::hl_URL;
   WideString Description;

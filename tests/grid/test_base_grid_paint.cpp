@@ -100,7 +100,7 @@ TEST_F(BaseGridPaint, GridLinesLieInsideTheCellsAndContentsGetTheRestOfThem) {
   EXPECT_EQ(grid_->Contents[1].col, 1);
   EXPECT_EQ(grid_->Contents[0].rect, Rect(0, 0, 39, 18));
   for (const auto& d : grid_->Contents)
-    if (d.col == 2 && d.row == 3) EXPECT_EQ(d.rect, Rect(81, 61, 119, 79));
+    if (d.col == 2 && d.row == 3) { EXPECT_EQ(d.rect, Rect(81, 61, 119, 79)); }
 
   // Without a line width the lines take the cell's own background, and the content the whole cell.
   grid_->SetGridLineColor(clRed);
@@ -109,7 +109,7 @@ TEST_F(BaseGridPaint, GridLinesLieInsideTheCellsAndContentsGetTheRestOfThem) {
   EXPECT_EQ(At(119, 65), kWindow);
   EXPECT_EQ(At(39, 65), clGray);
   for (const auto& d : grid_->Contents)
-    if (d.col == 2 && d.row == 3) EXPECT_EQ(d.rect, Rect(80, 60, 120, 80));
+    if (d.col == 2 && d.row == 3) { EXPECT_EQ(d.rect, Rect(80, 60, 120, 80)); }
 }
 
 TEST_F(BaseGridPaint, MergedBlockIsDrawnFromItsBaseCellWithoutInnerLines) {
@@ -120,7 +120,7 @@ TEST_F(BaseGridPaint, MergedBlockIsDrawnFromItsBaseCellWithoutInnerLines) {
   EXPECT_EQ(grid_->DrawsOf(2, 2), 2);
   EXPECT_EQ(grid_->DrawsOf(3, 2) + grid_->DrawsOf(4, 3) + grid_->DrawsOf(2, 3), 0);
   for (const auto& d : grid_->Contents)
-    if (d.col == 2 && d.row == 2) EXPECT_EQ(d.rect, Rect(81, 41, 199, 79));
+    if (d.col == 2 && d.row == 2) { EXPECT_EQ(d.rect, Rect(81, 41, 199, 79)); }
   EXPECT_EQ(At(119, 50), kWindow) << "no line between the block's columns";
   EXPECT_EQ(At(100, 59), kWindow) << "no line between the block's rows";
   EXPECT_EQ(At(199, 50), clSilver);

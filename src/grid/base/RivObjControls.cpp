@@ -10,9 +10,8 @@
 
 // ---- Theme queries: no visual styles on this platform ----
 
-bool IsWinXPOrLater() { return true; }
 bool IsThemedComCtl6() { return false; }
-int CurrentXPScheme() { return 0; }
+int CurrentXPScheme() { return DetectXPColorScheme(); }
 
 void DrawButtonGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, bool Horizontal, TRect R, int Steps,
                         TColor BorderColor) {

@@ -12,8 +12,8 @@
 #include "classlib/Graphics.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "grid/base/RivStyleIF.h"
 
-bool IsWinXPOrLater();
 bool IsThemedComCtl6();
 // 1 "NormalColor", 2 "HomeStead", 3 "Metallic", 0 any other scheme or no theme.
 int CurrentXPScheme();
