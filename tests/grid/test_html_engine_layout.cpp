@@ -263,4 +263,68 @@ TEST(HTMLEngineColors, NamesAndHexValues) {
   EXPECT_EQ(BiDiDrawTextFlags(DT_LEFT, 1, false), DT_LEFT);
 }
 
+// Damaged text never reads past its end and never hangs: every call returns, in every mode, and
+// what precedes the damage is laid out.
+TEST_F(HTMLEngineLayout, DamagedTextEndsCleanly) {
+  TFakeImageList images(1);
+  TFakePictures pictures;
+  Params.Images = &images;
+  Params.PictureContainer = &pictures;
+  Params.PictureCache = &pictures;
+  const String longWord(400, 'w');
+  const struct {
+    String text;
+    const char* plain;
+  } cases[] = {
+      {"ab<FONT COLOR=", "ab"},
+      {"ab<FONT COLOR=\"#1", "ab"},
+      {"ab<FONT SIZE=", "ab"},
+      {"ab<A HREF=\"x", "ab"},
+      {"<A HREF=\"x\">ab", "ab"},
+      {"<A TITLE=\">ab</A>", ""},
+      {"ab&#", "ab&#"},
+      {"ab&am", "ab&am"},
+      {"&", "&"},
+      {"ab<IMG SRC=", "ab"},
+      {"ab<IMG SRC=\"IDX:", "ab"},
+      {"<IMG SRC=\"IDX:\">ab", "ab"},
+      {"<IMG SRC=\"LSYS:\">ab", "ab"},
+      {"<IMG SRC=\"http://\">ab", "ab"},
+      {"<IMG>ab", "ab"},
+      {"<CONTROL", ""},
+      {"<CONTROL TYPE=\"EDIT\" WIDTH=\"", ""},
+      {"<CONTROL TYPE=\"BUTTON\" WIDTH=\"999999999\"><CONTROL TYPE=\"BUTTON\" WIDTH=\"999999999\">"
+       "<CONTROL TYPE=\"BUTTON\" WIDTH=\"999999999\">ab", "ab"},
+      {"<IND x=\"999999999\"><IND x=\"999999999\">ab", "ab"},
+      {"<R a=\"", ""},
+      {"<P ALIGN=", ""},
+      {"<B><I><U><S><A HREF=\"a\"><FONT COLOR=\"clRed\"><UL><LI>a<LI>b<HI><SUB><SUP><SHAD><Z>c", "abc"},
+      {"</", ""},
+      {"</>", ""},
+      {"<>ab", "ab"},
+      {"<<<ab", ""},
+      {"<#", "#"},
+      {"<#<#<#", "###"},
+      {"a<", "a"},
+      {"a<B", "a"},
+      {longWord + " " + longWord, ""},
+      {"<LI><LI><LI><LI>", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    for (int mode = 0; mode < 4; ++mode) {
+      THTMLRenderParams p = Params;
+      p.MeasureOnly = mode == 0;
+      p.HitTestOnly = mode == 1;
+      p.WordWrap = mode != 3;
+      p.HitX = 10;
+      p.HitY = 8;
+      THTMLRenderResult r;
+      RenderHTMLText(Bitmap.Canvas(), c.text, TRect{0, 0, 60, 200}, p, r);
+      if (mode == 0 && *c.plain) EXPECT_EQ(r.PlainText, c.plain);
+      EXPECT_GE(r.Height, 16);
+    }
+  }
+}
+
 }  // namespace

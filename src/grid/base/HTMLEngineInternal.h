@@ -36,6 +36,9 @@ struct TPassState {
   int ImageCounter = 0;
   bool Hidden = false;  // <Z>
   bool Shadow = false;  // <SHAD>
+  // <R>: each pass turns its own font, so a </R> on a later line must undo that pass's turn.
+  bool Rotated = false;
+  int SavedOrientation = 0;
 };
 
 // An anchor under the point, found while laying a line out; it becomes the call's output only
@@ -73,8 +76,8 @@ class TRenderer {
   void CloseAnchor(TPassState& Pass);
   void ApplyFontTag(const String& Upper);
   void ApplyParagraphTag(const String& Upper);
-  void SelectRotatedFont(int Degrees);
-  void RestoreRotatedFont();
+  void SelectRotatedFont(int Degrees, TPassState& Pass);
+  void RestoreRotatedFont(TPassState& Pass);
 
   // ---- Objects (HTMLEngineObjects.cpp) ----
   void ApplyImageTag(const String& Tag, const String& Upper, TPassState& Pass);
@@ -115,8 +118,6 @@ class TRenderer {
   TColor FSavedFontBackground = clNone;
   TColor FSavedHoverBrush = clNone, FSavedHoverFont = clNone;
   TColor FSavedHiBrush = clNone, FSavedHiFont = clNone;
-  bool FRotated = false;
-  int FSavedOrientation = 0;
   TRect FFocusRect;
 
   // Line scope.
