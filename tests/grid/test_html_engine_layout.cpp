@@ -297,6 +297,9 @@ TEST_F(HTMLEngineLayout, DamagedTextEndsCleanly) {
        "<CONTROL TYPE=\"BUTTON\" WIDTH=\"999999999\">ab", "ab"},
       {"<IND x=\"999999999\"><IND x=\"999999999\">ab", "ab"},
       {"<R a=\"", ""},
+      {"<R a=\"999999999\">ab</R>", "ab"},
+      {"<FONT SIZE=\"999999999\">ab</FONT>", "ab"},
+      {"<P INDENT=\"999999999\">ab", "ab"},
       {"<P ALIGN=", ""},
       {"<B><I><U><S><A HREF=\"a\"><FONT COLOR=\"clRed\"><UL><LI>a<LI>b<HI><SUB><SUP><SHAD><Z>c", "abc"},
       {"</", ""},
@@ -325,6 +328,16 @@ TEST_F(HTMLEngineLayout, DamagedTextEndsCleanly) {
       EXPECT_GE(r.Height, 16);
     }
   }
+}
+
+// Sizes written in tags cannot add up past what a line width holds: the widest line stays the
+// sum of what is on it.
+TEST_F(HTMLEngineLayout, HugeSizesInTagsDoNotOverflowTheLine) {
+  const String huge = "<CONTROL TYPE=\"EDIT\" WIDTH=\"999999999\">";
+  const int one = Measure(huge).Width;
+  EXPECT_GT(one, 0);
+  EXPECT_EQ(Measure(huge + huge + huge).Width, 3 * one);
+  EXPECT_GT(Measure("<IND x=\"999999999\">" + huge + huge + "ab").Width, 2 * one);
 }
 
 }  // namespace

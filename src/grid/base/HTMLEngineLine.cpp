@@ -17,7 +17,7 @@ String AttributeValue(const String& Tag, const String& Upper, const char* Name, 
 
 bool ReadWholeNumber(const String& S, int& Value) {
   size_t i = !S.empty() && S[0] == '-' ? 1 : 0;
-  if (i == S.size() || S.size() - i > 9) return false;
+  if (i == S.size()) return false;
   for (size_t k = i; k < S.size(); ++k)
     if (S[k] < '0' || S[k] > '9') return false;
   Value = LeadingNumber(S);
@@ -26,9 +26,9 @@ bool ReadWholeNumber(const String& S, int& Value) {
 
 int LeadingNumber(const String& S) {
   size_t i = !S.empty() && S[0] == '-' ? 1 : 0;
-  long long n = 0;
-  for (; i < S.size() && S[i] >= '0' && S[i] <= '9'; ++i) n = std::min<long long>(n * 10 + (S[i] - '0'), 1000000000);
-  return static_cast<int>(!S.empty() && S[0] == '-' ? -n : n);
+  int n = 0;
+  for (; i < S.size() && S[i] >= '0' && S[i] <= '9'; ++i) n = std::min(n * 10 + (S[i] - '0'), kMaxTagNumber);
+  return !S.empty() && S[0] == '-' ? -n : n;
 }
 
 TSize TRenderer::Measure(const String& Text) { return FMeasurer->TextSize(FCanvas, Text); }
