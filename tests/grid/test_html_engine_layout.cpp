@@ -332,14 +332,19 @@ TEST_F(HTMLEngineLayout, DamagedTextEndsCleanly) {
   }
 }
 
-// Sizes written in tags cannot add up past what a line width holds: the widest line stays the
-// sum of what is on it.
-TEST_F(HTMLEngineLayout, HugeSizesInTagsDoNotOverflowTheLine) {
+// Sizes written in tags cannot add up past what a line width holds (the widest line stays the
+// sum of what is on it), nor pull the line out of its box.
+TEST_F(HTMLEngineLayout, OutlandishSizesInTagsKeepTheLineInBounds) {
   const String huge = "<CONTROL TYPE=\"EDIT\" WIDTH=\"999999999\">";
   const int one = Measure(huge).Width;
   EXPECT_GT(one, 0);
   EXPECT_EQ(Measure(huge + huge + huge).Width, 3 * one);
   EXPECT_GT(Measure("<IND x=\"999999999\">" + huge + huge + "ab").Width, 2 * one);
+  // A negative width does not pull the text after the control out of the box.
+  EXPECT_EQ(Measure("<CONTROL TYPE=\"EDIT\" WIDTH=\"-50\">ab").Width, 16);
+  THTMLRenderResult r;
+  EXPECT_FALSE(HitTest("<CONTROL TYPE=\"EDIT\" ID=\"e\" WIDTH=\"-50\"><A HREF=\"x\">ab</A>", -30, 8, r));
+  EXPECT_TRUE(HitTest("<CONTROL TYPE=\"EDIT\" ID=\"e\" WIDTH=\"-50\"><A HREF=\"x\">ab</A>", 5, 8, r));
 }
 
 }  // namespace
