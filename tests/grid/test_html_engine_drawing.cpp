@@ -295,4 +295,38 @@ TEST_F(HTMLEngineDrawing, TheCanvasGetsItsToolsBack) {
   EXPECT_EQ(c->Brush()->Style(), bsClear);
 }
 
+// A rotation closed on a later line than it opened on turns the drawing pass's font back too.
+TEST_F(HTMLEngineDrawing, ARotationClosedOnTheNextLineEndsThere) {
+  Draw("<R a=\"90\">m<BR></R>mmmmmmmm", TRect{0, 40, kW, kH});
+  const TRect secondLine = Ink(NotWhite, TRect{0, 60, kW, kH});
+  ASSERT_GT(secondLine.Right, 0);
+  EXPECT_GT(secondLine.Width(), secondLine.Height());
+}
+
+// Closing tags whose opening tag never came leave the text as it was: no focus rectangle from a
+// stray </A> (no anchor has the focus), no lost text colour from a stray </HI>.
+TEST_F(HTMLEngineDrawing, StrayClosingTagsChangeNothing) {
+  const struct {
+    const char* text;
+    const char* same;
+  } cases[] = {
+      {"abcd</A>", "abcd"},
+      {"ab</A>cd", "abcd"},
+      {"ab</HI>cd", "abcd"},
+      {"ab</FONT>cd", "abcd"},
+      {"ab</P>cd", "ab<BR>cd"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    Draw(c.same);
+    TBitmap expected(kW, kH);
+    expected.Canvas()->Draw(0, 0, &Bitmap);
+    Draw(c.text);
+    int differing = 0;
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) differing += Bitmap.Canvas()->Pixel(x, y) != expected.Canvas()->Pixel(x, y);
+    EXPECT_EQ(differing, 0);
+  }
+}
+
 }  // namespace

@@ -263,4 +263,88 @@ TEST(HTMLEngineColors, NamesAndHexValues) {
   EXPECT_EQ(BiDiDrawTextFlags(DT_LEFT, 1, false), DT_LEFT);
 }
 
+// Damaged text never reads past its end and never hangs: every call returns, in every mode, and
+// what precedes the damage is laid out.
+TEST_F(HTMLEngineLayout, DamagedTextEndsCleanly) {
+  TFakeImageList images(1);
+  TFakePictures pictures;
+  Params.Images = &images;
+  Params.PictureContainer = &pictures;
+  Params.PictureCache = &pictures;
+  const String longWord(400, 'w');
+  const struct {
+    String text;
+    const char* plain;
+  } cases[] = {
+      {"ab<FONT COLOR=", "ab"},
+      {"ab<FONT COLOR=\"#1", "ab"},
+      {"ab<FONT SIZE=", "ab"},
+      {"ab<A HREF=\"x", "ab"},
+      {"<A HREF=\"x\">ab", "ab"},
+      {"<A TITLE=\">ab</A>", ""},
+      {"ab&#", "ab&#"},
+      {"ab&am", "ab&am"},
+      {"&", "&"},
+      {"ab<IMG SRC=", "ab"},
+      {"ab<IMG SRC=\"IDX:", "ab"},
+      {"<IMG SRC=\"IDX:\">ab", "ab"},
+      {"<IMG SRC=\"LSYS:\">ab", "ab"},
+      {"<IMG SRC=\"http://\">ab", "ab"},
+      {"<IMG>ab", "ab"},
+      {"<CONTROL", ""},
+      {"<CONTROL TYPE=\"EDIT\" WIDTH=\"", ""},
+      {"<CONTROL TYPE=\"BUTTON\" WIDTH=\"999999999\"><CONTROL TYPE=\"BUTTON\" WIDTH=\"999999999\">"
+       "<CONTROL TYPE=\"BUTTON\" WIDTH=\"999999999\">ab", "ab"},
+      {"<IND x=\"999999999\"><IND x=\"999999999\">ab", "ab"},
+      {"<R a=\"", ""},
+      {"<R a=\"999999999\">ab</R>", "ab"},
+      {"<FONT SIZE=\"999999999\">ab</FONT>", "ab"},
+      {"<P INDENT=\"999999999\">ab", "ab"},
+      {"<P ALIGN=", ""},
+      {"<B><I><U><S><A HREF=\"a\"><FONT COLOR=\"clRed\"><UL><LI>a<LI>b<HI><SUB><SUP><SHAD><Z>c", "abc"},
+      {"</", ""},
+      {"</>", ""},
+      {"<>ab", "ab"},
+      {"<<<ab", ""},
+      {"<#", "#"},
+      {"<#<#<#", "###"},
+      {"a<", "a"},
+      {"a<B", "a"},
+      {longWord + " " + longWord, ""},
+      {"<LI><LI><LI><LI>", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    for (int mode = 0; mode < 4; ++mode) {
+      THTMLRenderParams p = Params;
+      p.MeasureOnly = mode == 0;
+      p.HitTestOnly = mode == 1;
+      p.WordWrap = mode != 3;
+      p.HitX = 10;
+      p.HitY = 8;
+      THTMLRenderResult r;
+      RenderHTMLText(Bitmap.Canvas(), c.text, TRect{0, 0, 60, 200}, p, r);
+      if (mode == 0 && *c.plain) {
+        EXPECT_EQ(r.PlainText, c.plain);
+      }
+      EXPECT_GE(r.Height, 16);
+    }
+  }
+}
+
+// Sizes written in tags cannot add up past what a line width holds (the widest line stays the
+// sum of what is on it), nor pull the line out of its box.
+TEST_F(HTMLEngineLayout, OutlandishSizesInTagsKeepTheLineInBounds) {
+  const String huge = "<CONTROL TYPE=\"EDIT\" WIDTH=\"999999999\">";
+  const int one = Measure(huge).Width;
+  EXPECT_GT(one, 0);
+  EXPECT_EQ(Measure(huge + huge + huge).Width, 3 * one);
+  EXPECT_GT(Measure("<IND x=\"999999999\">" + huge + huge + "ab").Width, 2 * one);
+  // A negative width does not pull the text after the control out of the box.
+  EXPECT_EQ(Measure("<CONTROL TYPE=\"EDIT\" WIDTH=\"-50\">ab").Width, 16);
+  THTMLRenderResult r;
+  EXPECT_FALSE(HitTest("<CONTROL TYPE=\"EDIT\" ID=\"e\" WIDTH=\"-50\"><A HREF=\"x\">ab</A>", -30, 8, r));
+  EXPECT_TRUE(HitTest("<CONTROL TYPE=\"EDIT\" ID=\"e\" WIDTH=\"-50\"><A HREF=\"x\">ab</A>", 5, 8, r));
+}
+
 }  // namespace

@@ -68,11 +68,12 @@ void DrawComboArrow(TCanvas* Canvas, const TRect& R) {
 void TRenderer::ApplyControlTag(const String& Tag, TPassState& /*Pass*/) {
   const THTMLControl control = ParseHTMLControlTag(Tag.substr(std::min<size_t>(8, Tag.size())));
   int controlHeight = 25;
-  if (!ReadWholeNumber(control.Height, controlHeight)) controlHeight = 25;
+  // Negative sizes count as invalid: they would put the text after the control outside the box.
+  if (!ReadWholeNumber(control.Height, controlHeight) || controlHeight < 0) controlHeight = 25;
   if (control.Width.empty()) return;
   int width = 0;
   FObjectWidth = FObjectHeight = 0;
-  if (ReadWholeNumber(control.Width, width)) {
+  if (ReadWholeNumber(control.Width, width) && width >= 0) {
     FObjectWidth = width;
     FObjectHeight = GhHeight() + 10;
   }

@@ -12,6 +12,9 @@ namespace htmlengine {
 // DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING | DT_NOPREFIX
 constexpr uint32_t kRunFormat = 0xA68;
 constexpr int kListIndent = 12;
+// Numbers of tags (sizes, widths, indents, angles) are held to this, so that a text cannot make
+// a line's width, a font or an angle overflow.
+constexpr int kMaxTagNumber = 32767;
 
 // Entities decoded in one left-to-right pass, each occurrence once. Run: also &nbsp;, &lt; and
 // &gt;, which a run decodes after it is cut so that they never break a line or open a tag.
@@ -21,9 +24,9 @@ String DecodeEntities(const String& S, bool Run);
 // is what stands between the next two double quotes ("" without them). KeepCase reads the value
 // from the tag as written.
 String AttributeValue(const String& Tag, const String& Upper, const char* Name, bool KeepCase);
-// A decimal number and nothing else.
+// A decimal number and nothing else, held to kMaxTagNumber.
 bool ReadWholeNumber(const String& S, int& Value);
-// The leading decimal digits; 0 when there are none.
+// The leading decimal digits, held to kMaxTagNumber; 0 when there are none.
 int LeadingNumber(const String& S);
 
 // What each pass keeps for itself from one line to the next.
@@ -36,6 +39,9 @@ struct TPassState {
   int ImageCounter = 0;
   bool Hidden = false;  // <Z>
   bool Shadow = false;  // <SHAD>
+  // <R>: each pass turns its own font, so a </R> on a later line must undo that pass's turn.
+  bool Rotated = false;
+  int SavedOrientation = 0;
 };
 
 // An anchor under the point, found while laying a line out; it becomes the call's output only
@@ -73,8 +79,8 @@ class TRenderer {
   void CloseAnchor(TPassState& Pass);
   void ApplyFontTag(const String& Upper);
   void ApplyParagraphTag(const String& Upper);
-  void SelectRotatedFont(int Degrees);
-  void RestoreRotatedFont();
+  void SelectRotatedFont(int Degrees, TPassState& Pass);
+  void RestoreRotatedFont(TPassState& Pass);
 
   // ---- Objects (HTMLEngineObjects.cpp) ----
   void ApplyImageTag(const String& Tag, const String& Upper, TPassState& Pass);
@@ -115,8 +121,6 @@ class TRenderer {
   TColor FSavedFontBackground = clNone;
   TColor FSavedHoverBrush = clNone, FSavedHoverFont = clNone;
   TColor FSavedHiBrush = clNone, FSavedHiFont = clNone;
-  bool FRotated = false;
-  int FSavedOrientation = 0;
   TRect FFocusRect;
 
   // Line scope.

@@ -17,7 +17,7 @@ String AttributeValue(const String& Tag, const String& Upper, const char* Name, 
 
 bool ReadWholeNumber(const String& S, int& Value) {
   size_t i = !S.empty() && S[0] == '-' ? 1 : 0;
-  if (i == S.size() || S.size() - i > 9) return false;
+  if (i == S.size()) return false;
   for (size_t k = i; k < S.size(); ++k)
     if (S[k] < '0' || S[k] > '9') return false;
   Value = LeadingNumber(S);
@@ -26,9 +26,9 @@ bool ReadWholeNumber(const String& S, int& Value) {
 
 int LeadingNumber(const String& S) {
   size_t i = !S.empty() && S[0] == '-' ? 1 : 0;
-  long long n = 0;
-  for (; i < S.size() && S[i] >= '0' && S[i] <= '9'; ++i) n = std::min<long long>(n * 10 + (S[i] - '0'), 1000000000);
-  return static_cast<int>(!S.empty() && S[0] == '-' ? -n : n);
+  int n = 0;
+  for (; i < S.size() && S[i] >= '0' && S[i] <= '9'; ++i) n = std::min(n * 10 + (S[i] - '0'), kMaxTagNumber);
+  return !S.empty() && S[0] == '-' ? -n : n;
 }
 
 TSize TRenderer::Measure(const String& Text) { return FMeasurer->TextSize(FCanvas, Text); }
@@ -293,7 +293,7 @@ void TRenderer::ApplyOpeningTag(const String& Tag, const String& Upper, TPassSta
       if (Upper.back() == '>') ApplyParagraphTag(Upper);
       break;
     case 'R':
-      SelectRotatedFont(LeadingNumber(AttributeValue(Tag, Upper, "A", false)));
+      SelectRotatedFont(LeadingNumber(AttributeValue(Tag, Upper, "A", false)), Pass);
       break;
     case 'S':
       if (Upper.rfind("<SUB>", 0) == 0) FSubscript = true;
@@ -362,16 +362,16 @@ void TRenderer::ApplyParagraphTag(const String& Upper) {
   FCanvas->FillRect(TRect{FRect.Left, FLineBox.Top, FRect.Right, FLineBox.Bottom});
 }
 
-void TRenderer::SelectRotatedFont(int Degrees) {
-  FSavedOrientation = FCanvas->Font()->Orientation();
-  FRotated = true;
+void TRenderer::SelectRotatedFont(int Degrees, TPassState& Pass) {
+  Pass.SavedOrientation = FCanvas->Font()->Orientation();
+  Pass.Rotated = true;
   FCanvas->Font()->SetOrientation(Degrees * 10);
 }
 
-void TRenderer::RestoreRotatedFont() {
-  if (!FRotated) return;
-  FCanvas->Font()->SetOrientation(FSavedOrientation);
-  FRotated = false;
+void TRenderer::RestoreRotatedFont(TPassState& Pass) {
+  if (!Pass.Rotated) return;
+  FCanvas->Font()->SetOrientation(Pass.SavedOrientation);
+  Pass.Rotated = false;
 }
 
 // ---- Closing tags -------------------------------------------------------------------------
@@ -392,7 +392,8 @@ void TRenderer::CloseAnchor(TPassState& Pass) {
                           FLineBox.Left + FLineWidth, FLineBox.Bottom};
     hit.RectPending = false;
   }
-  if (Pass.AnchorCounter == P.FocusAnchor + 1) {
+  // Only an anchor that was opened can have the focus: a stray </A> draws no rectangle.
+  if (P.FocusAnchor >= 0 && Pass.AnchorCounter == P.FocusAnchor + 1) {
     FFocusRect.Right = FRunBox.Left;
     FFocusRect.Bottom = FRunBox.Bottom - FImageAlignShift;
     FFocusRect.Top = FFocusRect.Bottom - GhHeight();
@@ -424,9 +425,11 @@ void TRenderer::ApplyClosingTag(const String& /*Tag*/, const String& Upper, TPas
       }
       break;
     case 'H':
-      if (third == 'I' && !FMeasuring) {
+      // A </HI> without its <HI> has no colour to give back; the text keeps its own.
+      if (third == 'I' && !FMeasuring && FSavedHiFont != clNone) {
         font->SetColor(FSavedHiFont);
         SetBrushColorOrClear(FSavedHiBrush);
+        FSavedHiFont = clNone;
       }
       break;
     case 'I':
@@ -443,7 +446,7 @@ void TRenderer::ApplyClosingTag(const String& /*Tag*/, const String& Upper, TPas
       }
       break;
     case 'R':
-      RestoreRotatedFont();
+      RestoreRotatedFont(Pass);
       break;
     case 'S':
       if (third == 'U') FSubscript = FSuperscript = false;
