@@ -58,6 +58,12 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (FAlign != alNone) RequestAlign();
 }
 
+void TControl::ChangeScale(int M, int D) {
+  if (M == D || D == 0) return;
+  SetBounds(MulDiv(FLeft, M, D), MulDiv(FTop, M, D), MulDiv(FWidth, M, D), MulDiv(FHeight, M, D));
+  if (!ParentFont) FFont->SetSize(MulDiv(FFont->Size(), M, D));
+}
+
 void TControl::SetClientSize(int AWidth, int AHeight) {
   TRect cr = ClientRect();
   SetBounds(FLeft, FTop, FWidth + (AWidth - cr.Width()), FHeight + (AHeight - cr.Height()));
@@ -365,6 +371,12 @@ void TControl::UpdateView() {
 // TWinControl
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+void TWinControl::ChangeScale(int M, int D) {
+  if (M == D || D == 0) return;
+  TControl::ChangeScale(M, D);
+  for (TControl* child : std::vector<TControl*>(FControls)) child->ChangeScale(M, D);
+}
 
 TWinControl::~TWinControl() {
   // Children that are owned elsewhere must not keep a dangling parent.

@@ -62,6 +62,9 @@ class TControl : public TComponent {
   void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
   void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  // Scales the control by M / D (a form shown at another resolution than it was laid out
+  // for): position, size and, unless it follows its parent's, the font.
+  virtual void ChangeScale(int M, int D);
   TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
   virtual TRect ClientRect() const { return Rect(0, 0, FWidth, FHeight); }
   int ClientWidth() const { return ClientRect().Width(); }
@@ -198,6 +201,9 @@ class TWinControl : public TControl {
   HWND Handle();
   bool HandleAllocated() const { return FHandle != nullptr; }
   void HandleNeeded() { Handle(); }
+
+  // Scales the children too.
+  void ChangeScale(int M, int D) override;
 
   int ControlCount() const { return static_cast<int>(FControls.size()); }
   TControl* Controls(int Index) const { return FControls.at(static_cast<size_t>(Index)); }

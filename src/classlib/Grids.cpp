@@ -7,6 +7,7 @@
 
 #include "classlib/Colors.h"
 #include "classlib/GraphicsObjects.h"
+#include "classlib/Math.h"
 #include "classlib/qt/PaintGlue.h"
 #include "classlib/qt/ScrollBars.h"
 
@@ -112,6 +113,19 @@ void TCustomGrid::SetColWidths(int Index, int Value) {
   FColWidths[static_cast<size_t>(Index)] = Value;
   UpdateScrollRange();
   ColWidthsChanged();
+  Invalidate();
+}
+
+void TCustomGrid::ChangeScale(int M, int D) {
+  if (M == D || D == 0) return;
+  TCustomControl::ChangeScale(M, D);
+  FDefaultColWidth = MulDiv(FDefaultColWidth, M, D);
+  FDefaultRowHeight = MulDiv(FDefaultRowHeight, M, D);
+  for (int& w : FColWidths) w = MulDiv(w, M, D);
+  for (int& h : FRowHeights) h = MulDiv(h, M, D);
+  UpdateScrollRange();
+  ColWidthsChanged();
+  RowHeightsChanged();
   Invalidate();
 }
 

@@ -129,6 +129,8 @@ class TCustomGrid : public TCustomControl {
   void SetColWidths(int Index, int Value);
   int RowHeights(int Index) const;
   void SetRowHeights(int Index, int Value);
+  // Scales the column widths and row heights with the control.
+  void ChangeScale(int M, int D) override;
   int GridLineWidth() const { return FGridLineWidth; }
   void SetGridLineWidth(int Value);
 

@@ -238,6 +238,24 @@ TEST_F(BaseGridPaint, KeysMoveAcrossMergedBlocks) {
   }
 }
 
+TEST_F(BaseGridPaint, ChangingTheScaleKeepsColumnWidthsAndRowHeights) {
+  grid_->SetColWidths(2, 55);
+  grid_->ChangeScale(3, 2);
+  EXPECT_EQ(grid_->Width(), 450);
+  EXPECT_EQ(grid_->Height(), 300);
+  EXPECT_EQ(grid_->Font()->Size(), 14);  // 13.5 rounded away from zero
+  EXPECT_EQ(grid_->ColWidths(1), 40);
+  EXPECT_EQ(grid_->ColWidths(2), 55);
+  EXPECT_EQ(grid_->RowHeights(3), 20);
+  EXPECT_EQ(grid_->DefaultColWidth(), 40);
+  EXPECT_EQ(grid_->CellRect(2, 3), Rect(80, 60, 135, 80));
+  // A plain string grid scales them.
+  std::unique_ptr<TStringGrid> plain(New<TStringGrid>(nullptr));
+  plain->SetDefaultColWidth(40);
+  plain->ChangeScale(3, 2);
+  EXPECT_EQ(plain->ColWidths(1), 60);
+}
+
 TEST_F(BaseGridPaint, MovesAndScrollingRepaintOnlyTheCellsConcerned) {
   grid_->Invalidated.clear();
   Key(VK_RIGHT);

@@ -160,6 +160,10 @@ class TBaseGrid : public TObjStringGrid {
   virtual void MergeCells(int c, int r, int SpanX, int SpanY);
   virtual void SplitCells(int c, int r);
 
+  // Scales as a plain windowed control (bounds and font): column widths and row heights keep
+  // their pixels.
+  void ChangeScale(int M, int D) override;
+
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   // Invalidates a rectangle of the grid's client area (the whole grid on this platform).

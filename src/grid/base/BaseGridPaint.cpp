@@ -279,6 +279,8 @@ void TBaseGrid::TopLeftChanged() {
   if (FixedRows() > 0) RepaintMergedFixedRows();
 }
 
+void TBaseGrid::ChangeScale(int M, int D) { TWinControl::ChangeScale(M, D); }
+
 void TBaseGrid::RepaintMergedFixedCols() {
   if (FMergeCount == 0) return;
   const int last = std::min(RowCount() - 1, TopRow() + VisibleRowCount());
