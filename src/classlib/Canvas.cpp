@@ -342,6 +342,10 @@ void TCanvas::StartOwnedPainting(QPaintDevice* device) {
 
 void TCanvas::ReleaseHandle() { d->EndPainter(); }
 
+void TCanvas::Record(const char* op, std::vector<TPoint> points, const String& text, TColor color) {
+  FRecording->push_back(TCanvasCall{op, std::move(points), color, d->pen->Color(), d->brush->Color(), text});
+}
+
 bool TCanvas::HandleAllocated() const { return d->painter != nullptr; }
 
 HDC TCanvas::Handle() {
@@ -404,6 +408,7 @@ void TCanvas::MoveTo(int x, int y) {
 }
 
 void TCanvas::LineTo(int x, int y) {
+  if (FRecording) Record("LineTo", {d->penPos, TPoint{x, y}});
   TPoint from = d->penPos;
   d->penPos = TPoint{x, y};
   if (!d->Ensure()) return;
@@ -486,6 +491,7 @@ QRect ShapeRect(TCanvas::Private* d, const QRect& box) {
 }  // namespace
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
+  if (FRecording) Record("Polygon", points);
   if (points.size() < 2 || !d->Ensure()) return;
   QPolygon poly;
   for (const TPoint& p : points) poly << d->P(p.X, p.Y);
@@ -495,6 +501,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
 }
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+  if (FRecording) Record("Rectangle", {TPoint{left, top}, TPoint{right, bottom}});
   if (!d->Ensure()) return;
   QRect box = NormalizedRect(d->X(left), d->Y(top), d->X(right), d->Y(bottom));
   if (box.isEmpty() || d->pen->Mode() == pmNop) return;
@@ -547,6 +554,7 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
 }
 
 void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
+  if (FRecording) Record("RoundRect", {TPoint{left, top}, TPoint{right, bottom}, TPoint{cornerWidth, cornerHeight}});
   if (!d->Ensure()) return;
   QRect box = NormalizedRect(d->X(left), d->Y(top), d->X(right), d->Y(bottom));
   if (box.isEmpty()) return;
@@ -557,6 +565,7 @@ void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidt
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
+  if (FRecording) Record("Ellipse", {TPoint{left, top}, TPoint{right, bottom}});
   if (!d->Ensure()) return;
   QRect box = NormalizedRect(d->X(left), d->Y(top), d->X(right), d->Y(bottom));
   if (box.isEmpty()) return;
@@ -582,6 +591,7 @@ void ArcAngles(const QRect& box, QPoint a, QPoint b, int& start, int& span) {
 }  // namespace
 
 void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  if (FRecording) Record("Arc", {TPoint{x1, y1}, TPoint{x2, y2}, TPoint{x3, y3}, TPoint{x4, y4}});
   if (!d->Ensure()) return;
   QRect box = NormalizedRect(d->X(x1), d->Y(y1), d->X(x2), d->Y(y2));
   if (box.isEmpty()) return;
@@ -594,6 +604,7 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
 }
 
 void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  if (FRecording) Record("Pie", {TPoint{x1, y1}, TPoint{x2, y2}, TPoint{x3, y3}, TPoint{x4, y4}});
   if (!d->Ensure()) return;
   QRect box = NormalizedRect(d->X(x1), d->Y(y1), d->X(x2), d->Y(y2));
   if (box.isEmpty()) return;
@@ -605,6 +616,7 @@ void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
 }
 
 void TCanvas::FillRect(const TRect& r) {
+  if (FRecording) Record("FillRect", {TPoint{r.Left, r.Top}, TPoint{r.Right, r.Bottom}});
   if (!d->Ensure()) return;
   QRect dev = d->R(r);
   if (!dev.isValid() || dev.isEmpty()) return;
@@ -617,6 +629,7 @@ void TCanvas::FillRect(const TRect& r) {
 }
 
 void TCanvas::FrameRect(const TRect& r) {
+  if (FRecording) Record("FrameRect", {TPoint{r.Left, r.Top}, TPoint{r.Right, r.Bottom}});
   if (!d->Ensure()) return;
   QRect dev = d->R(r);
   if (!dev.isValid() || dev.isEmpty() || d->brush->Style() == bsClear) return;
@@ -633,6 +646,7 @@ void TCanvas::FrameRect(const TRect& r) {
 }
 
 void TCanvas::DrawFocusRect(const TRect& r) {
+  if (FRecording) Record("DrawFocusRect", {TPoint{r.Left, r.Top}, TPoint{r.Right, r.Bottom}});
   if (!d->Ensure()) return;
   QRect dev = d->R(r);
   if (!dev.isValid() || dev.isEmpty()) return;
@@ -656,6 +670,7 @@ void TCanvas::DrawFocusRect(const TRect& r) {
 }
 
 void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style) {
+  if (FRecording) Record("FloodFill", {TPoint{x, y}}, String(), color);
   QPoint offset;
   const QImage* image = ReadableImage(d.get(), offset);
   if (!image) return;
@@ -707,6 +722,7 @@ TColor TCanvas::Pixel(int x, int y) {
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
+  if (FRecording) Record("SetPixel", {TPoint{x, y}}, String(), color);
   if (!d->Ensure()) return;
   d->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
   d->painter->fillRect(QRect(d->P(x, y), QSize(1, 1)), ToQColor(color));
@@ -715,6 +731,7 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 // ---- Pictures and copies ------------------------------------------------------------------
 
 void TCanvas::Draw(int x, int y, TGraphic* graphic) {
+  if (FRecording) Record("Draw", {TPoint{x, y}});
   if (!graphic || graphic->Empty()) return;
   // A picture keeps its pixel size, also on a mapped device (where y grows upward).
   int w = d->LogLength(graphic->Width()), h = d->LogLength(graphic->Height());
@@ -722,10 +739,12 @@ void TCanvas::Draw(int x, int y, TGraphic* graphic) {
 }
 
 void TCanvas::StretchDraw(const TRect& r, TGraphic* graphic) {
+  if (FRecording) Record("StretchDraw", {TPoint{r.Left, r.Top}, TPoint{r.Right, r.Bottom}});
   if (graphic && !graphic->Empty()) graphic->Draw(this, r);
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src) {
+  if (FRecording) Record("CopyRect", {TPoint{dest.Left, dest.Top}, TPoint{dest.Right, dest.Bottom}});
   if (!source || !d->Ensure()) return;
   QPoint offset;
   const QImage* image = ReadableImage(source->d.get(), offset);
@@ -748,6 +767,7 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src) {
 }
 
 void TCanvas::BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& src, TColor color) {
+  if (FRecording) Record("BrushCopy", {TPoint{dest.Left, dest.Top}, TPoint{dest.Right, dest.Bottom}}, String(), color);
   if (!bitmap || bitmap->Empty() || !d->Ensure()) return;
   QImage part = BitmapImage(bitmap).copy(QRect(QPoint(src.Left, src.Top), QPoint(src.Right - 1, src.Bottom - 1)));
   QRgb key = ToQColor(color).rgb() & 0xFFFFFF;

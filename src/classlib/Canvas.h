@@ -112,6 +112,19 @@ struct TTextMetric {
   int tmMaxCharWidth = 0;
 };
 
+// One drawing call as a canvas with a recording attached notes it: the operation's name, the
+// points it was given (a rectangle as its top-left and bottom-right corners, a line as its start
+// and end), the colour argument of SetPixel and FloodFill, the pen and brush colours in force
+// and any text. Tests read call order and geometry from it.
+struct TCanvasCall {
+  String Op;
+  std::vector<TPoint> Points;
+  TColor Color = clNone;
+  TColor PenColor = clNone;
+  TColor BrushColor = clNone;
+  String Text;
+};
+
 class TCanvas : public TObject {
  public:
   TCanvas();
@@ -242,6 +255,10 @@ class TCanvas : public TObject {
   // Ends a painter this canvas opened itself (a bitmap's canvas before its image changes).
   void ReleaseHandle();
 
+  // While a record is attached (nullptr: none) every drawing call is also appended to it; the
+  // drawing itself still happens. Lines of a Polyline are noted as its LineTo calls.
+  void SetRecording(std::vector<TCanvasCall>* record) { FRecording = record; }
+
   // The canvas's state, defined privately in the class library.
   struct Private;
 
@@ -253,8 +270,11 @@ class TCanvas : public TObject {
 
  private:
   friend struct TCanvasPainterAccess;
+  void Record(const char* op, std::vector<TPoint> points, const String& text = String(), TColor color = clNone);
+
   std::unique_ptr<Private> d;
   int FLockCount = 0;
+  std::vector<TCanvasCall>* FRecording = nullptr;
 };
 
 // Lends a painter to a canvas for the life of the scope, e.g. in a paint event:

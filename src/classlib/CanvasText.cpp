@@ -79,6 +79,7 @@ QFont TCanvas::Private::DeviceFont() const {
 // ---- Simple text --------------------------------------------------------------------------
 
 void TCanvas::TextOut(int x, int y, const String& text) {
+  if (FRecording) Record("TextOut", {TPoint{x, y}}, text);
   if (!d->Ensure()) return;
   QFont f = d->DeviceFont();
   QFontMetrics fm(f);
@@ -103,6 +104,7 @@ void TCanvas::TextOut(int x, int y, const String& text) {
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const String& text) {
+  if (FRecording) Record("TextRect", {TPoint{r.Left, r.Top}, TPoint{r.Right, r.Bottom}, TPoint{x, y}}, text);
   if (!d->Ensure()) return;
   QRect box = d->R(r).normalized();
   QFont f = d->DeviceFont();
@@ -333,6 +335,7 @@ class TextLayout {
 }  // namespace
 
 int TCanvas::DrawText(const String& text, TRect& r, uint32_t format) {
+  if (FRecording && !(format & DT_CALCRECT)) Record("DrawText", {TPoint{r.Left, r.Top}, TPoint{r.Right, r.Bottom}}, text);
   const bool calc = format & DT_CALCRECT;
   bool device = d->Ensure();
   if (!device && !calc) return 0;

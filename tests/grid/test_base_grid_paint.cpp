@@ -112,6 +112,32 @@ TEST_F(BaseGridPaint, GridLinesLieInsideTheCellsAndContentsGetTheRestOfThem) {
     if (d.col == 2 && d.row == 3) { EXPECT_EQ(d.rect, Rect(80, 60, 120, 80)); }
 }
 
+// One cell's drawing, in order: the background over the whole cell, the bottom and right lines
+// inside it (each without its end point), then the text in what the lines leave.
+TEST_F(BaseGridPaint, EachCellDrawsBackgroundThenLinesThenContent) {
+  grid_->SetCells(2, 3, "x");
+  std::vector<TCanvasCall> calls;
+  TBitmap bitmap(300, 200);
+  bitmap.Canvas()->SetRecording(&calls);
+  grid_->PaintTo(bitmap.Canvas());
+  bitmap.Canvas()->SetRecording(nullptr);
+  using P = std::vector<TPoint>;
+  size_t at = calls.size();
+  for (size_t i = 0; i < calls.size(); ++i)
+    if (calls[i].Op == "Rectangle" && calls[i].Points == P{Point(80, 60), Point(120, 80)}) at = i;
+  ASSERT_LT(at + 3, calls.size());
+  EXPECT_EQ(calls[at].BrushColor, grid_->Color());
+  EXPECT_EQ(calls[at].PenColor, grid_->Color());
+  EXPECT_EQ(calls[at + 1].Op, "LineTo");
+  EXPECT_EQ(calls[at + 1].Points, (P{Point(80, 79), Point(120, 79)}));
+  EXPECT_EQ(calls[at + 1].PenColor, clSilver);
+  EXPECT_EQ(calls[at + 2].Op, "LineTo");
+  EXPECT_EQ(calls[at + 2].Points, (P{Point(119, 79), Point(119, 59)}));
+  EXPECT_EQ(calls[at + 3].Op, "DrawText");
+  EXPECT_EQ(calls[at + 3].Points, (P{Point(81, 61), Point(119, 79)}));
+  EXPECT_EQ(calls[at + 3].Text, "x");
+}
+
 TEST_F(BaseGridPaint, MergedBlockIsDrawnFromItsBaseCellWithoutInnerLines) {
   grid_->MergeCells(2, 2, 3, 2);  // columns 2..4, rows 2..3: (80,40)-(200,80)
   grid_->SetCells(2, 2, "block");

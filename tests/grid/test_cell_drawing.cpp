@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "classlib/Graphics.h"
 #include "grid/base/ZudAzudDraw.h"
@@ -44,6 +45,20 @@ TRect InkOf(TCanvas* c, const TRect& area, TColor color) {
   return box.Right < box.Left ? TRect{} : box;
 }
 
+// The calls a routine makes, noted by the canvas while it draws.
+struct Recorder {
+  std::vector<TCanvasCall> calls;
+  TCanvas* canvas;
+  explicit Recorder(TCanvas* c) : canvas(c) { c->SetRecording(&calls); }
+  ~Recorder() { canvas->SetRecording(nullptr); }
+  std::vector<TCanvasCall> Of(const char* op) const {
+    std::vector<TCanvasCall> out;
+    for (const TCanvasCall& call : calls)
+      if (call.Op == op) out.push_back(call);
+    return out;
+  }
+};
+
 int Count(TCanvas* c, const TRect& area, TColor color) {
   int n = 0;
   for (int y = area.Top; y < area.Bottom; ++y)
@@ -68,6 +83,43 @@ TEST(CellDrawing, VerticalGradientOf64StepsOverTenRowsTakesOneGreyPerRow) {
   bmp->Canvas()->FillRect(Rect(0, 0, 12, 14));
   DrawGradient(bmp->Canvas(), clBlack, clWhite, false, Rect(1, 2, 11, 12), 64);
   EXPECT_EQ(Count(bmp->Canvas(), Rect(0, 0, 12, 14), clRed), 12 * 14 - 100);
+}
+
+// The strips themselves: step i starts at trunc(i x step) and is trunc(step + 1) long, cut at
+// the end; its colour is the start plus the rounded share of the difference.
+TEST(CellDrawing, GradientStripsOneRectangleEachInPenAndBrush) {
+  auto bmp = Paper(20, 14);
+  const struct {
+    bool horizontal;
+    TRect r;
+    int steps;
+    std::vector<TRect> strips;
+    std::vector<TColor> colours;
+  } cases[] = {
+      // Height 10 in 64 steps: 9 steps of 1 pixel, strips 2 rows long.
+      {false, Rect(1, 2, 11, 12), 64,
+       {Rect(1, 2, 11, 4), Rect(1, 3, 11, 5), Rect(1, 4, 11, 6), Rect(1, 5, 11, 7), Rect(1, 6, 11, 8),
+        Rect(1, 7, 11, 9), Rect(1, 8, 11, 10), Rect(1, 9, 11, 11), Rect(1, 10, 11, 12), Rect(1, 11, 11, 12)},
+       {Grey(0), Grey(28), Grey(57), Grey(85), Grey(113), Grey(142), Grey(170), Grey(198), Grey(227), Grey(255)}},
+      // Width 8 in 3 steps: step 7/3, strips 3 pixels long from 0, 2, 4 and 7.
+      {true, Rect(0, 0, 8, 3), 3,
+       {Rect(0, 0, 3, 3), Rect(2, 0, 5, 3), Rect(4, 0, 7, 3), Rect(7, 0, 8, 3)},
+       {Grey(0), Grey(85), Grey(170), Grey(255)}},
+  };
+  for (const auto& k : cases) {
+    Recorder rec(bmp->Canvas());
+    DrawGradient(bmp->Canvas(), clBlack, clWhite, k.horizontal, k.r, k.steps);
+    ASSERT_EQ(rec.calls.size(), k.strips.size()) << "horizontal " << k.horizontal;
+    for (size_t i = 0; i < k.strips.size(); ++i) {
+      const TCanvasCall& call = rec.calls[i];
+      EXPECT_EQ(call.Op, "Rectangle");
+      EXPECT_EQ(call.Points, (std::vector<TPoint>{Point(k.strips[i].Left, k.strips[i].Top),
+                                                  Point(k.strips[i].Right, k.strips[i].Bottom)}))
+          << "strip " << i;
+      EXPECT_EQ(call.PenColor, k.colours[i]) << "strip " << i;
+      EXPECT_EQ(call.BrushColor, k.colours[i]) << "strip " << i;
+    }
+  }
 }
 
 TEST(CellDrawing, HorizontalGradientsPlainFillsAndReversedRectangles) {
@@ -131,6 +183,57 @@ TEST(CellDrawing, StyledSelectionEdgeBorderAndFillPixels) {
   DrawStyledSelection(first->Canvas(), fill, clNone, clNone, clNone, innerTop, innerBottom, border, edge, back,
                       Rect(0, 0, 20, 12), 1);
   ExpectPixels(first->Canvas(), {{0, 0, back}, {18, 0, border}, {18, 5, fill}}, "first");
+}
+
+// Lines first (inner top, inner bottom, border), then the corner pixels, then the fill; an
+// inner cell of a row selection has no ends.
+TEST(CellDrawing, StyledSelectionDrawsLinesThenCornersThenFill) {
+  auto bmp = Paper(60, 30);
+  const TColor fill = RGB(1, 1, 1), top = RGB(2, 2, 2), bottom = RGB(3, 3, 3), border = RGB(4, 4, 4),
+               edge = RGB(5, 5, 5), back = RGB(6, 6, 6);
+  {
+    Recorder rec(bmp->Canvas());
+    // (10,10)-(50,30) loses 2 at the bottom and 1 at the right: l 10, t 10, r 49, b 28, middle 19.
+    DrawStyledSelection(bmp->Canvas(), fill, clNone, clNone, clNone, top, bottom, border, edge, back,
+                        Rect(10, 10, 50, 30), 0);
+    const std::vector<TCanvasCall> lines = rec.Of("LineTo");
+    ASSERT_EQ(lines.size(), 10u);
+    const struct {
+      TColor pen;
+      TPoint from, to;
+    } expected[] = {
+        {top, Point(10, 11), Point(49, 11)},    {top, Point(11, 11), Point(11, 19)},
+        {top, Point(47, 11), Point(47, 19)},    {bottom, Point(10, 27), Point(49, 27)},
+        {bottom, Point(11, 19), Point(11, 27)}, {bottom, Point(47, 19), Point(47, 27)},
+        {border, Point(12, 10), Point(47, 10)}, {border, Point(12, 28), Point(47, 28)},
+        {border, Point(48, 12), Point(48, 27)}, {border, Point(10, 12), Point(10, 27)},
+    };
+    for (size_t i = 0; i < lines.size(); ++i) {
+      EXPECT_EQ(lines[i].PenColor, expected[i].pen) << "line " << i;
+      EXPECT_EQ(lines[i].Points, (std::vector<TPoint>{expected[i].from, expected[i].to})) << "line " << i;
+    }
+    // Eight corner pixels per end, after every line and before the fill.
+    const std::vector<TCanvasCall> pixels = rec.Of("SetPixel");
+    ASSERT_EQ(pixels.size(), 16u);
+    int backs = 0;
+    for (const TCanvasCall& p : pixels) backs += p.Color == back;
+    EXPECT_EQ(backs, 4);
+    EXPECT_EQ(rec.calls.back().Op, "FillRect");
+    EXPECT_EQ(rec.calls.back().BrushColor, fill);
+    EXPECT_EQ(rec.calls.back().Points, (std::vector<TPoint>{Point(12, 12), Point(47, 27)}));
+    size_t lastLine = 0, firstPixel = rec.calls.size();
+    for (size_t i = 0; i < rec.calls.size(); ++i) {
+      if (rec.calls[i].Op == "LineTo") lastLine = i;
+      if (rec.calls[i].Op == "SetPixel") firstPixel = std::min(firstPixel, i);
+    }
+    EXPECT_LT(lastLine, firstPixel);
+  }
+  Recorder rec(bmp->Canvas());
+  DrawStyledSelection(bmp->Canvas(), fill, clNone, clNone, clNone, top, bottom, border, edge, back,
+                      Rect(10, 10, 50, 30), 3);
+  EXPECT_EQ(rec.Of("LineTo").size(), 4u);
+  EXPECT_TRUE(rec.Of("SetPixel").empty());
+  EXPECT_EQ(rec.calls.back().Points, (std::vector<TPoint>{Point(10, 12), Point(49, 27)}));
 }
 
 TEST(CellDrawing, StyledSelectionFillsGradientsAndMirroredHalves) {

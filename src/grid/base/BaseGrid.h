@@ -166,7 +166,7 @@ class TBaseGrid : public TObjStringGrid {
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
-  // Invalidates a rectangle of the grid's client area (the whole grid on this platform).
+  // Invalidates a rectangle of the grid's client area; the next paint is clipped to it.
   virtual void InvalidateRect(const TRect& ARect, bool Erase);
   void Paint() override;
   // Paints one cell: background by state, content, the cell's own grid lines; then OnDrawCell.
