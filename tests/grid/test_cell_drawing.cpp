@@ -447,6 +447,30 @@ TEST(CellDrawing, SmallDecorations) {
   EXPECT_EQ(InkOf(buttons->Canvas(), Rect(0, 0, 60, 30), ColorToRGB(clBtnShadow)), Rect(41, 1, 58, 19));
 }
 
+TEST(CellDrawing, EmptyRectanglesDrawNothing) {
+  auto bmp = Paper(40, 40);
+  TCanvas* c = bmp->Canvas();
+  TProgressAppearance a;
+  a.Level0Color = a.Level0ColorTo = clGreen;
+  a.BackgroundColor = clWhite;
+  for (const TRect& r : {Rect(5, 5, 5, 20), Rect(5, 5, 20, 5), Rect(20, 20, 5, 5)}) {
+    Recorder rec(c);
+    DrawGradient(c, clBlack, clWhite, false, Rect(5, 5, 5, 20), 16);
+    DrawGradient(c, clBlack, clNone, true, Rect(5, 5, 20, 5), 16);
+    DrawStyledSelection(c, clRed, clBlue, clNone, clNone, clRed, clRed, clRed, clRed, clRed, r, 0);
+    FillCellBackground(c, r, clRed, true, false, clBlue, true, clNone, clNone, clNone);
+    FillCellBackground(c, r, clRed, true, true, clBlue, true, clGreen, clLime, clYellow);
+    DrawProgressBar(c, r, clBlue, clYellow, clLime, clFuchsia, 50, 0, 0, 0, 100, "", clRed, false);
+    DrawStyledProgressBar(c, r, 50, a);
+    DrawProgressPie(c, r, clBlue, false, 50);
+    DrawRangeIndicator(c, r, 5, clGreen, clRed, true, 10);
+    DrawComboButton(c, r, true, false);
+    DrawSpinButtons(c, r, 1, false);
+    EXPECT_TRUE(rec.calls.empty()) << rec.calls.front().Op << " for " << r.Left << "," << r.Top << "," << r.Right
+                                   << "," << r.Bottom;
+  }
+}
+
 TEST(CellDrawing, TransparentBitmapShowsItsCornerColourAsTheColourGiven) {
   TBitmap glyph(4, 4);
   glyph.Canvas()->Brush()->SetColor(clFuchsia);

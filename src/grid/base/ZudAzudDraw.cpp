@@ -153,6 +153,8 @@ void DrawStyledSelection(TCanvas* Canvas, TColor Color, TColor ColorTo, TColor M
 
 void FillCellBackground(TCanvas* Canvas, TRect R, TColor Color, bool Fill, bool SidesOnly, TColor BorderColor,
                         bool VerticalHalves, TColor MirrorColor, TColor MirrorColorTo, TColor ColorTo) {
+  // The solid fill reaches one row below R, so an empty R must stop here.
+  if (R.Width() <= 0 || R.Height() <= 0) return;
   if (Fill && Color != clNone) {
     if (MirrorColor == clNone && ColorTo == clNone) {
       PenAndBrush(Canvas, Color);
@@ -187,6 +189,7 @@ void FillCellBackground(TCanvas* Canvas, TRect R, TColor Color, bool Fill, bool 
 void DrawProgressBar(TCanvas* Canvas, TRect R, TColor Color, TColor TextColor, TColor EmptyColor,
                      TColor EmptyTextColor, double Position, int HMargin, int VMargin, int Min, int Max,
                      const String& FormatText, TColor BorderColor, bool TextOffset) {
+  if (R.Width() <= 0 || R.Height() <= 0) return;
   const TColor entryBrush = Canvas->Brush()->Color();
   String text;
   Int64 fill = 0;
@@ -433,12 +436,14 @@ void DrawCellShape(TCanvas* Canvas, int X, int Y, TColor BorderColor, TColor Fil
 }
 
 void DrawComboButton(TCanvas* Canvas, TRect R, bool Enabled, bool) {
+  if (R.Width() <= 0 || R.Height() <= 0) return;
   // Themes are not drawn on this platform; the classic flat combo button stands for both.
   const TRect box = Rect(R.Right - 17 - 2, R.Top + 1, R.Right - 2, R.Bottom - 1);
   DrawArrowButton(Canvas, box, false, !Enabled);
 }
 
 void DrawSpinButtons(TCanvas* Canvas, TRect R, int Enabled, bool) {
+  if (R.Width() <= 0 || R.Height() <= 0) return;
   const TRect box = Rect(R.Right - 15 - 1, R.Top - 1, R.Right - 1, R.Bottom - 1);
   const int mid = (box.Top + box.Bottom) / 2;
   // The classic enabled look only for exactly 1.
