@@ -480,6 +480,17 @@ TEST(CellDrawing, TransparentBitmapShowsItsCornerColourAsTheColourGiven) {
   auto bmp = Paper(10, 10);
   DrawBitmapTransparent(bmp->Canvas(), &glyph, clYellow, Rect(2, 2, 8, 8));
   ExpectPixels(bmp->Canvas(), {{2, 2, clYellow}, {3, 3, clNavy}, {5, 5, clYellow}, {6, 6, kPaper}}, "glyph");
+  // A named resource is drawn the same way.
+  TBitmap::RegisterResource("CELLDRAWING_TESTGLYPH", [](TBitmap* b) {
+    b->SetSize(3, 3);
+    b->Canvas()->Brush()->SetColor(clFuchsia);
+    b->Canvas()->FillRect(Rect(0, 0, 3, 3));
+    b->Canvas()->SetPixel(1, 1, clNavy);
+  });
+  auto res = Paper(10, 10);
+  DrawResourceBitmap(res->Canvas(), clLime, Rect(4, 4, 9, 9), "CELLDRAWING_TESTGLYPH");
+  ExpectPixels(res->Canvas(), {{4, 4, clLime}, {5, 5, clNavy}, {6, 6, clLime}, {7, 7, kPaper}}, "resource");
+  EXPECT_THROW(DrawResourceBitmap(res->Canvas(), clLime, Rect(4, 4, 9, 9), "NO_SUCH_GLYPH"), EResNotFound);
 }
 
 TEST(CellDrawing, ErrorWaveRunsUnderTheMarkedCharacters) {

@@ -494,3 +494,16 @@ void DrawBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, TColor Color, const
   copy.Canvas()->BrushCopy(Rect(0, 0, w, h), Bitmap, Rect(0, 0, w, h), transparent);
   Canvas->Draw(R.Left, R.Top, &copy);
 }
+
+void DrawResourceBitmap(TCanvas* Canvas, TColor Color, const TRect& R, const String& ResourceName) {
+  TBitmap bitmap;
+  bitmap.LoadFromResourceName(ResourceName);
+  DrawBitmapTransparent(Canvas, &bitmap, Color, R);
+}
+
+bool CallUpdateLayeredWindow(HWND, HDC, const TPoint*, const TSize*, HDC, const TPoint*, TColor, const void*,
+                             uint32_t) {
+  return true;
+}
+
+bool CallSetLayeredWindowAttributes(HWND, TColor, Byte, uint32_t) { return true; }

@@ -9,6 +9,7 @@
 
 #include "classlib/Colors.h"
 #include "classlib/Graphics.h"
+#include "classlib/Messages.h"
 
 class TControl;
 
@@ -78,3 +79,12 @@ void DrawDownTriangle(TCanvas* Canvas, int X, int Y, TColor Color);
 void DrawErrorWave(TControl* Owner, TCanvas* Canvas, const String& Text, int Count, int Start, int Offset, TRect R);
 // The bitmap with its top-left pixel's colour shown as Color.
 void DrawBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, TColor Color, const TRect& R);
+// The named bitmap resource drawn the same way (EResNotFound for a name nobody registered).
+void DrawResourceBitmap(TCanvas* Canvas, TColor Color, const TRect& R, const String& ResourceName);
+
+// The layered-window calls of the system's window library, looked up when called. This
+// platform has no such library, and a missing one counts as success (the window just stays
+// opaque), so both answer True.
+bool CallUpdateLayeredWindow(HWND Wnd, HDC DstDC, const TPoint* DstPos, const TSize* Size, HDC SrcDC,
+                             const TPoint* SrcPos, TColor Key, const void* Blend, uint32_t Flags);
+bool CallSetLayeredWindowAttributes(HWND Wnd, TColor Key, Byte Alpha, uint32_t Flags);
