@@ -264,6 +264,21 @@ TEST_F(BaseGridPaint, KeysMoveAcrossMergedBlocks) {
   }
 }
 
+// PageDown never leaves the current cell on a hidden last row.
+TEST_F(BaseGridPaint, PageDownStopsAboveAHiddenLastRow) {
+  grid_->FHideLastRow = true;
+  grid_->SetRow(2);
+  Key(VK_NEXT);
+  EXPECT_EQ(grid_->Row(), 6);
+  // Twenty rows, more than the view holds: paging down to the end stops above the hidden row.
+  grid_->SetRowCount(20);
+  for (int i = 0; i < 5; ++i) Key(VK_NEXT);
+  EXPECT_EQ(grid_->Row(), 18);
+  grid_->FHideLastRow = false;
+  Key(VK_NEXT);
+  EXPECT_EQ(grid_->Row(), 19);
+}
+
 TEST_F(BaseGridPaint, ChangingTheScaleKeepsColumnWidthsAndRowHeights) {
   grid_->SetColWidths(2, 55);
   grid_->ChangeScale(3, 2);

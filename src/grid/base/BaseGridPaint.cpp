@@ -256,7 +256,12 @@ void TBaseGrid::KeyDown(Word& Key, TShiftState Shift) {
       break;
     default: break;
   }
+  const Word pressed = Key;
   TObjStringGrid::KeyDown(Key, Shift);
+  // The string grid's page step would still land on the hidden last row.
+  if (pressed == VK_NEXT && FHideLastRow && RowCount() > 1 && Row() == RowCount() - 1 &&
+      RowCount() - 2 >= FixedRows())
+    SetRow(RowCount() - 2);
   MoveToBaseCell();
 }
 
