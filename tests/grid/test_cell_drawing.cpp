@@ -342,6 +342,52 @@ TEST(CellDrawing, StyledProgressBarBlocksSegmentsAndLevels) {
   ExpectPixels(vertical->Canvas(), {{5, 100, clGreen}, {5, 51, clGreen}, {5, 50, clWhite}}, "vertical");
 }
 
+// Gradient blocks: the half nearer the bar's edge runs from the "to" colour to the colour,
+// the other back again. The percentage is centred, turned upright on a vertical bar.
+TEST(CellDrawing, StyledProgressBarGradientsAndPercentage) {
+  TProgressAppearance a;
+  a.Level0Color = clBlack;
+  a.Level0ColorTo = clWhite;
+  a.BackgroundColor = clSilver;
+  a.ShowBorder = false;
+  a.CompletionSmooth = true;
+  a.ShowGradient = true;
+  a.Steps = 64;
+  a.ShowPercentage = false;
+  auto bmp = Paper(110, 12);
+  DrawStyledProgressBar(bmp->Canvas(), Rect(0, 0, 102, 12), 50, a);
+  // The block is rows 1 to 10, halved at row 6.
+  ExpectPixels(bmp->Canvas(), {{5, 1, clWhite}, {5, 5, clBlack}, {5, 6, clBlack}, {5, 10, clWhite}, {5, 11, clSilver}},
+               "gradient halves");
+
+  TFont font;
+  font.SetName("DejaVu Sans");
+  font.SetSize(8);
+  a.ShowGradient = false;
+  a.Level0Color = a.Level0ColorTo = clLime;
+  a.Font = &font;
+  a.FontColor = clBlue;
+  a.ShowPercentage = true;
+  auto flat = Paper(110, 24);
+  DrawStyledProgressBar(flat->Canvas(), Rect(0, 0, 102, 24), 42, a);
+  flat->Canvas()->Font()->Assign(&font);
+  const TSize extent = flat->Canvas()->TextExtent("42%");
+  const TRect ink = InkOf(flat->Canvas(), Rect(0, 0, 102, 24), clBlue);
+  EXPECT_NEAR((ink.Left + ink.Right) / 2, 51, 2);
+  EXPECT_NEAR((ink.Top + ink.Bottom) / 2, 12, 3);
+  EXPECT_NEAR(ink.Width(), extent.cx, 3);
+  EXPECT_LT(ink.Height(), ink.Width());
+
+  a.Vertical = true;
+  auto upright = Paper(24, 110);
+  DrawStyledProgressBar(upright->Canvas(), Rect(0, 0, 24, 102), 42, a);
+  const TRect turned = InkOf(upright->Canvas(), Rect(0, 0, 24, 102), clBlue);
+  EXPECT_NEAR((turned.Top + turned.Bottom) / 2, 51, 2);
+  EXPECT_NEAR((turned.Left + turned.Right) / 2, 12, 3);
+  EXPECT_NEAR(turned.Height(), extent.cx, 3);
+  EXPECT_LT(turned.Width(), turned.Height());
+}
+
 TEST(CellDrawing, ProgressPieFillsTheSweptPart) {
   auto bmp = Paper(44, 44);
   TCanvas* c = bmp->Canvas();

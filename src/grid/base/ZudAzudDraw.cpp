@@ -318,12 +318,19 @@ void DrawStyledProgressBar(TCanvas* Canvas, TRect R, int Percent, TProgressAppea
   if (A.ShowPercentage) {
     if (A.Font != nullptr) Canvas->Font()->Assign(A.Font);
     Canvas->Font()->SetColor(A.FontColor);
-    if (A.Vertical) Canvas->Font()->SetOrientation(900);
     Canvas->Brush()->SetStyle(bsClear);
     const String text = IntToStr(Percent) + "%";
-    TRect box = R;
-    Canvas->DrawText(text, box, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
-    if (A.Vertical) Canvas->Font()->SetOrientation(0);
+    if (A.Vertical) {
+      // Text turned a quarter to the left runs upward from its origin, its top facing left:
+      // the origin sits half the text's height left of the centre and half its width below.
+      const TSize size = Canvas->TextExtent(text);
+      Canvas->Font()->SetOrientation(900);
+      Canvas->TextOut((R.Left + R.Right) / 2 - size.cy / 2, (R.Top + R.Bottom) / 2 + size.cx / 2, text);
+      Canvas->Font()->SetOrientation(0);
+    } else {
+      TRect box = R;
+      Canvas->DrawText(text, box, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    }
   }
   Canvas->Brush()->SetStyle(bsClear);
   Canvas->Pen()->SetColor(pen);
