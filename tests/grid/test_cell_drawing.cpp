@@ -491,6 +491,18 @@ TEST(CellDrawing, SmallDecorations) {
   EXPECT_EQ(buttons->Canvas()->Pixel(40, 10), kPaper);
   EXPECT_EQ(buttons->Canvas()->Pixel(58, 10), kPaper) << "moved 2 pixels left";
   EXPECT_EQ(InkOf(buttons->Canvas(), Rect(0, 0, 60, 30), ColorToRGB(clBtnShadow)), Rect(41, 1, 58, 19));
+  // Spin buttons: (44,4)-(59,24), one pixel left and up of the right edge, split at row 14 with
+  // the lower button from row 15; enabled only for exactly 1.
+  for (int enabled : {1, 2}) {
+    auto spin = Paper(60, 30);
+    TCanvas* sc = spin->Canvas();
+    DrawSpinButtons(sc, Rect(0, 5, 60, 25), enabled, false);
+    EXPECT_EQ(InkOf(sc, Rect(0, 0, 60, 30), ColorToRGB(clBtnShadow)).Left, 44);
+    ExpectPixels(sc, {{44, 4, ColorToRGB(clBtnShadow)}, {58, 23, ColorToRGB(clBtnShadow)}, {50, 14, kPaper},
+                      {50, 15, ColorToRGB(clBtnShadow)}, {59, 10, kPaper}, {43, 10, kPaper}, {50, 24, kPaper}},
+                 "spin");
+    EXPECT_EQ(Count(sc, Rect(44, 4, 59, 24), ColorToRGB(clBtnText)) > 0, enabled == 1);
+  }
 }
 
 TEST(CellDrawing, EmptyRectanglesDrawNothing) {
