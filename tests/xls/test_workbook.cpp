@@ -53,6 +53,10 @@ TEST(Workbook, FeatureFixtureLoadsEveryPart) {
   TXlsCellValue formula = wb->WorkSheetAt(0).Cells().CellList().GetValue(2, 2);
   EXPECT_TRUE(formula.IsFormula);
   EXPECT_EQ(VariantToString(formula.Value), "3");
+  // CONCATENATE(B1;"-";B2) with its text result from the STRING record that follows it.
+  TXlsCellValue text = wb->WorkSheetAt(0).Cells().CellList().GetValue(2, 1);
+  EXPECT_TRUE(text.IsFormula);
+  EXPECT_EQ(VariantToString(text.Value), "alpha-beta");
   EXPECT_EQ(CellText(*wb, 1, 0, 0), "second sheet");
   EXPECT_EQ(CellText(*wb, 2, 0, 0), "hidden value");
 
