@@ -38,6 +38,16 @@ std::vector<TPlainRecord> SheetRecords(const std::string& saved, Integer sheet) 
 
 const std::string kFeatures = "workbook_features.xls";
 
+const std::vector<Byte> kEmptyArea = Join({Bytes32(0), Bytes32(0), Bytes16(0), Bytes16(1), Bytes16(0)});
+
+// The data of the one DIMENSIONS record of a saved sheet (empty when there is none or more).
+std::vector<Byte> Dimensions(const std::string& saved, Integer sheet) {
+  std::vector<std::vector<Byte>> found;
+  for (auto& r : SheetRecords(saved, sheet))
+    if (r.Id == 0x0200) found.push_back(r.Data);
+  return found.size() == 1 ? found[0] : std::vector<Byte>{};
+}
+
 }  // namespace
 
 TEST(WorkbookSheets, InsertedEmptySheetsSaveAndReload) {
@@ -53,11 +63,7 @@ TEST(WorkbookSheets, InsertedEmptySheetsSaveAndReload) {
   EXPECT_EQ(Cell(*again, 3, 0, 0), "second sheet");
   EXPECT_EQ(Cell(*again, 4, 0, 0), "hidden value");
   // The empty sheet's only cell area is DIMENSIONS 0, 0, 0, 1.
-  for (auto& r : SheetRecords(saved, 1)) {
-    if (r.Id == 0x0200) {
-      EXPECT_EQ(r.Data, Join({Bytes32(0), Bytes32(0), Bytes16(0), Bytes16(1), Bytes16(0)}));
-    }
-  }
+  EXPECT_EQ(Dimensions(saved, 1), kEmptyArea);
   EXPECT_EQ(again->WorkSheetAt(1).GetColWidth(3), 2344);  // DEFCOLWIDTH 8 of an empty sheet
   EXPECT_EQ(again->WorkSheetAt(1).GetRowHeight(3), 255);
   // A reference to sheet 2 ("Second") moves with it.
@@ -68,6 +74,24 @@ TEST(WorkbookSheets, InsertedEmptySheetsSaveAndReload) {
   std::string names = RunXlrd(python, "import sys,xlrd\nprint([s.name for s in xlrd.open_workbook(sys.argv[1]).sheets()])\n",
                               dir.File("inserted.xls"));
   EXPECT_EQ(names, "['Data', 'Sheet1', 'Sheet', 'Second', 'Hidden']\n");
+}
+
+TEST(WorkbookSheets, SheetsLeftWithoutRowsWriteTheEmptyArea) {
+  // "Second" loses its only row; on the inserted empty sheet empty rows are copied down, which
+  // leaves empty slots in its row list but no row record.
+  const std::string original = Fixture(kFeatures);
+  auto wb = LoadWorkbook(original);
+  wb->DeleteRowsAndCols(1, 0, 1, 0, 0);
+  wb->InsertSheets(-1, 3, 1);
+  wb->InsertAndCopyRowsAndCols(3, 0, 2, 5, 2, 0, 0, 0, 0, false);
+  const std::string saved = SaveWorkbook(*wb, original);
+  EXPECT_EQ(Dimensions(saved, 1), kEmptyArea);
+  EXPECT_EQ(Dimensions(saved, 3), kEmptyArea);
+  // The offsets still point at each sheet's BOF.
+  auto again = LoadWorkbook(saved);
+  ASSERT_EQ(again->Sheets().Count(), 4);
+  EXPECT_EQ(Cell(*again, 1, 0, 0), "");
+  EXPECT_EQ(Cell(*again, 2, 0, 0), "hidden value");
 }
 
 TEST(WorkbookSheets, CopyRenameHideMoveAndDelete) {
