@@ -12,7 +12,8 @@ using namespace xlstest;
 namespace {
 
 const char* const kFixtures[] = {"small_grid.xls", "long_strings.xls", "rich_text.xls", "number_formats.xls",
-                                 "cells.xls",      "booleans_errors.xls", "workbook_features.xls"};
+                                 "cells.xls",      "booleans_errors.xls", "workbook_features.xls",
+                                 "sheet_references.xls"};
 
 String CellText(TWorkbook& wb, Integer sheet, Integer row, Integer col) {
   return VariantToString(wb.WorkSheetAt(sheet).Cells().CellList().GetValue(row, col).Value);

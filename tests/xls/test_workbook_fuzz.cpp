@@ -125,7 +125,8 @@ Outcome Exercise(const std::string& compound) {
 TEST(WorkbookFuzz, MutatedWorkbooksLoadOrFailCleanly) {
   std::mt19937 rng(4711);
   int refused = 0, worked = 0;
-  for (const char* name : {"small_grid.xls", "rich_text.xls", "cells.xls", "booleans_errors.xls", "workbook_features.xls"}) {
+  for (const char* name : {"small_grid.xls", "rich_text.xls", "cells.xls", "booleans_errors.xls", "workbook_features.xls",
+                           "sheet_references.xls"}) {
     const std::string original = Fixture(name);
     const std::vector<Byte> stream = StreamOf(original, u"Workbook");
     for (int i = 0; i < 250; ++i) {
