@@ -357,12 +357,15 @@ void TCells::DeleteCols(Integer aCol, Word aCount, const TSheetInfo& SheetInfo) 
 
 TXlsCellRange TCells::UsedRange() const {
   TXlsCellRange r;
-  r.Top = FRowList.Count();
+  r.Top = -1;
   for (Integer i = 0; i < FRowList.Count(); ++i)
     if (FRowList.HasRow(i)) {
       r.Top = i;
       break;
     }
+  // Without any row record (the row list may still hold empty slots after rows were deleted
+  // or empty rows copied) the area is the empty one, written as DIMENSIONS 0, 0, 0, 1.
+  if (r.Top < 0) return TXlsCellRange{0, 0, 0, -1};
   r.Bottom = FRowList.Count() - 1;
   r.Left = 0;
   Integer right = 0;

@@ -1,5 +1,6 @@
 #include "xls/vavUExcelRecords.h"
 
+#include <algorithm>
 #include <set>
 
 #include "xls/vavUBiffRecordFactory.h"
@@ -154,6 +155,8 @@ void TWorkbook::InsertSheets(Integer CopyFrom, Integer InsertBefore, Integer She
     made.push_back(CopyFrom < 0 ? TWorkSheet::CreateFromData(&FGlobals, &FGlobals.SST())
                                 : TSheet::CopyTo(FSheets[CopyFrom]));
   FGlobals.InsertSheets(CopyFrom, InsertBefore, flags, u"Sheet", SheetCount);
+  // The active tab stays on the sheet it showed.
+  if (FGlobals.ActiveSheet() >= InsertBefore) FGlobals.SetActiveSheet(FGlobals.ActiveSheet() + SheetCount);
   for (Integer k = 0; k < SheetCount; ++k) {
     FSheets.Insert(InsertBefore, std::move(made[static_cast<size_t>(k)]));
     if (CopyFrom >= 0) {
@@ -167,9 +170,29 @@ void TWorkbook::DeleteSheets(Integer SheetPos, Integer SheetCount) {
   const Integer count = FSheets.Count();
   if (SheetPos > count || SheetPos < 0) RaiseXls(XlsMsg::InvalidSheetNumber, {Int64{SheetPos}, Int64{0}, Int64{count}});
   FGlobals.DeleteSheets(SheetPos, SheetCount);
-  for (Integer i = 0; i < SheetCount && SheetPos < FSheets.Count(); ++i) {
+  const Integer active = FGlobals.ActiveSheet();
+  Integer deleted = 0;
+  for (Integer i = 0; i < SheetCount && SheetPos < FSheets.Count(); ++i, ++deleted) {
     FSheets[SheetPos]->Clear();
     FSheets.Delete(SheetPos);
+  }
+  // The active tab follows its sheet; when that sheet went, the first visible sheet from its
+  // place on (else the last visible one before it) becomes active, and selected if no sheet
+  // left is, so the workbook can still be saved.
+  if (active >= SheetPos + deleted) {
+    FGlobals.SetActiveSheet(active - deleted);
+  } else if (active >= SheetPos && FSheets.Count() > 0) {
+    auto visible = [&](Integer i) { return FGlobals.GetSheetVisible(i) == TXlsSheetVisible::sv_Visible; };
+    Integer next = -1;
+    for (Integer i = SheetPos; i < FSheets.Count() && next < 0; ++i)
+      if (visible(i)) next = i;
+    for (Integer i = std::min(SheetPos, FSheets.Count()) - 1; i >= 0 && next < 0; --i)
+      if (visible(i)) next = i;
+    if (next < 0) next = std::min(SheetPos, FSheets.Count() - 1);
+    bool anySelected = false;
+    for (Integer i = 0; i < FSheets.Count(); ++i) anySelected |= FSheets[i]->Selected();
+    if (anySelected) FGlobals.SetActiveSheet(next);
+    else SetActiveSheet(next);
   }
 }
 

@@ -38,6 +38,16 @@ std::vector<TPlainRecord> SheetRecords(const std::string& saved, Integer sheet) 
 
 const std::string kFeatures = "workbook_features.xls";
 
+const std::vector<Byte> kEmptyArea = Join({Bytes32(0), Bytes32(0), Bytes16(0), Bytes16(1), Bytes16(0)});
+
+// The data of the one DIMENSIONS record of a saved sheet (empty when there is none or more).
+std::vector<Byte> Dimensions(const std::string& saved, Integer sheet) {
+  std::vector<std::vector<Byte>> found;
+  for (auto& r : SheetRecords(saved, sheet))
+    if (r.Id == 0x0200) found.push_back(r.Data);
+  return found.size() == 1 ? found[0] : std::vector<Byte>{};
+}
+
 }  // namespace
 
 TEST(WorkbookSheets, InsertedEmptySheetsSaveAndReload) {
@@ -53,11 +63,7 @@ TEST(WorkbookSheets, InsertedEmptySheetsSaveAndReload) {
   EXPECT_EQ(Cell(*again, 3, 0, 0), "second sheet");
   EXPECT_EQ(Cell(*again, 4, 0, 0), "hidden value");
   // The empty sheet's only cell area is DIMENSIONS 0, 0, 0, 1.
-  for (auto& r : SheetRecords(saved, 1)) {
-    if (r.Id == 0x0200) {
-      EXPECT_EQ(r.Data, Join({Bytes32(0), Bytes32(0), Bytes16(0), Bytes16(1), Bytes16(0)}));
-    }
-  }
+  EXPECT_EQ(Dimensions(saved, 1), kEmptyArea);
   EXPECT_EQ(again->WorkSheetAt(1).GetColWidth(3), 2344);  // DEFCOLWIDTH 8 of an empty sheet
   EXPECT_EQ(again->WorkSheetAt(1).GetRowHeight(3), 255);
   // A reference to sheet 2 ("Second") moves with it.
@@ -68,6 +74,24 @@ TEST(WorkbookSheets, InsertedEmptySheetsSaveAndReload) {
   std::string names = RunXlrd(python, "import sys,xlrd\nprint([s.name for s in xlrd.open_workbook(sys.argv[1]).sheets()])\n",
                               dir.File("inserted.xls"));
   EXPECT_EQ(names, "['Data', 'Sheet1', 'Sheet', 'Second', 'Hidden']\n");
+}
+
+TEST(WorkbookSheets, SheetsLeftWithoutRowsWriteTheEmptyArea) {
+  // "Second" loses its only row; on the inserted empty sheet empty rows are copied down, which
+  // leaves empty slots in its row list but no row record.
+  const std::string original = Fixture(kFeatures);
+  auto wb = LoadWorkbook(original);
+  wb->DeleteRowsAndCols(1, 0, 1, 0, 0);
+  wb->InsertSheets(-1, 3, 1);
+  wb->InsertAndCopyRowsAndCols(3, 0, 2, 5, 2, 0, 0, 0, 0, false);
+  const std::string saved = SaveWorkbook(*wb, original);
+  EXPECT_EQ(Dimensions(saved, 1), kEmptyArea);
+  EXPECT_EQ(Dimensions(saved, 3), kEmptyArea);
+  // The offsets still point at each sheet's BOF.
+  auto again = LoadWorkbook(saved);
+  ASSERT_EQ(again->Sheets().Count(), 4);
+  EXPECT_EQ(Cell(*again, 1, 0, 0), "");
+  EXPECT_EQ(Cell(*again, 2, 0, 0), "hidden value");
 }
 
 TEST(WorkbookSheets, CopyRenameHideMoveAndDelete) {
@@ -104,6 +128,63 @@ TEST(WorkbookSheets, CopyRenameHideMoveAndDelete) {
   auto deleted = Reloaded(*moved, original);
   EXPECT_EQ(Names(*deleted), (std::vector<WideString>{u"Second", u"Copy_of.Data"}));
   EXPECT_EQ(Cell(*deleted, 1, 1, 1), "beta");
+}
+
+TEST(WorkbookSheets, ReferencesNamesAndTheActiveTabFollowTheirSheets) {
+  const std::string original = Fixture("sheet_references.xls");
+  auto wb = LoadWorkbook(original);
+  ASSERT_EQ(Names(*wb), (std::vector<WideString>{u"Front", u"Middle", u"Back"}));
+  wb->InsertSheets(-1, 1, 1);  // Front, Sheet, Middle, Back
+  wb->InsertSheets(3, 0, 1);   // a copy of Back first
+  EXPECT_EQ(wb->ActiveSheet(), 1);  // still Front
+  wb->Globals().SetSheetName(3, u"Centre");
+  wb->Globals().SetSheetVisible(2, TXlsSheetVisible::sv_Hidden);
+  wb->InsertSheets(0, 5, 1);  // the copy moves to the end: copied there, then deleted
+  wb->DeleteSheets(0, 1);
+  const std::string saved = SaveWorkbook(*wb, original);
+  auto again = LoadWorkbook(saved);
+  const WideString copyName = again->Globals().GetSheetName(4);
+  EXPECT_EQ(Names(*again), (std::vector<WideString>{u"Front", u"Sheet", u"Centre", u"Back", copyName}));
+  EXPECT_EQ(again->ActiveSheet(), 0);
+  EXPECT_TRUE(again->Sheets()[0]->Selected());
+  EXPECT_EQ(Cell(*again, 4, 1, 1), "4");
+  {
+    // Deleting the active sheet makes the next visible one active and selected.
+    auto reduced = LoadWorkbook(saved);
+    reduced->DeleteSheets(0, 1);
+    EXPECT_EQ(reduced->ActiveSheet(), 1);
+    EXPECT_TRUE(reduced->Sheets()[1]->Selected());
+    EXPECT_EQ(Names(*LoadWorkbook(SaveWorkbook(*reduced, original))),
+              (std::vector<WideString>{u"Sheet", u"Centre", u"Back", copyName}));
+  }
+
+  const std::string python = PythonWithXlrd();
+  if (python.empty()) GTEST_SKIP() << "python3 with xlrd is not installed";
+  TempDir dir;
+  WriteFileBytes(dir.File("moved.xls"), saved);
+  // xlrd resolves each name through the external-sheet table to sheet indexes.
+  const char* script =
+      "import sys,xlrd\n"
+      "b=xlrd.open_workbook(sys.argv[1])\n"
+      "print([(s.name,s.visibility) for s in b.sheets()])\n"
+      "for n in b.name_obj_list:\n"
+      "  print(n.name,n.scope,[(r.shtxlo,r.shtxhi,r.rowxlo,r.rowxhi,r.colxlo,r.colxhi) for r in n.result.value])\n";
+  EXPECT_EQ(RunXlrd(python, script, dir.File("moved.xls")),
+            "[('Front', 0), ('Sheet', 1), ('Centre', 0), ('Back', 0), ('" + WideToUtf8(copyName) + "', 0)]\n"
+            "BackBlock -1 [(3, 4, 0, 2, 0, 2)]\n"
+            "MiddleCell -1 [(2, 3, 0, 1, 0, 1)]\n"
+            "Corner 3 [(3, 4, 1, 2, 1, 2)]\n"
+            "Corner 4 [(3, 4, 1, 2, 1, 2)]\n");
+
+  // LibreOffice shows the formulas of Front with the sheets they point at, by their new names.
+  int status = 0;
+  RunCommand("command -v soffice >/dev/null 2>&1", status);
+  if (status != 0) GTEST_SKIP() << "soffice is not installed";
+  RunCommand("cd " + dir.Path.string() + " && timeout 300 soffice -env:UserInstallation=file://" + dir.Path.string() +
+                 "/profile --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,true'"
+                 " moved.xls >/dev/null 2>&1",
+             status);
+  EXPECT_EQ(xlstest::ReadFileBytes(dir.File("moved.csv")), "=$Centre.A1+$Back.A1,=SUM($Back.A1:B2),=SUM(BackBlock)\n");
 }
 
 TEST(WorkbookSheets, RefusedOperationsChangeNothing) {
