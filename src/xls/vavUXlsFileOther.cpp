@@ -1,0 +1,451 @@
+// TXLSFile: pictures, comments, defined names, hyperlinks, page breaks, the automatic filter,
+// page setup and view settings, workbook options and pasting workbook data.
+//
+// The engine carries drawings, notes, hyperlinks, page breaks and filters byte for byte but
+// does not interpret them yet, so the operations on them answer as for a sheet that has none
+// and their writes change nothing. Defined names are read from their NAME records' bytes.
+#include <sstream>
+
+#include "classlib/Clipbrd.h"
+#include "xls/vavUXlsFile.h"
+
+// ---------------------------------------------------------------------------------------------
+// Pictures (no drawing model yet: every sheet reads as one without pictures)
+
+void TXLSFile::BeginSheet() { RowPictures = std::make_unique<std::vector<std::pair<Integer, Integer>>>(); }
+
+Integer TXLSFile::GetPicturesCount(Integer Row) {
+  if (!ActiveWorkSheet() || !RowPictures || Row <= 0) return 0;
+  Integer n = 0;
+  for (const auto& entry : *RowPictures)
+    if (entry.first == Row) ++n;
+  return n;
+}
+
+String TXLSFile::GetPictureName(Integer, Integer) { return String(); }
+
+void TXLSFile::GetPicture(Integer, Integer, TStream*, TXlsImgTypes& PicType, TClientAnchor& Anchor) {
+  Anchor = TClientAnchor{};
+  if (!ActiveWorkSheet()) return;
+  PicType = TXlsImgTypes::xli_Unknown;
+}
+
+void TXLSFile::AssignPicture(Integer, Integer, const ByteArray&, TXlsImgTypes) {}
+
+void TXLSFile::AssignPicture(Integer Row, Integer aPos, const ByteArray& Pic, TXlsImgTypes PicType,
+                             const TImageProperties& Props, TWbkAnchorType Anchor) {
+  AssignPicture(Row, aPos, Pic, PicType);
+  AssignPictureProperties(Row, aPos, Props, Anchor);
+}
+
+void TXLSFile::AssignPictureProperties(Integer, Integer, const TImageProperties&, TWbkAnchorType) {}
+
+void TXLSFile::AddImage(const ByteArray&, TXlsImgTypes, const TImageProperties&, TWbkAnchorType) {}
+
+void TXLSFile::DeleteImage(Integer Index) {
+  if (ActiveWorkSheet()) RaiseXls(XlsMsg::IndexOutOfRange, {Int64{Index}, String("ImageIndex"), Int64{0}, Int64{-1}});
+}
+
+void TXLSFile::ClearImage(Integer Index) { DeleteImage(Index); }
+
+// ---------------------------------------------------------------------------------------------
+// Comments (no note model yet: every cell reads as one without a comment)
+
+Integer TXLSFile::GetCommentsCount(Integer) { return 0; }
+
+WideString TXLSFile::GetCommentText(Integer, Integer) { return WideString(); }
+
+Integer TXLSFile::GetCommentColumn(Integer, Integer) { return 1; }
+
+void TXLSFile::AssignComment(Integer, Integer, const WideString&) {}
+
+WideString TXLSFile::GetCellComment(Integer, Integer) { return WideString(); }
+
+void TXLSFile::SetCellComment(Integer, Integer, const WideString&, const TImageProperties&) {}
+
+// ---------------------------------------------------------------------------------------------
+// Defined names, read from the NAME records: flags (2), key (1), name length (1), formula
+// size (2), 2 reserved, sheet (2), four lengths (4), the name (option byte and characters),
+// then the formula tokens.
+
+namespace {
+
+struct TNameArea {
+  size_t At = 0;  // offset of the row and column fields in the record data
+  bool IsArea = false;
+};
+
+TBaseRecord& NameRecord(TWorkbookGlobals& Globals, Integer Index) {
+  TNameRecordList& names = Globals.Names();
+  if (Index < 1 || Index > names.Count())
+    RaiseXls(XlsMsg::IndexOutOfRange, {Int64{Index}, String("Index"), Int64{1}, Int64{names.Count()}});
+  return *names[Index - 1];
+}
+
+size_t FormulaStart(const TBaseRecord& Name) {
+  const bool wide = (Name.Data.at(14) & 1) != 0;  // the option byte: 16-bit characters
+  return 15 + static_cast<size_t>(Name.Data.at(3)) * (wide ? 2 : 1);
+}
+
+// The single 3-D cell or area reference a name stands for, if that is all its formula holds.
+bool NameArea(const TBaseRecord& Name, TNameArea& Area) {
+  if (Name.Data.size() < 15) return false;
+  const size_t start = FormulaStart(Name);
+  const size_t size = GetWord(Name.Data, 4);
+  if (start + size > Name.Data.size() || size == 0) return false;
+  const Byte token = Name.Data[start];
+  if ((token == 0x3B || token == 0x5B || token == 0x7B) && size == 11) Area = {start + 3, true};
+  else if ((token == 0x3A || token == 0x5A || token == 0x7A) && size == 7) Area = {start + 3, false};
+  else return false;
+  return true;
+}
+
+// Offsets of the first row, last row, first column and last column inside the reference.
+size_t FieldOffset(const TNameArea& Area, Integer Field) {
+  if (!Area.IsArea) return Area.At + (Field < 2 ? 0 : 2);
+  return Area.At + static_cast<size_t>(Field) * 2;
+}
+
+Integer ReadField(const TBaseRecord& Name, Integer Field) {
+  TNameArea area;
+  if (!NameArea(Name, area)) return 0;
+  const Word v = GetWord(Name.Data, FieldOffset(area, Field));
+  return (Field < 2 ? v : (v & 0x00FF)) + 1;
+}
+
+void WriteField(TBaseRecord& Name, Integer Field, Integer Value) {
+  TNameArea area;
+  if (!NameArea(Name, area)) return;
+  const size_t at = FieldOffset(area, Field);
+  const Word old = GetWord(Name.Data, at);
+  // Columns keep their relative-reference flags in the high bits.
+  const Word v = Field < 2 ? static_cast<Word>(Value - 1) : static_cast<Word>((old & 0xFF00) | ((Value - 1) & 0x00FF));
+  SetWord(Name.Data, at, v);
+}
+
+}  // namespace
+
+Integer TXLSFile::GetRangeCount() { return Workbook().Globals().Names().Count(); }
+
+WideString TXLSFile::GetRangeName(Integer Index) {
+  TBaseRecord& name = NameRecord(Workbook().Globals(), Index);
+  WideString text;
+  Int64 length = 0;
+  DecodeStringAt(false, name.Data, 14, length, text, name.Data.at(3), true);
+  return text;
+}
+
+Integer TXLSFile::GetRangeR1(Integer Index) { return ReadField(NameRecord(Workbook().Globals(), Index), 0); }
+Integer TXLSFile::GetRangeR2(Integer Index) { return ReadField(NameRecord(Workbook().Globals(), Index), 1); }
+Integer TXLSFile::GetRangeC1(Integer Index) { return ReadField(NameRecord(Workbook().Globals(), Index), 2); }
+Integer TXLSFile::GetRangeC2(Integer Index) { return ReadField(NameRecord(Workbook().Globals(), Index), 3); }
+void TXLSFile::SetRangeR1(Integer Index, Integer Value) { WriteField(NameRecord(Workbook().Globals(), Index), 0, Value); }
+void TXLSFile::SetRangeR2(Integer Index, Integer Value) { WriteField(NameRecord(Workbook().Globals(), Index), 1, Value); }
+void TXLSFile::SetRangeC1(Integer Index, Integer Value) { WriteField(NameRecord(Workbook().Globals(), Index), 2, Value); }
+void TXLSFile::SetRangeC2(Integer Index, Integer Value) { WriteField(NameRecord(Workbook().Globals(), Index), 3, Value); }
+
+// The workbook's reference table is carried as bytes, so the sheet a reference points to is
+// not known.
+Integer TXLSFile::GetRangeSheet(Integer Index) {
+  NameRecord(Workbook().Globals(), Index);
+  return 0;
+}
+
+// Adding a name needs formula parsing and a reference table, which the engine does not have
+// yet: the name is not added.
+void TXLSFile::AddRange(TXlsNamedRange&) {}
+
+// ---------------------------------------------------------------------------------------------
+// Hyperlinks (no hyperlink model yet: every sheet reads as one without hyperlinks)
+
+namespace {
+[[noreturn]] void NoHyperLink(Integer Index) {
+  RaiseXls(XlsMsg::IndexOutOfRange, {Int64{Index}, String("HyperLinkIndex"), Int64{1}, Int64{0}});
+}
+}  // namespace
+
+Integer TXLSFile::HyperLinkCount() { return 0; }
+THyperLink TXLSFile::GetHyperLink(Integer HyperLinkIndex) { NoHyperLink(HyperLinkIndex); }
+void TXLSFile::SetHyperLink(Integer HyperLinkIndex, const THyperLink&) { NoHyperLink(HyperLinkIndex); }
+TXlsCellRange TXLSFile::GetHyperLinkCellRange(Integer HyperLinkIndex) { NoHyperLink(HyperLinkIndex); }
+void TXLSFile::SetHyperLinkCellRange(Integer HyperLinkIndex, const TXlsCellRange&) { NoHyperLink(HyperLinkIndex); }
+void TXLSFile::AddHyperLink(const TXlsCellRange&, const THyperLink&) {}
+void TXLSFile::DeleteHyperLink(Integer HyperLinkIndex) { NoHyperLink(HyperLinkIndex); }
+
+// ---------------------------------------------------------------------------------------------
+// Page breaks and the automatic filter (not modelled yet)
+
+void TXLSFile::InsertHPageBreak(Integer) {}
+void TXLSFile::InsertVPageBreak(Integer) {}
+void TXLSFile::DeleteHPageBreak(Integer) {}
+void TXLSFile::DeleteVPageBreak(Integer) {}
+bool TXLSFile::HasHPageBreak(Integer) { return false; }
+bool TXLSFile::HasVPageBreak(Integer) { return false; }
+
+void TXLSFile::SetAutoFilter(Integer, Integer, Integer) {}
+void TXLSFile::RemoveAutoFilter() {}
+bool TXLSFile::HasAutoFilter() { return false; }
+bool TXLSFile::HasAutoFilter(Integer, Integer) { return false; }
+
+TXlsCellRange TXLSFile::GetAutoFilterRange() {
+  if (!ActiveWorkSheet()) return TXlsCellRange{-1, -1, -1, -1};
+  return TXlsCellRange{};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Page setup and view
+
+WideString TXLSFile::GetPageFooter() { return ActiveSheetRef().PageFooter(); }
+WideString TXLSFile::GetPageHeader() { return ActiveSheetRef().PageHeader(); }
+void TXLSFile::SetPageFooter(const WideString& Value) { ActiveSheetRef().SetPageFooter(Value); }
+void TXLSFile::SetPageHeader(const WideString& Value) { ActiveSheetRef().SetPageHeader(Value); }
+TXlsMargins TXLSFile::GetMargins() { return ActiveSheetRef().Margins(); }
+void TXLSFile::SetMargins(const TXlsMargins& Value) { ActiveSheetRef().SetMargins(Value); }
+Integer TXLSFile::GetSheetZoom() { return ActiveSheetRef().SheetZoom(); }
+
+void TXLSFile::SetSheetZoom(Integer Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetSheetZoom(Value);
+}
+
+void TXLSFile::FreezePanes(Integer Row, Integer Col) { ActiveSheetRef().FreezePanes(Row - 1, Col - 1); }
+
+void TXLSFile::GetFrozenPanes(Integer& Row, Integer& Col) {
+  ActiveSheetRef().GetFrozenPanes(Row, Col);
+  ++Row;
+  ++Col;
+}
+
+void TXLSFile::SplitWindow(Integer xOffset, Integer yOffset) { ActiveSheetRef().SplitWindow(xOffset, yOffset); }
+void TXLSFile::GetSplitWindow(Integer& xOffset, Integer& yOffset) { ActiveSheetRef().GetSplitWindow(xOffset, yOffset); }
+
+bool TXLSFile::GetShowGridLines() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return !sheet || sheet->ShowGridLines();
+}
+
+void TXLSFile::SetShowGridLines(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetShowGridLines(Value);
+}
+
+bool TXLSFile::GetShowGridHeaders() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return !sheet || sheet->ShowGridHeaders();
+}
+
+void TXLSFile::SetShowGridHeaders(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetShowGridHeaders(Value);
+}
+
+bool TXLSFile::GetPrintGridLines() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return !sheet || sheet->PrintGridLines();
+}
+
+void TXLSFile::SetPrintGridLines(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintGridLines(Value);
+}
+
+Word TXLSFile::GetPrintNumberOfHorizontalPages() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return static_cast<Word>(sheet ? sheet->PrintNumberOfHorizontalPages() : 1);
+}
+
+Word TXLSFile::GetPrintNumberOfVerticalPages() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return static_cast<Word>(sheet ? sheet->PrintNumberOfVerticalPages() : 1);
+}
+
+Integer TXLSFile::GetPrintScale() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? sheet->PrintScale() : 100;
+}
+
+Byte TXLSFile::GetPrintOptions() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return static_cast<Byte>(sheet ? sheet->PrintOptions() : 0);
+}
+
+bool TXLSFile::GetPrintToFit() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && sheet->PrintToFit();
+}
+
+void TXLSFile::SetPrintNumberOfHorizontalPages(Word Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintNumberOfHorizontalPages(Value);
+}
+
+void TXLSFile::SetPrintNumberOfVerticalPages(Word Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintNumberOfVerticalPages(Value);
+}
+
+void TXLSFile::SetPrintScale(Integer Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintScale(Value);
+}
+
+void TXLSFile::SetPrintOptions(Byte Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintOptions(Value);
+}
+
+void TXLSFile::SetPrintToFit(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintToFit(Value);
+}
+
+bool TXLSFile::GetPrintHCentered() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && sheet->PrintHCentered();
+}
+
+bool TXLSFile::GetPrintVCentered() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && sheet->PrintVCentered();
+}
+
+void TXLSFile::SetPrintHCentered(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintHCentered(Value);
+}
+
+void TXLSFile::SetPrintVCentered(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintVCentered(Value);
+}
+
+Integer TXLSFile::GetPrintCopies() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? sheet->PrintCopies() : 1;
+}
+
+TPrinterDriverSettings TXLSFile::GetPrinterDriverSettings() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? sheet->PrinterDriverSettings() : TPrinterDriverSettings{};
+}
+
+Integer TXLSFile::GetPrintPaperSize() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? sheet->PrintPaperSize() : 0;
+}
+
+Integer TXLSFile::GetPrintXResolution() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? sheet->PrintXResolution() : 600;
+}
+
+Integer TXLSFile::GetPrintYResolution() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? sheet->PrintYResolution() : 600;
+}
+
+void TXLSFile::SetPrintCopies(Integer Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintCopies(Value);
+}
+
+void TXLSFile::SetPrinterDriverSettings(const TPrinterDriverSettings& Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrinterDriverSettings(Value);
+}
+
+void TXLSFile::SetPrintPaperSize(Integer Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintPaperSize(Value);
+}
+
+void TXLSFile::SetPrintXResolution(Integer Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintXResolution(Value);
+}
+
+void TXLSFile::SetPrintYResolution(Integer Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintYResolution(Value);
+}
+
+bool TXLSFile::GetOutlineSummaryColsRightOfDetail() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return !sheet || sheet->OutlineSummaryColsRightOfDetail();
+}
+
+bool TXLSFile::GetOutlineSummaryRowsBelowDetail() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return !sheet || sheet->OutlineSummaryRowsBelowDetail();
+}
+
+bool TXLSFile::GetOutlineAutomaticStyles() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && sheet->OutlineAutomaticStyles();
+}
+
+// The worksheet keeps these three flags in its WSBOOL record, which it does not let callers
+// change yet.
+void TXLSFile::SetOutlineSummaryColsRightOfDetail(bool) {}
+void TXLSFile::SetOutlineSummaryRowsBelowDetail(bool) {}
+void TXLSFile::SetOutlineAutomaticStyles(bool) {}
+
+// ---------------------------------------------------------------------------------------------
+// Workbook options
+
+bool TXLSFile::GetIsXltTemplate() { return Workbook().IsXltTemplate(); }
+void TXLSFile::SetIsXltTemplate(bool Value) { Workbook().SetIsXltTemplate(Value); }
+bool TXLSFile::GetOptions1904Dates() { return Workbook().Globals().Is1904(); }
+void TXLSFile::SetOptions1904Dates(bool Value) { Workbook().Globals().SetIs1904(Value); }
+bool TXLSFile::GetOptionsSaveExternalLinkValues() { return Workbook().Globals().SaveExternalLinkValues(); }
+void TXLSFile::SetOptionsSaveExternalLinkValues(bool Value) { Workbook().Globals().SetSaveExternalLinkValues(Value); }
+bool TXLSFile::GetOptionsPrecisionAsDisplayed() { return Workbook().Globals().PrecisionAsDisplayed(); }
+void TXLSFile::SetOptionsPrecisionAsDisplayed(bool Value) { Workbook().Globals().SetPrecisionAsDisplayed(Value); }
+
+bool TXLSFile::GetOptionsR1C1() {
+  TWorkbook& workbook = Workbook();
+  for (Integer i = 0; i < workbook.Sheets().Count(); ++i)
+    if (workbook.IsWorksheet(i)) return workbook.Sheets()[i]->IsR1C1();
+  return false;
+}
+
+void TXLSFile::SetOptionsR1C1(bool Value) {
+  TWorkbook& workbook = Workbook();
+  for (Integer i = 0; i < workbook.Sheets().Count(); ++i)
+    if (workbook.IsWorksheet(i)) workbook.Sheets()[i]->SetIsR1C1(Value);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The clipboard
+
+void TXLSFile::CopyToClipboard() { CopyToClipboard(TXlsCellRange{1, 1, MaxCol(), MaxRow()}); }
+
+void TXLSFile::PasteFromClipboard(Integer Row, Integer Col) {
+  static const String Biff8Format = "Biff8";
+  TClipboard* clipboard = Clipboard();
+  if (clipboard->HasFormatName(Biff8Format)) {
+    TStringStream data(clipboard->AsFormat(Biff8Format));
+    PasteFromXlsClipboardFormat(Row, Col, &data);
+  } else if (clipboard->HasFormat(CF_TEXT)) {
+    PasteFromTextClipboardFormat(Row, Col, clipboard->AsText());
+  }
+}
+
+void TXLSFile::PasteFromXlsClipboardFormat(Integer Row, Integer Col, TStream* Stream) {
+  TCellList* cells = ActiveCells();
+  if (!cells) return;
+  TXLSFile source(nullptr);
+  source.Connect();
+  source.LoadFromStream(Stream);
+  TWorkbook& from = source.Workbook();
+  if (from.Sheets().Count() < 1 || !from.IsWorksheet(0)) return;
+  TWorkSheet& sheet = from.WorkSheetAt(0);
+  const TDimensionsRec block = sheet.OriginalDimensions;
+  IsFileModified = true;
+  TWorkbookGlobals& globals = Workbook().Globals();
+  TWorkbookGlobals& theirs = from.Globals();
+  for (Integer sr = static_cast<Integer>(block.FirstRow); sr < static_cast<Integer>(block.LastRow); ++sr)
+    for (Integer sc = block.FirstCol; sc < block.LastCol; ++sc) {
+      TXlsCellValue v;
+      TRTFRunList runs;
+      sheet.Cells().CellList().GetValueX2(sr, sc, v, runs);
+      // The cell's format becomes an equal format of this workbook.
+      const Integer sourceXF = v.XF < 0 || v.XF >= theirs.XF().Count() ? 0 : v.XF;
+      if (theirs.XF().Count() > 0) {
+        const TWbkFormat format = theirs.XF()[sourceXF]->WbkFormat(theirs.Fonts(), theirs.Formats());
+        v.XF = AddFormat(format);
+      }
+      for (TRTFRun& run : runs) {
+        const Integer entry = run.FontIndex == 4 ? 0 : run.FontIndex > 4 ? run.FontIndex - 1 : run.FontIndex;
+        const Integer n = theirs.Fonts().Count();
+        if (n == 0) continue;
+        run.FontIndex = static_cast<Word>(globals.Fonts().AddFont(theirs.Fonts()[entry < n ? entry : 0]->WbkFont()));
+      }
+      cells->SetValueX2(Row + sr - static_cast<Integer>(block.FirstRow) - 1, Col + sc - block.FirstCol - 1, v, runs,
+                        Dates1904());
+    }
+}
