@@ -3,7 +3,7 @@
 //
 // The engine carries drawings, notes, hyperlinks, page breaks and filters byte for byte but
 // does not interpret them yet, so the operations on them answer as for a sheet that has none
-// and their writes change nothing. Defined names are read from their NAME records' bytes.
+// and their writes change nothing; comments and defined names are read from their records.
 #include <sstream>
 
 #include "classlib/Clipbrd.h"
@@ -49,17 +49,94 @@ void TXLSFile::DeleteImage(Integer Index) {
 void TXLSFile::ClearImage(Integer Index) { DeleteImage(Index); }
 
 // ---------------------------------------------------------------------------------------------
-// Comments (no note model yet: every cell reads as one without a comment)
+// Comments: read from the sheet's NOTE records (row, column, options, object id) and the text
+// of the TXO record that follows the comment's OBJ record in the drawing. Making and changing
+// comments needs the drawing model, which the engine does not have yet.
 
-Integer TXLSFile::GetCommentsCount(Integer) { return 0; }
+namespace {
 
-WideString TXLSFile::GetCommentText(Integer, Integer) { return WideString(); }
+constexpr Word IdOBJ = 0x005D, IdTXO = 0x01B6;
 
-Integer TXLSFile::GetCommentColumn(Integer, Integer) { return 1; }
+// The NOTE records of a row, in column order as the list keeps them.
+std::vector<const TBaseRecord*> RowNotes(TWorkSheet& Sheet, Integer Row) {
+  std::vector<const TBaseRecord*> notes;
+  const TNoteList& list = Sheet.Notes();
+  for (Integer i = 0; i < list.Count(); ++i) {
+    const TBaseRecord* note = list[i];
+    if (note && note->Data.size() >= 8 && GetWord(note->Data, 0) == Row - 1) notes.push_back(note);
+  }
+  return notes;
+}
+
+const TBaseRecord& NoteAt(const std::vector<const TBaseRecord*>& Notes, Integer Index) {
+  const Integer count = static_cast<Integer>(Notes.size());
+  if (Index < 0 || Index >= count)
+    RaiseXls(XlsMsg::IndexOutOfRange, {Int64{Index}, String("Index"), Int64{0}, Int64{count - 1}});
+  return *Notes[static_cast<size_t>(Index)];
+}
+
+// The text of a TXO record: its CONTINUE records each start with an option byte (bit 0:
+// 16-bit characters) and carry characters until the record's character count is reached.
+WideString TxoText(const TBaseRecord& Txo) {
+  WideString text;
+  if (Txo.Data.size() < 12) return text;
+  const size_t count = GetWord(Txo.Data, 10);
+  for (const TBaseRecord* part = Txo.Continue.get(); part && text.size() < count; part = part->Continue.get()) {
+    const ArrayOfByte& d = part->Data;
+    if (d.empty()) continue;
+    const bool wide = (d[0] & 1) != 0;
+    for (size_t p = 1; text.size() < count && p + (wide ? 1 : 0) < d.size(); p += wide ? 2 : 1)
+      text += wide ? static_cast<char16_t>(d[p] | (d[p + 1] << 8)) : static_cast<char16_t>(d[p]);
+  }
+  return text;
+}
+
+// The text of the comment whose drawing object has this id.
+WideString CommentTextOf(TWorkSheet& Sheet, Word ObjectId) {
+  const TDrawing& drawing = Sheet.Drawing();
+  bool found = false;
+  for (Integer i = 0; i < drawing.Count(); ++i) {
+    const TBaseRecord* r = drawing[i];
+    if (!r) continue;
+    // An OBJ record starts with its common-data part: kind 0x15, size, object type, id.
+    if (r->Id == IdOBJ) found = r->Data.size() >= 8 && GetWord(r->Data, 0) == 0x0015 && GetWord(r->Data, 6) == ObjectId;
+    else if (r->Id == IdTXO && found) return TxoText(*r);
+  }
+  return WideString();
+}
+
+}  // namespace
+
+Integer TXLSFile::GetCommentsCount(Integer Row) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? static_cast<Integer>(RowNotes(*sheet, Row).size()) : 0;
+}
+
+WideString TXLSFile::GetCommentText(Integer Row, Integer Index) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return WideString();
+  const std::vector<const TBaseRecord*> notes = RowNotes(*sheet, Row);
+  if (notes.empty()) return WideString();
+  return CommentTextOf(*sheet, GetWord(NoteAt(notes, Index).Data, 6));
+}
+
+Integer TXLSFile::GetCommentColumn(Integer Row, Integer Index) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return 1;
+  const std::vector<const TBaseRecord*> notes = RowNotes(*sheet, Row);
+  if (notes.empty()) return 1;
+  return GetWord(NoteAt(notes, Index).Data, 2) + 1;
+}
+
+WideString TXLSFile::GetCellComment(Integer Row, Integer Col) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return WideString();
+  for (const TBaseRecord* note : RowNotes(*sheet, Row))
+    if (GetWord(note->Data, 2) == Col - 1) return CommentTextOf(*sheet, GetWord(note->Data, 6));
+  return WideString();
+}
 
 void TXLSFile::AssignComment(Integer, Integer, const WideString&) {}
-
-WideString TXLSFile::GetCellComment(Integer, Integer) { return WideString(); }
 
 void TXLSFile::SetCellComment(Integer, Integer, const WideString&, const TImageProperties&) {}
 

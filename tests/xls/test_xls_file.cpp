@@ -188,6 +188,15 @@ TEST(XlsFile, OpeningLibreOfficeFixturesGivesTheirValuesAndTexts) {
   EXPECT_EQ(Utf8(features->GetActiveSheetName()), "Hidden");
   EXPECT_EQ(features->GetActiveSheetVisible(), TXlsSheetVisible::sv_Hidden);
   features->SetActiveSheet(1);
+  EXPECT_EQ(features->GetCommentsCount(2), 1);
+  EXPECT_EQ(features->GetCommentText(2, 0), u"A note on beta");
+  EXPECT_EQ(features->GetCommentColumn(2, 0), 2);
+  EXPECT_EQ(features->GetCellComment(2, 2), u"A note on beta");
+  EXPECT_EQ(features->GetCellComment(2, 1), u"");
+  EXPECT_EQ(features->GetCommentsCount(1), 0);
+  EXPECT_EQ(features->GetCommentColumn(900, 0), 1);
+  EXPECT_EQ(MessageOf([&] { features->GetCommentText(2, 1); }),
+            "The index \"1\" of the property \"Index\" is not in the range 0-0");
   EXPECT_EQ(features->CellMergedListCount(), 1);
   EXPECT_EQ(features->GetCellMergedBounds(5, 3), (TXlsCellRange{2, 4, 3, 5}));
 }
