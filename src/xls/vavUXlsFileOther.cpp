@@ -228,9 +228,128 @@ Integer TXLSFile::GetRangeSheet(Integer Index) {
   return 0;
 }
 
-// Adding a name needs formula parsing and a reference table, which the engine does not have
-// yet: the name is not added.
-void TXLSFile::AddRange(TXlsNamedRange&) {}
+namespace {
+
+// One cell or area reference of a name's formula, 0-based, with its relative-reference flags.
+struct TNameAreaRef {
+  Integer Row1 = 0, Row2 = 0, Col1 = 0, Col2 = 0;
+  bool RelRow1 = false, RelRow2 = false, RelCol1 = false, RelCol2 = false;
+};
+
+// Reads [$]letters[$]digits at p.
+bool ReadCellRef(const WideString& s, size_t& p, Integer& Row, Integer& Col, bool& RelRow, bool& RelCol) {
+  RelCol = !(p < s.size() && s[p] == u'$');
+  if (!RelCol) ++p;
+  Integer col = 0;
+  size_t letters = 0;
+  while (p < s.size() && ((s[p] >= u'A' && s[p] <= u'Z') || (s[p] >= u'a' && s[p] <= u'z')) && letters < 3) {
+    col = col * 26 + ((s[p] | 0x20) - u'a' + 1);
+    ++p, ++letters;
+  }
+  RelRow = !(p < s.size() && s[p] == u'$');
+  if (!RelRow) ++p;
+  Integer row = 0;
+  size_t digits = 0;
+  while (p < s.size() && s[p] >= u'0' && s[p] <= u'9' && digits < 6) {
+    row = row * 10 + (s[p] - u'0');
+    ++p, ++digits;
+  }
+  if (letters == 0 || digits == 0 || col < 1 || col > 256 || row < 1 || row > 65536) return false;
+  Row = row - 1;
+  Col = col - 1;
+  return true;
+}
+
+// "=A1", "=$A$1:$IV$2" or several of them joined by commas: the only formulas a name can have
+// until formulas are parsed.
+bool ParseAreaList(const WideString& Formula, std::vector<TNameAreaRef>& Areas) {
+  if (Formula.empty() || Formula[0] != u'=') return false;
+  size_t p = 1;
+  for (;;) {
+    while (p < Formula.size() && Formula[p] == u' ') ++p;
+    TNameAreaRef a;
+    if (!ReadCellRef(Formula, p, a.Row1, a.Col1, a.RelRow1, a.RelCol1)) return false;
+    a.Row2 = a.Row1, a.Col2 = a.Col1, a.RelRow2 = a.RelRow1, a.RelCol2 = a.RelCol1;
+    if (p < Formula.size() && Formula[p] == u':' && !ReadCellRef(Formula, ++p, a.Row2, a.Col2, a.RelRow2, a.RelCol2))
+      return false;
+    Areas.push_back(a);
+    while (p < Formula.size() && Formula[p] == u' ') ++p;
+    if (p == Formula.size()) return true;
+    if (Formula[p++] != u',') return false;
+  }
+}
+
+void PushWord(ArrayOfByte& d, Integer v) {
+  d.push_back(static_cast<Byte>(v));
+  d.push_back(static_cast<Byte>(v >> 8));
+}
+
+Integer ColumnField(Integer Col, bool RelRow, bool RelCol) { return Col | (RelRow ? 0x4000 : 0) | (RelCol ? 0x8000 : 0); }
+
+// The tokens of an area list on one sheet: one 3-D area, or several joined as a union.
+ArrayOfByte AreaListTokens(const std::vector<TNameAreaRef>& Areas, Integer Ixti) {
+  ArrayOfByte areas;
+  for (size_t i = 0; i < Areas.size(); ++i) {
+    const TNameAreaRef& a = Areas[i];
+    areas.push_back(0x3B);  // tArea3d
+    PushWord(areas, Ixti);
+    PushWord(areas, a.Row1);
+    PushWord(areas, a.Row2);
+    PushWord(areas, ColumnField(a.Col1, a.RelRow1, a.RelCol1));
+    PushWord(areas, ColumnField(a.Col2, a.RelRow2, a.RelCol2));
+    if (i > 0) areas.push_back(0x10);  // tUnion
+  }
+  if (Areas.size() == 1) return areas;
+  ArrayOfByte tokens{0x29};  // tMemFunc: the size of the reference expression that follows
+  PushWord(tokens, static_cast<Integer>(areas.size()));
+  tokens.insert(tokens.end(), areas.begin(), areas.end());
+  return tokens;
+}
+
+}  // namespace
+
+// Adds or replaces a name whose formula is a list of cell areas of the active sheet (such as
+// the print titles "=$A$1:$IV$1"); other formulas need formula parsing, which the engine does
+// not have yet, and are refused as invalid.
+void TXLSFile::AddRange(TXlsNamedRange& NamedRange) {
+  if (!ActiveWorkSheet()) return;
+  TWorkbookGlobals& globals = Workbook().Globals();
+  Integer flags = NamedRange.OptionFlags;
+  if (!TWorkbookGlobals::IsValidRangeName(NamedRange.Name, flags))
+    RaiseXls(XlsMsg::InvalidNamedRange, {WideToUtf8(NamedRange.Name)});
+  std::vector<TNameAreaRef> areas;
+  if (!ParseAreaList(NamedRange.RangeFormula, areas))
+    RaiseXls(XlsMsg::InvalidNamedRange, {WideToUtf8(NamedRange.RangeFormula)});
+  const Integer ixti = globals.References().InternalSheetRef(FActiveSheet - 1, globals.SheetCount());
+  const ArrayOfByte tokens = AreaListTokens(areas, ixti);
+
+  const bool wide = IsWide(NamedRange.Name);
+  ArrayOfByte d;
+  PushWord(d, flags);
+  d.push_back(0);  // keyboard shortcut
+  d.push_back(static_cast<Byte>(NamedRange.Name.size()));
+  PushWord(d, static_cast<Integer>(tokens.size()));
+  PushWord(d, 0);
+  PushWord(d, NamedRange.NameSheetIndex);  // 1-based sheet of a local name, 0 for the workbook
+  d.insert(d.end(), 4, 0);
+  d.push_back(wide ? 1 : 0);
+  for (char16_t c : NamedRange.Name) {
+    d.push_back(static_cast<Byte>(c));
+    if (wide) d.push_back(static_cast<Byte>(c >> 8));
+  }
+  d.insert(d.end(), tokens.begin(), tokens.end());
+  auto record = std::make_unique<TBaseRecord>(BiffCarriedId::NAME, std::move(d));
+
+  TNameRecordList& names = globals.Names();
+  const TBaseRecord* existing = globals.GetName(NamedRange.NameSheetIndex - 1, NamedRange.Name);
+  for (Integer i = 0; i < names.Count(); ++i)
+    if (names[i] == existing) {
+      names.SetItem(i, std::move(record));
+      return;
+    }
+  globals.CheckInternalNames(flags);
+  names.Add(std::move(record));
+}
 
 // ---------------------------------------------------------------------------------------------
 // Hyperlinks (no hyperlink model yet: every sheet reads as one without hyperlinks)

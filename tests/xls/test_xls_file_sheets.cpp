@@ -206,10 +206,64 @@ TEST(XlsFileSheets, PageSetupViewAndOptions) {
   EXPECT_EQ(row, 2);
 }
 
-TEST(XlsFileSheets, DefinedNamesAreReadFromTheirRecords) {
-  auto book = NewBook(1);
+TEST(XlsFileSheets, NamesOfCellAreasAreAddedReplacedAndRead) {
+  auto book = NewBook(2);
   EXPECT_EQ(book->GetRangeCount(), 0);
   EXPECT_EQ(MessageOf([&] { book->GetRangeName(1); }), "The index \"1\" of the property \"Index\" is not in the range 1-0");
+  book->SetActiveSheet(2);
+  // The print titles as the grid export makes them: rows, then rows and columns.
+  TXlsNamedRange titles{WideString(1, u'\x07'), u"=$A$1:$IV$1", 0, 0, 2};
+  book->AddRange(titles);
+  titles.RangeFormula = u"=$A$1:$IV$2, $A$1:$B$65536";
+  book->AddRange(titles);
+  TXlsNamedRange sites{u"Sites", u"=$B$3:$D$9", 0, 0, 0};
+  book->AddRange(sites);
+  ASSERT_EQ(book->GetRangeCount(), 2);
+  EXPECT_EQ(book->GetRangeName(2), u"Sites");
+  EXPECT_EQ(book->GetRangeR1(2), 3);
+  EXPECT_EQ(book->GetRangeR2(2), 9);
+  EXPECT_EQ(book->GetRangeC1(2), 2);
+  EXPECT_EQ(book->GetRangeC2(2), 4);
+  EXPECT_EQ(book->GetRangeR1(1), 0);  // two areas: no single reference
+  book->SetRangeC2(2, 6);
+  EXPECT_EQ(book->GetRangeC2(2), 6);
+  book->SetBounds(2);
+  EXPECT_EQ(book->GetFirstColumn(), 2);
+  book->SetCellValue(4, 3, Variant(5.0));
+  EXPECT_EQ(book->CellCount(4), 5);
+  EXPECT_EQ(book->GetCellData(4, 1).AsDouble(), 5.0);  // relative to column B
+
+  const TXlsNamedRange wrong[] = {{u"Bad", u"=SUM(A1:A2)", 0, 0, 0}, {u"A1", u"=$A$1", 0, 0, 0}, {u"X", u"A1", 0, 0, 0}};
+  for (TXlsNamedRange w : wrong)
+    EXPECT_EQ(MessageOf([&] { book->AddRange(w); }).rfind("Invalid named range: ", 0), 0u) << WideToUtf8(w.RangeFormula);
+  EXPECT_EQ(book->GetRangeCount(), 2);
+
+  TempDir dir;
+  const std::string path = dir.File("names.xls");
+  book->Save(false, path, nullptr, nullptr, nullptr);
+  const std::string python = PythonWithXlrd();
+  if (python.empty()) GTEST_SKIP() << "python3 with xlrd is not installed";
+  EXPECT_EQ(RunXlrd(python,
+                    "import sys,xlrd\n"
+                    "b=xlrd.open_workbook(sys.argv[1])\n"
+                    "for n in b.name_obj_list:\n"
+                    "  print(n.name, n.scope, [tuple(r.coords) for r in n.result.value])\n",
+                    path),
+            "Print_Titles 1 [(1, 2, 0, 2, 0, 256), (1, 2, 0, 65536, 0, 2)]\n"
+            "Sites -1 [(1, 2, 2, 9, 1, 6)]\n");
+
+  // LibreOffice opens it too (it converts the first sheet).
+  int status = 0;
+  RunCommand("command -v soffice >/dev/null 2>&1", status);
+  if (status != 0) GTEST_SKIP() << "soffice is not installed";
+  book->SetActiveSheet(1);
+  book->SetCellValue(1, 1, Variant(5.0));
+  book->Save(false, dir.File("names2.xls"), nullptr, nullptr, nullptr);
+  RunCommand("cd " + dir.Path.string() + " && timeout 300 soffice -env:UserInstallation=file:///tmp/lo_profile_xlsfile_" +
+                 std::to_string(getpid()) + " --headless --convert-to csv --outdir " + dir.Path.string() + " " +
+                 dir.File("names2.xls") + " >/dev/null 2>&1",
+             status);
+  EXPECT_EQ(xlstest::ReadFileBytes(dir.File("names2.csv")), "5\n");
 }
 
 TEST(XlsFileSheets, SheetsWithoutPicturesCommentsOrLinks) {
