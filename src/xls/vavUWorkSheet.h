@@ -31,6 +31,8 @@ class TWorkSheet : public TSheet {
   TDrawing& Drawing() { return FDrawing; }
   TRangeList& Ranges() { return FRanges; }
   TColInfoList& Columns() { return FColumns; }
+  THPageBreakList& HPageBreaks() { return FHPageBreaks; }
+  TVPageBreakList& VPageBreaks() { return FVPageBreaks; }
   const TBaseRecordList& MiscRecords1() const { return FMiscRecords1; }
   const TBaseRecordList& MiscRecords2() const { return FMiscRecords2; }
   Integer DefRowHeight() const { return FDefRowHeight; }

@@ -1,9 +1,11 @@
 // TXLSFile: pictures, comments, defined names, hyperlinks, page breaks, the automatic filter,
 // page setup and view settings, workbook options and pasting workbook data.
 //
-// The engine carries drawings, notes, hyperlinks, page breaks and filters byte for byte but
-// does not interpret them yet, so the operations on them answer as for a sheet that has none
-// and their writes change nothing; comments and defined names are read from their records.
+// The engine carries drawings, notes, hyperlinks and filters byte for byte but does not
+// interpret them yet, so pictures, hyperlinks and filters answer as for a sheet that has none
+// and their writes change nothing; comments are read from their records. Names of cell areas
+// and page breaks are read and written on their records' bytes.
+#include <algorithm>
 #include <sstream>
 
 #include "classlib/Clipbrd.h"
@@ -369,14 +371,92 @@ void TXLSFile::AddHyperLink(const TXlsCellRange&, const THyperLink&) {}
 void TXLSFile::DeleteHyperLink(Integer HyperLinkIndex) { NoHyperLink(HyperLinkIndex); }
 
 // ---------------------------------------------------------------------------------------------
-// Page breaks and the automatic filter (not modelled yet)
+// Page breaks, kept in the sheet's HORIZONTALPAGEBREAKS and VERTICALPAGEBREAKS records: a count,
+// then per break the row (column) it lies above (left of) and the span it covers, in order.
+// Breaks do not yet move with inserted or deleted rows and columns.
 
-void TXLSFile::InsertHPageBreak(Integer) {}
-void TXLSFile::InsertVPageBreak(Integer) {}
-void TXLSFile::DeleteHPageBreak(Integer) {}
-void TXLSFile::DeleteVPageBreak(Integer) {}
-bool TXLSFile::HasHPageBreak(Integer) { return false; }
-bool TXLSFile::HasVPageBreak(Integer) { return false; }
+namespace {
+
+constexpr Integer MaxPageBreaks = 1026;
+
+// The breaks of a list (the positions of every record's entries), sorted.
+std::vector<Integer> Breaks(const TBaseRecordList& List) {
+  std::vector<Integer> out;
+  for (Integer i = 0; i < List.Count(); ++i) {
+    const ArrayOfByte& d = List[i]->Data;
+    if (d.size() < 2) continue;
+    const size_t n = std::min<size_t>(GetWord(d, 0), (d.size() - 2) / 6);
+    for (size_t k = 0; k < n; ++k) out.push_back(GetWord(d, 2 + 6 * k));
+  }
+  std::sort(out.begin(), out.end());
+  out.erase(std::unique(out.begin(), out.end()), out.end());
+  return out;
+}
+
+// Replaces the list's records by one record holding Positions, each spanning 0..SpanEnd.
+void SetBreaks(TBaseRecordList& List, Word Id, const std::vector<Integer>& Positions, Integer SpanEnd) {
+  if (static_cast<Integer>(Positions.size()) > MaxPageBreaks) RaiseXls(XlsMsg::TooManyPageBreaks);
+  List.Clear();
+  if (Positions.empty()) return;
+  ArrayOfByte d;
+  PushWord(d, static_cast<Integer>(Positions.size()));
+  for (Integer p : Positions) {
+    PushWord(d, p);
+    PushWord(d, 0);
+    PushWord(d, SpanEnd);
+  }
+  List.Add(std::make_unique<TBaseRecord>(Id, std::move(d)));
+}
+
+void ChangeBreak(TBaseRecordList& List, Word Id, Integer Position, Integer SpanEnd, bool Add) {
+  std::vector<Integer> positions = Breaks(List);
+  auto at = std::lower_bound(positions.begin(), positions.end(), Position);
+  const bool present = at != positions.end() && *at == Position;
+  if (Add == present) return;
+  if (Add) positions.insert(at, Position);
+  else positions.erase(at);
+  SetBreaks(List, Id, positions, SpanEnd);
+}
+
+bool HasBreak(const TBaseRecordList& List, Integer Position) {
+  const std::vector<Integer> positions = Breaks(List);
+  return std::binary_search(positions.begin(), positions.end(), Position);
+}
+
+}  // namespace
+
+void TXLSFile::InsertHPageBreak(Integer Row) {
+  if (TWorkSheet* sheet = ActiveWorkSheet())
+    ChangeBreak(sheet->HPageBreaks(), BiffCarriedId::HPAGEBREAKS, Row, 255, true);
+}
+
+void TXLSFile::InsertVPageBreak(Integer Col) {
+  if (TWorkSheet* sheet = ActiveWorkSheet())
+    ChangeBreak(sheet->VPageBreaks(), BiffCarriedId::VPAGEBREAKS, Col, 65535, true);
+}
+
+void TXLSFile::DeleteHPageBreak(Integer Row) {
+  if (TWorkSheet* sheet = ActiveWorkSheet())
+    ChangeBreak(sheet->HPageBreaks(), BiffCarriedId::HPAGEBREAKS, Row, 255, false);
+}
+
+void TXLSFile::DeleteVPageBreak(Integer Col) {
+  if (TWorkSheet* sheet = ActiveWorkSheet())
+    ChangeBreak(sheet->VPageBreaks(), BiffCarriedId::VPAGEBREAKS, Col, 65535, false);
+}
+
+bool TXLSFile::HasHPageBreak(Integer Row) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && HasBreak(sheet->HPageBreaks(), Row);
+}
+
+bool TXLSFile::HasVPageBreak(Integer Col) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && HasBreak(sheet->VPageBreaks(), Col);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The automatic filter (not modelled yet: no sheet has one)
 
 void TXLSFile::SetAutoFilter(Integer, Integer, Integer) {}
 void TXLSFile::RemoveAutoFilter() {}

@@ -152,6 +152,43 @@ TEST(XlsFileSheets, MarkedRowsAreDeletedFromTheBottomUp) {
   EXPECT_EQ(book->GetCellValue(3, 1).AsString(), "last");
 }
 
+TEST(XlsFileSheets, PageBreaksFromCallsAndFromMarks) {
+  auto book = NewBook(1);
+  book->InsertHPageBreak(5);
+  book->InsertHPageBreak(3);
+  book->InsertHPageBreak(5);
+  book->InsertVPageBreak(2);
+  EXPECT_TRUE(book->HasHPageBreak(3));
+  EXPECT_TRUE(book->HasHPageBreak(5));
+  EXPECT_FALSE(book->HasHPageBreak(4));
+  EXPECT_TRUE(book->HasVPageBreak(2));
+  book->DeleteHPageBreak(3);
+  book->DeleteVPageBreak(2);
+  EXPECT_FALSE(book->HasHPageBreak(3));
+  EXPECT_FALSE(book->HasVPageBreak(2));
+
+  book->SetCellValue(2, 1, Variant(u"--"));
+  book->SetCellValue(2, 2, Variant(u"kept"));
+  book->SetCellValue(8, 1, Variant(u"--"));
+  book->MakePageBreaks(u"--");
+  EXPECT_TRUE(book->GetCellValue(2, 1).IsEmpty());
+  EXPECT_EQ(book->GetCellValue(2, 2).AsString(), "kept");
+  EXPECT_TRUE(book->HasHPageBreak(1));  // above model row 1: between rows 1 and 2
+  EXPECT_TRUE(book->HasHPageBreak(7));
+
+  TempDir dir;
+  const std::string path = dir.File("breaks.xls");
+  book->Save(false, path, nullptr, nullptr, nullptr);
+  const std::string python = PythonWithXlrd();
+  if (python.empty()) GTEST_SKIP() << "python3 with xlrd is not installed";
+  EXPECT_EQ(RunXlrd(python,
+                    "import sys,xlrd\n"
+                    "s=xlrd.open_workbook(sys.argv[1],formatting_info=True).sheet_by_index(0)\n"
+                    "print(s.horizontal_page_breaks, s.vertical_page_breaks)\n",
+                    path),
+            "[(1, 0, 255), (5, 0, 255), (7, 0, 255)] []\n");
+}
+
 TEST(XlsFileSheets, MergedCellsCountFromOne) {
   auto book = NewBook(1);
   book->MergeCells(2, 2, 3, 4);
