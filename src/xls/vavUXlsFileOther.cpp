@@ -644,11 +644,17 @@ bool TXLSFile::GetOutlineAutomaticStyles() {
   return sheet && sheet->OutlineAutomaticStyles();
 }
 
-// The worksheet keeps these three flags in its WSBOOL record, which it does not let callers
-// change yet.
-void TXLSFile::SetOutlineSummaryColsRightOfDetail(bool) {}
-void TXLSFile::SetOutlineSummaryRowsBelowDetail(bool) {}
-void TXLSFile::SetOutlineAutomaticStyles(bool) {}
+void TXLSFile::SetOutlineSummaryColsRightOfDetail(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetOutlineSummaryColsRightOfDetail(Value);
+}
+
+void TXLSFile::SetOutlineSummaryRowsBelowDetail(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetOutlineSummaryRowsBelowDetail(Value);
+}
+
+void TXLSFile::SetOutlineAutomaticStyles(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetOutlineAutomaticStyles(Value);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Workbook options

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "XlsTestHelpers.h"
+#include "classlib/Clipbrd.h"
 #include "classlib/SysUtils.h"
+#include "xls/resources/XlsTemplate.h"
 #include "xls/vavUXlsFile.h"
 
 using namespace xlstest;
@@ -214,6 +216,9 @@ TEST(XlsFileSheets, PageSetupViewAndOptions) {
   EXPECT_FALSE(book->GetShowGridLines());
   EXPECT_TRUE(book->GetOutlineSummaryRowsBelowDetail());
   EXPECT_TRUE(book->GetOutlineSummaryColsRightOfDetail());
+  EXPECT_FALSE(book->GetOutlineAutomaticStyles());
+  book->SetOutlineSummaryRowsBelowDetail(false);
+  book->SetOutlineAutomaticStyles(true);
   book->SetPageHeader(u"&CSpecies");
   EXPECT_EQ(book->GetPageHeader(), u"&CSpecies");
 
@@ -239,6 +244,9 @@ TEST(XlsFileSheets, PageSetupViewAndOptions) {
   EXPECT_EQ(back.GetPrintScale(), 100);
   EXPECT_FALSE(back.GetShowGridLines());
   EXPECT_EQ(back.GetPageHeader(), u"&CSpecies");
+  EXPECT_FALSE(back.GetOutlineSummaryRowsBelowDetail());
+  EXPECT_TRUE(back.GetOutlineSummaryColsRightOfDetail());
+  EXPECT_TRUE(back.GetOutlineAutomaticStyles());
   back.GetFrozenPanes(row, col);
   EXPECT_EQ(row, 2);
 }
@@ -301,6 +309,43 @@ TEST(XlsFileSheets, NamesOfCellAreasAreAddedReplacedAndRead) {
                  dir.File("names2.xls") + " >/dev/null 2>&1",
              status);
   EXPECT_EQ(xlstest::ReadFileBytes(dir.File("names2.csv")), "5\n");
+}
+
+// A block copied in another workbook lands with its top-left cell at the given cell, with
+// formats made equal in this workbook.
+TEST(XlsFileSheets, PastedWorkbookDataLandsAtTheGivenCell) {
+  auto source = NewBook(1);
+  TWbkFormat bold = source->GetFormatList(15);
+  bold.Font.Style = flsBold;
+  source->SetCellValueX(2, 2, TXlsCellValue{Variant(u"b2"), source->AddFormat(bold), false});
+  source->SetCellValue(2, 3, Variant(23.0));
+  source->SetCellValue(3, 2, Variant(true));
+  source->SetCellValue(3, 3, Variant(u"c3"));
+  // What a copy of B2:C3 puts on the clipboard: a workbook of that range only.
+  std::istringstream container(XlsEmptyWorkbookTemplate());
+  std::stringstream copied;
+  {
+    TOle2File file(container);
+    file.PrepareForWrite(copied, u"Workbook");
+    source->GetTWorkbook()->SaveRangeToStream(file, 0, TXlsCellRange{1, 1, 2, 2});
+    file.Close();
+  }
+
+  auto target = NewBook(1);
+  Clipboard()->SetAsFormat("Biff8", copied.str());
+  target->PasteFromClipboard(10, 5);
+  EXPECT_EQ(target->GetCellValue(10, 5).AsString(), "b2");
+  EXPECT_EQ(target->GetFormatList(target->GetCellFormat(10, 5)).Font.Style, flsBold);
+  EXPECT_EQ(target->GetCellValue(10, 6).AsDouble(), 23.0);
+  EXPECT_TRUE(target->GetCellValue(11, 5).AsBoolean());
+  EXPECT_EQ(target->GetCellValue(11, 6).AsString(), "c3");
+  EXPECT_TRUE(target->GetCellValue(9, 5).IsEmpty());
+  EXPECT_TRUE(target->GetCellValue(12, 7).IsEmpty());
+  EXPECT_TRUE(target->GetInvalidateFormulas());
+
+  Clipboard()->SetAsFormat("Biff8", "not a workbook");
+  EXPECT_EQ(MessageOf([&] { target->PasteFromClipboard(1, 1); }), "Error reading Excel records. File invalid");
+  Clipboard()->Clear();
 }
 
 TEST(XlsFileSheets, SheetsWithoutPicturesCommentsOrLinks) {
