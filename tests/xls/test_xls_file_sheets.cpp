@@ -29,6 +29,16 @@ void MarkSheets(TXLSFile& book) {
 
 double Mark(TXLSFile& book) { return book.GetCellValue(1, 1).AsDouble(); }
 
+std::string HexOf(const std::string& text) {
+  static const char* digits = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : text) {
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
+
 TEST(XlsFileSheets, DeletingSheetsKeepsAnActiveSheetInRange) {
   auto two = NewBook(2);
   MarkSheets(*two);
@@ -366,6 +376,80 @@ TEST(XlsFileSheets, SheetsWithoutPicturesCommentsOrLinks) {
   anchor.Col1 = 9;
   book->GetPicture(0, 0, nullptr, type, anchor);
   EXPECT_EQ(anchor.Col1, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(XlsFileComments, MadeCommentsAreReadBackByTheEngineXlrdAndLibreOffice) {
+  auto book = NewBook(2);
+  book->SetActiveSheet(2);
+  book->SetCellValue(1, 1, Variant(u"x"));
+  TImageProperties box;
+  box.Col1 = 3, box.Row1 = 1, box.Col2 = 5, box.Row2 = 4;
+  book->SetCellComment(2, 2, u"A note on beta", box);
+  book->SetCellComment(5, 1, u"First line\nΩmega", TImageProperties{});
+  book->SetCellComment(7, 3, u"to be removed", TImageProperties{});
+  book->SetCellComment(7, 3, u"", TImageProperties{});
+  book->SetCellComment(8, 8, u"", TImageProperties{});  // nothing there: nothing happens
+  book->SetCellComment(5, 1, u"Ωmega only", TImageProperties{});
+  EXPECT_EQ(book->GetCommentsCount(2), 1);
+  EXPECT_EQ(book->GetCommentsCount(7), 0);
+  EXPECT_EQ(book->GetCellComment(2, 2), u"A note on beta");
+  EXPECT_EQ(book->GetCommentText(5, 0), u"Ωmega only");
+  EXPECT_EQ(book->GetCommentColumn(5, 0), 1);
+  const std::string second = WideToUtf8(book->GetActiveSheetName());
+  book->SetActiveSheet(1);
+  book->SetCellComment(1, 1, u"on the first sheet", TImageProperties{});
+
+  TempDir dir;
+  const std::string path = dir.File("comments.xls");
+  book->Save(false, path, nullptr, nullptr, nullptr);
+  auto back = std::make_unique<TXLSFile>(nullptr);
+  back->Connect();
+  back->OpenFile(path);
+  EXPECT_EQ(back->GetCellComment(1, 1), u"on the first sheet");
+  back->SetActiveSheet(2);
+  EXPECT_EQ(back->GetCellComment(2, 2), u"A note on beta");
+  EXPECT_EQ(back->GetCellComment(5, 1), u"Ωmega only");
+  ExpectOlefileAgrees(xlstest::ReadFileBytes(path), dir, "copy.xls");
+
+  const std::string python = PythonWithXlrd();
+  if (!python.empty()) {
+    EXPECT_EQ(RunXlrd(python,
+                      "import sys,xlrd\n"
+                      "b=xlrd.open_workbook(sys.argv[1],formatting_info=True)\n"
+                      "for s in b.sheets():\n"
+                      "  for k in sorted(s.cell_note_map): print(s.name, k, s.cell_note_map[k].text.encode('utf-8').hex())\n",
+                      path),
+              "Sheet1 (0, 0) " + HexOf("on the first sheet") + "\n" + second + " (1, 1) " + HexOf("A note on beta") +
+                  "\n" + second + " (4, 0) " + HexOf("Ωmega only") + "\n");
+  }
+  int status = 0;
+  RunCommand("command -v soffice >/dev/null 2>&1", status);
+  if (status != 0) GTEST_SKIP() << "soffice is not installed";
+  // LibreOffice reads the comments: converted back to a workbook of its own, they are there.
+  RunCommand("cd " + dir.Path.string() + " && timeout 300 soffice -env:UserInstallation=file:///tmp/lo_profile_xlsfile_" +
+                 std::to_string(getpid()) + " --headless --convert-to 'xls:MS Excel 97' --outdir " +
+                 (dir.Path / "lo").string() + " " + path + " >/dev/null 2>&1",
+             status);
+  auto viaLibreOffice = std::make_unique<TXLSFile>(nullptr);
+  viaLibreOffice->Connect();
+  viaLibreOffice->OpenFile((dir.Path / "lo" / "comments.xls").string());
+  EXPECT_EQ(viaLibreOffice->GetCellComment(1, 1), u"on the first sheet");
+  viaLibreOffice->SetActiveSheet(2);
+  EXPECT_EQ(viaLibreOffice->GetCellComment(2, 2), u"A note on beta");
+  EXPECT_EQ(viaLibreOffice->GetCellComment(5, 1), u"Ωmega only");
+}
+
+TEST(XlsFileComments, SheetsWithDrawingsOfTheirOwnGetNoNewComments) {
+  auto book = std::make_unique<TXLSFile>(nullptr);
+  book->Connect();
+  book->OpenFile(FixturePath("workbook_features.xls"));
+  book->SetCellComment(9, 9, u"new", TImageProperties{});
+  EXPECT_EQ(book->GetCellComment(9, 9), u"");
+  EXPECT_EQ(book->GetCellComment(2, 2), u"A note on beta");
 }
 
 }  // namespace
