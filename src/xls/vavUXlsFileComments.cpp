@@ -289,6 +289,19 @@ void TXLSFile::SetCellComment(Integer Row, Integer Col, const WideString& Value,
     made = FMadeComments.emplace(sheet, std::vector<TMadeComment>()).first;
   }
   std::vector<TMadeComment>& comments = made->second;
+  // Rows and columns inserted or deleted since moved the notes (or removed them): the list
+  // follows its notes, found by their object ids.
+  std::vector<TMadeComment> current;
+  for (Integer i = 0; i < sheet->Notes().Count(); ++i) {
+    const TBaseRecord* note = sheet->Notes()[i];
+    const Integer id = GetWord(note->Data, 6);
+    if (id < 1 || id > static_cast<Integer>(comments.size())) continue;
+    TMadeComment c = comments[static_cast<size_t>(id - 1)];
+    c.Row = GetWord(note->Data, 0);
+    c.Col = GetWord(note->Data, 2);
+    current.push_back(c);
+  }
+  comments = current;
   auto at = std::find_if(comments.begin(), comments.end(),
                          [&](const TMadeComment& c) { return c.Row == Row - 1 && c.Col == Col - 1; });
   if (Value.empty()) {

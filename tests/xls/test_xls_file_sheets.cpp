@@ -443,6 +443,35 @@ TEST(XlsFileComments, MadeCommentsAreReadBackByTheEngineXlrdAndLibreOffice) {
   EXPECT_EQ(viaLibreOffice->GetCellComment(5, 1), u"Ωmega only");
 }
 
+TEST(XlsFileComments, MadeCommentsFollowTheirRowsAndLeaveWithTheirSheets) {
+  auto book = NewBook(2);
+  book->SetCellComment(2, 1, u"two", TImageProperties{});
+  book->SetCellComment(4, 1, u"four", TImageProperties{});
+  book->InsertAndCopyRows(1, 1, 1, 2, false);  // two rows above
+  book->DeleteRows(6, 1);                      // the row of "four", now row 6
+  book->SetCellComment(9, 2, u"nine", TImageProperties{});
+  EXPECT_EQ(book->GetCellComment(4, 1), u"two");
+  EXPECT_EQ(book->GetCellComment(2, 1), u"");
+  EXPECT_EQ(book->GetCellComment(9, 2), u"nine");
+  EXPECT_EQ(book->GetCommentsCount(6), 0);
+
+  book->SetActiveSheet(2);
+  book->SetCellComment(1, 1, u"on two", TImageProperties{});
+  book->SetActiveSheet(1);
+  book->DeleteSheet(1);
+  EXPECT_EQ(book->GetCellComment(1, 1), u"on two");
+  TMemoryStream saved;
+  book->Save(false, "", nullptr, nullptr, &saved);
+  saved.SetPosition(0);
+  TXLSFile back(nullptr);
+  back.Connect();
+  back.LoadFromStream(&saved);
+  EXPECT_EQ(back.GetCellComment(1, 1), u"on two");
+  book->ClearSheet();
+  EXPECT_EQ(book->GetCellComment(1, 1), u"");
+  EXPECT_EQ(book->GetTWorkbook()->Globals().DrawingGroup().Count(), 0);
+}
+
 TEST(XlsFileComments, SheetsWithDrawingsOfTheirOwnGetNoNewComments) {
   auto book = std::make_unique<TXLSFile>(nullptr);
   book->Connect();
