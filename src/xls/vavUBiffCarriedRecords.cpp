@@ -207,6 +207,35 @@ void TReferences::InsertSheets(Integer Pos, Integer Count) {
   }
 }
 
+Integer TReferences::InternalSheetRef(Integer Sheet, Integer SheetCount) {
+  Integer internal = InternalSupBook();
+  if (internal < 0) {
+    internal = 0;
+    for (Integer i = 0; i < FSupBooks.Count(); ++i)
+      if (FSupBooks[i]->Id == BiffCarriedId::SUPBOOK) ++internal;
+    ArrayOfByte supbook(4);
+    SetWord(supbook, 0, static_cast<Word>(SheetCount));
+    SetWord(supbook, 2, 0x0401);
+    FSupBooks.Add(std::make_unique<TBaseRecord>(BiffCarriedId::SUPBOOK, std::move(supbook)));
+  }
+  if (!FExternSheet) FExternSheet = std::make_unique<TBaseRecord>(BiffCarriedId::EXTERNSHEET, ArrayOfByte(2, 0));
+  // A table long enough for CONTINUE records is not extended here.
+  if (FExternSheet->Continue) RaiseXls(XlsMsg::TooManyEntries, {Int64{GetWord(FExternSheet->Data, 0)}, Int64{1370}});
+  ArrayOfByte& d = FExternSheet->Data;
+  const Integer n = std::min<Integer>(GetWord(d, 0), (FExternSheet->DataSize() - 2) / 6);
+  for (Integer k = 0; k < n; ++k) {
+    const size_t at = 2 + 6 * static_cast<size_t>(k);
+    if (GetWord(d, at) == internal && GetWord(d, at + 2) == Sheet && GetWord(d, at + 4) == Sheet) return k;
+  }
+  if (n >= 1370) RaiseXls(XlsMsg::TooManyEntries, {Int64{n + 1}, Int64{1370}});
+  d.resize(2 + 6 * static_cast<size_t>(n + 1));
+  SetWord(d, 0, static_cast<Word>(n + 1));
+  SetWord(d, 2 + 6 * static_cast<size_t>(n), static_cast<Word>(internal));
+  SetWord(d, 4 + 6 * static_cast<size_t>(n), static_cast<Word>(Sheet));
+  SetWord(d, 6 + 6 * static_cast<size_t>(n), static_cast<Word>(Sheet));
+  return n;
+}
+
 void TReferences::SaveToStream(TOle2File& DataStream) const {
   FSupBooks.SaveToStream(DataStream);
   if (FExternSheet) FExternSheet->SaveToStream(DataStream);

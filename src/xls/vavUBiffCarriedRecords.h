@@ -87,6 +87,9 @@ class TReferences {
   void InsertSheets(Integer Pos, Integer Count);
   void SaveToStream(TOle2File& DataStream) const;
   Int64 TotalSize() const;
+  // The EXTERNSHEET entry that refers to Sheet of this workbook (of SheetCount sheets); the
+  // workbook's own SUPBOOK, the EXTERNSHEET and the entry are added when missing.
+  Integer InternalSheetRef(Integer Sheet, Integer SheetCount);
 
  private:
   // The SUPBOOK position that refers to this workbook, or -1.

@@ -1,0 +1,647 @@
+// TXLSFile: pictures, comments, defined names, hyperlinks, page breaks, the automatic filter,
+// page setup and view settings, workbook options and pasting workbook data.
+//
+// The engine carries drawings, notes, hyperlinks, page breaks and filters byte for byte but
+// does not interpret them yet, so the operations on them answer as for a sheet that has none
+// and their writes change nothing; comments and defined names are read from their records.
+#include <sstream>
+
+#include "classlib/Clipbrd.h"
+#include "xls/vavUXlsFile.h"
+
+// ---------------------------------------------------------------------------------------------
+// Pictures (no drawing model yet: every sheet reads as one without pictures)
+
+void TXLSFile::BeginSheet() { RowPictures = std::make_unique<std::vector<std::pair<Integer, Integer>>>(); }
+
+Integer TXLSFile::GetPicturesCount(Integer Row) {
+  if (!ActiveWorkSheet() || !RowPictures || Row <= 0) return 0;
+  Integer n = 0;
+  for (const auto& entry : *RowPictures)
+    if (entry.first == Row) ++n;
+  return n;
+}
+
+String TXLSFile::GetPictureName(Integer, Integer) { return String(); }
+
+void TXLSFile::GetPicture(Integer, Integer, TStream*, TXlsImgTypes& PicType, TClientAnchor& Anchor) {
+  Anchor = TClientAnchor{};
+  if (!ActiveWorkSheet()) return;
+  PicType = TXlsImgTypes::xli_Unknown;
+}
+
+void TXLSFile::AssignPicture(Integer, Integer, const ByteArray&, TXlsImgTypes) {}
+
+void TXLSFile::AssignPicture(Integer Row, Integer aPos, const ByteArray& Pic, TXlsImgTypes PicType,
+                             const TImageProperties& Props, TWbkAnchorType Anchor) {
+  AssignPicture(Row, aPos, Pic, PicType);
+  AssignPictureProperties(Row, aPos, Props, Anchor);
+}
+
+void TXLSFile::AssignPictureProperties(Integer, Integer, const TImageProperties&, TWbkAnchorType) {}
+
+void TXLSFile::AddImage(const ByteArray&, TXlsImgTypes, const TImageProperties&, TWbkAnchorType) {}
+
+void TXLSFile::DeleteImage(Integer Index) {
+  if (ActiveWorkSheet()) RaiseXls(XlsMsg::IndexOutOfRange, {Int64{Index}, String("ImageIndex"), Int64{0}, Int64{-1}});
+}
+
+void TXLSFile::ClearImage(Integer Index) { DeleteImage(Index); }
+
+// ---------------------------------------------------------------------------------------------
+// Comments: read from the sheet's NOTE records (row, column, options, object id) and the text
+// of the TXO record that follows the comment's OBJ record in the drawing. Making and changing
+// comments needs the drawing model, which the engine does not have yet.
+
+namespace {
+
+constexpr Word IdOBJ = 0x005D, IdTXO = 0x01B6;
+
+// The NOTE records of a row, in column order as the list keeps them.
+std::vector<const TBaseRecord*> RowNotes(TWorkSheet& Sheet, Integer Row) {
+  std::vector<const TBaseRecord*> notes;
+  const TNoteList& list = Sheet.Notes();
+  for (Integer i = 0; i < list.Count(); ++i) {
+    const TBaseRecord* note = list[i];
+    if (note && note->Data.size() >= 8 && GetWord(note->Data, 0) == Row - 1) notes.push_back(note);
+  }
+  return notes;
+}
+
+const TBaseRecord& NoteAt(const std::vector<const TBaseRecord*>& Notes, Integer Index) {
+  const Integer count = static_cast<Integer>(Notes.size());
+  if (Index < 0 || Index >= count)
+    RaiseXls(XlsMsg::IndexOutOfRange, {Int64{Index}, String("Index"), Int64{0}, Int64{count - 1}});
+  return *Notes[static_cast<size_t>(Index)];
+}
+
+// The text of a TXO record: its CONTINUE records each start with an option byte (bit 0:
+// 16-bit characters) and carry characters until the record's character count is reached.
+WideString TxoText(const TBaseRecord& Txo) {
+  WideString text;
+  if (Txo.Data.size() < 12) return text;
+  const size_t count = GetWord(Txo.Data, 10);
+  for (const TBaseRecord* part = Txo.Continue.get(); part && text.size() < count; part = part->Continue.get()) {
+    const ArrayOfByte& d = part->Data;
+    if (d.empty()) continue;
+    const bool wide = (d[0] & 1) != 0;
+    for (size_t p = 1; text.size() < count && p + (wide ? 1 : 0) < d.size(); p += wide ? 2 : 1)
+      text += wide ? static_cast<char16_t>(d[p] | (d[p + 1] << 8)) : static_cast<char16_t>(d[p]);
+  }
+  return text;
+}
+
+// The text of the comment whose drawing object has this id.
+WideString CommentTextOf(TWorkSheet& Sheet, Word ObjectId) {
+  const TDrawing& drawing = Sheet.Drawing();
+  bool found = false;
+  for (Integer i = 0; i < drawing.Count(); ++i) {
+    const TBaseRecord* r = drawing[i];
+    if (!r) continue;
+    // An OBJ record starts with its common-data part: kind 0x15, size, object type, id.
+    if (r->Id == IdOBJ) found = r->Data.size() >= 8 && GetWord(r->Data, 0) == 0x0015 && GetWord(r->Data, 6) == ObjectId;
+    else if (r->Id == IdTXO && found) return TxoText(*r);
+  }
+  return WideString();
+}
+
+}  // namespace
+
+Integer TXLSFile::GetCommentsCount(Integer Row) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? static_cast<Integer>(RowNotes(*sheet, Row).size()) : 0;
+}
+
+WideString TXLSFile::GetCommentText(Integer Row, Integer Index) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return WideString();
+  const std::vector<const TBaseRecord*> notes = RowNotes(*sheet, Row);
+  if (notes.empty()) return WideString();
+  return CommentTextOf(*sheet, GetWord(NoteAt(notes, Index).Data, 6));
+}
+
+Integer TXLSFile::GetCommentColumn(Integer Row, Integer Index) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return 1;
+  const std::vector<const TBaseRecord*> notes = RowNotes(*sheet, Row);
+  if (notes.empty()) return 1;
+  return GetWord(NoteAt(notes, Index).Data, 2) + 1;
+}
+
+WideString TXLSFile::GetCellComment(Integer Row, Integer Col) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return WideString();
+  for (const TBaseRecord* note : RowNotes(*sheet, Row))
+    if (GetWord(note->Data, 2) == Col - 1) return CommentTextOf(*sheet, GetWord(note->Data, 6));
+  return WideString();
+}
+
+void TXLSFile::AssignComment(Integer, Integer, const WideString&) {}
+
+void TXLSFile::SetCellComment(Integer, Integer, const WideString&, const TImageProperties&) {}
+
+// ---------------------------------------------------------------------------------------------
+// Defined names, read from the NAME records: flags (2), key (1), name length (1), formula
+// size (2), 2 reserved, sheet (2), four lengths (4), the name (option byte and characters),
+// then the formula tokens.
+
+namespace {
+
+struct TNameArea {
+  size_t At = 0;  // offset of the row and column fields in the record data
+  bool IsArea = false;
+};
+
+TBaseRecord& NameRecord(TWorkbookGlobals& Globals, Integer Index) {
+  TNameRecordList& names = Globals.Names();
+  if (Index < 1 || Index > names.Count())
+    RaiseXls(XlsMsg::IndexOutOfRange, {Int64{Index}, String("Index"), Int64{1}, Int64{names.Count()}});
+  return *names[Index - 1];
+}
+
+size_t FormulaStart(const TBaseRecord& Name) {
+  const bool wide = (Name.Data.at(14) & 1) != 0;  // the option byte: 16-bit characters
+  return 15 + static_cast<size_t>(Name.Data.at(3)) * (wide ? 2 : 1);
+}
+
+// The single 3-D cell or area reference a name stands for, if that is all its formula holds.
+bool NameArea(const TBaseRecord& Name, TNameArea& Area) {
+  if (Name.Data.size() < 15) return false;
+  const size_t start = FormulaStart(Name);
+  const size_t size = GetWord(Name.Data, 4);
+  if (start + size > Name.Data.size() || size == 0) return false;
+  const Byte token = Name.Data[start];
+  if ((token == 0x3B || token == 0x5B || token == 0x7B) && size == 11) Area = {start + 3, true};
+  else if ((token == 0x3A || token == 0x5A || token == 0x7A) && size == 7) Area = {start + 3, false};
+  else return false;
+  return true;
+}
+
+// Offsets of the first row, last row, first column and last column inside the reference.
+size_t FieldOffset(const TNameArea& Area, Integer Field) {
+  if (!Area.IsArea) return Area.At + (Field < 2 ? 0 : 2);
+  return Area.At + static_cast<size_t>(Field) * 2;
+}
+
+Integer ReadField(const TBaseRecord& Name, Integer Field) {
+  TNameArea area;
+  if (!NameArea(Name, area)) return 0;
+  const Word v = GetWord(Name.Data, FieldOffset(area, Field));
+  return (Field < 2 ? v : (v & 0x00FF)) + 1;
+}
+
+void WriteField(TBaseRecord& Name, Integer Field, Integer Value) {
+  TNameArea area;
+  if (!NameArea(Name, area)) return;
+  const size_t at = FieldOffset(area, Field);
+  const Word old = GetWord(Name.Data, at);
+  // Columns keep their relative-reference flags in the high bits.
+  const Word v = Field < 2 ? static_cast<Word>(Value - 1) : static_cast<Word>((old & 0xFF00) | ((Value - 1) & 0x00FF));
+  SetWord(Name.Data, at, v);
+}
+
+}  // namespace
+
+Integer TXLSFile::GetRangeCount() { return Workbook().Globals().Names().Count(); }
+
+WideString TXLSFile::GetRangeName(Integer Index) {
+  TBaseRecord& name = NameRecord(Workbook().Globals(), Index);
+  WideString text;
+  Int64 length = 0;
+  DecodeStringAt(false, name.Data, 14, length, text, name.Data.at(3), true);
+  return text;
+}
+
+Integer TXLSFile::GetRangeR1(Integer Index) { return ReadField(NameRecord(Workbook().Globals(), Index), 0); }
+Integer TXLSFile::GetRangeR2(Integer Index) { return ReadField(NameRecord(Workbook().Globals(), Index), 1); }
+Integer TXLSFile::GetRangeC1(Integer Index) { return ReadField(NameRecord(Workbook().Globals(), Index), 2); }
+Integer TXLSFile::GetRangeC2(Integer Index) { return ReadField(NameRecord(Workbook().Globals(), Index), 3); }
+void TXLSFile::SetRangeR1(Integer Index, Integer Value) { WriteField(NameRecord(Workbook().Globals(), Index), 0, Value); }
+void TXLSFile::SetRangeR2(Integer Index, Integer Value) { WriteField(NameRecord(Workbook().Globals(), Index), 1, Value); }
+void TXLSFile::SetRangeC1(Integer Index, Integer Value) { WriteField(NameRecord(Workbook().Globals(), Index), 2, Value); }
+void TXLSFile::SetRangeC2(Integer Index, Integer Value) { WriteField(NameRecord(Workbook().Globals(), Index), 3, Value); }
+
+// The workbook's reference table is carried as bytes, so the sheet a reference points to is
+// not known.
+Integer TXLSFile::GetRangeSheet(Integer Index) {
+  NameRecord(Workbook().Globals(), Index);
+  return 0;
+}
+
+namespace {
+
+// One cell or area reference of a name's formula, 0-based, with its relative-reference flags.
+struct TNameAreaRef {
+  Integer Row1 = 0, Row2 = 0, Col1 = 0, Col2 = 0;
+  bool RelRow1 = false, RelRow2 = false, RelCol1 = false, RelCol2 = false;
+};
+
+// Reads [$]letters[$]digits at p.
+bool ReadCellRef(const WideString& s, size_t& p, Integer& Row, Integer& Col, bool& RelRow, bool& RelCol) {
+  RelCol = !(p < s.size() && s[p] == u'$');
+  if (!RelCol) ++p;
+  Integer col = 0;
+  size_t letters = 0;
+  while (p < s.size() && ((s[p] >= u'A' && s[p] <= u'Z') || (s[p] >= u'a' && s[p] <= u'z')) && letters < 3) {
+    col = col * 26 + ((s[p] | 0x20) - u'a' + 1);
+    ++p, ++letters;
+  }
+  RelRow = !(p < s.size() && s[p] == u'$');
+  if (!RelRow) ++p;
+  Integer row = 0;
+  size_t digits = 0;
+  while (p < s.size() && s[p] >= u'0' && s[p] <= u'9' && digits < 6) {
+    row = row * 10 + (s[p] - u'0');
+    ++p, ++digits;
+  }
+  if (letters == 0 || digits == 0 || col < 1 || col > 256 || row < 1 || row > 65536) return false;
+  Row = row - 1;
+  Col = col - 1;
+  return true;
+}
+
+// "=A1", "=$A$1:$IV$2" or several of them joined by commas: the only formulas a name can have
+// until formulas are parsed.
+bool ParseAreaList(const WideString& Formula, std::vector<TNameAreaRef>& Areas) {
+  if (Formula.empty() || Formula[0] != u'=') return false;
+  size_t p = 1;
+  for (;;) {
+    while (p < Formula.size() && Formula[p] == u' ') ++p;
+    TNameAreaRef a;
+    if (!ReadCellRef(Formula, p, a.Row1, a.Col1, a.RelRow1, a.RelCol1)) return false;
+    a.Row2 = a.Row1, a.Col2 = a.Col1, a.RelRow2 = a.RelRow1, a.RelCol2 = a.RelCol1;
+    if (p < Formula.size() && Formula[p] == u':' && !ReadCellRef(Formula, ++p, a.Row2, a.Col2, a.RelRow2, a.RelCol2))
+      return false;
+    Areas.push_back(a);
+    while (p < Formula.size() && Formula[p] == u' ') ++p;
+    if (p == Formula.size()) return true;
+    if (Formula[p++] != u',') return false;
+  }
+}
+
+void PushWord(ArrayOfByte& d, Integer v) {
+  d.push_back(static_cast<Byte>(v));
+  d.push_back(static_cast<Byte>(v >> 8));
+}
+
+Integer ColumnField(Integer Col, bool RelRow, bool RelCol) { return Col | (RelRow ? 0x4000 : 0) | (RelCol ? 0x8000 : 0); }
+
+// The tokens of an area list on one sheet: one 3-D area, or several joined as a union.
+ArrayOfByte AreaListTokens(const std::vector<TNameAreaRef>& Areas, Integer Ixti) {
+  ArrayOfByte areas;
+  for (size_t i = 0; i < Areas.size(); ++i) {
+    const TNameAreaRef& a = Areas[i];
+    areas.push_back(0x3B);  // tArea3d
+    PushWord(areas, Ixti);
+    PushWord(areas, a.Row1);
+    PushWord(areas, a.Row2);
+    PushWord(areas, ColumnField(a.Col1, a.RelRow1, a.RelCol1));
+    PushWord(areas, ColumnField(a.Col2, a.RelRow2, a.RelCol2));
+    if (i > 0) areas.push_back(0x10);  // tUnion
+  }
+  if (Areas.size() == 1) return areas;
+  ArrayOfByte tokens{0x29};  // tMemFunc: the size of the reference expression that follows
+  PushWord(tokens, static_cast<Integer>(areas.size()));
+  tokens.insert(tokens.end(), areas.begin(), areas.end());
+  return tokens;
+}
+
+}  // namespace
+
+// Adds or replaces a name whose formula is a list of cell areas of the active sheet (such as
+// the print titles "=$A$1:$IV$1"); other formulas need formula parsing, which the engine does
+// not have yet, and are refused as invalid.
+void TXLSFile::AddRange(TXlsNamedRange& NamedRange) {
+  if (!ActiveWorkSheet()) return;
+  TWorkbookGlobals& globals = Workbook().Globals();
+  Integer flags = NamedRange.OptionFlags;
+  if (!TWorkbookGlobals::IsValidRangeName(NamedRange.Name, flags))
+    RaiseXls(XlsMsg::InvalidNamedRange, {WideToUtf8(NamedRange.Name)});
+  std::vector<TNameAreaRef> areas;
+  if (!ParseAreaList(NamedRange.RangeFormula, areas))
+    RaiseXls(XlsMsg::InvalidNamedRange, {WideToUtf8(NamedRange.RangeFormula)});
+  const Integer ixti = globals.References().InternalSheetRef(FActiveSheet - 1, globals.SheetCount());
+  const ArrayOfByte tokens = AreaListTokens(areas, ixti);
+
+  const bool wide = IsWide(NamedRange.Name);
+  ArrayOfByte d;
+  PushWord(d, flags);
+  d.push_back(0);  // keyboard shortcut
+  d.push_back(static_cast<Byte>(NamedRange.Name.size()));
+  PushWord(d, static_cast<Integer>(tokens.size()));
+  PushWord(d, 0);
+  PushWord(d, NamedRange.NameSheetIndex);  // 1-based sheet of a local name, 0 for the workbook
+  d.insert(d.end(), 4, 0);
+  d.push_back(wide ? 1 : 0);
+  for (char16_t c : NamedRange.Name) {
+    d.push_back(static_cast<Byte>(c));
+    if (wide) d.push_back(static_cast<Byte>(c >> 8));
+  }
+  d.insert(d.end(), tokens.begin(), tokens.end());
+  auto record = std::make_unique<TBaseRecord>(BiffCarriedId::NAME, std::move(d));
+
+  TNameRecordList& names = globals.Names();
+  const TBaseRecord* existing = globals.GetName(NamedRange.NameSheetIndex - 1, NamedRange.Name);
+  for (Integer i = 0; i < names.Count(); ++i)
+    if (names[i] == existing) {
+      names.SetItem(i, std::move(record));
+      return;
+    }
+  globals.CheckInternalNames(flags);
+  names.Add(std::move(record));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hyperlinks (no hyperlink model yet: every sheet reads as one without hyperlinks)
+
+namespace {
+[[noreturn]] void NoHyperLink(Integer Index) {
+  RaiseXls(XlsMsg::IndexOutOfRange, {Int64{Index}, String("HyperLinkIndex"), Int64{1}, Int64{0}});
+}
+}  // namespace
+
+Integer TXLSFile::HyperLinkCount() { return 0; }
+THyperLink TXLSFile::GetHyperLink(Integer HyperLinkIndex) { NoHyperLink(HyperLinkIndex); }
+void TXLSFile::SetHyperLink(Integer HyperLinkIndex, const THyperLink&) { NoHyperLink(HyperLinkIndex); }
+TXlsCellRange TXLSFile::GetHyperLinkCellRange(Integer HyperLinkIndex) { NoHyperLink(HyperLinkIndex); }
+void TXLSFile::SetHyperLinkCellRange(Integer HyperLinkIndex, const TXlsCellRange&) { NoHyperLink(HyperLinkIndex); }
+void TXLSFile::AddHyperLink(const TXlsCellRange&, const THyperLink&) {}
+void TXLSFile::DeleteHyperLink(Integer HyperLinkIndex) { NoHyperLink(HyperLinkIndex); }
+
+// ---------------------------------------------------------------------------------------------
+// Page breaks and the automatic filter (not modelled yet)
+
+void TXLSFile::InsertHPageBreak(Integer) {}
+void TXLSFile::InsertVPageBreak(Integer) {}
+void TXLSFile::DeleteHPageBreak(Integer) {}
+void TXLSFile::DeleteVPageBreak(Integer) {}
+bool TXLSFile::HasHPageBreak(Integer) { return false; }
+bool TXLSFile::HasVPageBreak(Integer) { return false; }
+
+void TXLSFile::SetAutoFilter(Integer, Integer, Integer) {}
+void TXLSFile::RemoveAutoFilter() {}
+bool TXLSFile::HasAutoFilter() { return false; }
+bool TXLSFile::HasAutoFilter(Integer, Integer) { return false; }
+
+TXlsCellRange TXLSFile::GetAutoFilterRange() {
+  if (!ActiveWorkSheet()) return TXlsCellRange{-1, -1, -1, -1};
+  return TXlsCellRange{};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Page setup and view
+
+WideString TXLSFile::GetPageFooter() { return ActiveSheetRef().PageFooter(); }
+WideString TXLSFile::GetPageHeader() { return ActiveSheetRef().PageHeader(); }
+void TXLSFile::SetPageFooter(const WideString& Value) { ActiveSheetRef().SetPageFooter(Value); }
+void TXLSFile::SetPageHeader(const WideString& Value) { ActiveSheetRef().SetPageHeader(Value); }
+TXlsMargins TXLSFile::GetMargins() { return ActiveSheetRef().Margins(); }
+void TXLSFile::SetMargins(const TXlsMargins& Value) { ActiveSheetRef().SetMargins(Value); }
+Integer TXLSFile::GetSheetZoom() { return ActiveSheetRef().SheetZoom(); }
+
+void TXLSFile::SetSheetZoom(Integer Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetSheetZoom(Value);
+}
+
+void TXLSFile::FreezePanes(Integer Row, Integer Col) { ActiveSheetRef().FreezePanes(Row - 1, Col - 1); }
+
+void TXLSFile::GetFrozenPanes(Integer& Row, Integer& Col) {
+  ActiveSheetRef().GetFrozenPanes(Row, Col);
+  ++Row;
+  ++Col;
+}
+
+void TXLSFile::SplitWindow(Integer xOffset, Integer yOffset) { ActiveSheetRef().SplitWindow(xOffset, yOffset); }
+void TXLSFile::GetSplitWindow(Integer& xOffset, Integer& yOffset) { ActiveSheetRef().GetSplitWindow(xOffset, yOffset); }
+
+bool TXLSFile::GetShowGridLines() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return !sheet || sheet->ShowGridLines();
+}
+
+void TXLSFile::SetShowGridLines(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetShowGridLines(Value);
+}
+
+bool TXLSFile::GetShowGridHeaders() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return !sheet || sheet->ShowGridHeaders();
+}
+
+void TXLSFile::SetShowGridHeaders(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetShowGridHeaders(Value);
+}
+
+bool TXLSFile::GetPrintGridLines() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return !sheet || sheet->PrintGridLines();
+}
+
+void TXLSFile::SetPrintGridLines(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintGridLines(Value);
+}
+
+Word TXLSFile::GetPrintNumberOfHorizontalPages() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return static_cast<Word>(sheet ? sheet->PrintNumberOfHorizontalPages() : 1);
+}
+
+Word TXLSFile::GetPrintNumberOfVerticalPages() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return static_cast<Word>(sheet ? sheet->PrintNumberOfVerticalPages() : 1);
+}
+
+Integer TXLSFile::GetPrintScale() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? sheet->PrintScale() : 100;
+}
+
+Byte TXLSFile::GetPrintOptions() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return static_cast<Byte>(sheet ? sheet->PrintOptions() : 0);
+}
+
+bool TXLSFile::GetPrintToFit() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && sheet->PrintToFit();
+}
+
+void TXLSFile::SetPrintNumberOfHorizontalPages(Word Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintNumberOfHorizontalPages(Value);
+}
+
+void TXLSFile::SetPrintNumberOfVerticalPages(Word Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintNumberOfVerticalPages(Value);
+}
+
+void TXLSFile::SetPrintScale(Integer Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintScale(Value);
+}
+
+void TXLSFile::SetPrintOptions(Byte Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintOptions(Value);
+}
+
+void TXLSFile::SetPrintToFit(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintToFit(Value);
+}
+
+bool TXLSFile::GetPrintHCentered() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && sheet->PrintHCentered();
+}
+
+bool TXLSFile::GetPrintVCentered() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && sheet->PrintVCentered();
+}
+
+void TXLSFile::SetPrintHCentered(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintHCentered(Value);
+}
+
+void TXLSFile::SetPrintVCentered(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintVCentered(Value);
+}
+
+Integer TXLSFile::GetPrintCopies() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? sheet->PrintCopies() : 1;
+}
+
+TPrinterDriverSettings TXLSFile::GetPrinterDriverSettings() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? sheet->PrinterDriverSettings() : TPrinterDriverSettings{};
+}
+
+Integer TXLSFile::GetPrintPaperSize() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? sheet->PrintPaperSize() : 0;
+}
+
+Integer TXLSFile::GetPrintXResolution() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? sheet->PrintXResolution() : 600;
+}
+
+Integer TXLSFile::GetPrintYResolution() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? sheet->PrintYResolution() : 600;
+}
+
+void TXLSFile::SetPrintCopies(Integer Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintCopies(Value);
+}
+
+void TXLSFile::SetPrinterDriverSettings(const TPrinterDriverSettings& Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrinterDriverSettings(Value);
+}
+
+void TXLSFile::SetPrintPaperSize(Integer Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintPaperSize(Value);
+}
+
+void TXLSFile::SetPrintXResolution(Integer Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintXResolution(Value);
+}
+
+void TXLSFile::SetPrintYResolution(Integer Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetPrintYResolution(Value);
+}
+
+bool TXLSFile::GetOutlineSummaryColsRightOfDetail() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return !sheet || sheet->OutlineSummaryColsRightOfDetail();
+}
+
+bool TXLSFile::GetOutlineSummaryRowsBelowDetail() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return !sheet || sheet->OutlineSummaryRowsBelowDetail();
+}
+
+bool TXLSFile::GetOutlineAutomaticStyles() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && sheet->OutlineAutomaticStyles();
+}
+
+// The worksheet keeps these three flags in its WSBOOL record, which it does not let callers
+// change yet.
+void TXLSFile::SetOutlineSummaryColsRightOfDetail(bool) {}
+void TXLSFile::SetOutlineSummaryRowsBelowDetail(bool) {}
+void TXLSFile::SetOutlineAutomaticStyles(bool) {}
+
+// ---------------------------------------------------------------------------------------------
+// Workbook options
+
+bool TXLSFile::GetIsXltTemplate() { return Workbook().IsXltTemplate(); }
+void TXLSFile::SetIsXltTemplate(bool Value) { Workbook().SetIsXltTemplate(Value); }
+bool TXLSFile::GetOptions1904Dates() { return Workbook().Globals().Is1904(); }
+void TXLSFile::SetOptions1904Dates(bool Value) { Workbook().Globals().SetIs1904(Value); }
+bool TXLSFile::GetOptionsSaveExternalLinkValues() { return Workbook().Globals().SaveExternalLinkValues(); }
+void TXLSFile::SetOptionsSaveExternalLinkValues(bool Value) { Workbook().Globals().SetSaveExternalLinkValues(Value); }
+bool TXLSFile::GetOptionsPrecisionAsDisplayed() { return Workbook().Globals().PrecisionAsDisplayed(); }
+void TXLSFile::SetOptionsPrecisionAsDisplayed(bool Value) { Workbook().Globals().SetPrecisionAsDisplayed(Value); }
+
+bool TXLSFile::GetOptionsR1C1() {
+  TWorkbook& workbook = Workbook();
+  for (Integer i = 0; i < workbook.Sheets().Count(); ++i)
+    if (workbook.IsWorksheet(i)) return workbook.Sheets()[i]->IsR1C1();
+  return false;
+}
+
+void TXLSFile::SetOptionsR1C1(bool Value) {
+  TWorkbook& workbook = Workbook();
+  for (Integer i = 0; i < workbook.Sheets().Count(); ++i)
+    if (workbook.IsWorksheet(i)) workbook.Sheets()[i]->SetIsR1C1(Value);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The clipboard
+
+void TXLSFile::CopyToClipboard() { CopyToClipboard(TXlsCellRange{1, 1, MaxCol(), MaxRow()}); }
+
+void TXLSFile::PasteFromClipboard(Integer Row, Integer Col) {
+  static const String Biff8Format = "Biff8";
+  TClipboard* clipboard = Clipboard();
+  if (clipboard->HasFormatName(Biff8Format)) {
+    TStringStream data(clipboard->AsFormat(Biff8Format));
+    PasteFromXlsClipboardFormat(Row, Col, &data);
+  } else if (clipboard->HasFormat(CF_TEXT)) {
+    PasteFromTextClipboardFormat(Row, Col, clipboard->AsText());
+  }
+}
+
+void TXLSFile::PasteFromXlsClipboardFormat(Integer Row, Integer Col, TStream* Stream) {
+  TCellList* cells = ActiveCells();
+  if (!cells) return;
+  TXLSFile source(nullptr);
+  source.Connect();
+  source.LoadFromStream(Stream);
+  TWorkbook& from = source.Workbook();
+  if (from.Sheets().Count() < 1 || !from.IsWorksheet(0)) return;
+  TWorkSheet& sheet = from.WorkSheetAt(0);
+  const TDimensionsRec block = sheet.OriginalDimensions;
+  IsFileModified = true;
+  TWorkbookGlobals& globals = Workbook().Globals();
+  TWorkbookGlobals& theirs = from.Globals();
+  for (Integer sr = static_cast<Integer>(block.FirstRow); sr < static_cast<Integer>(block.LastRow); ++sr)
+    for (Integer sc = block.FirstCol; sc < block.LastCol; ++sc) {
+      TXlsCellValue v;
+      TRTFRunList runs;
+      sheet.Cells().CellList().GetValueX2(sr, sc, v, runs);
+      // The cell's format becomes an equal format of this workbook.
+      const Integer sourceXF = v.XF < 0 || v.XF >= theirs.XF().Count() ? 0 : v.XF;
+      if (theirs.XF().Count() > 0) {
+        const TWbkFormat format = theirs.XF()[sourceXF]->WbkFormat(theirs.Fonts(), theirs.Formats());
+        v.XF = AddFormat(format);
+      }
+      for (TRTFRun& run : runs) {
+        const Integer entry = run.FontIndex == 4 ? 0 : run.FontIndex > 4 ? run.FontIndex - 1 : run.FontIndex;
+        const Integer n = theirs.Fonts().Count();
+        if (n == 0) continue;
+        run.FontIndex = static_cast<Word>(globals.Fonts().AddFont(theirs.Fonts()[entry < n ? entry : 0]->WbkFont()));
+      }
+      cells->SetValueX2(Row + sr - static_cast<Integer>(block.FirstRow) - 1, Col + sc - block.FirstCol - 1, v, runs,
+                        Dates1904());
+    }
+}

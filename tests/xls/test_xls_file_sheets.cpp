@@ -1,0 +1,289 @@
+// The XLS file object's sheets, sizes, outline, merged cells, page setup and options, and the
+// operations that answer as for a sheet without pictures, comments or hyperlinks.
+#include <gtest/gtest.h>
+
+#include "XlsTestHelpers.h"
+#include "classlib/SysUtils.h"
+#include "xls/vavUXlsFile.h"
+
+using namespace xlstest;
+
+namespace {
+
+std::unique_ptr<TXLSFile> NewBook(Integer Sheets) {
+  auto file = std::make_unique<TXLSFile>(nullptr);
+  file->Connect();
+  file->NewFile(Sheets);
+  return file;
+}
+
+// Marks each sheet's A1 with its number, so sheets can be told apart after deletions.
+void MarkSheets(TXLSFile& book) {
+  for (Integer i = 1; i <= book.SheetCount(); ++i) {
+    book.SetActiveSheet(i);
+    book.SetCellValue(1, 1, Variant(static_cast<double>(i)));
+  }
+}
+
+double Mark(TXLSFile& book) { return book.GetCellValue(1, 1).AsDouble(); }
+
+TEST(XlsFileSheets, DeletingSheetsKeepsAnActiveSheetInRange) {
+  auto two = NewBook(2);
+  MarkSheets(*two);
+  two->SetActiveSheet(1);
+  two->DeleteSheet(1);
+  EXPECT_EQ(two->SheetCount(), 1);
+  EXPECT_EQ(two->GetActiveSheet(), 1);
+  EXPECT_EQ(Mark(*two), 2);  // the former second sheet
+  EXPECT_EQ(MessageOf([&] { two->DeleteSheet(1); }), "There are not visible sheets on the file");
+  EXPECT_EQ(two->SheetCount(), 1);
+
+  auto three = NewBook(3);
+  MarkSheets(*three);
+  three->SetActiveSheet(3);
+  three->DeleteSheet(1);
+  EXPECT_EQ(three->SheetCount(), 2);
+  EXPECT_EQ(three->GetActiveSheet(), 2);
+  EXPECT_EQ(Mark(*three), 2);
+}
+
+TEST(XlsFileSheets, InsertedSheetsAreCopiesOrEmpty) {
+  auto book = NewBook(1);
+  book->SetCellValue(1, 1, Variant(u"original"));
+  book->InsertAndCopySheets(1, 2, 1);  // a copy after the first
+  book->InsertAndCopySheets(0, 1, 1);  // an empty sheet before everything
+  ASSERT_EQ(book->SheetCount(), 3);
+  book->SetActiveSheet(1);
+  EXPECT_TRUE(book->GetCellValue(1, 1).IsEmpty());
+  book->SetActiveSheet(3);
+  EXPECT_EQ(book->GetCellValue(1, 1).AsString(), "original");
+}
+
+TEST(XlsFileSheets, NamesCodeNamesVisibilityAndSelection) {
+  auto book = NewBook(2);
+  book->SetActiveSheet(2);
+  book->SetActiveSheetName(u"Sites");
+  EXPECT_EQ(book->GetActiveSheetName(), u"Sites");
+  book->SetActiveSheetCodeName(u"SitesCode");
+  EXPECT_EQ(book->GetActiveSheetCodeName(), u"SitesCode");
+  book->SetActiveSheet(1);
+  EXPECT_EQ(MessageOf([&] { book->SetActiveSheetCodeName(u"SitesCode"); }), "Sheet name already exists: SitesCode");
+  book->SetActiveSheetVisible(TXlsSheetVisible::sv_Hidden);
+  EXPECT_EQ(book->GetActiveSheetVisible(), TXlsSheetVisible::sv_Hidden);
+  book->SelectSheet(2);
+  EXPECT_EQ(book->GetActiveSheet(), 1);  // selecting the shown tab leaves the active sheet
+
+  TMemoryStream saved;
+  book->Save(false, "", nullptr, nullptr, &saved);
+  saved.SetPosition(0);
+  TXLSFile back(nullptr);
+  back.Connect();
+  back.LoadFromStream(&saved);
+  EXPECT_EQ(back.GetActiveSheet(), 2);
+  EXPECT_EQ(back.GetActiveSheetName(), u"Sites");
+}
+
+TEST(XlsFileSheets, ClearSheetEmptiesTheActiveSheet) {
+  auto book = NewBook(1);
+  book->SetCellValue(3, 3, Variant(1.0));
+  book->SetColumnWidth(2, 5000);
+  book->ClearSheet();
+  EXPECT_EQ(book->MaxRow(), 0);
+  EXPECT_EQ(book->GetColumnWidth(2), book->GetDefaultColWidth());
+}
+
+TEST(XlsFileSheets, SizesHiddenRowsAndColumnsAndOutline) {
+  auto book = NewBook(1);
+  EXPECT_EQ(book->GetDefaultRowHeight(), 255);
+  EXPECT_EQ(book->GetColumnWidth(1), book->GetDefaultColWidth());
+  book->SetColumnWidth(2, 4000);
+  book->SetRowHeight(3, 600);
+  EXPECT_EQ(book->GetColumnWidth(2), 4000);
+  EXPECT_EQ(book->GetRowHeight(3), 600);
+  EXPECT_FALSE(book->GetAutoRowHeight(3));
+
+  book->SetRowHidden(3, true);
+  book->SetColumnHidden(2, true);
+  EXPECT_TRUE(book->GetRowHidden(3));
+  EXPECT_TRUE(book->GetColumnHidden(2));
+  EXPECT_EQ(book->GetRowHeightHiddenIsZero(3), 0);
+  EXPECT_EQ(book->GetColumnWidthHiddenIsZero(2), 0);
+  EXPECT_EQ(book->GetRowHeight(3), 600);
+
+  book->SetColumnHidden(257, true);
+  EXPECT_FALSE(book->GetColumnHidden(257));
+  EXPECT_FALSE(book->GetColumnHidden(0));
+
+  book->SetRowOutlineLevel(2, 4, 1);
+  book->SetColOutlineLevel(5, 4, 2);  // last before first: nothing
+  EXPECT_EQ(book->GetRowOutlineLevel(2), 1);
+  EXPECT_EQ(book->GetRowOutlineLevel(4), 1);
+  EXPECT_EQ(book->GetRowOutlineLevel(5), 0);
+  EXPECT_EQ(book->GetColOutlineLevel(5), 0);
+}
+
+TEST(XlsFileSheets, RowsAndColumnsMoveTheirCells) {
+  auto book = NewBook(1);
+  for (Integer r = 1; r <= 3; ++r) book->SetCellValue(r, 1, Variant(static_cast<double>(r)));
+  book->InsertAndCopyRows(1, 1, 3, 2, false);  // two copies of row 1 before row 3
+  EXPECT_EQ(book->GetCellValue(3, 1).AsDouble(), 1);
+  EXPECT_EQ(book->GetCellValue(4, 1).AsDouble(), 1);
+  EXPECT_EQ(book->GetCellValue(5, 1).AsDouble(), 3);
+  book->DeleteRows(3, 2);
+  EXPECT_EQ(book->GetCellValue(3, 1).AsDouble(), 3);
+  book->InsertAndCopyCols(1, 1, 1, 1, false);
+  EXPECT_EQ(book->GetCellValue(2, 2).AsDouble(), 2);
+  book->DeleteCols(1, 1);
+  EXPECT_EQ(book->GetCellValue(2, 1).AsDouble(), 2);
+}
+
+TEST(XlsFileSheets, MarkedRowsAreDeletedFromTheBottomUp) {
+  auto book = NewBook(1);
+  const char16_t* firsts[] = {u"keep", u"#DEL", u"keep", u"#DEL", u"#DEL", u"last"};
+  Integer r = 0;
+  for (const char16_t* t : firsts) {
+    book->SetCellValue(++r, 1, Variant(t));
+    book->SetCellValue(r, 2, Variant(static_cast<double>(r)));
+  }
+  book->DeleteMarkedRows(u"#DEL");
+  EXPECT_EQ(book->GetCellValue(1, 2).AsDouble(), 1);
+  EXPECT_EQ(book->GetCellValue(2, 2).AsDouble(), 3);
+  EXPECT_EQ(book->GetCellValue(3, 2).AsDouble(), 6);
+  EXPECT_EQ(book->GetCellValue(3, 1).AsString(), "last");
+}
+
+TEST(XlsFileSheets, MergedCellsCountFromOne) {
+  auto book = NewBook(1);
+  book->MergeCells(2, 2, 3, 4);
+  EXPECT_EQ(book->CellMergedListCount(), 1);
+  EXPECT_EQ(book->GetCellMergedBounds(3, 3), (TXlsCellRange{2, 2, 4, 3}));
+  EXPECT_EQ(book->GetCellMergedBounds(7, 7), (TXlsCellRange{7, 7, 7, 7}));
+  EXPECT_EQ(book->GetCellMergedList(0), (TXlsCellRange{2, 2, 4, 3}));
+  book->UnMergeCells(2, 2, 3, 4);
+  EXPECT_EQ(book->CellMergedListCount(), 0);
+}
+
+TEST(XlsFileSheets, PageSetupViewAndOptions) {
+  auto book = NewBook(1);
+  EXPECT_EQ(book->GetPrintOptions() & 4, 4);  // the template has no printer settings
+  EXPECT_EQ(book->GetPrintScale(), 100);      // so its printer fields read as defaults
+  book->SetPrintOptions(static_cast<Byte>(book->GetPrintOptions() & ~4));
+  EXPECT_EQ(book->GetPrintOptions() & 4, 0);
+  EXPECT_EQ(book->GetPrintScale(), 255);
+  book->SetPrintScale(100);
+  EXPECT_EQ(book->GetPrintScale(), 100);
+  EXPECT_TRUE(book->GetShowGridLines());
+  book->SetShowGridLines(false);
+  EXPECT_FALSE(book->GetShowGridLines());
+  EXPECT_TRUE(book->GetOutlineSummaryRowsBelowDetail());
+  EXPECT_TRUE(book->GetOutlineSummaryColsRightOfDetail());
+  book->SetPageHeader(u"&CSpecies");
+  EXPECT_EQ(book->GetPageHeader(), u"&CSpecies");
+
+  book->FreezePanes(2, 1);
+  Integer row = 0, col = 0;
+  book->GetFrozenPanes(row, col);
+  EXPECT_EQ(row, 2);
+  EXPECT_EQ(col, 1);
+
+  EXPECT_FALSE(book->GetOptions1904Dates());
+  EXPECT_FALSE(book->GetOptionsR1C1());
+  book->SetOptionsR1C1(true);
+  EXPECT_TRUE(book->GetOptionsR1C1());
+  EXPECT_EQ(book->GetAutoFilterRange(), (TXlsCellRange{0, 0, 0, 0}));
+
+  // What was set survives a save.
+  TMemoryStream saved;
+  book->Save(false, "", nullptr, nullptr, &saved);
+  saved.SetPosition(0);
+  TXLSFile back(nullptr);
+  back.Connect();
+  back.LoadFromStream(&saved);
+  EXPECT_EQ(back.GetPrintScale(), 100);
+  EXPECT_FALSE(back.GetShowGridLines());
+  EXPECT_EQ(back.GetPageHeader(), u"&CSpecies");
+  back.GetFrozenPanes(row, col);
+  EXPECT_EQ(row, 2);
+}
+
+TEST(XlsFileSheets, NamesOfCellAreasAreAddedReplacedAndRead) {
+  auto book = NewBook(2);
+  EXPECT_EQ(book->GetRangeCount(), 0);
+  EXPECT_EQ(MessageOf([&] { book->GetRangeName(1); }), "The index \"1\" of the property \"Index\" is not in the range 1-0");
+  book->SetActiveSheet(2);
+  // The print titles as the grid export makes them: rows, then rows and columns.
+  TXlsNamedRange titles{WideString(1, u'\x07'), u"=$A$1:$IV$1", 0, 0, 2};
+  book->AddRange(titles);
+  titles.RangeFormula = u"=$A$1:$IV$2, $A$1:$B$65536";
+  book->AddRange(titles);
+  TXlsNamedRange sites{u"Sites", u"=$B$3:$D$9", 0, 0, 0};
+  book->AddRange(sites);
+  ASSERT_EQ(book->GetRangeCount(), 2);
+  EXPECT_EQ(book->GetRangeName(2), u"Sites");
+  EXPECT_EQ(book->GetRangeR1(2), 3);
+  EXPECT_EQ(book->GetRangeR2(2), 9);
+  EXPECT_EQ(book->GetRangeC1(2), 2);
+  EXPECT_EQ(book->GetRangeC2(2), 4);
+  EXPECT_EQ(book->GetRangeR1(1), 0);  // two areas: no single reference
+  book->SetRangeC2(2, 6);
+  EXPECT_EQ(book->GetRangeC2(2), 6);
+  book->SetBounds(2);
+  EXPECT_EQ(book->GetFirstColumn(), 2);
+  book->SetCellValue(4, 3, Variant(5.0));
+  EXPECT_EQ(book->CellCount(4), 5);
+  EXPECT_EQ(book->GetCellData(4, 1).AsDouble(), 5.0);  // relative to column B
+
+  const TXlsNamedRange wrong[] = {{u"Bad", u"=SUM(A1:A2)", 0, 0, 0}, {u"A1", u"=$A$1", 0, 0, 0}, {u"X", u"A1", 0, 0, 0}};
+  for (TXlsNamedRange w : wrong)
+    EXPECT_EQ(MessageOf([&] { book->AddRange(w); }).rfind("Invalid named range: ", 0), 0u) << WideToUtf8(w.RangeFormula);
+  EXPECT_EQ(book->GetRangeCount(), 2);
+
+  TempDir dir;
+  const std::string path = dir.File("names.xls");
+  book->Save(false, path, nullptr, nullptr, nullptr);
+  const std::string python = PythonWithXlrd();
+  if (python.empty()) GTEST_SKIP() << "python3 with xlrd is not installed";
+  EXPECT_EQ(RunXlrd(python,
+                    "import sys,xlrd\n"
+                    "b=xlrd.open_workbook(sys.argv[1])\n"
+                    "for n in b.name_obj_list:\n"
+                    "  print(n.name, n.scope, [tuple(r.coords) for r in n.result.value])\n",
+                    path),
+            "Print_Titles 1 [(1, 2, 0, 2, 0, 256), (1, 2, 0, 65536, 0, 2)]\n"
+            "Sites -1 [(1, 2, 2, 9, 1, 6)]\n");
+
+  // LibreOffice opens it too (it converts the first sheet).
+  int status = 0;
+  RunCommand("command -v soffice >/dev/null 2>&1", status);
+  if (status != 0) GTEST_SKIP() << "soffice is not installed";
+  book->SetActiveSheet(1);
+  book->SetCellValue(1, 1, Variant(5.0));
+  book->Save(false, dir.File("names2.xls"), nullptr, nullptr, nullptr);
+  RunCommand("cd " + dir.Path.string() + " && timeout 300 soffice -env:UserInstallation=file:///tmp/lo_profile_xlsfile_" +
+                 std::to_string(getpid()) + " --headless --convert-to csv --outdir " + dir.Path.string() + " " +
+                 dir.File("names2.xls") + " >/dev/null 2>&1",
+             status);
+  EXPECT_EQ(xlstest::ReadFileBytes(dir.File("names2.csv")), "5\n");
+}
+
+TEST(XlsFileSheets, SheetsWithoutPicturesCommentsOrLinks) {
+  auto book = NewBook(1);
+  book->BeginSheet();
+  EXPECT_EQ(book->GetPicturesCount(0), 0);
+  EXPECT_EQ(book->GetPicturesCount(3), 0);
+  EXPECT_EQ(book->GetCommentsCount(1), 0);
+  EXPECT_EQ(book->GetCommentColumn(1, 0), 1);
+  EXPECT_EQ(book->GetCellComment(1, 1), u"");
+  EXPECT_EQ(book->HyperLinkCount(), 0);
+  EXPECT_EQ(MessageOf([&] { book->DeleteImage(0); }),
+            "The index \"0\" of the property \"ImageIndex\" is not in the range 0--1");
+  EXPECT_EQ(MessageOf([&] { book->GetHyperLink(1); }),
+            "The index \"1\" of the property \"HyperLinkIndex\" is not in the range 1-0");
+  TXlsImgTypes type = TXlsImgTypes::xli_Png;
+  TClientAnchor anchor;
+  anchor.Col1 = 9;
+  book->GetPicture(0, 0, nullptr, type, anchor);
+  EXPECT_EQ(anchor.Col1, 0);
+}
+
+}  // namespace
