@@ -6,6 +6,7 @@
 
 #include "classlib/Colors.h"
 #include "classlib/SysUtils.h"
+#include "xls/vavUXlsFile.h"
 #include "xls/vavXlsMessages.h"
 
 void TROZIOOptions::Assign(TPersistent* Source) {
@@ -49,7 +50,7 @@ void TRivGridExcelIO::Notification(TComponent* AComponent, TOperation Operation)
 
 std::unique_ptr<TExcelFile> TRivGridExcelIO::CreateWorkbookFile() {
   if (FAdapter != nullptr) return FAdapter->GetWorkbook();
-  throw Exception("Excel workbooks are not available in this version");
+  return std::make_unique<TXLSFile>(nullptr);
 }
 
 void TRivGridExcelIO::CloseWorkbookFile(TExcelFile* File) {

@@ -1,5 +1,6 @@
 // Export: the grid into a workbook sheet, saved through a temporary file beside the target.
 #include <cmath>
+#include <filesystem>
 
 #include "classlib/Dialogs.h"
 #include "classlib/ShellApi.h"
@@ -109,7 +110,9 @@ void TRivGridExcelIO::XLSExport(const String& FileName, const String& SheetName,
   CloseWorkbookFile(file.get());
   file.reset();
   // Only a completely written workbook replaces the file that was there.
-  if (!RenameFile(temporary, FileName)) {
+  std::error_code renamed;
+  std::filesystem::rename(temporary, FileName, renamed);
+  if (renamed) {
     DeleteFile(temporary);
     RaiseXls(XlsMsg::CantWriteFile, {FileName});
   }
