@@ -650,7 +650,7 @@ TEST_F(ProgramWindows, WorkbookCommandsReportFailuresAndLeaveTheMainWindowWorkin
   };
   const Case cases[] = {
       {Zorvan->Excelxls1, notAWorkbook, "Error opening file.", false},
-      {Zorvan->Excelxls2, scratch.Path() / "saved.xls", "Error saving file.", true},
+      {Zorvan->Excelxls2, scratch.Path() / "no such folder" / "saved.xls", "Error saving file.", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
