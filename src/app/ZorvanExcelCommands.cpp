@@ -42,6 +42,8 @@ void TZorvan::eXcelxls1Click(TObject*) {
     ShowMessage("Error opening file.");
     return;
   }
+  // The bridge fills the grid only once the whole sheet has been read, so a failure leaves
+  // the matrix as it was.
   bool opened = true;
   try {
     Excelstatus->ShowStatus("Importing Excel file: " + ExtractFileName(chosen));
@@ -49,12 +51,10 @@ void TZorvan::eXcelxls1Click(TObject*) {
     ApplyStandardCellSizes(MainGrid);
   } catch (const std::exception&) {
     opened = false;
+    ShowMessage("Error opening file.");
   }
   Excelstatus->Close();
-  if (!opened) {
-    ShowMessage("Error opening file.");
-    return;
-  }
+  if (!opened) return;
   FileName = chosen;
   SetCaption("Zorvan Professional: " + ExtractFileName(FileName));
 }
