@@ -196,7 +196,8 @@ TEST_F(GridBridge, ALibreOfficeWorkbookReadsAsLibreOfficeShowsIt) {
 // ---- Failures ----
 
 TEST_F(GridBridge, AFileThatCannotBeReadLeavesTheGridAsItWas) {
-  WriteFileBytes(Dir.File("noise.xls"), std::string("\x13\x99 random bytes \x01\x02\x03 not a workbook", 36));
+  const char noise[] = "\x13\x99 random bytes \x01\x02\x03\0 not a workbook";
+  WriteFileBytes(Dir.File("noise.xls"), std::string(noise, sizeof noise - 1));
   WriteFileBytes(Dir.File("matrix.txt"), "species site1\r\nsp1 1\r\n");
   struct Case {
     std::string file;
