@@ -31,6 +31,8 @@ class TWorkSheet : public TSheet {
   TDrawing& Drawing() { return FDrawing; }
   TRangeList& Ranges() { return FRanges; }
   TColInfoList& Columns() { return FColumns; }
+  THPageBreakList& HPageBreaks() { return FHPageBreaks; }
+  TVPageBreakList& VPageBreaks() { return FVPageBreaks; }
   const TBaseRecordList& MiscRecords1() const { return FMiscRecords1; }
   const TBaseRecordList& MiscRecords2() const { return FMiscRecords2; }
   Integer DefRowHeight() const { return FDefRowHeight; }
@@ -64,6 +66,9 @@ class TWorkSheet : public TSheet {
   bool OutlineSummaryRowsBelowDetail() const { return !FWSBool || FWSBool->OutlineSummaryRowsBelowDetail(); }
   bool OutlineSummaryColsRightOfDetail() const { return !FWSBool || FWSBool->OutlineSummaryColsRightOfDetail(); }
   bool OutlineAutomaticStyles() const { return FWSBool && FWSBool->OutlineAutomaticStyles(); }
+  void SetOutlineSummaryRowsBelowDetail(bool Value) { if (FWSBool) FWSBool->SetOutlineSummaryRowsBelowDetail(Value); }
+  void SetOutlineSummaryColsRightOfDetail(bool Value) { if (FWSBool) FWSBool->SetOutlineSummaryColsRightOfDetail(Value); }
+  void SetOutlineAutomaticStyles(bool Value) { if (FWSBool) FWSBool->SetOutlineAutomaticStyles(Value); }
 
   // Editing (rows and columns 0-based).
   void InsertAndCopyRowsAndCols(Integer FirstRow, Integer LastRow, Integer DestRow, Integer aRowCount, Integer FirstCol,

@@ -8,9 +8,11 @@
 //   vavUXlsFileCells.cpp     cell values, formulas, formats, fonts and palette
 //   vavUXlsFileTypedText.cpp the typed text conversion of SetCellString
 //   vavUXlsFileSheets.cpp    sheets, row and column sizes, outline, merged cells
-//   vavUXlsFileOther.cpp     pictures, comments, names, hyperlinks, page setup, view, options
+//   vavUXlsFileComments.cpp  cell comments
+//   vavUXlsFileOther.cpp     pictures, names, hyperlinks, page setup, view, options
 #pragma once
 
+#include <map>
 #include <memory>
 #include <set>
 
@@ -303,6 +305,8 @@ class TXLSFile : public TExcelFile {
   bool Dates1904() const;
   void LoadFromCompoundBytes(const std::string& Bytes, const String& FileName);
   void WriteXls(std::ostream& Out);
+  // Rebuilds the drawings and notes of the comments this object made, and the drawing group.
+  void RebuildMadeComments();
   void StoreTypedText(Integer aRow, Integer aCol, const WideString& Text, const TWbkFormat* Fm,
                       const String& DateFormat, const String& TimeFormat);
 
@@ -312,6 +316,14 @@ class TXLSFile : public TExcelFile {
   std::string FOtherStreams;
   Integer FirstColumn = 0;
   Integer LastColumn = 0;
+  // A comment made through this object: 0-based cell, text, and its box's anchor.
+  struct TMadeComment {
+    Integer Row = 0, Col = 0;
+    WideString Text;
+    TClientAnchor Anchor;
+  };
+  // The comments made on each sheet whose drawing and notes this object writes.
+  std::map<const TSheet*, std::vector<TMadeComment>> FMadeComments;
   // Pictures by 1-based row: (row, picture index) in the order BeginSheet found them.
   std::unique_ptr<std::vector<std::pair<Integer, Integer>>> RowPictures;
 };

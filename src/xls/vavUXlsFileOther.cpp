@@ -1,9 +1,11 @@
 // TXLSFile: pictures, comments, defined names, hyperlinks, page breaks, the automatic filter,
 // page setup and view settings, workbook options and pasting workbook data.
 //
-// The engine carries drawings, notes, hyperlinks, page breaks and filters byte for byte but
-// does not interpret them yet, so the operations on them answer as for a sheet that has none
-// and their writes change nothing; comments and defined names are read from their records.
+// The engine carries drawings, notes, hyperlinks and filters byte for byte but does not
+// interpret them yet, so pictures, hyperlinks and filters answer as for a sheet that has none
+// and their writes change nothing; comments are read from their records. Names of cell areas
+// and page breaks are read and written on their records' bytes.
+#include <algorithm>
 #include <sstream>
 
 #include "classlib/Clipbrd.h"
@@ -47,98 +49,6 @@ void TXLSFile::DeleteImage(Integer Index) {
 }
 
 void TXLSFile::ClearImage(Integer Index) { DeleteImage(Index); }
-
-// ---------------------------------------------------------------------------------------------
-// Comments: read from the sheet's NOTE records (row, column, options, object id) and the text
-// of the TXO record that follows the comment's OBJ record in the drawing. Making and changing
-// comments needs the drawing model, which the engine does not have yet.
-
-namespace {
-
-constexpr Word IdOBJ = 0x005D, IdTXO = 0x01B6;
-
-// The NOTE records of a row, in column order as the list keeps them.
-std::vector<const TBaseRecord*> RowNotes(TWorkSheet& Sheet, Integer Row) {
-  std::vector<const TBaseRecord*> notes;
-  const TNoteList& list = Sheet.Notes();
-  for (Integer i = 0; i < list.Count(); ++i) {
-    const TBaseRecord* note = list[i];
-    if (note && note->Data.size() >= 8 && GetWord(note->Data, 0) == Row - 1) notes.push_back(note);
-  }
-  return notes;
-}
-
-const TBaseRecord& NoteAt(const std::vector<const TBaseRecord*>& Notes, Integer Index) {
-  const Integer count = static_cast<Integer>(Notes.size());
-  if (Index < 0 || Index >= count)
-    RaiseXls(XlsMsg::IndexOutOfRange, {Int64{Index}, String("Index"), Int64{0}, Int64{count - 1}});
-  return *Notes[static_cast<size_t>(Index)];
-}
-
-// The text of a TXO record: its CONTINUE records each start with an option byte (bit 0:
-// 16-bit characters) and carry characters until the record's character count is reached.
-WideString TxoText(const TBaseRecord& Txo) {
-  WideString text;
-  if (Txo.Data.size() < 12) return text;
-  const size_t count = GetWord(Txo.Data, 10);
-  for (const TBaseRecord* part = Txo.Continue.get(); part && text.size() < count; part = part->Continue.get()) {
-    const ArrayOfByte& d = part->Data;
-    if (d.empty()) continue;
-    const bool wide = (d[0] & 1) != 0;
-    for (size_t p = 1; text.size() < count && p + (wide ? 1 : 0) < d.size(); p += wide ? 2 : 1)
-      text += wide ? static_cast<char16_t>(d[p] | (d[p + 1] << 8)) : static_cast<char16_t>(d[p]);
-  }
-  return text;
-}
-
-// The text of the comment whose drawing object has this id.
-WideString CommentTextOf(TWorkSheet& Sheet, Word ObjectId) {
-  const TDrawing& drawing = Sheet.Drawing();
-  bool found = false;
-  for (Integer i = 0; i < drawing.Count(); ++i) {
-    const TBaseRecord* r = drawing[i];
-    if (!r) continue;
-    // An OBJ record starts with its common-data part: kind 0x15, size, object type, id.
-    if (r->Id == IdOBJ) found = r->Data.size() >= 8 && GetWord(r->Data, 0) == 0x0015 && GetWord(r->Data, 6) == ObjectId;
-    else if (r->Id == IdTXO && found) return TxoText(*r);
-  }
-  return WideString();
-}
-
-}  // namespace
-
-Integer TXLSFile::GetCommentsCount(Integer Row) {
-  TWorkSheet* sheet = ActiveWorkSheet();
-  return sheet ? static_cast<Integer>(RowNotes(*sheet, Row).size()) : 0;
-}
-
-WideString TXLSFile::GetCommentText(Integer Row, Integer Index) {
-  TWorkSheet* sheet = ActiveWorkSheet();
-  if (!sheet) return WideString();
-  const std::vector<const TBaseRecord*> notes = RowNotes(*sheet, Row);
-  if (notes.empty()) return WideString();
-  return CommentTextOf(*sheet, GetWord(NoteAt(notes, Index).Data, 6));
-}
-
-Integer TXLSFile::GetCommentColumn(Integer Row, Integer Index) {
-  TWorkSheet* sheet = ActiveWorkSheet();
-  if (!sheet) return 1;
-  const std::vector<const TBaseRecord*> notes = RowNotes(*sheet, Row);
-  if (notes.empty()) return 1;
-  return GetWord(NoteAt(notes, Index).Data, 2) + 1;
-}
-
-WideString TXLSFile::GetCellComment(Integer Row, Integer Col) {
-  TWorkSheet* sheet = ActiveWorkSheet();
-  if (!sheet) return WideString();
-  for (const TBaseRecord* note : RowNotes(*sheet, Row))
-    if (GetWord(note->Data, 2) == Col - 1) return CommentTextOf(*sheet, GetWord(note->Data, 6));
-  return WideString();
-}
-
-void TXLSFile::AssignComment(Integer, Integer, const WideString&) {}
-
-void TXLSFile::SetCellComment(Integer, Integer, const WideString&, const TImageProperties&) {}
 
 // ---------------------------------------------------------------------------------------------
 // Defined names, read from the NAME records: flags (2), key (1), name length (1), formula
@@ -369,14 +279,92 @@ void TXLSFile::AddHyperLink(const TXlsCellRange&, const THyperLink&) {}
 void TXLSFile::DeleteHyperLink(Integer HyperLinkIndex) { NoHyperLink(HyperLinkIndex); }
 
 // ---------------------------------------------------------------------------------------------
-// Page breaks and the automatic filter (not modelled yet)
+// Page breaks, kept in the sheet's HORIZONTALPAGEBREAKS and VERTICALPAGEBREAKS records: a count,
+// then per break the row (column) it lies above (left of) and the span it covers, in order.
+// Breaks do not yet move with inserted or deleted rows and columns.
 
-void TXLSFile::InsertHPageBreak(Integer) {}
-void TXLSFile::InsertVPageBreak(Integer) {}
-void TXLSFile::DeleteHPageBreak(Integer) {}
-void TXLSFile::DeleteVPageBreak(Integer) {}
-bool TXLSFile::HasHPageBreak(Integer) { return false; }
-bool TXLSFile::HasVPageBreak(Integer) { return false; }
+namespace {
+
+constexpr Integer MaxPageBreaks = 1026;
+
+// The breaks of a list (the positions of every record's entries), sorted.
+std::vector<Integer> Breaks(const TBaseRecordList& List) {
+  std::vector<Integer> out;
+  for (Integer i = 0; i < List.Count(); ++i) {
+    const ArrayOfByte& d = List[i]->Data;
+    if (d.size() < 2) continue;
+    const size_t n = std::min<size_t>(GetWord(d, 0), (d.size() - 2) / 6);
+    for (size_t k = 0; k < n; ++k) out.push_back(GetWord(d, 2 + 6 * k));
+  }
+  std::sort(out.begin(), out.end());
+  out.erase(std::unique(out.begin(), out.end()), out.end());
+  return out;
+}
+
+// Replaces the list's records by one record holding Positions, each spanning 0..SpanEnd.
+void SetBreaks(TBaseRecordList& List, Word Id, const std::vector<Integer>& Positions, Integer SpanEnd) {
+  if (static_cast<Integer>(Positions.size()) > MaxPageBreaks) RaiseXls(XlsMsg::TooManyPageBreaks);
+  List.Clear();
+  if (Positions.empty()) return;
+  ArrayOfByte d;
+  PushWord(d, static_cast<Integer>(Positions.size()));
+  for (Integer p : Positions) {
+    PushWord(d, p);
+    PushWord(d, 0);
+    PushWord(d, SpanEnd);
+  }
+  List.Add(std::make_unique<TBaseRecord>(Id, std::move(d)));
+}
+
+void ChangeBreak(TBaseRecordList& List, Word Id, Integer Position, Integer SpanEnd, bool Add) {
+  std::vector<Integer> positions = Breaks(List);
+  auto at = std::lower_bound(positions.begin(), positions.end(), Position);
+  const bool present = at != positions.end() && *at == Position;
+  if (Add == present) return;
+  if (Add) positions.insert(at, Position);
+  else positions.erase(at);
+  SetBreaks(List, Id, positions, SpanEnd);
+}
+
+bool HasBreak(const TBaseRecordList& List, Integer Position) {
+  const std::vector<Integer> positions = Breaks(List);
+  return std::binary_search(positions.begin(), positions.end(), Position);
+}
+
+}  // namespace
+
+void TXLSFile::InsertHPageBreak(Integer Row) {
+  if (TWorkSheet* sheet = ActiveWorkSheet())
+    ChangeBreak(sheet->HPageBreaks(), BiffCarriedId::HPAGEBREAKS, Row, 255, true);
+}
+
+void TXLSFile::InsertVPageBreak(Integer Col) {
+  if (TWorkSheet* sheet = ActiveWorkSheet())
+    ChangeBreak(sheet->VPageBreaks(), BiffCarriedId::VPAGEBREAKS, Col, 65535, true);
+}
+
+void TXLSFile::DeleteHPageBreak(Integer Row) {
+  if (TWorkSheet* sheet = ActiveWorkSheet())
+    ChangeBreak(sheet->HPageBreaks(), BiffCarriedId::HPAGEBREAKS, Row, 255, false);
+}
+
+void TXLSFile::DeleteVPageBreak(Integer Col) {
+  if (TWorkSheet* sheet = ActiveWorkSheet())
+    ChangeBreak(sheet->VPageBreaks(), BiffCarriedId::VPAGEBREAKS, Col, 65535, false);
+}
+
+bool TXLSFile::HasHPageBreak(Integer Row) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && HasBreak(sheet->HPageBreaks(), Row);
+}
+
+bool TXLSFile::HasVPageBreak(Integer Col) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && HasBreak(sheet->VPageBreaks(), Col);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The automatic filter (not modelled yet: no sheet has one)
 
 void TXLSFile::SetAutoFilter(Integer, Integer, Integer) {}
 void TXLSFile::RemoveAutoFilter() {}
@@ -564,11 +552,17 @@ bool TXLSFile::GetOutlineAutomaticStyles() {
   return sheet && sheet->OutlineAutomaticStyles();
 }
 
-// The worksheet keeps these three flags in its WSBOOL record, which it does not let callers
-// change yet.
-void TXLSFile::SetOutlineSummaryColsRightOfDetail(bool) {}
-void TXLSFile::SetOutlineSummaryRowsBelowDetail(bool) {}
-void TXLSFile::SetOutlineAutomaticStyles(bool) {}
+void TXLSFile::SetOutlineSummaryColsRightOfDetail(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetOutlineSummaryColsRightOfDetail(Value);
+}
+
+void TXLSFile::SetOutlineSummaryRowsBelowDetail(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetOutlineSummaryRowsBelowDetail(Value);
+}
+
+void TXLSFile::SetOutlineAutomaticStyles(bool Value) {
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->SetOutlineAutomaticStyles(Value);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Workbook options

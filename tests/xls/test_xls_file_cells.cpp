@@ -185,6 +185,27 @@ TEST_F(XlsFileCells, FormatsOutsideTheListReadTheFirst) {
   EXPECT_EQ(used.size(), 57u);
 }
 
+TEST_F(XlsFileCells, PaletteEntriesCountFromOne) {
+  const Cardinal first = book.GetColorPalette(1);
+  EXPECT_EQ(first, 0x000000u);  // black
+  book.SetColorPalette(2, 0x00336699);
+  EXPECT_EQ(book.GetColorPalette(2), 0x00336699u);
+  EXPECT_EQ(book.GetColorPalette(1), first);
+  TWbkFormat filled = book.GetFormatList(15);
+  filled.FillPattern = TWbkFillPattern{2, 2, 1};
+  book.SetCellFormat(1, 1, book.AddFormat(filled));
+  EXPECT_TRUE(book.GetUsedPaletteColors()[2]);
+
+  TMemoryStream saved;
+  book.Save(false, "", nullptr, nullptr, &saved);
+  saved.SetPosition(0);
+  TXLSFile back(nullptr);
+  back.Connect();
+  back.LoadFromStream(&saved);
+  EXPECT_EQ(back.GetColorPalette(2), 0x00336699u);
+  EXPECT_EQ(back.GetFormatList(back.GetCellFormat(1, 1)).FillPattern.FgColorIndex, 2);
+}
+
 TEST_F(XlsFileCells, CellsOfARowByPosition) {
   book.SetCellValue(2, 3, Variant(1.0));
   book.SetCellValue(2, 7, Variant(2.0));

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "XlsTestHelpers.h"
+#include "classlib/Clipbrd.h"
 #include "classlib/SysUtils.h"
+#include "xls/resources/XlsTemplate.h"
 #include "xls/vavUXlsFile.h"
 
 using namespace xlstest;
@@ -26,6 +28,16 @@ void MarkSheets(TXLSFile& book) {
 }
 
 double Mark(TXLSFile& book) { return book.GetCellValue(1, 1).AsDouble(); }
+
+std::string HexOf(const std::string& text) {
+  static const char* digits = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : text) {
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
 
 TEST(XlsFileSheets, DeletingSheetsKeepsAnActiveSheetInRange) {
   auto two = NewBook(2);
@@ -152,6 +164,43 @@ TEST(XlsFileSheets, MarkedRowsAreDeletedFromTheBottomUp) {
   EXPECT_EQ(book->GetCellValue(3, 1).AsString(), "last");
 }
 
+TEST(XlsFileSheets, PageBreaksFromCallsAndFromMarks) {
+  auto book = NewBook(1);
+  book->InsertHPageBreak(5);
+  book->InsertHPageBreak(3);
+  book->InsertHPageBreak(5);
+  book->InsertVPageBreak(2);
+  EXPECT_TRUE(book->HasHPageBreak(3));
+  EXPECT_TRUE(book->HasHPageBreak(5));
+  EXPECT_FALSE(book->HasHPageBreak(4));
+  EXPECT_TRUE(book->HasVPageBreak(2));
+  book->DeleteHPageBreak(3);
+  book->DeleteVPageBreak(2);
+  EXPECT_FALSE(book->HasHPageBreak(3));
+  EXPECT_FALSE(book->HasVPageBreak(2));
+
+  book->SetCellValue(2, 1, Variant(u"--"));
+  book->SetCellValue(2, 2, Variant(u"kept"));
+  book->SetCellValue(8, 1, Variant(u"--"));
+  book->MakePageBreaks(u"--");
+  EXPECT_TRUE(book->GetCellValue(2, 1).IsEmpty());
+  EXPECT_EQ(book->GetCellValue(2, 2).AsString(), "kept");
+  EXPECT_TRUE(book->HasHPageBreak(1));  // above model row 1: between rows 1 and 2
+  EXPECT_TRUE(book->HasHPageBreak(7));
+
+  TempDir dir;
+  const std::string path = dir.File("breaks.xls");
+  book->Save(false, path, nullptr, nullptr, nullptr);
+  const std::string python = PythonWithXlrd();
+  if (python.empty()) GTEST_SKIP() << "python3 with xlrd is not installed";
+  EXPECT_EQ(RunXlrd(python,
+                    "import sys,xlrd\n"
+                    "s=xlrd.open_workbook(sys.argv[1],formatting_info=True).sheet_by_index(0)\n"
+                    "print(s.horizontal_page_breaks, s.vertical_page_breaks)\n",
+                    path),
+            "[(1, 0, 255), (5, 0, 255), (7, 0, 255)] []\n");
+}
+
 TEST(XlsFileSheets, MergedCellsCountFromOne) {
   auto book = NewBook(1);
   book->MergeCells(2, 2, 3, 4);
@@ -177,6 +226,9 @@ TEST(XlsFileSheets, PageSetupViewAndOptions) {
   EXPECT_FALSE(book->GetShowGridLines());
   EXPECT_TRUE(book->GetOutlineSummaryRowsBelowDetail());
   EXPECT_TRUE(book->GetOutlineSummaryColsRightOfDetail());
+  EXPECT_FALSE(book->GetOutlineAutomaticStyles());
+  book->SetOutlineSummaryRowsBelowDetail(false);
+  book->SetOutlineAutomaticStyles(true);
   book->SetPageHeader(u"&CSpecies");
   EXPECT_EQ(book->GetPageHeader(), u"&CSpecies");
 
@@ -202,6 +254,9 @@ TEST(XlsFileSheets, PageSetupViewAndOptions) {
   EXPECT_EQ(back.GetPrintScale(), 100);
   EXPECT_FALSE(back.GetShowGridLines());
   EXPECT_EQ(back.GetPageHeader(), u"&CSpecies");
+  EXPECT_FALSE(back.GetOutlineSummaryRowsBelowDetail());
+  EXPECT_TRUE(back.GetOutlineSummaryColsRightOfDetail());
+  EXPECT_TRUE(back.GetOutlineAutomaticStyles());
   back.GetFrozenPanes(row, col);
   EXPECT_EQ(row, 2);
 }
@@ -266,6 +321,43 @@ TEST(XlsFileSheets, NamesOfCellAreasAreAddedReplacedAndRead) {
   EXPECT_EQ(xlstest::ReadFileBytes(dir.File("names2.csv")), "5\n");
 }
 
+// A block copied in another workbook lands with its top-left cell at the given cell, with
+// formats made equal in this workbook.
+TEST(XlsFileSheets, PastedWorkbookDataLandsAtTheGivenCell) {
+  auto source = NewBook(1);
+  TWbkFormat bold = source->GetFormatList(15);
+  bold.Font.Style = flsBold;
+  source->SetCellValueX(2, 2, TXlsCellValue{Variant(u"b2"), source->AddFormat(bold), false});
+  source->SetCellValue(2, 3, Variant(23.0));
+  source->SetCellValue(3, 2, Variant(true));
+  source->SetCellValue(3, 3, Variant(u"c3"));
+  // What a copy of B2:C3 puts on the clipboard: a workbook of that range only.
+  std::istringstream container(XlsEmptyWorkbookTemplate());
+  std::stringstream copied;
+  {
+    TOle2File file(container);
+    file.PrepareForWrite(copied, u"Workbook");
+    source->GetTWorkbook()->SaveRangeToStream(file, 0, TXlsCellRange{1, 1, 2, 2});
+    file.Close();
+  }
+
+  auto target = NewBook(1);
+  Clipboard()->SetAsFormat("Biff8", copied.str());
+  target->PasteFromClipboard(10, 5);
+  EXPECT_EQ(target->GetCellValue(10, 5).AsString(), "b2");
+  EXPECT_EQ(target->GetFormatList(target->GetCellFormat(10, 5)).Font.Style, flsBold);
+  EXPECT_EQ(target->GetCellValue(10, 6).AsDouble(), 23.0);
+  EXPECT_TRUE(target->GetCellValue(11, 5).AsBoolean());
+  EXPECT_EQ(target->GetCellValue(11, 6).AsString(), "c3");
+  EXPECT_TRUE(target->GetCellValue(9, 5).IsEmpty());
+  EXPECT_TRUE(target->GetCellValue(12, 7).IsEmpty());
+  EXPECT_TRUE(target->GetInvalidateFormulas());
+
+  Clipboard()->SetAsFormat("Biff8", "not a workbook");
+  EXPECT_EQ(MessageOf([&] { target->PasteFromClipboard(1, 1); }), "Error reading Excel records. File invalid");
+  Clipboard()->Clear();
+}
+
 TEST(XlsFileSheets, SheetsWithoutPicturesCommentsOrLinks) {
   auto book = NewBook(1);
   book->BeginSheet();
@@ -284,6 +376,109 @@ TEST(XlsFileSheets, SheetsWithoutPicturesCommentsOrLinks) {
   anchor.Col1 = 9;
   book->GetPicture(0, 0, nullptr, type, anchor);
   EXPECT_EQ(anchor.Col1, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(XlsFileComments, MadeCommentsAreReadBackByTheEngineXlrdAndLibreOffice) {
+  auto book = NewBook(2);
+  book->SetActiveSheet(2);
+  book->SetCellValue(1, 1, Variant(u"x"));
+  TImageProperties box;
+  box.Col1 = 3, box.Row1 = 1, box.Col2 = 5, box.Row2 = 4;
+  book->SetCellComment(2, 2, u"A note on beta", box);
+  book->SetCellComment(5, 1, u"First line\nΩmega", TImageProperties{});
+  book->SetCellComment(7, 3, u"to be removed", TImageProperties{});
+  book->SetCellComment(7, 3, u"", TImageProperties{});
+  book->SetCellComment(8, 8, u"", TImageProperties{});  // nothing there: nothing happens
+  book->SetCellComment(5, 1, u"Ωmega only", TImageProperties{});
+  EXPECT_EQ(book->GetCommentsCount(2), 1);
+  EXPECT_EQ(book->GetCommentsCount(7), 0);
+  EXPECT_EQ(book->GetCellComment(2, 2), u"A note on beta");
+  EXPECT_EQ(book->GetCommentText(5, 0), u"Ωmega only");
+  EXPECT_EQ(book->GetCommentColumn(5, 0), 1);
+  const std::string second = WideToUtf8(book->GetActiveSheetName());
+  book->SetActiveSheet(1);
+  book->SetCellComment(1, 1, u"on the first sheet", TImageProperties{});
+
+  TempDir dir;
+  const std::string path = dir.File("comments.xls");
+  book->Save(false, path, nullptr, nullptr, nullptr);
+  auto back = std::make_unique<TXLSFile>(nullptr);
+  back->Connect();
+  back->OpenFile(path);
+  EXPECT_EQ(back->GetCellComment(1, 1), u"on the first sheet");
+  back->SetActiveSheet(2);
+  EXPECT_EQ(back->GetCellComment(2, 2), u"A note on beta");
+  EXPECT_EQ(back->GetCellComment(5, 1), u"Ωmega only");
+  ExpectOlefileAgrees(xlstest::ReadFileBytes(path), dir, "copy.xls");
+
+  const std::string python = PythonWithXlrd();
+  if (!python.empty()) {
+    EXPECT_EQ(RunXlrd(python,
+                      "import sys,xlrd\n"
+                      "b=xlrd.open_workbook(sys.argv[1],formatting_info=True)\n"
+                      "for s in b.sheets():\n"
+                      "  for k in sorted(s.cell_note_map): print(s.name, k, s.cell_note_map[k].text.encode('utf-8').hex())\n",
+                      path),
+              "Sheet1 (0, 0) " + HexOf("on the first sheet") + "\n" + second + " (1, 1) " + HexOf("A note on beta") +
+                  "\n" + second + " (4, 0) " + HexOf("Ωmega only") + "\n");
+  }
+  int status = 0;
+  RunCommand("command -v soffice >/dev/null 2>&1", status);
+  if (status != 0) GTEST_SKIP() << "soffice is not installed";
+  // LibreOffice reads the comments: converted back to a workbook of its own, they are there.
+  RunCommand("cd " + dir.Path.string() + " && timeout 300 soffice -env:UserInstallation=file:///tmp/lo_profile_xlsfile_" +
+                 std::to_string(getpid()) + " --headless --convert-to 'xls:MS Excel 97' --outdir " +
+                 (dir.Path / "lo").string() + " " + path + " >/dev/null 2>&1",
+             status);
+  auto viaLibreOffice = std::make_unique<TXLSFile>(nullptr);
+  viaLibreOffice->Connect();
+  viaLibreOffice->OpenFile((dir.Path / "lo" / "comments.xls").string());
+  EXPECT_EQ(viaLibreOffice->GetCellComment(1, 1), u"on the first sheet");
+  viaLibreOffice->SetActiveSheet(2);
+  EXPECT_EQ(viaLibreOffice->GetCellComment(2, 2), u"A note on beta");
+  EXPECT_EQ(viaLibreOffice->GetCellComment(5, 1), u"Ωmega only");
+}
+
+TEST(XlsFileComments, MadeCommentsFollowTheirRowsAndLeaveWithTheirSheets) {
+  auto book = NewBook(2);
+  book->SetCellComment(2, 1, u"two", TImageProperties{});
+  book->SetCellComment(4, 1, u"four", TImageProperties{});
+  book->InsertAndCopyRows(1, 1, 1, 2, false);  // two rows above
+  book->DeleteRows(6, 1);                      // the row of "four", now row 6
+  book->SetCellComment(9, 2, u"nine", TImageProperties{});
+  EXPECT_EQ(book->GetCellComment(4, 1), u"two");
+  EXPECT_EQ(book->GetCellComment(2, 1), u"");
+  EXPECT_EQ(book->GetCellComment(9, 2), u"nine");
+  EXPECT_EQ(book->GetCommentsCount(6), 0);
+
+  book->SetActiveSheet(2);
+  book->SetCellComment(1, 1, u"on two", TImageProperties{});
+  book->SetActiveSheet(1);
+  book->DeleteSheet(1);
+  EXPECT_EQ(book->GetCellComment(1, 1), u"on two");
+  TMemoryStream saved;
+  book->Save(false, "", nullptr, nullptr, &saved);
+  saved.SetPosition(0);
+  TXLSFile back(nullptr);
+  back.Connect();
+  back.LoadFromStream(&saved);
+  EXPECT_EQ(back.GetCellComment(1, 1), u"on two");
+  book->ClearSheet();
+  EXPECT_EQ(book->GetCellComment(1, 1), u"");
+  EXPECT_EQ(book->GetTWorkbook()->Globals().DrawingGroup().Count(), 0);
+}
+
+TEST(XlsFileComments, SheetsWithDrawingsOfTheirOwnGetNoNewComments) {
+  auto book = std::make_unique<TXLSFile>(nullptr);
+  book->Connect();
+  book->OpenFile(FixturePath("workbook_features.xls"));
+  book->SetCellComment(9, 9, u"new", TImageProperties{});
+  EXPECT_EQ(book->GetCellComment(9, 9), u"");
+  EXPECT_EQ(book->GetCellComment(2, 2), u"A note on beta");
 }
 
 }  // namespace
