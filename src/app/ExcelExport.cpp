@@ -13,6 +13,20 @@ void PrepareWorkbookSaveDialog(TSaveDialog* Dialog) {
   Dialog->DefaultExt = "xls";
 }
 
+TRivGridExcelIO* NewFormBridge(TComponent* Owner, TRivErodovOzar* Grid, bool ShowInExcel) {
+  auto* bridge = New<TRivGridExcelIO>(Owner);
+  bridge->SetName("RivGridExcelIO1");
+  bridge->SetRivErodovOzar(Grid);
+  bridge->SetGridStartRow(0);
+  bridge->SetGridStartCol(0);
+  bridge->UseUnicode = false;
+  bridge->Options()->ExportOverwrite = omWarn;
+  bridge->Options()->ExportOverwriteMessage = "File %s already exists\rOk to overwrite ?";
+  bridge->Options()->ExportRawRTF = false;
+  bridge->Options()->ExportShowInExcel = ShowInExcel;
+  return bridge;
+}
+
 TExportExcel::TExportExcel(TComponent* AOwner) : TForm(AOwner) {
   SetName("ExportExcel");
   SetCaption("ExportExcel");
@@ -23,16 +37,8 @@ TExportExcel::TExportExcel(TComponent* AOwner) : TForm(AOwner) {
   ExcelExportGrid->SetAlign(alClient);
   ExcelExportGrid->SetParent(this);
 
-  RivGridExcelIO1 = New<TRivGridExcelIO>(this);
-  RivGridExcelIO1->SetName("RivGridExcelIO1");
-  RivGridExcelIO1->SetGrid(ExcelExportGrid);
-  RivGridExcelIO1->GridStartRow = 0;
-  RivGridExcelIO1->GridStartCol = 0;
-  RivGridExcelIO1->UseUnicode = false;
-  RivGridExcelIO1->OverwriteMode = omWarn;
-  RivGridExcelIO1->OverwriteMessage = "File %s already exists\rOk to overwrite ?";
   // Result exports open in the spreadsheet program only after the main window's toggle.
-  RivGridExcelIO1->ShowInExcel = false;
+  RivGridExcelIO1 = NewFormBridge(this, ExcelExportGrid, false);
 
   SaveDialog1 = New<TSaveDialog>(this);
   SaveDialog1->SetName("SaveDialog1");

@@ -5,7 +5,7 @@
 #include "classlib/Dialogs.h"
 #include "classlib/Forms.h"
 #include "grid/RivErodovOzar.h"
-#include "xls/RivGridExcelIO.h"
+#include "xls/vavRivGridExcel.h"
 
 class TExportExcel : public TForm {
  public:
@@ -25,6 +25,10 @@ extern TExportExcel* ExportExcel;
 
 // Copies Source cell by cell into ExcelExportGrid, then Run(FixedCols, FixedRows).
 void ExportGridToExcel(const TStringGrid* Source, Integer FixedCols, Integer FixedRows);
+
+// A bridge as the program's forms set it up: bound to Grid, sheet cell A1 at grid cell (0, 0),
+// overwriting only after the user says Yes.
+TRivGridExcelIO* NewFormBridge(TComponent* Owner, TRivErodovOzar* Grid, bool ShowInExcel);
 
 // The workbook save dialog of the main window and the export form.
 void PrepareWorkbookSaveDialog(TSaveDialog* Dialog);

@@ -21,17 +21,9 @@ void ApplyStandardCellSizes(TRivErodovOzar* Grid) {
 }  // namespace
 
 void TZorvan::WireExcelCommands() {
-  RivGridExcelIO1 = New<TRivGridExcelIO>(this);
-  RivGridExcelIO1->SetName("RivGridExcelIO1");
-  RivGridExcelIO1->SetGrid(MainGrid);
-  RivGridExcelIO1->GridStartRow = 0;
-  RivGridExcelIO1->GridStartCol = 0;
-  RivGridExcelIO1->UseUnicode = false;
-  RivGridExcelIO1->OverwriteMode = omWarn;
-  RivGridExcelIO1->OverwriteMessage = "File %s already exists\rOk to overwrite ?";
   // The main window's saves open the workbook until the switch is first used; the switch's
   // check mark starts clear all the same.
-  RivGridExcelIO1->ShowInExcel = true;
+  RivGridExcelIO1 = NewFormBridge(this, MainGrid, true);
 
   Excelxls1->OnClick = [this](TObject* s) { eXcelxls1Click(s); };
   Excelxls2->OnClick = [this](TObject* s) { Excelxls2Click(s); };
@@ -50,6 +42,8 @@ void TZorvan::eXcelxls1Click(TObject*) {
     ShowMessage("Error opening file.");
     return;
   }
+  // The bridge fills the grid only once the whole sheet has been read, so a failure leaves
+  // the matrix as it was.
   bool opened = true;
   try {
     Excelstatus->ShowStatus("Importing Excel file: " + ExtractFileName(chosen));
@@ -57,12 +51,10 @@ void TZorvan::eXcelxls1Click(TObject*) {
     ApplyStandardCellSizes(MainGrid);
   } catch (const std::exception&) {
     opened = false;
+    ShowMessage("Error opening file.");
   }
   Excelstatus->Close();
-  if (!opened) {
-    ShowMessage("Error opening file.");
-    return;
-  }
+  if (!opened) return;
   FileName = chosen;
   SetCaption("Zorvan Professional: " + ExtractFileName(FileName));
 }
@@ -85,6 +77,6 @@ void TZorvan::Excelxls2Click(TObject*) {
 
 void TZorvan::E1Click(TObject*) {
   E1->SetChecked(!E1->Checked());
-  RivGridExcelIO1->ShowInExcel = E1->Checked();
-  ExportExcel->RivGridExcelIO1->ShowInExcel = E1->Checked();
+  RivGridExcelIO1->Options()->ExportShowInExcel = E1->Checked();
+  ExportExcel->RivGridExcelIO1->Options()->ExportShowInExcel = E1->Checked();
 }

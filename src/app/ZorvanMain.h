@@ -12,7 +12,7 @@
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 #include "grid/RivErodovOzar.h"
-#include "xls/RivGridExcelIO.h"
+#include "xls/vavRivGridExcel.h"
 
 class TZorvan : public TForm {
  public:

@@ -20,4 +20,6 @@ void TExcelstatus::ShowStatus(const String& Caption) {
   ProgressBar1->SetPosition(0);
   ProgressBar1->SetMax(0);
   Show();
+  // Drawn now: the work that follows keeps the message loop from running until it is done.
+  Update();
 }

@@ -13,9 +13,9 @@ namespace {
 using ExcelExport = ProgramTest;
 
 TEST_F(ExcelExport, ExportFormStartsBoundToItsGridWithoutOpeningExcel) {
-  EXPECT_EQ(ExportExcel->RivGridExcelIO1->Grid(), ExportExcel->ExcelExportGrid);
-  EXPECT_FALSE(ExportExcel->RivGridExcelIO1->ShowInExcel);
-  EXPECT_EQ(ExportExcel->RivGridExcelIO1->OverwriteMode, omWarn);
+  EXPECT_EQ(ExportExcel->RivGridExcelIO1->RivErodovOzar(), ExportExcel->ExcelExportGrid);
+  EXPECT_FALSE(ExportExcel->RivGridExcelIO1->Options()->ExportShowInExcel);
+  EXPECT_EQ(ExportExcel->RivGridExcelIO1->Options()->ExportOverwrite, omWarn);
   EXPECT_EQ(Excelstatus->Caption(), "Zorvan Professional: Excel Import-Export Status");
   EXPECT_FALSE(Excelstatus->Visible());
 }
@@ -72,16 +72,16 @@ TEST_F(ExcelExport, CancellingTheNameEndsQuietly) {
 
 TEST_F(ExcelExport, TheOpenOnSaveSwitchTurnsBothBridgesTogether) {
   EXPECT_FALSE(Zorvan->E1->Checked());
-  EXPECT_TRUE(Zorvan->RivGridExcelIO1->ShowInExcel);
-  EXPECT_FALSE(ExportExcel->RivGridExcelIO1->ShowInExcel);
-  EXPECT_EQ(Zorvan->RivGridExcelIO1->Grid(), Zorvan->MainGrid);
-  EXPECT_EQ(Zorvan->RivGridExcelIO1->OverwriteMode, omWarn);
+  EXPECT_TRUE(Zorvan->RivGridExcelIO1->Options()->ExportShowInExcel);
+  EXPECT_FALSE(ExportExcel->RivGridExcelIO1->Options()->ExportShowInExcel);
+  EXPECT_EQ(Zorvan->RivGridExcelIO1->RivErodovOzar(), Zorvan->MainGrid);
+  EXPECT_EQ(Zorvan->RivGridExcelIO1->Options()->ExportOverwrite, omWarn);
   EXPECT_FALSE(Zorvan->RivGridExcelIO1->UseUnicode);
   for (bool expected : {true, false, true}) {
     Zorvan->E1->Click();
     EXPECT_EQ(Zorvan->E1->Checked(), expected);
-    EXPECT_EQ(Zorvan->RivGridExcelIO1->ShowInExcel, expected);
-    EXPECT_EQ(ExportExcel->RivGridExcelIO1->ShowInExcel, expected);
+    EXPECT_EQ(Zorvan->RivGridExcelIO1->Options()->ExportShowInExcel, expected);
+    EXPECT_EQ(ExportExcel->RivGridExcelIO1->Options()->ExportShowInExcel, expected);
   }
 }
 
@@ -121,8 +121,8 @@ TEST_F(ExcelExport, AFailedWorkbookOpenChangesNothing) {
     EXPECT_EQ(seen->Title, "Select an Excel file to open.");
     EXPECT_EQ(seen->Filter, "Excel files(*.xls)|*.xls|All files(*.*)|*.*");
     EXPECT_EQ(Application->Hooks.Messages, (std::vector<String>{"Error opening file."}));
-    // The message comes after the status window has closed.
-    EXPECT_EQ(status, "");
+    // A file that is there is reported while its status window is still up.
+    EXPECT_EQ(status, c.statusShown ? "Importing Excel file: matrix.xls" : "");
     EXPECT_FALSE(Excelstatus->Visible());
     EXPECT_EQ(g->Cells(1, 1), "kept");
     EXPECT_EQ(g->RowCount(), rows);

@@ -1,0 +1,287 @@
+// Export: the grid into a workbook sheet, saved through a temporary file beside the target.
+#include <cmath>
+#include <filesystem>
+
+#include "classlib/Dialogs.h"
+#include "classlib/ShellApi.h"
+#include "classlib/SysUtils.h"
+#include "grid/base/HTMLTextOperations.h"
+#include "xls/vavRivGridExcel.h"
+#include "xls/vavXlsMessages.h"
+
+namespace {
+
+Integer RoundHalfEven(double v) { return static_cast<Integer>(std::nearbyint(v)); }
+
+// Every line break becomes a single line feed.
+String PrepareExportText(const String& Text) {
+  String out;
+  out.reserve(Text.size());
+  for (size_t i = 0; i < Text.size(); ++i) {
+    if (Text[i] == '\r') {
+      if (i + 1 < Text.size() && Text[i + 1] == '\n') continue;
+      out += '\n';
+    } else {
+      out += Text[i];
+    }
+  }
+  return out;
+}
+
+String ReplaceAllNoCase(const String& S, const String& Old, const String& New) {
+  return StringReplace(S, Old, New, rfReplaceAll | rfIgnoreCase);
+}
+
+// A name beside Target that no other file has.
+String TemporaryNameBeside(const String& Target) {
+  const String base = ExtractFilePath(Target) + "." + ExtractFileName(Target) + ".saving";
+  String name = base;
+  for (int i = 1; FileExists(name); ++i) name = base + IntToStr(i);
+  return name;
+}
+
+}  // namespace
+
+void TRivGridExcelIO::XLSExport(const String& FileName, const String& SheetName, Integer SheetPos,
+                                Integer SelectSheet, TInsertInSheet InsertInSheet) {
+  if (CurrentGrid() == nullptr) RaiseXls(XlsMsg::NoGridAssigned);
+  const bool exists = FileExists(FileName);
+  if (exists && FOptions->ExportOverwrite == omWarn) {
+    const String question = Format(FOptions->ExportOverwriteMessage, {FileName});
+    if (MessageDlg(question, mtConfirmation, {mbYes, mbNo}, 0) != mrYes) return;
+  }
+  // With omNever the existing workbook is read and the grid goes into one of its sheets.
+  const bool intoExisting = exists && FOptions->ExportOverwrite == omNever;
+
+  const String temporary = TemporaryNameBeside(FileName);
+  std::unique_ptr<TExcelFile> file = CreateWorkbookFile();
+  file->Connect();
+  try {
+    if (intoExisting) {
+      file->OpenFile(FileName);
+      const WideString wanted = UpperCaseText(Utf8ToWide(SheetName));
+      Integer found = 0;
+      for (Integer i = 1; i <= file->SheetCount() && found == 0; ++i) {
+        file->SetActiveSheet(i);
+        if (!SheetName.empty() && UpperCaseText(file->GetActiveSheetName()) == wanted) found = i;
+      }
+      if (found > 0) {
+        file->SetActiveSheet(found);
+        const Integer k = (InsertInSheet == InsertInSheet_InsertRowsExceptFirstAndSecond ||
+                           InsertInSheet == InsertInSheet_InsertColsExceptFirstAndSecond)
+                              ? 1
+                              : 0;
+        switch (InsertInSheet) {
+          case InsertInSheet_Clear: file->ClearSheet(); break;
+          case InsertInSheet_OverwriteCells: break;
+          case InsertInSheet_InsertRows:
+          case InsertInSheet_InsertRowsExceptFirstAndSecond: {
+            const Integer n = CurrentGrid()->RowCount() - FGridStartRow - 2 * k;
+            if (n > 0) file->InsertAndCopyRows(65536, 65536, FXlsStartRow + k, n, true);
+            break;
+          }
+          case InsertInSheet_InsertCols:
+          case InsertInSheet_InsertColsExceptFirstAndSecond: {
+            const Integer n = CurrentGrid()->ColCount() - FGridStartCol - 2 * k;
+            if (n > 0) file->InsertAndCopyCols(256, 256, FXlsStartCol + k, n, true);
+            break;
+          }
+        }
+      } else {
+        const Integer count = file->SheetCount();
+        const Integer p = (SheetPos >= 1 && SheetPos <= count) ? SheetPos : count + 1;
+        file->InsertAndCopySheets(-1, p, 1);
+        file->SetActiveSheet(p);
+      }
+    } else {
+      file->NewFile(1);
+    }
+    FWorkSheetNum = 1;
+    FWorkSheet = 1;
+    ExportSheet(file.get());
+    if (!SheetName.empty()) file->SetActiveSheetName(Utf8ToWide(SheetName));
+    file->SelectSheet(SelectSheet);
+    file->Save(true, temporary, nullptr, nullptr, nullptr);
+  } catch (...) {
+    CloseWorkbookFile(file.get());
+    DeleteFile(temporary);
+    throw;
+  }
+  CloseWorkbookFile(file.get());
+  file.reset();
+  // Only a completely written workbook replaces the file that was there.
+  std::error_code renamed;
+  std::filesystem::rename(temporary, FileName, renamed);
+  if (renamed) {
+    DeleteFile(temporary);
+    RaiseXls(XlsMsg::CantWriteFile, {FileName});
+  }
+  if (FOptions->ExportShowInExcel) ShellExecute(0, "open", FileName, "", "", SW_SHOWNORMAL);
+}
+
+void TRivGridExcelIO::ExportSheet(TExcelFile* File) {
+  TRivErodovOzar* grid = CurrentGrid();
+  const TROZIOOptions& o = *FOptions;
+  // The grid draws its cells without an inner offset, so sizes go over as they are.
+  if (o.ExportPrintOptions) {
+    File->SetPrintScale(100);
+    // Printer settings present, portrait: the grid prints upright.
+    File->SetPrintOptions(static_cast<Byte>((File->GetPrintOptions() & ~4) | 2));
+  }
+  File->SetOutlineSummaryRowsBelowDetail(o.ExportSummaryRowsBelowDetail);
+  File->SetOutlineSummaryColsRightOfDetail(o.ExportSummaryRowsBelowDetail);
+  File->SetShowGridLines(o.ExportShowGridLines);
+  FUsedColors = o.UseExcelStandardColorPalette ? BooleanArray() : File->GetUsedPaletteColors();
+
+  if (o.ExportCellSizes) {
+    Integer r = FXlsStartRow;
+    for (Integer q = FGridStartRow; q < grid->RowCount(); ++q, ++r) {
+      const Integer h = RoundHalfEven(grid->RowHeights(q) * 15.0);
+      File->SetRowHeight(r, h < 1 ? 0 : h);
+    }
+    Integer c = FXlsStartCol;
+    for (Integer s = FGridStartCol; s < grid->ColCount(); ++s, ++c) {
+      const Integer w = RoundHalfEven(grid->ColWidths(s) * 256.0 / 7.0);
+      File->SetColumnWidth(c, w < 1 ? 0 : w);
+    }
+  }
+  for (Integer q = FGridStartRow; q < grid->RowCount(); ++q) {
+    const Integer r = q + FXlsStartRow - FGridStartRow;
+    for (Integer s = FGridStartCol; s < grid->ColCount(); ++s) {
+      ExportCell(File, s, q, r, s + FXlsStartCol - FGridStartCol);
+      if (OnProgress) OnProgress(this, FWorkSheet, FWorkSheetNum, q - FGridStartRow, grid->RowCount() - FGridStartRow - 1);
+    }
+  }
+}
+
+void TRivGridExcelIO::ExportCell(TExcelFile* File, Integer GridCol, Integer GridRow, Integer XlsRow, Integer XlsCol) {
+  TRivErodovOzar* grid = CurrentGrid();
+  const TROZIOOptions& o = *FOptions;
+  const auto* p = dynamic_cast<const TCellProperties*>(grid->GetRawCellObject(GridCol, GridRow));
+  if (p != nullptr && !p->IsBaseCell()) return;  // covered by another cell's merged block
+  const bool spans = p != nullptr && (p->CellSpanX() > 0 || p->CellSpanY() > 0);
+  if (spans)
+    File->MergeCells(XlsRow, XlsCol, XlsRow + std::max(0, p->CellSpanY()), XlsCol + std::max(0, p->CellSpanX()));
+
+  TWbkFormat format = ReadCellFormat(File, XlsRow, XlsCol);
+  TFont font;
+  TBrush brush;
+  brush.SetColor(grid->Color());
+  TGridDrawState state;
+  if (GridCol < grid->FixedCols() || GridRow < grid->FixedRows()) state += gdFixed;
+  TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+  TAlignment ha = taLeftJustify;
+  TVAlignment va = vtaTop;
+  bool ww = false;
+  TCellGradientDirection gd = GradientVertical;
+  grid->GetVisualProperties(GridCol, GridRow, state, false, false, false, &brush, colorTo, mirror, mirrorTo, &font,
+                            ha, va, ww, gd);
+
+  format.Font.ColorIndex = NearestPaletteColor(File, font.Color());
+  format.Font.Size20 = static_cast<Integer>(std::trunc(std::abs(font.Height()) * 72.0 / font.PixelsPerInch() * 20.0));
+  format.Font.Name = Utf8ToWide(font.Name());
+  auto setStyle = [&](Byte bit, bool on) {
+    format.Font.Style = static_cast<Byte>(on ? (format.Font.Style | bit) : (format.Font.Style & ~bit));
+  };
+  setStyle(flsBold, font.Style().Contains(fsBold));
+  setStyle(flsItalic, font.Style().Contains(fsItalic));
+  setStyle(flsStrikeOut, font.Style().Contains(fsStrikeOut));
+  format.Font.Underline = font.Style().Contains(fsUnderline) ? TFlxUnderline::fu_Single : TFlxUnderline::fu_None;
+
+  if (o.ExportHardBorders && grid->GridLineWidth() > 0) {
+    const Integer line = NearestPaletteColor(File, grid->GridLineColor());
+    auto thin = [&](TWbkOneBorder& b) { b = TWbkOneBorder{1, line}; };
+    if (grid->Options().Contains(goVertLine)) thin(format.Borders.Top), thin(format.Borders.Bottom);
+    if (grid->Options().Contains(goHorzLine)) thin(format.Borders.Left), thin(format.Borders.Right);
+  }
+  if ((static_cast<Cardinal>(ColorToRGB(brush.Color())) & 0xFFFFFF) == 0xFFFFFF) {
+    format.FillPattern.Pattern = 1;
+  } else {
+    format.FillPattern.Pattern = 2;
+    format.FillPattern.FgColorIndex = NearestPaletteColor(File, brush.Color());
+  }
+
+  String text = PrepareExportText(grid->Cells(GridCol, GridRow));
+  WideString formula = Utf8ToWide(text);
+  if (OnGetCellFormula) OnGetCellFormula(grid, GridCol, GridRow, Utf8ToWide(text), formula);
+  if (o.ExportReadonlyCellsAsLocked) format.Locked = p != nullptr && p->ReadOnly();
+  if (!o.ExportHTMLTags) text = ReplaceAllNoCase(text, "<br>", "\r\n");
+  if (text.find('\n') != String::npos || (grid->WordWrap() && o.ExportWordWrapped)) format.WrapText = true;
+  if (!o.ExportHTMLTags && text.find("</") != String::npos) {
+    text = HTMLToPlainText(text);
+    text = ReplaceAllNoCase(text, "&nbsp;", " ");
+    text = ReplaceAllNoCase(text, "&amp;", "&");
+    text = ReplaceAllNoCase(text, "&quot;", "\"");
+  }
+  format.HAlignment = ha == taLeftJustify ? 1 : ha == taRightJustify ? 3 : ha == taCenter ? 2 : 0;
+  format.VAlignment = va == vtaTop ? 0 : va == vtaCenter ? 1 : 2;
+  const WideString wideText = Utf8ToWide(text);
+  if (OnCellFormat) OnCellFormat(grid, GridCol, GridRow, XlsCol, XlsRow, wideText, format);
+  bool asString = !o.ExportCellFormats;
+  if (OnExportColumnFormat) OnExportColumnFormat(grid, GridCol, GridRow, XlsCol, XlsRow, wideText, asString);
+
+  auto writeString = [&](const TWbkFormat& fm, bool withFormat) {
+    if (withFormat) {
+      File->SetCellValueX(XlsRow, XlsCol, TXlsCellValue{Variant(wideText), File->AddFormat(fm), false});
+    } else {
+      File->SetCellValue(XlsRow, XlsCol, Variant(wideText));
+    }
+  };
+  // Text that only looks like a formula is kept as text rather than failing the whole export.
+  auto writeFormula = [&]() {
+    try {
+      File->SetCellFormula(XlsRow, XlsCol, formula);
+      return true;
+    } catch (const Exception&) {
+      return false;
+    }
+  };
+  const bool isFormula = o.ExportFormulas && !formula.empty() && formula[0] == u'=';
+  if (asString) {
+    if (isFormula && writeFormula()) {
+      if (o.ExportCellProperties) File->SetCellFormat(XlsRow, XlsCol, File->AddFormat(format));
+    } else {
+      writeString(format, o.ExportCellProperties);
+    }
+  } else {
+    WideString dateFmt = Utf8ToWide(DateFormat), timeFmt = Utf8ToWide(TimeFormat);
+    if (OnDateTimeFormat) OnDateTimeFormat(grid, GridCol, GridRow, XlsCol, XlsRow, wideText, dateFmt, timeFmt);
+    if (isFormula && writeFormula()) {
+      if (o.ExportCellProperties) File->SetCellFormat(XlsRow, XlsCol, File->AddFormat(format));
+    } else {
+      const TWbkFormat fm = o.ExportCellProperties ? format : ReadCellFormat(File, XlsRow, XlsCol);
+      WriteTypedText(File, XlsRow, XlsCol, text, fm, WideToUtf8(dateFmt), WideToUtf8(timeFmt));
+    }
+  }
+  if (spans && (o.ExportCellProperties || !asString)) {
+    const Integer xf = File->AddFormat(format);
+    for (Integer i = 0; i <= p->CellSpanY(); ++i)
+      for (Integer j = 0; j <= p->CellSpanX(); ++j)
+        if (i != 0 || j != 0) File->SetCellFormat(XlsRow + i, XlsCol + j, xf);
+  }
+}
+
+void TRivGridExcelIO::WriteTypedText(TExcelFile* File, Integer XlsRow, Integer XlsCol, const String& Text,
+                                     const TWbkFormat& Fm, const String& DateFmt, const String& TimeFmt) {
+  const String t = Trim(Text);
+  // The data grid writes numbers with '.', whatever the regional decimal separator is.
+  Extended number = 0;
+  if (FormatSettings.DecimalSeparator != '.' && TryParseFloatDot(t, number)) {
+    TWbkFormat fm = Fm;
+    if (LowerCase(t).find('e') != String::npos) fm.Format = u"0.00E+00";
+    File->SetCellValueX(XlsRow, XlsCol, TXlsCellValue{Variant(static_cast<double>(number)), File->AddFormat(fm), false});
+    return;
+  }
+  // A date must be written the regional way in full; labels such as "1-2" stay text.
+  TDateTime when = 0;
+  String pattern;
+  bool hasTime = false, hasDate = false;
+  if (TryParseDateTime(t, when, pattern, TimeFmt, DateFmt, hasTime, hasDate) && hasDate) {
+    const String datePart = hasTime ? t.substr(0, t.find(' ')) : t;
+    if (!IsShortDateText(datePart)) {
+      File->SetCellValueX(XlsRow, XlsCol, TXlsCellValue{Variant(Utf8ToWide(Text)), File->AddFormat(Fm), false});
+      return;
+    }
+  }
+  File->SetCellString(XlsRow, XlsCol, Utf8ToWide(Text), Fm, DateFmt, TimeFmt);
+}

@@ -1,0 +1,281 @@
+// Import: a workbook sheet into the grid. The sheet is read whole into a TSheetImage first; the
+// grid is cleared and filled from the image only after the file has been read and closed.
+#include <cmath>
+
+#include "classlib/SysUtils.h"
+#include "xls/vavRivGridExcel.h"
+#include "xls/vavUWbkNumberFormat.h"
+#include "xls/vavXlsMessages.h"
+
+struct TRivGridExcelIO::TSheetImage {
+  struct TCell {
+    Integer Col = 0, Row = 0;
+    String Text;
+    bool HasLooks = false;  // the properties below were read
+    TColor FontColor = clBlack;
+    Integer FontSize = 0;
+    String FontName;
+    TFontStyles FontStyle;
+    TColor BackColor = clWhite;
+    TAlignment Alignment = taLeftJustify;
+    bool SetReadOnly = false;
+    bool ReadOnly = false;
+  };
+  struct TMerge {
+    Integer Col, Row, SpanX, SpanY;
+  };
+  Integer RowCount = -1, ColCount = -1;  // -1: the count stays
+  Integer DefaultRowHeight = -1, DefaultColWidth = -1;
+  std::vector<std::pair<Integer, Integer>> RowHeights, ColWidths;  // grid index, pixels
+  std::vector<TMerge> Merges;
+  std::vector<TCell> Cells;
+};
+
+namespace {
+
+Integer RoundHalfEven(double v) { return static_cast<Integer>(std::nearbyint(v)); }
+
+// Numbers in the data grid are read with '.', so the rendering uses '.' whatever the regional
+// settings say; dates and everything else keep them.
+class TDotDecimalScope {
+ public:
+  TDotDecimalScope() : FSaved(FormatSettings) {
+    FormatSettings.DecimalSeparator = '.';
+    if (FormatSettings.ThousandSeparator == '.') FormatSettings.ThousandSeparator = ',';
+  }
+  ~TDotDecimalScope() { FormatSettings = FSaved; }
+  TDotDecimalScope(const TDotDecimalScope&) = delete;
+  TDotDecimalScope& operator=(const TDotDecimalScope&) = delete;
+
+ private:
+  TFormatSettings FSaved;
+};
+
+TColor FillColorOf(TExcelFile* File, const TWbkFormat& Fm) {
+  const Integer index = Fm.FillPattern.FgColorIndex;
+  if (Fm.FillPattern.Pattern != 1 && index >= 1 && index <= 56)
+    return static_cast<TColor>(File->GetColorPalette(index));
+  return 0xFFFFFF;
+}
+
+String AdjustLineBreaks(const String& S) {
+  String out;
+  out.reserve(S.size());
+  for (size_t i = 0; i < S.size(); ++i) {
+    if (S[i] == '\r') {
+      out += "\r\n";
+      if (i + 1 < S.size() && S[i + 1] == '\n') ++i;
+    } else if (S[i] == '\n') {
+      out += "\r\n";
+    } else {
+      out += S[i];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+void TRivGridExcelIO::XLSImport(const String& FileName) { ImportWorkbook(FileName, -1, ""); }
+
+void TRivGridExcelIO::XLSImport(const String& FileName, Integer SheetNumber) {
+  ImportWorkbook(FileName, SheetNumber, "");
+}
+
+void TRivGridExcelIO::XLSImport(const String& FileName, const String& SheetName) {
+  if (SheetName.empty()) RaiseXls(XlsMsg::InvalidSheetName, {String()});
+  ImportWorkbook(FileName, -1, SheetName);
+}
+
+void TRivGridExcelIO::OpenForImport(TExcelFile* File, const String& FileName) {
+  const String ext = UpperCase(ExtractFileExt(FileName));
+  // Delimited text has no reader here: such a file gives a workbook without sheets.
+  if (ext == ".CSV" || ext == ".TXT") return;
+  File->OpenFile(FileName);
+}
+
+void TRivGridExcelIO::LoadSheetNames(const String& FileName) {
+  std::unique_ptr<TExcelFile> file = CreateWorkbookFile();
+  file->Connect();
+  try {
+    OpenForImport(file.get(), FileName);
+    const Integer count = file->SheetCount();
+    std::vector<String> names;
+    FWorkSheetNum = count;
+    for (Integer i = 1; i <= count; ++i) {
+      FWorkSheet = i;
+      file->SetActiveSheet(i);
+      names.push_back(WideToUtf8(file->GetActiveSheetName()));
+    }
+    FSheetNames = std::move(names);
+  } catch (...) {
+    CloseWorkbookFile(file.get());
+    throw;
+  }
+  CloseWorkbookFile(file.get());
+}
+
+void TRivGridExcelIO::ImportWorkbook(const String& FileName, Integer SheetNumber, const String& SheetName) {
+  if (CurrentGrid() == nullptr) RaiseXls(XlsMsg::NoGridAssigned);
+  std::unique_ptr<TExcelFile> file = CreateWorkbookFile();
+  TSheetImage image;
+  file->Connect();
+  try {
+    OpenForImport(file.get(), FileName);
+    const Integer count = file->SheetCount();
+    std::vector<String> names;
+    FWorkSheetNum = count;
+    const WideString wanted = UpperCaseText(Utf8ToWide(SheetName));
+    Integer chosen = SheetNumber;
+    for (Integer i = 1; i <= count; ++i) {
+      FWorkSheet = i;
+      file->SetActiveSheet(i);
+      const WideString name = file->GetActiveSheetName();
+      names.push_back(WideToUtf8(name));
+      if (!SheetName.empty() && UpperCaseText(name) == wanted) chosen = i;
+    }
+    FSheetNames = std::move(names);
+    if (!SheetName.empty() && chosen < 1) RaiseXls(XlsMsg::InvalidSheetName, {SheetName});
+    if (chosen < 1) chosen = 1;
+    FWorkSheetNum = 1;
+    FWorkSheet = 1;
+    if (chosen > count) RaiseXls(XlsMsg::IndexOutOfRange, {Int64(chosen), String("ActiveSheet"), Int64(1), Int64(count)});
+    file->SetActiveSheet(chosen);
+    file->SelectSheet(chosen);
+    file->ParseComments();
+    ReadSheet(file.get(), image);
+  } catch (...) {
+    CloseWorkbookFile(file.get());
+    throw;
+  }
+  CloseWorkbookFile(file.get());
+  file.reset();
+  ApplySheet(image);
+}
+
+void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
+  TRivErodovOzar* grid = CurrentGrid();
+  const TROZIOOptions& o = *FOptions;
+  const double z = (ZoomSaved ? File->GetSheetZoom() : FZoom) / 100.0;
+  const Integer maxRow = File->MaxRow(), maxCol = File->MaxCol();
+
+  Integer rowCount = grid->RowCount(), colCount = grid->ColCount();
+  if (AutoResizeGrid) {
+    const Integer rows = maxRow + FGridStartRow - FXlsStartRow + 1;
+    if (grid->FixedRows() < rows) rowCount = Image.RowCount = rows;
+    const Integer cols = maxCol + FGridStartCol - FXlsStartCol + 1;
+    if (grid->FixedCols() < cols) colCount = Image.ColCount = cols;
+  }
+  if (o.ImportCellSizes) {
+    Image.DefaultRowHeight = RoundHalfEven(File->GetDefaultRowHeight() / 15.0 * z);
+    Image.DefaultColWidth = RoundHalfEven(File->GetDefaultColWidth() / (256.0 / 7.0) * z);
+  }
+  const Integer lastRow = std::min(maxRow, rowCount + FXlsStartRow - FGridStartRow - 1);
+  const Integer lastCol = std::min(maxCol, colCount + FXlsStartCol - FGridStartCol - 1);
+  auto gridRow = [&](Integer r) { return FGridStartRow + r - FXlsStartRow; };
+  auto gridCol = [&](Integer c) { return FGridStartCol + c - FXlsStartCol; };
+
+  if (o.ImportCellSizes) {
+    for (Integer r = FXlsStartRow; r <= lastRow; ++r)
+      Image.RowHeights.emplace_back(gridRow(r), RoundHalfEven(File->GetRowHeight(r) / 15.0 * z));
+    for (Integer c = FXlsStartCol; c <= lastCol; ++c)
+      Image.ColWidths.emplace_back(gridCol(c), RoundHalfEven(File->GetColumnWidth(c) / (256.0 / 7.0) * z));
+  }
+
+  const bool dates1904 = File->GetOptions1904Dates();
+  TDotDecimalScope dotDecimal;
+  for (Integer r = FXlsStartRow; r <= lastRow; ++r) {
+    for (Integer c = FXlsStartCol; c <= lastCol; ++c) {
+      const TWbkFormat fm = ReadCellFormat(File, r, c);
+      const TXlsCellRange range = File->GetCellMergedBounds(r, c);
+      if (range.Left != c || range.Top != r) continue;  // inside another cell's merged block
+      TSheetImage::TCell cell;
+      cell.Col = gridCol(c);
+      cell.Row = gridRow(r);
+      if (range.Right > c || range.Bottom > r)
+        Image.Merges.push_back({cell.Col, cell.Row, range.Right - range.Left + 1, range.Bottom - range.Top + 1});
+      if (o.ImportLockedCellsAsReadonly) {
+        cell.SetReadOnly = true;
+        cell.ReadOnly = fm.Locked;
+      }
+      Variant value = File->GetCellValue(r, c);
+      Integer color = clBlack;
+      if (o.ImportCellProperties) {
+        cell.HasLooks = true;
+        const Integer fontColor = fm.Font.ColorIndex;
+        if (fontColor >= 1 && fontColor <= 56) color = static_cast<Integer>(File->GetColorPalette(fontColor));
+        cell.FontSize = static_cast<Integer>(std::trunc(fm.Font.Size20 / 20.0 * z));
+        cell.FontName = WideToUtf8(fm.Font.Name);
+        if (fm.Font.Style & flsBold) cell.FontStyle += fsBold;
+        if (fm.Font.Style & flsItalic) cell.FontStyle += fsItalic;
+        if (fm.Font.Style & flsStrikeOut) cell.FontStyle += fsStrikeOut;
+        if (fm.Font.Underline != TFlxUnderline::fu_None) cell.FontStyle += fsUnderline;
+        cell.BackColor = FillColorOf(File, fm);
+        switch (fm.HAlignment) {
+          case 1: cell.Alignment = taLeftJustify; break;
+          case 2: cell.Alignment = taCenter; break;
+          case 3: cell.Alignment = taRightJustify; break;
+          default:
+            cell.Alignment = value.VType() == varBoolean ? taCenter
+                             : value.IsString()          ? taLeftJustify
+                                                         : taRightJustify;
+        }
+        if (o.ImportFormulas) {
+          const WideString formula = File->GetCellFormula(r, c);
+          if (!formula.empty() && formula[0] == u'=') value = Variant(formula);
+        }
+      }
+      // Without cell formats a number shows as the grid shows numbers; dates and times keep
+      // their format.
+      String format = WideToUtf8(fm.Format);
+      bool hasDate = false, hasTime = false;
+      if (!o.ImportCellFormats && value.IsNumeric() && !FormatHasDateTime(format, hasDate, hasTime))
+        format = "General";
+      const String text = FormatCellValue(value, format, dates1904, color);
+      cell.FontColor = color;
+      if (!o.ImportCellFormats)
+        cell.Text = text;
+      else if (UseUnicode)
+        cell.Text = StringReplace(text, "\n", "\r\n", rfReplaceAll);
+      else
+        cell.Text = Trim(AdjustLineBreaks(text));
+      Image.Cells.push_back(std::move(cell));
+    }
+    if (OnProgress) OnProgress(this, FWorkSheet, FWorkSheetNum, r - FXlsStartRow, lastRow - FXlsStartRow);
+  }
+}
+
+void TRivGridExcelIO::ApplySheet(const TSheetImage& Image) {
+  TRivErodovOzar* grid = CurrentGrid();
+  grid->Clear();
+  // A new sheet brings its own merged blocks and looks; the old ones go with the old cells.
+  grid->FreeAllCellProperties();
+  if (Image.RowCount >= 0) grid->SetRowCount(Image.RowCount);
+  if (Image.ColCount >= 0) grid->SetColCount(Image.ColCount);
+  if (Image.DefaultRowHeight >= 0) grid->SetDefaultRowHeight(Image.DefaultRowHeight);
+  if (Image.DefaultColWidth >= 0) grid->SetDefaultColWidth(Image.DefaultColWidth);
+  for (const auto& [row, height] : Image.RowHeights)
+    if (row >= 0 && row < grid->RowCount()) grid->SetRowHeights(row, height);
+  for (const auto& [col, width] : Image.ColWidths)
+    if (col >= 0 && col < grid->ColCount()) grid->SetColWidths(col, width);
+  for (const TSheetImage::TMerge& m : Image.Merges) {
+    // Blocks that reach past the grid are cut to it.
+    const Integer spanX = std::min(m.SpanX, grid->ColCount() - m.Col);
+    const Integer spanY = std::min(m.SpanY, grid->RowCount() - m.Row);
+    if (m.Col >= 0 && m.Row >= 0 && (spanX > 1 || spanY > 1)) grid->MergeCells(m.Col, m.Row, spanX, spanY);
+  }
+  for (const TSheetImage::TCell& cell : Image.Cells) {
+    if (cell.Col < 0 || cell.Row < 0) continue;
+    grid->SetCells(cell.Col, cell.Row, cell.Text);
+    if (!cell.HasLooks && !cell.SetReadOnly) continue;
+    TCellProperties* p = grid->GetCellProperties(cell.Col, cell.Row);
+    if (cell.SetReadOnly) p->SetReadOnly(cell.ReadOnly);
+    if (!cell.HasLooks) continue;
+    p->SetFontColor(cell.FontColor);
+    p->SetFontSize(cell.FontSize);
+    p->SetFontName(cell.FontName);
+    p->SetFontStyle(cell.FontStyle);
+    p->SetBrushColor(cell.BackColor);
+    p->SetAlignment(cell.Alignment);
+  }
+}

@@ -1,0 +1,215 @@
+// The workbook commands on real files: the main window opens and saves the matrix as a
+// workbook, and every results window's "Excel (.xls)" command writes its table.
+#include "support/ProgramFixture.h"
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
+#include "analysis/niche_overlap/NicheOverlapMain.h"
+#include "analysis/presence_absence/CoOccurrenceMain.h"
+#include "analysis/presence_absence/SpeciesOverlapMain.h"
+#include "analysis/species_diversity/SpeciesDiversityMain.h"
+#include "app/ExcelExport.h"
+#include "app/progressexcel.h"
+#include "classlib/SysUtils.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string Fixture = std::string(ZORVAN_TEST_DATA) + "/xls/bridge_matrix.xls";
+
+std::string ReadBytes(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::vector<String>> Texts(const TStringGrid* g) {
+  std::vector<std::vector<String>> out(static_cast<size_t>(g->RowCount()));
+  for (int r = 0; r < g->RowCount(); ++r)
+    for (int c = 0; c < g->ColCount(); ++c) out[static_cast<size_t>(r)].push_back(g->Cells(c, r));
+  return out;
+}
+
+// The table as LibreOffice's text export writes it.
+std::string AsCsv(const std::vector<std::vector<String>>& rows) {
+  std::string out;
+  for (const auto& row : rows) {
+    for (size_t c = 0; c < row.size(); ++c) out += (c ? "," : "") + row[c];
+    out += "\n";
+  }
+  return out;
+}
+
+class ExcelCommands : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    Dir = fs::temp_directory_path() / ("zorvan_excel_commands_" + std::to_string(getpid()));
+    fs::create_directories(Dir);
+    Application->Hooks.Shell = [](const TShellRequest&) { return 42; };
+  }
+  void TearDown() override {
+    fs::remove_all(Dir);
+    ProgramTest::TearDown();
+  }
+  void ChooseFile(const fs::path& p) {
+    Application->Hooks.FileDialog = [p](TCommonDialog* d) {
+      if (auto* open = dynamic_cast<TOpenDialog*>(d)) open->FileName = p.string();
+      return true;
+    };
+  }
+  fs::path Dir;
+};
+
+TEST_F(ExcelCommands, OpeningAWorkbookFillsTheMatrixAndNamesTheWindow) {
+  TRivErodovOzar* g = Zorvan->MainGrid;
+  ChooseFile(Fixture);
+  // The bridge reports each row read; the status window is up meanwhile.
+  std::vector<String> status;
+  Zorvan->RivGridExcelIO1->OnProgress = [&](TObject*, Integer, Integer, Integer, Integer) {
+    status.push_back(Excelstatus->Visible() ? Excelstatus->Caption() : "hidden");
+  };
+  Zorvan->Excelxls1->Click();
+
+  EXPECT_TRUE(Application->Hooks.Messages.empty());
+  EXPECT_EQ(g->RowCount(), 4);
+  EXPECT_EQ(g->ColCount(), 3);
+  EXPECT_EQ(Texts(g), (std::vector<std::vector<String>>{
+                          {"species", "site1", "site2"}, {"sp1", "1", "0"}, {"sp2", "0", "1"}, {"sp3", "1", "1"}}));
+  EXPECT_EQ(status, std::vector<String>(4, "Importing Excel file: bridge_matrix.xls"));
+  EXPECT_FALSE(Excelstatus->Visible());
+  EXPECT_EQ(Excelstatus->ProgressBar1->Position(), 0);
+  EXPECT_EQ(Excelstatus->ProgressBar1->Max(), 0);
+  EXPECT_EQ(Zorvan->Caption(), "Zorvan Professional: bridge_matrix.xls");
+  EXPECT_EQ(Zorvan->FileName, Fixture);
+  // The grid's standard sizes replace the sheet's.
+  EXPECT_EQ(g->DefaultColWidth(), 64);
+  EXPECT_EQ(g->DefaultRowHeight(), 22);
+  for (int c = 0; c < g->ColCount(); ++c) EXPECT_EQ(g->ColWidths(c), 64);
+  for (int r = 0; r < g->RowCount(); ++r) EXPECT_EQ(g->RowHeights(r), 22);
+}
+
+TEST_F(ExcelCommands, ASavedMatrixOpensAgainAndOverwritingAsksFirst) {
+  TRivErodovOzar* g = Zorvan->MainGrid;
+  const auto before = Texts(g);
+  const fs::path path = Dir / "saved.xls";
+  ChooseFile(path);
+  Zorvan->Excelxls2->Click();
+  EXPECT_TRUE(Application->Hooks.Messages.empty());
+  ASSERT_TRUE(fs::exists(path));
+  // The main window's saves open the workbook in the spreadsheet program.
+  ASSERT_EQ(Application->Hooks.ShellRequests.size(), 1u);
+  EXPECT_EQ(Application->Hooks.ShellRequests[0].Verb, "open");
+  EXPECT_EQ(Application->Hooks.ShellRequests[0].File, path.string());
+  EXPECT_EQ(Application->Hooks.ShellRequests[0].ShowCmd, 1);
+
+  // Saving again asks; No writes nothing and says nothing.
+  const std::string saved = ReadBytes(path);
+  g->SetCells(1, 1, "changed");
+  std::vector<String> asked;
+  Application->Hooks.MessageBox = [&](const String& text, const String& caption, UINT) {
+    asked.push_back(caption + ": " + text);
+    return IDNO;
+  };
+  Zorvan->Excelxls2->Click();
+  EXPECT_EQ(asked, (std::vector<String>{"Confirmation: File " + path.string() + " already exists\rOk to overwrite ?"}));
+  EXPECT_EQ(ReadBytes(path), saved);
+  EXPECT_FALSE(Excelstatus->Visible());
+
+  g->SetCells(1, 1, "x");
+  g->SetRowCount(2);
+  ChooseFile(path);
+  Application->Hooks.MessageBox = nullptr;
+  Zorvan->Excelxls1->Click();
+  EXPECT_EQ(Texts(g), before);
+  EXPECT_EQ(Zorvan->Caption(), "Zorvan Professional: saved.xls");
+}
+
+// A text file picked through "All files" is no workbook: nothing changes.
+TEST_F(ExcelCommands, ATextFileIsNotOpenedAsAWorkbook) {
+  const fs::path text = Dir / "matrix.txt";
+  std::ofstream(text, std::ios::binary) << "species site1\r\nsp1 1\r\n";
+  TRivErodovOzar* g = Zorvan->MainGrid;
+  const auto before = Texts(g);
+  const String caption = Zorvan->Caption(), name = Zorvan->FileName;
+  ChooseFile(text);
+  Zorvan->Excelxls1->Click();
+  EXPECT_EQ(Application->Hooks.Messages, (std::vector<String>{"Error opening file."}));
+  EXPECT_EQ(Texts(g), before);
+  EXPECT_EQ(Zorvan->Caption(), caption);
+  EXPECT_EQ(Zorvan->FileName, name);
+  EXPECT_FALSE(Excelstatus->Visible());
+}
+
+// LibreOffice's text export of each file, or empty when it is not installed.
+std::map<std::string, std::string> LibreOfficeCsv(const fs::path& dir, const std::vector<std::string>& names) {
+  std::map<std::string, std::string> out;
+  if (std::system("command -v soffice >/dev/null 2>&1") != 0) return out;
+  std::string files;
+  for (const auto& n : names) files += " " + n;
+  const std::string command = "cd " + dir.string() + " && timeout 300 soffice -env:UserInstallation=file:///tmp/lo_profile_bridge_app_" +
+                              std::to_string(getpid()) +
+                              " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76'" + files + " >/dev/null 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  for (const auto& n : names) out[n] = ReadBytes(dir / (n.substr(0, n.rfind('.')) + ".csv"));
+  return out;
+}
+
+TEST_F(ExcelCommands, EveryResultsWindowWritesItsTableAsAWorkbook) {
+  struct Case {
+    std::string file;
+    TMenuItem* item;
+    TStringGrid* grid;
+    int fixedCols, fixedRows;
+  };
+  const std::vector<Case> cases = {
+      {"co_pairwise.xls", CoOccurrence->PairwiseExcel1, CoOccurrence->ResponseGrid, 1, 1},
+      {"co_column.xls", CoOccurrence->ColumnExcel1, CoOccurrence->RivErodovOzar1, 0, 0},
+      {"species_groups.xls", SpeciesOverlap->Excelxls1, SpeciesOverlap->GuildsRegionsGrid, 1, 1},
+      {"niche_pairwise.xls", NicheOverlap->Excelxls1, NicheOverlap->ResponseGrid, 1, 1},
+      {"niche_column.xls", NicheOverlap->Excelxls2, NicheOverlap->RivErodovOzar1, 0, 0},
+      {"diversity_curve.xls", SpeciesDiversity->Excelxls1, SpeciesDiversity->DiversityCurveStringGrid, 1, 1},
+      {"abundance_curve.xls", SpeciesDiversity->Excelxls2, SpeciesDiversity->DiversityCurveStringGrid2, 1, 1},
+  };
+  std::vector<std::string> names;
+  std::map<std::string, std::vector<std::vector<String>>> tables;
+  for (const Case& c : cases) {
+    // A table like the windows show: titles, then values in the program's fixed notation.
+    c.grid->SetColCount(3);
+    c.grid->SetRowCount(3);
+    const std::vector<std::vector<String>> table = {
+        {"Groups", "mean", "p"}, {"sp1", "0.50000", "1"}, {c.file.substr(0, c.file.find('.')), "-1.25000", "0"}};
+    for (int r = 0; r < 3; ++r)
+      for (int col = 0; col < 3; ++col) c.grid->SetCells(col, r, table[r][col]);
+    ChooseFile(Dir / c.file);
+    c.item->Click();
+    EXPECT_TRUE(Application->Hooks.Messages.empty()) << c.file;
+    ASSERT_TRUE(fs::exists(Dir / c.file)) << c.file;
+    EXPECT_EQ(ExportExcel->ExcelExportGrid->FixedCols(), c.fixedCols) << c.file;
+    EXPECT_EQ(ExportExcel->ExcelExportGrid->FixedRows(), c.fixedRows) << c.file;
+    names.push_back(c.file);
+    tables[c.file] = {{"Groups", "mean", "p"}, {"sp1", "0.5", "1"}, {table[2][0], "-1.25", "0"}};
+  }
+  // The export form's bridge opens nothing until the main window's switch says so.
+  EXPECT_TRUE(Application->Hooks.ShellRequests.empty());
+  const auto csv = LibreOfficeCsv(Dir, names);
+  if (csv.empty()) GTEST_SKIP() << "LibreOffice is not installed";
+  for (const auto& n : names) EXPECT_EQ(csv.at(n), AsCsv(tables[n])) << n;
+}
+
+TEST_F(ExcelCommands, AfterTheSwitchResultExportsOpenInTheSpreadsheetProgram) {
+  Zorvan->E1->Click();
+  TStringGrid* grid = CoOccurrence->ResponseGrid;
+  grid->SetColCount(2);
+  grid->SetRowCount(2);
+  grid->SetCells(1, 1, "1");
+  ChooseFile(Dir / "opened.xls");
+  CoOccurrence->PairwiseExcel1->Click();
+  ASSERT_EQ(Application->Hooks.ShellRequests.size(), 1u);
+  EXPECT_EQ(Application->Hooks.ShellRequests[0].File, (Dir / "opened.xls").string());
+}
+
+}  // namespace
