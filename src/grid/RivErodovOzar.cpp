@@ -23,6 +23,3 @@ void TRivErodovOzar::SetRowEx(int ARow) {
 
 void TRivErodovOzar::Clear() { ClearAllTexts(); }
 
-void TRivErodovOzar::SetLoadedCellText(int ACol, int ARow, const String& Value) {
-  SetRawCellText(ACol, ARow, Value);
-}

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "grid/base/BaseGrid.h"
+#include "grid/exchange/GridCSV.h"
+#include "grid/exchange/GridExchangeTypes.h"
 
 class TRivErodovOzar : public TBaseGrid {
  public:
@@ -33,33 +35,69 @@ class TRivErodovOzar : public TBaseGrid {
   // file's first two lines (the guess is not kept).
   char FDelimiter = '\0';
 
+  // Selection, navigation, fills, checks, row flags, calculations and delimited text
+
+  // ---- Delimited text files (exchange/GridDelimited*.cpp) ----
+  // Appends the file's rows below the current last row (a floating footer row stays last).
+  void InsertFromCSV(const String& FileName, int MaxRows = 0);
+  // Writes the save range as a new file (replacing any old one whole): CR LF after every line;
+  // Unicode: UTF-16 little endian with a byte-order mark, else the bytes of the texts.
+  void SaveToCSV(const String& FileName, bool Unicode = false);
+  // Adds the save range's rows after the lines of an existing file.
+  void AppendToCSV(const String& FileName, bool Unicode = false);
+  bool OemConvert = false;
+  bool Multilinecells = false;
+  bool SaveWithRTF = false;
+  TCellSaveLoadEvent OnLoadCell;
+  TCellSaveLoadEvent OnSaveCell;
+  TGridProgressEvent OnFileProgress;
+
+  // ---- Core members used here until the core's own land ----
+  int FixedFooters() const { return FFixedFooters; }
+  void SetFixedFooters(int Value) { FFixedFooters = Value; }
+  int FixedRightCols() const { return FFixedRightCols; }
+  void SetFixedRightCols(int Value) { FFixedRightCols = Value; }
+  int AllRowCount() const { return RowCount(); }
+  int AllColCount() const { return ColCount(); }
+  int NumHiddenColumns() const { return 0; }
+  int RealColIndex(int ACol) const { return ACol; }
+  int DisplRowIndex(int ARow) const { return ARow; }
+  int SaveStartCol() const;
+  int SaveStartRow() const;
+  int SaveEndCol() const;
+  int SaveEndRow() const;
+  int SaveColCount() const { return SaveEndCol() - SaveStartCol() + 1; }
+  int SaveRowCount() const { return SaveEndRow() - SaveStartRow() + 1; }
+  virtual void DoCellsChanged(const TRect&) {}
+  virtual void RecalcFooters() {}
+  virtual void ExportNotification(TGridExportState, int) {}
+  virtual void ImportNotification(TGridImportState, int) {}
+  virtual void GetCheckTrue(int, int, String& Value) { Value = CheckTrue; }
+  virtual void GetCheckFalse(int, int, String& Value) { Value = CheckFalse; }
+  String CheckTrue = "Y";
+  String CheckFalse = "N";
+  bool JavaCSV = false;
+  bool SaveFixedCells = true;
+  bool SaveHiddenCells = false;
+  bool SaveVirtCells = true;
+  bool SaveWithHTML = true;
+  bool LoadFirstRow = true;
+  bool QuoteEmptyCells = true;
+  bool AlwaysQuotes = false;
+  bool FloatingFooterVisible = false;
+  int FFixedFooters = 0;
+  int FFixedRightCols = 0;
+
+ protected:
+  // The reader behind both loaders, and the save range as delimited lines.
+  void LoadDelimited(const String& FileName, int MaxRows, bool Append);
+  String DelimitedText();
+
  protected:
   // Stores a text read by a loader into exactly that cell.
   virtual void SetLoadedCellText(int ACol, int ARow, const String& Value);
+  virtual String GetSavedCellText(int ACol, int ARow);
 
   // The largest row count the grid has had.
   int FMaxRowCount = 0;
 };
-
-// The reader's rules, exposed for the grid's tests and other readers of delimited text.
-namespace GridCSV {
-// The lines of a text file's bytes: a byte-order mark selects UTF-8 or UTF-16 (either byte
-// order, converted to UTF-8); without one the bytes are kept as they are. Lines end at CR LF,
-// CR or LF; a line end at the very end adds no empty line.
-std::vector<String> SplitTextLines(const String& Bytes);
-// The separator guessed from a file's first two lines, or 0 when no candidate occurs.
-char DetectDelimiter(const String& Line1, const String& Line2);
-// The fields of a line. An empty last field is left out (it stores nothing).
-std::vector<String> SplitFields(const String& Line, char Delimiter);
-
-// The fields of a whole file, row by row, as the reader places them.
-struct TCellTexts {
-  std::vector<std::vector<String>> Rows;
-  size_t Widest = 0;       // the most fields of a line
-  bool TooLarge = false;   // reading stopped at the cell limit
-};
-// Reads the fields of a file's bytes in one pass (Delimiter 0 guesses it). At most MaxRows lines
-// when MaxRows is above 0. With CellLimit above 0, reading stops as soon as the data cells (rows
-// and columns beyond the first) would exceed it: false, with TooLarge set.
-bool ReadCells(const String& Bytes, char Delimiter, int MaxRows, int64_t CellLimit, TCellTexts& Cells);
-}  // namespace GridCSV

@@ -155,13 +155,13 @@ TEST(Delimited, DetectionAndSplittingRules) {
   for (const Case& c : std::vector<Case>{
            {"", {}},
            {",,", {"", ""}},
-           {"\"a\"b,c", {"a", "c"}},        // text after the closing quote is dropped
-           {"\"open,c", {"", "c"}},          // no closing quote: an empty field
+           {"\"a\"b,c", {"ab", "c"}},       // text after the closing quote stays with the field
+           {"\"open,c", {"open", "c"}},      // no closing quote: the text up to the delimiter
            {"x,\"q\"\"\"", {"x", "q\""}},   // last field unquoted once
            {"\"\"\"a\"\"\",b", {"\"a\"", "b"}},
            // After a quote without a closing one, the next quoted field still finds its own.
-           {"\"a,\"\",b", {"", "", "b"}},
-           {"\"a,\"\"x,\"y\",z", {"a,\"x,", "z"}}}) {
+           {"\"a,\"\",b", {"a", "", "b"}},
+           {"\"a,\"\"x,\"y\",z", {"a,\"x,y", "z"}}}) {
     EXPECT_EQ(GridCSV::SplitFields(c.line, ','), c.fields) << c.line;
   }
 }
