@@ -80,7 +80,7 @@ bool SplitLine(std::string_view Line, char Delimiter, const TFieldRules& Rules, 
         break;
       }
   }
-  auto emit = [&](String&& Field) {
+  auto store = [&](String&& Field) {
     detail::FinishField(Field, Rules);
     return Emit(std::move(Field));
   };
@@ -109,7 +109,7 @@ bool SplitLine(std::string_view Line, char Delimiter, const TFieldRules& Rules, 
       AppendUnquoted(field, text, i, p, Rules.JavaCSV);
       i = p + 1;
     }
-    if (!emit(std::move(field))) return false;
+    if (!store(std::move(field))) return false;
   }
   if (i < end) {
     size_t b = i;
@@ -118,7 +118,7 @@ bool SplitLine(std::string_view Line, char Delimiter, const TFieldRules& Rules, 
     if (e > b && text[e - 1] == '"') --e;
     String field;
     AppendUnquoted(field, text, b, e, Rules.JavaCSV);
-    if (!emit(std::move(field))) return false;
+    if (!store(std::move(field))) return false;
   }
   return true;
 }
