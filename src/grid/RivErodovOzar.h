@@ -3,6 +3,11 @@
 #pragma once
 
 #include "grid/base/BaseGrid.h"
+#include <memory>
+
+#include "classlib/Bitmap.h"
+#include "classlib/Canvas.h"
+#include "grid/RivErodovOzarCalcTypes.h"
 #include "grid/exchange/GridCSV.h"
 #include "grid/exchange/GridExchangeTypes.h"
 
@@ -52,7 +57,61 @@ class TRivErodovOzar : public TBaseGrid {
   TCellSaveLoadEvent OnSaveCell;
   TGridProgressEvent OnFileProgress;
 
+  // ---- Calculations over a column or a row (RivErodovOzarCalc.cpp) ----
+  // Numbers of the column's counted rows; cells that hold no number are skipped.
+  double ColumnSum(int ACol, int fromRow, int toRow);
+  // The sum over every row of the range, also those skipped; 0 for an empty range.
+  double ColumnAvg(int ACol, int fromRow, int toRow);
+  // Start from cell (ACol, fromRow), which must hold a number ("Cell does not contain a float
+  // value" otherwise).
+  double ColumnMin(int ACol, int fromRow, int toRow);
+  double ColumnMax(int ACol, int fromRow, int toRow);
+  double ColumnCustomCalc(int ACol, int fromRow, int toRow);
+  double RowSum(int ARow, int fromCol, int toCol);
+  // 0 for an empty or reversed range, as ColumnAvg.
+  double RowAvg(int ARow, int fromCol, int toCol);
+  double RowMin(int ARow, int fromCol, int toCol);
+  double RowMax(int ARow, int fromCol, int toCol);
+  // Numbers the data rows of a column (the data columns of a row) from 1 + AutoNumberOffset.
+  void AutoNumberCol(int ACol);
+  void AutoNumberRow(int ARow);
+  int AutoNumberStart = 0;
+  int AutoNumberOffset = 0;
+  TSortDirection AutoNumberDirection = sdAscending;
+  TGroupCalcEvent OnGroupCalc;
+
+  // ---- Automatic sizing (RivErodovOzarSizing.cpp) ----
+  void AutoSizeCol(int ACol, int Padding = 0);
+  void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
+  void AutoSizeRow(int ARow, int Padding = 0);
+  void AutoSizeRows(bool DoFixedRows, int Padding = 0);
+  void SizeRowToLines(int ARow, int Lines, int Padding);
+  void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+  // Makes the columns fill the control's width.
+  void AutoFitColumns(bool DoFixedCells);
+  void SizeToCols();
+  void SizeToRows();
+  void SizeToCells();
+  // Sets the first and the last print page.
+  void SetPreviewPage(int Value) { PrintPageFrom = PrintPageTo = Value; }
+  bool SizeGrowOnly = false;
+  bool XYOffsetTopLeftOnly = false;
+  // The rows a column is sized over.
+  TAutoSizeRows ColumnSizeRows = arAll;
+
   // ---- Core members used here until the core's own land ----
+  long double GetCellFloat(int ACol, int ARow);
+  long double GetAllCellFloat(int ACol, int ARow) { return GetCellFloat(ACol, ARow); }
+  void SetCellInteger(int ACol, int ARow, int Value) { SetCells(ACol, ARow, IntToStr(Value)); }
+  int GroupColumn = -1;
+  TPoint XYOffset{2, 2};
+  int MinRowHeight = 0;
+  int MaxRowHeight = 0;
+  int MinColWidth = 0;
+  int MaxColWidth = 0;
+  int PrintPageFrom = 1;
+  int PrintPageTo = 1;
+  int ScrollWidth = 17;
   int FixedFooters() const { return FFixedFooters; }
   void SetFixedFooters(int Value) { FFixedFooters = Value; }
   int FixedRightCols() const { return FFixedRightCols; }
@@ -89,6 +148,24 @@ class TRivErodovOzar : public TBaseGrid {
   int FFixedRightCols = 0;
 
  protected:
+  virtual void DoAutoSizeCol(int ACol, bool GrowOnly);
+  virtual void DoAutoSizeRow(int ARow, bool GrowOnly);
+  // Whether row ARow of column ACol takes part in the column statistics.
+  bool IsCalcCell(int ACol, int ARow);
+  // The cell's number when it holds one.
+  bool CellNumber(int ACol, int ARow, bool AllRows, double& Value);
+  double ColumnStat(int ACol, int fromRow, int toRow, int Stat);
+  double RowStat(int ARow, int fromCol, int toCol, int Stat);
+  int ClampColWidth(int Value) const;
+  int ClampRowHeight(int Value) const;
+  // The width of the widest line and the height of all lines of a cell's text as drawn.
+  TSize MeasureText(int ACol, int ARow);
+  // The text margins of a cell that sizing allows for.
+  int MarginX() const;
+  int MarginY() const;
+  // Measures texts when the grid is not painting.
+  TCanvas* MeasureCanvas();
+  std::unique_ptr<TBitmap> FMeasureBitmap;
   // The reader behind both loaders, and the save range as delimited lines.
   void LoadDelimited(const String& FileName, int MaxRows, bool Append);
   String DelimitedText();

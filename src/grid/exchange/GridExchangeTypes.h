@@ -16,3 +16,4 @@ enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSel
 using TCellSaveLoadEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
 // A load's or save's progress as a percentage.
 using TGridProgressEvent = std::function<void(TObject* Sender, int16_t Progress)>;
+

@@ -1,0 +1,13 @@
+// Types of the grid's calculations, numbering and sizing.
+#pragma once
+
+#include <functional>
+
+class TObject;
+
+// The sort direction of numbering.
+enum TSortDirection { sdAscending, sdDescending };
+// The rows over which a column is sized.
+enum TAutoSizeRows { arAll, arNormal, arFixed };
+// A custom column calculation over a row range.
+using TGroupCalcEvent = std::function<void(TObject* Sender, int ACol, int FromRow, int ToRow, double& Res)>;
