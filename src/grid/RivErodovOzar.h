@@ -3,6 +3,9 @@
 #pragma once
 
 #include "grid/base/BaseGrid.h"
+#include "grid/base/RivObjLists.h"
+#include "grid/base/RivObjSettings.h"
+#include "grid/base/rozcheck.h"
 #include <memory>
 
 #include "classlib/Bitmap.h"
@@ -41,6 +44,80 @@ class TRivErodovOzar : public TBaseGrid {
   char FDelimiter = '\0';
 
   // Selection, navigation, fills, checks, row flags, calculations and delimited text
+
+  // ---- Moving, showing and repainting (RivErodovOzarSelection.cpp) ----
+  // The platform's move of the current cell, showing it.
+  void GotoCell(int ACol, int ARow);
+  // The selection becomes the single cell.
+  void FocusCell(int ACol, int ARow);
+  void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  // Row := ToRow, Col := ToCol, then the selection (FromCol, FromRow)-(ToCol, ToRow).
+  void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+  void ScrollInView(int ColIndex, int RowIndex);
+  // Parks the selection just outside the grid, remembering it.
+  void HideSelection();
+  void UnHideSelection();
+  bool SelectionHidden() const { return FSelHidden; }
+  bool LastRowClearOfSearchFooter();
+  void ScrollClearOfSearchFooter();
+  void RepaintRow(int ARow);
+  void RepaintCol(int ACol);
+  void RepaintRect(const TRect& R);
+
+  // ---- Disjunct selections (RivErodovOzarSelection.cpp) ----
+  // Raise ERivGridError "Invalid row accessed" / "Invalid column accessed".
+  bool IsRowSelected(int ARow);
+  void SetRowSelected(int ARow, bool Select);
+  bool IsColSelected(int ACol);
+  void SetColSelected(int ACol, bool Select);
+  void SelectRows(int RowIndex, int RCount);
+  void UnSelectRows(int RowIndex, int RCount);
+  void SelectCols(int ColIndex, int CCount);
+  void UnSelectCols(int ColIndex, int CCount);
+  void ClearRowSelect();
+  void ClearColSelect();
+  void SelectionToRowSelect(bool AllRows);
+  void SelectionToColSelect(bool AllCols);
+  bool IsSelected(int ACol, int ARow);
+  void ClearSelectedCells();
+  // Disjunct cells are stored as row * 65536 + column.
+  TIntList* SelectedCells() const { return FSelectedCells.get(); }
+  TIntList* SelectedRows() const { return FSelectedRows.get(); }
+  int RowSelectCount();
+  int ColSelectCount();
+  int SelectedRowCount();
+  // With a disjunct column selection, the number of selected columns.
+  int SelectedColCount();
+  int SelectedCellsCount();
+  // The selected cells as tab-separated text, rows joined by CR LF.
+  String SelectedText();
+  TRowDisjunctSelectEvent OnRowDisjunctSelect;
+  TRowDisjunctSelectedEvent OnRowDisjunctSelected;
+  bool ExcelClipboardFormat = false;
+
+  // ---- Row flags (RivErodovOzarSelection.cpp) ----
+  void SetRowModified(int ARow, bool Modified);
+  bool IsRowModified(int ARow);
+  int ModifiedRowCount();
+  void ClearModifiedRows();
+  bool IsRowEnabled(int ARow);
+  // Marks a row disabled (any value but 0) or enabled.
+  void SetRowEnabled(int ARow, bool Enabled);
+
+  // ---- Fills and checks (RivErodovOzarFill.cpp) ----
+  // DoFixed: every cell; otherwise the normal cells. Each ends with RecalcFooters.
+  void TextFill(bool DoFixed, const String& Txt);
+  // Fmt takes two integers: the column, then the row.
+  void FormatFill(bool DoFixed, const String& Fmt);
+  void RandomFill(bool DoFixed, int Rnd);
+  void LinearFill(bool DoFixed);
+  // True when every cell came back from the checker unchanged (or no checker is attached).
+  bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  bool CheckCell(int ACol, int ARow);
+  bool CheckCol(bool DoFixed, int ACol);
+  bool CheckRow(bool DoFixed, int ARow);
+  bool CheckGrid(bool DoFixed);
+  TRivErodovOzarCheck* CellChecker = nullptr;
 
   // ---- Delimited text files (exchange/GridDelimited*.cpp) ----
   // Appends the file's rows below the current last row (a floating footer row stays last).
@@ -112,6 +189,15 @@ class TRivErodovOzar : public TBaseGrid {
   int PrintPageFrom = 1;
   int PrintPageTo = 1;
   int ScrollWidth = 17;
+  int RealRowIndex(int ARow) const { return ARow; }
+  TMouseActions* MouseActions() const { return FMouseActions.get(); }
+  std::unique_ptr<TMouseActions> FMouseActions = std::make_unique<TMouseActions>(nullptr);
+  std::unique_ptr<TIntList> FModifiedRows = std::make_unique<TIntList>(0, 0);
+  std::unique_ptr<TIntList> FEnabledRows = std::make_unique<TIntList>(0, 0);
+  std::unique_ptr<TIntList> FRowSelect = std::make_unique<TIntList>(0, 0);
+  std::unique_ptr<TIntList> FColSelect = std::make_unique<TIntList>(0, 0);
+  std::unique_ptr<TIntList> FSelectedRows = std::make_unique<TIntList>(0, 0);
+  std::unique_ptr<TIntList> FSelectedCells = std::make_unique<TIntList>(0, 0);
   int FixedFooters() const { return FFixedFooters; }
   void SetFixedFooters(int Value) { FFixedFooters = Value; }
   int FixedRightCols() const { return FFixedRightCols; }
@@ -166,6 +252,11 @@ class TRivErodovOzar : public TBaseGrid {
   // Measures texts when the grid is not painting.
   TCanvas* MeasureCanvas();
   std::unique_ptr<TBitmap> FMeasureBitmap;
+  // The normal cells (DoFixed false) or all cells, for fills and checks.
+  TRect FillRange(bool DoFixed) const;
+  void FillCells(bool DoFixed, const std::function<String(int, int)>& Text);
+  TGridRect FOldSelection;
+  bool FSelHidden = false;
   // The reader behind both loaders, and the save range as delimited lines.
   void LoadDelimited(const String& FileName, int MaxRows, bool Append);
   String DelimitedText();

@@ -3,7 +3,15 @@
 
 #include <functional>
 
+#include "classlib/Exceptions.h"
+
 class TObject;
+
+// Stand-in until the core's grid error lands.
+class ERivGridError : public Exception {
+ public:
+  using Exception::Exception;
+};
 
 // The sort direction of numbering.
 enum TSortDirection { sdAscending, sdDescending };
@@ -11,3 +19,6 @@ enum TSortDirection { sdAscending, sdDescending };
 enum TAutoSizeRows { arAll, arNormal, arFixed };
 // A custom column calculation over a row range.
 using TGroupCalcEvent = std::function<void(TObject* Sender, int ACol, int FromRow, int ToRow, double& Res)>;
+// Asked before a row's disjunct selection changes; Allow false keeps it.
+using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, int ARow, bool AState, bool& Allow)>;
+using TRowDisjunctSelectedEvent = std::function<void(TObject* Sender, int ARow)>;
