@@ -3,15 +3,7 @@
 
 #include <functional>
 
-#include "classlib/Exceptions.h"
-
 class TObject;
-
-// Stand-in until the core's grid error lands.
-class ERivGridError : public Exception {
- public:
-  using Exception::Exception;
-};
 
 // The sort direction of numbering.
 enum TSortDirection { sdAscending, sdDescending };

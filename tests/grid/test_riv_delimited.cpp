@@ -141,8 +141,9 @@ TEST_F(Delimited, GrowsInStepsOf1000RowsAndReportsProgressTo100) {
   grid->OnLoadCell = [&](TObject*, int, int ARow, String&) {
     if (ARow % 500 == 0) counts.push_back(grid->RowCount());
   };
+  const int start = grid->RowCount();
   Load(text, ',');
-  EXPECT_EQ(counts, (std::vector<int>{5, 1005, 1005, 2005, 2005}));  // from 5 rows
+  EXPECT_EQ(counts, (std::vector<int>{start, start + 1000, start + 1000, start + 2000, start + 2000}));
   EXPECT_EQ(grid->RowCount(), 2500);
 
   std::vector<int> progress;
@@ -269,6 +270,16 @@ TEST_F(Delimited, SaveRangeNotificationsAndCellHooks) {
   grid->SaveToCSV(path);
   EXPECT_EQ(Read(), "\"bold\vnext\"\r\n");
 
+  // An empty checkbox cell saves its state.
+  Fill(2, 1, {{"", ""}});
+  for (int c = 0; c < 2; ++c) {
+    TCellGraphic* box = grid->CreateCellGraphic(c, 0);
+    box->CellType = ctCheckBox;
+    box->CellBoolean = c == 0;
+  }
+  grid->SaveToCSV(path);
+  EXPECT_EQ(Read(), "Y,N\r\n");
+
   grid->OnLoadCell = [](TObject*, int, int, String& Value) { Value += "!"; };
   Load("a,b\n", ',');
   EXPECT_EQ(Row(0), (Texts{"a!", "b!"}));
@@ -304,6 +315,20 @@ TEST_F(Delimited, InsertAndAppend) {
   EXPECT_EQ(Read(), "old line\r\nsecond\r\nx,y\r\n");
   std::remove(path.c_str());
   EXPECT_THROW(grid->AppendToCSV(path), EFOpenError);
+}
+
+TEST_F(Delimited, HiddenColumnsAreWrittenOnlyWhenAsked) {
+  Fill(3, 1, {{"a", "b", "c"}});
+  grid->HideColumn(1);
+  grid->SaveToCSV(path);
+  EXPECT_EQ(Read(), "a,c\r\n");
+  grid->SaveHiddenCells = true;
+  grid->SaveToCSV(path);
+  EXPECT_EQ(Read(), "a,b,c\r\n");
+  // Loading back counts the hidden column: the grid keeps its two visible columns.
+  grid->LoadFromCSV(path, 0);
+  EXPECT_EQ(grid->ColCount(), 2);
+  EXPECT_EQ(grid->AllColCount(), 3);
 }
 
 TEST_F(Delimited, OemLines) {

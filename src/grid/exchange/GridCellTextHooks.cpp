@@ -5,6 +5,14 @@
 
 String TRivErodovOzar::GetSavedCellText(int ACol, int ARow) {
   String text = SaveVirtCells ? Cells(ACol, ARow) : GetRawCellText(ACol, ARow);
+  // An empty checkbox cell saves its state as the checked or unchecked text.
+  if (text.empty()) {
+    const TCellGraphic* graphic = GetCellGraphic(ACol, ARow);
+    if (graphic != nullptr && graphic->CellType == ctCheckBox) {
+      if (graphic->CellBoolean) GetCheckTrue(ACol, ARow, text);
+      else GetCheckFalse(ACol, ARow, text);
+    }
+  }
   switch (CellTextKind(text, true)) {
     case 1:
       if (!SaveWithHTML) text = HTMLToPlainText(text);

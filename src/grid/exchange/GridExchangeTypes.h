@@ -8,10 +8,6 @@
 
 class TObject;
 
-// Exchange notifications: what a saver or a paste is doing.
-enum TGridExportState { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow };
-enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
-
 // A cell's text on its way into or out of a file; the handler may change it.
 using TCellSaveLoadEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
 // A load's or save's progress as a percentage.
