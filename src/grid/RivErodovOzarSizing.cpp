@@ -42,6 +42,8 @@ TCanvas* TRivErodovOzar::MeasureCanvas() {
 
 TSize TRivErodovOzar::MeasureText(int ACol, int ARow) {
   TCanvas* canvas = MeasureCanvas();
+  // Fixed cells are drawn in the fixed font.
+  if (ARow < FixedRows() || DisplColFromReal(ACol) < FixedCols()) canvas->Font()->Assign(FixedFont());
   TSize size{0, 0};
   const std::vector<String> lines = TextLines(Cells(ACol, ARow));
   for (const String& line : lines) size.cx = std::max(size.cx, canvas->TextWidth(line));
@@ -75,7 +77,7 @@ void TRivErodovOzar::DoAutoSizeCol(int ACol, bool GrowOnly) {
 void TRivErodovOzar::DoAutoSizeRow(int ARow, bool GrowOnly) {
   int largest = 0;
   for (int c = 0; c < ColCount(); ++c) {
-    if (IsYMergedCell(c, ARow) && !IsBaseCell(c, ARow)) continue;
+    if ((IsYMergedCell(c, ARow) && !IsBaseCell(c, ARow)) || IsIgnoredColumn(c)) continue;
     largest = std::max(largest, MeasureText(RealColIndex(c), ARow).cy);
   }
   int needed = MarginY() + largest + 2 * GridLineWidth();
