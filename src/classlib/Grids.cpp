@@ -631,7 +631,7 @@ void TStringGridRow::SetObject(size_t ACol, TObject* Value) {
 }
 
 bool TStringGridRow::Empty() const {
-  for (const String& text : Texts)
+  for (const TCellText& text : Texts)
     if (!text.empty()) return false;
   for (TObject* obj : Objects)
       if (obj != nullptr) return false;
@@ -648,7 +648,7 @@ const TStringGridRow* TStringGrid::FindRow(int ARow) const {
 String TStringGrid::Cells(int ACol, int ARow) const {
   const TStringGridRow* row = FindRow(ARow);
   if (row == nullptr || ACol < 0 || static_cast<size_t>(ACol) >= row->Texts.size()) return String();
-  return row->Texts[static_cast<size_t>(ACol)];
+  return row->Texts[static_cast<size_t>(ACol)].Str();
 }
 
 void TStringGrid::SetCells(int ACol, int ARow, const String& Value) {
@@ -811,7 +811,7 @@ void TStringGrid::StoreInsertCols(int ACol, int Count) {
   if (ACol < 0 || Count <= 0) return;
   for (auto& row : FData) {
     if (static_cast<size_t>(ACol) < row.Texts.size())
-      row.Texts.insert(row.Texts.begin() + ACol, static_cast<size_t>(Count), String());
+      row.Texts.insert(row.Texts.begin() + ACol, static_cast<size_t>(Count), TCellText());
     if (static_cast<size_t>(ACol) < row.Objects.size())
       row.Objects.insert(row.Objects.begin() + ACol, static_cast<size_t>(Count), nullptr);
   }

@@ -23,6 +23,8 @@
 // moving to another cell, hiding it), not on every keystroke; Escape discards the typing.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -328,10 +330,90 @@ class TDrawGrid : public TCustomGrid {
   void RowMoved(int FromIndex, int ToIndex) override;
 };
 
+// A cell's text in 16 bytes: up to 15 bytes are kept in place (the usual matrix value), a
+// longer text on the heap at its exact length. A loaded matrix has millions of cells, so the
+// size of this record is most of what the grid costs per cell.
+class TCellText {
+ public:
+  TCellText() { FBuf[kTag] = 0; }
+  TCellText(const String& S) { Set(S.data(), S.size()); }
+  TCellText(const TCellText& Other) { Set(Other.data(), Other.size()); }
+  TCellText(TCellText&& Other) noexcept {
+    std::memcpy(FBuf, Other.FBuf, sizeof FBuf);
+    Other.FBuf[kTag] = 0;
+  }
+  TCellText& operator=(const TCellText& Other) {
+    if (this != &Other) Assign(Other.data(), Other.size());
+    return *this;
+  }
+  TCellText& operator=(TCellText&& Other) noexcept {
+    if (this != &Other) {
+      Free();
+      std::memcpy(FBuf, Other.FBuf, sizeof FBuf);
+      Other.FBuf[kTag] = 0;
+    }
+    return *this;
+  }
+  TCellText& operator=(const String& S) {
+    Assign(S.data(), S.size());
+    return *this;
+  }
+  ~TCellText() { Free(); }
+
+  bool empty() const { return size() == 0; }
+  size_t size() const {
+    if (!OnHeap()) return static_cast<unsigned char>(FBuf[kTag]);
+    uint32_t n;
+    std::memcpy(&n, FBuf + sizeof(char*), sizeof n);
+    return n;
+  }
+  const char* data() const {
+    if (!OnHeap()) return FBuf;
+    char* p;
+    std::memcpy(&p, FBuf, sizeof p);
+    return p;
+  }
+  String Str() const { return String(data(), size()); }
+  void clear() {
+    Free();
+    FBuf[kTag] = 0;
+  }
+
+ private:
+  static constexpr size_t kTag = 15;
+  static constexpr unsigned char kHeap = 0xFF;
+  bool OnHeap() const { return static_cast<unsigned char>(FBuf[kTag]) == kHeap; }
+  void Free() {
+    if (!OnHeap()) return;
+    char* p;
+    std::memcpy(&p, FBuf, sizeof p);
+    delete[] p;
+  }
+  void Assign(const char* Data, size_t Size) {
+    TCellText copy;
+    copy.Set(Data, Size);  // Data may point into this text
+    *this = std::move(copy);
+  }
+  void Set(const char* Data, size_t Size) {
+    if (Size <= kTag) {
+      std::memcpy(FBuf, Data, Size);
+      FBuf[kTag] = static_cast<char>(Size);
+      return;
+    }
+    char* p = new char[Size];
+    std::memcpy(p, Data, Size);
+    const auto n = static_cast<uint32_t>(Size);
+    std::memcpy(FBuf, &p, sizeof p);
+    std::memcpy(FBuf + sizeof p, &n, sizeof n);
+    FBuf[kTag] = static_cast<char>(kHeap);
+  }
+  char FBuf[16];
+};
+
 // One row of a string grid's cell store: the texts by column, and the object slots, which
 // exist only once an object was stored in the row (most grids hold text only).
 struct TStringGridRow {
-  std::vector<String> Texts;
+  std::vector<TCellText> Texts;
   std::vector<TObject*> Objects;  // empty until an object is stored
   TObject* Object(size_t ACol) const { return ACol < Objects.size() ? Objects[ACol] : nullptr; }
   void SetObject(size_t ACol, TObject* Value);

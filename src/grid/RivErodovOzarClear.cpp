@@ -82,7 +82,7 @@ void TRivErodovOzar::Clear() {
 void TRivErodovOzar::ClearAll() {
   Clear();
   for (int i = 0; i < FGridItems.Count(); ++i)
-    for (String& text : FGridItems.Items(i)->Cells().Texts) text.clear();
+    for (TCellText& text : FGridItems.Items(i)->Cells().Texts) text.clear();
 }
 
 // ---- Merging and splitting by content ----

@@ -194,7 +194,7 @@ void TRivErodovOzar::InsertCols(int ColIndex, int CCount) {
   for (int i = 0; i < FGridItems.Count(); ++i) {
     auto& cells = FGridItems.Items(i)->Cells();
     if (static_cast<size_t>(ColIndex) < cells.Texts.size())
-      cells.Texts.insert(cells.Texts.begin() + ColIndex, static_cast<size_t>(CCount), String());
+      cells.Texts.insert(cells.Texts.begin() + ColIndex, static_cast<size_t>(CCount), TCellText());
     if (static_cast<size_t>(ColIndex) < cells.Objects.size())
       cells.Objects.insert(cells.Objects.begin() + ColIndex, static_cast<size_t>(CCount), nullptr);
   }

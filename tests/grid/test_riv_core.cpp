@@ -143,6 +143,22 @@ TEST(RivCore, UsedCellsIsTheBlockOfNonEmptyCells) {
   EXPECT_EQ(grid->UsedCells(), (TGridRect{1, 2, 3, 7}));
 }
 
+TEST(RivCells, TextsOfEveryLengthComeBackWhole) {
+  auto grid = MakeGrid(3, 3);
+  const String texts[] = {"", "1", String(14, 'a'), String(15, 'b'), String(16, 'c'), String(300, 'd'),
+                          String("nul\0inside", 10)};
+  for (const String& text : texts) {
+    grid->SetCells(1, 1, "previous text that is long enough for the heap");
+    grid->SetCells(1, 1, text);
+    EXPECT_EQ(grid->Cells(1, 1), text);
+    grid->SetCells(2, 2, grid->Cells(1, 1));  // copied, not shared
+    grid->SetCells(1, 1, "");
+    EXPECT_EQ(grid->Cells(2, 2), text);
+  }
+  grid->Rows(2)->Assign(grid->Rows(0));
+  EXPECT_EQ(grid->Cells(2, 2), "");
+}
+
 TEST(RivCells, IntegersReadTrimmedAndRefuseOtherText) {
   auto grid = MakeGrid();
   struct Case {

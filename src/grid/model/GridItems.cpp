@@ -4,7 +4,7 @@
 
 String TGridItemStrings::Get(Integer Index) const {
   if (Index < 0 || Index >= GetCount()) return String();
-  return FRow->Texts[static_cast<size_t>(Index)];
+  return FRow->Texts[static_cast<size_t>(Index)].Str();
 }
 
 void TGridItemStrings::Put(Integer Index, const String& S) {
@@ -15,7 +15,7 @@ void TGridItemStrings::Put(Integer Index, const String& S) {
 
 void TGridItemStrings::Insert(Integer Index, const String& S) {
   Index = std::clamp(Index, 0, GetCount());
-  FRow->Texts.insert(FRow->Texts.begin() + Index, S);
+  FRow->Texts.insert(FRow->Texts.begin() + Index, TCellText(S));
   if (static_cast<size_t>(Index) < FRow->Objects.size()) FRow->Objects.insert(FRow->Objects.begin() + Index, nullptr);
 }
 
