@@ -589,44 +589,125 @@ void TDrawGrid::RowMoved(int FromIndex, int ToIndex) {
 }
 
 // ---------------------------------------------------------------------------------------
-// TStringGrid: the cell store
+// Inserting and deleting runs of rows
 
-const TStringGrid::TCell* TStringGrid::FindCell(int ACol, int ARow) const {
-  if (ACol < 0 || ARow < 0 || static_cast<size_t>(ARow) >= FData.size()) return nullptr;
-  const auto& row = FData[static_cast<size_t>(ARow)];
-  if (static_cast<size_t>(ACol) >= row.size()) return nullptr;
-  return &row[static_cast<size_t>(ACol)];
+void TCustomGrid::InsertGridRows(int ARow, int Count, const std::vector<int>* Heights) {
+  if (Count <= 0) return;
+  ARow = Clamp(ARow, 0, FRowCount);
+  if (FEditorMode) HideEdit(true);
+  std::vector<int> sizes(static_cast<size_t>(Count), FDefaultRowHeight);
+  if (Heights != nullptr)
+    for (size_t i = 0; i < sizes.size() && i < Heights->size(); ++i) sizes[i] = (*Heights)[i];
+  FRowHeights.insert(FRowHeights.begin() + ARow, sizes.begin(), sizes.end());
+  FRowCount += Count;
+  GridRowsInserted(ARow, Count);
+  ClampToCounts();
+  UpdateScrollRange();
+  Invalidate();
 }
 
-TStringGrid::TCell* TStringGrid::CellAt(int ACol, int ARow) {
-  if (ACol < 0 || ARow < 0) return nullptr;
-  if (static_cast<size_t>(ARow) >= FData.size()) FData.resize(static_cast<size_t>(ARow) + 1);
-  auto& row = FData[static_cast<size_t>(ARow)];
-  if (static_cast<size_t>(ACol) >= row.size()) row.resize(static_cast<size_t>(ACol) + 1);
-  return &row[static_cast<size_t>(ACol)];
+void TCustomGrid::DeleteGridRows(int ARow, int Count) {
+  if (ARow < 0 || ARow >= FRowCount) return;
+  Count = std::min(Count, FRowCount - ARow);
+  if (Count <= 0) return;
+  // At least one row stays, as with the row count; the fixed rows give way when needed.
+  if (FRowCount - Count < 1) Count = FRowCount - 1;
+  if (Count <= 0) return;
+  if (FRowCount - Count <= FFixedRows) SetFixedRows(FRowCount - Count - 1);
+  if (FEditorMode) HideEdit(true);
+  FRowHeights.erase(FRowHeights.begin() + ARow, FRowHeights.begin() + ARow + Count);
+  FRowCount -= Count;
+  GridRowsDeleted(ARow, Count);
+  ClampToCounts();
+  UpdateScrollRange();
+  Invalidate();
+}
+
+void TCustomGrid::SetAllRowHeights(const std::vector<int>& Heights) {
+  for (size_t i = 0; i < Heights.size() && i < FRowHeights.size(); ++i) FRowHeights[i] = Heights[i];
+  UpdateScrollRange();
+  RowHeightsChanged();
+  Invalidate();
+}
+
+void TCustomGrid::GridRowsInserted(int, int) {}
+void TCustomGrid::GridRowsDeleted(int, int) {}
+
+// ---------------------------------------------------------------------------------------
+// TStringGrid: the cell store
+
+void TStringGridRow::SetObject(size_t ACol, TObject* Value) {
+  if (ACol >= Objects.size()) {
+    if (Value == nullptr) return;
+    Objects.resize(ACol + 1, nullptr);
+  }
+  Objects[ACol] = Value;
+}
+
+bool TStringGridRow::Empty() const {
+  for (const TCellText& text : Texts)
+    if (!text.empty()) return false;
+  for (TObject* obj : Objects)
+      if (obj != nullptr) return false;
+  return true;
+}
+
+TStringGrid::~TStringGrid() = default;
+
+const TStringGridRow* TStringGrid::FindRow(int ARow) const {
+  if (ARow < 0 || static_cast<size_t>(ARow) >= FData.size()) return nullptr;
+  return &FData[static_cast<size_t>(ARow)];
 }
 
 String TStringGrid::Cells(int ACol, int ARow) const {
-  const TCell* cell = FindCell(ACol, ARow);
-  return cell != nullptr ? cell->Text : String();
+  const TStringGridRow* row = FindRow(ARow);
+  if (row == nullptr || ACol < 0 || static_cast<size_t>(ACol) >= row->Texts.size()) return String();
+  return row->Texts[static_cast<size_t>(ACol)].Str();
 }
 
 void TStringGrid::SetCells(int ACol, int ARow, const String& Value) {
-  if (Value.empty() && FindCell(ACol, ARow) == nullptr) return;
-  if (TCell* cell = CellAt(ACol, ARow)) {
-    cell->Text = Value;
-    if (ACol < ColCount() && ARow < RowCount()) InvalidateCell(ACol, ARow);
+  if (ACol < 0 || ARow < 0) return;
+  if (static_cast<size_t>(ARow) >= FData.size()) {
+    if (Value.empty()) return;
+    FData.resize(static_cast<size_t>(ARow) + 1);
   }
+  auto& texts = FData[static_cast<size_t>(ARow)].Texts;
+  if (static_cast<size_t>(ACol) >= texts.size()) {
+    if (Value.empty()) return;
+    texts.resize(static_cast<size_t>(ACol) + 1);
+  }
+  texts[static_cast<size_t>(ACol)] = Value;
+  if (ACol < ColCount() && ARow < RowCount()) InvalidateCell(ACol, ARow);
 }
 
 TObject* TStringGrid::Objects(int ACol, int ARow) const {
-  const TCell* cell = FindCell(ACol, ARow);
-  return cell != nullptr ? cell->Object : nullptr;
+  const TStringGridRow* row = FindRow(ARow);
+  return row != nullptr && ACol >= 0 ? row->Object(static_cast<size_t>(ACol)) : nullptr;
 }
 
 void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value) {
-  if (Value == nullptr && FindCell(ACol, ARow) == nullptr) return;
-  if (TCell* cell = CellAt(ACol, ARow)) cell->Object = Value;
+  if (ACol < 0 || ARow < 0) return;
+  if (static_cast<size_t>(ARow) >= FData.size()) {
+    if (Value == nullptr) return;
+    FData.resize(static_cast<size_t>(ARow) + 1);
+  }
+  FData[static_cast<size_t>(ARow)].SetObject(static_cast<size_t>(ACol), Value);
+}
+
+TStrings* TStringGrid::Rows(int ARow) {
+  if (ARow < 0) throw EInvalidGridOperation("Grid index out of range");
+  if (static_cast<size_t>(ARow) >= FRowStrings.size()) FRowStrings.resize(static_cast<size_t>(ARow) + 1);
+  auto& slot = FRowStrings[static_cast<size_t>(ARow)];
+  if (!slot) slot = std::make_unique<TStringGridStrings>(this, true, ARow);
+  return slot.get();
+}
+
+TStrings* TStringGrid::Cols(int ACol) {
+  if (ACol < 0) throw EInvalidGridOperation("Grid index out of range");
+  if (static_cast<size_t>(ACol) >= FColStrings.size()) FColStrings.resize(static_cast<size_t>(ACol) + 1);
+  auto& slot = FColStrings[static_cast<size_t>(ACol)];
+  if (!slot) slot = std::make_unique<TStringGridStrings>(this, false, ACol);
+  return slot.get();
 }
 
 std::vector<String> TStringGrid::RowTexts(int ARow) const {
@@ -653,46 +734,179 @@ void TStringGrid::SetColTexts(int ACol, const std::vector<String>& Texts) {
 
 void TStringGrid::ClearAllTexts() {
   for (auto& row : FData)
-    for (auto& cell : row) cell.Text.clear();
+    for (auto& text : row.Texts) text.clear();
   Invalidate();
 }
 
 void TStringGrid::StoredExtent(int& Cols, int& Rows) const {
   Rows = static_cast<int>(FData.size());
   Cols = 0;
-  for (const auto& row : FData) Cols = std::max(Cols, static_cast<int>(row.size()));
+  for (const auto& row : FData) {
+    Cols = std::max(Cols, static_cast<int>(row.Texts.size()));
+    Cols = std::max(Cols, static_cast<int>(row.Objects.size()));
+  }
 }
 
 void TStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
   TDrawGrid::SizeChanged(OldColCount, OldRowCount);
   if (FKeepCellsBeyondCounts) return;
   if (FData.size() > static_cast<size_t>(RowCount())) FData.resize(static_cast<size_t>(RowCount()));
-  for (auto& row : FData)
-    if (row.size() > static_cast<size_t>(ColCount())) row.resize(static_cast<size_t>(ColCount()));
+  const size_t cols = static_cast<size_t>(ColCount());
+  for (auto& row : FData) {
+    if (row.Texts.size() > cols) row.Texts.resize(cols);
+    if (row.Objects.size() > cols) row.Objects.resize(cols);
+  }
 }
 
+namespace {
+template <class V>
+void RotateOne(V& Items, int FromIndex, int ToIndex) {
+  size_t last = static_cast<size_t>(std::max(FromIndex, ToIndex));
+  if (Items.size() <= last) Items.resize(last + 1);
+  auto first = Items.begin();
+  if (FromIndex < ToIndex)
+    std::rotate(first + FromIndex, first + FromIndex + 1, first + ToIndex + 1);
+  else
+    std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
+}
+}  // namespace
+
 void TStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
-  int last = std::max(FromIndex, ToIndex);
   for (auto& row : FData) {
-    if (row.size() <= static_cast<size_t>(last)) row.resize(static_cast<size_t>(last) + 1);
-    auto first = row.begin();
-    if (FromIndex < ToIndex)
-      std::rotate(first + FromIndex, first + FromIndex + 1, first + ToIndex + 1);
-    else
-      std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
+    RotateOne(row.Texts, FromIndex, ToIndex);
+    if (!row.Objects.empty()) RotateOne(row.Objects, FromIndex, ToIndex);
   }
   TDrawGrid::ColumnMoved(FromIndex, ToIndex);
 }
 
 void TStringGrid::RowMoved(int FromIndex, int ToIndex) {
-  size_t last = static_cast<size_t>(std::max(FromIndex, ToIndex));
-  if (FData.size() <= last) FData.resize(last + 1);
-  auto first = FData.begin();
-  if (FromIndex < ToIndex)
-    std::rotate(first + FromIndex, first + FromIndex + 1, first + ToIndex + 1);
-  else
-    std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
+  RotateOne(FData, FromIndex, ToIndex);
   TDrawGrid::RowMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::GridRowsInserted(int ARow, int Count) { StoreInsertRows(ARow, Count); }
+void TStringGrid::GridRowsDeleted(int ARow, int Count) { StoreDeleteRows(ARow, Count); }
+
+void TStringGrid::StoreInsertRows(int ARow, int Count) {
+  if (ARow < 0 || Count <= 0 || static_cast<size_t>(ARow) >= FData.size()) return;
+  FData.insert(FData.begin() + ARow, static_cast<size_t>(Count), TStringGridRow());
+}
+
+void TStringGrid::StoreDeleteRows(int ARow, int Count) {
+  if (ARow < 0 || Count <= 0 || static_cast<size_t>(ARow) >= FData.size()) return;
+  size_t end = std::min(FData.size(), static_cast<size_t>(ARow) + static_cast<size_t>(Count));
+  FData.erase(FData.begin() + ARow, FData.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+TStringGridRow TStringGrid::StoreTakeRow(int ARow) {
+  if (ARow < 0 || static_cast<size_t>(ARow) >= FData.size()) return {};
+  TStringGridRow row = std::move(FData[static_cast<size_t>(ARow)]);
+  FData[static_cast<size_t>(ARow)] = TStringGridRow();
+  return row;
+}
+
+void TStringGrid::StorePutRow(int ARow, TStringGridRow&& Row) {
+  if (ARow < 0) return;
+  if (static_cast<size_t>(ARow) >= FData.size()) {
+    if (Row.Empty()) return;
+    FData.resize(static_cast<size_t>(ARow) + 1);
+  }
+  FData[static_cast<size_t>(ARow)] = std::move(Row);
+}
+
+void TStringGrid::StoreSwapRows(int ARow1, int ARow2) {
+  if (ARow1 < 0 || ARow2 < 0 || ARow1 == ARow2) return;
+  size_t last = static_cast<size_t>(std::max(ARow1, ARow2));
+  if (FData.size() <= last) FData.resize(last + 1);
+  std::swap(FData[static_cast<size_t>(ARow1)], FData[static_cast<size_t>(ARow2)]);
+}
+
+void TStringGrid::StoreInsertCols(int ACol, int Count) {
+  if (ACol < 0 || Count <= 0) return;
+  for (auto& row : FData) {
+    if (static_cast<size_t>(ACol) < row.Texts.size())
+      row.Texts.insert(row.Texts.begin() + ACol, static_cast<size_t>(Count), TCellText());
+    if (static_cast<size_t>(ACol) < row.Objects.size())
+      row.Objects.insert(row.Objects.begin() + ACol, static_cast<size_t>(Count), nullptr);
+  }
+}
+
+void TStringGrid::StoreDeleteCols(int ACol, int Count) {
+  if (ACol < 0 || Count <= 0) return;
+  auto drop = [ACol, Count](auto& Items) {
+    if (static_cast<size_t>(ACol) >= Items.size()) return;
+    size_t end = std::min(Items.size(), static_cast<size_t>(ACol) + static_cast<size_t>(Count));
+    Items.erase(Items.begin() + ACol, Items.begin() + static_cast<std::ptrdiff_t>(end));
+  };
+  for (auto& row : FData) {
+    drop(row.Texts);
+    drop(row.Objects);
+  }
+}
+
+void TStringGrid::StoreClearRow(int ARow) {
+  if (ARow < 0 || static_cast<size_t>(ARow) >= FData.size()) return;
+  FData[static_cast<size_t>(ARow)] = TStringGridRow();
+}
+
+void TStringGrid::StoreClearTexts(int Col1, int Row1, int Col2, int Row2) {
+  if (Row1 < 0) Row1 = 0;
+  if (Col1 < 0) Col1 = 0;
+  for (int r = Row1; r <= Row2 && static_cast<size_t>(r) < FData.size(); ++r) {
+    auto& texts = FData[static_cast<size_t>(r)].Texts;
+    for (int c = Col1; c <= Col2 && static_cast<size_t>(c) < texts.size(); ++c) texts[static_cast<size_t>(c)].clear();
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// TStringGridStrings
+
+String TStringGridStrings::Get(Integer Index) const {
+  return FIsRow ? FGrid->Cells(Index, FIndex) : FGrid->Cells(FIndex, Index);
+}
+
+Integer TStringGridStrings::GetCount() const { return FIsRow ? FGrid->ColCount() : FGrid->RowCount(); }
+
+void TStringGridStrings::Put(Integer Index, const String& S) {
+  if (FIsRow)
+    FGrid->SetCells(Index, FIndex, S);
+  else
+    FGrid->SetCells(FIndex, Index, S);
+}
+
+TObject* TStringGridStrings::GetObject(Integer Index) const {
+  return FIsRow ? FGrid->Objects(Index, FIndex) : FGrid->Objects(FIndex, Index);
+}
+
+void TStringGridStrings::PutObject(Integer Index, TObject* AObject) {
+  if (FIsRow)
+    FGrid->SetObjects(Index, FIndex, AObject);
+  else
+    FGrid->SetObjects(FIndex, Index, AObject);
+}
+
+void TStringGridStrings::Insert(Integer, const String&) { throw EInvalidGridOperation("Grid index out of range"); }
+void TStringGridStrings::Delete(Integer) { throw EInvalidGridOperation("Grid index out of range"); }
+
+void TStringGridStrings::Clear() {
+  for (Integer i = 0; i < GetCount(); ++i) {
+    Put(i, String());
+    PutObject(i, nullptr);
+  }
+}
+
+void TStringGridStrings::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TStrings*>(Source);
+  if (source == nullptr) {
+    TStrings::Assign(Source);
+    return;
+  }
+  const Integer count = GetCount();
+  for (Integer i = 0; i < count; ++i) {
+    const bool inSource = i < source->Count();
+    Put(i, inSource ? source->Strings(i) : String());
+    PutObject(i, inSource ? source->Objects(i) : nullptr);
+  }
 }
 
 String TStringGrid::GetEditText(int ACol, int ARow) {

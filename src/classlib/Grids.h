@@ -23,11 +23,14 @@
 // moving to another cell, hiding it), not on every keystroke; Escape discards the typing.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "classlib/Exceptions.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/StringList.h"
 
 enum TGridOption { goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
                    goDrawFocusSelected, goRowSizing, goColSizing, goRowMoving, goColMoving,
@@ -238,6 +241,17 @@ class TCustomGrid : public TCustomControl {
   void MoveRow(int FromIndex, int ToIndex);
   void DeleteColumn(int ACol);
   void DeleteRow(int ARow);
+  // Inserts Count rows before ARow (heights from Heights when given, else the default) and
+  // deletes Count rows from ARow, in one step each: the row count changes by Count, the
+  // current cell keeps its indexes (clamped to the counts), and the rows' data follow through
+  // GridRowsInserted / GridRowsDeleted.
+  void InsertGridRows(int ARow, int Count, const std::vector<int>* Heights = nullptr);
+  void DeleteGridRows(int ARow, int Count);
+  virtual void GridRowsInserted(int ARow, int Count);
+  virtual void GridRowsDeleted(int ARow, int Count);
+  // Every row height at once (missing entries keep theirs).
+  std::vector<int> AllRowHeights() const { return FRowHeights; }
+  void SetAllRowHeights(const std::vector<int>& Heights);
 
   TGridState FGridState = gsNormal;
   TInplaceEdit* FInplaceEdit = nullptr;
@@ -318,6 +332,121 @@ class TDrawGrid : public TCustomGrid {
   void RowMoved(int FromIndex, int ToIndex) override;
 };
 
+// A cell's text in 16 bytes: up to 15 bytes are kept in place (the usual matrix value), a
+// longer text on the heap at its exact length. A loaded matrix has millions of cells, so the
+// size of this record is most of what the grid costs per cell.
+class TCellText {
+ public:
+  TCellText() { FBuf[kTag] = 0; }
+  TCellText(const String& S) { Set(S.data(), S.size()); }
+  TCellText(const TCellText& Other) { Set(Other.data(), Other.size()); }
+  TCellText(TCellText&& Other) noexcept {
+    std::memcpy(FBuf, Other.FBuf, sizeof FBuf);
+    Other.FBuf[kTag] = 0;
+  }
+  TCellText& operator=(const TCellText& Other) {
+    if (this != &Other) Assign(Other.data(), Other.size());
+    return *this;
+  }
+  TCellText& operator=(TCellText&& Other) noexcept {
+    if (this != &Other) {
+      Free();
+      std::memcpy(FBuf, Other.FBuf, sizeof FBuf);
+      Other.FBuf[kTag] = 0;
+    }
+    return *this;
+  }
+  TCellText& operator=(const String& S) {
+    Assign(S.data(), S.size());
+    return *this;
+  }
+  ~TCellText() { Free(); }
+
+  bool empty() const { return size() == 0; }
+  size_t size() const {
+    if (!OnHeap()) return static_cast<unsigned char>(FBuf[kTag]);
+    uint32_t n;
+    std::memcpy(&n, FBuf + sizeof(char*), sizeof n);
+    return n;
+  }
+  const char* data() const {
+    if (!OnHeap()) return FBuf;
+    char* p;
+    std::memcpy(&p, FBuf, sizeof p);
+    return p;
+  }
+  String Str() const { return String(data(), size()); }
+  void clear() {
+    Free();
+    FBuf[kTag] = 0;
+  }
+
+ private:
+  static constexpr size_t kTag = 15;
+  static constexpr unsigned char kHeap = 0xFF;
+  bool OnHeap() const { return static_cast<unsigned char>(FBuf[kTag]) == kHeap; }
+  void Free() {
+    if (!OnHeap()) return;
+    char* p;
+    std::memcpy(&p, FBuf, sizeof p);
+    delete[] p;
+  }
+  void Assign(const char* Data, size_t Size) {
+    TCellText copy;
+    copy.Set(Data, Size);  // Data may point into this text
+    *this = std::move(copy);
+  }
+  void Set(const char* Data, size_t Size) {
+    if (Size <= kTag) {
+      std::memcpy(FBuf, Data, Size);
+      FBuf[kTag] = static_cast<char>(Size);
+      return;
+    }
+    char* p = new char[Size];
+    std::memcpy(p, Data, Size);
+    const auto n = static_cast<uint32_t>(Size);
+    std::memcpy(FBuf, &p, sizeof p);
+    std::memcpy(FBuf + sizeof p, &n, sizeof n);
+    FBuf[kTag] = static_cast<char>(kHeap);
+  }
+  char FBuf[16];
+};
+
+// One row of a string grid's cell store: the texts by column, and the object slots, which
+// exist only once an object was stored in the row (most grids hold text only).
+struct TStringGridRow {
+  std::vector<TCellText> Texts;
+  std::vector<TObject*> Objects;  // empty until an object is stored
+  TObject* Object(size_t ACol) const { return ACol < Objects.size() ? Objects[ACol] : nullptr; }
+  void SetObject(size_t ACol, TObject* Value);
+  bool Empty() const;
+};
+
+class TStringGrid;
+
+// A row or a column of a string grid seen as a string list: item i is the cell's text and
+// object, over the columns 0..ColCount-1 (rows 0..RowCount-1). Assigning another list writes
+// its strings and objects and empties the cells it does not reach; items cannot be inserted
+// or deleted.
+class TStringGridStrings : public TStrings {
+ public:
+  TStringGridStrings(TStringGrid* AGrid, bool IsRow, int Index) : FGrid(AGrid), FIsRow(IsRow), FIndex(Index) {}
+  String Get(Integer Index) const override;
+  Integer GetCount() const override;
+  void Put(Integer Index, const String& S) override;
+  TObject* GetObject(Integer Index) const override;
+  void PutObject(Integer Index, TObject* AObject) override;
+  void Insert(Integer Index, const String& S) override;
+  void Delete(Integer Index) override;
+  void Clear() override;
+  void Assign(TPersistent* Source) override;
+
+ private:
+  TStringGrid* FGrid;
+  bool FIsRow;
+  int FIndex;
+};
+
 // A grid holding a text and an object per cell. Any cell with non-negative indexes can be
 // written and read back, also outside the counts (such cells are not shown); cells never
 // written read "". Making the grid smaller drops the cells beyond the new counts, unless a
@@ -325,12 +454,17 @@ class TDrawGrid : public TCustomGrid {
 class TStringGrid : public TDrawGrid {
  public:
   explicit TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
+  ~TStringGrid() override;
 
   // Virtual so that helpers written for any string grid see a descendant's cell texts.
   virtual String Cells(int ACol, int ARow) const;
   virtual void SetCells(int ACol, int ARow, const String& Value);
   TObject* Objects(int ACol, int ARow) const;
   void SetObjects(int ACol, int ARow, TObject* Value);
+
+  // A row (column) as a string list; the list lives as long as the grid.
+  TStrings* Rows(int ARow);
+  TStrings* Cols(int ACol);
 
   // Texts of a row (column) over the columns 0..ColCount-1 (rows 0..RowCount-1).
   std::vector<String> RowTexts(int ARow) const;
@@ -345,20 +479,40 @@ class TStringGrid : public TDrawGrid {
   void SizeChanged(int OldColCount, int OldRowCount) override;
   void ColumnMoved(int FromIndex, int ToIndex) override;
   void RowMoved(int FromIndex, int ToIndex) override;
+  void GridRowsInserted(int ARow, int Count) override;
+  void GridRowsDeleted(int ARow, int Count) override;
   // Empties every stored text (inside and outside the counts); objects stay.
   void ClearAllTexts();
   // The size of the cell store: every cell ever written lies in columns 0..Cols-1 and rows
   // 0..Rows-1, inside the counts or not.
   void StoredExtent(int& Cols, int& Rows) const;
 
+  // ---- Whole rows and columns of the store, for descendants that move many at once ----
+  // These touch neither the counts nor the sizes, and free no object: a row (column) moves
+  // with its texts and object slots.
+  // Inserts Count empty rows before ARow; the stored rows from ARow on move down.
+  void StoreInsertRows(int ARow, int Count);
+  // Drops the rows ARow..ARow+Count-1; the stored rows below move up.
+  void StoreDeleteRows(int ARow, int Count);
+  // Takes a row out (the row is left empty) and puts one in (replacing what was there).
+  TStringGridRow StoreTakeRow(int ARow);
+  void StorePutRow(int ARow, TStringGridRow&& Row);
+  void StoreSwapRows(int ARow1, int ARow2);
+  // Inserts Count empty columns before ACol in every stored row, and drops columns.
+  void StoreInsertCols(int ACol, int Count);
+  void StoreDeleteCols(int ACol, int Count);
+  // Empties the texts and object slots of a row without freeing the objects.
+  void StoreClearRow(int ARow);
+  // Empties the texts of a block of cells (objects stay).
+  void StoreClearTexts(int Col1, int Row1, int Col2, int Row2);
+  // Number of stored rows.
+  int StoreRowCount() const { return static_cast<int>(FData.size()); }
+
   bool FKeepCellsBeyondCounts = false;
 
  private:
-  struct TCell {
-    String Text;
-    TObject* Object = nullptr;
-  };
-  TCell* CellAt(int ACol, int ARow);  // grows the store
-  const TCell* FindCell(int ACol, int ARow) const;
-  std::vector<std::vector<TCell>> FData;  // by row
+  const TStringGridRow* FindRow(int ARow) const;
+  std::vector<TStringGridRow> FData;  // by row
+  std::vector<std::unique_ptr<TStringGridStrings>> FRowStrings;
+  std::vector<std::unique_ptr<TStringGridStrings>> FColStrings;
 };

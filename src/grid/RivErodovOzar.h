@@ -1,24 +1,429 @@
-// TRivErodovOzar: the program's data grid, on the base grid. This is its first shape: counts
-// with their bookkeeping, the current row, clearing and the delimited-text reader.
+// TRivErodovOzar: the program's data grid, on the base grid. The core (counts, fixed counts,
+// sizes, life cycle) is in RivErodovOzar.cpp; typed cell access in RivErodovOzarCells.cpp;
+// hidden rows and columns in RivErodovOzarHidden.cpp; structure edits in
+// RivErodovOzarStructure.cpp and RivErodovOzarClear.cpp; the cell query hooks and small
+// services in RivErodovOzarHooks.cpp.
+//
+// Indexes: the platform counts (RowCount, ColCount) count visible rows and columns only. A
+// hidden column keeps its cells where they are, under its real index, beyond the display
+// columns; a hidden row is taken out of the grid into the hidden-row store. Cells are
+// addressed by real column and display row.
 #pragma once
 
+#include <array>
+#include <memory>
+
+#include "classlib/Forms.h"
 #include "grid/base/BaseGrid.h"
+#include "grid/model/GridTypes.h"
+#include "grid/model/GridItems.h"
+#include "classlib/Bitmap.h"
+#include "classlib/Canvas.h"
+#include "grid/RivErodovOzarCalcTypes.h"
+#include "grid/base/RivObjLists.h"
+#include "grid/base/RivObjSettings.h"
+#include "grid/base/rozcheck.h"
+#include "grid/exchange/GridCSV.h"
+#include "grid/exchange/GridExchangeTypes.h"
+
+class TStringList;
+class TFont;
+class TBrush;
+class TPen;
+
+using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& HintStr)>;
+using TGridWideHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, WideString& HintStr)>;
+using TGridColorEvent = std::function<void(TObject* Sender, int ARow, int ACol, TGridDrawState AState, TBrush* ABrush, TFont* AFont)>;
+using TGridBorderEvent = std::function<void(TObject* Sender, int ARow, int ACol, TPen* APen, TCellBorders& Borders)>;
+using TGridAlignEvent = std::function<void(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
+using TGridFormatEvent = std::function<void(TObject* Sender, int ACol, TSortStyle& AStyle, String& aPrefix, String& aSuffix)>;
+using TGetEditorTypeEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditorType& AEditor)>;
+using TIsFixedCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsFixed)>;
+using TCanEditCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& CanEdit)>;
+using TIsPasswordCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsPassword)>;
+using TWordWrapEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& WordWrap)>;
+using THasComboBoxEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& HasComboBox)>;
+using THasSpinEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& HasSpinEdit)>;
+using TCheckTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
+using TGetColumnFilterEvent = std::function<void(TObject* Sender, int Column, TStrings* Filter)>;
+using TSearchFooterActionEvent = std::function<void(TObject* Sender, const String& Value, int ACol, int ARow, int SearchAction)>;
+using TSelectionChangedEvent = std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)>;
+using TAutoDeleteRowEvent = std::function<void(TObject* Sender, int ARow)>;
+using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
+using TDateTimeChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)>;
+using TEditChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, const String& Value)>;
+using TClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+
+// Registered change notifiers of a grid hear of every change of a block of cells.
+class TGridChangeNotifier : public TObject {
+ public:
+  virtual void CellsChanged(const TRect&) {}
+};
 
 class TRivErodovOzar : public TBaseGrid {
  public:
   explicit TRivErodovOzar(TComponent* AOwner);
+  ~TRivErodovOzar() override;
 
-  // The counts. Every row count given is also the row below which the display hooks apply.
+  // ---- Counts (visible rows and columns) and their bookkeeping ----
   void SetRowCount(int Value) override;
   void SetColCount(int Value) override;
-
+  int AllRowCount() const { return RowCount() + NumHiddenRows(); }
+  int AllColCount() const { return ColCount() + FNumHidden; }
+  int TotalRowCount() const { return AllRowCount(); }
+  int TotalColCount() const { return AllColCount(); }
+  // 1 when the platform count is 0 and the fixed row (column) is kept always.
+  int FixedRows() const;
+  void SetFixedRows(int Value);
+  int FixedCols() const;
+  void SetFixedCols(int Value);
+  bool FixedRowAlways() const { return FFixedRowAlways; }
+  void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
+  bool FixedColAlways() const { return FFixedColAlways; }
+  void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+  int FixedFooters() const { return FFixedFooters; }
+  void SetFixedFooters(int Value);
+  int FixedRightCols() const { return FFixedRightCols; }
+  void SetFixedRightCols(int Value);
+  void SetDefaultRowHeight(int Value);
+  int FixedRowHeight() const { return FFixedRowHeight; }
+  void SetFixedRowHeight(int Value);
+  int FixedColWidth() const { return ColWidths(0); }
+  void SetFixedColWidth(int Value);
+  TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+  void SetDefaultAlignment(TAlignment Value);
+  bool WordWrap() const { return FGridWordWrap; }
+  void SetWordWrap(bool Value);
+  void SetCol(int Value);
+  // Accepted only from FixedRows to RowCount - 1.
+  void SetTopRow(int Value);
+  // The current row: see RivErodovOzarHidden.cpp.
+  void SetRow(int Value);
   // Makes ARow the current row; first moves to the first scrolling column when the current
   // column lies outside the grid.
   void SetRowEx(int ARow);
-  // Empties the text of every cell, fixed cells and cells beyond the counts included; the
-  // counts stay.
-  void Clear();
+  int RealRow() const { return RealRowIndex(Row()); }
+  int RealCol() const { return RealColIndex(Col()); }
 
+  String Version() const;
+  String VersionString() const;
+  virtual int GetVersionNr() const;
+  String GetVersionString() const { return VersionString(); }
+
+  // The block every saver and exporter covers.
+  int SaveStartCol() const;
+  int SaveStartRow() const;
+  int SaveEndCol() const;
+  int SaveEndRow() const;
+  int SaveColCount() const;
+  int SaveRowCount() const;
+  // The smallest block holding every non-empty visible cell; (0, 0, 0, 0) when none.
+  virtual TGridRect UsedCells();
+
+  // Update blocks: while open, setters skip repaints.
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+  int UpdateCount() const { return FUpdateCount; }
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void Invalidate() override;
+  void Loaded() override;
+  void Assign(TPersistent* Source) override;
+  virtual void AssignCells(TPersistent* Source);
+  void UpdateEditMode() { SelectCell(Col(), Row()); }
+  static TControl* FindParentForm(TControl* AControl);
+
+  // ---- Cells: typed access, headers, lookup, graphics (RivErodovOzarCells.cpp) ----
+  void SetCellInteger(int ACol, int ARow, int Value);
+  int GetCellInteger(int ACol, int ARow);
+  void SetCellFloat(int ACol, int ARow, double Value);
+  long double GetCellFloat(int ACol, int ARow);
+  long double GetAllCellFloat(int ACol, int ARow);
+  void SetCellDate(int ACol, int ARow, TDateTime Value);
+  void SetCellTime(int ACol, int ARow, TDateTime Value);
+  WideString GetWideCell(int ACol, int ARow);
+  void SetWideCell(int ACol, int ARow, const WideString& Value);
+  bool IsWideCell(int ACol, int ARow);
+  bool IsCell(const String& SubStr, int& ACol, int& ARow);
+  TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+  void SetColumnHeaders(TStrings* Value);
+  void ShowColumnHeaders();
+  void ClearColumnHeaders();
+  TStringList* RowHeaders() const { return FRowHeaders.get(); }
+  void SetRowHeaders(TStrings* Value);
+  void ShowRowHeaders();
+  void ClearRowHeaders();
+  TStringList* LookupItems() const { return FLookupItems.get(); }
+  void SetLookupItems(TStrings* Value);
+  TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+  virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+  virtual TCellType GetCellType(int ACol, int ARow);
+  TObject* GetCellImageIndexes(int ACol, int ARow);
+  intptr_t GetCellGraphicObjectValue(int ACol, int ARow);
+  virtual TObject* GetGridImages() { return GridImages; }
+  bool HasNodes() override;
+  int NodeIndentOfRow(int ARow) override;
+  void TagTextInRange(const String& Text, const String& Tag, const TGridRect& R, bool DoCase);
+  void UnTagTextInRange(const String& Tag, const TGridRect& R);
+  void DoGetDisplText(int ACol, int ARow, String& Value) override;
+
+  // ---- Hidden columns and rows, index mapping (RivErodovOzarHidden.cpp) ----
+  void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
+  void HideColumns(int FromCol, int ToCol);
+  void UnHideColumn(int ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+  void UnHideColumns(int FromCol, int ToCol);
+  void UnHideColumnsAll();
+  bool IsHiddenColumn(int ColIndex) const;
+  int NumHiddenColumns() const { return FNumHidden; }
+  int RealColIndex(int ACol) const;
+  int DisplColIndex(int ACol) override;
+  int DisplColFromReal(int ACol) const;
+  bool IsIgnoredColumn(int ACol) const;
+  void HideRow(int RowIndex) { HideRows(RowIndex, RowIndex); }
+  void HideRows(int FromRow, int ToRow);
+  void HideRowsEx(int FromRow, int ToRow);
+  void HideRowList(const std::vector<int>& RowList);
+  void UnHideRow(int RowIndex);
+  void UnHideRows(int FromRow, int ToRow);
+  void UnHideRowsAll();
+  void UnHideRowList();
+  bool IsHiddenRow(int RowIndex) const;
+  int NumHiddenRows() const { return FGridItems.Count(); }
+  int RealRowIndex(int ARow) const;
+  int DisplRowIndex(int ARow) const;
+  String GetAllCell(int ACol, int ARow);
+  const TGridItems& HiddenRowStore() const { return FGridItems; }
+  int FilterLevel() const { return FFilterLevel; }
+  void SetFilterLevel(int Value) { FFilterLevel = Value; }
+
+  // ---- Structure edits (RivErodovOzarStructure.cpp, RivErodovOzarClear.cpp) ----
+  virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+  void AddRow();
+  virtual void RemoveRows(int RowIndex, int RCount);
+  virtual void RemoveRowsEx(int RowIndex, int RCount);
+  void RemoveDuplicates(int ACol, bool DoCase);
+  virtual void InsertCols(int ColIndex, int CCount);
+  void AddColumn() { InsertCols(ColCount(), 1); }
+  virtual void RemoveCols(int ColIndex, int CCount);
+  void MergeCols(int ColIndex1, int ColIndex2, const String& Separator);
+  void MoveColumn(int FromIndex, int ToIndex);
+  void MoveRow(int FromIndex, int ToIndex);
+  void SwapColumns(int ACol1, int ACol2);
+  void SwapRows(int ARow1, int ARow2);
+  virtual void SortSwapRows(int ARow1, int ARow2);
+  void SwapCells(const TGridCoord& FromCell, const TGridCoord& ToCell);
+  virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+  void ClearRows(int RowIndex, int RCount);
+  void ClearCols(int ColIndex, int CCount);
+  void ClearNormalRows(int RowIndex, int RCount);
+  void ClearNormalCols(int ColIndex, int CCount);
+  void ClearNormalCells();
+  // Empties every cell of the visible rows, hidden columns and fixed cells included; hidden
+  // rows keep their texts; the counts stay.
+  void Clear();
+  void ClearAll();
+  void MergeColumnCells(int ColIndex, bool MainMerge);
+  void MergeRowCells(int RowIndex, bool MainMerge);
+  void SplitColumnCells(int ColIndex);
+  void SplitRowCells(int RowIndex);
+  void SplitAllCells();
+  bool ClearTextOnly = false;
+  TIntList* MergedColumns() const { return FMergedColumns.get(); }
+  TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
+  void AddChangeNotifier(TGridChangeNotifier* Notifier) { FNotifierList.push_back(Notifier); }
+  void RemoveChangeNotifier(TGridChangeNotifier* Notifier);
+
+  // ---- Cell query hooks (RivErodovOzarHooks.cpp) ----
+  void GetCellLook(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
+                   TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA, bool& WW,
+                   TCellGradientDirection& GD) override;
+  virtual void GetCellHint(int ACol, int ARow, String& AHint);
+  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  virtual void GetCellFormat(int ACol, TSortStyle& AStyle, String& aPrefix, String& aSuffix);
+  virtual void GetCellEditorType(int ACol, int ARow, TEditorType& AEditor);
+  virtual void GetEditorType(int ACol, int ARow, TEditorType& AEditor);
+  virtual bool HasNoEditor(int ACol, int ARow);
+  virtual void GetCellFixed(int ACol, int ARow, bool& IsFixedCell);
+  virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
+  virtual void CheckCellEditable(int ACol, int ARow, bool& CanEdit);
+  virtual void GetPasswordCell(int ACol, int ARow, bool& IsPassword);
+  virtual void GetCellWordWrap(int ACol, int ARow, bool& AWordWrap);
+  virtual bool HasComboBox(int ACol, int ARow);
+  virtual bool HasSpinEdit(int ACol, int ARow);
+  virtual void GetCheckTrue(int ACol, int ARow, String& Value);
+  virtual void GetCheckFalse(int ACol, int ARow, String& Value);
+  virtual bool BuildColumnFilterList(int ACol);
+  virtual void DoSearchFooterAction(const String& Value, int ACol, int ARow, int SearchAction);
+  bool IsFixed(int ACol, int ARow) override;
+  TStringList* FilterList() const { return FFilterList.get(); }
+
+  // ---- Overridable hooks and small services (RivErodovOzarHooks.cpp) ----
+  virtual void DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+  virtual void EditorCaretMoved(const String&, int, int) {}
+  virtual void InsertOneRow(int ARow);
+  virtual void RemoveOneRow(int ARow);
+  virtual void DoFilterDone();
+  virtual String GetCalculatedCellText(int ACol, int ARow);
+  virtual void CellSelectorClick(int, int) {}
+  virtual void EditorFormulaMode(bool) {}
+  virtual void BeforeKeySelection() {}
+  virtual void BeforeShowColumnHeaders() {}
+  virtual void BeforePaste() {}
+  virtual void AfterPaste() {}
+  virtual void AfterWheelScroll() {}
+  virtual void BeforeMouseSelection() {}
+  virtual void MouseActionsChanged(TObject*) {}
+  virtual void NavigationChanged(TObject*) {}
+  virtual void EditorKeyDown(Word&, TShiftState) {}
+  virtual void EditorWMKeyDown(TMessage&) {}
+  virtual void DoCellsChanged(const TRect& R);
+  virtual void RecalcFooters() {}
+  virtual void ExportNotification(TGridExportState, int) {}
+  virtual void ImportNotification(TGridImportState, int) {}
+  long double CellToReal(int ACol, int ARow);
+  void ChangeScale(int M, int D);
+
+  // ---- Settings of the core ----
+  String FloatFormat = "%.2f";
+  String CheckTrue = "Y";
+  String CheckFalse = "N";
+  String XMLEncoding = "ISO-8859-1";
+  String FilterDropDownClear = "(All)";
+  bool FilterDropDownAuto = false;
+  bool FilterIncremental = false;
+  bool JavaCSV = false;
+  char PasswordChar = '*';
+  bool SaveFixedCells = true;
+  bool SaveHiddenCells = false;
+  bool SaveVirtCells = true;
+  bool SaveWithHTML = true;
+  bool LoadFirstRow = true;
+  bool QuoteEmptyCells = true;
+  bool AlwaysQuotes = false;
+  bool EnableHTML = true;
+  bool EnableWheel = true;
+  bool ShowNullDates = true;
+  bool ShowSelection = true;
+  bool ShowDesignHelper = true;
+  bool EnhRowColMove = true;
+  bool UseInternalHintClass = true;
+  bool AutoFilterUpdate = true;
+  bool FitCellsInGrid = true;
+  bool IntelliZoom = true;
+  bool IntegralHeight = false;
+  TFormBorderStyle BorderStyle = bsSingle;
+  bool URLShowInText = false;
+  bool ActiveCellShow = false;
+  bool AutoNumAlign = false;
+  bool AnchorHint = false;
+  bool AutoSize = false;
+  bool AutoThemeAdapt = false;
+  bool ExcelStyleDecimalSeparator = false;
+  TEditorType DefaultEditor = edNormal;
+  TVAlignment VAlignment = vtaTop;
+  TColor DisabledFontColor = 0xC0C0C0;
+  TColor ActiveCellColor = 0x808080;
+  TColor ActiveCellColorTo = clNone;
+  TColor HintColor;
+  TColor HighlightColor;
+  TColor HighlightTextColor;
+  TColor SelectionColor = 0xEACAB6;
+  TColor SelectionColorTo = clNone;
+  TColor SelectionMirrorColor = clNone;
+  TColor SelectionMirrorColorTo = clNone;
+  TColor SelectionTextColor = 0x000000;
+  TColor URLColor = 0xFF0000;
+  TColor ScrollColor = clNone;
+  TScrollType ScrollType = ssNormal;
+  TScrollBarAlways ScrollBarAlways = saNone;
+  bool ScrollProportional = false;
+  bool ScrollSynch = false;
+  bool ScrollHints = false;
+  int ScrollWidth = 17;
+  TGridLook Look = glXP;
+  TInvalidEntryIcon InvalidEntryIcon = ieWarning;
+  String InvalidEntryTitle;
+  String InvalidEntryText;
+  THoverFixedCells HoverFixedCells = hfNone;
+  TColor GradientStartColor = 0xFFFFFF;
+  TColor GradientEndColor;
+  TColor GradientMirrorStartColor = clNone;
+  TColor GradientMirrorEndColor = clNone;
+  TPoint XYOffset{2, 2};
+  int MinRowHeight = 0;
+  int MaxRowHeight = 0;
+  int MinColWidth = 0;
+  int MaxColWidth = 0;
+  int GroupColumn = -1;
+  int PrintPageFrom = 1;
+  int PrintPageTo = 1;
+  TGridDrawingStyle DrawingStyle = gdsClassic;
+  TBackgroundDisplay BackgroundDisplay = bdTile;
+  TColor BackgroundColorTo = clNone;
+  bool ShowModifiedEnabled = false;
+  bool EnabledRowsInUse = false;
+  bool FloatingFooterVisible = false;
+  bool GroupShowCount = false;
+  String GroupCountFormat;
+  bool GroupHeaderUnderline = false;
+  bool GroupSummaryLine = false;
+  TColor GroupHeaderLineColor = 0xFF0000;
+  TColor GroupSummaryLineColor = 0xFF0000;
+  int GroupHeaderLineWidth = 2;
+  int GroupSummaryLineWidth = 2;
+  bool DropDownAlwaysVisible = false;
+  bool SpinButtonsAlwaysVisible = false;
+  bool ControlStyleFlat = false;
+  TObject* GridImages = nullptr;
+  String EditMask;
+  TFont* FixedFont() const { return FFixedFont.get(); }
+  void SetFixedFont(TFont* Value);
+  TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
+  TMouseActions* MouseActions() const { return FMouseActions.get(); }
+  TNavigation* Navigation() const { return FNavigation.get(); }
+  TBands* Bands() const { return FBands.get(); }
+  TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
+  TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
+
+  // ---- Events ----
+  TRowUpdateEvent OnRowUpdate;
+  TGridHintEvent OnGridHint;
+  TGridWideHintEvent OnGridWideHint;
+  TGridColorEvent OnGetCellColor;
+  TGridColorEvent OnGetCellPrintColor;
+  TGridBorderEvent OnGetCellBorder;
+  TGridBorderEvent OnGetCellPrintBorder;
+  TGridAlignEvent OnGetAlignment;
+  TGridFormatEvent OnGetFormat;
+  TGetEditorTypeEvent OnGetEditorType;
+  TIsFixedCellEvent OnIsFixedCell;
+  TCanEditCellEvent OnCanEditCell;
+  TIsPasswordCellEvent OnIsPasswordCell;
+  TWordWrapEvent OnGetWordWrap;
+  THasComboBoxEvent OnHasComboBox;
+  THasSpinEditEvent OnHasSpinEdit;
+  TCheckTextEvent OnGetCheckTrue;
+  TCheckTextEvent OnGetCheckFalse;
+  TGetColumnFilterEvent OnGetColumnFilter;
+  TSearchFooterActionEvent OnSearchFooterAction;
+  TSelectionChangedEvent OnSelectionChanged;
+  TAutoDeleteRowEvent OnAutoDeleteRow;
+  TNotifyEvent OnFilterDone;
+  TCellsChangedEvent OnCellsChanged;
+  TGetEditEvent OnGetEditMaskEx;
+  TDateTimeChangeEvent OnDateTimeChange;
+  TEditChangeEvent OnEditChange;
+  TClickCellEvent OnDatePickerCloseUp;
+  TClickCellEvent OnDatePickerDropDown;
+  TNotifyEvent OnRichEditSelectionChange;
+  TNotifyEvent OnResize;
+
+  // ---- Delimited text ----
   char Delimiter() const { return FDelimiter; }
   void SetDelimiter(char Value) { FDelimiter = Value; }
 
@@ -33,33 +438,263 @@ class TRivErodovOzar : public TBaseGrid {
   // file's first two lines (the guess is not kept).
   char FDelimiter = '\0';
 
+  // Selection, navigation, fills, checks, row flags, calculations and delimited text
+
+  // ---- Moving, showing and repainting (RivErodovOzarSelection.cpp) ----
+  // The platform's move of the current cell, showing it.
+  void GotoCell(int ACol, int ARow);
+  // The selection becomes the single cell.
+  void FocusCell(int ACol, int ARow);
+  void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  // Row := ToRow, Col := ToCol, then the selection (FromCol, FromRow)-(ToCol, ToRow).
+  void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+  void ScrollInView(int ColIndex, int RowIndex);
+  // Parks the selection just outside the grid, remembering it.
+  void HideSelection();
+  void UnHideSelection();
+  bool SelectionHidden() const { return FSelHidden; }
+  bool LastRowClearOfSearchFooter();
+  void ScrollClearOfSearchFooter();
+  void RepaintRow(int ARow);
+  void RepaintCol(int ACol);
+  void RepaintRect(const TRect& R);
+
+  // ---- Disjunct selections (RivErodovOzarSelection.cpp) ----
+  // Raise ERivGridError "Invalid row accessed" / "Invalid column accessed".
+  bool IsRowSelected(int ARow);
+  void SetRowSelected(int ARow, bool Select);
+  bool IsColSelected(int ACol);
+  void SetColSelected(int ACol, bool Select);
+  void SelectRows(int RowIndex, int RCount);
+  void UnSelectRows(int RowIndex, int RCount);
+  void SelectCols(int ColIndex, int CCount);
+  void UnSelectCols(int ColIndex, int CCount);
+  void ClearRowSelect();
+  void ClearColSelect();
+  void SelectionToRowSelect(bool AllRows);
+  void SelectionToColSelect(bool AllCols);
+  bool IsSelected(int ACol, int ARow);
+  void ClearSelectedCells();
+  // Disjunct cells are stored as row * 65536 + column.
+  TIntList* SelectedCells() const { return FSelectedCells.get(); }
+  TIntList* SelectedRows() const { return FSelectedRows.get(); }
+  int RowSelectCount();
+  int ColSelectCount();
+  int SelectedRowCount();
+  // With a disjunct column selection, the number of selected columns.
+  int SelectedColCount();
+  int SelectedCellsCount();
+  // The selected cells as tab-separated text, rows joined by CR LF.
+  String SelectedText();
+  TRowDisjunctSelectEvent OnRowDisjunctSelect;
+  TRowDisjunctSelectedEvent OnRowDisjunctSelected;
+  bool ExcelClipboardFormat = false;
+
+  // ---- Row flags (RivErodovOzarSelection.cpp) ----
+  void SetRowModified(int ARow, bool Modified);
+  bool IsRowModified(int ARow);
+  int ModifiedRowCount();
+  void ClearModifiedRows();
+  bool IsRowEnabled(int ARow);
+  // Marks a row disabled (any value but 0) or enabled.
+  void SetRowEnabled(int ARow, bool Enabled);
+
+  // ---- Fills and checks (RivErodovOzarFill.cpp) ----
+  // DoFixed: every cell; otherwise the normal cells. Each ends with RecalcFooters.
+  void TextFill(bool DoFixed, const String& Txt);
+  // Fmt takes two integers: the column, then the row.
+  void FormatFill(bool DoFixed, const String& Fmt);
+  void RandomFill(bool DoFixed, int Rnd);
+  void LinearFill(bool DoFixed);
+  // True when every cell came back from the checker unchanged (or no checker is attached).
+  bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  bool CheckCell(int ACol, int ARow);
+  bool CheckCol(bool DoFixed, int ACol);
+  bool CheckRow(bool DoFixed, int ARow);
+  bool CheckGrid(bool DoFixed);
+  TRivErodovOzarCheck* CellChecker = nullptr;
+
+  // ---- Delimited text files (exchange/GridDelimited*.cpp) ----
+  // Appends the file's rows below the current last row (a floating footer row stays last).
+  void InsertFromCSV(const String& FileName, int MaxRows = 0);
+  // Writes the save range as a new file (replacing any old one whole): CR LF after every line;
+  // Unicode: UTF-16 little endian with a byte-order mark, else the bytes of the texts.
+  void SaveToCSV(const String& FileName, bool Unicode = false);
+  // Adds the save range's rows after the lines of an existing file.
+  void AppendToCSV(const String& FileName, bool Unicode = false);
+  bool OemConvert = false;
+  bool Multilinecells = false;
+  bool SaveWithRTF = false;
+  TCellSaveLoadEvent OnLoadCell;
+  TCellSaveLoadEvent OnSaveCell;
+  TGridProgressEvent OnFileProgress;
+
+  // ---- Calculations over a column or a row (RivErodovOzarCalc.cpp) ----
+  // Numbers of the column's counted rows; cells that hold no number are skipped.
+  double ColumnSum(int ACol, int fromRow, int toRow);
+  // The sum over every row of the range, also those skipped; 0 for an empty range.
+  double ColumnAvg(int ACol, int fromRow, int toRow);
+  // Start from cell (ACol, fromRow), which must hold a number ("Cell does not contain a float
+  // value" otherwise).
+  double ColumnMin(int ACol, int fromRow, int toRow);
+  double ColumnMax(int ACol, int fromRow, int toRow);
+  double ColumnCustomCalc(int ACol, int fromRow, int toRow);
+  double RowSum(int ARow, int fromCol, int toCol);
+  // 0 for an empty or reversed range, as ColumnAvg.
+  double RowAvg(int ARow, int fromCol, int toCol);
+  double RowMin(int ARow, int fromCol, int toCol);
+  double RowMax(int ARow, int fromCol, int toCol);
+  // Numbers the data rows of a column (the data columns of a row) from 1 + AutoNumberOffset.
+  void AutoNumberCol(int ACol);
+  void AutoNumberRow(int ARow);
+  int AutoNumberStart = 0;
+  int AutoNumberOffset = 0;
+  TSortDirection AutoNumberDirection = sdAscending;
+  TGroupCalcEvent OnGroupCalc;
+
+  // ---- Automatic sizing (RivErodovOzarSizing.cpp) ----
+  void AutoSizeCol(int ACol, int Padding = 0);
+  void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
+  void AutoSizeRow(int ARow, int Padding = 0);
+  void AutoSizeRows(bool DoFixedRows, int Padding = 0);
+  void SizeRowToLines(int ARow, int Lines, int Padding);
+  void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+  // Makes the columns fill the control's width.
+  void AutoFitColumns(bool DoFixedCells);
+  void SizeToCols();
+  void SizeToRows();
+  void SizeToCells();
+  // Sets the first and the last print page.
+  void SetPreviewPage(int Value) { PrintPageFrom = PrintPageTo = Value; }
+  bool SizeGrowOnly = false;
+  bool XYOffsetTopLeftOnly = false;
+  // The rows a column is sized over.
+  TAutoSizeRows ColumnSizeRows = arAll;
+
+ protected:
+  virtual void DoAutoSizeCol(int ACol, bool GrowOnly);
+  virtual void DoAutoSizeRow(int ARow, bool GrowOnly);
+  // Whether row ARow of column ACol takes part in the column statistics.
+  bool IsCalcCell(int ACol, int ARow);
+  // The cell's number when it holds one.
+  bool CellNumber(int ACol, int ARow, bool AllRows, double& Value);
+  double ColumnStat(int ACol, int fromRow, int toRow, int Stat);
+  double RowStat(int ARow, int fromCol, int toCol, int Stat);
+  int ClampColWidth(int Value) const;
+  int ClampRowHeight(int Value) const;
+  // The width of the widest line and the height of all lines of a cell's text as drawn.
+  TSize MeasureText(int ACol, int ARow);
+  // The text margins of a cell that sizing allows for.
+  int MarginX() const;
+  int MarginY() const;
+  // Measures texts when the grid is not painting.
+  TCanvas* MeasureCanvas();
+  std::unique_ptr<TBitmap> FMeasureBitmap;
+  // The normal cells (DoFixed false) or all cells, for fills and checks.
+  TRect FillRange(bool DoFixed) const;
+  void FillCells(bool DoFixed, const std::function<String(int, int)>& Text);
+  TGridRect FOldSelection;
+  bool FSelHidden = false;
+  // The reader behind both loaders, and the save range as delimited lines.
+  void LoadDelimited(const String& FileName, int MaxRows, bool Append);
+  String DelimitedText();
+
+ protected:
+
  protected:
   // Stores a text read by a loader into exactly that cell.
   virtual void SetLoadedCellText(int ACol, int ARow, const String& Value);
+  virtual String GetSavedCellText(int ACol, int ARow);
 
-  // The largest row count the grid has had.
+  String GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const String& Value) override;
+  String GetEditMask(int ACol, int ARow) override;
+  void Resize() override;
+  void DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+  // The row workers shared by hiding, removing and inserting.
+  virtual void InsertRowsCore(int RowIndex, int RCount, bool UpdateCellControls);
+  virtual void RemoveRowsCore(int RowIndex, int RCount, bool ShiftHidden);
+  virtual void DeleteRowRun(int RowIndex, int RCount);
+  // Removal by copying; ShiftHidden lowers the indexes of the hidden rows after the run.
+  void RemoveRowsExCore(int RowIndex, int RCount, bool ShiftHidden);
+  void RestoreHiddenItems(std::vector<std::unique_ptr<TGridItem>> Items);
+  // Bookkeeping after the row count changed by an insertion or a removal.
+  void RowCountChanged();
+  // Frees the properties (and their graphics) of the cells of rows Row1..Row2 over every
+  // stored column.
+  void FreeRowProperties(int Row1, int Row2);
+  // Keeps an update block open for the lifetime of the guard.
+  class TUpdateBlock {
+   public:
+    explicit TUpdateBlock(TRivErodovOzar* AGrid) : FGrid(AGrid) { FGrid->BeginUpdate(); }
+    ~TUpdateBlock() { FGrid->EndUpdate(); }
+   private:
+    TRivErodovOzar* FGrid;
+  };
+  void ShiftHiddenRowIndexes(int AboveReal, int Delta);
+  bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
+  bool IsStreaming() const { return ComponentState().Contains(csLoading) || ComponentState().Contains(csReading); }
+  bool IsDestroying() const { return ComponentState().Contains(csDestroying) || FDestroyingGrid; }
+  void ShiftSideListsInserted(int RowIndex, int RCount);
+  void ShiftSideListsRemoved(int RowIndex, int RCount);
+
+  int FFixedRowsMin = 1;
+  int FFixedColsMin = 1;
   int FMaxRowCount = 0;
-};
+  int FMaxColCount = 0;
+  int FFixedFooters = 0;
+  int FFixedRightCols = 0;
+  int FFixedRowHeight = 22;
+  bool FFixedRowAlways = false;
+  bool FFixedColAlways = false;
+  std::array<bool, 513> FVisibleCol{};
+  std::array<uint16_t, 513> FAllColWidths{};
+  int FNumHidden = 0;
+  TGridItems FGridItems;
+  int FFilterLevel = 0;
+  int FUpdateCount = 0;
+  bool FLoaded = false;
+  int FOldCursor = 0;
+  TAlignment FDefaultAlignment = taLeftJustify;
+  bool FGridWordWrap = true;
+  bool FNilObjects = false;
+  bool FBlockCellsChanged = false;
+  bool FEditChangeFlag = false;
+  bool FEditingTakenOut = false;  // goEditing taken out by the grid over a read-only cell
+  bool FDestroyingGrid = false;
+  bool FEntered = false;
+  int FLastReportedRow = -1;
+  String FSearchText;
+  // Side lists per display row.
+  std::unique_ptr<TIntList> FModifiedRows;
+  std::unique_ptr<TIntList> FEnabledRows;
+  std::unique_ptr<TIntList> FRowSelect;
+  std::unique_ptr<TIntList> FColSelect;
+  std::unique_ptr<TIntList> FSelectedRows;
+  std::unique_ptr<TIntList> FSortRowXRef;
+  std::unique_ptr<TIntList> FUnSortRowXRef;
+  std::unique_ptr<TIntList> FMergedColumns;
+  std::unique_ptr<TIntList> FSelectedCells;
+  std::unique_ptr<TIntList> FIgnoreColumns;
+  std::unique_ptr<TStringList> FColumnHeaders;
+  std::unique_ptr<TStringList> FRowHeaders;
+  std::unique_ptr<TStringList> FLookupItems;
+  std::unique_ptr<TStringList> FFilterList;
+  std::unique_ptr<TStringList> FSortList;
+  std::unique_ptr<TFont> FFixedFont;
+  std::unique_ptr<TFont> FActiveCellFont;
+  std::unique_ptr<TMouseActions> FMouseActions;
+  std::unique_ptr<TNavigation> FNavigation;
+  std::unique_ptr<TBands> FBands;
+  std::unique_ptr<TSearchFooter> FSearchFooter;
+  std::unique_ptr<TSyncGrid> FSyncGrid;
+  std::unique_ptr<TCellGraphic> FRowCheckGraphic;
+  std::vector<TGridChangeNotifier*> FNotifierList;
+  int FSortColumn = -1;
+  int FSwapCount = 0;
 
-// The reader's rules, exposed for the grid's tests and other readers of delimited text.
-namespace GridCSV {
-// The lines of a text file's bytes: a byte-order mark selects UTF-8 or UTF-16 (either byte
-// order, converted to UTF-8); without one the bytes are kept as they are. Lines end at CR LF,
-// CR or LF; a line end at the very end adds no empty line.
-std::vector<String> SplitTextLines(const String& Bytes);
-// The separator guessed from a file's first two lines, or 0 when no candidate occurs.
-char DetectDelimiter(const String& Line1, const String& Line2);
-// The fields of a line. An empty last field is left out (it stores nothing).
-std::vector<String> SplitFields(const String& Line, char Delimiter);
-
-// The fields of a whole file, row by row, as the reader places them.
-struct TCellTexts {
-  std::vector<std::vector<String>> Rows;
-  size_t Widest = 0;       // the most fields of a line
-  bool TooLarge = false;   // reading stopped at the cell limit
+ private:
+  void ApplyScrollBarAlways(bool HideUnneeded);
 };
-// Reads the fields of a file's bytes in one pass (Delimiter 0 guesses it). At most MaxRows lines
-// when MaxRows is above 0. With CellLimit above 0, reading stops as soon as the data cells (rows
-// and columns beyond the first) would exceed it: false, with TooLarge set.
-bool ReadCells(const String& Bytes, char Delimiter, int MaxRows, int64_t CellLimit, TCellTexts& Cells);
-}  // namespace GridCSV

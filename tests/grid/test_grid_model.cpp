@@ -36,6 +36,7 @@ TEST(GridModel, CountsKeepCellsBeyondThemAndClearEmptiesAll) {
 
 TEST(GridModel, DisplayHooksApplyBelowTheNormalRowCountAndThroughAPlainGrid) {
   auto grid = MakeGrid();
+  grid->SetRowCount(5);
   grid->OnGetDisplText = [](TObject*, int, int, String& value) { value = "<" + value + ">"; };
   grid->SetCells(1, 1, "x");
   grid->SetCells(1, 7, "y");  // beyond the row count: no hook

@@ -1,9 +1,11 @@
-// The grid's delimited-text reader.
+// The rules of delimited text: decoding, lines, the delimiter guess, fields in and out.
+#include "grid/exchange/GridCSV.h"
+
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
-#include "classlib/SysUtils.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/base/ZudAzud.h"
 
 namespace GridCSV {
 
@@ -11,6 +13,7 @@ namespace {
 
 WideString Utf16(const String& Bytes, size_t Start, bool BigEndian) {
   WideString w;
+  w.reserve((Bytes.size() - Start) / 2);
   for (size_t i = Start; i + 1 < Bytes.size(); i += 2) {
     auto hi = static_cast<unsigned char>(Bytes[BigEndian ? i : i + 1]);
     auto lo = static_cast<unsigned char>(Bytes[BigEndian ? i + 1 : i]);
@@ -19,18 +22,10 @@ WideString Utf16(const String& Bytes, size_t Start, bool BigEndian) {
   return w;
 }
 
-String DecodeText(const String& Bytes) {
-  auto starts = [&Bytes](const char* Mark, size_t Length) { return Bytes.compare(0, Length, Mark, Length) == 0; };
-  if (starts("\xEF\xBB\xBF", 3)) return Bytes.substr(3);
-  if (starts("\xFF\xFE", 2)) return WideToUtf8(Utf16(Bytes, 2, false));
-  if (starts("\xFE\xFF", 2)) return WideToUtf8(Utf16(Bytes, 2, true));
-  return Bytes;
-}
-
 // Occurrences of Ch in Line. Counting single ones, a run of Ch counts once when its length is
 // odd and another character follows, or when it ends the line; an even run inside the line is
 // an escaped character and counts nothing.
-int CountOf(const String& Line, char Ch, bool SingleOnly) {
+int CountOf(std::string_view Line, char Ch, bool SingleOnly) {
   int count = 0;
   size_t i = 0;
   while (i < Line.size()) {
@@ -48,10 +43,27 @@ int CountOf(const String& Line, char Ch, bool SingleOnly) {
   return count;
 }
 
-// The position of the quote that closes a quoted field whose text starts at From (its opening
-// quote skipped), or npos: the last quote of the first odd run of quotes that another character
-// follows, else a quote ending the line. NoCloseFrom remembers where an earlier search found no
-// such run, so that no part of a line is searched twice.
+}  // namespace
+
+std::string_view DecodeText(const String& Bytes, String& Storage) {
+  auto starts = [&Bytes](const char* Mark, size_t Length) { return Bytes.compare(0, Length, Mark, Length) == 0; };
+  if (starts("\xEF\xBB\xBF", 3)) return std::string_view(Bytes).substr(3);
+  if (starts("\xFF\xFE", 2)) {
+    Storage = WideToUtf8(Utf16(Bytes, 2, false));
+    return Storage;
+  }
+  if (starts("\xFE\xFF", 2)) {
+    Storage = WideToUtf8(Utf16(Bytes, 2, true));
+    return Storage;
+  }
+  return Bytes;
+}
+
+namespace detail {
+
+// The first quote that ends a run of an odd number of quotes followed by another character,
+// else a quote ending the line. NoCloseFrom remembers where an earlier search found no such
+// run, so that no part of a line is searched twice.
 size_t ClosingQuote(const char* Text, size_t From, size_t End, size_t& NoCloseFrom) {
   size_t i = From;
   while (i < End) {
@@ -72,29 +84,26 @@ size_t ClosingQuote(const char* Text, size_t From, size_t End, size_t& NoCloseFr
   return String::npos;
 }
 
-// Appends Text[Begin, End) to Out: doubled quotes stand for one, lone quotes are dropped, a
-// vertical tab is a line break.
-void AppendUnquoted(String& Out, const char* Text, size_t Begin, size_t End) {
-  Out.reserve(Out.size() + (End - Begin));
-  for (size_t i = Begin; i < End; ++i) {
-    char c = Text[i];
-    if (c == '"') {
-      if (i + 1 < End && Text[i + 1] == '"') {
+void AppendUnquoted(String& Out, const char* Text, size_t Begin, size_t End, bool JavaCSV) {
+  if (End <= Begin) return;
+  const char lineBreak = JavaCSV ? '~' : '\v';
+  // Plain runs are copied whole; only quotes and line-break marks need a look.
+  size_t i = Begin;
+  while (i < End) {
+    size_t j = i;
+    while (j < End && Text[j] != '"' && Text[j] != lineBreak) ++j;
+    Out.append(Text + i, j - i);
+    if (j == End) break;
+    if (Text[j] == '"') {
+      if (j + 1 < End && Text[j + 1] == '"') {
         Out += '"';
-        ++i;
+        ++j;
       }
-    } else if (c == '\v') {
-      Out += "\r\n";
     } else {
-      Out += c;
+      Out += "\r\n";
     }
+    i = j + 1;
   }
-}
-
-String Unquoted(const char* Text, size_t Begin, size_t End) {
-  String out;
-  AppendUnquoted(out, Text, Begin, End);
-  return out;
 }
 
 size_t FindFrom(const char* Text, size_t From, size_t End, char Ch) {
@@ -103,78 +112,24 @@ size_t FindFrom(const char* Text, size_t From, size_t End, char Ch) {
   return p == nullptr ? String::npos : static_cast<size_t>(static_cast<const char*>(p) - Text);
 }
 
-// The fields of Text[Begin, End), one pass: Emit(field) for each; stops early (false) when
-// Emit returns false.
-template <typename EmitField>
-bool ForEachField(const char* Text, size_t Begin, size_t End, char Delimiter, EmitField Emit) {
-  size_t lastDelimiter = String::npos;
-  if (Delimiter != 0 && End > Begin) {
-    for (size_t k = End; k > Begin; --k)
-      if (Text[k - 1] == Delimiter) {
-        lastDelimiter = k - 1;
-        break;
-      }
-  }
-  size_t noCloseFrom = String::npos;
-  size_t i = Begin;
-  while (lastDelimiter != String::npos && i <= lastDelimiter) {
-    if (Text[i] == '"') {
-      ++i;
-      size_t close = ClosingQuote(Text, i, End, noCloseFrom);
-      if (close != String::npos) {
-        if (!Emit(Unquoted(Text, i, close))) return false;
-        // Whatever stands between the closing quote and the next delimiter is dropped; without
-        // a further delimiter it is the line's last field.
-        size_t p = FindFrom(Text, close + 1, End, Delimiter);
-        i = p == String::npos ? close + 1 : p + 1;
-      } else {
-        if (!Emit(String())) return false;
-        i = FindFrom(Text, i, End, Delimiter) + 1;
-      }
-    } else {
-      size_t p = FindFrom(Text, i, End, Delimiter);
-      if (!Emit(Unquoted(Text, i, p))) return false;
-      i = p + 1;
-    }
-  }
-  if (i < End) {
-    size_t b = i;
-    size_t e = End;
-    if (Text[b] == '"') ++b;
-    if (e > b && Text[e - 1] == '"') --e;
-    if (!Emit(Unquoted(Text, b, e))) return false;
-  }
-  return true;
+void FinishField(String& Field, const TFieldRules& Rules) {
+  if (Rules.JavaCSV && Field == "^") Field.clear();
 }
 
-// Calls Line(begin, end) for every line of Text; stops early (false) when Line returns false.
-template <typename EmitLine>
-bool ForEachLine(const String& Text, EmitLine Line) {
-  const size_t n = Text.size();
-  size_t start = 0;
-  for (size_t i = 0; i < n; ++i) {
-    if (Text[i] != '\r' && Text[i] != '\n') continue;
-    if (!Line(start, i)) return false;
-    if (Text[i] == '\r' && i + 1 < n && Text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < n) return Line(start, n);
-  return true;
-}
-
-}  // namespace
+}  // namespace detail
 
 std::vector<String> SplitTextLines(const String& Bytes) {
-  const String text = DecodeText(Bytes);
+  String storage;
+  const std::string_view text = DecodeText(Bytes, storage);
   std::vector<String> lines;
   ForEachLine(text, [&](size_t Begin, size_t End) {
-    lines.emplace_back(text, Begin, End - Begin);
+    lines.emplace_back(text.substr(Begin, End - Begin));
     return true;
   });
   return lines;
 }
 
-char DetectDelimiter(const String& Line1, const String& Line2) {
+char DetectDelimiter(std::string_view Line1, std::string_view Line2) {
   static const String candidates = ",;#\t|@*-+&";
   char result = 0;
   int best = 0;
@@ -200,28 +155,75 @@ char DetectDelimiter(const String& Line1, const String& Line2) {
   return result;
 }
 
-std::vector<String> SplitFields(const String& Line, char Delimiter) {
+char DetectDelimiterOfText(std::string_view Text) {
+  std::string_view lines[2];
+  int found = 0;
+  ForEachLine(Text, [&](size_t Begin, size_t End) {
+    lines[found++] = Text.substr(Begin, End - Begin);
+    return found < 2;
+  });
+  return DetectDelimiter(lines[0], lines[1]);
+}
+
+std::vector<String> SplitFields(const String& Line, char Delimiter, const TFieldRules& Rules) {
   std::vector<String> fields;
-  ForEachField(Line.data(), 0, Line.size(), Delimiter, [&](String&& Field) {
+  SplitLine(Line, Delimiter, Rules, [&](String&& Field) {
     fields.push_back(std::move(Field));
     return true;
   });
   return fields;
 }
 
+String EncodeField(const String& Text, char Delimiter, const TWriteRules& Rules) {
+  String s;
+  s.reserve(Text.size() + 2);
+  for (char c : Text) {
+    if (c == '"') s += '"';
+    s += c;
+  }
+  if (Rules.OemConvert) StrToOem(s);
+  const bool hasDelimiter = s.find(Delimiter) != String::npos;
+  bool wrapped = false;
+  if (Rules.AlwaysQuotes || (!hasDelimiter && s.find('"') != String::npos)) {
+    s = '"' + s + '"';
+    wrapped = true;
+  }
+  if (s.empty()) {
+    if (Rules.JavaCSV) s = "^";
+    else if (Rules.QuoteEmptyCells) s = "\"\"";
+  }
+  // Any line break makes the field one line that reads back as one cell, and a field holding
+  // the delimiter is always quoted.
+  const bool lineBreak = s.find_first_of("\r\n") != String::npos;
+  if (s.find(Delimiter) == String::npos && !lineBreak) return s;
+  String out;
+  out.reserve(s.size() + 2);
+  const char mark = Rules.JavaCSV ? '~' : '\v';
+  // JavaCSV marks line breaks with "~" and needs quotes only around a delimiter.
+  const bool quote = !wrapped && (!Rules.JavaCSV || s.find(Delimiter) != String::npos);
+  if (quote) out += '"';
+  // CR LF, a lone CR and a lone LF are each one line break.
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\r') {
+      out += mark;
+      if (i + 1 < s.size() && s[i + 1] == '\n') ++i;
+    } else if (s[i] == '\n') {
+      out += mark;
+    } else {
+      out += s[i];
+    }
+  }
+  if (quote) out += '"';
+  return out;
+}
+
 bool ReadCells(const String& Bytes, char Delimiter, int MaxRows, int64_t CellLimit, TCellTexts& Cells) {
   Cells.Rows.clear();
   Cells.Widest = 0;
-  const String text = DecodeText(Bytes);
+  String storage;
+  const std::string_view text = DecodeText(Bytes, storage);
   // The first two lines guess a missing delimiter; the guess serves this read only.
-  if (Delimiter == 0) {
-    std::vector<String> firstTwo;
-    ForEachLine(text, [&](size_t Begin, size_t End) {
-      firstTwo.emplace_back(text, Begin, End - Begin);
-      return firstTwo.size() < 2;
-    });
-    if (!firstTwo.empty()) Delimiter = DetectDelimiter(firstTwo[0], firstTwo.size() > 1 ? firstTwo[1] : String());
-  }
+  if (Delimiter == 0) Delimiter = DetectDelimiterOfText(text);
   // Data cells are those beyond the first row and column; the limit holds for them.
   auto beyondLimit = [CellLimit](int64_t Rows, int64_t Cols) {
     if (CellLimit <= 0) return false;
@@ -229,11 +231,12 @@ bool ReadCells(const String& Bytes, char Delimiter, int MaxRows, int64_t CellLim
     const int64_t dataCols = std::max<int64_t>(Cols - 1, 0);
     return dataRows > CellLimit || dataCols > CellLimit || dataRows * dataCols > CellLimit;
   };
+  const TFieldRules rules;
   return ForEachLine(text, [&](size_t Begin, size_t End) {
     if (MaxRows > 0 && static_cast<int64_t>(Cells.Rows.size()) >= MaxRows) return false;
     std::vector<String>& row = Cells.Rows.emplace_back();
     const int64_t rows = static_cast<int64_t>(Cells.Rows.size());
-    const bool fits = ForEachField(text.data(), Begin, End, Delimiter, [&](String&& Field) {
+    const bool fits = SplitLine(text.substr(Begin, End - Begin), Delimiter, rules, [&](String&& Field) {
       row.push_back(std::move(Field));
       const int64_t cols = std::max<int64_t>(static_cast<int64_t>(Cells.Widest), static_cast<int64_t>(row.size()));
       return !beyondLimit(rows, cols);
@@ -247,22 +250,9 @@ bool ReadCells(const String& Bytes, char Delimiter, int MaxRows, int64_t CellLim
   }) || !Cells.TooLarge;
 }
 
-}  // namespace GridCSV
-
-void TRivErodovOzar::LoadFromCSV(const String& FileName, int MaxRows) {
-  GridCSV::TCellTexts cells;
-  GridCSV::ReadCells(ReadFileBytes(FileName), FDelimiter, MaxRows, 0, cells);
-  if (cells.Rows.empty()) throw Exception("File is empty");
-  // The counts change once: a grid resized row by row pays for its width on every row.
-  const int rows = static_cast<int>(cells.Rows.size());
-  SetRowCount(rows);
-  SetColCount(std::max(ColCount(), static_cast<int>(cells.Widest)));
-  for (int r = 0; r < rows; ++r) {
-    std::vector<String>& fields = cells.Rows[static_cast<size_t>(r)];
-    for (size_t k = 0; k < fields.size(); ++k) SetLoadedCellText(static_cast<int>(k), r, fields[k]);
-    // Each row's texts are in the grid now; their copies go.
-    std::vector<String>().swap(fields);
-  }
-  FMaxRowCount = RowCount();
-  Invalidate();
+int ProgressPercent(int64_t Done, int64_t Total) {
+  if (Total <= 0) return 100;
+  return static_cast<int>(std::nearbyint(static_cast<double>(Done) / static_cast<double>(Total) * 100.0));
 }
+
+}  // namespace GridCSV
