@@ -203,6 +203,14 @@ class TRivErodovOzar : public TBaseGrid {
   virtual void RemoveRows(int RowIndex, int RCount);
   virtual void RemoveRowsEx(int RowIndex, int RCount);
   void RemoveDuplicates(int ACol, bool DoCase);
+  // Removing and hiding by the selection: the disjunct row (column) selection when it is on,
+  // else the selected rectangle (RivErodovOzarSelectedRows.cpp).
+  void RemoveSelectedRows();
+  void RemoveUnSelectedRows();
+  void HideSelectedRows();
+  void HideUnSelectedRows();
+  void RemoveSelectedCols();
+  void RemoveUnSelectedCols();
   virtual void InsertCols(int ColIndex, int CCount);
   void AddColumn() { InsertCols(ColCount(), 1); }
   virtual void RemoveCols(int ColIndex, int CCount);

@@ -215,3 +215,32 @@ TEST(RivStructure, MergingColumnsByContent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RivStructure, RemovingAndHidingByTheSelectedRectangle) {
+  auto grid = MakeGrid(5, 8);
+  FillNamed(*grid);
+  grid->SetSelection({1, 2, 2, 4});
+  grid->HideSelectedRows();
+  EXPECT_EQ(FirstColumn(*grid), Named({0, 1, 5, 6, 7}));  // rows sliding in are not taken
+  grid->UnHideRowsAll();
+  grid->SetSelection({1, 2, 2, 4});
+  grid->RemoveSelectedRows();
+  EXPECT_EQ(FirstColumn(*grid), Named({0, 1, 5, 6, 7}));
+  grid->SetSelection({1, 2, 1, 3});
+  grid->RemoveUnSelectedRows();
+  EXPECT_EQ(FirstColumn(*grid), Named({0, 5, 6}));
+
+  grid->SetSelection({2, 1, 3, 1});
+  grid->RemoveUnSelectedCols();
+  EXPECT_EQ(grid->ColCount(), 3);
+  EXPECT_EQ(grid->Cells(1, 0), "2:0");
+  EXPECT_EQ(grid->Cells(2, 0), "3:0");
+  grid->SetSelection({2, 1, 2, 1});
+  grid->RemoveSelectedCols();
+  EXPECT_EQ(grid->ColCount(), 2);
+  EXPECT_EQ(grid->Cells(1, 0), "2:0");
+}
+
+}  // namespace
