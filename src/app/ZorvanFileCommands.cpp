@@ -79,9 +79,9 @@ void OpenMatrixFile(TZorvan& Window, char Delimiter) {
   grid->SetRowCount(rows);
   grid->SetColCount(cols);
   for (int r = 0; r < rows; ++r) {
-    std::vector<String>& fields = file.Rows[static_cast<size_t>(r)];
-    for (size_t c = 0; c < fields.size(); ++c) grid->SetRawCellText(static_cast<int>(c), r, fields[c]);
-    std::vector<String>().swap(fields);
+    std::vector<TCellText>& fields = file.Rows[static_cast<size_t>(r)];
+    for (size_t c = 0; c < fields.size(); ++c) grid->SetRawCellText(static_cast<int>(c), r, fields[c].Str());
+    std::vector<TCellText>().swap(fields);
   }
   grid->Invalidate();
 

@@ -234,10 +234,10 @@ bool ReadCells(const String& Bytes, char Delimiter, int MaxRows, int64_t CellLim
   const TFieldRules rules;
   return ForEachLine(text, [&](size_t Begin, size_t End) {
     if (MaxRows > 0 && static_cast<int64_t>(Cells.Rows.size()) >= MaxRows) return false;
-    std::vector<String>& row = Cells.Rows.emplace_back();
+    std::vector<TCellText>& row = Cells.Rows.emplace_back();
     const int64_t rows = static_cast<int64_t>(Cells.Rows.size());
     const bool fits = SplitLine(text.substr(Begin, End - Begin), Delimiter, rules, [&](String&& Field) {
-      row.push_back(std::move(Field));
+      row.emplace_back(Field);
       const int64_t cols = std::max<int64_t>(static_cast<int64_t>(Cells.Widest), static_cast<int64_t>(row.size()));
       return !beyondLimit(rows, cols);
     });

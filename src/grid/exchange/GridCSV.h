@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "classlib/Grids.h"
 #include "classlib/SysUtils.h"
 
 namespace GridCSV {
@@ -134,7 +135,8 @@ String EncodeField(const String& Text, char Delimiter, const TWriteRules& Rules)
 
 // The fields of a whole file, row by row, as the reader places them.
 struct TCellTexts {
-  std::vector<std::vector<String>> Rows;
+  // Compact cell texts: a matrix of short fields costs 16 bytes a cell here, not a string's 32.
+  std::vector<std::vector<TCellText>> Rows;
   size_t Widest = 0;       // the most fields of a line
   bool TooLarge = false;   // reading stopped at the cell limit
 };
