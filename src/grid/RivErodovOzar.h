@@ -630,6 +630,8 @@ class TRivErodovOzar : public TBaseGrid {
   void RestoreHiddenItems(std::vector<std::unique_ptr<TGridItem>> Items);
   // Bookkeeping after the row count changed by an insertion or a removal.
   void RowCountChanged();
+  // The current row and the change notice after a run of rows was removed.
+  void AfterRowsRemoved(int RowIndex, int RCount, int OldRow, int OldTopRow);
   // Frees the properties (and their graphics) of the cells of rows Row1..Row2 over every
   // stored column.
   void FreeRowProperties(int Row1, int Row2);

@@ -90,9 +90,15 @@ void TRivErodovOzar::RemoveRows(int RowIndex, int RCount) {
   }
   FNormalRowCount = RowCount();
   FMaxRowCount = std::max(RowCount(), FMaxRowCount - RCount);
-  if (row < RowCount() - FFixedFooters) {
-    SetRow(row);
-    SetTopRow(topRow);
+  AfterRowsRemoved(RowIndex, RCount, row, topRow);
+}
+
+// Keeps the current row where it was, or on the last row above the footers when it went with
+// the removed run, and reports the change.
+void TRivErodovOzar::AfterRowsRemoved(int RowIndex, int RCount, int OldRow, int OldTopRow) {
+  if (OldRow < RowCount() - FFixedFooters) {
+    SetRow(OldRow);
+    SetTopRow(OldTopRow);
   } else if (RowCount() - FFixedFooters - 1 >= FixedRows()) {
     SetRow(RowCount() - FFixedFooters - 1);
   }
@@ -111,13 +117,7 @@ void TRivErodovOzar::RemoveRowsCore(int RowIndex, int RCount, bool ShiftHidden) 
     ShiftList(FRowSelect.get(), RowIndex, RCount, false);
   DeleteGridRows(RowIndex, RCount);
   RowCountChanged();
-  if (row < RowCount() - FFixedFooters) {
-    SetRow(row);
-    SetTopRow(topRow);
-  } else if (RowCount() - FFixedFooters - 1 >= FixedRows()) {
-    SetRow(RowCount() - FFixedFooters - 1);
-  }
-  if (!IsDestroying()) DoCellsChanged(Rect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+  AfterRowsRemoved(RowIndex, RCount, row, topRow);
 }
 
 void TRivErodovOzar::DeleteRowRun(int RowIndex, int RCount) {
