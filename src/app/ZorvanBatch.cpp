@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <set>
 
 #include "analysis/common/ZorvanHelpersGrid.h"
@@ -6,6 +7,7 @@
 #include "app/ZorvanMain.h"
 #include "classlib/Dialogs.h"
 #include "classlib/SysUtils.h"
+#include "grid/exchange/GridCSV.h"
 
 namespace {
 
@@ -34,11 +36,11 @@ void RunBatchLoop(TZorvan& Z, const TZorvan::TAnalysisLauncher& Launcher) {
 constexpr int64_t kCellLimit = 440000;
 
 // A batch file's text split as the batch reader reads it: every space or comma ends a cell,
-// every line break (CR LF, LF or a lone CR) ends a cell and a line. The last entry holds
-// what follows the last line break, which is not a line of the matrix. Cells beyond the first
-// line's width are not kept: they fall outside the grid.
+// every line break (CR LF, LF or a lone CR) ends a cell and a line. What follows the last line
+// break is not a line of the matrix, unless the text has no line break at all. Cells beyond
+// the first line's width are not kept: they fall outside the grid.
 struct TBatchText {
-  std::vector<std::vector<String>> Lines{1};
+  TStringGridRows Rows;   // a detached cell store, taken whole by the grid
   int Columns = 1;        // separators of the first line + 1
   bool HasLineBreak = false;
   bool TooLarge = false;  // more data cells than an analysis takes; reading stopped there
@@ -46,40 +48,47 @@ struct TBatchText {
 
 TBatchText SplitBatchText(const String& Text) {
   TBatchText result;
-  String token;
-  auto endCell = [&] {
-    std::vector<String>& line = result.Lines.back();
-    if (static_cast<int>(line.size()) < result.Columns) line.push_back(std::move(token));
-    token.clear();
-  };
+  const size_t n = Text.size();
+  const size_t firstBreak = std::min(Text.find_first_of("\r\n"), n);
+  for (size_t k = 0; k < firstBreak; ++k)
+    if (Text[k] == ' ' || Text[k] == ',') ++result.Columns;
   // Rows count at their line breaks: the first line is the titles, the rest data rows.
   auto beyondLimit = [&] {
-    const int64_t breaks = static_cast<int64_t>(result.Lines.size()) - 1;
+    const int64_t breaks = static_cast<int64_t>(result.Rows.size()) - 1;
     const int64_t rows = std::max<int64_t>(breaks - 1, 0);
     const int64_t cols = result.Columns - 1;
     return cols > kCellLimit || rows > kCellLimit || rows * cols > kCellLimit;
   };
-  const size_t n = Text.size();
-  for (size_t k = 0; k < n; ++k) {
+  // Every row is allocated once at the width it can hold; the limit bounds rows x width.
+  result.Rows.reserve(std::min<size_t>(GridCSV::CountLines(Text) + 1, kCellLimit + 3));
+  auto newRow = [&] {
+    std::vector<TCellText>& texts = result.Rows.emplace_back().Texts;
+    if (beyondLimit()) return false;
+    texts.reserve(static_cast<size_t>(result.Columns));
+    return true;
+  };
+  result.TooLarge = !newRow();
+  String token;
+  auto endCell = [&] {
+    std::vector<TCellText>& line = result.Rows.back().Texts;
+    if (static_cast<int>(line.size()) < result.Columns) line.emplace_back(token);
+    token.clear();
+  };
+  for (size_t k = 0; k < n && !result.TooLarge; ++k) {
     const char ch = Text[k];
     if (ch == '\r' || ch == '\n') {
       endCell();
       if (ch == '\r' && k + 1 < n && Text[k + 1] == '\n') ++k;
       result.HasLineBreak = true;
-      result.Lines.emplace_back();
+      result.TooLarge = !newRow();
     } else if (ch == ' ' || ch == ',') {
-      if (!result.HasLineBreak) ++result.Columns;
       endCell();
-    } else {
+    } else if (static_cast<int>(result.Rows.back().Texts.size()) < result.Columns) {
       // Text of cells that are not kept is not gathered either.
-      if (static_cast<int>(result.Lines.back().size()) < result.Columns) token += ch;
-      continue;
-    }
-    if (beyondLimit()) {
-      result.TooLarge = true;
-      break;
+      token += ch;
     }
   }
+  if (result.HasLineBreak) result.Rows.pop_back();
   return result;
 }
 
@@ -249,21 +258,15 @@ void TZorvan::OpenBatchFile() {
 
   Flag = batch.HasLineBreak;
   // Each line break adds a row; the text after the last one is not a row. The grid keeps at
-  // least one row and column.
-  const int rows = std::max<int>(1, static_cast<int>(batch.Lines.size()) - 1);
+  // least one row and column, and the limit bounds rows x columns.
+  const int rows = std::max<int>(1, static_cast<int>(batch.Rows.size()));
   const int cols = batch.Columns;
-  // Every cell of the new size is written, short lines' missing ones empty; the cell limit
-  // bounds rows x columns.
   // No cell of the previous file stays behind the new counts, where an analysis reading a
-  // remembered column would find it.
+  // remembered column would find it; a short line's missing cells read empty.
   MainGrid->Clear();
   MainGrid->SetRowCount(rows);
   MainGrid->SetColCount(cols);
-  for (int r = 0; r < rows; ++r) {
-    const std::vector<String>& line = batch.Lines[static_cast<size_t>(r)];
-    for (int c = 0; c < cols; ++c)
-      MainGrid->SetCells(c, r, c < static_cast<int>(line.size()) ? line[static_cast<size_t>(c)] : String());
-  }
+  MainGrid->TakeRows(std::move(batch.Rows));
 
   if (rows < 2 || cols < 2) {
     ShowMessage("Row and Column counts incorrect.");

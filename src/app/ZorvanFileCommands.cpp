@@ -78,12 +78,8 @@ void OpenMatrixFile(TZorvan& Window, char Delimiter) {
   grid->Clear();
   grid->SetRowCount(rows);
   grid->SetColCount(cols);
-  for (int r = 0; r < rows; ++r) {
-    std::vector<TCellText>& fields = file.Rows[static_cast<size_t>(r)];
-    for (size_t c = 0; c < fields.size(); ++c) grid->SetRawCellText(static_cast<int>(c), r, fields[c].Str());
-    std::vector<TCellText>().swap(fields);
-  }
-  grid->Invalidate();
+  // The rows read become the grid's cells as they are: no cell is held twice.
+  grid->TakeRows(std::move(file.Rows));
 
   Window.FileName = chosen;
   Window.SetCaption("Zorvan Professional: " + ExpandFileName(chosen));

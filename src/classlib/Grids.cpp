@@ -738,6 +738,22 @@ void TStringGrid::ClearAllTexts() {
   Invalidate();
 }
 
+void TStringGrid::TakeRows(TStringGridRows&& Rows) {
+  FData.swap(Rows);
+  TStringGridRows().swap(Rows);
+  if (!FKeepCellsBeyondCounts) DropCellsBeyondCounts();
+  Invalidate();
+}
+
+void TStringGrid::DropCellsBeyondCounts() {
+  if (FData.size() > static_cast<size_t>(RowCount())) FData.resize(static_cast<size_t>(RowCount()));
+  const size_t cols = static_cast<size_t>(ColCount());
+  for (auto& row : FData) {
+    if (row.Texts.size() > cols) row.Texts.resize(cols);
+    if (row.Objects.size() > cols) row.Objects.resize(cols);
+  }
+}
+
 void TStringGrid::StoredExtent(int& Cols, int& Rows) const {
   Rows = static_cast<int>(FData.size());
   Cols = 0;
@@ -749,13 +765,7 @@ void TStringGrid::StoredExtent(int& Cols, int& Rows) const {
 
 void TStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
   TDrawGrid::SizeChanged(OldColCount, OldRowCount);
-  if (FKeepCellsBeyondCounts) return;
-  if (FData.size() > static_cast<size_t>(RowCount())) FData.resize(static_cast<size_t>(RowCount()));
-  const size_t cols = static_cast<size_t>(ColCount());
-  for (auto& row : FData) {
-    if (row.Texts.size() > cols) row.Texts.resize(cols);
-    if (row.Objects.size() > cols) row.Objects.resize(cols);
-  }
+  if (!FKeepCellsBeyondCounts) DropCellsBeyondCounts();
 }
 
 namespace {

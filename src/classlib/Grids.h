@@ -332,13 +332,14 @@ class TDrawGrid : public TCustomGrid {
   void RowMoved(int FromIndex, int ToIndex) override;
 };
 
-// A cell's text in 16 bytes: up to 15 bytes are kept in place (the usual matrix value), a
-// longer text on the heap at its exact length. A loaded matrix has millions of cells, so the
-// size of this record is most of what the grid costs per cell.
+// A cell's text in 12 bytes: up to 11 bytes are kept in place (matrix values and most names),
+// a longer text on the heap behind its length. A loaded matrix has hundreds of thousands of
+// cells, so the size of this record is most of what the grid costs per cell.
 class TCellText {
  public:
   TCellText() { FBuf[kTag] = 0; }
   TCellText(const String& S) { Set(S.data(), S.size()); }
+  TCellText(const char* Data, size_t Size) { Set(Data, Size); }
   TCellText(const TCellText& Other) { Set(Other.data(), Other.size()); }
   TCellText(TCellText&& Other) noexcept {
     std::memcpy(FBuf, Other.FBuf, sizeof FBuf);
@@ -362,19 +363,14 @@ class TCellText {
   }
   ~TCellText() { Free(); }
 
-  bool empty() const { return size() == 0; }
+  bool empty() const { return FBuf[kTag] == 0; }
   size_t size() const {
     if (!OnHeap()) return static_cast<unsigned char>(FBuf[kTag]);
     uint32_t n;
-    std::memcpy(&n, FBuf + sizeof(char*), sizeof n);
+    std::memcpy(&n, Block(), sizeof n);
     return n;
   }
-  const char* data() const {
-    if (!OnHeap()) return FBuf;
-    char* p;
-    std::memcpy(&p, FBuf, sizeof p);
-    return p;
-  }
+  const char* data() const { return OnHeap() ? Block() + sizeof(uint32_t) : FBuf; }
   String Str() const { return String(data(), size()); }
   void clear() {
     Free();
@@ -382,18 +378,20 @@ class TCellText {
   }
 
  private:
-  static constexpr size_t kTag = 15;
+  static constexpr size_t kTag = 11;
   static constexpr unsigned char kHeap = 0xFF;
   bool OnHeap() const { return static_cast<unsigned char>(FBuf[kTag]) == kHeap; }
-  void Free() {
-    if (!OnHeap()) return;
+  // The heap block: the length (4 bytes), then the text.
+  char* Block() const {
     char* p;
     std::memcpy(&p, FBuf, sizeof p);
-    delete[] p;
+    return p;
+  }
+  void Free() {
+    if (OnHeap()) delete[] Block();
   }
   void Assign(const char* Data, size_t Size) {
-    TCellText copy;
-    copy.Set(Data, Size);  // Data may point into this text
+    TCellText copy(Data, Size);  // Data may point into this text
     *this = std::move(copy);
   }
   void Set(const char* Data, size_t Size) {
@@ -402,25 +400,80 @@ class TCellText {
       FBuf[kTag] = static_cast<char>(Size);
       return;
     }
-    char* p = new char[Size];
-    std::memcpy(p, Data, Size);
     const auto n = static_cast<uint32_t>(Size);
+    if (n != Size) throw EOutOfMemory("Cell text too long");
+    char* p = new char[sizeof n + Size];
+    std::memcpy(p, &n, sizeof n);
+    std::memcpy(p + sizeof n, Data, Size);
     std::memcpy(FBuf, &p, sizeof p);
-    std::memcpy(FBuf + sizeof p, &n, sizeof n);
     FBuf[kTag] = static_cast<char>(kHeap);
   }
-  char FBuf[16];
+  char FBuf[12];
+};
+static_assert(sizeof(TCellText) == 12);
+
+// The object slots of a row: nothing but a null pointer until an object is stored, since
+// most grids hold text only. Indexing and iterating work as on a vector of the slots.
+class TObjectSlots {
+ public:
+  TObjectSlots() = default;
+  TObjectSlots(const TObjectSlots& Other)
+      : FSlots(Other.FSlots ? std::make_unique<std::vector<TObject*>>(*Other.FSlots) : nullptr) {}
+  TObjectSlots(TObjectSlots&&) noexcept = default;
+  TObjectSlots& operator=(const TObjectSlots& Other) {
+    if (this != &Other) *this = TObjectSlots(Other);
+    return *this;
+  }
+  TObjectSlots& operator=(TObjectSlots&&) noexcept = default;
+
+  size_t size() const { return FSlots ? FSlots->size() : 0; }
+  bool empty() const { return size() == 0; }
+  TObject** begin() { return FSlots ? FSlots->data() : nullptr; }
+  TObject** end() { return begin() + size(); }
+  TObject* const* begin() const { return FSlots ? FSlots->data() : nullptr; }
+  TObject* const* end() const { return begin() + size(); }
+  TObject*& operator[](size_t Index) { return (*FSlots)[Index]; }
+  TObject* operator[](size_t Index) const { return (*FSlots)[Index]; }
+  void resize(size_t Count, TObject* Value = nullptr) {
+    if (Count == 0) {
+      FSlots.reset();
+      return;
+    }
+    Slots().resize(Count, Value);
+  }
+  void clear() { FSlots.reset(); }
+  void insert(TObject** At, size_t Count, TObject* Value) {
+    const size_t at = Index(At);
+    Slots().insert(Slots().begin() + static_cast<std::ptrdiff_t>(at), Count, Value);
+  }
+  void insert(TObject** At, TObject* Value) { insert(At, 1, Value); }
+  void erase(TObject** First, TObject** Last) {
+    if (First == Last) return;
+    Slots().erase(Slots().begin() + static_cast<std::ptrdiff_t>(Index(First)),
+                  Slots().begin() + static_cast<std::ptrdiff_t>(Index(Last)));
+    if (FSlots->empty()) FSlots.reset();
+  }
+  void erase(TObject** At) { erase(At, At + 1); }
+
+ private:
+  std::vector<TObject*>& Slots() {
+    if (!FSlots) FSlots = std::make_unique<std::vector<TObject*>>();
+    return *FSlots;
+  }
+  size_t Index(TObject** At) { return FSlots ? static_cast<size_t>(At - FSlots->data()) : 0; }
+  std::unique_ptr<std::vector<TObject*>> FSlots;
 };
 
-// One row of a string grid's cell store: the texts by column, and the object slots, which
-// exist only once an object was stored in the row (most grids hold text only).
+// One row of a string grid's cell store: the texts by column, and the object slots.
 struct TStringGridRow {
   std::vector<TCellText> Texts;
-  std::vector<TObject*> Objects;  // empty until an object is stored
+  TObjectSlots Objects;
   TObject* Object(size_t ACol) const { return ACol < Objects.size() ? Objects[ACol] : nullptr; }
   void SetObject(size_t ACol, TObject* Value);
   bool Empty() const;
 };
+// A detached cell store: rows read apart from a grid, to be taken by one whole.
+using TStringGridRows = std::vector<TStringGridRow>;
 
 class TStringGrid;
 
@@ -471,6 +524,10 @@ class TStringGrid : public TDrawGrid {
   void SetRowTexts(int ARow, const std::vector<String>& Texts);
   std::vector<String> ColTexts(int ACol) const;
   void SetColTexts(int ACol, const std::vector<String>& Texts);
+  // Makes Rows the whole cell store (row i becomes row i) without copying a cell: readers fill
+  // a detached store and hand it over once the read succeeded. The counts stay; cells beyond
+  // them are dropped unless the grid keeps such cells. Objects of the old rows are not freed.
+  void TakeRows(TStringGridRows&& Rows);
 
  protected:
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
@@ -512,6 +569,7 @@ class TStringGrid : public TDrawGrid {
 
  private:
   const TStringGridRow* FindRow(int ARow) const;
+  void DropCellsBeyondCounts();
   std::vector<TStringGridRow> FData;  // by row
   std::vector<std::unique_ptr<TStringGridStrings>> FRowStrings;
   std::vector<std::unique_ptr<TStringGridStrings>> FColStrings;

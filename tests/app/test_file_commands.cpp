@@ -263,6 +263,7 @@ TEST_F(FileCommands, OpenRefusesMoreDataCellsThanAnAnalysisTakes) {
       {"1 x 440000 data cells", 2, 440001, true},
       {"1 x 440001 data cells", 2, 440002, false},
       {"440001 x 1 data cells", 440002, 2, false},
+      {"440002 empty lines", 440003, 0, false},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.Name);

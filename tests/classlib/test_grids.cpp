@@ -63,6 +63,49 @@ TEST(StringGrid, CellsOutsideTheCountsAreKeptUntilTheGridShrinks) {
   EXPECT_EQ(grid->Objects(2, 9), nullptr);
 }
 
+TEST(StringGrid, CellTextsKeepEveryByteInPlaceAndOnTheHeap) {
+  // 11 bytes fit in place, 12 go to the heap; a NUL byte is text like any other.
+  const String texts[] = {"", "1", "0.123456789", "0.1234567890", String("a\0b", 3), String(70000, 'x')};
+  for (const String& text : texts) {
+    SCOPED_TRACE(text.size());
+    TCellText cell(text);
+    EXPECT_EQ(cell.Str(), text);
+    EXPECT_EQ(cell.empty(), text.empty());
+    TCellText copy(cell);
+    TCellText moved(std::move(cell));
+    EXPECT_EQ(copy.Str(), text);
+    EXPECT_EQ(moved.Str(), text);
+    EXPECT_TRUE(cell.empty());
+    // Assigning a part of its own text (short or long) to a cell.
+    moved = String(moved.data() + moved.size() / 2, moved.size() - moved.size() / 2);
+    EXPECT_EQ(moved.Str(), text.substr(text.size() / 2));
+    copy = TCellText("short");
+    EXPECT_EQ(copy.Str(), "short");
+  }
+}
+
+TEST(StringGrid, TakesADetachedStoreWhole) {
+  auto grid = MakeGrid();
+  grid->SetColCount(2);
+  grid->SetRowCount(2);
+  grid->SetCells(1, 1, "old");
+  TObject marker;
+  TStringGridRows rows(3);
+  rows[0].Texts = {TCellText("a"), TCellText("b"), TCellText("beyond the columns")};
+  rows[1].SetObject(1, &marker);
+  rows[2].Texts = {TCellText("beyond the rows")};
+  grid->TakeRows(std::move(rows));
+  EXPECT_TRUE(rows.empty());
+  EXPECT_EQ(grid->RowTexts(0), (std::vector<String>{"a", "b"}));
+  EXPECT_EQ(grid->RowTexts(1), (std::vector<String>{"", ""}));
+  EXPECT_EQ(grid->Objects(1, 1), &marker);
+  // Cells beyond the counts were dropped, as when the grid shrinks.
+  grid->SetColCount(3);
+  grid->SetRowCount(3);
+  EXPECT_EQ(grid->Cells(2, 0), "");
+  EXPECT_EQ(grid->Cells(0, 2), "");
+}
+
 TEST(StringGrid, CountsAndFixedCounts) {
   auto grid = MakeGrid();
   EXPECT_EQ(grid->ColCount(), 5);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "grid/RivErodovOzar.h"
+#include "grid/exchange/GridCSV.h"
 
 namespace {
 
@@ -165,6 +166,30 @@ TEST(Delimited, DetectionAndSplittingRules) {
            {"\"a,\"\"x,\"y\",z", {"a,\"x,y", "z"}}}) {
     EXPECT_EQ(GridCSV::SplitFields(c.line, ','), c.fields) << c.line;
   }
+}
+
+TEST(Delimited, ReadCellsAllocatesEachRowOnceAndStopsAtTheLimit) {
+  GridCSV::TCellTexts cells;
+  ASSERT_TRUE(GridCSV::ReadCells("t,a,b\r\nx,1,2\ny,3,\r\"q,r\",4\r\n", ',', -1, 0, cells));
+  ASSERT_EQ(cells.Rows.size(), 4u);
+  EXPECT_EQ(cells.Widest, 3u);
+  const std::vector<size_t> sizes = {3, 3, 2, 2};
+  for (size_t r = 0; r < sizes.size(); ++r) {
+    SCOPED_TRACE(r);
+    EXPECT_EQ(cells.Rows[r].Texts.size(), sizes[r]);
+    // A quoted delimiter costs a slot; no row grows by doubling.
+    EXPECT_LE(cells.Rows[r].Texts.capacity(), sizes[r] + (r == 3 ? 1 : 0));
+  }
+  EXPECT_EQ(cells.Rows[3].Texts[0].Str(), "q,r");
+
+  // Lines without a single field still count against the limit; the store is never reserved
+  // for more rows than the limit lets through.
+  const String breaks(100000, '\n');
+  EXPECT_FALSE(GridCSV::ReadCells(breaks, ',', -1, 10, cells));
+  EXPECT_TRUE(cells.TooLarge);
+  EXPECT_LE(cells.Rows.capacity(), 12u);
+  EXPECT_TRUE(GridCSV::ReadCells(String(11, '\n'), ',', -1, 10, cells));
+  EXPECT_EQ(cells.Rows.size(), 11u);
 }
 
 }  // namespace

@@ -1,40 +1,47 @@
 #include "analysis/common/WeightsFile.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "classlib/Dialogs.h"
 #include "classlib/SysUtils.h"
 
 TWeightsFileCells ReadWeightsFileCells(const String& Bytes, size_t MaxLines) {
   TWeightsFileCells cells;
-  std::vector<String> line;
-  String pending;
-  for (size_t k = 0; k < Bytes.size(); ++k) {
-    const char ch = Bytes[k];
-    if (ch == '\r' || ch == '\n') {
-      line.push_back(std::move(pending));
-      pending.clear();
-      if (ch == '\r' && k + 1 < Bytes.size() && Bytes[k + 1] == '\n') ++k;
-      cells.Lines.push_back(std::move(line));
-      line.clear();
-      if (cells.Lines.size() > MaxLines) break;
-    } else if (ch == ' ') {
-      line.push_back(std::move(pending));
-      pending.clear();
-      if (cells.Lines.empty()) ++cells.FirstLineBlanks;
-    } else {
-      pending += ch;
+  const size_t n = Bytes.size();
+  // Only complete lines count, and no more than one beyond MaxLines is ever read.
+  size_t lines = 0;
+  for (size_t k = 0; k < n; ++k)
+    lines += Bytes[k] == '\n' || (Bytes[k] == '\r' && (k + 1 == n || Bytes[k + 1] != '\n'));
+  cells.Lines.reserve(std::min(lines, MaxLines) + 1);
+  // The first line's blanks give the column count (all blanks when no line is complete).
+  const size_t firstEnd = std::min(Bytes.find_first_of("\r\n"), n);
+  cells.FirstLineBlanks = static_cast<int>(std::count(Bytes.begin(), Bytes.begin() + static_cast<std::ptrdiff_t>(firstEnd), ' '));
+  size_t start = 0;
+  while (start < n && cells.Lines.size() <= MaxLines) {
+    size_t end = start;
+    while (end < n && Bytes[end] != '\r' && Bytes[end] != '\n') ++end;
+    if (end == n) break;  // no line end: not a complete line
+    const std::string_view line(Bytes.data() + start, end - start);
+    std::vector<TCellText>& texts = cells.Lines.emplace_back().Texts;
+    const auto blanks = static_cast<size_t>(std::count(line.begin(), line.end(), ' '));
+    texts.reserve(blanks + 1);
+    size_t cell = 0;
+    for (size_t k = 0; k <= line.size(); ++k) {
+      if (k < line.size() && line[k] != ' ') continue;
+      texts.emplace_back(line.data() + cell, k - cell);
+      cell = k + 1;
     }
+    start = end + (Bytes[end] == '\r' && end + 1 < n && Bytes[end + 1] == '\n' ? 2 : 1);
   }
   return cells;
 }
 
-void PutWeightsFileCells(TStringGrid* Grid, const TWeightsFileCells& Cells, int Columns) {
+void PutWeightsFileCells(TStringGrid* Grid, TWeightsFileCells&& Cells, int Columns) {
   Grid->SetRowCount(static_cast<int>(Cells.Lines.size()));
   Grid->SetColCount(Columns < 1 ? 1 : Columns);
-  for (size_t r = 0; r < Cells.Lines.size(); ++r)
-    for (size_t c = 0; c < Cells.Lines[r].size() && static_cast<int>(c) < Grid->ColCount(); ++c)
-      Grid->SetCells(static_cast<int>(c), static_cast<int>(r), Cells.Lines[r][c]);
+  Grid->TakeRows(std::move(Cells.Lines));
 }
 
 bool CheckWeightsPositive(const TStringGrid* Grid) {

@@ -12,14 +12,16 @@
 // lone CR) ends a cell and a line. Text after the last line end is not a complete line and is
 // dropped. Reading stops once MaxLines + 1 lines are complete: such a file has too many lines
 // for the grid it is meant for, and the caller's count check refuses it.
+// The lines are a detached cell store, each allocated once at its cell count.
 struct TWeightsFileCells {
-  std::vector<std::vector<String>> Lines;
+  TStringGridRows Lines;
   int FirstLineBlanks = 0;
 };
 TWeightsFileCells ReadWeightsFileCells(const String& Bytes, size_t MaxLines);
 
-// Gives Grid one row per line and Columns columns (at least 1), and puts the cells that fit.
-void PutWeightsFileCells(TStringGrid* Grid, const TWeightsFileCells& Cells, int Columns);
+// Gives Grid one row per line and Columns columns (at least 1); the grid takes the cells that
+// fit without copying them.
+void PutWeightsFileCells(TStringGrid* Grid, TWeightsFileCells&& Cells, int Columns);
 
 // True when every weight of Grid (column 1, rows 1..) is a finite positive number; otherwise
 // shows "Weights must be > 0 " / "error row: " + the first failing row and returns false.

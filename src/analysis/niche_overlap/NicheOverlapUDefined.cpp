@@ -95,8 +95,9 @@ void TNicheOverlapUserDefined::OpenWeightsFile(const String& F_Name) {
   SitesWeightsGrid->SetCells(0, 0, "");
   // Every cell of the file is followed by a blank, so the first line's blanks count the columns.
   const int needed = Zorvan->MainGrid->ColCount();
-  const TWeightsFileCells cells = ReadWeightsFileCells(bytes, static_cast<size_t>(needed));
-  PutWeightsFileCells(SitesWeightsGrid, cells, cells.FirstLineBlanks);
+  TWeightsFileCells cells = ReadWeightsFileCells(bytes, static_cast<size_t>(needed));
+  const int columns = cells.FirstLineBlanks;
+  PutWeightsFileCells(SitesWeightsGrid, std::move(cells), columns);
   if (SitesWeightsGrid->RowCount() != needed) {
     ShowMessage("Weights row count must = MainGrid col count.");
     SetColumns();

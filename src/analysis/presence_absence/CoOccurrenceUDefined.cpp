@@ -123,8 +123,9 @@ void TCoOccurrenceUserDefined::OpenWeightsFile(TStringGrid* Grid, const String& 
   // A file with more lines than the data grid has rows (columns) cannot fit: reading stops
   // after the first line too many, and the count check below refuses it.
   const int needed = Grid == SitesWeightsGrid ? Zorvan->MainGrid->ColCount() : Zorvan->MainGrid->RowCount();
-  const TWeightsFileCells cells = ReadWeightsFileCells(bytes, static_cast<size_t>(needed));
-  PutWeightsFileCells(Grid, cells, cells.FirstLineBlanks + 1);
+  TWeightsFileCells cells = ReadWeightsFileCells(bytes, static_cast<size_t>(needed));
+  const int columns = cells.FirstLineBlanks + 1;
+  PutWeightsFileCells(Grid, std::move(cells), columns);
 
   if (Grid == SitesWeightsGrid) {
     if (Grid->RowCount() != Zorvan->MainGrid->ColCount()) {

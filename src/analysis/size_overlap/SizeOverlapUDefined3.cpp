@@ -135,14 +135,14 @@ void TSizeOverLapUD3::OpenHistogramFile(const String& F_Name) {
   // A read error is not ours to report: it reaches the program's error box.
   const String bytes = ReadFileBytes(F_Name);
   // The column count stays; cells beyond it are not kept.
-  const TWeightsFileCells cells = ReadWeightsFileCells(bytes, kMostLines - 1);
+  TWeightsFileCells cells = ReadWeightsFileCells(bytes, kMostLines - 1);
   TStringGrid* g = SpeciesHistogramGrid;
   for (int r = 0; r < g->RowCount(); ++r)
     for (int c = 0; c < g->ColCount(); ++c) g->SetCells(c, r, "");
   if (cells.Lines.empty())
     g->SetRowCount(1);
   else
-    PutWeightsFileCells(g, cells, g->ColCount());
+    PutWeightsFileCells(g, std::move(cells), g->ColCount());
   Testfile();
 }
 

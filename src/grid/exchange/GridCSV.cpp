@@ -217,9 +217,19 @@ String EncodeField(const String& Text, char Delimiter, const TWriteRules& Rules)
   return out;
 }
 
+size_t CountLines(std::string_view Text) {
+  size_t lines = 0;
+  ForEachLine(Text, [&lines](size_t, size_t) {
+    ++lines;
+    return true;
+  });
+  return lines;
+}
+
 bool ReadCells(const String& Bytes, char Delimiter, int MaxRows, int64_t CellLimit, TCellTexts& Cells) {
   Cells.Rows.clear();
   Cells.Widest = 0;
+  Cells.TooLarge = false;
   String storage;
   const std::string_view text = DecodeText(Bytes, storage);
   // The first two lines guess a missing delimiter; the guess serves this read only.
@@ -231,23 +241,41 @@ bool ReadCells(const String& Bytes, char Delimiter, int MaxRows, int64_t CellLim
     const int64_t dataCols = std::max<int64_t>(Cols - 1, 0);
     return dataRows > CellLimit || dataCols > CellLimit || dataRows * dataCols > CellLimit;
   };
+  // The most rows (fields of a line) worth allocating: one beyond the limit is enough to stop.
+  auto atMost = [CellLimit](size_t Count) {
+    return CellLimit > 0 ? std::min(Count, static_cast<size_t>(CellLimit) + 2) : Count;
+  };
+  size_t lines = CountLines(text);
+  if (MaxRows > 0) lines = std::min(lines, static_cast<size_t>(MaxRows));
+  Cells.Rows.reserve(atMost(lines));
   const TFieldRules rules;
-  return ForEachLine(text, [&](size_t Begin, size_t End) {
+  const bool read = ForEachLine(text, [&](size_t Begin, size_t End) {
     if (MaxRows > 0 && static_cast<int64_t>(Cells.Rows.size()) >= MaxRows) return false;
-    std::vector<TCellText>& row = Cells.Rows.emplace_back();
+    const std::string_view line = text.substr(Begin, End - Begin);
+    std::vector<TCellText>& row = Cells.Rows.emplace_back().Texts;
+    // A field ends at each delimiter (quoted ones may hold some), so this is the exact count
+    // for most lines and an upper bound for the rest.
+    if (Delimiter != 0 && !line.empty()) {
+      const auto delimiters = static_cast<size_t>(std::count(line.begin(), line.end(), Delimiter));
+      // A delimiter ending the line leaves no field after it.
+      row.reserve(atMost(line.back() == Delimiter ? delimiters : delimiters + 1));
+    }
     const int64_t rows = static_cast<int64_t>(Cells.Rows.size());
-    const bool fits = SplitLine(text.substr(Begin, End - Begin), Delimiter, rules, [&](String&& Field) {
-      row.emplace_back(Field);
-      const int64_t cols = std::max<int64_t>(static_cast<int64_t>(Cells.Widest), static_cast<int64_t>(row.size()));
-      return !beyondLimit(rows, cols);
-    });
+    const bool fits = !beyondLimit(rows, static_cast<int64_t>(Cells.Widest)) &&
+                      SplitLine(line, Delimiter, rules, [&](String&& Field) {
+                        row.emplace_back(Field);
+                        const int64_t cols = std::max<int64_t>(static_cast<int64_t>(Cells.Widest),
+                                                               static_cast<int64_t>(row.size()));
+                        return !beyondLimit(rows, cols);
+                      });
     if (!fits) {
       Cells.TooLarge = true;
       return false;
     }
     Cells.Widest = std::max(Cells.Widest, row.size());
     return true;
-  }) || !Cells.TooLarge;
+  });
+  return read || !Cells.TooLarge;
 }
 
 int ProgressPercent(int64_t Done, int64_t Total) {

@@ -133,17 +133,21 @@ struct TWriteRules : TFieldRules {
 };
 String EncodeField(const String& Text, char Delimiter, const TWriteRules& Rules);
 
-// The fields of a whole file, row by row, as the reader places them.
+// The fields of a whole file, row by row, as the reader places them: a detached cell store a
+// grid takes whole once the read succeeded.
 struct TCellTexts {
-  // Compact cell texts: a matrix of short fields costs 16 bytes a cell here, not a string's 32.
-  std::vector<std::vector<TCellText>> Rows;
+  TStringGridRows Rows;
   size_t Widest = 0;       // the most fields of a line
   bool TooLarge = false;   // reading stopped at the cell limit
 };
 // Reads the fields of a file's bytes in one pass (Delimiter 0 guesses it). At most MaxRows lines
 // when MaxRows is above 0. With CellLimit above 0, reading stops as soon as the data cells (rows
-// and columns beyond the first) would exceed it: false, with TooLarge set.
+// and columns beyond the first) would exceed it: false, with TooLarge set. Every row is
+// allocated once at its field count, so the store costs the cells the file holds.
 bool ReadCells(const String& Bytes, char Delimiter, int MaxRows, int64_t CellLimit, TCellTexts& Cells);
+
+// The number of lines of a text, as ForEachLine counts them.
+size_t CountLines(std::string_view Text);
 
 // The percentage a loader or saver reports after Done of Total steps (halves to even).
 int ProgressPercent(int64_t Done, int64_t Total);
