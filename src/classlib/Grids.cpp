@@ -854,6 +854,12 @@ void TStringGrid::StoreDeleteCols(int ACol, int Count) {
   }
 }
 
+void TStringGrid::StoreReserveRow(int ARow, int Cols) {
+  if (ARow < 0 || Cols <= 0) return;
+  if (static_cast<size_t>(ARow) >= FData.size()) FData.resize(static_cast<size_t>(ARow) + 1);
+  FData[static_cast<size_t>(ARow)].Texts.reserve(static_cast<size_t>(Cols));
+}
+
 void TStringGrid::StoreClearRow(int ARow) {
   if (ARow < 0 || static_cast<size_t>(ARow) >= FData.size()) return;
   FData[static_cast<size_t>(ARow)] = TStringGridRow();

@@ -564,6 +564,8 @@ class TStringGrid : public TDrawGrid {
   void StoreClearTexts(int Col1, int Row1, int Col2, int Row2);
   // Number of stored rows.
   int StoreRowCount() const { return static_cast<int>(FData.size()); }
+  // Makes room for Cols texts in row ARow, so that a row written cell by cell is allocated once.
+  void StoreReserveRow(int ARow, int Cols);
 
   bool FKeepCellsBeyondCounts = false;
 

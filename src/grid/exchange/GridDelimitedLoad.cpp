@@ -92,6 +92,9 @@ void TRivErodovOzar::LoadDelimited(const String& FileName, int MaxRows, bool App
       }
       if (r >= RowCount() - FixedFooters()) SetRowCount(r + 1000);
       int c = c0;
+      // A field ends at each delimiter: the row's texts are allocated once, not by doubling.
+      if (delimiter != 0 && !line.empty())
+        StoreReserveRow(r, c0 + static_cast<int>(std::count(line.begin(), line.end(), delimiter)) + 1);
       GridCSV::SplitLine(line, delimiter, rules, [&](String&& Field) {
         if (c + 1 >= ColCount() + hidden) SetColCount(c + 1 - hidden);
         SetLoadedCellText(c, r, Field);
