@@ -8,11 +8,11 @@
 #include "classlib/Grids.h"
 #include "classlib/Types.h"
 
-// A weights file read one character at a time: a blank ends a cell; a line end (CR LF, LF or a
-// lone CR) ends a cell and a line. Text after the last line end is not a complete line and is
-// dropped. Reading stops once MaxLines + 1 lines are complete: such a file has too many lines
-// for the grid it is meant for, and the caller's count check refuses it.
-// The lines are a detached cell store, each allocated once at its cell count.
+// A weights file's cells: every blank ends a cell; a line end (CR LF, LF or a lone CR) ends a
+// cell and a line. Text after the last line end is not a complete line and is dropped. Reading
+// stops once MaxLines + 1 lines are complete: such a file has too many lines for the grid it is
+// meant for, and the caller's count check refuses it. FirstLineBlanks counts the blanks before
+// the first line end. The lines are a detached cell store, each allocated once at its cell count.
 struct TWeightsFileCells {
   TStringGridRows Lines;
   int FirstLineBlanks = 0;
