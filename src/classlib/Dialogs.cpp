@@ -5,6 +5,7 @@
 
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
+#include "classlib/qt/Views.h"
 
 namespace {
 
@@ -86,7 +87,9 @@ bool TOpenDialog::RealDialog() {
   if (!InitialDir.empty()) dialog.setDirectory(Q(InitialDir));
   if (!FileName.empty()) dialog.selectFile(Q(FileName));
   if (!DefaultExt.empty()) dialog.setDefaultSuffix(Q(DefaultExt));
-  if (dialog.exec() != QDialog::Accepted) return false;
+  int answer = QDialog::Rejected;
+  Views::RunKeepingActivation([&] { answer = dialog.exec(); });
+  if (answer != QDialog::Accepted) return false;
   QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return false;
   FFiles->Clear();
@@ -105,7 +108,8 @@ bool TFolderDialog::Execute() {
   bool ok = HookOrReal(this, handled);
   if (handled) return ok;
   QString start = Q(Directory.empty() ? Root : Directory);
-  QString chosen = QFileDialog::getExistingDirectory(nullptr, Q(Title), start);
+  QString chosen;
+  Views::RunKeepingActivation([&] { chosen = QFileDialog::getExistingDirectory(nullptr, Q(Title), start); });
   if (chosen.isEmpty()) return false;
   Directory = chosen.toStdString();
   return true;

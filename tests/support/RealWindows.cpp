@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QImage>
 #include <QPixmap>
 #include <QLineEdit>
@@ -484,6 +485,34 @@ void AnswerMessageBox(const String& Button, std::function<void(const String& Tex
         return true;
       },
       kComeUpMillis, "message box");
+}
+
+void AnswerFileDialog(const String& FileName, std::function<void(const String& Title)> Seen) {
+  Poll(
+      [FileName, Seen]() {
+        // Keys go to the active window: wait until the dialog is it.
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible() || QApplication::activeWindow() != dialog) return false;
+        if (Seen) Seen(dialog->windowTitle().toStdString());
+        QWindow* win = dialog->windowHandle();
+        if (FileName.empty()) {
+          QTest::keyClick(win, Qt::Key_Escape);
+          return true;
+        }
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        if (name == nullptr || !name->hasFocus()) {
+          ADD_FAILURE() << "the file dialog's name field does not have the focus";
+          dialog->reject();
+          return true;
+        }
+        QTest::keyClick(win, Qt::Key_A, Qt::ControlModifier);
+        for (char c : FileName) QTest::keyClick(win, c);
+        QTest::keyClick(win, Qt::Key_Return);
+        // A completion list may have taken the first Enter.
+        if (dialog->isVisible() && QApplication::activeModalWidget() == dialog) QTest::keyClick(win, Qt::Key_Return);
+        return true;
+      },
+      kComeUpMillis, "file dialog");
 }
 
 void ChoosePopupItem(const String& Caption) {

@@ -86,6 +86,11 @@ void When(std::function<bool()> Condition, std::function<void()> Action, int Mil
 // its text to Seen when given.
 void AnswerMessageBox(const String& Button, std::function<void(const String& Text)> Seen = nullptr);
 
+// Answers the next file dialog as a person does at the keyboard: types FileName over the
+// name it offers and presses Enter, or presses Escape when FileName is empty. Seen gets the
+// dialog's title when given.
+void AnswerFileDialog(const String& FileName, std::function<void(const String& Title)> Seen = nullptr);
+
 // Chooses the item whose caption (without '&') is Caption from the next pop-up menu that
 // comes up.
 void ChoosePopupItem(const String& Caption);

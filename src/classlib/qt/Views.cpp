@@ -538,6 +538,19 @@ void ActivateTopWindow(QWidget* Except) {
   next->raise();
   next->activateWindow();
 }
+
+// After a toolkit dialog has gone: the window that was active when it came up gets the
+// activation back.
+void GiveActivationBack(QWidget* Before) {
+  if (Before != nullptr && Before->isVisible()) {
+    Before->raise();
+    Before->activateWindow();
+  } else {
+    // The dialog came up before the activation of the window below had arrived (a run that
+    // refuses its data right after its options form closed).
+    ActivateTopWindow(nullptr);
+  }
+}
 }  // namespace
 
 // A window's modality only takes effect while the window is hidden: the toolkit keeps its list
@@ -618,18 +631,11 @@ int MessageBox(const String& Text, const String& Caption, UINT Flags) {
   box.setStandardButtons(all);
   size_t def = (Flags & MB_DEFBUTTON2) && buttons.size() > 1 ? 1 : 0;
   box.setDefaultButton(buttons[def].Button);
-  // The window that was active gets the activation back when the box goes.
-  QPointer<QWidget> before = QApplication::activeWindow();
-  int pressed = box.exec();
-  box.hide();
-  if (before != nullptr && before->isVisible()) {
-    before->raise();
-    before->activateWindow();
-  } else {
-    // The box came up before the activation of the window below had arrived (a run that
-    // refuses its data right after its options form closed).
-    ActivateTopWindow(nullptr);
-  }
+  int pressed = 0;
+  RunKeepingActivation([&] {
+    pressed = box.exec();
+    box.hide();
+  });
   for (auto& b : buttons)
     if (b.Button == pressed) return b.Id;
   // Dismissed with the close box or Escape: Cancel where there is one, else No, else OK.
@@ -638,6 +644,12 @@ int MessageBox(const String& Text, const String& Caption, UINT Flags) {
   for (auto& b : buttons)
     if (b.Id == IDNO) return IDNO;
   return buttons.size() == 1 ? IDOK : IDCANCEL;
+}
+
+void RunKeepingActivation(const std::function<void()>& Run) {
+  QPointer<QWidget> before = QApplication::activeWindow();
+  Run();
+  GiveActivationBack(before);
 }
 
 void SetPaintFunction(PaintFunction Function) { Painter() = Function; }

@@ -2,6 +2,8 @@
 // our window messages. Only the class library includes this header.
 #pragma once
 
+#include <functional>
+
 #include "classlib/Messages.h"
 #include "classlib/Types.h"
 
@@ -63,6 +65,10 @@ void ActivateNext(TCustomForm* Hidden);
 void WaitForEvents(int Millis);
 
 int MessageBox(const String& Text, const String& Caption, UINT Flags);
+// Runs a toolkit dialog's modal loop (a file or folder dialog), then gives the activation back
+// to the window that had it, as MessageBox does: without a window manager nothing else would,
+// and keys typed next would reach no window.
+void RunKeepingActivation(const std::function<void()>& Run);
 
 // Brings the key-state table's Shift, Ctrl and Alt in line with a real key or mouse event.
 void SyncModifierKeys(int QtModifiers);
