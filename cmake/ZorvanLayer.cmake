@@ -1,3 +1,26 @@
+# Headers nearly every unit includes are compiled once: the class library has its own
+# precompiled header (the standard library and Qt); the layers above it share one (the standard
+# library and the class library's most used headers, no Qt: Qt stays inside the class library).
+set(ZORVAN_PCH_STD <algorithm> <array> <cmath> <cstdint> <cstring> <functional> <map> <memory>
+  <string> <utility> <vector>)
+set(ZORVAN_PCH_CLASSLIB
+  ${CMAKE_SOURCE_DIR}/src/classlib/Types.h ${CMAKE_SOURCE_DIR}/src/classlib/SysUtils.h
+  ${CMAKE_SOURCE_DIR}/src/classlib/Forms.h ${CMAKE_SOURCE_DIR}/src/classlib/StdCtrls.h
+  ${CMAKE_SOURCE_DIR}/src/classlib/Dialogs.h ${CMAKE_SOURCE_DIR}/src/classlib/Grids.h
+  ${CMAKE_SOURCE_DIR}/src/classlib/Canvas.h)
+
+# zorvan_layer_pch(<target>): the first layer made owns the shared precompiled header, the
+# others reuse it (all layers compile with the same flags).
+function(zorvan_layer_pch target)
+  get_property(owner GLOBAL PROPERTY ZORVAN_LAYER_PCH_OWNER)
+  if(owner)
+    target_precompile_headers(${target} REUSE_FROM ${owner})
+  else()
+    set_property(GLOBAL PROPERTY ZORVAN_LAYER_PCH_OWNER ${target})
+    target_precompile_headers(${target} PRIVATE ${ZORVAN_PCH_STD} ${ZORVAN_PCH_CLASSLIB})
+  endif()
+endfunction()
+
 # zorvan_layer(<target> DEPS <libs...>): a static library of every .cpp under the current folder
 # (sub-folders that are layers of their own are excluded by EXCLUDE).
 function(zorvan_layer target)
@@ -17,4 +40,13 @@ function(zorvan_layer target)
   add_library(${target} STATIC ${srcs})
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(${target} PUBLIC ${L_DEPS})
+  zorvan_layer_pch(${target})
+endfunction()
+
+# Test code is compiled without optimisation: it is mostly setup and assertions, compiles in
+# half the time that way, and the code it tests keeps the build's own optimisation.
+function(zorvan_test_options target)
+  if(NOT ZORVAN_ASAN)
+    target_compile_options(${target} PRIVATE -O0)
+  endif()
 endfunction()

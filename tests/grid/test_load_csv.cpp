@@ -147,7 +147,7 @@ TEST_F(LoadCSV, EmptyOrMissingFileFailsAndLeavesTheGrid) {
   }
 }
 
-TEST(Delimited, DetectionAndSplittingRules) {
+TEST(DelimitedLoad, DetectionAndSplittingRules) {
   // Doubled characters are escaped ones; counts must agree between the two lines.
   EXPECT_EQ(GridCSV::DetectDelimiter("a,,b;c", "d,,e;f"), ';');
   EXPECT_EQ(GridCSV::DetectDelimiter("a|b|c", "x"), '|');
@@ -168,7 +168,7 @@ TEST(Delimited, DetectionAndSplittingRules) {
   }
 }
 
-TEST(Delimited, ReadCellsAllocatesEachRowOnceAndStopsAtTheLimit) {
+TEST(DelimitedLoad, ReadCellsAllocatesEachRowOnceAndStopsAtTheLimit) {
   GridCSV::TCellTexts cells;
   ASSERT_TRUE(GridCSV::ReadCells("t,a,b\r\nx,1,2\ny,3,\r\"q,r\",4\r\n", ',', -1, 0, cells));
   ASSERT_EQ(cells.Rows.size(), 4u);

@@ -9,9 +9,9 @@ constexpr unsigned char kImage = 0x2C;
 constexpr unsigned char kTrailer = 0x3B;
 constexpr unsigned char kGraphicControl = 0xF9;
 
-uint8_t Byte(std::string_view d, size_t p) { return static_cast<uint8_t>(d[p]); }
+uint8_t ByteAt(std::string_view d, size_t p) { return static_cast<uint8_t>(d[p]); }
 uint16_t Word16(std::string_view d, size_t p) {
-  return static_cast<uint16_t>(Byte(d, p) | (Byte(d, p + 1) << 8));
+  return static_cast<uint16_t>(ByteAt(d, p) | (ByteAt(d, p + 1) << 8));
 }
 size_t ColorTableSize(uint8_t packed) { return (packed & 0x80) ? 3u * (2u << (packed & 7)) : 0u; }
 
@@ -19,7 +19,7 @@ size_t ColorTableSize(uint8_t packed) { return (packed & 0x80) ? 3u * (2u << (pa
 bool SkipSubBlocks(std::string_view d, size_t& p) {
   for (;;) {
     if (p >= d.size()) return false;
-    const size_t len = Byte(d, p);
+    const size_t len = ByteAt(d, p);
     ++p;
     if (len == 0) return true;
     if (len > d.size() - p) return false;
@@ -38,7 +38,7 @@ TGifLayout WalkGif(std::string_view Data) {
   if (!LooksLikeGif(Data)) return layout;
   layout.ScreenWidth = Word16(Data, 6);
   layout.ScreenHeight = Word16(Data, 8);
-  const size_t globalTable = ColorTableSize(Byte(Data, 10));
+  const size_t globalTable = ColorTableSize(ByteAt(Data, 10));
   if (globalTable > Data.size() - kHeaderSize) return layout;
   size_t p = kHeaderSize + globalTable;
 
@@ -47,7 +47,7 @@ TGifLayout WalkGif(std::string_view Data) {
   size_t controlStart = 0;  // where that graphic control begins
   std::vector<TGifFrame> frames;
   while (p < Data.size()) {
-    const uint8_t kind = Byte(Data, p);
+    const uint8_t kind = ByteAt(Data, p);
     if (kind == kTrailer) {
       if (!frames.empty()) frames.back().End = p;
       layout.Frames = std::move(frames);
@@ -57,10 +57,10 @@ TGifLayout WalkGif(std::string_view Data) {
     if (kind == kExtension) {
       if (Data.size() - p < 2) return layout;
       const size_t start = p;
-      const bool control = Byte(Data, p + 1) == kGraphicControl;
+      const bool control = ByteAt(Data, p + 1) == kGraphicControl;
       p += 2;
-      if (control && p < Data.size() && Byte(Data, p) >= 4 && Data.size() - p >= 5) {
-        const uint8_t packed = Byte(Data, p + 1);
+      if (control && p < Data.size() && ByteAt(Data, p) >= 4 && Data.size() - p >= 5) {
+        const uint8_t packed = ByteAt(Data, p + 1);
         pending.Disposal = static_cast<uint16_t>((packed >> 2) & 7);
         pending.Transparent = (packed & 1) != 0;
         pending.Delay = Word16(Data, p + 2);
@@ -78,7 +78,7 @@ TGifLayout WalkGif(std::string_view Data) {
     frame.Top = Word16(Data, p + 3);
     frame.Width = Word16(Data, p + 5);
     frame.Height = Word16(Data, p + 7);
-    const size_t localTable = ColorTableSize(Byte(Data, p + 9));
+    const size_t localTable = ColorTableSize(ByteAt(Data, p + 9));
     p += kDescriptorSize;
     if (localTable > Data.size() - p) return layout;
     p += localTable;
