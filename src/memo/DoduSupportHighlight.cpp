@@ -183,10 +183,6 @@ void SetAttribRange(TParagraphStore& Store, TDoduNavigator& A, TDoduNavigator& B
   DynInfoRec again = *a->pDynAttr();
   int againAt = -1;  // where the code to lay again took effect, when known
   if (a->DynNb() > 0) againAt = a->Par()->StartOffset + again.DynOffset;
-  if (Highlight)
-    again.DynStyle |= kDynHighlight;
-  else
-    again.DynStyle = 0;
   const bool laid = Highlight || (Code.DynStyle & kDynHighlight) != 0;
   if (laid) {
     DynInfoRec code = Code;
@@ -215,6 +211,13 @@ void SetAttribRange(TParagraphStore& Store, TDoduNavigator& A, TDoduNavigator& B
   }
   ReleaseAttrib(shared);
 
+  // Marked (or cleared) whichever code it came from; laid again by the passes, it is theirs to
+  // remove on the next parse, not a user's highlight.
+  if (Highlight)
+    again.DynStyle |= kDynHighlight;
+  else
+    again.DynStyle = 0;
+  if (again.Level == -1) again.Level = 0;
   if (againAt >= 0) {
     int covered = std::min(againAt + static_cast<int>(again.StartKlen), endPos) - std::max(againAt, a->Pos());
     if (covered > 0) again.StartKlen = static_cast<uint16_t>(std::max(0, again.StartKlen - covered));

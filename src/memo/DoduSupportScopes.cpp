@@ -90,6 +90,8 @@ DynInfoRec CodeAfterScope(TVavaDodu& Memo, TDoduNavigator& From, const DynInfoRe
     if (!back.PreviousDyn()) return *DefaultAttrib();
   }
   DynInfoRec code = *back.pDynAttr();
+  // A copy of a user's highlight laid by the pass is the pass's own: removed when parsed again.
+  if (code.Level == -1) code.Level = 0;
   return code;
 }
 

@@ -361,6 +361,8 @@ void TVavaDodu::MarkSection(int A, int B, int Level, TColor Backgnd) {
   code.CollpsState = dInfoCollpsStates{dddCollapsible};
   code.Backgnd = Backgnd;
   BeginUpdate();
+  // Scopes and keywords in the range are found again around the new highlight.
+  for (int p = a.ParNumber(); p <= b.ParNumber(); ++p) Store.ParInfoAt(p).ParState -= kParsed;
   SetAttribRange(Store, a, b, true, true, code);
   // The attribute laid again where the section ends is the user's too: reparsing keeps it.
   if (b.Pos() < Store.TextLength) {
