@@ -261,6 +261,9 @@ class TVavaDodu : public TComponent {
   TColor BackColor = 0xFFFFFF;
 
  private:
+  // Scratch line tables of FormatParagraph.
+  std::vector<LineInfo> FOldLines, FNewLines, FResultLines;
+
   void PlaceTopNav();
   bool CaretParagraphChanged(int FirstPar, int LastPar) const;
   void AnimateScroll(int OldTop, int OldLeft, int Top, int Left, int Speed);

@@ -112,9 +112,9 @@ class TParFormatter {
   // Lines from Pos on. Partial (not Full): stops as soon as a new line ends where an old one
   // (from LastLine on) did and the style at the next line's start is the same; LastLine is the
   // last old line the new lines replace. SkipFirst: the first new line may not stop it.
-  std::vector<LineInfo> Run(int Pos, Byte Style, bool Full, const std::vector<LineInfo>& Old, int& LastLine,
-                            bool SkipFirst) {
-    std::vector<LineInfo> made;
+  void Run(int Pos, Byte Style, bool Full, const std::vector<LineInfo>& Old, int& LastLine, bool SkipFirst,
+           std::vector<LineInfo>& made) {
+    made.clear();
     TFontState s = StateBefore(Pos, Style);
     LineInfo cur = Open(Pos, s);
     int x = 0, spaces = 0, justify = Pos, wordEndX = 0, spacesAtWordEnd = 0;
@@ -165,7 +165,7 @@ class TParFormatter {
         cur.Spaces = 0;
         cur.JustifyStart = len;
         close(cur, s);
-        return made;
+        return;
       }
       const int wordStart = pos;
       TFontState ws = s;
@@ -187,7 +187,7 @@ class TParFormatter {
         cur.TotalWidth = x;
         cur.Spaces = spacesAtWordEnd;
         cur.JustifyStart = justify;
-        if (close(cur, s)) return made;
+        if (close(cur, s)) return;
         reopen(wordStart, s);
         continue;
       }
@@ -203,7 +203,7 @@ class TParFormatter {
       cur.LineWidth = cur.TotalWidth = splitWidth;
       cur.Spaces = 0;
       cur.JustifyStart = split;
-      if (close(cur, s)) return made;
+      if (close(cur, s)) return;
       pos = split;
       reopen(split, s);
     }
@@ -349,7 +349,10 @@ void TVavaDodu::FormatParagraph(TMemoDisplay* Canvas, bool SelectFont, int /*Wid
   TParFormatter formatter(*this, Canvas, Par, WrapWidth(Par), column);
   if (SelectFont) formatter.ForgetFont();
 
-  std::vector<LineInfo> old(static_cast<size_t>(oldCount));
+  // Scratch line tables of the memo, reused from paragraph to paragraph.
+  std::vector<LineInfo>& old = FOldLines;
+  std::vector<LineInfo>& made = FNewLines;
+  old.resize(static_cast<size_t>(oldCount));
   for (int i = 0; i < oldCount; ++i) old[static_cast<size_t>(i)] = lines.Get(i);
   FirstLine = std::clamp(FirstLine, 0, oldCount - 1);
   bool backStep = false;
@@ -360,25 +363,30 @@ void TVavaDodu::FormatParagraph(TMemoDisplay* Canvas, bool SelectFont, int /*Wid
   }
   LastLine = FirstLine;
   const LineInfo& from = old[static_cast<size_t>(FirstLine)];
-  std::vector<LineInfo> made =
-      formatter.Run(from.Start, StyleCodesOn() ? StyleByte(from.StartAttrib) : Byte{0}, Full, old, LastLine, backStep);
+  formatter.Run(from.Start, StyleCodesOn() ? StyleByte(from.StartAttrib) : Byte{0}, Full, old, LastLine, backStep, made);
   if (Full || made.back().Stop >= len) LastLine = oldCount - 1;
 
   // The new lines replace the old ones FirstLine to LastLine; later old lines stay, with their
   // code counts taken again (the codes may have been laid anew).
-  std::vector<LineInfo> result(old.begin(), old.begin() + FirstLine);
-  result.insert(result.end(), made.begin(), made.end());
-  for (int i = LastLine + 1; i < oldCount; ++i) {
-    LineInfo line = old[static_cast<size_t>(i)];
-    line.StartDynNb = CodesBefore(Par, line.Start);
-    result.push_back(line);
-  }
-  if (result.size() == 1 && !Par.ParState.Contains(ddpHasExtra) && FitsPlainFields(result[0], len)) {
-    Par.LineWidth = static_cast<uint16_t>(result[0].LineWidth);
+  if (FirstLine == 0 && LastLine == oldCount - 1 && made.size() == 1 && !Par.ParState.Contains(ddpHasExtra) &&
+      FitsPlainFields(made[0], len)) {
+    Par.LineWidth = static_cast<uint16_t>(made[0].LineWidth);
   } else {
-    MakeParExtra(Par);
-    Par.ParExtra->FirstLine = result[0];
-    Par.ParExtra->Lines.assign(result.begin() + 1, result.end());
+    std::vector<LineInfo>& result = FResultLines;
+    result.assign(old.begin(), old.begin() + FirstLine);
+    result.insert(result.end(), made.begin(), made.end());
+    for (int i = LastLine + 1; i < oldCount; ++i) {
+      LineInfo line = old[static_cast<size_t>(i)];
+      line.StartDynNb = CodesBefore(Par, line.Start);
+      result.push_back(line);
+    }
+    if (result.size() == 1 && !Par.ParState.Contains(ddpHasExtra) && FitsPlainFields(result[0], len)) {
+      Par.LineWidth = static_cast<uint16_t>(result[0].LineWidth);
+    } else {
+      MakeParExtra(Par);
+      Par.ParExtra->FirstLine = result[0];
+      Par.ParExtra->Lines.assign(result.begin() + 1, result.end());
+    }
   }
   LineDelta = static_cast<int>(made.size()) - (LastLine - FirstLine + 1);
   LastLine += LineDelta;
