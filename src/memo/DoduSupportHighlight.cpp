@@ -51,7 +51,8 @@ void FlushKeywordMatches(TVavaDodu& Memo, int ParNb, std::vector<KeywordMatch>& 
     code.DynStyle = static_cast<Byte>(kw.Style | kDynScope);
     code.Level = static_cast<int8_t>(level + 1);
     code.KeyIndex[code.Level] = static_cast<int16_t>(match.Keyword);
-    code.CollpsLevel = 0;
+    // Inside a section the keyword keeps the section's level, not its collapsible mark.
+    code.CollpsLevel = static_cast<Byte>(CollapseLevel(*enclosing));
     code.CollpsState = dInfoCollpsStates();
     code.Backgnd = kw.Backgnd;
     code.Foregnd = kw.Foregnd;

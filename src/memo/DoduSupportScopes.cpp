@@ -57,7 +57,9 @@ DynInfoRec ScopeCode(const TStartStopKey& Key, int KeyNumber, const DynInfoRec& 
   code.DynStyle = static_cast<Byte>(Key.Style | kDynScope);
   code.Level = static_cast<int8_t>(Level);
   code.KeyIndex[Level] = static_cast<int16_t>(KeyNumber - 32768);
-  code.CollpsLevel = 0;
+  // Inside a section the scope keeps the section's level (not its collapsible mark), so that
+  // highlighting does not end the section.
+  code.CollpsLevel = static_cast<Byte>(CollapseLevel(Enclosing));
   code.Cursor = Key.Cursor;
   code.Backgnd = Key.Backgnd;
   code.Foregnd = Key.Foregnd;

@@ -151,7 +151,9 @@ void TVavaDoduControl::UpdateView() {
 
 void TVavaDoduControl::Paint() {
   Canvas()->SetFont(Font());
-  FMemo->Paint(Canvas()->ClipRect());
+  // The whole client area: only the lines on screen are drawn, and the canvas's clip box is
+  // not reliable under every window system.
+  FMemo->Paint(ClientRect());
 }
 
 String TVavaDoduControl::GetText() const { return WideToUtf8(FMemo->GetText()); }

@@ -71,6 +71,28 @@ TEST(DoduCollapsing, ASectionCollapsesToItsFirstLineAndExpandsAgain) {
   EXPECT_FALSE(nav->GetCollapseLevels(start, end, bar));
 }
 
+TEST(DoduCollapsing, HighlightingInsideASectionDoesNotEndIt) {
+  TMemoOnFake f(u"a\r\n{ x\r\n  /* c */ if\r\n  if\r\n}\r\nz", true, [](TVavaDodu& M) {
+    TStartStopKey comment;
+    comment.StartKey = u"/*";
+    comment.StopKey = u"*/";
+    M.AddStartStopKey(comment);
+    TKeyword kw;
+    kw.Text = u"if";
+    M.AddKeyword(kw);
+  });
+  TVavaDodu& m = f.M();
+  m.MarkSection(ParStart(m, 1), ParEnd(m, 4), 1, clNone);
+  ASSERT_GE(GetDynCount(f.Par(2)), 4);  // the comment and the keyword with what follows them
+  for (const DynInfoRec& c : f.Par(2).ParExtra->DynCodes) EXPECT_EQ(CollapseLevel(c), 1) << c.DynOffset;
+  ASSERT_TRUE(Inside(m, 1)->Collapse(false));
+  EXPECT_EQ(HiddenPars(m), (std::vector<int>{2, 3, 4}));
+  ExpectLinesInStep(m);
+  ASSERT_TRUE(Inside(m, 1)->Expand(false));
+  EXPECT_EQ(HiddenPars(m), std::vector<int>{});
+  ExpectLinesInStep(m);
+}
+
 TEST(DoduCollapsing, OnlyUnwrappedLeftAlignedTextCollapses) {
   TMemoOnFake f(NumberedParagraphs(6));
   TVavaDodu& m = f.M();
