@@ -251,3 +251,39 @@ TEST(DoduHighlighting, SameAttribComparesScopeStateNotColours) {
   EXPECT_TRUE(StartKeysAllowed(plain));
   EXPECT_FALSE(StartKeysAllowed(scopeA));
 }
+
+namespace {
+
+// A highlighter of its own: counts the hooks and opens a scope of its own at "@".
+class TCountingHighlighter : public TDoduHighlighter {
+ public:
+  using TDoduHighlighter::TDoduHighlighter;
+  void ScanKeywords(TDoduNavigator&, TDoduNavigator&, int KeywordBase) override {
+    ++keywordScans;
+    lastKeywordBase = KeywordBase;
+  }
+  bool ScanStartKeys(TDoduNavigator&, TDoduNavigator&, int SSBase) override {
+    ++startScans;
+    lastSSBase = SSBase;
+    return false;
+  }
+  int keywordScans = 0, startScans = 0, lastKeywordBase = -1, lastSSBase = -1;
+};
+
+}  // namespace
+
+TEST(DoduHighlighting, AnAttachedHighlighterIsAskedAfterTheMemosOwnRules) {
+  TMemoOnFake f(u"plain text\r\nmore", true, Rules({KeywordOf(u"q", kKeyword)}));
+  TVavaDodu& m = f.M();
+  auto highlighter = std::make_unique<TCountingHighlighter>(nullptr);
+  SetHighlighter(&m, highlighter.get());
+  EXPECT_EQ(highlighter->MemoList, std::vector<TVavaDodu*>{&m});
+  ReparseAll(&m);
+  EXPECT_EQ(Codes(f, 0), std::vector<Code>{});
+  EXPECT_GE(highlighter->keywordScans, 2);  // once per paragraph formatted
+  EXPECT_EQ(highlighter->lastKeywordBase, 1);
+  EXPECT_GE(highlighter->startScans, 2);
+  EXPECT_EQ(highlighter->lastSSBase, 1);
+  highlighter.reset();  // a highlighter going away leaves the memo without one
+  EXPECT_EQ(m.Highlighter, nullptr);
+}

@@ -276,3 +276,19 @@ TEST(DoduNavigation, PixelsFollowTabsAlignmentAndJustification) {
   nav.SetPos(9);
   EXPECT_EQ(nav.DisplayX(), 2 + 48 + 36);
 }
+
+TEST(DoduNavigation, StyleCodesSwitchTheStyleWithoutBeingDrawn) {
+  TMemoOnFake f(u"a\x02" u"bc\x02" u"d", true, [](TVavaDodu& M) { M.Store.StyleCodes = true; });
+  TDoduNavigator nav(&f.M());
+  nav.SetPos(3);
+  EXPECT_EQ(nav.DisplayX(), 2 + 16);  // 'a' and 'b'; the code has no width
+  EXPECT_EQ(nav.Style(), TFontStyles{fsBold});
+  nav.SetPos(5);
+  EXPECT_TRUE(nav.Style().Empty());
+  f.Display.Drawn.clear();
+  f.M().Paint(Rect(0, 0, 400, 16));
+  ASSERT_EQ(f.Display.Drawn.size(), 3u);
+  EXPECT_EQ(f.Display.Drawn[1].Text, u"bc");
+  EXPECT_EQ(f.Display.Drawn[1].Font, 0x01);
+  EXPECT_EQ(f.Display.Drawn[2].X, 2 + 24);
+}

@@ -181,6 +181,29 @@ TEST(VavaDoduScroll, AnimatedScrollsStepByClockTicksToTheTarget) {
   EXPECT_EQ(f.Display.Calls.front(), "ScrollWindow 0 -60");
 }
 
+TEST(VavaDoduScroll, TrackedScrollsInQuickSuccessionMoveAtOnce) {
+  TMemoOnFake f(NumberedParagraphs(200));
+  f.M().TrackScrolling = true;
+  f.M().ScrollTo(160, 0, -100);  // animated: the first of the run
+  f.Display.Calls.clear();
+  f.M().ScrollTo(320, 0, -100);  // within 201 ms of the last one
+  EXPECT_EQ(f.Display.Calls, std::vector<std::string>{"ScrollWindow 0 -160"});
+  f.Display.Ticks += 500;
+  f.Display.Calls.clear();
+  f.M().ScrollTo(480, 0, -100);
+  EXPECT_GT(f.Display.Count("ScrollWindow"), 1);
+}
+
+TEST(VavaDoduScroll, InvalidatedLinesAreCutToTheClient) {
+  TMemoOnFake f(NumberedParagraphs(50));
+  f.M().ScrollTo(32, 0, 0);
+  f.Display.Calls.clear();
+  f.M().InvalidateLines(4, 3, true);
+  f.M().InvalidateLines(8, 20, true);
+  f.M().InvalidateLines(30, 40, true);  // below the client: nothing
+  EXPECT_EQ(f.Display.Calls, (std::vector<std::string>{"InvalidateRect 16 48", "InvalidateRect 96 160"}));
+}
+
 TEST(VavaDoduScroll, WideLinesScaleTheHorizontalBar) {
   // 8750 characters of 8 pixels and the margins: 70004 pixels, scale 3.
   TMemoOnFake f(std::u16string(8750, u'x') + u"\r\nshort");
