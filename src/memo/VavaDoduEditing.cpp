@@ -392,6 +392,9 @@ void TVavaDodu::DisplayResized() {
   Display->SelectFont(StyleByte(FontStyle));
   const char16_t digit = u'0';
   CharWidth = std::max(1, Display->TextWidth(&digit, 1));
+  // Text set while there was no display is formatted now.
+  if (BackgroundFormatting == 0 && UpdateCount == 0 && Store.FormatFrom <= Store.FormatTo)
+    FormatPars(Store.FormatFrom, Store.FormatTo, false, false);
   if (!UpdateVScrollRange()) UpdateHScrollRange();
   UpdateCaret(false);
 }

@@ -529,7 +529,8 @@ void TVavaDodu::RepaintDirty() {
     if (LineHeight > 0) VOffset = TopNav->VisibleLineNumber() * LineHeight + TopMargin + (VOffset - TopMargin) % LineHeight;
     UpdateVScrollRange();
     if (HasVScrollBar) Display->SetScrollPos(SB_VERT, VOffset / VScale);
-    if (WidestLinePlace < 0) {
+    // Wrapped to the text width, the widest line sets no range: no need to look for it.
+    if (WidestLinePlace < 0 && (!WordWrap || RightEdge > 0)) {
       WidestLine = 0;
       for (int i = 0; i < count; ++i) WidestLine = std::max(WidestLine, ParFirstLineInfo(Store.ParInfoAt(i)).LineWidth);
     }

@@ -117,6 +117,11 @@ TEST(VavaDoduFormat, WithoutACanvasEveryParagraphIsOneLine) {
   TMemoOnFake headless(u"one\r\ntwo", false);
   EXPECT_EQ(headless.M().Store.TotalLines, 2);
   EXPECT_FALSE(headless.Par(0).ParState.Contains(ddpFormatted));
+  // Shown later, the text is formatted then.
+  headless.M().Display = &headless.Display;
+  headless.M().DisplayResized();
+  EXPECT_TRUE(headless.Par(1).ParState.Contains(ddpFormatted));
+  EXPECT_EQ(headless.M().WidestLine, 24);
 }
 
 // ---- Scrolling ----
