@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "classlib/Canvas.h"
+#include "classlib/Caret.h"
 #include "classlib/Controls.h"
 #include "classlib/qt/Views.h"
 
@@ -14,6 +15,8 @@ void PaintControl(TControl* Control, QPainter& Painter) {
     custom->PaintTo(&canvas);
   else if (auto* graphic = dynamic_cast<TGraphicControl*>(Control))
     graphic->PaintTo(&canvas);
+  // The system caret goes over whatever its window drew.
+  DrawCaret(Control, &canvas);
 }
 
 const bool installed = (InstallPaintGlue(), true);
