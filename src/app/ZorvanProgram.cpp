@@ -89,5 +89,6 @@ int RunZorvan(int argc, char** argv) {
   Application->Title = "Zorvan";
   CreateAllForms();
   Application->Run();
+  Application->Finalize();
   return 0;
 }

@@ -330,14 +330,20 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 TApplication::~TApplication() = default;
 
 void TApplication::Initialize(int& argc, char** argv) {
-  static std::unique_ptr<QApplication> toolkit;
-  if (QCoreApplication::instance() == nullptr) toolkit = std::make_unique<QApplication>(argc, argv);
+  if (QCoreApplication::instance() == nullptr) FToolkit = std::make_unique<QApplication>(argc, argv);
   QApplication::setStyle(QStyleFactory::create("Fusion"));
   QApplication::setFont(QFont("DejaVu Sans", 9));
   ExeName = argc > 0 ? argv[0] : "";
   InstallPaintGlue();
   SetViewsEnabled(true);
   Randomize();
+}
+
+void TApplication::Finalize() {
+  while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+  ForgetFormReferences();
+  SetViewsEnabled(false);
+  FToolkit.reset();
 }
 
 void TApplication::RegisterForm(TCustomForm* Form) { FForms.push_back(Form); }

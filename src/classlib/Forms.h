@@ -7,12 +7,14 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "classlib/Controls.h"
 
 class TMainMenu;
 class TMenuItem;
+class QApplication;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
@@ -154,6 +156,11 @@ class TApplication : public TComponent {
   // toolkit, the fixed look (Fusion style, DejaVu Sans 9), real views for every form, and the
   // random source seeded from the clock as the runtime does at start-up. Call once, first.
   void Initialize(int& argc, char** argv);
+  // Ends what Initialize started, before the program's main returns: frees every component
+  // the application owns, the last created first (the main form last, as the other forms
+  // may read it while they go), then the toolkit's application object, so that nothing of
+  // the window system is left for the static destructors.
+  void Finalize();
   // Creates a form owned by the application: the reference is set before OnCreate runs, and
   // the first form created becomes the main form.
   template <typename T>
@@ -220,6 +227,7 @@ class TApplication : public TComponent {
  private:
   bool PumpWindowSystem(bool Wait);
 
+  std::unique_ptr<QApplication> FToolkit;  // made by Initialize when no test made one
   TCustomForm* FMainForm = nullptr;
   std::vector<std::function<void()>> FFormReferences;
   bool FTerminated = false;

@@ -72,6 +72,30 @@ TEST(Forms, CloseQueryCanRefuseANonModalClose) {
   EXPECT_EQ(form->log, "create;show;close;");
 }
 
+TForm* FirstForm = nullptr;
+TForm* SecondForm = nullptr;
+TForm* ThirdForm = nullptr;
+
+TEST(Forms, FinalizeFreesTheFormsLastCreatedFirstWhileTheMainFormIsStillThere) {
+  Application->CreateForm(FirstForm);
+  Application->CreateForm(SecondForm);
+  Application->CreateForm(ThirdForm);
+  ASSERT_EQ(Application->MainForm(), FirstForm);
+  std::vector<String> order;
+  const std::pair<TForm*, String> named[] = {{FirstForm, "first"}, {SecondForm, "second"}, {ThirdForm, "third"}};
+  for (const auto& [form, name] : named)
+    form->OnDestroy = [&order, name](TObject*) {
+      order.push_back(Application->MainForm() == FirstForm ? name : name + " after the main form");
+    };
+  Application->Finalize();
+  EXPECT_EQ(order, (std::vector<String>{"third", "second", "first"}));
+  EXPECT_EQ(Application->ComponentCount(), 0);
+  EXPECT_TRUE(Application->Forms().empty());
+  EXPECT_EQ(Application->MainForm(), nullptr);
+  EXPECT_EQ(FirstForm, nullptr);
+  EXPECT_EQ(ThirdForm, nullptr);
+}
+
 TEST(Messages, PostedMessagesWaitForProcessMessages) {
   struct Counter : TWinControl {
     using TWinControl::TWinControl;

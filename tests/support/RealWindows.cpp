@@ -533,6 +533,8 @@ void ChoosePopupItem(const String& Caption) {
       kComeUpMillis, "pop-up menu");
 }
 
+void WhenStarted(void (*Action)()) { qAddPreRoutine(Action); }
+
 bool WaitFor(const std::function<bool()>& Condition, int Millis) {
   QElapsedTimer clock;
   clock.start();

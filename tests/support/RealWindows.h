@@ -95,6 +95,11 @@ void AnswerFileDialog(const String& FileName, std::function<void(const String& T
 // comes up.
 void ChoosePopupItem(const String& Caption);
 
+// For a child process that runs the program's own start-up (ChildProcess.h): runs Action as
+// soon as that start-up has made the window system's application object, so that Action can
+// set up the waits (When, WhenModal, ...) that then act from inside the program's message loop.
+void WhenStarted(void (*Action)());
+
 // Handles window-system events until Condition holds; false when Millis pass first.
 bool WaitFor(const std::function<bool()>& Condition, int Millis = 5000);
 // Handles the events that are pending now.

@@ -1,6 +1,7 @@
 // Shared main of every test program: headless Qt (offscreen platform) so that fonts and
 // offscreen painting work, then GoogleTest. Before every test the application's hooks and
-// records are reset, so nothing a test leaves behind reaches the next.
+// records are reset, so nothing a test leaves behind reaches the next. Started as a child
+// (ChildProcess.h), the program runs its child entry instead, with nothing of this set up.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 
 #include "classlib/Forms.h"
+#include "support/ChildProcess.h"
 
 namespace {
 // The offscreen platform says, for every window shown, that it cannot raise it or grab the
@@ -27,6 +29,7 @@ class ResetApplication : public ::testing::EmptyTestEventListener {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (int code = 0; ChildProcess::RunEntryIfChild(argc, argv, code)) return code;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   qInstallMessageHandler(QuietPlatformNotes);
   QApplication qapp(argc, argv);
