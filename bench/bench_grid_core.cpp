@@ -9,7 +9,7 @@
 
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 namespace {
 

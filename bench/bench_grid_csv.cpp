@@ -19,7 +19,7 @@
 #include <unistd.h>
 
 #include "classlib/SysUtils.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "classlib/Dialogs.h"
 #include "classlib/Forms.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 #include "xls/vavRivGridExcel.h"
 
 class TExportExcel : public TForm {

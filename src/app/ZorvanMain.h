@@ -11,7 +11,7 @@
 #include "classlib/Grids.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 #include "xls/vavRivGridExcel.h"
 
 class TZorvan : public TForm {

@@ -14,7 +14,7 @@
 
 #include "classlib/Component.h"
 #include "classlib/Exceptions.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 #include "xls/vavUExcelAdapter.h"
 
 // What an export does when the file already exists: keep it and write into it, replace it,

@@ -7,7 +7,7 @@
 
 #include "classlib/Forms.h"
 #include "classlib/Grids.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 #include "support/RealWindowFixture.h"
 #include "support/RealWindows.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "classlib/Graphics.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <memory>
 
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 #include "grid/exchange/GridCSV.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "app/ZorvanMain.h"
 #include "classlib/Graphics.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 #include "support/RealWindowFixture.h"
 #include "support/RealWindows.h"
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 namespace {
 

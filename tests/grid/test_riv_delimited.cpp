@@ -7,7 +7,7 @@
 #include <memory>
 #include <sstream>
 
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 namespace {
 

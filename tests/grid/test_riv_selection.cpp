@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "classlib/Random.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 namespace {
 

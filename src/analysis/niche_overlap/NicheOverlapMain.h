@@ -16,7 +16,7 @@
 #include "classlib/Grids.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 class TNicheOverlap : public TForm {
  public:

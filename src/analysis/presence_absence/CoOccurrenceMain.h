@@ -28,7 +28,7 @@
 #include "classlib/Grids.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 // The index a run computes, of either analysis.
 enum class PairIndexKind : int8_t {

@@ -1,5 +1,5 @@
 // The per-cell text hooks every loader and saver of the grid goes through.
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 #include "grid/base/HTMLTextOperations.h"
 #include "grid/base/ZudAzud.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 #include "grid/base/ZudAzud.h"
 
 namespace {

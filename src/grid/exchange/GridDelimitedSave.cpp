@@ -1,7 +1,7 @@
 // The grid's delimited-text savers: SaveToCSV writes the save range as a new file,
 // AppendToCSV adds it after an existing file's lines. Every file is written whole or not at
 // all, so a failed save leaves the old file as it was.
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // before anything moves, so that rows sliding into the selected rectangle are not taken too.
 #include <algorithm>
 
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 namespace {
 bool ListHas(const TIntList* List, int Index) {

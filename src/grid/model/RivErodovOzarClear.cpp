@@ -1,7 +1,7 @@
 // Clearing cells, and merging and splitting cells by content.
 #include <algorithm>
 
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 // ---- Clearing ----
 

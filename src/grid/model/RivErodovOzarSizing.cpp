@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "classlib/Canvas.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 namespace {
 

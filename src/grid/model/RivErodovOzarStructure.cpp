@@ -5,7 +5,7 @@
 #include <unordered_set>
 
 #include "classlib/StringList.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 namespace {
 // Inserts (Delta > 0) or deletes (Delta < 0) entries of a per-row side list at RowIndex, only

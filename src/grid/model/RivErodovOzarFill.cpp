@@ -1,7 +1,7 @@
 // Filling a range of cells with generated text, and running the attached cell checker over a
 // range.
 #include "classlib/Random.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 TRect TRivErodovOzar::FillRange(bool DoFixed) const {
   if (DoFixed) return TRect(0, 0, ColCount() - 1, RowCount() - 1);

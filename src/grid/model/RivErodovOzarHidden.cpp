@@ -6,7 +6,7 @@
 // and showing n rows costs time linear in n, not n squared.
 #include <algorithm>
 
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 namespace {
 constexpr int kHideableCols = 512;

@@ -1,6 +1,6 @@
 // The data grid's core: construction and its starting values, the counts and fixed counts
 // with their bookkeeping, sizes, the save range, update blocks, bounds and assignment.
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "classlib/GraphicsObjects.h"
 #include "classlib/StringList.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 #include "grid/model/NumberText.h"
 
 // ---- Looks and colours ----

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "classlib/StringList.h"
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 #include "grid/base/HTMLTextOperations.h"
 #include "grid/model/NumberText.h"
 

@@ -1,7 +1,7 @@
 // Statistics over a column or a row, and automatic numbering.
 #include <algorithm>
 
-#include "grid/RivErodovOzar.h"
+#include "grid/model/RivErodovOzar.h"
 
 bool TRivErodovOzar::IsCalcCell(int ACol, int ARow) {
   // A hidden row (no display row) always counts; merged cells count once, at their base.

@@ -19,7 +19,7 @@
 #include "grid/model/GridItems.h"
 #include "classlib/Bitmap.h"
 #include "classlib/Canvas.h"
-#include "grid/RivErodovOzarCalcTypes.h"
+#include "grid/model/RivErodovOzarCalcTypes.h"
 #include "grid/base/RivObjLists.h"
 #include "grid/base/RivObjSettings.h"
 #include "grid/base/rozcheck.h"
