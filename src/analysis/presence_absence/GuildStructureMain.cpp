@@ -46,7 +46,8 @@ TGroupRunSetup TGuildStructure::Setup() {
   s.CopyMainGrid = [axis = s.Axis](const TStringGrid* Grid, Matrix& Presence, std::vector<std::string>& Labels) {
     GuildCopyMainGrid(Grid, axis, Presence, Labels);
   };
-  s.Randomize = [grouping = o->Grouping->ItemIndex()](GroupSims& Sims) { GuildShuffleLabels(Sims, grouping); };
+  // The grouping as the axis reads it, so that a grouping without a selection still shuffles.
+  s.Randomize = [grouping = guilds ? 0 : 1](GroupSims& Sims) { GuildShuffleLabels(Sims, grouping); };
   s.FavoredStates = guilds && o->FavoredStatesCheckBox->Checked();
   s.ModelName = "Guild Structure";
   s.MinRows = guilds ? kMinGridLines : 0;
