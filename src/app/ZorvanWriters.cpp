@@ -29,10 +29,13 @@ String SimFileName(Integer Sim, Integer Subset) {
 }
 
 // Builds the text and writes it as F_Name; any failure shows "Error writing file." and the
-// old file stays as it was.
+// old file stays as it was. A value that is not a number is no failure of the file: it ends
+// the run that wanted it written (FiniteStatistic).
 void WriteOrReport(const String& F_Name, const std::function<String()>& Build) {
   try {
     WriteFileAtomically(F_Name, Build());
+  } catch (const EMathError&) {
+    throw;
   } catch (const std::exception&) {
     ShowMessage("Error writing file.");
   }
@@ -166,7 +169,7 @@ void TZorvan::SaveSimulation_4(Integer Sim, Integer Subset, const Matrix& F_Mat)
 void TZorvan::SaveSimulation_3(Integer Sim, Integer Subset, const Real_Matrix& F_Mat) {
   WriteMatrixFile(MainGrid, Sim, Subset, [&](int c, int r) {
     F_Mat.RequireIndex(c, r);
-    return FloatToStr(F_Mat[c][r]);
+    return FloatToStr(FiniteStatistic(F_Mat[c][r]));
   });
 }
 

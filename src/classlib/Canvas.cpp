@@ -790,9 +790,12 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& src, TC
 
 namespace {
 
+// The device's area in the canvas's coordinates. The painter's own transform maps them, not
+// its device transform: a view painted into its window's backing store has its offset in the
+// window added there, which would cut the area short by that offset.
 QRect WholeDevice(TCanvas::Private* d) {
   if (d->painter && d->painter->device()) {
-    QTransform inverse = d->painter->deviceTransform().inverted();
+    QTransform inverse = d->painter->combinedTransform().inverted();
     return inverse.mapRect(QRect(0, 0, d->painter->device()->width(), d->painter->device()->height()));
   }
   return QRect(-1000000, -1000000, 2000000, 2000000);

@@ -141,7 +141,7 @@ int HexValue(char c) {
 // to end after the digits and reports overflow as failure; lenient mode stops before a digit
 // that would overflow. maxMagnitude bounds decimal values; hexLimit bounds hex values, which
 // are then taken as two's complement of the result width.
-bool ScanInteger(const String& s, bool strict, int bits, Int64& out) {
+bool ScanInteger(const String& s, bool strict, int bits, Int64& out, bool* overflowed = nullptr) {
   size_t i = 0, n = s.size();
   while (i < n && IsBlank(s[i])) ++i;
   bool neg = false;
@@ -173,6 +173,7 @@ bool ScanInteger(const String& s, bool strict, int bits, Int64& out) {
     ++digits;
     ++i;
   }
+  if (overflowed != nullptr) *overflowed = overflow;
   if (strict && (digits == 0 || overflow || i != n)) return false;
   // Hex texts give the bit pattern of the result width; the sign then negates it.
   uint64_t bitsValue = (hex && bits == 32) ? static_cast<uint64_t>(static_cast<Int64>(static_cast<int32_t>(v))) : v;
@@ -225,6 +226,14 @@ Integer LeadingInt(const String& S) {
   Int64 v = 0;
   ScanInteger(S, false, 32, v);
   return static_cast<Integer>(v);
+}
+
+bool TryLeadingInt(const String& S, Integer& Value) {
+  Int64 v = 0;
+  bool overflow = false;
+  ScanInteger(S, false, 32, v, &overflow);
+  Value = static_cast<Integer>(v);
+  return !overflow;
 }
 
 namespace {

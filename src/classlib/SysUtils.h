@@ -96,6 +96,9 @@ Extended StrToFloatDef(const String& S, Extended Default);
 // may carry a fraction and an exponent). Whatever follows is ignored; 0 when the text does not
 // begin with a number. An integer stops before a digit that would overflow.
 Integer LeadingInt(const String& S);
+// LeadingInt, telling whether the leading integer fits: false when its digits run on past the
+// range of an Integer (Value is then what LeadingInt gives, the digits before the overflow).
+bool TryLeadingInt(const String& S, Integer& Value);
 double LeadingReal(const String& S);
 
 // Reads back a number the program wrote itself in the fixed or general format: like

@@ -149,6 +149,22 @@ TEST_F(Numbers, LeadingNumbersReadWhatTheTextBeginsWith) {
   // An integer stops before the digit that would overflow.
   EXPECT_EQ(LeadingInt("99999999999"), 999999999);
   EXPECT_EQ(LeadingReal("1e999"), 0.0);
+  // TryLeadingInt tells that apart from a text that fits; it reads what LeadingInt reads.
+  struct {
+    const char* text;
+    bool fits;
+    Integer value;
+  } fit[] = {{"2147483647", true, 2147483647},     {"-2147483648", true, INT32_MIN},
+             {"2147483648", false, 214748364},     {"99999999999999999999", false, 999999999},
+             {" -2147483649x", false, -214748364}, {"12.9", true, 12},
+             {"abc", true, 0},                     {"$FFFFFFFF", true, -1},
+             {"$100000000", false, 268435456}};
+  for (const auto& c : fit) {
+    Integer v = 7;
+    EXPECT_EQ(TryLeadingInt(c.text, v), c.fits) << c.text;
+    EXPECT_EQ(v, c.value) << c.text;
+    EXPECT_EQ(v, LeadingInt(c.text)) << c.text;
+  }
 }
 
 TEST_F(Numbers, ListNumbersAcceptEitherSeparator) {

@@ -608,6 +608,24 @@ int PixelsOfColor(TControl* Control, TColor Color) {
   return count;
 }
 
+int PixelsOfColorInWindow(TControl* Control, TColor Color, const TRect& Area) {
+  QWidget* v = VisibleView(Control);
+  if (v == nullptr) return -1;
+  QWidget* window = v->window();
+  const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QPoint origin = v->mapTo(window, QPoint(0, 0));
+  const QRect area = QRect(origin.x() + Area.Left, origin.y() + Area.Top, Area.Width(), Area.Height()) &
+                     QRect(origin, v->size()) & image.rect();
+  const QRgb wanted = qRgb(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
+  int count = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = area.left(); x <= area.right(); ++x)
+      if ((line[x] & 0xFFFFFF) == (wanted & 0xFFFFFF)) ++count;
+  }
+  return count;
+}
+
 bool ControlOnScreen(TControl* Control) { return Control->View() != nullptr && Control->View()->isVisible(); }
 
 TCustomForm* ActiveForm() {

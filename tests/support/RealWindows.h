@@ -125,5 +125,8 @@ String ShownText(TControl* Control);
 // How many pixels of the control's view, as the window system draws it now, have exactly the
 // colour Color ($00BBGGRR); -1 when it has no visible view.
 int PixelsOfColor(TControl* Control, TColor Color);
+// The same over Area (control coordinates) as the control's window draws it: the whole window
+// is painted and the control's part read, so a view is painted where it stands in the window.
+int PixelsOfColorInWindow(TControl* Control, TColor Color, const TRect& Area);
 
 }  // namespace RealWindows

@@ -54,8 +54,10 @@ class TChiSquareOpts : public TForm {
   Integer IntegerMatrixTotal = 0;
 
   // Expected counts and totals from the data grid. False when a data cell is not an integer
-  // ("Cell value is not a valid integer."), when a total does not fit a 32-bit integer, or when
-  // the grand total is 0 (no expected counts can be given: the data cells are emptied).
+  // ("Cell value is not a valid integer."), when a total does not fit a 32-bit integer ("Table
+  // totals too large."), or when the grand total is 0: there are no expected counts to give,
+  // so the grid's data cells keep what they held (its titles and the row and column totals are
+  // the data's; IntegerMatrixTotal keeps its last positive value).
   bool CalculateExpectedMatrix();
   void ResetDefaults();
 

@@ -1,5 +1,6 @@
 #include "analysis/chi_square/ChiSquareSims.h"
 
+#include "analysis/common/ZorvanHelpersStatistics.h"
 #include "classlib/Math.h"
 #include "classlib/Random.h"
 
@@ -16,7 +17,7 @@ double ChiSquareStatistic(const Matrix& T, const Real_Matrix& E) {
   }
   // A statistic beyond the range of a double (an expected count next to 0) ends the run with
   // the floating-point error rather than report an infinite index.
-  return static_cast<double>(CheckFinite(x2));
+  return FiniteStatistic(x2);
 }
 
 bool ExpectedCounts(const std::vector<double>& RowTotal, const std::vector<double>& ColTotal, Real_Matrix& E) {

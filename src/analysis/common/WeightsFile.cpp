@@ -44,12 +44,12 @@ void PutWeightsFileCells(TStringGrid* Grid, TWeightsFileCells&& Cells, int Colum
   Grid->TakeRows(std::move(Cells.Lines));
 }
 
-bool CheckWeightsPositive(const TStringGrid* Grid) {
+bool CheckWeightsPositive(const TStringGrid* Grid, const char* LineBreak) {
   for (int r = 1; r < Grid->RowCount(); ++r) {
     const double weight = LeadingReal(Grid->Cells(1, r));
     // An infinite weight would turn every selection probability into NaN.
     if (!(weight > 0) || !std::isfinite(weight)) {
-      ShowMessage("Weights must be > 0 \nerror row: " + IntToStr(r));
+      ShowMessage(String("Weights must be > 0 ") + LineBreak + "error row: " + IntToStr(r));
       return false;
     }
   }

@@ -24,6 +24,7 @@ TWeightsFileCells ReadWeightsFileCells(const String& Bytes, size_t MaxLines);
 void PutWeightsFileCells(TStringGrid* Grid, TWeightsFileCells&& Cells, int Columns);
 
 // True when every weight of Grid (column 1, rows 1..) is a finite positive number; otherwise
-// shows "Weights must be > 0 " / "error row: " + the first failing row and returns false.
-// The editors check their weights with it and a run checks them again before it starts.
-bool CheckWeightsPositive(const TStringGrid* Grid);
+// shows "Weights must be > 0 " and "error row: " + the first failing row, joined by
+// LineBreak (each analysis's editor has its own), and returns false. The editors check their
+// weights with it and a run checks them again before it starts.
+bool CheckWeightsPositive(const TStringGrid* Grid, const char* LineBreak);

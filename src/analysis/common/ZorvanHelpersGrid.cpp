@@ -70,7 +70,12 @@ bool CheckPositiveIntegers(TStringGrid* Grid) {
 bool CheckPositiveReals(TStringGrid* Grid) {
   for (int r = 1; r < Grid->RowCount(); ++r) {
     for (int c = 1; c < Grid->ColCount(); ++c) {
-      if (StrToFloat(Grid->Cells(c, r)) <= 0) {
+      double value = 0;
+      if (!TryStrToFloat(Grid->Cells(c, r), value)) {
+        ShowMessage("Not a real number " + CellName(r, c));
+        return false;
+      }
+      if (value <= 0) {
         ShowMessage("Non-positive real " + CellName(r, c));
         return false;
       }

@@ -36,9 +36,9 @@ bool CheckRowTotals_Real(const Real_Matrix& M);
 bool CheckPositiveIntegers(TStringGrid* Grid);
 
 // Every data cell of Grid, row by row, must be a number greater than 0, read with the regional
-// decimal separator. Text that is not a number raises EConvertError (the calling command ends
-// in the error box); a value <= 0 shows "Non-positive real @ Row " + r + " Col " + c and gives
-// false.
+// decimal separator. Text that is not a number (an empty cell included) shows "Not a real
+// number @ Row " + r + " Col " + c, a value <= 0 "Non-positive real @ Row " + r + " Col " + c;
+// either gives false.
 bool CheckPositiveReals(TStringGrid* Grid);
 
 // The main grid's data size within species diversity's limits: more than kDiversityMaxRows

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "classlib/Exceptions.h"
+#include "classlib/Math.h"
 #include "classlib/SysUtils.h"
 
 intervalArray Intervals{};
@@ -336,7 +337,14 @@ void CalculateSlope(const std::vector<double>& X, const std::vector<double>& Y, 
 
 // ---------------------------------------------------------------------------------------------
 
-String StatText(double Value) { return FloatToStrF(Value, ffFixed, 7, 5); }
+double FiniteStatistic(double Value) {
+  if (!std::isfinite(Value)) RaiseOverflow();
+  return Value;
+}
+
+String FixedText(double Value) { return FloatToStrF(Value, ffFixed, 7, 5); }
+
+String StatText(double Value) { return FixedText(FiniteStatistic(Value)); }
 
 double StandardizedEffectSize(double Observed, double Mean, double Variance) {
   return Variance > 0 ? (Observed - Mean) / std::sqrt(Variance) : 0.0;

@@ -98,7 +98,14 @@ void CalculateSlope(const std::vector<double>& X, const std::vector<double>& Y, 
 
 // ---- reporting conventions
 
+// A statistic that is shown or written must be a number: an infinity or a NaN (a sum of squares
+// or a quotient beyond the range of a double) raises EOverflow ("Floating point overflow"),
+// which ends the run before its results are shown or its batch row is written.
+double FiniteStatistic(double Value);
 // Fixed format: 7 significant digits, 5 decimals, regional decimal separator.
+String FixedText(double Value);
+// FixedText of a statistic, checked by FiniteStatistic: every number a run shows, writes to a
+// file or passes to the batch row goes through here.
 String StatText(double Value);
 // (Observed - Mean) / sqrt(Variance) when Variance > 0, else 0.
 double StandardizedEffectSize(double Observed, double Mean, double Variance);

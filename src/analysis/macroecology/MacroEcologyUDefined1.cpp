@@ -19,10 +19,10 @@ void TMacroEcologyUD1::Init() {
   std::vector<double> x, y;
   ReadColumns(x, y);
   const Integer n = static_cast<Integer>(x.size());
-  MinimumXEdit->SetText(StatText(FindMinimum(n, x)));
-  MaximumXEdit->SetText(StatText(FindMaximum(n, x)));
-  MinimumYEdit->SetText(StatText(FindMinimum(n, y)));
-  MaximumYEdit->SetText(StatText(FindMaximum(n, y)));
+  MinimumXEdit->SetText(FixedText(FindMinimum(n, x)));
+  MaximumXEdit->SetText(FixedText(FindMaximum(n, x)));
+  MinimumYEdit->SetText(FixedText(FindMinimum(n, y)));
+  MaximumYEdit->SetText(FixedText(FindMaximum(n, y)));
 }
 
 TUniformBox TMacroEcologyUD1::EndPoints() const { return {Value(0), Value(1), Value(2), Value(3)}; }

@@ -34,11 +34,11 @@ void TMacroEcologyUD2::Init() {
   ReadColumns(x, y);
   double mean = 0, variance = 0;
   CalculateMeanVariance(static_cast<Integer>(x.size()), x, mean, variance);
-  MeanXEdit->SetText(StatText(mean));
-  SDXEdit->SetText(StatText(std::sqrt(variance)));
+  MeanXEdit->SetText(FixedText(mean));
+  SDXEdit->SetText(FixedText(std::sqrt(variance)));
   CalculateMeanVariance(static_cast<Integer>(y.size()), y, mean, variance);
-  MeanYEdit->SetText(StatText(mean));
-  SDYEdit->SetText(StatText(std::sqrt(variance)));
+  MeanYEdit->SetText(FixedText(mean));
+  SDYEdit->SetText(FixedText(std::sqrt(variance)));
 }
 
 TNormalParameters TMacroEcologyUD2::Parameters() const { return {Value(0), Value(1), Value(2), Value(3)}; }

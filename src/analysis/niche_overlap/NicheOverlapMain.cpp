@@ -2,6 +2,7 @@
 // the save commands.
 #include "analysis/niche_overlap/NicheOverlapMain.h"
 
+#include "analysis/common/ZorvanHelpersStatistics.h"
 #include "app/ExcelExport.h"
 #include "app/ResultsFormParts.h"
 #include "app/ZorvanMain.h"
@@ -127,7 +128,7 @@ void TNicheOverlap::DisplayResults() {
   // The last randomised utilisations with the data grid's titles.
   ResetGrid(SimulationGrid, C, R);
   for (int r = 1; r < R; ++r)
-    for (int c = 1; c < C; ++c) SimulationGrid->SetCells(c, r, FloatToStr(SimulatedMatrix[c][r]));
+    for (int c = 1; c < C; ++c) SimulationGrid->SetCells(c, r, FloatToStr(FiniteStatistic(SimulatedMatrix[c][r])));
   for (int c = 0; c < C; ++c) SimulationGrid->SetCells(c, 0, cells[0][c]);
   for (int r = 0; r < R; ++r) SimulationGrid->SetCells(0, r, cells[r][0]);
 

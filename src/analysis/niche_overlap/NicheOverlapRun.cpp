@@ -3,7 +3,6 @@
 // summary text.
 #include <cmath>
 
-#include "analysis/common/WeightsFile.h"
 #include "analysis/common/ZorvanHelpersGrid.h"
 #include "analysis/common/ZorvanHelpersStatistics.h"
 #include "analysis/niche_overlap/NicheOverlapMain.h"
@@ -123,7 +122,7 @@ bool TNicheOverlap::CheckWeights() {
     return false;
   }
   // A grid without its weights column reads every weight as 0 and fails here.
-  if (!CheckWeightsPositive(weights)) {
+  if (!NicheOverlapUserDefined->TestUserDefined()) {
     RunFrame::Fail("");
     return false;
   }

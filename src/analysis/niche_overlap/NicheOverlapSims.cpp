@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/common/ZorvanHelpersStatistics.h"
 #include "classlib/Random.h"
 #include "classlib/SysUtils.h"
 
@@ -129,7 +130,7 @@ void CzekanowskiPairs(int Species, int States, const double* P, double* Out) {
   }
 }
 
-std::string PairIndexText(double Value) { return FloatToStrF(Value, ffGeneral, 7, 0); }
+std::string PairIndexText(double Value) { return FloatToStrF(FiniteStatistic(Value), ffGeneral, 7, 0); }
 
 int32_t PermutationKey(double RandomValue) {
   // Written out rather than a library rounding call, which costs more than the rest of a draw.

@@ -83,7 +83,7 @@ void TNicheOverlapUserDefined::FormShow(TObject*) {
   SitesWeightsGrid->SetVisible(true);
 }
 
-bool TNicheOverlapUserDefined::TestUserDefined() { return CheckWeightsPositive(SitesWeightsGrid); }
+bool TNicheOverlapUserDefined::TestUserDefined() { return CheckWeightsPositive(SitesWeightsGrid, "\r\n"); }
 
 void TNicheOverlapUserDefined::OpenWeightsFile(const String& F_Name) {
   // A read error is not ours to report: it reaches the program's error box.

@@ -28,8 +28,8 @@ class TNicheOverlapUserDefined : public TForm {
 
   // The default layout: one row per data grid column, every weight "1.0".
   void SetColumns();
-  // True when every weight is a positive number; otherwise shows "Weights must be > 0 " /
-  // "error row: " + row and returns false.
+  // True when every weight is a positive number; otherwise shows "Weights must be > 0 " and
+  // "error row: " + row, joined by CR LF, and returns false.
   bool TestUserDefined();
   // Reads a weights file into the grid; a row count other than the data grid's column count
   // shows "Weights row count must = MainGrid col count." and restores the default layout.

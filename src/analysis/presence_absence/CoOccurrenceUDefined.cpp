@@ -111,7 +111,7 @@ void TCoOccurrenceUserDefined::FormShow(TObject*) {
   SpeciesWeightsGrid->SetVisible(!sites);
 }
 
-bool TCoOccurrenceUserDefined::TestUserDefined() { return CheckWeightsPositive(WeightsGrid()); }
+bool TCoOccurrenceUserDefined::TestUserDefined() { return CheckWeightsPositive(WeightsGrid(), "\n"); }
 
 void TCoOccurrenceUserDefined::OpenWeightsFile(TStringGrid* Grid, const String& F_Name) {
   // A read error is not ours to report: it reaches the program's error box.

@@ -16,7 +16,7 @@ bool CheckWeightsGrid(const TStringGrid* Grid, int DataCount, const char* CountM
     ShowMessage(CountMessage);
     return false;
   }
-  return CheckWeightsPositive(Grid);
+  return CheckWeightsPositive(Grid, "\n");
 }
 
 }  // namespace

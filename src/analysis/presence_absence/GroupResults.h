@@ -9,6 +9,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "analysis/presence_absence/GroupOptions.h"
@@ -35,7 +37,10 @@ struct TGroupRunSetup {
   TGroupOptions* Options = nullptr;
   GroupAxis Axis = GroupAxis::Species;
   GroupIndexKind Index = GroupIndexKind::CScore;
-  GroupShuffle Shuffle = GroupShuffle::Labels;
+  // The data grid's presence table and labels in the analysis's layout.
+  std::function<void(const TStringGrid* Grid, Matrix& Presence, std::vector<std::string>& Labels)> CopyMainGrid;
+  // One iteration's randomisation of the working state, by the analysis's own routines.
+  std::function<void(GroupSims& Sims)> Randomize;
   bool FavoredStates = false;  // the count is made (grouping by guild and the box ticked)
   String ModelName;            // for the progress window
   // Data: at least MinRows grid rows and MinCols grid columns, titles included.

@@ -36,7 +36,7 @@ void TGroupResults::Run() {
 
   Matrix presence;
   std::vector<std::string> labels;
-  GuildCopyMainGrid(Zorvan->MainGrid, FSetup.Axis, presence, labels);
+  FSetup.CopyMainGrid(Zorvan->MainGrid, presence, labels);
   FSims.Begin(FSetup.Axis, presence, labels);
   RunFrame::StartProgress(FSetup.ModelName);
 
@@ -48,7 +48,7 @@ void TGroupResults::Run() {
   const Integer G = FSims.GroupCount();
   const size_t groups = static_cast<size_t>(G);
 
-  ObservedFavoredStates = FSetup.FavoredStates ? FSims.FavoredStates() : 0;
+  ObservedFavoredStates = FSetup.FavoredStates ? GuildFavoredStates(FSims) : 0;
   FObserved.assign(groups, 0.0);
   if (FSims.GroupIndices(FSetup.Index, FObserved) && FSetup.EmptyGroupStops) {
     RunFrame::Fail(kEmptyData);
@@ -64,8 +64,8 @@ void TGroupResults::Run() {
   FFavored.assign(FMeans.size(), 0.0);
   Integer k = 0;
   for (Integer i = 1; i <= Iterations; ++i) {
-    FSims.Shuffle(FSetup.Shuffle);
-    if (FSetup.FavoredStates) FFavored[static_cast<size_t>(i - 1)] = FSims.FavoredStates();
+    FSetup.Randomize(FSims);
+    if (FSetup.FavoredStates) FFavored[static_cast<size_t>(i - 1)] = GuildFavoredStates(FSims);
     if (RunFrame::Interrupted()) return;
     if (FSetup.Options->SaveMatrixCheckBox->Checked()) {
       GuildWorkingToGrid(FSims, Zorvan->MainGrid, FSimFileGrid);

@@ -43,7 +43,11 @@ TGroupRunSetup TGuildStructure::Setup() {
   s.Axis = GroupingAxis(o->Grouping->ItemIndex());
   const bool guilds = s.Axis == GroupAxis::Species;
   s.Index = SelectedIndex(o->IndexList->ItemIndex());
-  s.Shuffle = GroupShuffle::Labels;
+  s.CopyMainGrid = [axis = s.Axis](const TStringGrid* Grid, Matrix& Presence, std::vector<std::string>& Labels) {
+    GuildCopyMainGrid(Grid, axis, Presence, Labels);
+  };
+  // The grouping as the axis reads it, so that a grouping without a selection still shuffles.
+  s.Randomize = [grouping = guilds ? 0 : 1](GroupSims& Sims) { GuildShuffleLabels(Sims, grouping); };
   s.FavoredStates = guilds && o->FavoredStatesCheckBox->Checked();
   s.ModelName = "Guild Structure";
   s.MinRows = guilds ? kMinGridLines : 0;

@@ -70,8 +70,4 @@ void GuildShuffleLabels(GroupSims& Sims, int Grouping) {
   if (Grouping == 0 || Grouping == 1) Sims.ShuffleLabels();
 }
 
-void GuildFavoredTable(const std::vector<int32_t>& Sizes, std::vector<int32_t>& Table) {
-  GroupSims::FavoredTable(Sizes, Table);
-}
-
 int32_t GuildFavoredStates(const GroupSims& Sims) { return Sims.FavoredStates(); }

@@ -1,6 +1,6 @@
 // The guild-structure null model over the shared group body (GroupSims): reading the data
 // grid in the layout of the chosen grouping, writing the working table back as a grid, the
-// label shuffle and the favored-states table and count.
+// label shuffle and the favored-states count.
 //
 // Layouts (R rows and C columns of the grid, titles included):
 //   by guild  (Species axis): labels in column 1 of rows 1..R-1, sites in columns 2..C-1;
@@ -29,8 +29,6 @@ void GuildWorkingToGrid(const GroupSims& Sims, const TStringGrid* Data, TStringG
 // The label shuffle of grouping 0 (guilds) or 1 (regions); any other value does nothing.
 void GuildShuffleLabels(GroupSims& Sims, int Grouping);
 
-// The table of minimal spreads for the group sizes (Table holds one entry per species).
-void GuildFavoredTable(const std::vector<int32_t>& Sizes, std::vector<int32_t>& Table);
-
-// Favored sites under the labels as they stand.
+// Favored sites under the labels as they stand, against the table of minimal spreads that
+// GroupSims::Begin builds from the guild sizes.
 int32_t GuildFavoredStates(const GroupSims& Sims);

@@ -56,7 +56,9 @@ TGroupRunSetup TSpeciesOverlap::Setup() {
   s.Options = o;
   s.Axis = GroupAxis::Species;
   s.Index = SelectedIndex(o->IndexList->ItemIndex());
-  s.Shuffle = OverlapRandomization(o->RandomizationGroup->ItemIndex());
+  const GroupShuffle shuffle = OverlapRandomization(o->RandomizationGroup->ItemIndex());
+  s.CopyMainGrid = OverlapCopyMainGrid;
+  s.Randomize = [shuffle](GroupSims& Sims) { OverlapRandomize(Sims, shuffle); };
   s.FavoredStates = false;
   s.ModelName = "Species Overlap";
   s.MinRows = kMinGridRows;
@@ -69,7 +71,7 @@ TGroupRunSetup TSpeciesOverlap::Setup() {
   s.GroupingLine = "Grouping by species (rows).";
   s.GroupCountLabel = "Number of groups = ";
   s.IndexLine = IndexLine(s.Index);
-  s.OptionLine = RandomizationLine(s.Shuffle);
+  s.OptionLine = RandomizationLine(shuffle);
   s.SummaryHasFavoredBlock = false;
   s.GroupSection = "SPECIES OVERLAP/UNION:";
   return s;

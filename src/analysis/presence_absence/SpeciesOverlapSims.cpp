@@ -10,7 +10,7 @@ void OverlapShuffleWithinColumns(GroupSims& Sims) { Sims.Shuffle(GroupShuffle::W
 
 void OverlapShuffleWithinRows(GroupSims& Sims) { Sims.Shuffle(GroupShuffle::WithinSpecies); }
 
-void OverlapShuffleLabels(GroupSims& Sims) { Sims.Shuffle(GroupShuffle::Labels); }
+void OverlapShuffleLabels(GroupSims& Sims) { GuildShuffleLabels(Sims, 0); }
 
 GroupShuffle OverlapRandomization(int Item) {
   switch (Item) {
@@ -18,5 +18,17 @@ GroupShuffle OverlapRandomization(int Item) {
     case 2: return GroupShuffle::WithinSpecies;
     case 3: return GroupShuffle::Labels;
     default: return GroupShuffle::WithinSites;
+  }
+}
+
+void OverlapRandomize(GroupSims& Sims, GroupShuffle Kind) {
+  switch (Kind) {
+    case GroupShuffle::Both:
+      OverlapShuffleWithinColumns(Sims);
+      OverlapShuffleWithinRows(Sims);
+      break;
+    case GroupShuffle::WithinSites: OverlapShuffleWithinColumns(Sims); break;
+    case GroupShuffle::WithinSpecies: OverlapShuffleWithinRows(Sims); break;
+    case GroupShuffle::Labels: OverlapShuffleLabels(Sims); break;
   }
 }

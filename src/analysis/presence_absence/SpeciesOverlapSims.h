@@ -23,3 +23,7 @@ void OverlapShuffleLabels(GroupSims& Sims);
 // 1 "Fixed Species", 2 "Fixed Sites", 3 "Fixed Species and Sites". Other items: Fixed Species,
 // the design default.
 GroupShuffle OverlapRandomization(int Item);
+
+// One iteration's randomisation of that kind through the shuffles above: Both is within
+// columns, then within rows.
+void OverlapRandomize(GroupSims& Sims, GroupShuffle Kind);

@@ -11,9 +11,9 @@ TRegressionLine Do_Regression(const std::vector<double>& X, const std::vector<do
   CalculateRegression(X, Y, static_cast<Integer>(Y.size()), line.Slope, line.Intercept, line.R);
   // Data whose line lies beyond the range of a double end the run with the floating-point
   // error, rather than report infinities as results.
-  line.Slope = static_cast<double>(CheckFinite(line.Slope));
-  line.Intercept = static_cast<double>(CheckFinite(line.Intercept));
-  line.R = static_cast<double>(CheckFinite(line.R));
+  line.Slope = FiniteStatistic(line.Slope);
+  line.Intercept = FiniteStatistic(line.Intercept);
+  line.R = FiniteStatistic(line.R);
   return line;
 }
 

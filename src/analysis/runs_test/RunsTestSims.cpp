@@ -31,8 +31,8 @@ void MeanAndVariance(Integer k, const std::vector<double>& Ones, bool Angular, T
     CalculateMeanVariance(k, Ones, S.Mean, S.Variance);
   // X values whose sums lie beyond the range of a double end the run with the floating-point
   // error rather than report infinities.
-  S.Mean = static_cast<double>(CheckFinite(S.Mean));
-  S.Variance = static_cast<double>(CheckFinite(S.Variance));
+  S.Mean = FiniteStatistic(S.Mean);
+  S.Variance = FiniteStatistic(S.Variance);
 }
 
 }  // namespace

@@ -84,15 +84,30 @@ int32_t IndividualPool::Count(int32_t s) const {
   return p[slot] - (slot > 0 ? p[slot - 1] : 0);
 }
 
-void RarefactionDraw(const IndividualPool& Pool, int32_t k, IndividualPool& Work, std::span<int32_t> Tally) {
-  if (k > Pool.Total()) RaiseRangeError();
-  Work.CopyFrom(Pool);
-  for (int32_t i = 0; i < k; ++i) ++Tally[static_cast<size_t>(Work.DrawOne())];
+namespace {
+
+// k draws from Pool into Tally, Poll asked before every kDrawsPerPoll of them.
+bool DrawIndividuals(IndividualPool& Pool, int32_t k, std::span<int32_t> Tally, const PollFn& Poll) {
+  for (int32_t done = 0; done < k;) {
+    if (Poll && Poll()) return false;
+    const int32_t end = k - done > kDrawsPerPoll ? done + kDrawsPerPoll : k;
+    for (; done < end; ++done) ++Tally[static_cast<size_t>(Pool.DrawOne())];
+  }
+  return true;
 }
 
-void AccumulationDraw(IndividualPool& Pool, int32_t k, std::span<int32_t> Tally) {
+}  // namespace
+
+bool RarefactionDraw(const IndividualPool& Pool, int32_t k, IndividualPool& Work, std::span<int32_t> Tally,
+                     const PollFn& Poll) {
   if (k > Pool.Total()) RaiseRangeError();
-  for (int32_t i = 0; i < k; ++i) ++Tally[static_cast<size_t>(Pool.DrawOne())];
+  Work.CopyFrom(Pool);
+  return DrawIndividuals(Work, k, Tally, Poll);
+}
+
+bool AccumulationDraw(IndividualPool& Pool, int32_t k, std::span<int32_t> Tally, const PollFn& Poll) {
+  if (k > Pool.Total()) RaiseRangeError();
+  return DrawIndividuals(Pool, k, Tally, Poll);
 }
 
 void AddColumnToList(const Matrix& Samples, int32_t j, std::span<int32_t> Tally) {

@@ -8,7 +8,9 @@
 // - Every draw takes one step of the program's random source, in the order below, so a seed
 //   and data always give the same subsamples.
 // - Buffers are sized once (Assign, the caller's scratch); a subsample allocates nothing.
-//   Nothing here polls, shows messages or knows a form.
+//   Nothing here shows messages or knows a form. A subsample of individuals can run to
+//   billions of draws, so those draws ask the poll they are given (when given one) every
+//   kDrawsPerPoll draws and stop when it says so.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "analysis/common/MatrixTypes.h"
+#include "analysis/common/RunServices.h"
 
 // The individuals not yet drawn, species in row order. One draw takes u := 1 + Random(T), T the
 // individuals left, and picks the first species whose running sum of counts (in row order)
@@ -51,14 +54,21 @@ class IndividualPool {
   int32_t total_ = 0;
 };
 
+// Draws between two polls: a few microseconds, so an abort is answered within the run frame's
+// time budget.
+inline constexpr int32_t kDrawsPerPoll = 1024;
+
 // Rarefaction draw of k individuals: Work becomes a copy of Pool and k individuals are drawn
 // from it, each added to Tally. Pool is not changed. Raises ERangeError when k exceeds the
-// pool's individuals.
-void RarefactionDraw(const IndividualPool& Pool, int32_t k, IndividualPool& Work, std::span<int32_t> Tally);
+// pool's individuals. False when Poll asked to stop (before the first draw and then every
+// kDrawsPerPoll draws); Tally then holds only part of the subsample.
+bool RarefactionDraw(const IndividualPool& Pool, int32_t k, IndividualPool& Work, std::span<int32_t> Tally,
+                     const PollFn& Poll = {});
 
 // Accumulation draw: k more individuals from Pool itself, added to Tally. Successive calls
 // extend one subsample without replacement. Raises ERangeError when k exceeds what is left.
-void AccumulationDraw(IndividualPool& Pool, int32_t k, std::span<int32_t> Tally);
+// Polls and stops as RarefactionDraw does.
+bool AccumulationDraw(IndividualPool& Pool, int32_t k, std::span<int32_t> Tally, const PollFn& Poll = {});
 
 // Samples is [sample][species], zero-based: Samples.Cols() samples of Samples.Rows() species.
 

@@ -32,11 +32,16 @@ std::vector<Integer> TSpeciesDiversity::getAbundanceLevels() {
 
 bool TSpeciesDiversity::CountsAreValid(Integer FirstColumn, Integer LastColumn) {
   const TRivErodovOzar* grid = Zorvan->MainGrid;
-  // The draws walk counts of 0 or more; a negative one is refused before anything is drawn.
+  // The draws walk counts of 0 or more; a negative one is refused before anything is drawn,
+  // and so is one whose digits run past a 32-bit count (read, it would be cut short).
   for (int r = 1; r < grid->RowCount(); ++r)
-    for (int c = FirstColumn; c <= LastColumn; ++c)
-      if (LeadingInt(grid->Cells(c, r)) < 0)
-        return Refuse("Negative count @ Row " + IntToStr(r) + " Col " + IntToStr(c));
+    for (int c = FirstColumn; c <= LastColumn; ++c) {
+      Integer count = 0;
+      const bool fits = TryLeadingInt(grid->Cells(c, r), count);
+      if (fits && count >= 0) continue;
+      const String cell = "@ Row " + IntToStr(r) + " Col " + IntToStr(c);
+      return Refuse(fits ? "Negative count " + cell : "Count out of range " + cell);
+    }
   return true;
 }
 

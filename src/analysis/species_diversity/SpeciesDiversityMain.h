@@ -101,7 +101,8 @@ class TSpeciesDiversity : public TForm {
   bool Refuse(const String& Message);
   // Ends the run after a subsample below 1 individual: progress closed, InterruptFlag unchanged.
   bool EndWithoutResults();
-  // The first negative count of the data analysed refuses the run, naming its cell.
+  // The first count of the data analysed that is negative or out of a 32-bit count's range
+  // refuses the run, naming its cell.
   bool CountsAreValid(Integer FirstColumn, Integer LastColumn);
   DiversityIndexKind SelectedIndex() const;
   Integer AnalysedColumn() const;

@@ -142,6 +142,8 @@ bool TSpeciesDiversity::RunIndividual() {
   FPool.Assign(FCounts);
   FWork.Assign(FCounts);
   const bool saving = o->SaveMatrixCheckBox->Checked();
+  // A subsample may be billions of draws: they let messages run on the run frame's budget.
+  const PollFn poll = RunFrame::PollOnBudget;
   if (!accumulation) {
     for (Integer i = 0; i < NumLevels; ++i) {
       const Integer level = Levels[static_cast<size_t>(i)];
@@ -149,7 +151,10 @@ bool TSpeciesDiversity::RunIndividual() {
       for (size_t t = 0; t < I; ++t) {
         if (RunFrame::Interrupted()) return false;
         std::fill(FTally.begin(), FTally.end(), 0);
-        RarefactionDraw(FPool, level, FWork, FTally);
+        if (!RarefactionDraw(FPool, level, FWork, FTally, poll)) {
+          RunFrame::Abandon();
+          return false;
+        }
         if (!DetermineIndex(FTally, level)) return EndWithoutResults();
         FValues[static_cast<size_t>(i) * I + t] = indexResult;
       }
@@ -165,7 +170,10 @@ bool TSpeciesDiversity::RunIndividual() {
       Integer drawn = 0;
       for (Integer i = 0; i < NumLevels; ++i) {
         const Integer level = Levels[static_cast<size_t>(i)];
-        AccumulationDraw(FWork, level - drawn, FTally);
+        if (!AccumulationDraw(FWork, level - drawn, FTally, poll)) {
+          RunFrame::Abandon();
+          return false;
+        }
         drawn = level;
         individualsCount = FWork.Total();
         if (!DetermineIndex(FTally, level)) return EndWithoutResults();

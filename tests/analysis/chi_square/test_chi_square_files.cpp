@@ -2,6 +2,7 @@
 // an unfinished last line, a missing file), the "Sim" files of a run, and batch mode over a
 // folder with its per-file checks.
 #include "analysis/chi_square/ChiSquareRunSupport.h"
+#include "classlib/WinApi.h"
 
 using namespace chi_square_test;
 
@@ -82,6 +83,41 @@ TEST_F(ChiSquareFiles, CommaDecimalsSurviveSaveAndOpen) {
   ResetFormatSettings();
   EXPECT_EQ(resultsShown, 1);
   EXPECT_NEAR(ChiSquareShell->Observed_F, 0.04 / 1.2 + 0.04 / 1.8 + 0.04 / 2.8 + 0.04 / 4.2, 1e-12);
+}
+
+// An opened expected count that is no number, or no count at all, is refused by name before
+// the run starts, as a count of 0 is; nothing reaches the error box.
+TEST_F(ChiSquareFiles, AnOpenedExpectedCellThatIsNoNumberIsRefusedByName) {
+  SetData(kData);
+  String opened;
+  Application->Hooks.FileDialog = [&](TCommonDialog* d) {
+    static_cast<TOpenDialog*>(d)->FileName = (dir_ / opened).string();
+    return true;
+  };
+  struct Case {
+    const char* name;
+    const char* text;
+  };
+  for (const Case& k : {Case{"x.txt", "e c1\r\nr1 x\r\n"}, Case{"empty.txt", "e c1\r\nr1 \r\n"},
+                        Case{"comma.txt", "e,c1\r\nr1,\r\n"}}) {
+    SCOPED_TRACE(k.name);
+    WriteFileAtomically(k.name, k.text);
+    opened = k.name;
+    onChiOptions = [] { ChiSquareOpts->Open1->Click(); };
+    Application->Hooks.Messages.clear();
+    SendMessage(Zorvan->Handle(), WM_COMMAND, Zorvan->ChiSquare1->Command(), 0);
+    EXPECT_EQ(Application->Hooks.Messages, (Lines{"Not a real number @ Row 1 Col 1", "Expected Grid 0 error: "}));
+    EXPECT_TRUE(Application->Hooks.Errors.empty());
+    EXPECT_EQ(resultsShown, 0);
+    EXPECT_EQ(Zorvan->BatchGrid->RowCount(), 1);
+    EXPECT_FALSE(Progress->Visible());
+  }
+  // The counts made again from the data run as usual.
+  onChiOptions = [] { ChiSquareOpts->Calculateexpectedmatrix2->Click(); };
+  Application->Hooks.Messages.clear();
+  Zorvan->ChiSquare1->Click();
+  EXPECT_EQ(resultsShown, 1);
+  EXPECT_TRUE(Application->Hooks.Messages.empty());
 }
 
 TEST_F(ChiSquareFiles, EveryRandomTableGoesToASimFile) {

@@ -1,7 +1,7 @@
 // The chi-square windows under the real window system: the options form opened through the
-// main menu, an expected count typed into its grid, closed each way; the results window read
-// tab by tab and closed each way; a table without expected counts refused through a message
-// box; the main window usable afterwards.
+// main menu, an expected count typed into its grid, every row of its expected matrix in view,
+// closed each way; the results window read tab by tab and closed each way; a table without
+// expected counts refused through a message box; the main window usable afterwards.
 #include <functional>
 
 #include "analysis/chi_square/ChiSquareMain.h"
@@ -84,6 +84,48 @@ TEST_F(ChiSquareWindows, OptionsWithATypedExpectedCountAndResultsCloseEachWay) {
     EXPECT_FALSE(IsOnScreen(Progress));
     ExpectMainWindowUsable();
   }
+}
+
+// Every row of the expected matrix can be seen: a table that fits shows all its rows as the
+// window draws them; a taller one gets a vertical scroll bar, and the wheel brings its last
+// row into view.
+TEST_F(ChiSquareWindows, ExpectedGridShowsEveryRow) {
+  for (int rows : {4, 16}) {
+    SCOPED_TRACE(rows);
+    TRivErodovOzar* g = Zorvan->MainGrid;
+    g->SetRowCount(rows + 1);
+    g->SetColCount(4);
+    g->SetCells(0, 0, "species");
+    for (int c = 1; c < 4; ++c) g->SetCells(c, 0, "s" + IntToStr(c));
+    for (int r = 1; r <= rows; ++r) {
+      g->SetCells(0, r, "sp" + IntToStr(r));
+      for (int c = 1; c < 4; ++c) g->SetCells(c, r, IntToStr(r + c));
+    }
+    bool shown = false;
+    WhenModal(ChiSquareOpts, [&] {
+      shown = true;
+      ClickTab(ChiSquareOpts->PageControl1, "Preferences");
+      TStringGrid* grid = ChiSquareOpts->ExpectedGrid;
+      EXPECT_EQ(grid->RowCount(), rows + 1);
+      const bool fits = rows == 4;
+      EXPECT_EQ(ScrollBarShown(grid, true), !fits);
+      if (!fits) {
+        Wheel(grid, 20, 20, -(rows + 1));
+        Settle();
+        EXPECT_GT(grid->TopRow(), 0);
+      }
+      for (int r = fits ? 0 : grid->TopRow(); r <= rows; ++r) {
+        const TRect cell = grid->CellRect(1, r);
+        EXPECT_GT(cell.Height(), 0) << "row " << r;
+        EXPECT_GT(PixelsOfColorInWindow(grid, clBlack, cell), 10) << "row " << r;
+      }
+      ChooseMenu(ChiSquareOpts->Cancel1);
+    });
+    ChooseMenu(Zorvan->ChiSquare1);
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(IsOnScreen(ChiSquareOpts));
+  }
+  ExpectMainWindowUsable();
 }
 
 TEST_F(ChiSquareWindows, ATableOfZerosIsRefused) {

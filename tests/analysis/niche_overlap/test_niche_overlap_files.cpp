@@ -212,9 +212,9 @@ TEST_F(NicheWeights, UseNewWeightsNamesTheFirstBadRow) {
     const char* weight;
     Lines messages;
   };
-  const Case cases[] = {{"0", {"Weights must be > 0 \nerror row: 2"}},
-                        {"-1", {"Weights must be > 0 \nerror row: 2"}},
-                        {"abc", {"Weights must be > 0 \nerror row: 2"}},
+  const Case cases[] = {{"0", {"Weights must be > 0 \r\nerror row: 2"}},
+                        {"-1", {"Weights must be > 0 \r\nerror row: 2"}},
+                        {"abc", {"Weights must be > 0 \r\nerror row: 2"}},
                         {"0.5", {}}};
   for (const Case& k : cases) {
     SCOPED_TRACE(k.weight);
@@ -267,7 +267,7 @@ TEST_F(NicheWeights, FilesOfAnotherShape) {
   };
   const Case cases[] = {
       // No blank before the line ends: one column fewer than cells per line.
-      {"no trailing blanks", "Sites Weights\r\ns1 2\r\ns2 3\r\ns3 4\r\n", {"Weights must be > 0 \nerror row: 1"}, {"Sites", "s1", "s2", "s3"}, {}, 1},
+      {"no trailing blanks", "Sites Weights\r\ns1 2\r\ns2 3\r\ns3 4\r\n", {"Weights must be > 0 \r\nerror row: 1"}, {"Sites", "s1", "s2", "s3"}, {}, 1},
       {"last line without its end", "Sites Weights \r\ns1 2 \r\ns2 3 \r\ns3 4 ",
        {"Weights row count must = MainGrid col count."}, {"Sites", "s1", "s2", "s3"}, {"Weights", "1.0", "1.0", "1.0"},
        2},

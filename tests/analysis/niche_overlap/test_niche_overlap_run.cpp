@@ -217,9 +217,9 @@ TEST_F(NicheRun, EveryRefusalShowsItsMessageThenInitializationFailed) {
        },
        {"Weights row count must = MainGrid col count.", "Initialization failed."}},
       {"a zero weight", ok, weight(2, "0"),
-       {"Weights must be > 0 \nerror row: 2", "Weights must be > 0 \nerror row: 2", "Initialization failed."}},
+       {"Weights must be > 0 \r\nerror row: 2", "Weights must be > 0 \r\nerror row: 2", "Initialization failed."}},
       {"a weight that is no number", ok, weight(1, "abc"),
-       {"Weights must be > 0 \nerror row: 1", "Weights must be > 0 \nerror row: 1", "Initialization failed."}},
+       {"Weights must be > 0 \r\nerror row: 1", "Weights must be > 0 \r\nerror row: 1", "Initialization failed."}},
   };
   for (const StopCase& k : cases) {
     SCOPED_TRACE(k.name);

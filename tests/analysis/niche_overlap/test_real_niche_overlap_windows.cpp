@@ -135,7 +135,7 @@ TEST_F(NicheWindows, WeightsEditorOpensOverTheOptionsAndClosesEachWay) {
     CloseBox(NicheOverlap);
   });
   ChooseMenu(Zorvan->NicheOverlap1);
-  EXPECT_EQ(refused, "Weights must be > 0 \nerror row: 2");
+  EXPECT_EQ(refused, "Weights must be > 0 \r\nerror row: 2");
   EXPECT_TRUE(resultsShown);
   EXPECT_FALSE(IsOnScreen(w));
   ExpectMainWindowUsable();

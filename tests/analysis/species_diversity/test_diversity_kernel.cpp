@@ -147,6 +147,42 @@ TEST(DiversityDraws, AccumulationGrowsToTheWholeSample) {
   EXPECT_THROW(AccumulationDraw(pool, 1, tally), ERangeError);
 }
 
+// The poll is asked before the first draw and then every kDrawsPerPoll draws; asking takes no
+// step of the random source, so a subsample with a poll is the one without it. A poll that
+// says stop ends the draw there.
+TEST(DiversityDraws, IndividualDrawsPollOnTheWayAndStopWhenTold) {
+  const Counts counts{3000, 1, 2500, 700};
+  const int32_t k = 5000;
+  IndividualPool pool, work;
+  pool.Assign(counts);
+  Counts plain(4, 0);
+  RandSeed = 21;
+  RarefactionDraw(pool, k, work, plain);
+  const Cardinal after = RandSeed;
+
+  int polls = 0;
+  Counts polled(4, 0);
+  RandSeed = 21;
+  EXPECT_TRUE(RarefactionDraw(pool, k, work, polled, [&] { return ++polls > 99; }));
+  EXPECT_EQ(polled, plain);
+  EXPECT_EQ(RandSeed, after);
+  EXPECT_EQ(polls, (k + kDrawsPerPoll - 1) / kDrawsPerPoll);
+
+  for (bool accumulation : {false, true}) {
+    SCOPED_TRACE(accumulation);
+    polls = 0;
+    Counts part(4, 0);
+    auto stopAtThird = [&] { return ++polls == 3; };
+    IndividualPool own;
+    own.Assign(counts);
+    const bool done = accumulation ? AccumulationDraw(own, k, part, stopAtThird)
+                                   : RarefactionDraw(pool, k, work, part, stopAtThird);
+    EXPECT_FALSE(done);
+    EXPECT_EQ(polls, 3);
+    EXPECT_EQ(std::accumulate(part.begin(), part.end(), 0), 2 * kDrawsPerPoll);
+  }
+}
+
 TEST(DiversityDraws, SampleDraws) {
   // Three samples of two species: [sample][species].
   Matrix samples(3, 2);

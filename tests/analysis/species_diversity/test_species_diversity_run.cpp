@@ -3,6 +3,7 @@
 // algorithms, the rarefied richness against its exact expectation, samples with both curves,
 // the summary line by line, and every refusal with its message.
 #include "analysis/species_diversity/DiversityRunSupport.h"
+#include "analysis/species_diversity/SpeciesDiversityDraws.h"
 #include "analysis/species_diversity/SpeciesDiversityLevels.h"
 #include "app/ProgressSims.h"
 
@@ -243,6 +244,11 @@ TEST_F(DiversityRun, EveryRefusalWithItsMessage) {
        {"Negative count @ Row 2 Col 1"}, true},
       {"negative count in a sample", {{"species", "p1", "p2"}, {"a", "4", "1"}, {"b", "2", "-1"}},
        [](Answer& a) { a.unit = 1; }, {"Negative count @ Row 2 Col 2"}, true},
+      // A count whose digits run past 32 bits is refused, not read cut short.
+      {"count beyond 32 bits", {{"species", "plot"}, {"a", "3"}, {"b", "99999999999999999999"}}, [](Answer&) {},
+       {"Count out of range @ Row 2 Col 1"}, true},
+      {"count beyond 32 bits in a sample", {{"species", "p1", "p2"}, {"a", "4", "-2147483649"}, {"b", "2", "1"}},
+       [](Answer& a) { a.unit = 1; }, {"Count out of range @ Row 1 Col 2"}, true},
       {"more individuals than 32 bits hold", {{"species", "plot"}, {"a", "2147483647"}, {"b", "1"}}, [](Answer&) {},
        {"Too many individuals: a subsample must hold fewer than 2147483648."}, true},
       {"51 levels", small,
@@ -302,6 +308,50 @@ TEST_F(DiversityRun, AbortEndsTheRunWithoutResults) {
   EXPECT_TRUE(Zorvan->InterruptFlag);
   EXPECT_FALSE(Progress->Visible());
   EXPECT_EQ(Zorvan->BatchGrid->RowCount(), rows);
+}
+
+// A clock that moves 10 ms at every reading: the run frame's poll budget is always spent.
+class TStridingClock : public TClockSource {
+ public:
+  TDateTime Now() override { return 45000.5; }
+  Cardinal TickCount() override { return ticks_ += 10; }
+
+ private:
+  Cardinal ticks_ = 1000;
+};
+
+// One subsample of two million individuals lets messages run on the time budget, not only
+// before it: the abort pressed then stops the draws within a few thousand individuals (each
+// draw is one step of the random source), for rarefaction and accumulation alike.
+TEST_F(DiversityRun, AbortIsAnsweredWithinOneLargeSubsample) {
+  SetData({{"species", "plot"}, {"a", "1500000"}, {"b", "600000"}, {"c", "7"}});
+  TStridingClock clock;
+  SetClockSource(&clock);
+  for (int algorithm : {1, 0}) {
+    SCOPED_TRACE(algorithm);
+    answer = Answer{};
+    answer.userLevels = true;
+    answer.levels = "2000000";
+    answer.algorithm = algorithm;
+    answer.iterations = "1";
+    answer.seed = "11";
+    // Calls 1 and 2 are the progress window's set-up and the iteration's start.
+    int calls = 0;
+    Application->Hooks.ProcessMessages = [&] {
+      if (++calls == 3) Progress->InterruptButton->Click();
+    };
+    Launch();
+    Application->Hooks.ProcessMessages = nullptr;
+    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(resultsShown, 0);
+    EXPECT_TRUE(Zorvan->InterruptFlag);
+    EXPECT_FALSE(Progress->Visible());
+    Cardinal seed = 11;
+    int draws = 0;
+    while (seed != RandSeed && draws < 100000) seed = seed * 134775813u + 1u, ++draws;
+    EXPECT_LT(draws, 20 * kDrawsPerPoll);
+  }
+  SetClockSource(nullptr);
 }
 
 // Cancel in the options form runs nothing.
