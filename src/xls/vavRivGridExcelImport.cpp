@@ -206,15 +206,15 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
         if (fontColor >= 1 && fontColor <= 56) color = static_cast<Integer>(File->GetColorPalette(fontColor));
         cell.FontSize = static_cast<Integer>(std::trunc(fm.Font.Size20 / 20.0 * z));
         cell.FontName = WideToUtf8(fm.Font.Name);
-        if (fm.Font.Style & flsBold) cell.FontStyle += fsBold;
-        if (fm.Font.Style & flsItalic) cell.FontStyle += fsItalic;
-        if (fm.Font.Style & flsStrikeOut) cell.FontStyle += fsStrikeOut;
-        if (fm.Font.Underline != TFlxUnderline::fu_None) cell.FontStyle += fsUnderline;
+        if (fm.Font.Style.Contains(flsBold)) cell.FontStyle += fsBold;
+        if (fm.Font.Style.Contains(flsItalic)) cell.FontStyle += fsItalic;
+        if (fm.Font.Style.Contains(flsStrikeOut)) cell.FontStyle += fsStrikeOut;
+        if (fm.Font.Underline != TWbkUnderline::fu_None) cell.FontStyle += fsUnderline;
         cell.BackColor = FillColorOf(File, fm);
         switch (fm.HAlignment) {
-          case 1: cell.Alignment = taLeftJustify; break;
-          case 2: cell.Alignment = taCenter; break;
-          case 3: cell.Alignment = taRightJustify; break;
+          case THWbkAlignment::fha_left: cell.Alignment = taLeftJustify; break;
+          case THWbkAlignment::fha_center: cell.Alignment = taCenter; break;
+          case THWbkAlignment::fha_right: cell.Alignment = taRightJustify; break;
           default:
             cell.Alignment = value.VType() == varBoolean ? taCenter
                              : value.IsString()          ? taLeftJustify

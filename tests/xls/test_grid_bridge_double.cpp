@@ -162,7 +162,7 @@ TEST(GridBridgeDouble, CellLooksAndFormulasComeOnlyWithCellProperties) {
     red.Font.ColorIndex = 10;
     red.Font.Size20 = 240;
     red.Font.Name = u"Liberation Serif";
-    red.Font.Style = flsBold | flsItalic;
+    red.Font.Style = {flsBold, flsItalic};
     red.FillPattern = {2, 10, 1};
     f.Formats[20] = red;
     f.Cells[{1, 1}] = {Variant(3.0), 20, u"=1+2"};
