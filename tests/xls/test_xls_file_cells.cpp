@@ -70,7 +70,18 @@ TEST_F(XlsFileCells, TypedTextBecomesNumbersBooleansDatesOrStaysText) {
       {u"12%", varDouble, 0.12, "0%"},
       {u"12.5%", varDouble, 0.125, "0.00%"},
       {u"%7", varDouble, 0.07, "0%"},
-      {u"1.5e3", varDouble, 1500, "0.00E+00"},
+      // Exponent forms keep the typed mantissa's decimals, mark and sign (shown as typed).
+      {u"1.5e3", varDouble, 1500, "0.0e-0"},
+      {u"1.234567e-5", varDouble, 1.234567e-5, "0.000000e-0"},
+      {u"6.02214076e23", varDouble, 6.02214076e23, "0.00000000e-00"},
+      {u"-4.5678e-12", varDouble, -4.5678e-12, "0.0000e-00"},
+      {u"1.7976931348623157e308", varDouble, 1.7976931348623157e308, "0.0000000000000000e-000"},
+      {u"1.5E+03", varDouble, 1500, "0.0E+00"},
+      {u"1e5", varDouble, 1e5, "0e-0"},
+      {u"1e0005", varDouble, 1e5, "0e-000"},  // exponent digits: up to the three a double needs
+      {u"12.5e3", varDouble, 12500, "0.00e-0"},  // no typed digit is lost: 1.25e4
+      {u"0.5e3", varDouble, 500, "0.0e-0"},
+      {u"1e400", varUString, 0, ""},  // beyond the largest number: text
       {u"1,234", varDouble, 1234, ""},
       {u"1,234,567.25", varDouble, 1234567.25, ""},
       {u"12,34", varUString, 0, ""},
@@ -108,7 +119,8 @@ TEST_F(XlsFileCells, NumbersWithAPointAreNumbersAlsoWhereTheDecimalSeparatorIsAC
       {u"1.5", varDouble, 1.5, ""},
       {u"0.25", varDouble, 0.25, ""},
       {u"1.234", varDouble, 1.234, ""},     // a point alone is the decimal point
-      {u"-3.5e-2", varDouble, -0.035, "0.00E+00"},
+      {u"-3.5e-2", varDouble, -0.035, "0.0e-0"},
+      {u"-3,25e-2", varDouble, -0.0325, "0.00e-0"},
       {u"1,5", varDouble, 1.5, ""},
       {u"1.234,5", varDouble, 1234.5, ""},
       {u"1.234.567", varDouble, 1234567, ""},
@@ -313,7 +325,7 @@ TEST_F(XlsFileCells, LibreOfficeShowsTypedCellsAsTyped) {
                  std::to_string(getpid()) + " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' --outdir " +
                  dir.Path.string() + " " + dir.File("typed.xls") + " >/dev/null 2>&1",
              status);
-  EXPECT_EQ(xlstest::ReadFileBytes(dir.File("typed.csv")), "Species,12%,\"$1,234.50 \",3/4/2024,1.50E+03,1-2,1,0.125\n");
+  EXPECT_EQ(xlstest::ReadFileBytes(dir.File("typed.csv")), "Species,12%,\"$1,234.50 \",3/4/2024,1.5e3,1-2,1,0.125\n");
 }
 
 }  // namespace
