@@ -1,6 +1,8 @@
 // FloatToStr and FormatFloat: both start from the value's 15-significant-digit decimal form,
 // so a number shows the same digits in both and a half in that form (1.005 -> "1.01" with
-// two decimals) rounds away from zero as the user reads it.
+// two decimals) rounds away from zero as the user reads it. A pattern that asks for more
+// significant digits starts from the value's shortest exact digits instead, so that
+// 1.7976931348623157e308 shown with 16 decimals reads back as the same number.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -22,8 +24,8 @@ struct TDecimal {
 // Keeps `keep` significant digits (may be 0 or negative), rounding half away from zero.
 void RoundDigits(TDecimal& d, long keep);
 
-// The shortest decimal that reads back as the same double, rounded to 15 significant digits.
-TDecimal Decimal15(Extended value) {
+// The shortest decimal that reads back as the same double.
+TDecimal DecimalShortest(Extended value) {
   TDecimal d;
   if (value == 0 || !std::isfinite(value)) return d;
   char buf[64];
@@ -35,9 +37,17 @@ TDecimal Decimal15(Extended value) {
   d.Exponent = std::atoi(text.c_str() + e + 1) + 1;
   d.Negative = value < 0;
   while (!d.Digits.empty() && d.Digits.back() == '0') d.Digits.pop_back();
+  return d;
+}
+
+// The same rounded to 15 significant digits.
+TDecimal Decimal15(Extended value) {
+  TDecimal d = DecimalShortest(value);
   RoundDigits(d, 15);
   return d;
 }
+
+constexpr long ShownDigits = 15;
 
 // Keeps `keep` significant digits (may be 0 or negative), rounding half away from zero.
 void RoundDigits(TDecimal& d, long keep) {
@@ -180,14 +190,23 @@ String FormatFloat(const String& Pattern, Extended Value, const TFormatSettings&
     // the integer placeholders the exponent is a multiple of their count ("##0.0E+0" gives
     // 12.3E+3).
     const bool engineering = intCount > intZerosFromFirst && intCount > 1;
-    for (int pass = 0; pass < 2 && !d.Digits.empty(); ++pass) {
-      const int e = d.Exponent - 1;  // power of ten of the first digit
-      int intDigits = std::max(1, intZerosFromFirst);
-      int expo = e - intDigits + 1;
+    // e: power of ten of the first digit; gives the digits before the point and the exponent.
+    auto place = [&](int e, int& intDigits, int& expo) {
+      intDigits = std::max(1, intZerosFromFirst);
+      expo = e - intDigits + 1;
       if (engineering) {
         expo = (e >= 0 ? e / intCount : -((-e + intCount - 1) / intCount)) * intCount;
         intDigits = e - expo + 1;
       }
+    };
+    if (!d.Digits.empty()) {
+      int intDigits = 0, expo = 0;
+      place(d.Exponent - 1, intDigits, expo);
+      if (intDigits + decCount > ShownDigits) d = DecimalShortest(Value);
+    }
+    for (int pass = 0; pass < 2 && !d.Digits.empty(); ++pass) {
+      int intDigits = 0, expo = 0;
+      place(d.Exponent - 1, intDigits, expo);
       TDecimal rounded = d;
       RoundDigits(rounded, intDigits + decCount);
       if (rounded.Digits.empty()) {
@@ -204,6 +223,7 @@ String FormatFloat(const String& Pattern, Extended Value, const TFormatSettings&
       break;
     }
   } else {
+    if (static_cast<long>(d.Exponent) + decCount > ShownDigits) d = DecimalShortest(Value);
     RoundDigits(d, static_cast<long>(d.Exponent) + decCount);
   }
   const bool negative = d.Negative && !d.Digits.empty();

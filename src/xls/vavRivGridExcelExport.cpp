@@ -178,19 +178,20 @@ void TRivGridExcelIO::ExportCell(TExcelFile* File, Integer GridCol, Integer Grid
                             ha, va, ww, gd);
 
   format.Font.ColorIndex = NearestPaletteColor(File, font.Color());
-  format.Font.Size20 = static_cast<Integer>(std::trunc(std::abs(font.Height()) * 72.0 / font.PixelsPerInch() * 20.0));
+  format.Font.Size20 = static_cast<Word>(std::trunc(std::abs(font.Height()) * 72.0 / font.PixelsPerInch() * 20.0));
   format.Font.Name = Utf8ToWide(font.Name());
-  auto setStyle = [&](Byte bit, bool on) {
-    format.Font.Style = static_cast<Byte>(on ? (format.Font.Style | bit) : (format.Font.Style & ~bit));
+  auto setStyle = [&](TWbkFontStyle style, bool on) {
+    if (on) format.Font.Style += style;
+    else format.Font.Style -= style;
   };
   setStyle(flsBold, font.Style().Contains(fsBold));
   setStyle(flsItalic, font.Style().Contains(fsItalic));
   setStyle(flsStrikeOut, font.Style().Contains(fsStrikeOut));
-  format.Font.Underline = font.Style().Contains(fsUnderline) ? TFlxUnderline::fu_Single : TFlxUnderline::fu_None;
+  format.Font.Underline = font.Style().Contains(fsUnderline) ? TWbkUnderline::fu_Single : TWbkUnderline::fu_None;
 
   if (o.ExportHardBorders && grid->GridLineWidth() > 0) {
     const Integer line = NearestPaletteColor(File, grid->GridLineColor());
-    auto thin = [&](TWbkOneBorder& b) { b = TWbkOneBorder{1, line}; };
+    auto thin = [&](TWbkOneBorder& b) { b = TWbkOneBorder{TWbkBorderStyle::fbs_Thin, line}; };
     if (grid->Options().Contains(goVertLine)) thin(format.Borders.Top), thin(format.Borders.Bottom);
     if (grid->Options().Contains(goHorzLine)) thin(format.Borders.Left), thin(format.Borders.Right);
   }
@@ -213,8 +214,13 @@ void TRivGridExcelIO::ExportCell(TExcelFile* File, Integer GridCol, Integer Grid
     text = ReplaceAllNoCase(text, "&amp;", "&");
     text = ReplaceAllNoCase(text, "&quot;", "\"");
   }
-  format.HAlignment = ha == taLeftJustify ? 1 : ha == taRightJustify ? 3 : ha == taCenter ? 2 : 0;
-  format.VAlignment = va == vtaTop ? 0 : va == vtaCenter ? 1 : 2;
+  format.HAlignment = ha == taLeftJustify    ? THWbkAlignment::fha_left
+                      : ha == taRightJustify ? THWbkAlignment::fha_right
+                      : ha == taCenter       ? THWbkAlignment::fha_center
+                                             : THWbkAlignment::fha_general;
+  format.VAlignment = va == vtaTop      ? TVWbkAlignment::fva_top
+                      : va == vtaCenter ? TVWbkAlignment::fva_center
+                                        : TVWbkAlignment::fva_bottom;
   const WideString wideText = Utf8ToWide(text);
   if (OnCellFormat) OnCellFormat(grid, GridCol, GridRow, XlsCol, XlsRow, wideText, format);
   bool asString = !o.ExportCellFormats;

@@ -58,6 +58,31 @@ TColor FillColorOf(TExcelFile* File, const TWbkFormat& Fm) {
   return 0xFFFFFF;
 }
 
+bool HoldsValue(const Variant& V) { return !V.IsEmpty() && !V.IsNull() && !(V.IsString() && V.AsString().empty()); }
+
+// The last sheet row and column (1-based, 0 for none) that hold a value, a merged block that
+// starts at a value reaching as far as the block. ROW records and blank cells that only carry
+// a format do not count: a sheet formatted far below its data opens at its data's size.
+void ValueExtent(TExcelFile* File, Integer& LastRow, Integer& LastCol) {
+  LastRow = LastCol = 0;
+  const Integer rows = File->MaxRow();
+  for (Integer r = 1; r <= rows; ++r) {
+    for (Integer i = File->ColIndexCount(r); i >= 1; --i) {
+      const Integer c = File->ColByIndex(r, i);
+      if (!HoldsValue(File->GetCellValue(r, c))) continue;
+      LastRow = r;
+      LastCol = std::max(LastCol, c);
+      break;
+    }
+  }
+  for (Integer k = 0, n = File->CellMergedListCount(); k < n; ++k) {
+    const TXlsCellRange m = File->GetCellMergedList(k);
+    if (!HoldsValue(File->GetCellValue(m.Top, m.Left))) continue;
+    LastRow = std::max(LastRow, m.Bottom);
+    LastCol = std::max(LastCol, m.Right);
+  }
+}
+
 String AdjustLineBreaks(const String& S) {
   String out;
   out.reserve(S.size());
@@ -157,7 +182,8 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
   TRivErodovOzar* grid = CurrentGrid();
   const TROZIOOptions& o = *FOptions;
   const double z = (ZoomSaved ? File->GetSheetZoom() : FZoom) / 100.0;
-  const Integer maxRow = File->MaxRow(), maxCol = File->MaxCol();
+  Integer maxRow = 0, maxCol = 0;
+  ValueExtent(File, maxRow, maxCol);
 
   Integer rowCount = grid->RowCount(), colCount = grid->ColCount();
   if (AutoResizeGrid) {
@@ -206,15 +232,15 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
         if (fontColor >= 1 && fontColor <= 56) color = static_cast<Integer>(File->GetColorPalette(fontColor));
         cell.FontSize = static_cast<Integer>(std::trunc(fm.Font.Size20 / 20.0 * z));
         cell.FontName = WideToUtf8(fm.Font.Name);
-        if (fm.Font.Style & flsBold) cell.FontStyle += fsBold;
-        if (fm.Font.Style & flsItalic) cell.FontStyle += fsItalic;
-        if (fm.Font.Style & flsStrikeOut) cell.FontStyle += fsStrikeOut;
-        if (fm.Font.Underline != TFlxUnderline::fu_None) cell.FontStyle += fsUnderline;
+        if (fm.Font.Style.Contains(flsBold)) cell.FontStyle += fsBold;
+        if (fm.Font.Style.Contains(flsItalic)) cell.FontStyle += fsItalic;
+        if (fm.Font.Style.Contains(flsStrikeOut)) cell.FontStyle += fsStrikeOut;
+        if (fm.Font.Underline != TWbkUnderline::fu_None) cell.FontStyle += fsUnderline;
         cell.BackColor = FillColorOf(File, fm);
         switch (fm.HAlignment) {
-          case 1: cell.Alignment = taLeftJustify; break;
-          case 2: cell.Alignment = taCenter; break;
-          case 3: cell.Alignment = taRightJustify; break;
+          case THWbkAlignment::fha_left: cell.Alignment = taLeftJustify; break;
+          case THWbkAlignment::fha_center: cell.Alignment = taCenter; break;
+          case THWbkAlignment::fha_right: cell.Alignment = taRightJustify; break;
           default:
             cell.Alignment = value.VType() == varBoolean ? taCenter
                              : value.IsString()          ? taLeftJustify

@@ -59,12 +59,13 @@ TRowRecord* TRowRecordList::Row(Integer Index) const {
   return FItems[static_cast<size_t>(Index)].get();
 }
 
-void TRowRecordList::AddRow(Word Index) {
-  if (!HasRow(Index)) AddRecord(TRowRecord::CreateStandard(Index));
+void TRowRecordList::AddRow(Integer Index) {
+  if (Index < 0 || Index > TBaseRowColRecord::MaxRow) RaiseXls(XlsMsg::InvalidRow, {Int64{Index}});
+  if (!HasRow(Index)) AddRecord(TRowRecord::CreateStandard(static_cast<Word>(Index)));
 }
 
 void TRowRecordList::SetRowHeight(Integer aRow, Word Height) {
-  AddRow(static_cast<Word>(aRow));
+  AddRow(aRow);
   TRowRecord* r = Row(aRow);
   r->SetHeight(Height);
   r->ManualHeight();

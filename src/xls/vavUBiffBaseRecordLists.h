@@ -131,8 +131,9 @@ class TRowRecordList : public TRowColRecordListOf<TRowRecord> {
   // The row's record; none raises "Missing ROW Record for row %d".
   TRowRecord* Row(Integer Index) const;
   bool HasRow(Integer Index) const { return Index >= 0 && Index < Count() && FItems[static_cast<size_t>(Index)]; }
-  // Adds a standard ROW record when the row has none.
-  void AddRow(Word Index);
+  // Adds a standard ROW record when the row has none; a row outside 0..65535 raises
+  // "Invalid Row (%d)" before anything is stored.
+  void AddRow(Integer Index);
   Integer RowHeight(Integer aRow) const { return HasRow(aRow) ? Row(aRow)->Height() : 0; }
   void SetRowHeight(Integer aRow, Word Height);
   void AutoRowHeight(Integer aRow, bool Value);

@@ -109,7 +109,7 @@ void TCellList::TrimRows(Integer Row, bool Made) {
 void TCellList::SetValueX2(Integer Row, Integer Col, const TXlsCellValue& Value, const TRTFRunList& RTFRuns,
                            bool Options1904) {
   CheckRowCol(Row, Col);
-  FRowRecordList->AddRow(static_cast<Word>(Row));
+  FRowRecordList->AddRow(Row);
   const Integer defaultXF = DefaultFormat(Row, Col);
   TCellRecordList* row = RowList(Row);
   Integer index = 0;
@@ -303,7 +303,7 @@ void TCells::FixRows() {
   for (Integer r = 0; r < FCellList.Count(); ++r) {
     TCellRecordList* row = FCellList[r];
     if (!row || row->Count() == 0) continue;
-    FRowList.AddRow(static_cast<Word>(r));
+    FRowList.AddRow(r);
     row->Sort();
     TRowRecord* rec = FRowList.Row(r);
     Integer first = MaxCol, last = 0;

@@ -20,14 +20,20 @@ const char16_t* const BuiltIn[50] = {
 Integer SideColor(Integer index) { return std::clamp((index + 7) & 0x7F, 8, 64); }
 Integer Color7(Integer index) { return (index + 7) & 0x7F; }
 
-Byte UnderlineCode(TFlxUnderline u) {
+Byte UnderlineCode(TWbkUnderline u) {
   switch (u) {
-    case TFlxUnderline::fu_Single: return 1;
-    case TFlxUnderline::fu_Double: return 2;
-    case TFlxUnderline::fu_SingleAccounting: return 0x21;
-    case TFlxUnderline::fu_DoubleAccounting: return 0x22;
+    case TWbkUnderline::fu_Single: return 1;
+    case TWbkUnderline::fu_Double: return 2;
+    case TWbkUnderline::fu_SingleAccounting: return 0x21;
+    case TWbkUnderline::fu_DoubleAccounting: return 0x22;
     default: return 0;
   }
+}
+
+// The number an enumeration value is stored as.
+template <typename E>
+Cardinal Code(E e) {
+  return static_cast<Cardinal>(e);
 }
 }  // namespace
 
@@ -59,10 +65,11 @@ TFontRecord::TFontRecord(Word aId, ArrayOfByte aData) : TRecordOf(aId, RequireDa
 std::unique_ptr<TFontRecord> TFontRecord::CreateFromWbkFont(const TWbkFont& aFont) {
   ArrayOfByte data(14, 0);
   SetWord(data, 0, static_cast<Word>(aFont.Size20));
-  SetWord(data, 2, static_cast<Word>(((aFont.Style & flsItalic) ? 0x02 : 0) | ((aFont.Style & flsStrikeOut) ? 0x08 : 0)));
+  SetWord(data, 2,
+          static_cast<Word>((aFont.Style.Contains(flsItalic) ? 0x02 : 0) | (aFont.Style.Contains(flsStrikeOut) ? 0x08 : 0)));
   SetWord(data, 4, static_cast<Word>(aFont.ColorIndex + 7));
-  SetWord(data, 6, (aFont.Style & flsBold) ? 700 : 400);
-  SetWord(data, 8, (aFont.Style & flsSubscript) ? 2 : (aFont.Style & flsSuperscript) ? 1 : 0);
+  SetWord(data, 6, aFont.Style.Contains(flsBold) ? 700 : 400);
+  SetWord(data, 8, aFont.Style.Contains(flsSubscript) ? 2 : aFont.Style.Contains(flsSuperscript) ? 1 : 0);
   data[10] = UnderlineCode(aFont.Underline);
   data[11] = aFont.Family;
   data[12] = aFont.CharSet;
@@ -82,19 +89,19 @@ TWbkFont TFontRecord::WbkFont() const {
   f.Size20 = Height();
   f.ColorIndex = GetWord(Data, 4) - 7;
   const Word options = GetWord(Data, 2);
-  f.Style = 0;
-  if (options & 0x02) f.Style |= flsItalic;
-  if (GetWord(Data, 6) == 700) f.Style |= flsBold;
-  if (options & 0x08) f.Style |= flsStrikeOut;
+  f.Style = {};
+  if (options & 0x02) f.Style += flsItalic;
+  if (GetWord(Data, 6) == 700) f.Style += flsBold;
+  if (options & 0x08) f.Style += flsStrikeOut;
   const Word esc = GetWord(Data, 8);
-  if (esc == 1) f.Style |= flsSuperscript;
-  else if (esc == 2) f.Style |= flsSubscript;
+  if (esc == 1) f.Style += flsSuperscript;
+  else if (esc == 2) f.Style += flsSubscript;
   switch (Data[10]) {
-    case 1: f.Underline = TFlxUnderline::fu_Single; break;
-    case 2: f.Underline = TFlxUnderline::fu_Double; break;
-    case 0x21: f.Underline = TFlxUnderline::fu_SingleAccounting; break;
-    case 0x22: f.Underline = TFlxUnderline::fu_DoubleAccounting; break;
-    default: f.Underline = TFlxUnderline::fu_None; break;
+    case 1: f.Underline = TWbkUnderline::fu_Single; break;
+    case 2: f.Underline = TWbkUnderline::fu_Double; break;
+    case 0x21: f.Underline = TWbkUnderline::fu_SingleAccounting; break;
+    case 0x22: f.Underline = TWbkUnderline::fu_DoubleAccounting; break;
+    default: f.Underline = TWbkUnderline::fu_None; break;
   }
   f.Family = Data[11];
   f.CharSet = Data[12];
@@ -187,15 +194,18 @@ std::unique_ptr<TXFRecord> TXFRecord::CreateFromFormat(const TWbkFormat& Fmt, TF
   SetWord(d, 0, static_cast<Word>(FontList.AddFont(Fmt.Font)));
   SetWord(d, 2, static_cast<Word>(FormatList.AddFormat(Fmt.Format)));
   SetWord(d, 4, static_cast<Word>((Fmt.Locked ? 1 : 0) + (Fmt.Hidden ? 2 : 0)));
-  SetWord(d, 6, static_cast<Word>(Fmt.HAlignment + (Fmt.WrapText ? 8 : 0) + Fmt.VAlignment * 16 + Fmt.Rotation * 256));
+  SetWord(d, 6,
+          static_cast<Word>(Code(Fmt.HAlignment) + (Fmt.WrapText ? 8 : 0) + Code(Fmt.VAlignment) * 16 + Fmt.Rotation * 256));
   SetWord(d, 8, static_cast<Word>((Fmt.Indent & 15) + (Fmt.ShrinkToFit ? 16 : 0) + 0xFC00));
   const TWbkBorders& b = Fmt.Borders;
-  SetWord(d, 10, static_cast<Word>(b.Left.Style + b.Right.Style * 16 + b.Top.Style * 256 + b.Bottom.Style * 4096));
-  SetWord(d, 12, static_cast<Word>(SideColor(b.Left.ColorIndex) + SideColor(b.Right.ColorIndex) * 128 + b.DiagonalStyle * 16384));
+  SetWord(d, 10, static_cast<Word>(Code(b.Left.Style) + Code(b.Right.Style) * 16 + Code(b.Top.Style) * 256 +
+                                   Code(b.Bottom.Style) * 4096));
+  SetWord(d, 12, static_cast<Word>(SideColor(b.Left.ColorIndex) + SideColor(b.Right.ColorIndex) * 128 +
+                                   Code(b.DiagonalStyle) * 16384));
   const uint64_t word = static_cast<uint64_t>(SideColor(b.Top.ColorIndex)) +
                         static_cast<uint64_t>(SideColor(b.Bottom.ColorIndex)) * 128 +
                         static_cast<uint64_t>(Color7(b.Diagonal.ColorIndex)) * 16384 +
-                        static_cast<uint64_t>(static_cast<uint32_t>(b.Diagonal.Style)) * (1u << 21) +
+                        static_cast<uint64_t>(Code(b.Diagonal.Style)) * (1u << 21) +
                         static_cast<uint64_t>(static_cast<uint32_t>((Fmt.FillPattern.Pattern & 63) - 1)) * (1u << 26);
   SetCardinal(d, 14, static_cast<Cardinal>(word));
   SetWord(d, 18, static_cast<Word>(Color7(Fmt.FillPattern.FgColorIndex) + Color7(Fmt.FillPattern.BgColorIndex) * 128));
@@ -225,7 +235,7 @@ TWbkFormat TXFRecord::WbkFormat(const TFontRecordList& FontList, const TFormatRe
   b.Diagonal.ColorIndex = GetBorderColorIndexExt(14, 14);
   b.DiagonalStyle = DiagonalStyle();
   f.Format = FormatList.GetFormat(FormatIndex());
-  f.FillPattern.Pattern = CellPattern() + 1;
+  f.FillPattern.Pattern = static_cast<TWbkPatternStyle>(CellPattern() + 1);
   f.FillPattern.FgColorIndex = CellFgColorIndex();
   f.FillPattern.BgColorIndex = CellBgColorIndex();
   f.HAlignment = HAlign();
@@ -233,7 +243,7 @@ TWbkFormat TXFRecord::WbkFormat(const TFontRecordList& FontList, const TFormatRe
   f.WrapText = WrapText();
   f.ShrinkToFit = (Data[8] & 0x10) != 0;
   f.Rotation = Rotation();
-  f.Indent = Data[8] & 0x0F;
+  f.Indent = static_cast<Byte>(Data[8] & 0x0F);
   const Word prot = GetWord(Data, 4);
   f.Locked = (prot & 1) != 0;
   f.Hidden = (prot & 2) != 0;
@@ -245,11 +255,12 @@ void TXFRecord::FillUsedColors(std::vector<bool>& UsedColors, const TFontRecordL
   auto mark = [&](Integer index) {
     if (index >= 0 && index < static_cast<Integer>(UsedColors.size())) UsedColors[static_cast<size_t>(index)] = true;
   };
-  if (GetBorderStyle(10, 0)) mark(GetBorderColorIndex(12, 0));
-  if (GetBorderStyle(10, 4)) mark(GetBorderColorIndex(12, 7));
-  if (GetBorderStyle(11, 0)) mark(GetBorderColorIndex(14, 0));
-  if (GetBorderStyle(11, 4)) mark(GetBorderColorIndex(14, 7));
-  if (GetBorderStyleExt(14, 21)) mark(GetBorderColorIndexExt(14, 14));
+  constexpr TWbkBorderStyle none = TWbkBorderStyle::fbs_None;
+  if (GetBorderStyle(10, 0) != none) mark(GetBorderColorIndex(12, 0));
+  if (GetBorderStyle(10, 4) != none) mark(GetBorderColorIndex(12, 7));
+  if (GetBorderStyle(11, 0) != none) mark(GetBorderColorIndex(14, 0));
+  if (GetBorderStyle(11, 4) != none) mark(GetBorderColorIndex(14, 7));
+  if (GetBorderStyleExt(14, 21) != none) mark(GetBorderColorIndexExt(14, 14));
   if (CellPattern() != 0) {
     mark(CellFgColorIndex());
     if (CellPattern() != 1) mark(CellBgColorIndex());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "xls/vavUBiffBaseRecordLists.h"
+#include "xls/vavUWbkFormats.h"
 #include "xls/vavUWbkMessages.h"
 
 // The built-in number format of id 0..49 ("" for ids without one and outside the range).
@@ -26,8 +27,8 @@ class TFontRecord : public TRecordOf<TFontRecord, TBaseRecord> {
   Integer ColorIndex() const { return GetWord(Data, 4) - 8; }
   Byte Family() const { return Data[11]; }
   Byte Charset() const { return Data[12]; }
-  Byte Style() const { return WbkFont().Style; }
-  TFlxUnderline Underline() const { return WbkFont().Underline; }
+  Set<TWbkFontStyle> Style() const { return WbkFont().Style; }
+  TWbkUnderline Underline() const { return WbkFont().Underline; }
 };
 
 // FORMAT (0x041E): a format id and its string (two-byte count).
@@ -63,16 +64,20 @@ class TXFRecord : public TRecordOf<TXFRecord, TBaseRecord> {
   Word FormatIndex() const { return GetWord(Data, 2); }
   // The font's list index: the stored index skips 4; 0 when outside the list.
   Integer GetActualFontIndex(const TFontRecordList& FontList) const;
-  Integer GetBorderStyle(size_t aPos, Integer FirstBit) const { return (Data[aPos] >> FirstBit) & 0x0F; }
-  Integer GetBorderStyleExt(size_t aPos, Integer FirstBit) const { return (GetCardinal(Data, aPos) >> FirstBit) & 0x0F; }
+  TWbkBorderStyle GetBorderStyle(size_t aPos, Integer FirstBit) const {
+    return static_cast<TWbkBorderStyle>((Data[aPos] >> FirstBit) & 0x0F);
+  }
+  TWbkBorderStyle GetBorderStyleExt(size_t aPos, Integer FirstBit) const {
+    return static_cast<TWbkBorderStyle>((GetCardinal(Data, aPos) >> FirstBit) & 0x0F);
+  }
   Integer GetBorderColorIndex(size_t aPos, Integer FirstBit) const { return ColorToIndex((GetWord(Data, aPos) >> FirstBit) & 0x7F); }
   Integer GetBorderColorIndexExt(size_t aPos, Integer FirstBit) const {
     return ColorToIndex((GetCardinal(Data, aPos) >> FirstBit) & 0x7F);
   }
-  Integer DiagonalStyle() const { return (GetWord(Data, 12) >> 14) & 3; }
-  Integer HAlign() const { return Data[6] & 7; }
-  Integer VAlign() const { return (Data[6] >> 4) & 7; }
-  Integer Rotation() const { return Data[7]; }
+  TWbkDiagonalBorder DiagonalStyle() const { return static_cast<TWbkDiagonalBorder>((GetWord(Data, 12) >> 14) & 3); }
+  THWbkAlignment HAlign() const { return static_cast<THWbkAlignment>(Data[6] & 7); }
+  TVWbkAlignment VAlign() const { return static_cast<TVWbkAlignment>((Data[6] >> 4) & 7); }
+  Byte Rotation() const { return Data[7]; }
   bool WrapText() const { return (Data[6] & 8) != 0; }
   Integer CellPattern() const { return static_cast<Integer>(GetCardinal(Data, 14) >> 26); }
   Integer CellFgColorIndex() const { return (GetWord(Data, 18) & 0x7F) - 7; }

@@ -21,6 +21,7 @@
 #include "classlib/Variants.h"
 #include "xls/vavUBiffBaseRecordLists.h"
 #include "xls/vavUBiffOptionRecords.h"
+#include "xls/vavUWbkFormats.h"
 #include "xls/vavUWbkMessages.h"
 
 // ---------------------------------------------------------------------------------------------

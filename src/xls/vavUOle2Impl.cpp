@@ -19,7 +19,8 @@ Int64 CeilDiv(Int64 a, Int64 b) { return (a + b - 1) / b; }
 // ---------------------------------------------------------------------------------------------
 // Opening
 
-TOle2File::TOle2File(std::istream& aStream, bool AvoidExceptions) : FStream(&aStream) {
+TOle2File::TOle2File(std::istream& aStream, bool AvoidExceptions, const String& aFileName)
+    : FStream(&aStream), FFileName(aFileName) {
   ReadHeader(AvoidExceptions);
   if (NotXls97) return;
   LoadFat();
@@ -39,6 +40,11 @@ TOle2File::~TOle2File() {
 
 void TOle2File::Invalid() const { RaiseXls(XlsMsg::ExcelInvalid); }
 
+void TOle2File::RaiseFileInvalid() const {
+  if (FFileName.empty()) Invalid();
+  RaiseXls(XlsMsg::FileInvalid, {FFileName});
+}
+
 void TOle2File::ReadHeader(bool AvoidExceptions) {
   std::istream& s = *FStream;
   s.clear();
@@ -56,7 +62,7 @@ void TOle2File::ReadHeader(bool AvoidExceptions) {
   bool signatureOk = available >= HeaderFixedSize &&
                      std::equal(TOle2Header::FileSignature.begin(), TOle2Header::FileSignature.end(), block.begin());
   if (!signatureOk) {
-    if (!AvoidExceptions) RaiseXls(XlsMsg::FileInvalid, {String()});
+    if (!AvoidExceptions) RaiseFileInvalid();
     FHeader.NotXls97 = NotXls97 = true;
     s.seekg(start);
     return;
@@ -199,7 +205,7 @@ void TOle2File::SelectStream(const WideString& StreamName) {
       return;
     }
   }
-  RaiseXls(XlsMsg::FileInvalid, {String()});
+  RaiseFileInvalid();
 }
 
 std::vector<WideString> TOle2File::StreamNames() {

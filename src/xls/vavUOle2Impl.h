@@ -50,10 +50,11 @@ class TOle2Header {
 // A compound file opened for reading, or being written as a changed copy.
 class TOle2File {
  public:
-  // Opens the compound file at aStream's current position. When the stream holds no compound
-  // file and AvoidExceptions is set, NotXls97 is set and the stream is put back; otherwise
-  // "The file "%s" is invalid" is raised.
-  explicit TOle2File(std::istream& aStream, bool AvoidExceptions = false);
+  // Opens the compound file at aStream's current position; aFileName, when known, is the file
+  // the bytes came from and is named in the messages. When the stream holds no compound file
+  // and AvoidExceptions is set, NotXls97 is set and the stream is put back; otherwise the file
+  // is refused as invalid (RaiseFileInvalid).
+  explicit TOle2File(std::istream& aStream, bool AvoidExceptions = false, const String& aFileName = String());
   // Completes a pending write; errors there cannot leave a destructor, so call Close first
   // to see them.
   ~TOle2File();
@@ -77,7 +78,10 @@ class TOle2File {
   Int64 Length() const;
   // Read position; while writing, the number of bytes written so far.
   Int64 Position() const;
-  String FileName() const { return String(); }
+  const String& FileName() const { return FFileName; }
+  // "The file "%s" is invalid" with the file's name; without a name, which would show as "",
+  // "Error reading Excel records. File invalid".
+  [[noreturn]] void RaiseFileInvalid() const;
   // Reads up to the absolute stream offset; going back raises.
   void SeekForward(Int64 Offset);
 
@@ -127,6 +131,7 @@ class TOle2File {
 
   std::istream* FStream = nullptr;
   std::ostream* FOut = nullptr;
+  String FFileName;
   TOle2Header FHeader;
   Int64 FSectorCount = 0;  // whole sectors present in the file
   TOle2FAT FAT;

@@ -71,6 +71,8 @@ void TSheet::SetSheetZoom(Integer Value) {
 }
 
 void TSheet::FreezePanes(Integer Row, Integer Col) {
+  if (Row < 0 || Row > TBaseRowColRecord::MaxRow) RaiseXls(XlsMsg::InvalidRow, {Int64{Row}});
+  if (Col < 0 || Col > TBaseRowColRecord::MaxCol) RaiseXls(XlsMsg::InvalidColumn, {Int64{Col}});
   const bool frozen = Row > 0 || Col > 0;
   if (FWindow2) {
     FWindow2->SetIsFrozen(frozen);

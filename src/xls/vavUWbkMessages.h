@@ -67,54 +67,6 @@ struct TXlsMargins {
   Double Footer = 0;
 };
 
-// Font styles of the interface, as bits of TWbkFont::Style.
-enum TFlxFontStyle : Byte { flsBold = 1, flsItalic = 2, flsStrikeOut = 4, flsSuperscript = 8, flsSubscript = 16 };
-enum class TFlxUnderline { fu_None, fu_Single, fu_Double, fu_SingleAccounting, fu_DoubleAccounting };
-
-// A font; colour indexes count palette entries from 1.
-struct TWbkFont {
-  WideString Name = u"Arial";
-  Integer Size20 = 200;
-  Integer ColorIndex = 1;
-  Byte Style = 0;
-  TFlxUnderline Underline = TFlxUnderline::fu_None;
-  Byte Family = 0;
-  Byte CharSet = 0;
-};
-
-struct TWbkOneBorder {
-  Integer Style = 0;
-  Integer ColorIndex = 1;
-};
-
-struct TWbkBorders {
-  TWbkOneBorder Left, Right, Top, Bottom, Diagonal;
-  Integer DiagonalStyle = 0;
-};
-
-struct TWbkFillPattern {
-  Integer Pattern = 1;
-  Integer FgColorIndex = 1;
-  Integer BgColorIndex = 1;
-};
-
-// A cell format as the interface sees it.
-struct TWbkFormat {
-  TWbkFont Font;
-  TWbkBorders Borders;
-  WideString Format;
-  TWbkFillPattern FillPattern;
-  Integer HAlignment = 0;
-  Integer VAlignment = 0;
-  bool Locked = true;
-  bool Hidden = false;
-  Integer Parent = 0;
-  bool WrapText = false;
-  bool ShrinkToFit = false;
-  Integer Rotation = 0;
-  Integer Indent = 0;
-};
-
 // A named range of the workbook interface.
 struct TXlsNamedRange {
   WideString Name;

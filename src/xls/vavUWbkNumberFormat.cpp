@@ -541,13 +541,14 @@ String FormatCellValueEx(const Variant& Value, const String& Format, bool Dates1
   HasDate = false;
   HasTime = false;
   if (Value.IsEmpty() || Value.IsNull()) return String();
+  // A Boolean shows as spreadsheets show it whatever its format, the general one (the empty
+  // format 0) included; the platform's own text for it would be "True".
+  if (Value.VType() == varBoolean) return Value.AsBoolean() ? XlsMsg::TrueText : XlsMsg::FalseText;
   if (Format.empty()) return DefaultText(Value, false);
   switch (Value.VType()) {
     case varByte: case varSmallint: case varInteger: case varInt64: case varSingle: case varDouble:
     case varCurrency: case varDate:
       return RenderNumeric(Value, Format, Dates1904, Color, HasDate, HasTime);
-    case varBoolean:
-      return Value.AsBoolean() ? XlsMsg::TrueText : XlsMsg::FalseText;
     default:
       break;
   }

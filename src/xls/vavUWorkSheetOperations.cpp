@@ -51,6 +51,7 @@ void TWorkSheet::ArrangeInsertRowsAndCols(Integer InsRowPos, Integer InsRowCount
 // Sizes, hidden state and formats
 
 TColInfo* TWorkSheet::EnsureColumn(Integer aCol, Word aWidth, Word aXF, Word aOptions) {
+  if (aCol < 0 || aCol > TBaseRowColRecord::MaxCol) RaiseXls(XlsMsg::InvalidColumn, {Int64{aCol}});
   Integer index = 0;
   if (!FColumns.Find(aCol, index))
     FColumns.Insert(index, std::make_unique<TColInfo>(static_cast<Word>(aCol), aWidth, aXF, aOptions));
@@ -98,7 +99,7 @@ bool TWorkSheet::GetRowHidden(Integer aRow) const {
 }
 
 void TWorkSheet::SetRowHidden(Integer aRow, bool Value) {
-  FCells.RowList().AddRow(static_cast<Word>(aRow));
+  FCells.RowList().AddRow(aRow);
   FCells.RowList().Row(aRow)->Hide(Value);
 }
 
@@ -123,7 +124,7 @@ Integer TWorkSheet::GetRowFormat(Integer aRow) const {
 }
 
 void TWorkSheet::SetRowFormat(Integer aRow, Integer Value) {
-  FCells.RowList().AddRow(static_cast<Word>(aRow));
+  FCells.RowList().AddRow(aRow);
   FCells.RowList().Row(aRow)->SetXF(static_cast<Word>(Value));
   if (TCellRecordList* row = FCells.CellList().RowList(aRow))
     for (Integer i = 0; i < row->Count(); ++i)
@@ -221,7 +222,7 @@ Integer TWorkSheet::GetRowOutlineLevel(Integer aRow) const {
 
 void TWorkSheet::SetRowOutlineLevel(Integer aRow, Integer Level) {
   EnsureGuts();
-  FCells.RowList().AddRow(static_cast<Word>(aRow));
+  FCells.RowList().AddRow(aRow);
   FCells.RowList().Row(aRow)->SetRowOutlineLevel(Level & 7);
 }
 

@@ -72,12 +72,8 @@ void TXLSFile::LoadFromCompoundBytes(const std::string& Bytes, const String& Fil
   std::istringstream in(Bytes);
   std::ostringstream others;
   {
-    TOle2File reader(in, true);
-    // Not a compound file at all: say which file, when there is one.
-    if (reader.NotXls97) {
-      if (FileName.empty()) RaiseXls(XlsMsg::ExcelInvalid);
-      RaiseXls(XlsMsg::FileInvalid, {FileName});
-    }
+    TOle2File reader(in, true, FileName);
+    if (reader.NotXls97) reader.RaiseFileInvalid();
     reader.SelectStream(String(XlsMsg::WorkbookStreamName));
     workbook.LoadFromStream(reader);
     // A copy of the file with an empty "Workbook": the other streams a save writes back.

@@ -1,5 +1,7 @@
 // TXLSFile: sheets, row and column sizes, row and column insertion and deletion, outline
 // levels and merged cells.
+#include <algorithm>
+
 #include "xls/vavUXlsFile.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -152,13 +154,25 @@ void TXLSFile::InsertAndCopyCols(Integer FirstCol, Integer LastCol, Integer Dest
   IsFileModified = true;
 }
 
+// The model counts rows and columns in 16 bits: a first row or column outside the sheet is
+// refused before it is narrowed; a count is cut to the sheet's end (nothing lies beyond it) and
+// passed in pieces that fit; no count deletes nothing.
 void TXLSFile::DeleteRows(Integer aRow, Integer aCount) {
-  Workbook().DeleteRowsAndCols(FActiveSheet - 1, static_cast<Word>(aRow - 1), static_cast<Word>(aCount), 0, 0);
+  const Integer first = aRow - 1;
+  if (first < 0 || first > TBaseRowColRecord::MaxRow) RaiseXls(XlsMsg::InvalidRow, {Int64{first}});
+  for (Integer left = std::min(aCount, TBaseRowColRecord::MaxRow + 1 - first); left > 0;) {
+    const Integer n = std::min<Integer>(left, 0xFFFF);
+    Workbook().DeleteRowsAndCols(FActiveSheet - 1, static_cast<Word>(first), static_cast<Word>(n), 0, 0);
+    left -= n;
+  }
   IsFileModified = true;
 }
 
 void TXLSFile::DeleteCols(Integer aCol, Integer aCount) {
-  Workbook().DeleteRowsAndCols(FActiveSheet - 1, 0, 0, static_cast<Word>(aCol - 1), static_cast<Word>(aCount));
+  const Integer first = aCol - 1;
+  if (first < 0 || first > TBaseRowColRecord::MaxCol) RaiseXls(XlsMsg::InvalidColumn, {Int64{first}});
+  const Integer n = std::min(aCount, TBaseRowColRecord::MaxCol + 1 - first);
+  if (n > 0) Workbook().DeleteRowsAndCols(FActiveSheet - 1, 0, 0, static_cast<Word>(first), static_cast<Word>(n));
   IsFileModified = true;
 }
 

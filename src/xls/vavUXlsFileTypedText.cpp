@@ -1,6 +1,7 @@
 // TXLSFile::SetCellString: a cell's text stored as what it reads as under the regional settings:
 // a number (with percent, currency, exponent and thousands marks giving its number format), a
 // Boolean, a date or time, or else the text itself.
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -100,6 +101,54 @@ WideString CurrencyFormat(bool HasDecimals, const TFormatSettings& fs) {
   return Utf8ToWide(P + negative);
 }
 
+// The format that shows a number typed in exponent form (Number, its decimal separator Decimal)
+// as it was typed: the mantissa's decimals, the exponent mark in the case it was typed, "+"
+// when a "+" was typed before the exponent (else a sign only for negative exponents) and at
+// least as many exponent digits as typed, up to the three a double's exponent needs.
+// "1.234567e-5" gets "0.000000e-0" and shows as typed; a mantissa with several integer digits
+// ("12.5e3") gets as many decimals as it has digits after its first, so no typed digit is lost
+// ("1.25e4"). Empty when Number has no exponent.
+WideString ExponentFormat(const String& Number, char Decimal) {
+  const size_t mark = Number.find_first_of("eE");
+  if (mark == String::npos) return WideString();
+  size_t typedDecimals = 0, significant = 0;
+  bool afterSeparator = false, leadingZeros = true;
+  for (size_t i = 0; i < mark; ++i) {
+    const char c = Number[i];
+    if (c == Decimal) {
+      afterSeparator = true;
+    } else if (std::isdigit(static_cast<unsigned char>(c))) {
+      if (afterSeparator) ++typedDecimals;
+      if (c != '0') leadingZeros = false;
+      if (!leadingZeros) ++significant;
+    }
+  }
+  // Beyond 30 decimals no spreadsheet shows more digits.
+  const size_t decimals = std::min<size_t>(std::max(typedDecimals, significant > 0 ? significant - 1 : 0), 30);
+  size_t at = mark + 1;
+  const bool plus = at < Number.size() && Number[at] == '+';
+  if (at < Number.size() && (Number[at] == '+' || Number[at] == '-')) ++at;
+  const size_t exponentDigits = std::max<size_t>(Number.size() - at, 1);
+  String format = "0";
+  if (decimals > 0) format += "." + String(decimals, '0');
+  format += Number[mark];
+  format += plus ? '+' : '-';
+  format += String(std::min<size_t>(exponentDigits, 3), '0');
+  return Utf8ToWide(format);
+}
+
+// The number format a typed number is stored with (Converted: the text that was read as the
+// number; HasDecimals: the decimal separator stands after its first character): exponent
+// form, percent and currency marks give their formats; a plain number keeps Format.
+WideString TypedNumberFormat(const WideString& Format, const String& Converted, char Decimal, bool HasDecimals,
+                             const TNumberMarks& Marks, const TFormatSettings& fs) {
+  const WideString exponent = ExponentFormat(Converted, Decimal);
+  if (!exponent.empty()) return exponent;
+  if (Marks.Percent) return BuiltInFormat(HasDecimals ? 10 : 9);
+  if (Marks.Currency) return CurrencyFormat(HasDecimals, fs);
+  return Format;
+}
+
 bool AllDigitsOfLength(const String& s, size_t Min, size_t Max) {
   if (s.size() < Min || s.size() > Max) return false;
   for (char c : s)
@@ -163,10 +212,6 @@ void TXLSFile::StoreTypedText(Integer aRow, Integer aCol, const WideString& Text
                               const String& DateFormat, const String& TimeFormat) {
   const TFormatSettings& fs = FormatSettings;
   const String t = Trim(WideToUtf8(Text));
-  String lower = t;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  const size_t e = lower.find('e');
-  const bool exponent = e != String::npos && e > 0;
 
   // The cell's own format, or the given one.
   auto baseFormat = [&]() { return Fm ? *Fm : GetFormatList(GetCellFormat(aRow, aCol)); };
@@ -177,6 +222,7 @@ void TXLSFile::StoreTypedText(Integer aRow, Integer aCol, const WideString& Text
   Extended value = 0;
   bool isNumber = false;
   char decimal = fs.DecimalSeparator;
+  String converted = number;
   // A number written with "." reads as one also where the decimal separator is another
   // character: data files and other programs write numbers that way.
   if (decimal != '.' && number.find(decimal) == String::npos && TryParseFloatDot(number, value)) {
@@ -184,7 +230,8 @@ void TXLSFile::StoreTypedText(Integer aRow, Integer aCol, const WideString& Text
     decimal = '.';
   } else {
     TFormatSettings settings = fs;
-    isNumber = TryStrToFloat(StripThousandSeparators(number, fs.DecimalSeparator, fs.ThousandSeparator), value, settings);
+    converted = StripThousandSeparators(number, fs.DecimalSeparator, fs.ThousandSeparator);
+    isNumber = TryStrToFloat(converted, value, settings);
   }
   if (isNumber && std::isfinite(static_cast<double>(value))) {
     if (marks.Percent) value /= 100;
@@ -194,9 +241,7 @@ void TXLSFile::StoreTypedText(Integer aRow, Integer aCol, const WideString& Text
       format = baseFormat();
       const size_t at = number.find(decimal);
       const bool hasDecimals = at != String::npos && at > 0;
-      if (exponent) format.Format = BuiltInFormat(11);
-      else if (marks.Percent) format.Format = BuiltInFormat(hasDecimals ? 10 : 9);
-      else if (marks.Currency) format.Format = CurrencyFormat(hasDecimals, fs);
+      format.Format = TypedNumberFormat(format.Format, converted, decimal, hasDecimals, marks, fs);
       formatted = true;
     } catch (const Exception&) {
       formatted = false;

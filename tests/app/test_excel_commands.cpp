@@ -158,6 +158,77 @@ std::map<std::string, std::string> LibreOfficeCsv(const fs::path& dir, const std
   return out;
 }
 
+// What the user typed comes back as typed: numbers in exponent form keep their mantissa's
+// digits (their formats say so to every reader), Booleans show as spreadsheets show them.
+TEST_F(ExcelCommands, TypedNumbersAndBooleansComeBackAsTheyWereTyped) {
+  TRivErodovOzar* g = Zorvan->MainGrid;
+  const std::vector<String> typed = {"1.234567e-5", "6.02214076e23", "-4.5678e-12", "1.7976931348623157e308",
+                                     "TRUE",        "FALSE",         "12.5"};
+  g->SetColCount(static_cast<int>(typed.size()) + 1);
+  g->SetRowCount(2);
+  g->SetCells(0, 0, "species");
+  g->SetCells(0, 1, "sp1");
+  for (size_t i = 0; i < typed.size(); ++i) {
+    g->SetCells(static_cast<int>(i) + 1, 0, "site" + std::to_string(i + 1));
+    g->SetCells(static_cast<int>(i) + 1, 1, typed[i]);
+  }
+  const auto before = Texts(g);
+  const fs::path path = Dir / "typed.xls";
+  ChooseFile(path);
+  Zorvan->Excelxls2->Click();
+  EXPECT_TRUE(Application->Hooks.Messages.empty());
+  ASSERT_TRUE(fs::exists(path));
+
+  g->SetColCount(2);
+  g->SetRowCount(2);
+  g->SetCells(1, 1, "changed");
+  ChooseFile(path);
+  Zorvan->Excelxls1->Click();
+  EXPECT_TRUE(Application->Hooks.Messages.empty());
+  EXPECT_EQ(Texts(g), before);
+
+  // The independent reader: the exact numbers with their formats, and Booleans.
+  if (std::system("/usr/bin/python3 -c 'import xlrd' 2>/dev/null") == 0) {
+    const fs::path script = Dir / "read.py";
+    std::ofstream(script) << "import sys,struct,xlrd\n"
+                             "b=xlrd.open_workbook(sys.argv[1],formatting_info=True)\n"
+                             "s=b.sheet_by_index(0)\n"
+                             "for c in range(1,s.ncols):\n"
+                             "  x=s.cell(1,c); f=b.format_map[b.xf_list[x.xf_index].format_key].format_str\n"
+                             "  print(x.ctype, repr(x.value), f)\n";
+    const std::string command = "/usr/bin/python3 " + script.string() + " " + path.string() + " > " + (Dir / "read.txt").string();
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadBytes(Dir / "read.txt"),
+              "2 1.234567e-05 0.000000e-0\n"
+              "2 6.02214076e+23 0.00000000e-00\n"
+              "2 -4.5678e-12 0.0000e-00\n"
+              "2 1.7976931348623157e+308 0.0000000000000000e-000\n"
+              "4 1 General\n"
+              "4 0 General\n"
+              "2 12.5 General\n");
+  }
+  // LibreOffice shows the numbers as they were typed (and writes Boolean cells of a workbook,
+  // its own too, as 1 and 0 in its text export).
+  const auto csv = LibreOfficeCsv(Dir, {"typed.xls"});
+  if (csv.empty()) GTEST_SKIP() << "LibreOffice is not installed";
+  EXPECT_EQ(csv.at("typed.xls"),
+            "species,site1,site2,site3,site4,site5,site6,site7\n"
+            "sp1,1.234567e-5,6.02214076e23,-4.5678e-12,1.7976931348623157e308,1,0,12.5\n");
+}
+
+// A sheet formatted far below its data opens at its data's size.
+TEST_F(ExcelCommands, AWorkbookWithFormattedEmptyRowsOpensAtItsCellsSize) {
+  TRivErodovOzar* g = Zorvan->MainGrid;
+  ChooseFile(std::string(ZORVAN_TEST_DATA) + "/xls/formatted_empty_rows.xls");
+  Zorvan->Excelxls1->Click();
+  EXPECT_TRUE(Application->Hooks.Messages.empty());
+  EXPECT_EQ(g->RowCount(), 17);
+  EXPECT_EQ(g->ColCount(), 4);
+  EXPECT_EQ(g->Cells(0, 0), "11");
+  EXPECT_EQ(g->Cells(3, 16), "174");
+  EXPECT_EQ(Zorvan->Caption(), "Zorvan Professional: formatted_empty_rows.xls");
+}
+
 TEST_F(ExcelCommands, EveryResultsWindowWritesItsTableAsAWorkbook) {
   struct Case {
     std::string file;

@@ -54,6 +54,12 @@ TEST_F(FloatFormat, PatternTable) {
       {"0.000", 0.0004, "0.000"},
       {"0", 9.5, "10"},
       {"0.0", 99.96, "100.0"},
+      // Patterns asking for more than 15 significant digits show the shortest exact digits.
+      {"0.0000000000000000E+000", 1.7976931348623157e308, "1.7976931348623157E+308"},
+      {"0.0000000000000000e-0", -2.2250738585072014e-308, "-2.2250738585072014e-308"},
+      {"0.00000000000000000", 0.1 + 0.2, "0.30000000000000004"},
+      {"0.00000000000000000000", 0.1, "0.10000000000000000000"},
+      {"0.00000000000000", 0.1 + 0.2, "0.30000000000000"},  // 15 digits: the 15-digit form
   };
   for (const auto& c : cases) EXPECT_EQ(FormatFloat(c.pattern, c.value), c.expected) << c.pattern << " " << c.value;
 }

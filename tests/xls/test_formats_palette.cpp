@@ -43,8 +43,8 @@ TEST_F(FormatsPalette, FontIndexFourIsSkippedAndEqualFontsAreReused) {
 TEST_F(FormatsPalette, FontTranslation) {
   TWbkFont f = Font(u"DejaVu Sans", 240);
   f.ColorIndex = 3;
-  f.Style = flsBold | flsItalic | flsSubscript;
-  f.Underline = TFlxUnderline::fu_DoubleAccounting;
+  f.Style = {flsBold, flsItalic, flsSubscript};
+  f.Underline = TWbkUnderline::fu_DoubleAccounting;
   f.Family = 2;
   auto r = TFontRecord::CreateFromWbkFont(f);
   EXPECT_EQ(r->DataSize(), 14 + 2 + 11);
@@ -56,10 +56,10 @@ TEST_F(FormatsPalette, FontTranslation) {
   EXPECT_EQ(back.Size20, 240);
   EXPECT_EQ(back.ColorIndex, 3);
   EXPECT_EQ(back.Style, f.Style);
-  EXPECT_EQ(back.Underline, TFlxUnderline::fu_DoubleAccounting);
+  EXPECT_EQ(back.Underline, TWbkUnderline::fu_DoubleAccounting);
   EXPECT_EQ(r->ColorIndex(), 2);
   SetWord(r->Data, 6, 600);
-  EXPECT_FALSE(r->WbkFont().Style & flsBold);
+  EXPECT_FALSE(r->WbkFont().Style.Contains(flsBold));
 }
 
 TEST_F(FormatsPalette, NumberFormatsAreReusedOrNumberedFrom164) {
@@ -101,17 +101,17 @@ TEST_F(FormatsPalette, XFFromAFormatAndBack) {
   TWbkFormat f;
   f.Font = Font(u"Arial", 200);
   f.Format = u"0.000";
-  f.HAlignment = 2;
-  f.VAlignment = 1;
+  f.HAlignment = THWbkAlignment::fha_center;
+  f.VAlignment = TVWbkAlignment::fva_center;
   f.WrapText = true;
   f.Rotation = 45;
   f.Indent = 3;
-  f.Borders.Left = {1, 0};    // colour 0 is stored as 8
-  f.Borders.Right = {2, 60};  // 60 + 7 is stored as 64
-  f.Borders.Top = {3, 5};
-  f.Borders.Bottom = {4, 6};
-  f.Borders.Diagonal = {5, 9};
-  f.Borders.DiagonalStyle = 2;
+  f.Borders.Left = {TWbkBorderStyle::fbs_Thin, 0};     // colour 0 is stored as 8
+  f.Borders.Right = {TWbkBorderStyle::fbs_Medium, 60};  // 60 + 7 is stored as 64
+  f.Borders.Top = {TWbkBorderStyle::fbs_Dashed, 5};
+  f.Borders.Bottom = {TWbkBorderStyle::fbs_Dotted, 6};
+  f.Borders.Diagonal = {TWbkBorderStyle::fbs_Thick, 9};
+  f.Borders.DiagonalStyle = TWbkDiagonalBorder::fdb_DiagUp;
   f.FillPattern = {2, 10, 11};
   auto xf = TXFRecord::CreateFromFormat(f, fonts, formats);
   EXPECT_EQ(xf->DataSize(), 20);
@@ -120,18 +120,18 @@ TEST_F(FormatsPalette, XFFromAFormatAndBack) {
   EXPECT_EQ(xf->Data[9], 0xFC);
   TWbkFormat back = xf->WbkFormat(fonts, formats);
   EXPECT_EQ(back.Format, u"0.000");
-  EXPECT_EQ(back.HAlignment, 2);
-  EXPECT_EQ(back.VAlignment, 1);
+  EXPECT_EQ(back.HAlignment, THWbkAlignment::fha_center);
+  EXPECT_EQ(back.VAlignment, TVWbkAlignment::fva_center);
   EXPECT_TRUE(back.WrapText);
   EXPECT_EQ(back.Rotation, 45);
   EXPECT_EQ(back.Indent, 3);
   EXPECT_EQ(back.Borders.Left.ColorIndex, 1);
   EXPECT_EQ(back.Borders.Right.ColorIndex, 57);
-  EXPECT_EQ(back.Borders.Top.Style, 3);
+  EXPECT_EQ(back.Borders.Top.Style, TWbkBorderStyle::fbs_Dashed);
   EXPECT_EQ(back.Borders.Bottom.ColorIndex, 6);
-  EXPECT_EQ(back.Borders.Diagonal.Style, 5);
+  EXPECT_EQ(back.Borders.Diagonal.Style, TWbkBorderStyle::fbs_Thick);
   EXPECT_EQ(back.Borders.Diagonal.ColorIndex, 9);
-  EXPECT_EQ(back.Borders.DiagonalStyle, 2);
+  EXPECT_EQ(back.Borders.DiagonalStyle, TWbkDiagonalBorder::fdb_DiagUp);
   EXPECT_EQ(back.FillPattern.Pattern, 2);
   EXPECT_EQ(back.FillPattern.FgColorIndex, 10);
   EXPECT_EQ(back.FillPattern.BgColorIndex, 11);
@@ -157,6 +157,114 @@ TEST_F(FormatsPalette, XFFromAFormatAndBack) {
   for (Integer c : {1, 57, 5, 6, 9, 10}) EXPECT_TRUE(used[static_cast<size_t>(c)]) << c;
   EXPECT_FALSE(used[2]);
   EXPECT_FALSE(used[11]);  // a solid fill shows no background colour
+}
+
+// Where each enumeration of a cell format sits in the XF: the field's bits, counted in the
+// little-endian 32-bit word from byte Byte. Values run from First to Last; the XF stores
+// value - First + Stored.
+struct TXFField {
+  const char* Name;
+  int First, Last, Stored;
+  size_t Byte;
+  int Bit, Width;
+  void (*Set)(TWbkFormat&, int);
+  int (*Get)(const TWbkFormat&);
+};
+
+template <typename E>
+E As(int v) {
+  return static_cast<E>(v);
+}
+
+const TXFField XFFields[] = {
+    {"HAlignment", 0, 6, 0, 6, 0, 3, [](TWbkFormat& f, int v) { f.HAlignment = As<THWbkAlignment>(v); },
+     [](const TWbkFormat& f) { return int(f.HAlignment); }},
+    {"VAlignment", 0, 4, 0, 6, 4, 3, [](TWbkFormat& f, int v) { f.VAlignment = As<TVWbkAlignment>(v); },
+     [](const TWbkFormat& f) { return int(f.VAlignment); }},
+    {"Borders.Left", 0, 13, 0, 10, 0, 4, [](TWbkFormat& f, int v) { f.Borders.Left.Style = As<TWbkBorderStyle>(v); },
+     [](const TWbkFormat& f) { return int(f.Borders.Left.Style); }},
+    {"Borders.Right", 0, 13, 0, 10, 4, 4, [](TWbkFormat& f, int v) { f.Borders.Right.Style = As<TWbkBorderStyle>(v); },
+     [](const TWbkFormat& f) { return int(f.Borders.Right.Style); }},
+    {"Borders.Top", 0, 13, 0, 11, 0, 4, [](TWbkFormat& f, int v) { f.Borders.Top.Style = As<TWbkBorderStyle>(v); },
+     [](const TWbkFormat& f) { return int(f.Borders.Top.Style); }},
+    {"Borders.Bottom", 0, 13, 0, 11, 4, 4, [](TWbkFormat& f, int v) { f.Borders.Bottom.Style = As<TWbkBorderStyle>(v); },
+     [](const TWbkFormat& f) { return int(f.Borders.Bottom.Style); }},
+    {"Borders.Diagonal", 0, 13, 0, 14, 21, 4,
+     [](TWbkFormat& f, int v) { f.Borders.Diagonal.Style = As<TWbkBorderStyle>(v); },
+     [](const TWbkFormat& f) { return int(f.Borders.Diagonal.Style); }},
+    {"Borders.DiagonalStyle", 0, 3, 0, 12, 14, 2,
+     [](TWbkFormat& f, int v) { f.Borders.DiagonalStyle = As<TWbkDiagonalBorder>(v); },
+     [](const TWbkFormat& f) { return int(f.Borders.DiagonalStyle); }},
+    {"FillPattern.Pattern", 1, 19, 0, 14, 26, 6, [](TWbkFormat& f, int v) { f.FillPattern.Pattern = As<TWbkPatternStyle>(v); },
+     [](const TWbkFormat& f) { return int(f.FillPattern.Pattern); }},
+};
+
+TEST_F(FormatsPalette, EveryEnumerationValueHasItsXFBitsAndReadsBack) {
+  // The last value of each enumeration is the one the bit field was sized for.
+  EXPECT_EQ(int(THWbkAlignment::fha_center_across_selection), 6);
+  EXPECT_EQ(int(TVWbkAlignment::fva_distributed), 4);
+  EXPECT_EQ(int(TWbkBorderStyle::fbs_Slanted_dash_dot), 13);
+  EXPECT_EQ(int(TWbkBorderStyle::fbs_Double), 6);
+  EXPECT_EQ(int(TWbkDiagonalBorder::fdb_Both), 3);
+
+  TFontRecordList fonts;
+  TFormatRecordList formats;
+  const TWbkFormat plain;
+  const ArrayOfByte plainXF = TXFRecord::CreateFromFormat(plain, fonts, formats)->Data;
+  EXPECT_EQ(TXFRecord(0x00E0, plainXF).WbkFormat(fonts, formats), plain);
+  for (const TXFField& field : XFFields) {
+    for (int v = field.First; v <= field.Last; ++v) {
+      SCOPED_TRACE(std::string(field.Name) + " = " + std::to_string(v));
+      TWbkFormat f = plain;
+      field.Set(f, v);
+      const auto xf = TXFRecord::CreateFromFormat(f, fonts, formats);
+      // The field's bits hold the value and no other bit changes.
+      ArrayOfByte expected = plainXF;
+      const Cardinal mask = ((1u << field.Width) - 1) << field.Bit;
+      const Cardinal stored = static_cast<Cardinal>(v - field.First + field.Stored) << field.Bit;
+      SetCardinal(expected, field.Byte, (GetCardinal(plainXF, field.Byte) & ~mask) | stored);
+      EXPECT_EQ(xf->Data, expected);
+      const TWbkFormat back = xf->WbkFormat(fonts, formats);
+      EXPECT_EQ(field.Get(back), v);
+      EXPECT_EQ(back, f);
+    }
+  }
+}
+
+TEST_F(FormatsPalette, EveryFontStyleAndUnderlineHasItsFontBitsAndReadsBack) {
+  struct TStyleCase {
+    TWbkFontStyle Style;
+    size_t Offset;  // the FONT field that shows it
+    Word Value;
+  } styles[] = {{flsBold, 6, 700}, {flsItalic, 2, 0x02}, {flsStrikeOut, 2, 0x08}, {flsSuperscript, 8, 1}, {flsSubscript, 8, 2}};
+  for (const TStyleCase& c : styles) {
+    SCOPED_TRACE(int(c.Style));
+    TWbkFont f = Font(u"Arial", 200);
+    f.Style = {c.Style};
+    auto r = TFontRecord::CreateFromWbkFont(f);
+    EXPECT_EQ(GetWord(r->Data, c.Offset), c.Value);
+    EXPECT_EQ(r->WbkFont(), f);
+  }
+  struct TUnderlineCase {
+    TWbkUnderline Underline;
+    Byte Code;
+  } underlines[] = {{TWbkUnderline::fu_None, 0},
+                    {TWbkUnderline::fu_Single, 1},
+                    {TWbkUnderline::fu_Double, 2},
+                    {TWbkUnderline::fu_SingleAccounting, 0x21},
+                    {TWbkUnderline::fu_DoubleAccounting, 0x22}};
+  for (const TUnderlineCase& c : underlines) {
+    SCOPED_TRACE(int(c.Underline));
+    TWbkFont f = Font(u"Arial", 200);
+    f.Underline = c.Underline;
+    auto r = TFontRecord::CreateFromWbkFont(f);
+    EXPECT_EQ(r->Data[10], c.Code);
+    EXPECT_EQ(r->WbkFont(), f);
+  }
+  // A code no kind has reads as no underline.
+  auto odd = TFontRecord::CreateFromWbkFont(Font(u"Arial", 200));
+  odd->Data[10] = 0x05;
+  EXPECT_EQ(odd->WbkFont().Underline, TWbkUnderline::fu_None);
 }
 
 TEST_F(FormatsPalette, StandardPaletteAndMessages) {

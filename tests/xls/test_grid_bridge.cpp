@@ -228,6 +228,59 @@ TEST_F(GridBridge, AFileThatCannotBeReadLeavesTheGridAsItWas) {
   }
 }
 
+// Rows with a height and a style but no values, below the data: the grid takes the data's
+// size. The independent reader confirms that the rows and blank cells are in the file.
+TEST_F(GridBridge, FormattedEmptyRowsBelowTheDataDoNotSizeTheGrid) {
+  auto g = MakeGrid(1, 1);
+  MakeBridge(g.get())->XLSImport(FixturePath("formatted_empty_rows.xls"));
+  ASSERT_EQ(g->RowCount(), 17);
+  ASSERT_EQ(g->ColCount(), 4);
+  for (int r = 0; r < 17; ++r)
+    for (int c = 0; c < 4; ++c) EXPECT_EQ(g->Cells(c, r), IntToStr(10 * (r + 1) + c + 1));
+  const std::string python = PythonWithXlrd();
+  if (python.empty()) GTEST_SKIP() << "python3 with xlrd is not installed";
+  EXPECT_EQ(RunXlrd(python,
+                    "import sys,xlrd\n"
+                    "s=xlrd.open_workbook(sys.argv[1],formatting_info=True).sheet_by_index(0)\n"
+                    "print(max(s.rowinfo_map)+1,s.nrows,s.cell_type(s.nrows-1,0))\n",
+                    FixturePath("formatted_empty_rows.xls")),
+            "1500 1017 6\n");
+}
+
+// A grid larger than a sheet is refused with the engine's own message for the first row or
+// column that does not fit, and nothing is written; a workbook whose stream cannot be found is
+// refused naming the file.
+TEST_F(GridBridge, LimitsAndDamagedStreamsGiveTheEngineMessages) {
+  struct Case {
+    int cols, rows;
+    const char* message;
+  };
+  for (const Case& c : {Case{2, 65537, "Invalid Row (65536)"}, Case{257, 2, "Invalid Column (256)"}}) {
+    auto g = MakeGrid(c.cols, c.rows);
+    g->SetCells(0, 0, "species");
+    g->SetCells(c.cols - 1, c.rows - 1, "1");
+    const std::string path = Dir.File("big.xls");
+    for (bool sizes : {true, false}) {
+      SCOPED_TRACE(std::string(c.message) + (sizes ? " with sizes" : ""));
+      auto b = MakeBridge(g.get());
+      b->Options()->ExportCellSizes = sizes;
+      EXPECT_EQ(MessageOf([&] { b->XLSExport(path); }), c.message);
+      EXPECT_FALSE(std::filesystem::exists(path));
+    }
+  }
+
+  std::string renamed = Fixture("bridge_matrix.xls");
+  const std::string workbook("W\0o\0r\0k\0b\0o\0o\0k\0", 16);
+  ASSERT_NE(renamed.find(workbook), std::string::npos);
+  renamed[renamed.find(workbook) + 14] = 'x';
+  WriteFileBytes(Dir.File("damaged.xls"), renamed);
+  auto g = MakeGrid(2, 2);
+  Fill(g.get(), {{"a", "b"}, {"c", "d"}});
+  EXPECT_EQ(MessageOf([&] { MakeBridge(g.get())->XLSImport(Dir.File("damaged.xls")); }),
+            "The file \"" + Dir.File("damaged.xls") + "\" is invalid");
+  EXPECT_EQ(Texts(g.get()), (std::vector<std::vector<String>>{{"a", "b"}, {"c", "d"}}));
+}
+
 TEST_F(GridBridge, OverwritingAsksAndKeepsTheOldFileUnlessTheNewOneIsWhole) {
   const std::string path = Dir.File("kept.xls");
   const std::string before = "the old file";

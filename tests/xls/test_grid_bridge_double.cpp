@@ -58,6 +58,13 @@ class TSheetDouble : public TExcelFile {
     for (const auto& [k, v] : Cells) m = std::max(m, k.second);
     return m;
   }
+  Integer ColIndexCount(Integer Row) override { return static_cast<Integer>(RowColumns(Row).size()); }
+  Integer ColByIndex(Integer Row, Integer ColIndex) override {
+    const std::vector<Integer> cols = RowColumns(Row);
+    return ColIndex >= 1 && ColIndex <= static_cast<Integer>(cols.size()) ? cols[static_cast<size_t>(ColIndex - 1)] : 0;
+  }
+  Integer CellMergedListCount() override { return static_cast<Integer>(Merges.size()); }
+  TXlsCellRange GetCellMergedList(Integer Index) override { return Merges.at(static_cast<size_t>(Index)); }
   Integer GetDefaultRowHeight() override { return 300; }  // 20 pixels
   Integer GetDefaultColWidth() override { return 2560; }  // 70 pixels
   Integer GetRowHeight(Integer Row) override { return RowHeights.count(Row) ? RowHeights[Row] : 300; }
@@ -84,6 +91,14 @@ class TSheetDouble : public TExcelFile {
     return it == Cells.end() ? WideString() : it->second.Formula;
   }
   bool GetOptions1904Dates() override { return false; }
+
+ private:
+  std::vector<Integer> RowColumns(Integer Row) const {
+    std::vector<Integer> cols;
+    for (const auto& [k, v] : Cells)
+      if (k.first == Row) cols.push_back(k.second);
+    return cols;
+  }
 };
 
 class TDoubleAdapter : public TExcelAdapter {
@@ -162,7 +177,7 @@ TEST(GridBridgeDouble, CellLooksAndFormulasComeOnlyWithCellProperties) {
     red.Font.ColorIndex = 10;
     red.Font.Size20 = 240;
     red.Font.Name = u"Liberation Serif";
-    red.Font.Style = flsBold | flsItalic;
+    red.Font.Style = {flsBold, flsItalic};
     red.FillPattern = {2, 10, 1};
     f.Formats[20] = red;
     f.Cells[{1, 1}] = {Variant(3.0), 20, u"=1+2"};

@@ -78,6 +78,25 @@ TEST_F(NumberFormat, WorkedExamples) {
   for (const auto& e : examples) Check(e);
 }
 
+// Booleans show as spreadsheets show them also with the general format, whose string is
+// empty; exponent formats keep the case of their mark and show the exponent's sign only when
+// asked, with as many digits as a number needs: the formats typed numbers get.
+TEST_F(NumberFormat, BooleansAndTypedExponentForms) {
+  const Example examples[] = {
+      {"", Variant(true), "TRUE", -1, false, false},
+      {"", Variant(false), "FALSE", -1, false, false},
+      {"General", Variant(false), "FALSE", -1, false, false},
+      {"0.000000e-0", 1.234567e-5, "1.234567e-5", -1, false, false},
+      {"0.00000000e-0", 6.02214076e23, "6.02214076e23", -1, false, false},
+      {"0.0000e-0", -4.5678e-12, "-4.5678e-12", -1, false, false},
+      {"0.0E+00", 1500.0, "1.5E+03", -1, false, false},
+      // More digits than the 15 a number usually shows: the value's shortest exact digits.
+      {"0.0000000000000000e-0", 1.7976931348623157e308, "1.7976931348623157e308", -1, false, false},
+      {"0.00000000000000000000", 0.1, "0.10000000000000000000", -1, false, false},
+  };
+  for (const auto& e : examples) Check(e);
+}
+
 TEST_F(NumberFormat, SectionsAndConditions) {
   const Example examples[] = {
       {"0;", -3.0, "", -1, false, false},

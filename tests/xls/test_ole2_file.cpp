@@ -87,10 +87,16 @@ TEST(Ole2Read, ReadingPastTheEndReportsTheMissingBytes) {
   EXPECT_EQ(MessageOf([&] { file.SeekForward(10); }), "ZiviVev can't read the properties of this file.");
 }
 
+// An invalid file is named in the message; bytes of no known file get the engine's general
+// message rather than an empty name.
 TEST(Ole2Read, MissingStreamAndNonCompoundInput) {
   std::istringstream in(Fixture("small_grid.xls"));
   TOle2File file(in);
-  EXPECT_EQ(MessageOf([&] { file.SelectStream(u"Book"); }), "The file \"\" is invalid");
+  EXPECT_EQ(MessageOf([&] { file.SelectStream(u"Book"); }), "Error reading Excel records. File invalid");
+  std::istringstream named(Fixture("small_grid.xls"));
+  TOle2File known(named, false, "/data/small_grid.xls");
+  EXPECT_EQ(known.FileName(), "/data/small_grid.xls");
+  EXPECT_EQ(MessageOf([&] { known.SelectStream(u"Book"); }), "The file \"/data/small_grid.xls\" is invalid");
 
   std::istringstream text("Species,SiteA\r\nSp1,1\r\n" + std::string(600, 'x'));
   text.seekg(3);
@@ -98,7 +104,9 @@ TEST(Ole2Read, MissingStreamAndNonCompoundInput) {
   EXPECT_TRUE(avoided.NotXls97);
   EXPECT_EQ(text.tellg(), 3);
   std::istringstream again(text.str());
-  EXPECT_EQ(MessageOf([&] { TOle2File f(again); }), "The file \"\" is invalid");
+  EXPECT_EQ(MessageOf([&] { TOle2File f(again); }), "Error reading Excel records. File invalid");
+  std::istringstream once_more(text.str());
+  EXPECT_EQ(MessageOf([&] { TOle2File f(once_more, false, "matrix.txt"); }), "The file \"matrix.txt\" is invalid");
 }
 
 TEST(Ole2Read, CompoundFileInsideALargerStreamStartsAtTheStreamPosition) {
@@ -203,7 +211,7 @@ TEST(Ole2Damaged, RandomBytesFailCleanly) {
   std::string noise(8192, '\0');
   for (char& c : noise) c = static_cast<char>(rng());
   std::istringstream in1(noise);
-  EXPECT_EQ(MessageOf([&] { TOle2File f(in1); }), "The file \"\" is invalid");
+  EXPECT_EQ(MessageOf([&] { TOle2File f(in1); }), "Error reading Excel records. File invalid");
   // With the right signature the rest is still noise.
   std::string signed_ = noise;
   std::copy(TOle2Header::FileSignature.begin(), TOle2Header::FileSignature.end(), signed_.begin());

@@ -301,6 +301,12 @@ TEST(XlsFile, FilesThatAreNoWorkbooksFailWithTheEngineMessage) {
   WriteFileBytes(dir.File("noise.xls"), noise);
   WriteFileBytes(dir.File("text.xls"), "Species,Site 1,Site 2\nA,1,0\n");
   WriteFileBytes(dir.File("empty.xls"), "");
+  // A compound file whose workbook stream lost its name: the stream selection refuses it.
+  std::string renamed = Fixture("small_grid.xls");
+  const std::string workbook("W\0o\0r\0k\0b\0o\0o\0k\0", 16);
+  ASSERT_NE(renamed.find(workbook), std::string::npos);
+  renamed[renamed.find(workbook) + 14] = 'x';
+  WriteFileBytes(dir.File("nostream.xls"), renamed);
   const struct {
     const char* Name;
     std::string Message;
@@ -309,6 +315,7 @@ TEST(XlsFile, FilesThatAreNoWorkbooksFailWithTheEngineMessage) {
       {"noise.xls", "The file \"" + dir.File("noise.xls") + "\" is invalid"},
       {"text.xls", "The file \"" + dir.File("text.xls") + "\" is invalid"},
       {"empty.xls", "The file \"" + dir.File("empty.xls") + "\" is invalid"},
+      {"nostream.xls", "The file \"" + dir.File("nostream.xls") + "\" is invalid"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -317,6 +324,13 @@ TEST(XlsFile, FilesThatAreNoWorkbooksFailWithTheEngineMessage) {
     EXPECT_EQ(MessageOf([&] { file.OpenFile(dir.File(c.Name)); }), c.Message);
     file.Disconnect();
   }
+  // From a stream there is no file to name.
+  TMemoryStream stream;
+  stream.WriteBuffer(renamed.data(), static_cast<Integer>(renamed.size()));
+  stream.SetPosition(0);
+  TXLSFile fromStream(nullptr);
+  fromStream.Connect();
+  EXPECT_EQ(MessageOf([&] { fromStream.LoadFromStream(&stream); }), "Error reading Excel records. File invalid");
 }
 
 // Damaged copies of a real workbook either load or fail with an engine message, and what

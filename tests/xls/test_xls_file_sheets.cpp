@@ -326,7 +326,7 @@ TEST(XlsFileSheets, NamesOfCellAreasAreAddedReplacedAndRead) {
 TEST(XlsFileSheets, PastedWorkbookDataLandsAtTheGivenCell) {
   auto source = NewBook(1);
   TWbkFormat bold = source->GetFormatList(15);
-  bold.Font.Style = flsBold;
+  bold.Font.Style = {flsBold};
   source->SetCellValueX(2, 2, TXlsCellValue{Variant(u"b2"), source->AddFormat(bold), false});
   source->SetCellValue(2, 3, Variant(23.0));
   source->SetCellValue(3, 2, Variant(true));
@@ -345,7 +345,7 @@ TEST(XlsFileSheets, PastedWorkbookDataLandsAtTheGivenCell) {
   Clipboard()->SetAsFormat("Biff8", copied.str());
   target->PasteFromClipboard(10, 5);
   EXPECT_EQ(target->GetCellValue(10, 5).AsString(), "b2");
-  EXPECT_EQ(target->GetFormatList(target->GetCellFormat(10, 5)).Font.Style, flsBold);
+  EXPECT_EQ(target->GetFormatList(target->GetCellFormat(10, 5)).Font.Style, Set<TWbkFontStyle>{flsBold});
   EXPECT_EQ(target->GetCellValue(10, 6).AsDouble(), 23.0);
   EXPECT_TRUE(target->GetCellValue(11, 5).AsBoolean());
   EXPECT_EQ(target->GetCellValue(11, 6).AsString(), "c3");
