@@ -308,5 +308,7 @@ class TRivCustomDropDown : public TCustomMaskEdit, public IComponentStyle {
   void SetEditTextKeepingPrefix(const String& Value);
   // The edit's own editing of a character (no rule): insert or Backspace.
   void EditTypeChar(char Key);
+  // The selection replaced by Value, the caret after it.
+  void ReplaceSelection(const String& Value);
   void EditDeleteKey();
 };

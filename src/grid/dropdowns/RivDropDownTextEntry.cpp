@@ -57,10 +57,23 @@ String TRivCustomDropDown::Text() const {
 }
 
 void TRivCustomDropDown::AssignText(const String& Value) {
+  // A text set from code leaves the caret at the start, before the change is reported.
+  if (Value != EditText()) SetSelStart(0);
   if (IsMasked())
     SetEditText(Value);
   else
     TCustomMaskEdit::SetText(Value);
+}
+
+void TRivCustomDropDown::ReplaceSelection(const String& Value) {
+  String text = EditText();
+  const int start = SelStart();
+  text.replace(static_cast<size_t>(start), static_cast<size_t>(SelLength()), Value);
+  // The caret moves before the change is reported, so that change handlers see it where the
+  // next key lands.
+  FText = text;
+  SetSelStart(start + static_cast<int>(Value.size()));
+  TextChanged();
 }
 
 void TRivCustomDropDown::SetEditTextKeepingPrefix(const String& Value) { AssignText(FPrefix + Value + FSuffix); }
@@ -322,12 +335,12 @@ void TRivCustomDropDown::EditTypeChar(char Key) {
       SetSelStart(at);
       SetSelLength(1);
     }
-    SetSelText("");
+    ReplaceSelection("");
     return;
   }
   if (static_cast<unsigned char>(Key) < 32) return;
   if (MaxLength() > 0 && static_cast<int>(EditText().size()) - SelLength() >= MaxLength()) return;
-  SetSelText(String(1, Key));
+  ReplaceSelection(String(1, Key));
 }
 
 void TRivCustomDropDown::EditDeleteKey() {
@@ -336,7 +349,7 @@ void TRivCustomDropDown::EditDeleteKey() {
     if (SelStart() >= static_cast<int>(EditText().size())) return;
     SetSelLength(1);
   }
-  SetSelText("");
+  ReplaceSelection("");
 }
 
 void TRivCustomDropDown::InheritedChar(TMessage& Message) {
@@ -816,7 +829,7 @@ void TRivCustomDropDown::HandleCut(TMessage&) {
   if (OnClipboardCut) OnClipboardCut(this, SelText(), allow);
   if (allow && SelLength() > 0) {
     Clipboard()->SetAsText(SelText());
-    SetSelText("");
+    ReplaceSelection("");
   }
   FBlockCopy = false;
 }
