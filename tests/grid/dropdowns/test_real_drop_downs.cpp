@@ -1,7 +1,8 @@
 // Drop-down edits under the real window system: the pop-up opens from the button, F4 and
 // Alt+Down, appears below the edit (above it near the bottom of the screen), takes the keys
 // while it is up, closes with Escape (value restored) and Enter (value kept), closes when
-// another window is clicked, and the windows below take input again afterwards.
+// another window is clicked, and the windows below take input again afterwards; an item
+// selector inside it takes clicks and scrolls.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include "grid/dropdowns/RivDropDown.h"
 #include "grid/dropdowns/RivDropDownButtons.h"
 #include "grid/dropdowns/RivDropDownForm.h"
+#include "grid/dropdowns/RivItemSelector.h"
 #include "support/RealWindows.h"
 
 namespace {
@@ -149,6 +151,33 @@ TEST_F(RealDropDown, ClickingAnotherWindowClosesItAndThatWindowTakesInput) {
   WaitOpen(false);
   Type(below_, "below");
   EXPECT_EQ(below_->Text(), "below");
+}
+
+}  // namespace
+
+namespace {
+
+// An item selector as the content of a pop-up: a click selects an item, the scroll bar brings
+// the rest of a long list into view.
+TEST_F(RealDropDown, AnItemSelectorInThePopupTakesClicksAndScrolls) {
+  auto* selector = New<TRivCustomItemSelector>(form_.get());
+  selector->SetBounds(0, 0, 160, 120);
+  for (int i = 0; i < 30; ++i) selector->Items()->Add()->SetCaption("Item <b>" + IntToStr(i) + "</b>");
+  int chosen = -1;
+  selector->OnItemSelect = [&chosen, selector](TObject*) { chosen = selector->ItemIndex(); };
+  dd_->SetDropDownControl(selector);
+  Key(dd_, VK_F4);
+  WaitOpen(true);
+  ASSERT_TRUE(ControlOnScreen(selector->Panel()));
+  const TRect third = selector->Panel()->ItemRect(2);
+  ClickAt(selector->Panel(), third.Left + 5, third.Top + 3);
+  EXPECT_EQ(chosen, 2);
+  ASSERT_TRUE(ScrollBarShown(selector, true));
+  ClickScrollBar(selector, true, ScrollBarPart::PageDown);
+  EXPECT_GT(selector->VertScrollBar()->Position(), 0);
+  EXPECT_LT(selector->Panel()->Top(), 0);
+  Key(dd_, VK_ESCAPE);
+  WaitOpen(false);
 }
 
 }  // namespace
