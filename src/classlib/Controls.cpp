@@ -71,6 +71,9 @@ void TControl::SetClientSize(int AWidth, int AHeight) {
 
 TPoint TControl::ClientOrigin() const {
   TPoint p{FLeft, FTop};
+  // A window on screen: where the window system put its client area (inside the frame and
+  // below a menu bar), not where its frame begins.
+  if (FParent == nullptr && FView != nullptr && Views::ClientScreenOrigin(this, p)) return p;
   if (FParent == nullptr) return p;
   TPoint po = FParent->ClientOrigin();
   TRect pc = FParent->ClientRect();

@@ -486,7 +486,10 @@ WPARAM KeyInput(TWinControl* Target, UINT Msg, WPARAM Key) {
         Key = m.WParam;
         if (Key == 0) return 0;
       }
-      if ((Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) && form != nullptr) {
+      // A control that asks for the key (CM_WANTSPECIALKEY) keeps it from the dialog-key
+      // stage: an open drop-down takes Escape before the form's Cancel button does.
+      if ((Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) && form != nullptr &&
+          Target->Perform(CM_WANTSPECIALKEY, Key, 0) == 0) {
         LRESULT code = Target->Perform(WM_GETDLGCODE, 0, 0);
         LRESULT wants = Key == VK_TAB ? (DLGC_WANTTAB | DLGC_WANTALLKEYS) : DLGC_WANTALLKEYS;
         if ((code & wants) == 0 && form->Perform(CM_DIALOGKEY, Key, 0) != 0) return 0;

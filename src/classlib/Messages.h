@@ -276,3 +276,28 @@ constexpr int IDRETRY = 4;
 constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
+
+// ---- Pop-up windows, corner sizing and the edit's formatting messages ----------------------
+
+constexpr UINT WM_NCACTIVATE = 0x0086;
+constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
+constexpr UINT WM_SIZING = 0x0214;
+constexpr UINT EM_GETSEL = 0x00B0;
+constexpr UINT EM_SETSEL = 0x00B1;
+constexpr UINT EM_GETRECT = 0x00B2;
+constexpr UINT EM_SETRECTNP = 0x00B4;
+constexpr UINT EM_SETREADONLY = 0x00CF;
+constexpr UINT EM_CHARFROMPOS = 0x00D7;
+
+// WM_ACTIVATE's low word.
+constexpr Word WA_INACTIVE = 0;
+constexpr Word WA_ACTIVE = 1;
+constexpr Word WA_CLICKACTIVE = 2;
+
+// WM_NCHITTEST answers.
+constexpr LRESULT HTNOWHERE = 0;
+constexpr LRESULT HTCLIENT = 1;
+constexpr LRESULT HTBOTTOMRIGHT = 17;
+
+// WM_SIZING's edge (WParam).
+constexpr WPARAM WMSZ_BOTTOMRIGHT = 8;

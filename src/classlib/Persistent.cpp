@@ -57,8 +57,18 @@ TCollection::~TCollection() {
 }
 
 TCollectionItem* TCollection::Add() {
-  TCollectionItem* item = factory_ ? factory_(this) : new TCollectionItem(this);
-  if (item->collection_ != this) item->SetCollection(this);
+  // The change is reported once the item is whole: a descendant's item is still being made
+  // when the base joins it to the collection, and an update handler may read it.
+  BeginUpdate();
+  TCollectionItem* item = nullptr;
+  try {
+    item = factory_ ? factory_(this) : new TCollectionItem(this);
+    if (item->collection_ != this) item->SetCollection(this);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
   return item;
 }
 

@@ -135,7 +135,14 @@ class PaintedView : public QWidget {
   void keyReleaseEvent(QKeyEvent* e) override { DeliverKeyEvent(e, false); }
   void focusInEvent(QFocusEvent* e) override {
     QWidget::focusInEvent(e);
-    if (auto* win = dynamic_cast<TWinControl*>(control_); win && !win->Focused()) win->SetFocus();
+    auto* win = dynamic_cast<TWinControl*>(control_);
+    // A control that never takes the focus (the strips of a pop-up) leaves the keys to its
+    // window.
+    if (win != nullptr && !win->CanFocus()) {
+      clearFocus();
+      return;
+    }
+    if (win && !win->Focused()) win->SetFocus();
   }
   bool focusNextPrevChild(bool next) override {
     // Tab is a key for controls that want it (the grid moves between cells with it).
@@ -416,6 +423,16 @@ TControl* ControlOf(const QWidget* View) {
 QWidget* ClientView(TWinControl* Control) {
   if (auto* fv = dynamic_cast<FormView*>(Control->View())) return fv->Client();
   return Control->View();
+}
+
+bool ClientScreenOrigin(const TControl* Control, TPoint& Origin) {
+  QWidget* v = Control->View();
+  if (v == nullptr || !v->isWindow()) return false;
+  QWidget* client = v;
+  if (auto* fv = dynamic_cast<FormView*>(v)) client = fv->Client();
+  const QPoint p = client->mapToGlobal(QPoint(0, 0));
+  Origin = TPoint{p.x(), p.y()};
+  return true;
 }
 
 void ApplyGeometry(TControl* Control) {

@@ -31,6 +31,9 @@ TControl* ControlOf(const QWidget* View);
 
 // The widget inside which the control's children are placed.
 QWidget* ClientView(TWinControl* Control);
+// Where a top-level control's client area begins on the screen; false when its view is not a
+// window.
+bool ClientScreenOrigin(const TControl* Control, TPoint& Origin);
 
 // A window gets only the geometry it does not have yet: what the window system changes itself
 // comes back as the form's bounds and is not pushed again.

@@ -14,6 +14,14 @@ enum TVAVStyle { tsOffice2003Blue, tsOffice2003Silver, tsOffice2003Olive, tsOffi
                  tsOffice2007Obsidian, tsWindowsXP, tsWhidbey, tsCustom, tsOffice2007Silver, tsWindowsVista,
                  tsWindows7, tsTerminal, tsOffice2010Blue, tsOffice2010Silver, tsOffice2010Black };
 
+// The component-style interface: a control that takes a look through it (the grid and the
+// drop-down edits) answers SetComponentStyle with its own virtual operation of that name.
+class IComponentStyle {
+ public:
+  virtual ~IComponentStyle() = default;
+  virtual void SetComponentStyle(TVAVStyle AStyle) = 0;
+};
+
 enum TOfficeTheme { ot2003Blue, ot2003Silver, ot2003Olive, ot2003Classic, ot2007Blue, ot2007Silver, ot2007Black,
                     ot2010Blue, ot2010Silver, ot2010Black, otUnknown };
 
