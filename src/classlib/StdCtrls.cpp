@@ -1,6 +1,7 @@
 #include "classlib/StdCtrls.h"
 
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <algorithm>
@@ -97,6 +98,25 @@ class KeyForwardingLineEdit : public QLineEdit {
   void focusInEvent(QFocusEvent* e) override {
     QLineEdit::focusInEvent(e);
     if (!edit_->Focused()) edit_->SetFocus();
+  }
+  // The wheel reaches the edit as WM_MOUSEWHEEL (delta above the key states, the screen point
+  // in LParam); what the edit leaves unhandled goes on as before.
+  void wheelEvent(QWheelEvent* e) override {
+    const int delta = e->angleDelta().y();
+    if (delta == 0 || !edit_->Enabled()) {
+      QLineEdit::wheelEvent(e);
+      return;
+    }
+    Views::SyncModifierKeys(e->modifiers().toInt());
+    const QPoint g = e->globalPosition().toPoint();
+    TMessage m{WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<uint16_t>(delta)) << 16, MakeLParam(g.x(), g.y()), 0};
+    QPointer<QLineEdit> alive(this);
+    edit_->MainWndProc(m);
+    if (!alive) return;
+    if (m.Result != 0)
+      e->accept();
+    else
+      QLineEdit::wheelEvent(e);
   }
 
  private:

@@ -542,6 +542,15 @@ void TRivCustomDropDown::WndProc(TMessage& Message) {
       TCustomMaskEdit::WndProc(Message);
       if (HandleAllocated()) UpdateEditRect();
       return;
+    case WM_MOUSEWHEEL:
+      // The wheel over the edit moves the choice as it does over the pop-up.
+      TCustomMaskEdit::WndProc(Message);
+      if (static_cast<int16_t>(HiWord(Message.WParam)) < 0)
+        PopupWheelDown();
+      else
+        PopupWheelUp();
+      Message.Result = 1;
+      return;
     default:
       TCustomMaskEdit::WndProc(Message);
   }

@@ -64,7 +64,10 @@ int TRivMultiColumnDropDown::DoLookup(char Key) {
     SetSelStart(static_cast<int>(EditText().size()));
     return -1;
   }
-  if (Key != '\t') FLookupEntry += Key;
+  // Only letters, digits and punctuation make up the lookup text.
+  const auto u = static_cast<unsigned char>(Key);
+  const bool text = std::isalnum(u) || std::ispunct(u) || u >= 0x80;
+  if (text) FLookupEntry += Key;
   int index = -1;
   String found;
   if (FindLookup(FLookupEntry, index, found)) {
@@ -75,7 +78,7 @@ int TRivMultiColumnDropDown::DoLookup(char Key) {
     return index;
   }
   // Nothing starts so: the lookup starts over with the character alone.
-  if (FindLookup(String(1, Key), index, found)) {
+  if (text && FindLookup(String(1, Key), index, found)) {
     FItemIndex = index;
     AssignText(found);
     FLookupEntry = String(1, Key);

@@ -143,6 +143,14 @@ TEST_F(MultiColumnFixture, SelectionOperationsMoveTheChoice) {
   EXPECT_EQ(dd->ItemIndex(), 0);
   Press(dd, VK_END);
   EXPECT_EQ(dd->ItemIndex(), 6);
+  // The wheel over the edit moves the choice too.
+  const auto wheel = [this](int delta) {
+    dd->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<uint16_t>(delta)) << 16, 0);
+  };
+  wheel(WHEEL_DELTA);
+  EXPECT_EQ(dd->ItemIndex(), 5);
+  wheel(-WHEEL_DELTA);
+  EXPECT_EQ(dd->ItemIndex(), 6);
 }
 
 TEST_F(MultiColumnFixture, OpeningBuildsTheListAroundTheChoice) {
@@ -254,6 +262,10 @@ TEST_F(MultiColumnFixture, CharactersTypedIntoTheListLookUpTheFirstMatchingItem)
   dd->CaseSensitive = true;
   TypeInList('l');
   EXPECT_EQ(dd->LookupEntry(), "Bl");
+  EXPECT_EQ(Grid()->Row(), 4);
+  TypeInList(' ');
+  TypeInList('\x7f');
+  EXPECT_EQ(dd->LookupEntry(), "Bl") << "only letters, digits and punctuation are typed ahead";
   EXPECT_EQ(Grid()->Row(), 4);
   TypeInList('\r');
   EXPECT_EQ(dd->LookupEntry(), "") << "Enter ends the lookup";
