@@ -20,6 +20,14 @@ int RunDepth = 0;
 void CloseProgressIfShowing() {
   if (Progress != nullptr && Progress->Visible()) Progress->Close();
 }
+
+// Lets pending window messages run. A program that is ending (its main window closed) runs
+// no further: that stops the run as the abort button does, even when the run cleared the
+// interrupt flag after the main window closed.
+void RunMessages() {
+  Application->ProcessMessages();
+  if (Application->Terminated()) Zorvan->InterruptFlag = true;
+}
 }  // namespace
 
 Integer SeedRandomSource(const String& SeedText) {
@@ -44,7 +52,7 @@ void WriteStartTime(TMemo* TimeMemo) { TimeMemo->Lines()->Put(1, "Start time = "
 void WriteStopTime(TMemo* TimeMemo) { TimeMemo->Lines()->Put(0, "Stop time = " + TimeToStr(Time())); }
 
 bool Interrupted() {
-  Application->ProcessMessages();
+  RunMessages();
   if (!Zorvan->InterruptFlag) return false;
   CloseProgressIfShowing();
   return true;
@@ -66,7 +74,7 @@ bool PollOnBudget() {
   if (PollDue || now - LastPollAt >= kPollInterval) {
     PollDue = false;
     LastPollAt = now;
-    Application->ProcessMessages();
+    RunMessages();
   }
   return Zorvan->InterruptFlag;
 }

@@ -3,6 +3,7 @@
 
 #include "analysis/common/ZorvanHelpersGrid.h"
 #include "app/ChangeDirectoryDialog.h"
+#include "app/MatrixCellLimit.h"
 #include "app/RunFrame.h"
 #include "app/ZorvanMain.h"
 #include "classlib/Dialogs.h"
@@ -31,9 +32,6 @@ void RunBatchLoop(TZorvan& Z, const TZorvan::TAnalysisLauncher& Launcher) {
     if (Z.Flag) Launcher.Run();
   }
 }
-
-// The largest matrix (data cells) an analysis takes.
-constexpr int64_t kCellLimit = 440000;
 
 // A batch file's text split as the batch reader reads it: every space or comma ends a cell,
 // every line break (CR LF, LF or a lone CR) ends a cell and a line. What follows the last line

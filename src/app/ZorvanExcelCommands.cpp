@@ -2,6 +2,7 @@
 // workbook, and the switch that opens saved workbooks in the spreadsheet program. The bridge
 // does the workbook work; these commands own the dialogs, the status window and the messages.
 #include "app/ExcelExport.h"
+#include "app/MatrixCellLimit.h"
 #include "app/ZorvanMain.h"
 #include "app/progressexcel.h"
 #include "classlib/Dialogs.h"
@@ -43,12 +44,17 @@ void TZorvan::eXcelxls1Click(TObject*) {
     return;
   }
   // The bridge fills the grid only once the whole sheet has been read, so a failure leaves
-  // the matrix as it was.
+  // the matrix as it was. A sheet larger than an analysis takes is refused as soon as its
+  // size is known, before its cells are read.
+  RivGridExcelIO1->OnImportSize = [chosen](Integer Rows, Integer Cols) { CheckCellLimit(chosen, Rows, Cols); };
   bool opened = true;
   try {
     Excelstatus->ShowStatus("Importing Excel file: " + ExtractFileName(chosen));
     RivGridExcelIO1->XLSImport(chosen);
     ApplyStandardCellSizes(MainGrid);
+  } catch (const EMatrixTooLarge& e) {
+    opened = false;
+    ShowMessage(e.what());
   } catch (const std::exception&) {
     opened = false;
     ShowMessage("Error opening file.");
@@ -73,6 +79,8 @@ void TZorvan::Excelxls2Click(TObject*) {
     ShowMessage("Error saving file.");
   }
   Excelstatus->Close();
+  // The matrix's file is now the workbook: the caption says so, as after a text save.
+  SetCaption(kCaptionPrefix + FileName);
 }
 
 void TZorvan::E1Click(TObject*) {

@@ -1,20 +1,22 @@
 // The matrix commands of the File and Edit menus: delimited text in and out, close, the file
 // report, resize, transpose and random fills. The data grid is the only store of the matrix.
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <vector>
 
+#include "app/MatrixCellLimit.h"
 #include "app/ZorvanMain.h"
 #include "app/ZorvanRestructureMatrix.h"
 #include "classlib/Dialogs.h"
 #include "classlib/Random.h"
+#include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
+#include "xls/vavUOle2Impl.h"
 
 namespace {
 
 constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
-// The largest matrix (data cells) the resize accepts.
-constexpr int64_t kCellLimit = 440000;
 
 // A random title suffix: a real in [0, 1) with 7 significant digits and 7 decimals.
 String RandomTitleNumber() { return FloatToStrF(RandomReal(), ffFixed, 7, 7); }
@@ -42,12 +44,17 @@ namespace {
 
 // Reads the fields of a delimited text file. Raises the reader's error (missing or unreadable
 // file, "File is empty") before anything of the program has changed; a file with more data cells
-// than an analysis takes fails like a file that cannot be opened, as soon as reading reaches
-// the limit.
+// than an analysis takes is refused with the reason as soon as reading reaches the limit.
 GridCSV::TCellTexts ReadDelimitedFile(const String& FileName, char Delimiter) {
   GridCSV::TCellTexts cells;
-  if (!GridCSV::ReadCells(ReadFileBytes(FileName), Delimiter, -1, kCellLimit, cells))
+  if (!GridCSV::ReadCells(ReadFileBytes(FileName), Delimiter, -1, kCellLimit, cells)) {
+    // Reading stopped at the line that went over: its fields so far give the size reached.
+    if (cells.TooLarge && !cells.Rows.empty()) {
+      const size_t cols = std::max(cells.Widest, cells.Rows.back().Texts.size());
+      CheckCellLimit(FileName, static_cast<int64_t>(cells.Rows.size()), static_cast<int64_t>(cols));
+    }
     throw EFOpenError("Cannot open file \"" + FileName + "\"");
+  }
   if (cells.Rows.empty()) throw Exception("File is empty");
   return cells;
 }
@@ -109,11 +116,27 @@ bool AskSaveName(TSaveDialog* Dialog, String& FileName) {
   return true;
 }
 
+// Whether Name is an Excel workbook: named ".xls", or a file that begins as a compound file
+// does. Text written under its name would destroy it.
+bool IsWorkbookFile(const String& Name) {
+  if (SameText(ExtractFileExt(Name), ".xls")) return true;
+  if (!FileExists(Name)) return false;
+  try {
+    TFileStream file(Name, fmOpenRead | fmShareDenyNone);
+    std::array<Byte, 8> head{};
+    return file.Read(head.data(), static_cast<Integer>(head.size())) == static_cast<Integer>(head.size()) &&
+           head == TOle2Header::FileSignature;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 void TZorvan::Spacedelimitedtxt1Click(TObject*) {
-  // A matrix without a file of its own asks for a name; any other is written back to its file.
-  if (ExtractFileName(FileName) == kUntitled) {
+  // A matrix without a file of its own, or whose file is a workbook, asks for a name; any
+  // other is written back to its file.
+  if (ExtractFileName(FileName) == kUntitled || IsWorkbookFile(FileName)) {
     if (AskSaveName(SaveDialog1, FileName)) SaveGridToFile(MainGrid, FileName);
   } else {
     SaveGridToFile(MainGrid, FileName);

@@ -2,6 +2,7 @@
 
 #include "app/AboutZorvan.h"
 #include "app/ProgressSims.h"
+#include "app/RunFrame.h"
 #include "classlib/Random.h"
 #include "classlib/ShellApi.h"
 #include "classlib/SysUtils.h"
@@ -199,6 +200,9 @@ void TZorvan::LockColumnTitlesClick(TObject*) {
 void TZorvan::FormCloseQuery(TObject*, bool& CanClose) {
   CanClose = Application->MessageBox("Close Zorvan Professional?", Application->Title,
                                      MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+  // A run in progress stops as the abort button stops it: no results, no batch row. Its loop
+  // returns at its next abort test, and the program ends when the command returns.
+  if (CanClose && RunFrame::RunInProgress()) RunFrame::Abandon();
 }
 
 void TZorvan::FormShow(TObject*) {

@@ -31,9 +31,10 @@ String SimFileName(Integer Sim, Integer Subset) {
 // Builds the text and writes it as F_Name; any failure shows "Error writing file." and the
 // old file stays as it was. A value that is not a number is no failure of the file: it ends
 // the run that wanted it written (FiniteStatistic).
-void WriteOrReport(const String& F_Name, const std::function<String()>& Build) {
+void WriteOrReport(const String& F_Name, const std::function<String()>& Build,
+                   TWriteDurability Durability = TWriteDurability::Durable) {
   try {
-    WriteFileAtomically(F_Name, Build());
+    WriteFileAtomically(F_Name, Build(), Durability);
   } catch (const EMathError&) {
     throw;
   } catch (const std::exception&) {
@@ -93,13 +94,20 @@ const T& At(const std::vector<T>& Values, Integer i) {
   return Values[static_cast<size_t>(i)];
 }
 
+// The "Sim" files come one per iteration, thousands in a run: they are not flushed to the
+// disk one by one (that would cost the run a hundred times its writing time).
+constexpr TWriteDurability kSimFileDurability = TWriteDurability::Buffered;
+
 // The species-list files: Header, then "species" + i + " " + Fields(i - 1) for i = 1..N.
 void WriteSpeciesLines(Integer Sim, const String& Header, Integer N, const std::function<String(Integer)>& Fields) {
-  WriteOrReport(SimFileName(Sim, 0), [&] {
-    String text = Header + kCrLf;
-    for (Integer i = 1; i <= N; ++i) text += "species" + IntToStr(i) + " " + Fields(i - 1) + kCrLf;
-    return text;
-  });
+  WriteOrReport(
+      SimFileName(Sim, 0),
+      [&] {
+        String text = Header + kCrLf;
+        for (Integer i = 1; i <= N; ++i) text += "species" + IntToStr(i) + " " + Fields(i - 1) + kCrLf;
+        return text;
+      },
+      kSimFileDurability);
 }
 
 String TwoColumnsHeader(const String& Label1, const String& Label2) { return "species " + Label1 + " " + Label2; }
@@ -118,7 +126,7 @@ void WriteMatrixFile(TStringGrid* Grid, Integer Sim, Integer Subset, const std::
   // gathered here and the memo takes them at once, replacing what it held.
   auto save = [&] {
     if (memo != nullptr) memo->Lines()->SetText(text);
-    WriteFileAtomically(SimFileName(Sim, Subset), text);
+    WriteFileAtomically(SimFileName(Sim, Subset), text, kSimFileDurability);
   };
   try {
     String line = CellText(Grid->Cells(0, 0));

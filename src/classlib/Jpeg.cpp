@@ -307,8 +307,12 @@ void TJPEGImage::Assign(TPersistent* source) {
   Changed();
 }
 
-void TJPEGImage::AssignTo(TBitmap* bitmap) const {
-  if (bitmap) bitmap->SetImage(d->image);
+void TJPEGImage::AssignTo(TPersistent* Dest) {
+  if (auto* bitmap = dynamic_cast<TBitmap*>(Dest)) {
+    bitmap->SetImage(d->image);
+    return;
+  }
+  TGraphic::AssignTo(Dest);
 }
 
 bool TJPEGImage::Empty() const { return d->image.isNull(); }

@@ -28,8 +28,9 @@ class TJPEGImage : public TGraphic {
   // pixels, encoded at the next save.
   void Assign(TPersistent* Source) override;
   std::unique_ptr<TGraphic> NewInstance() const override { return std::make_unique<TJPEGImage>(); }
-  // Writes the decoded pixels into a bitmap (the classic AssignTo).
-  void AssignTo(TBitmap* bitmap) const;
+  // Writes the decoded pixels into a bitmap (the classic AssignTo); any other target is
+  // refused the TPersistent way.
+  void AssignTo(TPersistent* Dest) override;
 
   bool Empty() const override;
   int Width() const override;

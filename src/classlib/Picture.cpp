@@ -83,11 +83,18 @@ void TImageGraphic::Draw(TCanvas* canvas, const TRect& r) {
   cd->painter->drawImage(cd->R(r).normalized(), d->image);
 }
 
+uint64_t TImageGraphic::MostPixels(size_t) const { return kMostPicturePixels; }
+
 void TImageGraphic::LoadFromBytes(const std::string& data) {
   QByteArray bytes(data.data(), static_cast<qsizetype>(data.size()));
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, d->format);
+  // The decoder allocates the size the header claims (a GIF's logical screen, which Qt does
+  // not report beforehand); a few bytes must not claim gigabytes. Qt's limit is in whole
+  // megabytes of 4-byte pixels at most.
+  const uint64_t mostBytes = MostPixels(data.size()) * 4;
+  reader.setAllocationLimit(static_cast<int>(std::max<uint64_t>(1, (mostBytes + (1u << 20) - 1) >> 20)));
   QImage image = reader.read();
   if (image.isNull()) throw EInvalidGraphic(String(d->description) + " is not valid");
   d->image = image.convertToFormat(QImage::Format_ARGB32);
@@ -107,6 +114,21 @@ std::string TImageGraphic::SaveToBytes() const {
 const QImage& TImageGraphic::Image() const { return d->image; }
 
 std::string TGifImage::SaveToBytes() const { throw EInvalidGraphicOperation("GIF images cannot be saved"); }
+
+uint64_t LzwMostPixels(uint64_t DataBytes, unsigned CodeBits) {
+  // The k-th code after a clear code stands for at most k pixels (each new string is an older
+  // one plus one pixel), and no code for more than the 4096 entries of the string table.
+  constexpr uint64_t kLongest = 4096;
+  const uint64_t codes = DataBytes * 8 / std::max(CodeBits, 1u);
+  if (codes <= kLongest) return codes * (codes + 1) / 2;
+  return kLongest * (kLongest + 1) / 2 + (codes - kLongest) * kLongest;
+}
+
+uint64_t TGifImage::MostPixels(size_t DataBytes) const {
+  // The whole file counts as compressed data, and codes as narrow as GIF allows: an upper
+  // bound for any honest file.
+  return std::max(kSmallGifScreen, std::min(kMostPicturePixels, LzwMostPixels(DataBytes, 2)));
+}
 
 // ---- TPicture -----------------------------------------------------------------------------
 

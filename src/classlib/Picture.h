@@ -2,6 +2,8 @@
 // from the data's signature. The Qt-decoded types (PNG, GIF, icons) share TImageGraphic.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -9,6 +11,10 @@
 
 class QImage;
 class TBitmap;
+
+// The most pixels a picture read from a file may have (8192 x 8192): a decoder is not let
+// allocate more.
+inline constexpr uint64_t kMostPicturePixels = 8192ull * 8192ull;
 
 // A picture decoded by Qt's image readers, kept with its alpha channel.
 class TImageGraphic : public TGraphic {
@@ -33,6 +39,9 @@ class TImageGraphic : public TGraphic {
  protected:
   // Qt's format name ("png", "gif", "ico") and the type's name in error messages.
   TImageGraphic(const char* format, const char* description);
+  // The most pixels DataBytes bytes of this type may describe; data whose header claims more
+  // is refused before the decoder allocates for it.
+  virtual uint64_t MostPixels(size_t DataBytes) const;
 
  private:
   struct Private;
@@ -45,12 +54,25 @@ class TPngImage : public TImageGraphic {
   std::unique_ptr<TGraphic> NewInstance() const override { return std::make_unique<TPngImage>(); }
 };
 
+// The most pixels LZW data (as a GIF image holds) of DataBytes bytes can describe when every
+// code is at least CodeBits bits wide.
+uint64_t LzwMostPixels(uint64_t DataBytes, unsigned CodeBits);
+
+// A GIF logical screen of at most this many pixels (256 x 256) is decoded whatever the data
+// holds: it costs less than its check would save.
+inline constexpr uint64_t kSmallGifScreen = 256 * 256;
+
 // GIF pictures load (first frame); saving raises EInvalidGraphicOperation, as Qt cannot write them.
+// A logical screen larger than the file's compressed data can fill (and than kSmallGifScreen)
+// is refused.
 class TGifImage : public TImageGraphic {
  public:
   TGifImage() : TImageGraphic("gif", "GIF image") {}
   std::unique_ptr<TGraphic> NewInstance() const override { return std::make_unique<TGifImage>(); }
   std::string SaveToBytes() const override;
+
+ protected:
+  uint64_t MostPixels(size_t DataBytes) const override;
 };
 
 class TIcon : public TImageGraphic {

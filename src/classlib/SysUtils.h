@@ -311,7 +311,14 @@ bool MatchesMask(const String& Name, const String& Mask);
 
 // The whole file; raises EFOpenError "Cannot open file \"<name>\"" or EReadError.
 String ReadFileBytes(const String& FileName);
+// How far a write goes before it returns: Durable flushes the temporary file to the disk
+// before the rename and the folder after it, so that the new contents (and not an empty file)
+// are there after a crash; Buffered leaves that to the system, for the many small files of a
+// run that the next run replaces and that the same seed writes again.
+enum class TWriteDurability { Durable, Buffered };
 // Writes Bytes to a temporary file beside FileName and renames it over FileName, so a failure
-// leaves any old file intact. Raises EFCreateError "Cannot create file \"<name>\"" when the
-// temporary file cannot be made, EWriteError when writing or renaming fails.
-void WriteFileAtomically(const String& FileName, const String& Bytes);
+// leaves any old file intact. A link is written through; a read-only file is not replaced.
+// Raises EFCreateError "Cannot create file \"<name>\"" when the temporary file cannot be made,
+// EWriteError when writing, flushing or renaming fails.
+void WriteFileAtomically(const String& FileName, const String& Bytes,
+                         TWriteDurability Durability = TWriteDurability::Durable);

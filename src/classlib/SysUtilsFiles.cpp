@@ -210,9 +210,18 @@ String FollowLinks(const String& FileName) {
   }
   return {};
 }
+
+// Makes a finished rename last: the folder's entry reaches the disk. A folder that cannot be
+// flushed (some file systems refuse) leaves the file in place all the same.
+void FlushFolder(const String& Dir) {
+  int fd = ::open(Dir.empty() ? "." : Dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
 }  // namespace
 
-void WriteFileAtomically(const String& FileName, const String& Bytes) {
+void WriteFileAtomically(const String& FileName, const String& Bytes, TWriteDurability Durability) {
   const String createMsg = "Cannot create file \"" + FileName + "\"";
   if (FileName.empty() || DirectoryExists(FileName)) throw EFCreateError(createMsg);
   // A link stays a link: the new text replaces the file it names, beside that file.
@@ -243,10 +252,15 @@ void WriteFileAtomically(const String& FileName, const String& Bytes) {
     p += w;
     left -= static_cast<size_t>(w);
   }
+  // The new text is on the disk before it replaces the old, so a crash leaves one of them
+  // whole rather than an empty file under the name.
+  const bool durable = Durability == TWriteDurability::Durable;
+  if (ok && durable && ::fsync(fd) != 0) ok = false;
   if (::close(fd) != 0) ok = false;
   if (ok && ::rename(tmpl.c_str(), target.c_str()) != 0) ok = false;
   if (!ok) {
     ::unlink(tmpl.c_str());
     throw EWriteError("Error writing file \"" + FileName + "\"");
   }
+  if (durable) FlushFolder(dir);
 }

@@ -133,6 +133,10 @@ class TRivGridExcelIO : public TComponent {
   TExportColumnFormatEvent OnExportColumnFormat;
   TGetCommentBoxSizeEvent OnGetCommentBoxSize;
   TWbkGetCellFormulaEvent OnGetCellFormula;
+  // Import: told the row and column counts the grid will get once the sheet's size is known,
+  // before any cell is read. An error it raises ends the import with the grid as it was, so
+  // a caller can refuse a sheet too large for it without the cost of reading it.
+  std::function<void(Integer RowCount, Integer ColCount)> OnImportSize;
 
   // Loads the first sheet, the sheet with that 1-based number, or the sheet of that name
   // (letter case ignored; the later of two matches). Failures are raised; the grid is then

@@ -1,9 +1,10 @@
-// Export: the grid into a workbook sheet, saved through a temporary file beside the target.
+// Export: the grid into a workbook sheet, written whole in memory and then saved as the program's
+// text files are saved.
 #include <cmath>
-#include <filesystem>
 
 #include "classlib/Dialogs.h"
 #include "classlib/ShellApi.h"
+#include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
 #include "grid/base/HTMLTextOperations.h"
 #include "xls/vavRivGridExcel.h"
@@ -32,14 +33,6 @@ String ReplaceAllNoCase(const String& S, const String& Old, const String& New) {
   return StringReplace(S, Old, New, rfReplaceAll | rfIgnoreCase);
 }
 
-// A name beside Target that no other file has.
-String TemporaryNameBeside(const String& Target) {
-  const String base = ExtractFilePath(Target) + "." + ExtractFileName(Target) + ".saving";
-  String name = base;
-  for (int i = 1; FileExists(name); ++i) name = base + IntToStr(i);
-  return name;
-}
-
 }  // namespace
 
 void TRivGridExcelIO::XLSExport(const String& FileName, const String& SheetName, Integer SheetPos,
@@ -53,7 +46,7 @@ void TRivGridExcelIO::XLSExport(const String& FileName, const String& SheetName,
   // With omNever the existing workbook is read and the grid goes into one of its sheets.
   const bool intoExisting = exists && FOptions->ExportOverwrite == omNever;
 
-  const String temporary = TemporaryNameBeside(FileName);
+  TMemoryStream workbook;
   std::unique_ptr<TExcelFile> file = CreateWorkbookFile();
   file->Connect();
   try {
@@ -101,19 +94,18 @@ void TRivGridExcelIO::XLSExport(const String& FileName, const String& SheetName,
     ExportSheet(file.get());
     if (!SheetName.empty()) file->SetActiveSheetName(Utf8ToWide(SheetName));
     file->SelectSheet(SelectSheet);
-    file->Save(true, temporary, nullptr, nullptr, nullptr);
+    file->Save(true, FileName, nullptr, nullptr, &workbook);
   } catch (...) {
     CloseWorkbookFile(file.get());
-    DeleteFile(temporary);
     throw;
   }
   CloseWorkbookFile(file.get());
   file.reset();
-  // Only a completely written workbook replaces the file that was there.
-  std::error_code renamed;
-  std::filesystem::rename(temporary, FileName, renamed);
-  if (renamed) {
-    DeleteFile(temporary);
+  // Saved as the program's text files are: only a completely written workbook replaces the
+  // file that was there, a read-only file is kept and a link is written through.
+  try {
+    WriteFileAtomically(FileName, String(workbook.Bytes().begin(), workbook.Bytes().end()));
+  } catch (const std::exception&) {
     RaiseXls(XlsMsg::CantWriteFile, {FileName});
   }
   if (FOptions->ExportShowInExcel) ShellExecute(0, "open", FileName, "", "", SW_SHOWNORMAL);

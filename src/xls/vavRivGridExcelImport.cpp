@@ -192,6 +192,7 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
     const Integer cols = maxCol + FGridStartCol - FXlsStartCol + 1;
     if (grid->FixedCols() < cols) colCount = Image.ColCount = cols;
   }
+  if (OnImportSize) OnImportSize(rowCount, colCount);
   if (o.ImportCellSizes) {
     Image.DefaultRowHeight = RoundHalfEven(File->GetDefaultRowHeight() / 15.0 * z);
     Image.DefaultColWidth = RoundHalfEven(File->GetDefaultColWidth() / (256.0 / 7.0) * z);

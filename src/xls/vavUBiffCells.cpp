@@ -5,7 +5,6 @@
 namespace {
 constexpr Integer MaxRow = TBaseRowColRecord::MaxRow;
 constexpr Integer MaxCol = TBaseRowColRecord::MaxCol;
-constexpr TXlsCellRange WholeSheet = TCellRecordList::WholeSheet;
 
 std::unique_ptr<TCellRecord> CopyCell(const TCellRecord& r) {
   return std::unique_ptr<TCellRecord>(static_cast<TCellRecord*>(r.DoCopyTo().release()));

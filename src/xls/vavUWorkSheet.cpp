@@ -5,7 +5,7 @@
 #include "xls/vavUBiffRecordFactory.h"
 
 namespace {
-constexpr Word IdWINDOW2 = 0x023E, IdDEFCOLWIDTH = 0x0055, IdSTANDARDWIDTH = 0x0099, IdDEFAULTROWHEIGHT = 0x0225,
+constexpr Word IdWINDOW2 = 0x023E, IdDEFCOLWIDTH = 0x0055, IdDEFAULTROWHEIGHT = 0x0225,
                IdCOLINFO = 0x007D, IdROW = 0x0208, IdMERGEDCELLS = 0x00E5;
 
 ArrayOfByte Bytes(std::initializer_list<Word> words) {

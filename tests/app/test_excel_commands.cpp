@@ -14,6 +14,7 @@
 #include "app/ExcelExport.h"
 #include "app/progressexcel.h"
 #include "classlib/SysUtils.h"
+#include "xls/vavUXlsFile.h"
 
 namespace {
 
@@ -126,6 +127,110 @@ TEST_F(ExcelCommands, ASavedMatrixOpensAgainAndOverwritingAsksFirst) {
   Zorvan->Excelxls1->Click();
   EXPECT_EQ(Texts(g), before);
   EXPECT_EQ(Zorvan->Caption(), "Zorvan Professional: saved.xls");
+}
+
+// A workbook is the matrix's file after an Excel save or open; the caption names it, and the
+// text saves ask for a name rather than write text over it.
+TEST_F(ExcelCommands, ATextSaveNeverWritesOverTheWorkbook) {
+  const fs::path saved = Dir / "saved.xls";
+  const fs::path renamed = Dir / "book.data";  // a workbook known by its contents only
+  fs::copy_file(Fixture, renamed);
+  struct Case {
+    const char* Name;
+    fs::path Book;
+    std::function<void()> MakeItTheFile;
+    String Caption;
+  };
+  const Case cases[] = {
+      {"saved", saved, [&] { ChooseFile(saved); Zorvan->Excelxls2->Click(); },
+       "Zorvan Professional " + saved.string()},
+      {"opened", renamed, [&] { ChooseFile(renamed); Zorvan->Excelxls1->Click(); },
+       "Zorvan Professional: book.data"},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.Name);
+    k.MakeItTheFile();
+    EXPECT_TRUE(Application->Hooks.Messages.empty());
+    EXPECT_EQ(Zorvan->FileName, k.Book.string());
+    EXPECT_EQ(Zorvan->Caption(), k.Caption);
+    const std::string book = ReadBytes(k.Book);
+    Zorvan->MainGrid->SetCells(1, 1, "7");
+
+    for (TMenuItem* item : {Zorvan->Spacedelimitedtxt1, Zorvan->Commadelimitedtxt2}) {
+      // Cancel in the dialog writes nothing.
+      std::vector<String> asked;
+      Application->Hooks.FileDialog = [&](TCommonDialog* d) {
+        asked.push_back(d->Title);
+        return false;
+      };
+      item->Click();
+      EXPECT_EQ(asked, std::vector<String>{"Select a file name."});
+      EXPECT_EQ(ReadBytes(k.Book), book);
+    }
+    // A name given there takes the text.
+    const fs::path text = Dir / (std::string(k.Name) + ".txt");
+    ChooseFile(text);
+    Zorvan->Spacedelimitedtxt1->Click();
+    EXPECT_EQ(ReadBytes(k.Book), book);
+    EXPECT_EQ(ReadBytes(text).substr(0, 8), "species ");
+    EXPECT_EQ(Zorvan->FileName, text.string());
+    EXPECT_EQ(Zorvan->Caption(), "Zorvan Professional " + text.string());
+  }
+}
+
+// A workbook of one number at row and column R x C: a tiny file for a sheet of that size.
+void WriteFarCellWorkbook(const fs::path& Path, Integer Row, Integer Col) {
+  TXLSFile book(nullptr);
+  book.Connect();
+  book.NewFile(1);
+  book.SetCellValue(1, 1, Variant(String("species")));
+  book.SetCellValue(Row, Col, Variant(1.0));
+  book.Save(false, Path.string(), nullptr, nullptr, nullptr);
+}
+
+// A sheet larger than an analysis takes is refused before its cells are read, with the reason;
+// the matrix stays as it was. Sheets hold at most 255 data columns, so only the cell count
+// can be too large.
+TEST_F(ExcelCommands, AWorkbookOverTheCellLimitIsRefusedWithTheReason) {
+  TRivErodovOzar* g = Zorvan->MainGrid;
+  struct Case {
+    const char* Name;
+    Integer Row, Col;  // of the far cell
+    bool Fits;
+  };
+  const Case cases[] = {
+      {"1725 x 255 data cells", 1726, 256, true},
+      {"1726 x 255 data cells", 1727, 256, false},
+      {"65535 x 255 data cells", 65536, 256, false},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.Name);
+    Zorvan->Close1->Click();
+    const auto before = Texts(g);
+    const String caption = Zorvan->Caption(), name = Zorvan->FileName;
+    const fs::path path = Dir / ("far" + std::to_string(k.Row) + ".xls");
+    WriteFarCellWorkbook(path, k.Row, k.Col);
+    ASSERT_LT(fs::file_size(path), 20000u);
+    bool read = false;
+    Zorvan->RivGridExcelIO1->OnProgress = [&](TObject*, Integer, Integer, Integer, Integer) { read = true; };
+    Application->Hooks.Messages.clear();
+    ChooseFile(path);
+    Zorvan->Excelxls1->Click();
+    if (k.Fits) {
+      EXPECT_TRUE(Application->Hooks.Messages.empty());
+      EXPECT_EQ(g->RowCount(), k.Row);
+      EXPECT_EQ(g->ColCount(), k.Col);
+      EXPECT_EQ(g->Cells(k.Col - 1, k.Row - 1), "1");
+      continue;
+    }
+    EXPECT_FALSE(read);
+    EXPECT_EQ(Application->Hooks.Messages,
+              (std::vector<String>{"Cannot open file \"" + path.string() + "\": it has more than 440,000 data cells."}));
+    EXPECT_EQ(Texts(g), before);
+    EXPECT_EQ(Zorvan->Caption(), caption);
+    EXPECT_EQ(Zorvan->FileName, name);
+    EXPECT_FALSE(Excelstatus->Visible());
+  }
 }
 
 // A text file picked through "All files" is no workbook: nothing changes.

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "support/ProgramFixture.h"
+#include "app/ExcelExport.h"
 #include "app/ZorvanRestructureMatrix.h"
 #include "classlib/SysUtils.h"
 #include "classlib/WinApi.h"
@@ -255,15 +256,15 @@ TEST_F(FileCommands, OpenRefusesMoreDataCellsThanAnAnalysisTakes) {
   struct Case {
     const char* Name;
     int Rows, Cols;  // of the file, titles included
-    bool Fits;
+    const char* Why;  // nullptr: the file fits
   };
   const Case cases[] = {
-      {"440 x 1000 data cells", 441, 1001, true},
-      {"441 x 1000 data cells", 442, 1001, false},
-      {"1 x 440000 data cells", 2, 440001, true},
-      {"1 x 440001 data cells", 2, 440002, false},
-      {"440001 x 1 data cells", 440002, 2, false},
-      {"440002 empty lines", 440003, 0, false},
+      {"440 x 1000 data cells", 441, 1001, nullptr},
+      {"441 x 1000 data cells", 442, 1001, "data cells"},
+      {"1 x 440000 data cells", 2, 440001, nullptr},
+      {"1 x 440001 data cells", 2, 440002, "columns"},
+      {"440001 x 1 data cells", 440002, 2, "rows"},
+      {"440002 empty lines", 440003, 0, "rows"},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.Name);
@@ -273,13 +274,15 @@ TEST_F(FileCommands, OpenRefusesMoreDataCellsThanAnAnalysisTakes) {
     Application->Hooks.Errors.clear();
     Write("big.txt", MatrixText(k.Rows, k.Cols));
     Open(Zorvan->Spacedelimitedtext1, "big.txt");
-    if (k.Fits) {
+    if (k.Why == nullptr) {
       EXPECT_TRUE(Application->Hooks.Errors.empty());
       EXPECT_EQ(grid->RowCount(), k.Rows);
       EXPECT_EQ(grid->ColCount(), k.Cols);
       EXPECT_EQ(Zorvan->FileName, Path("big.txt"));
     } else {
-      EXPECT_EQ(Application->Hooks.Errors, (std::vector<String>{"Cannot open file \"" + Path("big.txt") + "\"."}));
+      EXPECT_EQ(Application->Hooks.Errors,
+                (std::vector<String>{"Cannot open file \"" + Path("big.txt") + "\": it has more than 440,000 " +
+                                     k.Why + "."}));
       EXPECT_EQ(GridCells(grid), before);
       EXPECT_EQ(Zorvan->Caption(), caption);
       EXPECT_EQ(Zorvan->FileName, "Untitled.txt");
@@ -406,6 +409,57 @@ TEST_F(FileCommands, SaveKeepsAReadOnlyFileAndWritesThroughALink) {
     EXPECT_EQ(Application->Hooks.Messages, (std::vector<String>{"Error writing file."}));
     EXPECT_EQ(Read("real/d.txt"), "t s1\r\na 7\r\n");
     EXPECT_EQ(Zorvan->Caption(), "Zorvan Professional " + Path("link.txt"));
+  }
+}
+
+// Every save of the matrix or of a result table writes as the text saves do: through a link
+// into the file it names, never over a read-only file, and with no file left beside it.
+TEST_F(FileCommands, EverySaveWritesThroughALinkAndKeepsAReadOnlyFile) {
+  Application->Hooks.Shell = [](const TShellRequest&) { return 42; };
+  // The workbook saves ask before they replace a file.
+  Application->Hooks.MessageBox = [](const String&, const String&, UINT) { return IDYES; };
+  struct Case {
+    const char* Name;
+    std::function<void()> Save;  // saves the matrix or a table under the name "link.xls"
+    const char* Failure;
+  };
+  const Case cases[] = {
+      {"space delimited", [this] { Choose(Zorvan->Spacedelimitedtxt1); }, "Error writing file."},
+      {"comma delimited", [this] { Choose(Zorvan->Commadelimitedtxt2); }, "Error writing file."},
+      {"workbook", [this] { Choose(Zorvan->Excelxls2); }, "Error saving file."},
+      {"result table", [this] { ExportGridToExcel(grid, 1, 1); }, "Error saving file."},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.Name);
+    fs::remove_all(Path("real"));
+    fs::remove(Path("link.xls"));
+    fs::create_directories(Path("real"));
+    Write("real/old", "old contents");
+    fs::create_symlink("real/old", Path("link.xls"));
+
+    Application->Hooks.Messages.clear();
+    AnswerFileDialogs({Path("link.xls")});
+    Zorvan->FileName = kUntitled;
+    k.Save();
+    EXPECT_TRUE(Application->Hooks.Messages.empty() ||
+                Application->Hooks.Messages.back().find("Ok to overwrite") != String::npos);
+    EXPECT_TRUE(fs::is_symlink(Path("link.xls")));
+    const String written = Read("real/old");
+    EXPECT_NE(written, "old contents");
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path("real")), {}), 1);
+
+    fs::permissions(Path("real/old"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    Application->Hooks.Messages.clear();
+    AnswerFileDialogs({Path("link.xls")});
+    Zorvan->FileName = kUntitled;
+    k.Save();
+    ASSERT_FALSE(Application->Hooks.Messages.empty());
+    EXPECT_EQ(Application->Hooks.Messages.back(), k.Failure);
+    EXPECT_EQ(Read("real/old"), written);
+    EXPECT_EQ(fs::status(Path("real/old")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path("real")), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path("")), {}), 2);  // the folder and the link
   }
 }
 

@@ -1,6 +1,6 @@
 // A long run under the real window system: the progress window's abort button stops it at
 // once, its close box closes the window while the run goes on, and the program takes input
-// afterwards, ready for the next run.
+// afterwards, ready for the next run. Closing the main window stops the run and the program.
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "app/ProgressSims.h"
@@ -69,6 +69,28 @@ TEST_F(LongRun, AbortButtonStopsTheRunAndTheNextRunWorks) {
   EXPECT_TRUE(RunCoOccurrence("40", [] {}));
   EXPECT_FALSE(Zorvan->InterruptFlag);
   ExpectMainWindowUsable();
+}
+
+// OK on "Close Zorvan Professional?" during a long run: the run stops within an iteration,
+// as after the abort button, with no results, and the program is ending.
+TEST_F(LongRun, ClosingTheMainWindowStopsTheRunAndEndsTheProgram) {
+  String asked;
+  int closedAt = -1;
+  bool results = RunCoOccurrence("100000", [&] {
+    AnswerMessageBox("OK", [&](const String& text) { asked = text; });
+    CloseBox(Zorvan);
+    closedAt = Progress->ProgressBar1->Position();
+  });
+  EXPECT_FALSE(results);
+  EXPECT_EQ(asked, "Close Zorvan Professional?");
+  EXPECT_GE(closedAt, 20);
+  EXPECT_LE(Progress->ProgressBar1->Position(), closedAt + 1);
+  EXPECT_TRUE(Zorvan->InterruptFlag);
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_FALSE(IsOnScreen(Progress));
+  EXPECT_FALSE(IsOnScreen(Zorvan));
+  EXPECT_FALSE(AnyModalWindow());
+  EXPECT_EQ(Zorvan->BatchGrid->RowCount(), 1);
 }
 
 TEST_F(LongRun, CloseBoxClosesTheProgressWindowWhileTheRunGoesOn) {

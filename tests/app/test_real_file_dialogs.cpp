@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "analysis/presence_absence/CoOccurrenceMain.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
@@ -54,6 +55,39 @@ TEST_F(FileDialogWindows, TheMainWindowIsActiveAgainAfterEachAnswer) {
   }
   EXPECT_TRUE(fs::exists(Dir / "matrix.txt"));
   EXPECT_EQ(Zorvan->MainGrid->Cells(1, 1), cell);
+  ExpectMainWindowUsable();
+}
+
+// After File > Save > Excel the workbook is the matrix's file: File > Save > Space delimited
+// asks for a name instead of writing text over it.
+TEST_F(FileDialogWindows, ATextSaveAfterAWorkbookSaveAsksForAName) {
+  const fs::path workbook = Dir / "matrix.xls";
+  AnswerFileDialog(workbook.string());
+  ChooseMenu(Zorvan->Excelxls2);
+  ASSERT_TRUE(fs::exists(workbook));
+  EXPECT_EQ(Zorvan->Caption(), "Zorvan Professional " + workbook.string());
+  const auto size = fs::file_size(workbook);
+  const auto time = fs::last_write_time(workbook);
+  std::ifstream in(workbook, std::ios::binary);
+  const std::string bytes(std::istreambuf_iterator<char>(in), {});
+
+  String title;
+  AnswerFileDialog("", [&](const String& t) { title = t; });
+  ChooseMenu(Zorvan->Spacedelimitedtxt1);
+  EXPECT_EQ(title, "Select a file name.");
+  EXPECT_EQ(ActiveForm(), Zorvan);
+
+  title.clear();
+  AnswerFileDialog((Dir / "matrix.txt").string(), [&](const String& t) { title = t; });
+  ChooseMenu(Zorvan->Spacedelimitedtxt1);
+  EXPECT_EQ(title, "Select a file name.");
+  EXPECT_TRUE(fs::exists(Dir / "matrix.txt"));
+  EXPECT_EQ(Zorvan->Caption(), "Zorvan Professional " + (Dir / "matrix.txt").string());
+
+  std::ifstream again(workbook, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), {}), bytes);
+  EXPECT_EQ(fs::file_size(workbook), size);
+  EXPECT_EQ(fs::last_write_time(workbook), time);
   ExpectMainWindowUsable();
 }
 

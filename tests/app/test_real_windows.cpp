@@ -667,8 +667,10 @@ TEST_F(ProgramWindows, WorkbookCommandsReportFailuresAndLeaveTheMainWindowWorkin
     EXPECT_FALSE(IsOnScreen(Excelstatus));
     EXPECT_FALSE(AnyModalWindow());
     ExpectMainWindowUsable();
+    // A failed open leaves the caption; a save takes the name, as the text saves do, and the
+    // caption shows it.
+    EXPECT_EQ(Zorvan->Caption(), c.item == Zorvan->Excelxls2 ? "Zorvan Professional " + answer : caption);
   }
-  EXPECT_EQ(Zorvan->Caption(), caption);
   ExpectGridTakesInput("5");
 }
 

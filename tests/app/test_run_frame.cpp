@@ -105,6 +105,39 @@ TEST_F(RunFrame_, AbortEndsTheRunWithoutResultsOrBatchRow) {
   }
 }
 
+// OK on "Close Zorvan Professional?" during a run stops the run as the abort button does and
+// ends the program once the command returns; Cancel leaves the run alone. A run that clears
+// the interrupt flag after the main window closed stops all the same.
+TEST_F(RunFrame_, ClosingTheMainWindowStopsTheRun) {
+  struct Case {
+    const char* Name;
+    int Answer;
+    bool ClearsFlagAfterwards;
+  };
+  for (const Case& k : {Case{"OK", IDOK, false}, Case{"Cancel", IDCANCEL, false}, Case{"OK, flag cleared", IDOK, true}}) {
+    SCOPED_TRACE(k.Name);
+    Application->ResetHooks();
+    Application->Hooks.ModalForm = [this](TCustomForm* form) { AnswerModal(form); };
+    resultsShown_ = 0;
+    Zorvan->Show();
+    Application->Hooks.MessageBox = [&k](const String&, const String&, UINT) { return k.Answer; };
+    PressAt(3, [&k] {
+      Zorvan->Close();
+      if (k.ClearsFlagAfterwards) Zorvan->InterruptFlag = false;
+    });
+    Launch();
+    EXPECT_EQ(Application->Hooks.Messages, std::vector<String>{"Close Zorvan Professional?"});
+    const bool closed = k.Answer == IDOK;
+    EXPECT_EQ(Application->Terminated(), closed);
+    EXPECT_EQ(Zorvan->Visible(), !closed);
+    EXPECT_EQ(run_.Values.size(), closed ? 1u : 5u);
+    EXPECT_EQ(resultsShown_, closed ? 0 : 1);
+    EXPECT_EQ(Zorvan->BatchGrid->RowCount(), closed ? 1 : 2);
+    EXPECT_EQ(Zorvan->InterruptFlag, closed);
+    EXPECT_FALSE(Progress->Visible());
+  }
+}
+
 TEST_F(RunFrame_, CloseBoxBeepsButTheRunGoesOn) {
   int beepsAtClose = -1;
   PressAt(3, [&] {

@@ -23,7 +23,51 @@ std::unique_ptr<TBitmap> Glyph() {
   return bmp;
 }
 
+void Put32(std::string& Bytes, size_t At, uint32_t Value, bool BigEndian) {
+  for (int i = 0; i < 4; ++i) {
+    const int shift = BigEndian ? 24 - 8 * i : 8 * i;
+    Bytes[At + static_cast<size_t>(i)] = static_cast<char>((Value >> shift) & 0xFF);
+  }
+}
+
+uint32_t Crc32(const std::string& Bytes) {
+  uint32_t c = 0xFFFFFFFFu;
+  for (unsigned char b : Bytes) {
+    c ^= b;
+    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+  }
+  return c ^ 0xFFFFFFFFu;
+}
+
 }  // namespace
+
+// A header claiming more pixels than a picture may have (8192 x 8192) is refused; the picture
+// keeps what it held.
+TEST(Picture, HeadersClaimingHugeSizesAreRefused) {
+  auto glyph = Glyph();
+  std::string bmp = glyph->SaveToBytes();
+  Put32(bmp, 18, 9000, false);
+  Put32(bmp, 22, 9000, false);
+  TBitmap bitmap;
+  bitmap.Assign(glyph.get());
+  EXPECT_THROW(bitmap.LoadFromBytes(bmp), EInvalidGraphic);
+  EXPECT_EQ(bitmap.Width(), 12);
+
+  TPngImage png;
+  png.Assign(glyph.get());
+  std::string bytes = png.SaveToBytes();
+  ASSERT_EQ(bytes.substr(12, 4), "IHDR");
+  Put32(bytes, 16, 9000, true);
+  Put32(bytes, 20, 9000, true);
+  Put32(bytes, 29, Crc32(bytes.substr(12, 17)), true);  // a header that is whole but for its size
+  EXPECT_THROW(png.LoadFromBytes(bytes), EInvalidGraphic);
+  EXPECT_EQ(png.Width(), 12);
+  Put32(bytes, 16, 12, true);
+  Put32(bytes, 20, 8, true);
+  Put32(bytes, 29, Crc32(bytes.substr(12, 17)), true);
+  png.LoadFromBytes(bytes);
+  EXPECT_EQ(png.Height(), 8);
+}
 
 TEST(Bitmap, BmpBytesRoundTripExactly) {
   auto bmp = Glyph();

@@ -11,6 +11,7 @@
 #include "classlib/Bitmap.h"
 #include "classlib/Canvas.h"
 #include "classlib/Colors.h"
+#include "classlib/Picture.h"
 #include "grid/base/GifBlocks.h"
 #include "grid/base/PictureContainer.h"
 
@@ -57,6 +58,25 @@ std::string MakeGif(const std::vector<TFrameSpec>& frames, bool withComment = fa
 
 const std::vector<TFrameSpec> kThreeFrames = {{0, 0, 10, 0}, {1, 0, 20, 1}, {0, 1, 30, 0}};
 
+// A GIF of one red frame of the given size and place on a logical screen of the given size.
+// Its LZW data (clear, one pixel, end) describes a single pixel whatever the sizes claim.
+std::string MakeSizedGif(uint16_t screenW, uint16_t screenH, uint16_t left, uint16_t top, uint16_t w, uint16_t h) {
+  std::string s = "GIF89a";
+  Put16(s, screenW);
+  Put16(s, screenH);
+  s += std::string("\x80\x00\x00", 3);
+  s += std::string("\xFF\x00\x00\x00\x00\xFF", 6);
+  s += '\x2C';
+  Put16(s, left);
+  Put16(s, top);
+  Put16(s, w);
+  Put16(s, h);
+  s += '\x00';
+  s += std::string("\x02\x02\x44\x01\x00", 5);
+  s += '\x3B';
+  return s;
+}
+
 TColor PixelDrawn(THTMLPicture& picture, int x, int y) {
   TBitmap bitmap;
   bitmap.SetSize(2, 2);
@@ -80,6 +100,43 @@ TEST(GifBlocks, WalksFramesPositionsAndDelays) {
   EXPECT_EQ(fromSecond.substr(0, layout.Frames[0].Start), gif.substr(0, layout.Frames[0].Start));
   EXPECT_EQ(fromSecond.size(), gif.size() - (layout.Frames[1].Start - layout.Frames[0].Start));
   EXPECT_TRUE(GifFromFrame(gif, layout, 4).empty());
+}
+
+// Sizes in the header that the compressed data cannot fill are cut or refused before a
+// decoder allocates for them; sizes it can fill, and small screens, stay.
+TEST(GifBlocks, SizesAreHeldToWhatTheDataCanFill) {
+  struct TCase {
+    const char* what;
+    std::string gif;
+    bool accepted;
+    uint16_t screenW, screenH;  // after the check
+  } cases[] = {
+      {"frames that cover their screen", MakeGif(kThreeFrames), true, 2, 2},
+      {"a small screen with room to spare", MakeSizedGif(200, 200, 0, 0, 1, 1), true, 200, 200},
+      {"a huge screen around one pixel", MakeSizedGif(512, 65092, 0, 0, 1, 1), true, 1, 1},
+      {"a larger screen around an offset pixel", MakeSizedGif(300, 300, 10, 20, 1, 1), true, 11, 21},
+      {"a pixel offset far into a huge screen", MakeSizedGif(65535, 65535, 60000, 60000, 1, 1), false, 0, 0},
+      {"a frame larger than its data", MakeSizedGif(2, 2, 0, 0, 10, 10), false, 0, 0},
+      {"a huge frame of one pixel's data", MakeSizedGif(512, 65092, 0, 0, 512, 65092), false, 0, 0},
+  };
+  for (TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TGifLayout layout = WalkGif(c.gif);
+    ASSERT_TRUE(layout.Valid);
+    ASSERT_EQ(LimitGifSizes(layout), c.accepted);
+    if (!c.accepted) continue;
+    EXPECT_EQ(layout.ScreenWidth, c.screenW);
+    EXPECT_EQ(layout.ScreenHeight, c.screenH);
+    const std::string fitted = GifWithScreen(c.gif, layout);
+    EXPECT_EQ(WalkGif(fitted).ScreenWidth, c.screenW);
+    EXPECT_EQ(WalkGif(fitted).ScreenHeight, c.screenH);
+    EXPECT_EQ(fitted.size(), c.gif.size());
+  }
+  // What LZW data can describe: the k-th code after a clear stands for at most k pixels, and
+  // none for more than 4096.
+  EXPECT_EQ(LzwMostPixels(0, 3), 0u);
+  EXPECT_EQ(LzwMostPixels(3, 3), 36u);  // 8 codes: 1 + 2 + ... + 8
+  EXPECT_EQ(LzwMostPixels(3000, 2), 4096u * 4097u / 2u + (12000u - 4096u) * 4096u);
 }
 
 TEST(GifBlocks, EveryTruncationAndCorruptionIsRejected) {
@@ -222,6 +279,26 @@ TEST(HTMLPicture, DamagedGifsAreRejected) {
     EXPECT_STREQ(e.what(), "Could not load image. Invalid format");
   }
   EXPECT_EQ(notAPicture.FrameCount(), -1);
+}
+
+// A tiny GIF claiming a screen of 512 x 65,092 pixels is decoded at the size its frame fills
+// (the decoder would have allocated 133 MB); one whose frame alone claims it is refused.
+TEST(HTMLPicture, AScreenTheDataCannotFillIsNotAllocated) {
+  THTMLPicture picture;
+  picture.LoadFromBytes(MakeSizedGif(512, 65092, 0, 0, 1, 1));
+  EXPECT_EQ(picture.Width(), 1);
+  EXPECT_EQ(picture.Height(), 1);
+  EXPECT_EQ(PixelDrawn(picture, 0, 0), clRed);
+  for (const std::string& gif : {MakeSizedGif(512, 65092, 0, 0, 512, 65092), MakeSizedGif(65535, 65535, 60000, 60000, 1, 1)}) {
+    THTMLPicture refused;
+    EXPECT_THROW(refused.LoadFromBytes(gif), EInvalidGraphic);
+    EXPECT_EQ(refused.Width(), 0);
+  }
+  // Read as a plain picture, without the frames' walk, the file as a whole cannot fill it.
+  TPicture plain;
+  EXPECT_THROW(plain.LoadFromBytes(MakeSizedGif(512, 65092, 0, 0, 1, 1)), EInvalidGraphic);
+  plain.LoadFromBytes(MakeSizedGif(200, 200, 0, 0, 1, 1));
+  EXPECT_EQ(plain.Width(), 200);
 }
 
 TEST(HTMLPicture, DrawsAtItsNaturalSizeOnTheCanvasDevice) {

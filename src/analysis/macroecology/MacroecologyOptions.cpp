@@ -36,7 +36,7 @@ TImage* NewPicture(TComponent* Owner, TWinControl* Parent, const String& Name, i
   bitmap->SetSize(kPictureWidth, kPictureHeight);
   TCanvas* canvas = bitmap->Canvas();
   canvas->Brush()->SetColor(clWhite);
-  canvas->FillRect(TRect(0, 0, kPictureWidth, kPictureHeight));
+  canvas->FillRect(Rect(0, 0, kPictureWidth, kPictureHeight));
   canvas->Pen()->SetColor(clBlack);
   canvas->Brush()->SetColor(clSilver);
   canvas->Polygon(Region);

@@ -69,10 +69,10 @@ int64_t PairsWithin(const int32_t* ones, int32_t count) {
   return total;
 }
 
-}  // namespace
-
+// The body of PackedUnitsTotal. Compiled for each instruction set here, inside this file:
+// clang makes the clones of a function visible to other files only under a name of its own.
 [[gnu::target_clones("popcnt", "default")]]
-int64_t PackedUnitsTotal(const uint64_t* bits, int32_t count, int32_t words, const int32_t* ones) {
+int64_t PackedUnitsTotalClones(const uint64_t* bits, int32_t count, int32_t words, const int32_t* ones) {
   int64_t total = 0;
   for (int32_t i = 0; i + 1 < count; ++i) {
     const uint64_t* a = bits + static_cast<size_t>(i) * words;
@@ -85,6 +85,12 @@ int64_t PackedUnitsTotal(const uint64_t* bits, int32_t count, int32_t words, con
     total += sum;
   }
   return total;
+}
+
+}  // namespace
+
+int64_t PackedUnitsTotal(const uint64_t* bits, int32_t count, int32_t words, const int32_t* ones) {
+  return PackedUnitsTotalClones(bits, count, words, ones);
 }
 
 // Cells are tested as unsigned values: anything above 1 (negative values included) marks the

@@ -1,5 +1,9 @@
 #include "grid/base/GifBlocks.h"
 
+#include <algorithm>
+
+#include "classlib/Picture.h"
+
 namespace {
 
 constexpr size_t kHeaderSize = 13;  // signature, version, logical screen descriptor
@@ -15,8 +19,9 @@ uint16_t Word16(std::string_view d, size_t p) {
 }
 size_t ColorTableSize(uint8_t packed) { return (packed & 0x80) ? 3u * (2u << (packed & 7)) : 0u; }
 
-// Steps over a chain of data sub-blocks starting at p; false when it runs past the data.
-bool SkipSubBlocks(std::string_view d, size_t& p) {
+// Steps over a chain of data sub-blocks starting at p, adding their data bytes to Payload;
+// false when it runs past the data.
+bool SkipSubBlocks(std::string_view d, size_t& p, size_t& Payload) {
   for (;;) {
     if (p >= d.size()) return false;
     const size_t len = ByteAt(d, p);
@@ -24,8 +29,16 @@ bool SkipSubBlocks(std::string_view d, size_t& p) {
     if (len == 0) return true;
     if (len > d.size() - p) return false;
     p += len;
+    Payload += len;
   }
 }
+
+bool SkipSubBlocks(std::string_view d, size_t& p) {
+  size_t payload = 0;
+  return SkipSubBlocks(d, p, payload);
+}
+
+uint64_t Area(uint64_t Width, uint64_t Height) { return Width * Height; }
 
 }  // namespace
 
@@ -83,8 +96,9 @@ TGifLayout WalkGif(std::string_view Data) {
     if (localTable > Data.size() - p) return layout;
     p += localTable;
     if (p >= Data.size()) return layout;  // the LZW code size
+    frame.CodeSize = ByteAt(Data, p);
     ++p;
-    if (!SkipSubBlocks(Data, p)) return layout;
+    if (!SkipSubBlocks(Data, p, frame.DataBytes)) return layout;
     if (!frames.empty()) frames.back().End = frame.Start;
     frames.push_back(frame);
     pending = TGifFrame();
@@ -100,4 +114,35 @@ std::string GifFromFrame(std::string_view Data, const TGifLayout& Layout, int Cu
   std::string result(Data.substr(0, skipFrom));
   result += Data.substr(skipTo);
   return result;
+}
+
+bool LimitGifSizes(TGifLayout& Layout) {
+  uint64_t fillable = 0;
+  uint16_t right = 0, bottom = 0;
+  for (const TGifFrame& frame : Layout.Frames) {
+    // Codes start one bit wider than the minimum code size; a width that grows only adds
+    // bits per code, so this is an upper bound.
+    const unsigned codeBits = std::max<unsigned>(frame.CodeSize, 1u) + 1u;
+    const uint64_t most = std::min(kMostPicturePixels, LzwMostPixels(frame.DataBytes, codeBits));
+    if (Area(frame.Width, frame.Height) > most) return false;
+    fillable += most;
+    right = static_cast<uint16_t>(std::max(int{right}, std::min(0xFFFF, frame.Left + frame.Width)));
+    bottom = static_cast<uint16_t>(std::max(int{bottom}, std::min(0xFFFF, frame.Top + frame.Height)));
+  }
+  // A small screen costs less than its check would save; a larger one must be one the frames'
+  // data can fill, else it is cut to the frames, whose offsets must not make it large either.
+  const uint64_t allowed = std::max(kSmallGifScreen, std::min(fillable, kMostPicturePixels));
+  if (Area(Layout.ScreenWidth, Layout.ScreenHeight) <= allowed) return true;
+  Layout.ScreenWidth = std::min(Layout.ScreenWidth, right);
+  Layout.ScreenHeight = std::min(Layout.ScreenHeight, bottom);
+  return Area(Layout.ScreenWidth, Layout.ScreenHeight) <= allowed;
+}
+
+std::string GifWithScreen(std::string Data, const TGifLayout& Layout) {
+  if (!LooksLikeGif(Data)) return Data;
+  Data[6] = static_cast<char>(Layout.ScreenWidth & 0xFF);
+  Data[7] = static_cast<char>(Layout.ScreenWidth >> 8);
+  Data[8] = static_cast<char>(Layout.ScreenHeight & 0xFF);
+  Data[9] = static_cast<char>(Layout.ScreenHeight >> 8);
+  return Data;
 }

@@ -19,6 +19,8 @@ struct TGifFrame {
   int Delay = 0;  // hundredths of a second; 0 without a graphic control extension
   bool Transparent = false;
   uint16_t Disposal = 0;
+  uint8_t CodeSize = 0;  // LZW minimum code size
+  size_t DataBytes = 0;  // compressed image data, sub-block headers not counted
 };
 
 struct TGifLayout {
@@ -33,6 +35,16 @@ bool LooksLikeGif(std::string_view Data);
 
 // Walks the blocks; Valid is false (and Frames empty) for data that is not a whole GIF.
 TGifLayout WalkGif(std::string_view Data);
+
+// Holds the sizes to what the data can fill, before a decoder allocates for them. False when a
+// frame has more pixels than its compressed data can describe or than a picture may have. A
+// logical screen larger than all the frames' data can fill (and than 256 x 256) is cut to the
+// frames' extent (ScreenWidth and ScreenHeight change; the data does not); false when even
+// that is too large.
+bool LimitGifSizes(TGifLayout& Layout);
+
+// The data with the logical screen size of Layout.
+std::string GifWithScreen(std::string Data, const TGifLayout& Layout);
 
 // The data without the frames before frame Current (1-based), so that a decoder showing the
 // first image shows that frame. Empty when the layout has no such frame.

@@ -62,9 +62,12 @@ void THTMLPicture::DecodePicture() {
   gpPicture.reset();
   std::string block = FDatastream;
   if (IsGIF()) {
-    const TGifLayout layout = WalkGif(FDatastream);
+    TGifLayout layout = WalkGif(FDatastream);
     if (!layout.Valid) throw EInvalidGraphic("Could not load image. Invalid format");
     if (!layout.Frames.empty()) {
+      // The decoder allocates the logical screen and the frames: sizes the data cannot fill
+      // are refused, or cut to the frames, first.
+      if (!LimitGifSizes(layout)) throw EInvalidGraphic("Could not load image. Invalid format");
       FAnimMaxX = layout.ScreenWidth;
       FAnimMaxY = layout.ScreenHeight;
       if (FFrame >= 1 && FFrame <= static_cast<int>(layout.Frames.size())) {
@@ -74,7 +77,7 @@ void THTMLPicture::DecodePicture() {
         FFrameXSize = frame.Width;
         FFrameYSize = frame.Height;
       }
-      block = GifFromFrame(FDatastream, layout, FFrame);
+      block = GifWithScreen(GifFromFrame(FDatastream, layout, FFrame), layout);
       if (block.empty()) throw EInvalidGraphic("Could not load image");
     }
   }

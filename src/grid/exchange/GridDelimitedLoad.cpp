@@ -117,7 +117,7 @@ void TRivErodovOzar::LoadDelimited(const String& FileName, int MaxRows, bool App
     throw;
   }
   finish();
-  DoCellsChanged(TRect(0, 0, ColCount(), RowCount()));
+  DoCellsChanged(Rect(0, 0, ColCount(), RowCount()));
   RecalcFooters();
   Invalidate();
 }

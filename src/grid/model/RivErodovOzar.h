@@ -294,7 +294,7 @@ class TRivErodovOzar : public TBaseGrid {
   virtual void ExportNotification(TGridExportState, int) {}
   virtual void ImportNotification(TGridImportState, int) {}
   long double CellToReal(int ACol, int ARow);
-  void ChangeScale(int M, int D);
+  void ChangeScale(int M, int D) override;
 
   // ---- Settings of the core ----
   String FloatFormat = "%.2f";

@@ -4,8 +4,8 @@
 #include "grid/model/RivErodovOzar.h"
 
 TRect TRivErodovOzar::FillRange(bool DoFixed) const {
-  if (DoFixed) return TRect(0, 0, ColCount() - 1, RowCount() - 1);
-  return TRect(FixedCols(), FixedRows(), ColCount() - FixedRightCols() - 1, RowCount() - FixedFooters() - 1);
+  if (DoFixed) return Rect(0, 0, ColCount() - 1, RowCount() - 1);
+  return Rect(FixedCols(), FixedRows(), ColCount() - FixedRightCols() - 1, RowCount() - FixedFooters() - 1);
 }
 
 void TRivErodovOzar::FillCells(bool DoFixed, const std::function<String(int, int)>& Text) {

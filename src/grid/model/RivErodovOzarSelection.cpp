@@ -81,13 +81,13 @@ void TRivErodovOzar::ScrollClearOfSearchFooter() {}
 void TRivErodovOzar::RepaintRow(int ARow) {
   const TRect first = PlatformCellRect(0, ARow);
   const TRect last = PlatformCellRect(std::min(LeftCol() + VisibleColCount(), ColCount() - 1), ARow);
-  InvalidateRect(TRect(first.Left, first.Top, last.Right, std::max(first.Bottom, last.Bottom)), false);
+  InvalidateRect(Rect(first.Left, first.Top, last.Right, std::max(first.Bottom, last.Bottom)), false);
 }
 
 void TRivErodovOzar::RepaintCol(int ACol) {
   const TRect first = PlatformCellRect(ACol, TopRow());
   const TRect last = PlatformCellRect(ACol, std::min(TopRow() + VisibleRowCount(), RowCount() - 1));
-  InvalidateRect(TRect(first.Left, first.Top, std::max(first.Right, last.Right), last.Bottom), false);
+  InvalidateRect(Rect(first.Left, first.Top, std::max(first.Right, last.Right), last.Bottom), false);
 }
 
 void TRivErodovOzar::RepaintRect(const TRect& R) {
@@ -98,7 +98,7 @@ void TRivErodovOzar::RepaintRect(const TRect& R) {
     Invalidate();
     return;
   }
-  InvalidateRect(TRect(std::min(topLeft.Left, bottomRight.Left), std::min(topLeft.Top, bottomRight.Top),
+  InvalidateRect(Rect(std::min(topLeft.Left, bottomRight.Left), std::min(topLeft.Top, bottomRight.Top),
                        std::max(topLeft.Right, bottomRight.Right), std::max(topLeft.Bottom, bottomRight.Bottom)),
                  true);
 }

@@ -172,7 +172,7 @@ TEST_F(MacroecologyOptions, DialogChecksInOrder) {
       {{"0", "1", "0", "0"}, "Standard deviation Y must be > 0 "},
       {{"0", "1", "0", "0.1"}, nullptr},
   };
-  auto check = [this](TMacroEcologyDialog* d, const Case& k) {
+  auto check = [](TMacroEcologyDialog* d, const Case& k) {
     SCOPED_TRACE(d->Name() + ": " + (k.message ? k.message : "passes"));
     for (int i = 0; i < 4; ++i) d->Edits[i]->SetText(k.texts[static_cast<size_t>(i)]);
     Application->Hooks.Messages.clear();
