@@ -65,8 +65,8 @@ TFontRecord::TFontRecord(Word aId, ArrayOfByte aData) : TRecordOf(aId, RequireDa
 std::unique_ptr<TFontRecord> TFontRecord::CreateFromWbkFont(const TWbkFont& aFont) {
   ArrayOfByte data(14, 0);
   SetWord(data, 0, static_cast<Word>(aFont.Size20));
-  SetWord(data, 2,
-          static_cast<Word>((aFont.Style.Contains(flsItalic) ? 0x02 : 0) | (aFont.Style.Contains(flsStrikeOut) ? 0x08 : 0)));
+  const bool italic = aFont.Style.Contains(flsItalic), strikeOut = aFont.Style.Contains(flsStrikeOut);
+  SetWord(data, 2, static_cast<Word>((italic ? 0x02 : 0) | (strikeOut ? 0x08 : 0)));
   SetWord(data, 4, static_cast<Word>(aFont.ColorIndex + 7));
   SetWord(data, 6, aFont.Style.Contains(flsBold) ? 700 : 400);
   SetWord(data, 8, aFont.Style.Contains(flsSubscript) ? 2 : aFont.Style.Contains(flsSuperscript) ? 1 : 0);
@@ -194,8 +194,8 @@ std::unique_ptr<TXFRecord> TXFRecord::CreateFromFormat(const TWbkFormat& Fmt, TF
   SetWord(d, 0, static_cast<Word>(FontList.AddFont(Fmt.Font)));
   SetWord(d, 2, static_cast<Word>(FormatList.AddFormat(Fmt.Format)));
   SetWord(d, 4, static_cast<Word>((Fmt.Locked ? 1 : 0) + (Fmt.Hidden ? 2 : 0)));
-  SetWord(d, 6,
-          static_cast<Word>(Code(Fmt.HAlignment) + (Fmt.WrapText ? 8 : 0) + Code(Fmt.VAlignment) * 16 + Fmt.Rotation * 256));
+  SetWord(d, 6, static_cast<Word>(Code(Fmt.HAlignment) + (Fmt.WrapText ? 8 : 0) + Code(Fmt.VAlignment) * 16 +
+                                  Fmt.Rotation * 256));
   SetWord(d, 8, static_cast<Word>((Fmt.Indent & 15) + (Fmt.ShrinkToFit ? 16 : 0) + 0xFC00));
   const TWbkBorders& b = Fmt.Borders;
   SetWord(d, 10, static_cast<Word>(Code(b.Left.Style) + Code(b.Right.Style) * 16 + Code(b.Top.Style) * 256 +

@@ -301,7 +301,8 @@ TEST_F(ExcelCommands, TypedNumbersAndBooleansComeBackAsTheyWereTyped) {
                              "for c in range(1,s.ncols):\n"
                              "  x=s.cell(1,c); f=b.format_map[b.xf_list[x.xf_index].format_key].format_str\n"
                              "  print(x.ctype, repr(x.value), f)\n";
-    const std::string command = "/usr/bin/python3 " + script.string() + " " + path.string() + " > " + (Dir / "read.txt").string();
+    const std::string command =
+        "/usr/bin/python3 " + script.string() + " " + path.string() + " > " + (Dir / "read.txt").string();
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(ReadBytes(Dir / "read.txt"),
               "2 1.234567e-05 0.000000e-0\n"
