@@ -14,11 +14,15 @@ PACKAGES=(
   libreoffice-calc-nogui
 )
 
+# One query for all of them: a second `make test` should not wait on the package database.
+installed=" $(dpkg-query -W -f='${db:Status-Abbrev}|${Package}\n' "${PACKAGES[@]}" 2>/dev/null |
+  sed -n 's/^ii *|//p' | tr '\n' ' ' || true) "
 missing=()
 for p in "${PACKAGES[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
+  case "$installed" in
+    *" $p "*) ;;
+    *) missing+=("$p") ;;
+  esac
 done
 
 if [ ${#missing[@]} -eq 0 ]; then

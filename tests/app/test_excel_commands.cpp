@@ -1,5 +1,6 @@
 // The workbook commands on real files: the main window opens and saves the matrix as a
 // workbook, and every results window's "Excel (.xls)" command writes its table.
+#include "support/LibreOffice.h"
 #include "support/ProgramFixture.h"
 
 #include <array>
@@ -252,13 +253,7 @@ TEST_F(ExcelCommands, ATextFileIsNotOpenedAsAWorkbook) {
 // LibreOffice's text export of each file, or empty when it is not installed.
 std::map<std::string, std::string> LibreOfficeCsv(const fs::path& dir, const std::vector<std::string>& names) {
   std::map<std::string, std::string> out;
-  if (std::system("command -v soffice >/dev/null 2>&1") != 0) return out;
-  std::string files;
-  for (const auto& n : names) files += " " + n;
-  const std::string command = "cd " + dir.string() + " && timeout 300 soffice -env:UserInstallation=file:///tmp/lo_profile_bridge_app_" +
-                              std::to_string(getpid()) +
-                              " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76'" + files + " >/dev/null 2>&1";
-  EXPECT_EQ(std::system(command.c_str()), 0);
+  if (!testsupport::LibreOfficeConvert(dir, names, "csv:Text - txt - csv (StarCalc):44,34,76")) return out;
   for (const auto& n : names) out[n] = ReadBytes(dir / (n.substr(0, n.rfind('.')) + ".csv"));
   return out;
 }

@@ -13,6 +13,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "support/LibreOffice.h"
+#include "support/TestCache.h"
 #include "xls/vavUBiffRecordFactory.h"
 #include "xls/vavUOle2Impl.h"
 
@@ -109,29 +111,46 @@ inline std::string RunCommand(const std::string& command, int& status) {
 
 // A python3 that has olefile, or "" (the system one first: a user's own python may lack it).
 inline std::string PythonWithOlefile() {
-  for (const char* candidate : {"/usr/bin/python3", "python3"}) {
+  static const std::string python = [] {
+    for (const char* candidate : {"/usr/bin/python3", "python3"}) {
+      int status = 0;
+      RunCommand(std::string(candidate) + " -c \"import olefile\" 2>/dev/null", status);
+      if (status == 0) return std::string(candidate);
+    }
+    return std::string();
+  }();
+  return python;
+}
+
+// Runs a python script on a file and gives its output; ok is false when the script fails.
+// The answer for the same script, bytes and python is kept between runs (support/TestCache.h).
+inline std::string RunPythonReader(const std::string& python, const std::string& script, const std::string& path,
+                                   bool& ok) {
+  const std::string key =
+      testsupport::TestCacheKey({testsupport::ProgramIdentity(python), script, testsupport::ReadFileBytes(path)});
+  ok = true;
+  return testsupport::CachedOutput("python", key, [&](bool& produced) {
+    TempDir scratch;  // never beside the file read: fixtures live in the source tree
+    const std::string scriptPath = scratch.File("read.py");
+    WriteFileBytes(scriptPath, script);
     int status = 0;
-    RunCommand(std::string(candidate) + " -c \"import olefile\" 2>/dev/null", status);
-    if (status == 0) return candidate;
-  }
-  return std::string();
+    std::string out = RunCommand(python + " " + scriptPath + " " + path + " 2>&1", status);
+    produced = ok = status == 0;
+    return out;
+  });
 }
 
 // Streams of a compound file as the independent reader sees them: UTF-16LE name in hex ->
 // "size crc32". Empty map and ok = false when the reader refuses the file.
 inline std::map<std::string, std::string> OlefileListing(const std::string& python, const std::string& path, bool& ok) {
-  std::string script =
+  const std::string script =
       "import olefile,sys,zlib\n"
       "o=olefile.OleFileIO(sys.argv[1], raise_defects=olefile.DEFECT_INCORRECT)\n"
       "for e in o.listdir(streams=True, storages=False):\n"
       "  d=o.openstream(e).read()\n"
       "  print('/'.join(e).encode('utf-16-le').hex(), len(d), zlib.crc32(d) & 0xffffffff)\n";
-  std::string scriptPath = path + ".py";
-  WriteFileBytes(scriptPath, script);
-  int status = 0;
-  std::string out = RunCommand(python + " " + scriptPath + " " + path + " 2>&1", status);
+  const std::string out = RunPythonReader(python, script, path, ok);
   std::map<std::string, std::string> listing;
-  ok = status == 0;
   if (!ok) {
     ADD_FAILURE() << "olefile refused " << path << ":\n" << out;
     return listing;
@@ -299,23 +318,23 @@ inline std::vector<Byte> MinimalFormats() {
 
 // A python3 that has xlrd, or "".
 inline std::string PythonWithXlrd() {
-  for (const char* candidate : {"/usr/bin/python3", "python3"}) {
-    int status = 0;
-    RunCommand(std::string(candidate) + " -c \"import xlrd\" 2>/dev/null", status);
-    if (status == 0) return candidate;
-  }
-  return std::string();
+  static const std::string python = [] {
+    for (const char* candidate : {"/usr/bin/python3", "python3"}) {
+      int status = 0;
+      RunCommand(std::string(candidate) + " -c \"import xlrd\" 2>/dev/null", status);
+      if (status == 0) return std::string(candidate);
+    }
+    return std::string();
+  }();
+  return python;
 }
 
 // Runs a python script (with xlrd) on a file and gives its output; fails the test when the
 // script fails.
 inline std::string RunXlrd(const std::string& python, const std::string& script, const std::string& path) {
-  TempDir scratch;  // never beside the file read: fixtures live in the source tree
-  std::string scriptPath = scratch.File("read.py");
-  WriteFileBytes(scriptPath, script);
-  int status = 0;
-  std::string out = RunCommand(python + " " + scriptPath + " " + path + " 2>&1", status);
-  EXPECT_EQ(status, 0) << out;
+  bool ok = false;
+  std::string out = RunPythonReader(python, script, path, ok);
+  EXPECT_TRUE(ok) << out;
   return out;
 }
 

@@ -59,13 +59,7 @@ const char* XlrdCells =
 
 // LibreOffice's rendering of the first sheet as text, or "" when it is not installed.
 std::string LibreOfficeCsv(const TempDir& dir, const std::string& name) {
-  int status = 0;
-  RunCommand("command -v soffice >/dev/null 2>&1", status);
-  if (status != 0) return "";
-  RunCommand("cd " + dir.Path.string() + " && timeout 300 soffice -env:UserInstallation=file:///tmp/lo_profile_bridge_" +
-                 std::to_string(getpid()) + " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' " +
-                 name + " >/dev/null 2>&1",
-             status);
+  if (!testsupport::LibreOfficeConvert(dir.Path, {name}, "csv:Text - txt - csv (StarCalc):44,34,76")) return "";
   const std::string csv = dir.File(name.substr(0, name.rfind('.')) + ".csv");
   return std::filesystem::exists(csv) ? xlstest::ReadFileBytes(csv) : std::string("missing");
 }

@@ -229,24 +229,21 @@ TEST(Workbook, IndependentReadersSeeTheSameWorkbook) {
 }
 
 TEST(Workbook, LibreOfficeReadsTheSavedFiles) {
-  int status = 0;
-  RunCommand("command -v soffice >/dev/null 2>&1", status);
-  if (status != 0) GTEST_SKIP() << "soffice is not installed";
+  if (!testsupport::HaveLibreOffice()) GTEST_SKIP() << "soffice is not installed";
   TempDir dir;
-  std::string inputs;
+  std::vector<std::string> inputs;
   for (const char* name : kFixtures) {
     const std::string original = Fixture(name);
     auto wb = LoadWorkbook(original);
     WriteFileBytes(dir.File(std::string("o_") + name), original);
     WriteFileBytes(dir.File(std::string("s_") + name), SaveWorkbook(*wb, original));
-    inputs += " o_" + std::string(name) + " s_" + name;
+    inputs.push_back(std::string("o_") + name);
+    inputs.push_back(std::string("s_") + name);
   }
   // One conversion run for every file keeps the test short; every sheet goes to its own file
-  // ("<file>-<sheet>.csv"); a private profile keeps parallel runs apart.
-  RunCommand("cd " + dir.Path.string() + " && timeout 300 soffice -env:UserInstallation=file://" + dir.Path.string() +
-                 "/profile --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,false,"
-                 "false,-1'" + inputs + " >/dev/null 2>&1",
-             status);
+  // ("<file>-<sheet>.csv").
+  testsupport::LibreOfficeConvert(dir.Path, inputs,
+                                  "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,false,false,-1");
   for (const char* name : kFixtures) {
     SCOPED_TRACE(name);
     const std::string stem = std::string(name).substr(0, std::string(name).size() - 4);

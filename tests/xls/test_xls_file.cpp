@@ -40,16 +40,7 @@ std::string Shown(TXLSFile& file, Integer Row, Integer Col) {
 // Converts files to CSV with LibreOffice in one run; each gives DIR/<stem>.csv. False when
 // LibreOffice is not installed.
 bool LibreOfficeToCsv(const TempDir& dir, const std::vector<std::string>& names) {
-  int status = 0;
-  RunCommand("command -v soffice >/dev/null 2>&1", status);
-  if (status != 0) return false;
-  std::string files;
-  for (const auto& n : names) files += " " + dir.File(n);
-  RunCommand("cd " + dir.Path.string() + " && timeout 300 soffice -env:UserInstallation=file:///tmp/lo_profile_xlsfile_" +
-                 std::to_string(getpid()) + " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' --outdir " + dir.Path.string() + files +
-                 " >/dev/null 2>&1",
-             status);
-  return true;
+  return testsupport::LibreOfficeConvert(dir.Path, names, "csv:Text - txt - csv (StarCalc):44,34,76");
 }
 
 const char* XlrdCells =

@@ -313,18 +313,13 @@ TEST(XlsFileFormats, AlignmentsBordersDiagonalsAndFillsOfALibreOfficeWorkbook) {
 
 // What the typed conversion stores is shown by LibreOffice as the grid showed it.
 TEST_F(XlsFileCells, LibreOfficeShowsTypedCellsAsTyped) {
-  int status = 0;
-  RunCommand("command -v soffice >/dev/null 2>&1", status);
-  if (status != 0) GTEST_SKIP() << "soffice is not installed";
+  if (!testsupport::HaveLibreOffice()) GTEST_SKIP() << "soffice is not installed";
   const char16_t* texts[] = {u"Species", u"12%", u"$1,234.50", u"3/4/2024", u"1.5e3", u"1-2", u"TRUE", u"0.125"};
   Integer col = 0;
   for (const char16_t* t : texts) book.SetCellString(1, ++col, t, "", "");
   TempDir dir;
   book.Save(false, dir.File("typed.xls"), nullptr, nullptr, nullptr);
-  RunCommand("cd " + dir.Path.string() + " && timeout 300 soffice -env:UserInstallation=file:///tmp/lo_profile_xlsfile_" +
-                 std::to_string(getpid()) + " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' --outdir " +
-                 dir.Path.string() + " " + dir.File("typed.xls") + " >/dev/null 2>&1",
-             status);
+  testsupport::LibreOfficeConvert(dir.Path, {"typed.xls"}, "csv:Text - txt - csv (StarCalc):44,34,76");
   EXPECT_EQ(xlstest::ReadFileBytes(dir.File("typed.csv")), "Species,12%,\"$1,234.50 \",3/4/2024,1.5e3,1-2,1,0.125\n");
 }
 

@@ -308,16 +308,10 @@ TEST(XlsFileSheets, NamesOfCellAreasAreAddedReplacedAndRead) {
             "Sites -1 [(1, 2, 2, 9, 1, 6)]\n");
 
   // LibreOffice opens it too (it converts the first sheet).
-  int status = 0;
-  RunCommand("command -v soffice >/dev/null 2>&1", status);
-  if (status != 0) GTEST_SKIP() << "soffice is not installed";
   book->SetActiveSheet(1);
   book->SetCellValue(1, 1, Variant(5.0));
   book->Save(false, dir.File("names2.xls"), nullptr, nullptr, nullptr);
-  RunCommand("cd " + dir.Path.string() + " && timeout 300 soffice -env:UserInstallation=file:///tmp/lo_profile_xlsfile_" +
-                 std::to_string(getpid()) + " --headless --convert-to csv --outdir " + dir.Path.string() + " " +
-                 dir.File("names2.xls") + " >/dev/null 2>&1",
-             status);
+  if (!testsupport::LibreOfficeConvert(dir.Path, {"names2.xls"}, "csv")) GTEST_SKIP() << "soffice is not installed";
   EXPECT_EQ(xlstest::ReadFileBytes(dir.File("names2.csv")), "5\n");
 }
 
@@ -426,14 +420,9 @@ TEST(XlsFileComments, MadeCommentsAreReadBackByTheEngineXlrdAndLibreOffice) {
               "Sheet1 (0, 0) " + HexOf("on the first sheet") + "\n" + second + " (1, 1) " + HexOf("A note on beta") +
                   "\n" + second + " (4, 0) " + HexOf("Ωmega only") + "\n");
   }
-  int status = 0;
-  RunCommand("command -v soffice >/dev/null 2>&1", status);
-  if (status != 0) GTEST_SKIP() << "soffice is not installed";
   // LibreOffice reads the comments: converted back to a workbook of its own, they are there.
-  RunCommand("cd " + dir.Path.string() + " && timeout 300 soffice -env:UserInstallation=file:///tmp/lo_profile_xlsfile_" +
-                 std::to_string(getpid()) + " --headless --convert-to 'xls:MS Excel 97' --outdir " +
-                 (dir.Path / "lo").string() + " " + path + " >/dev/null 2>&1",
-             status);
+  if (!testsupport::LibreOfficeConvert(dir.Path, {"comments.xls"}, "xls:MS Excel 97", dir.Path / "lo"))
+    GTEST_SKIP() << "soffice is not installed";
   auto viaLibreOffice = std::make_unique<TXLSFile>(nullptr);
   viaLibreOffice->Connect();
   viaLibreOffice->OpenFile((dir.Path / "lo" / "comments.xls").string());
