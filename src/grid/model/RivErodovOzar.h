@@ -786,7 +786,7 @@ class TRivErodovOzar : public TBaseGrid {
   // ERivGridError "Invalid cell" outside the columns and rows (hidden ones counted).
   void AddCheckBox(int ACol, int ARow, bool State, bool Data);
   void RemoveCheckBox(int ACol, int ARow);
-  void AddCheckBoxColumn(int ACol, bool DefaultState = false, bool DataCheckBox = false);
+  void AddCheckBoxColumn(int ACol, bool DefaultState, bool DataCheckBox);
   void RemoveCheckBoxColumn(int ACol);
   bool HasCheckBox(int ACol, int ARow);
   bool HasDataCheckBox(int ACol, int ARow);
@@ -814,7 +814,7 @@ class TRivErodovOzar : public TBaseGrid {
   TCheckBoxClickEvent OnCheckBoxChange;
 
   // ---- Radio buttons (RivErodovOzarRadioButtons.cpp) ----
-  void AddRadioButton(int ACol, int ARow, bool State = false);
+  void AddRadioButton(int ACol, int ARow, bool State);
   void RemoveRadioButton(int ACol, int ARow);
   bool HasRadioButton(int ACol, int ARow);
   bool IsRadioButtonChecked(int ACol, int ARow);
