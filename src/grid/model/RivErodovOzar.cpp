@@ -1,5 +1,5 @@
 // The data grid's core: construction and its starting values, the counts and fixed counts
-// with their bookkeeping, sizes, the save range, update blocks, bounds and assignment.
+// with their bookkeeping, sizes, the save range, bounds and assignment.
 #include "grid/model/RivErodovOzar.h"
 
 #include <algorithm>
@@ -77,10 +77,12 @@ TRivErodovOzar::TRivErodovOzar(TComponent* AOwner)
   FFixedRowsMin = TCustomGrid::FixedRows();
   FFixedColsMin = TCustomGrid::FixedCols();
   FMaxColCount = ColCount();
+  EditingCreated();
 }
 
 TRivErodovOzar::~TRivErodovOzar() {
   FDestroyingGrid = true;
+  EditingDestroyed();
   ClearTextOnly = false;
   // Hidden rows hold their cells outside the grid; their properties go with the grid too.
   FreeHiddenRowProperties(0, std::numeric_limits<int>::max() - 1);
@@ -242,12 +244,7 @@ TGridRect TRivErodovOzar::UsedCells() {
   return r;
 }
 
-// ---- Update blocks, bounds, repaint ----
-
-void TRivErodovOzar::EndUpdate() {
-  if (FUpdateCount > 0) --FUpdateCount;
-  if (FUpdateCount == 0) Invalidate();
-}
+// ---- Bounds, repaint ----
 
 void TRivErodovOzar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (IntegralHeight && FUpdateCount == 0 && DefaultRowHeight() > 0) {

@@ -31,6 +31,8 @@
 #include "grid/base/rozcheck.h"
 #include "grid/exchange/GridCSV.h"
 #include "grid/exchange/GridExchangeTypes.h"
+#include "grid/editing/GridEditingTypes.h"
+#include "grid/editing/RivInplaceEdit.h"
 
 class TStringList;
 class TCustomImageList;
@@ -39,6 +41,7 @@ class TPicture;
 class TFilePicture;
 class TInterfacedPersistent;
 class TFont;
+class TRivInplaceEdit;
 class TBrush;
 class TPen;
 
@@ -139,9 +142,8 @@ class TRivErodovOzar : public TBaseGrid {
   // The smallest block holding every non-empty visible cell; (0, 0, 0, 0) when none.
   virtual TGridRect UsedCells();
 
-  // Update blocks: while open, setters skip repaints.
-  void BeginUpdate() { ++FUpdateCount; }
-  void EndUpdate();
+  // Update blocks (BeginUpdate, EndUpdate: see the editing block below): while open, setters
+  // skip repaints.
   int UpdateCount() const { return FUpdateCount; }
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -1002,6 +1004,261 @@ class TRivErodovOzar : public TBaseGrid {
   std::vector<TGridChangeNotifier*> FNotifierList;
   int FSortColumn = -1;
   int FSwapCount = 0;
+
+
+  // ======================================================================================
+  // Editing (src/grid/editing): the inplace text editor, editor activation and cell
+  // selection, cell advance and the key press, validation and change notification, Tab
+  // navigation, the inplace editor's show, hide and done, focus, the grid timer, painting
+  // messages, sizing and the update lock.
+  // ======================================================================================
+ public:
+  // ---- Update lock (GridUpdateLock.cpp) ----
+  // Every call counts; only the window's redraw switching depends on the grid being visible,
+  // so a grid hidden between the two calls paints again after the last EndUpdate.
+  void BeginUpdate();
+  void EndUpdate();
+  // A short lock inside one message, without touching the redraw state; ResetUpdate ends it
+  // and any lock around it, without redrawing.
+  void StartUpdate() { ++FUpdateCount; }
+  void ResetUpdate() { FUpdateCount = 0; }
+  bool LockUpdate() const { return FUpdateCount > 0; }
+  void SetLockUpdate(bool Value);
+
+  // ---- Editor activation and cell selection (GridEditActivation.cpp) ----
+  // The plain inplace editor, nullptr until the platform made it.
+  TRivInplaceEdit* NormalEdit() const;
+  bool IsEditable(int ACol, int ARow);
+  // The inplace editor handles Tab itself (and validates) with goTabs or a validation handler.
+  bool EditorWantsTab() const;
+  void RegisterNotifier(TGridChangeNotifier* Item);
+  void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+  bool IsPasswordCell(int ACol, int ARow);
+  // The cell (its merge base) holds a check box, radio group, button or radio button.
+  bool HasControlGraphic(int ACol, int ARow);
+  void RepaintActiveHeaders(int OldCol, int OldRow, int NewCol, int NewRow);
+  // The current cell's stored text (real column), and its write.
+  String CurrentCell();
+  void SetCurrentCell(const String& Value);
+  String GetCurrentCellText() { return CurrentCell(); }
+  void SetCurrentCellText(const String& Value) { SetCurrentCell(Value); }
+  virtual void SetEditCellText(int ACol, int ARow, const String& Value);
+  // Escape during an edit: the text the current cell had when editing began goes back.
+  virtual void RestoreCellCache();
+  virtual void DoGetEditorProp(int ACol, int ARow, TObject* AEditLink);
+  virtual void RefreshGrid() { Invalidate(); }
+  virtual void StopEditing();
+  virtual void DoCellChanging(int NewCol, int NewRow, bool& Allow);
+  virtual bool CanShowFixedDropDown(int ACol);
+  virtual void DoStartBlockFocus();
+  virtual void DoEndBlockFocus();
+  virtual bool DoCanAddRow();
+
+  // ---- Cell advance and the key press (GridCellAdvance.cpp) ----
+  // Moves the current cell from (ACol, ARow) to the next (Forward) or previous cell and, with
+  // ShowEditor, opens the editor there; Force works also without Navigation.AdvanceOnEnter.
+  void AdvanceEdit(int ACol, int ARow, bool ShowEditor, bool Recursing, bool Forward, bool AutoEdit, bool Force);
+  // The step after Enter: AdvanceEdit without an editor, forwards, auto-edit.
+  void AdvanceOnEnterStep(int ACol, int ARow, bool Forced);
+  void NextCellControl(int ACol, int ARow, const String& ID);
+  int FirstDataCol();
+  virtual void AppendRow();
+  // Appends one data row as Down on the last row does (OnCanAddRow may refuse).
+  void AutoAppendRow();
+  bool IsLastDataRow();
+
+  // ---- Validation and change notification (GridCellValidation.cpp) ----
+  virtual bool ValidateCell(const String& NewValue);
+  virtual bool ValidateCellWide(const WideString& NewValue);
+  virtual void StoreOldCell(int ACol, int ARow);
+  virtual void CellValidated(int ACol, int ARow);
+  bool GridModified() const { return FGridModified; }
+  void SetGridModified(bool Value) { FGridModified = Value; }
+  bool LastValidation() const { return FLastValidation; }
+  // The invalid-entry balloon last shown (title and text), for whoever checks it.
+  const String& ShownBalloonText() const { return FShownBalloonText; }
+
+  // ---- Tab navigation (GridTabNavigation.cpp) ----
+  void TabToNextCell(bool Backward);
+  // The inplace editor's Tab move.
+  void TabMove(bool Backward) { TabToNextCell(Backward); }
+  int FirstTabColumn();
+  int VisibleFixedRightCols();
+  virtual void GotoFirstRow();
+
+  // ---- Inplace editor show, hide and done (GridInplaceShowHide.cpp) ----
+  void ShowInplaceEdit();
+  void HideInplaceEdit();
+  void DoneInplaceEdit(Word Key, TShiftState Shift);
+  // The end of an edit: OnEditingDone, then "GridEditDone" posted to the grid.
+  void NotifyEditDone(int ACol, int ARow);
+  void DoEditingDone(int ACol, int ARow) { NotifyEditDone(ACol, ARow); }
+  void Select() { SelectCell(Col(), Row()); }
+  void SimulateCellClick(int ACol, int ARow);
+  void CellControlsUpdate(bool RebuildList);
+  virtual void DoEllipsClick(const String& S, String& Result);
+  bool EditActive() const { return FEditActive; }
+  // The message id registered as "GridEditDone".
+  static UINT GridEditDoneMessage();
+  // The platform's hide also ends the edit mode of the plain editor.
+  void HideEditor() override;
+
+  // ---- Focus, timer, painting and sizing (GridWindowMessages.cpp) ----
+  void WndProc(TMessage& Message) override;
+  bool HasCellBorders() override;
+  void OwnerFormResize(TObject* Sender);
+  int TimerTicks() const { return FTimerTicks; }
+  void SetTimerTicks(int Value) { FTimerTicks = Value; }
+  static constexpr uintptr_t GridTimerID = 111;
+  static constexpr UINT GridTimerInterval = 500;
+
+  // ---- Settings and state of editing ----
+  bool EditMode = false;
+  TEditorType EditControl = edNormal;
+  int MaxEditLength = 0;
+  bool Lookup = false;
+  bool LookupCaseSensitive = false;
+  bool LookupHistory = false;
+  String ValidChars;
+  bool AlwaysValidate = false;
+  bool EditWithTags = false;
+  bool Hovering = false;
+  bool EnableBlink = false;
+  bool SizeWithForm = false;
+  bool LButFlg = false;
+  // The incremental search text and its age in timer ticks.
+  String SearchInc;
+  int SearchTics = 0;
+  String IncrSearchText() const { return SearchInc; }
+
+  TCellValidateEvent OnCellValidate;
+  TCellValidateWideEvent OnCellValidateWide;
+  TNotifyEvent OnEditingDone;
+  TEditCellDoneEvent OnEditCellDone;
+  TAutoAdvanceEvent OnAutoAdvance;
+  TCanAddRowEvent OnCanAddRow;
+  TAutoAddRowEvent OnAutoAddRow;
+  TAutoInsertColEvent OnAutoInsertCol;
+  TRowChangingEvent OnRowChanging;
+  TColChangingEvent OnColChanging;
+  TCellChangingEvent OnCellChanging;
+  TRowChangedEvent OnRowChanged;
+  TGetEditorPropEvent OnGetEditorProp;
+  TClickCellEvent OnGetEditorPropInt;
+  TClickCellEvent OnDblClickCell;
+  TClipboardEvent OnClipboardCopy;
+  TClipboardEvent OnClipboardCut;
+  TClipboardEvent OnClipboardPaste;
+  TClipboardPasteCellEvent OnClipboardBeforePasteCell;
+  TClipboardAfterPasteCellEvent OnClipboardAfterPasteCell;
+  TEndRowSizeEvent OnEndRowSize;
+  TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
+  TNotifyEvent OnStartBlockFocus;
+  TNotifyEvent OnEndBlockFocus;
+  TEllipsClickEvent OnEllipsClick;
+
+ protected:
+  friend class TRivInplaceEdit;
+  // Overrides of the platform grid.
+  TInplaceEdit* CreateEditor() override;
+  bool CanEditShow() override;
+  bool SelectCell(int ACol, int ARow) override;
+  int GetEditLimit() override { return MaxEditLength; }
+  void KeyPress(char& Key) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void TopLeftChanged() override;
+  void CreateWnd() override;
+  void DoEnter() override;
+  void DoExit() override;
+  // Message handlers of the grid's window.
+  void HandleSetFocus(TMessage& Message);
+  void HandleKillFocus(TMessage& Message);
+  void HandleTimerMessage(TMessage& Message);
+  void HandlePaintMessage(TMessage& Message);
+  void HandleEraseBackground(TMessage& Message);
+  void HandleSizeMessage(TMessage& Message);
+  void HandleColorChanged(TMessage& Message);
+  void HandleFontChanged(TMessage& Message);
+  void HandleEditDone(TMessage& Message);
+  // One full pass of the advance from the start cell: how many cells the skipping of
+  // non-editable cells may visit before it gives up.
+  int AdvanceCellBudget();
+  // A refused value goes back (the handler's replacement or the old text) and the editor opens
+  // on the edited cell again.
+  void RefuseValue(int C, int R, const String& NewValue, const String& Value);
+  void ReturnToCell(int ACol, int ARow);
+  void ShowInvalidEntryBalloon();
+  int SortedRowStartingWith(const String& Text);
+  // Tab stops and the steps of the Tab navigation.
+  bool EditingGrid() const;
+  bool CanTakeTabStop(int ACol, int ARow);
+  int FirstTabStop(int ARow);
+  int LastTabStop(int ARow);
+  void TabFocus(int ACol, int ARow);
+  void TabHandOff();
+  bool TabStep(bool Backward);
+  // A character typed on the grid is remembered as the one that opens the editor.
+  void HandleCharMessage(TMessage& Message);
+  // Repaints the visible cells whose text blinks.
+  void RepaintBlinkingCells();
+
+  String FCellCache;
+  String FEditText;
+  String FOldCellText;
+  WideString FOldCellTextWide;
+  WideString FEditWideText;
+  String FNewCellText;
+  int FOldCol = -1;
+  int FOldRow = -1;
+  bool FOldModifiedValue = false;
+  bool FNoEditChange = false;
+  char FStartEditChar = '\0';
+  bool FEditing = false;
+  bool FValidating = false;
+  bool FLastValidation = true;
+  bool FGridModified = false;
+  bool FSpecialEditor = false;
+  bool FEditActive = false;
+  bool FShowEditProcess = false;
+  bool FEditChange = false;
+  bool FForceSel = false;
+  bool FDisableChange = false;
+  int FOldRowSel = -1;
+  int FAECol = -1;
+  int FAERow = -1;
+  int FLastTabCol = -1;
+  int FLastTabRow = -1;
+  bool FBlockFocus = false;
+  bool FBlockKill = false;
+  bool InvokedFocusChange = false;
+  bool FIsDBVersion = false;
+  int FTimerTicks = 0;
+  bool FGridBlink = false;
+  int FPaintCount = 0;
+  int FOldLeftCol = -1;
+  int FOldTopRow = -1;
+  int FNumCellControls = 0;
+  std::unique_ptr<TControlList> FControlList = std::make_unique<TControlList>();
+  bool FDisableSize = false;
+  int PrevSizeX = 0;
+  int PrevSizeY = 0;
+  bool FRedrawSwitchedOff = false;
+  String FShownBalloonText;
+  // The mouse as the grid last saw it (hover-to-select).
+  bool FMouseInside = false;
+  TPoint FMousePos;
+  // The owner form's resize handler chained in by the constructor; the link outlives the grid.
+  struct TResizeLink {
+    TRivErodovOzar* Grid = nullptr;
+    TNotifyEvent Previous;
+  };
+  std::shared_ptr<TResizeLink> FResizeLink;
+  void ChainOwnerFormResize();
+  // Construction and destruction steps of editing: the resize chain, the timer.
+  void EditingCreated();
+  void EditingDestroyed();
+  // ======================== end of editing ========================
 
  private:
   void ApplyScrollBarAlways(bool HideUnneeded);
