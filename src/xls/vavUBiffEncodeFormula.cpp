@@ -11,6 +11,9 @@ namespace {
 
 // The 1024th character of a formula is one too many.
 constexpr Integer MaxFormulaPos = 1024;
+// Parentheses and function calls nested deeper than this are refused as too long: each level
+// is a recursion of the parser, and the text must not be able to exhaust the stack.
+constexpr size_t MaxNesting = 255;
 
 namespace Token {
 constexpr Byte Union = 0x10, Range = 0x11, UnaryPlus = 0x12, UnaryMinus = 0x13, Percent = 0x14, Paren = 0x15,
@@ -236,6 +239,7 @@ bool TParseString::Factor() {
   switch (c) {
     case u'(': {
       NextChar();
+      if (DirectlyInFormula.size() >= MaxNesting) RaiseXls(XlsMsg::FormulaTooLong, {FormulaText()});
       DirectlyInFormula += u'0';
       Expression();
       DirectlyInFormula.pop_back();
@@ -387,6 +391,7 @@ void TParseString::Function(const String& Name) {
   if (index < 0) RaiseXls(XlsMsg::FunctionNotFound, {Name, FormulaText()});
   const TCellFunctionData& f = CellFunctionTable()[static_cast<size_t>(index)];
   NextChar();  // "("
+  if (DirectlyInFormula.size() >= MaxNesting) RaiseXls(XlsMsg::FormulaTooLong, {FormulaText()});
   DirectlyInFormula += u'1';
   Integer count = 0;
   for (;;) {

@@ -144,6 +144,12 @@ TEST(FormulaEncoding, RefusedTextsLeaveTheCellAsItWas) {
     EXPECT_EQ(book->GetCellValue(1, 1).AsDouble(), 4.0);
     EXPECT_EQ(FormulaCell(*book, 1, 1), nullptr);
   }
+  // Nesting deep enough to exhaust the parser is refused too.
+  const std::u16string nested = u"=" + std::u16string(300, u'(') + u"1" + std::u16string(300, u')');
+  EXPECT_EQ(MessageOf([&] { book->SetCellFormula(1, 1, nested); }), "Formula too long: \"" + Text(nested) + "\"");
+  const std::u16string deep = u"=" + std::u16string(200, u'(') + u"1" + std::u16string(200, u')');
+  book->SetCellFormula(1, 1, deep);
+  EXPECT_EQ(book->GetCellFormula(1, 1), deep);
   // 1023 characters are the most a formula may have.
   std::u16string longest = u"=";
   for (int i = 0; i < 510; ++i) longest += u"1+";
