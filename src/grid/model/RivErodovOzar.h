@@ -1034,8 +1034,6 @@ class TRivErodovOzar : public TBaseGrid {
   void RegisterNotifier(TGridChangeNotifier* Item);
   void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
   bool IsPasswordCell(int ACol, int ARow);
-  // The cell (its merge base) holds a check box, radio group, button or radio button.
-  bool HasControlGraphic(int ACol, int ARow);
   void RepaintActiveHeaders(int OldCol, int OldRow, int NewCol, int NewRow);
   // The current cell's stored text (real column), and its write.
   String CurrentCell();
@@ -1052,7 +1050,8 @@ class TRivErodovOzar : public TBaseGrid {
   virtual bool CanShowFixedDropDown(int ACol);
   virtual void DoStartBlockFocus();
   virtual void DoEndBlockFocus();
-  virtual bool DoCanAddRow();
+  // DoCanAddRow(bool&) answered as a value, for the editing code.
+  bool DoCanAddRow();
 
   // ---- Cell advance and the key press (GridCellAdvance.cpp) ----
   // Moves the current cell from (ACol, ARow) to the next (Forward) or previous cell and, with
@@ -1136,7 +1135,6 @@ class TRivErodovOzar : public TBaseGrid {
   TNotifyEvent OnEditingDone;
   TEditCellDoneEvent OnEditCellDone;
   TAutoAdvanceEvent OnAutoAdvance;
-  TCanAddRowEvent OnCanAddRow;
   TAutoAddRowEvent OnAutoAddRow;
   TAutoInsertColEvent OnAutoInsertCol;
   TRowChangingEvent OnRowChanging;
