@@ -199,9 +199,6 @@ int TCustomForm::ShowModal() {
     Views::BeginModal(this);
   }
   Show();
-  // The form that comes up takes the focus, as an activated window does: the control that had
-  // it hears it go (an edit in progress elsewhere ends) before the form is used.
-  TakeFocus();
   if (headless) {
     if (FModalResult == mrNone) Application->Hooks.ModalForm(this);
     // A hook that leaves the form open closes it as the window's close box would.
@@ -218,27 +215,11 @@ int TCustomForm::ShowModal() {
     Views::EndModal(this);
   }
   Hide();
-  // A control that went meanwhile (an inplace editor) gives the focus to its nearest parent
-  // that can take it.
-  TWinControl* back = FindControl(focusBefore);
-  while (back != nullptr && dynamic_cast<TCustomForm*>(back) == nullptr && !(back->Showing() && back->CanFocus()))
-    back = back->Parent();
-  if (back != nullptr && back != this && dynamic_cast<TCustomForm*>(back) == nullptr && !ContainsControl(back)) {
+  if (TWinControl* back = FindControl(focusBefore); back != nullptr && back != this && back->Showing() &&
+                                                    back->CanFocus() && !ContainsControl(back)) {
     if (TCustomForm* form = back->GetParentForm()) form->FocusControl(back); else back->SetFocus();
   }
   return FModalResult;
-}
-
-void TCustomForm::TakeFocus() {
-  TWinControl* focused = FindControl(GetFocus());
-  if (focused != nullptr && ContainsControl(focused)) return;
-  TWinControl* target = FActiveControl;
-  if (target == nullptr || !ContainsControl(target) || !target->Showing() || !target->CanFocus())
-    target = FindNextControl(nullptr, true, true, false);
-  if (target != nullptr)
-    FocusControl(target);
-  else
-    ::SetFocus(Handle());
 }
 
 void TCustomForm::Release() { PostMessage(Handle(), CM_RELEASE, 0, 0); }

@@ -100,9 +100,6 @@ class TCustomForm : public TWinControl {
   void ApplyPosition();
 
  private:
-  // Moves the focus into the form (its active control, else its first tab stop, else the form
-  // itself) unless it is there already.
-  void TakeFocus();
   void CloseModal();
 
   TModalResult FModalResult = mrNone;

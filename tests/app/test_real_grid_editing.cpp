@@ -5,7 +5,6 @@
 
 #include <filesystem>
 
-#include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "support/RealWindowFixture.h"
 
 namespace {
@@ -158,21 +157,6 @@ TEST_F(MainGridEditing, ASavedMatrixHoldsExactlyTheEditedValues) {
   for (int r = 0; r < 6; ++r)
     for (int c = 0; c < 6; ++c) EXPECT_EQ(grid->Cells(c, r), expected[r][c]) << c << "," << r;
   fs::remove_all(dir);
-  ExpectMainWindowUsable();
-}
-
-TEST_F(MainGridEditing, AValueStillBeingTypedReachesTheCellWhenAMenuCommandOpensAWindow) {
-  ClickCell(1, 1);
-  Type(grid, "3");
-  String seen;
-  WhenModal(CoOccurrenceOpts, [&] {
-    seen = grid->Cells(1, 1);
-    ChooseMenu(CoOccurrenceOpts->Cancel1);
-  });
-  ChooseMenu(Zorvan->CoOccurrence1);
-  EXPECT_EQ(seen, "3");
-  EXPECT_EQ(grid->Cells(1, 1), "3");
-  EXPECT_FALSE(EditorOnScreen());
   ExpectMainWindowUsable();
 }
 
