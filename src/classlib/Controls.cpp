@@ -54,7 +54,9 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FHeight = AHeight;
   UpdateAnchorRules();
   if (FView != nullptr) Views::ApplyGeometry(this);
-  if (sized) Resize();
+  // The size reaches the control as WM_SIZE (new client width and height), whose default
+  // handling is Resize.
+  if (sized) Perform(WM_SIZE, 0, MakeLParam(ClientWidth(), ClientHeight()));
   if (FAlign != alNone) RequestAlign();
 }
 
@@ -239,6 +241,9 @@ void TControl::DefaultHandler(TMessage& Message) {
     case WM_GETTEXTLENGTH:
       Message.Result = static_cast<LRESULT>(GetText().size());
       break;
+    case WM_SETREDRAW:
+      FRedrawOff = Message.WParam == 0;
+      break;
     default:
       break;
   }
@@ -291,13 +296,13 @@ void TControl::HandleMouseMessage(TMessage& Message) {
 }
 
 void TControl::Invalidate() {
-  if (FView != nullptr) Views::Invalidate(this);
+  if (FView != nullptr && !FRedrawOff) Views::Invalidate(this);
 }
 
 void TControl::Repaint() { Invalidate(); }
 
 void TControl::InvalidateArea(const TRect& R) {
-  if (FView != nullptr) Views::InvalidateArea(this, R);
+  if (FView != nullptr && !FRedrawOff) Views::InvalidateArea(this, R);
 }
 
 void TControl::Update() {
@@ -652,7 +657,17 @@ void PaintOn(TCanvas*& slot, TCanvas* canvas, PaintFn paint) {
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
 TCustomControl::~TCustomControl() = default;
 
-void TCustomControl::PaintTo(TCanvas* ACanvas) { PaintOn(FCanvas, ACanvas, [this] { Paint(); }); }
+void TCustomControl::PaintTo(TCanvas* ACanvas) { Perform(WM_PAINT, reinterpret_cast<WPARAM>(ACanvas), 0); }
+
+void TCustomControl::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_PAINT) {
+    auto* canvas = reinterpret_cast<TCanvas*>(Message.WParam);
+    if (canvas != nullptr) PaintOn(FCanvas, canvas, [this] { Paint(); });
+    Message.Result = 0;
+    return;
+  }
+  TWinControl::WndProc(Message);
+}
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 TGraphicControl::~TGraphicControl() = default;

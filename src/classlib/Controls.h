@@ -121,7 +121,8 @@ class TControl : public TComponent {
   virtual void WndProc(TMessage& Message);
   virtual void DefaultHandler(TMessage& Message);
 
-  // Painting.
+  // Painting. While WM_SETREDRAW has switched redrawing off, invalidating does nothing; the
+  // control's owner invalidates it again when it switches redrawing back on.
   virtual void Invalidate();
   void Repaint();
   void Update();
@@ -186,6 +187,7 @@ class TControl : public TComponent {
   TPoint FAnchorRules;
   TPoint FOriginalParentSize;
   bool FAnchorMove = false;
+  bool FRedrawOff = false;
   bool FVisible = true;
   bool FEnabled = true;
   QWidget* FView = nullptr;
@@ -272,8 +274,11 @@ class TCustomControl : public TWinControl {
   explicit TCustomControl(TComponent* AOwner);
   ~TCustomControl() override;
   TCanvas* Canvas() const { return FCanvas; }
-  // Paints the control onto the given canvas (the view's painter, or a bitmap in tests).
+  // Paints the control onto the given canvas (the view's painter, or a bitmap in tests): the
+  // control receives WM_PAINT with the canvas (its device context) in WParam, and the
+  // message's default handling runs Paint on it.
   void PaintTo(TCanvas* ACanvas);
+  void WndProc(TMessage& Message) override;
 
  protected:
   virtual void Paint() {}

@@ -185,9 +185,11 @@ void TCustomGrid::HideEdit(bool Commit) {
   FEditCol = -1;
   FEditRow = -1;
   FEditorScrolledOut = false;
+  // The focus comes back to the grid before the editor goes, so that the editor hears it
+  // leave (WM_KILLFOCUS) as on the desktop.
   bool hadFocus = FInplaceEdit->Focused();
-  FInplaceEdit->Hide();
   if (hadFocus && CanFocus()) SetFocus();
+  FInplaceEdit->Hide();
 }
 
 // While its cell is scrolled out of view the editor is hidden, its typing kept (it is written

@@ -172,6 +172,21 @@ constexpr Word SB_ENDSCROLL = 8;
 // One notch of a mouse wheel (WM_MOUSEWHEEL's delta).
 constexpr int WHEEL_DELTA = 120;
 
+// Edit-control balloon tips: EM_SHOWBALLOONTIP's LParam points at an EDITBALLOONTIP; the
+// icon is one of the TTI_ values.
+constexpr UINT EM_SHOWBALLOONTIP = 0x1503;
+constexpr UINT EM_HIDEBALLOONTIP = 0x1504;
+constexpr int TTI_NONE = 0;
+constexpr int TTI_INFO = 1;
+constexpr int TTI_WARNING = 2;
+constexpr int TTI_ERROR = 3;
+struct EDITBALLOONTIP {
+  uint32_t cbStruct = sizeof(EDITBALLOONTIP);
+  const char* pszTitle = nullptr;
+  const char* pszText = nullptr;
+  int ttiIcon = TTI_NONE;
+};
+
 // WM_GETDLGCODE answers.
 constexpr LRESULT DLGC_WANTARROWS = 0x0001;
 constexpr LRESULT DLGC_WANTTAB = 0x0002;

@@ -4,6 +4,7 @@
 #include <QWheelEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QToolTip>
 #include <algorithm>
 
 #include "classlib/Forms.h"
@@ -221,9 +222,39 @@ void TCustomEdit::WndProc(TMessage& Message) {
       TWinControl::WndProc(Message);
       if (AutoSelect) SelectAll();
       return;
+    case EM_SHOWBALLOONTIP:
+      ShowBalloonTip(reinterpret_cast<const EDITBALLOONTIP*>(Message.LParam));
+      Message.Result = 1;
+      return;
+    case EM_HIDEBALLOONTIP:
+      HideBalloonTip();
+      Message.Result = 1;
+      return;
     default:
       TWinControl::WndProc(Message);
   }
+}
+
+void TCustomEdit::ShowBalloonTip(const EDITBALLOONTIP* Tip) {
+  if (Tip == nullptr) return;
+  FBalloonTitle = Tip->pszTitle != nullptr ? Tip->pszTitle : "";
+  FBalloonText = Tip->pszText != nullptr ? Tip->pszText : "";
+  FBalloonIcon = Tip->ttiIcon;
+  QWidget* view = View();
+  if (view == nullptr || !view->isVisible()) return;
+  QString shown = QString::fromStdString(FBalloonTitle);
+  if (!FBalloonText.empty()) {
+    if (!shown.isEmpty()) shown += "\n";
+    shown += QString::fromStdString(FBalloonText);
+  }
+  QToolTip::showText(view->mapToGlobal(QPoint(view->width() / 2, view->height())), shown, view);
+}
+
+void TCustomEdit::HideBalloonTip() {
+  FBalloonTitle.clear();
+  FBalloonText.clear();
+  FBalloonIcon = 0;
+  if (View() != nullptr) QToolTip::hideText();
 }
 
 void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {

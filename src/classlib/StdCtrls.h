@@ -39,6 +39,12 @@ class TCustomEdit : public TWinControl {
 
   TNotifyEvent OnChange;
 
+  // The balloon tip last shown by EM_SHOWBALLOONTIP (empty after EM_HIDEBALLOONTIP): title,
+  // text and TTI_ icon. On screen it is the view's tooltip.
+  const String& BalloonTitle() const { return FBalloonTitle; }
+  const String& BalloonText() const { return FBalloonText; }
+  int BalloonIcon() const { return FBalloonIcon; }
+
   // The rectangle the text is shown in, in client coordinates (an edit with a button of its
   // own keeps its text clear of it); empty: the whole client area.
   TRect FormattingRect() const { return FFormattingRect; }
@@ -71,6 +77,11 @@ class TCustomEdit : public TWinControl {
   int FSelLength = 0;
   bool FFromView = false;
   TRect FFormattingRect;
+  String FBalloonTitle;
+  String FBalloonText;
+  int FBalloonIcon = 0;
+  void ShowBalloonTip(const EDITBALLOONTIP* Tip);
+  void HideBalloonTip();
   friend class EditViewLink;
   friend class MemoViewLink;
 };

@@ -154,3 +154,79 @@ std::unique_ptr<TBaseRecord> TSubListRecord::DoCopyTo() const { throw EAssertion
 void TSubListRecord::SaveToStream(TOle2File& Workbook) const {
   FSave(Workbook);
 }
+
+// ---------------------------------------------------------------------------------------------
+// TNameRecordList
+
+Int64 TNameRecordList::TotalSize() const {
+  Int64 size = 0;
+  for (const auto& r : FItems)
+    if (r) size += r->TotalSize();
+  return size;
+}
+
+void TNameRecordList::ArrangeInsertRowsAndCols(Integer InsRow, Integer aRowCount, Integer InsCol, Integer aColCount,
+                                               const TSheetInfo& SheetInfo) {
+  for (auto& r : FItems)
+    if (r) r->ArrangeInsertRowsAndCols(InsRow, aRowCount, InsCol, aColCount, SheetInfo);
+}
+
+void TNameRecordList::DeleteSheets(Integer SheetIndex, Integer SheetCount) {
+  for (Integer i = Count() - 1; i >= 0; --i) {
+    TNameRecord* name = FItems[static_cast<size_t>(i)].get();
+    if (!name) continue;
+    const Integer sheet = name->RangeSheet();
+    if (sheet >= SheetIndex && sheet < SheetIndex + SheetCount) Delete(i);
+    else name->ArrangeInsertSheets(SheetIndex, -SheetCount);
+  }
+}
+
+void TNameRecordList::InsertSheets(Integer CopyFrom, Integer BeforeSheet, Integer SheetCount,
+                                   const TSheetInfo& SheetInfo) {
+  const Integer n = Count();
+  for (Integer i = 0; i < n; ++i) {
+    TNameRecord* name = FItems[static_cast<size_t>(i)].get();
+    if (!name) continue;
+    const Integer sheet = name->RangeSheet();
+    const bool copied = CopyFrom >= 0 && (sheet == CopyFrom ||
+                                          (sheet == -1 && name->RefersToSheet(SheetInfo.GetSheet) == SheetInfo.FormulaSheet &&
+                                           SheetInfo.FormulaSheet >= 0));
+    if (copied)
+      for (Integer k = 0; k < SheetCount; ++k) {
+        auto copy = std::make_unique<TNameRecord>(*name);
+        TSheetInfo info = SheetInfo;
+        info.InsSheet = BeforeSheet + k;
+        copy->ArrangeCopySheet(info);
+        Add(std::move(copy));
+        name = FItems[static_cast<size_t>(i)].get();
+      }
+    name->ArrangeInsertSheets(BeforeSheet, SheetCount);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// TShrFmlaRecordList
+
+void TShrFmlaRecordList::Sort() {
+  std::stable_sort(FItems.begin(), FItems.end(), [](const auto& a, const auto& b) {
+    return (a ? a->Key : 0) < (b ? b->Key : 0);
+  });
+  Sorted = true;
+}
+
+bool TShrFmlaRecordList::Find(Cardinal aKey, Integer& Index) {
+  if (!Sorted) Sort();
+  Integer lo = 0, hi = Count() - 1;
+  while (lo <= hi) {
+    const Integer mid = lo + (hi - lo) / 2;
+    const Cardinal k = FItems[static_cast<size_t>(mid)] ? FItems[static_cast<size_t>(mid)]->Key : 0;
+    if (k == aKey) {
+      Index = mid;
+      return true;
+    }
+    if (k < aKey) lo = mid + 1;
+    else hi = mid - 1;
+  }
+  Index = lo;
+  return false;
+}

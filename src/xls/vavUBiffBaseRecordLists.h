@@ -1,6 +1,7 @@
 // Typed record lists that know the byte size of what they hold: plain record lists, lists of
 // row/column records kept in column order, one row's cells (written with neighbouring blank
-// and RK cells joined), the ROW records of a sheet by row number, and the BOUNDSHEET records.
+// and RK cells joined), the ROW records of a sheet by row number, the BOUNDSHEET records, the
+// defined names and the shared formulas of a sheet being loaded.
 #pragma once
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 
 #include "xls/vavUBiffBaseList.h"
 #include "xls/vavUBiffBaseRecords.h"
+#include "xls/vavUBiffFormula.h"
 #include "xls/vavUBiffOtherRecords.h"
 #include "xls/vavUWbkMessages.h"
 
@@ -176,4 +178,32 @@ class TSubListRecord : public TBaseRecord {
  private:
   explicit TSubListRecord(std::function<void(TOle2File&)> aSave) : TBaseRecord(0, {}), FSave(std::move(aSave)) {}
   std::function<void(TOle2File&)> FSave;
+};
+
+// The NAME records of the workbook. Names change size when their reference grows from a cell
+// to an area, so the total is summed.
+class TNameRecordList : public TRecordListOf<TNameRecord> {
+ public:
+  Int64 TotalSize() const override;
+  void ArrangeInsertRowsAndCols(Integer InsRow, Integer aRowCount, Integer InsCol, Integer aColCount,
+                                const TSheetInfo& SheetInfo);
+  // Names local to the deleted sheets go; the others follow the sheets that moved.
+  void DeleteSheets(Integer SheetIndex, Integer SheetCount);
+  // SheetCount sheets were inserted before BeforeSheet, copies of sheet CopyFrom (-1: new
+  // sheets): the names of the copied sheet, and workbook names that point at it, get a copy
+  // local to each new sheet; every name follows the sheets that moved.
+  void InsertSheets(Integer CopyFrom, Integer BeforeSheet, Integer SheetCount, const TSheetInfo& SheetInfo);
+};
+
+// The SHRFMLA records of a sheet while it loads, found by key.
+class TShrFmlaRecordList : public TRecordListOf<TShrFmlaRecord> {
+ public:
+  bool Sorted = true;
+  Integer Add(std::unique_ptr<TShrFmlaRecord> Item) override {
+    Sorted = false;
+    return TRecordListOf::Add(std::move(Item));
+  }
+  void Sort();
+  // Sorts when needed, then bisects; Index is the match or where it belongs.
+  bool Find(Cardinal aKey, Integer& Index);
 };

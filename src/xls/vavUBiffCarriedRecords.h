@@ -1,8 +1,7 @@
 // The record groups a workbook carries byte for byte until the engine interprets them: sheet
-// drawings (with embedded chart streams), the drawing group, notes, hyperlinks, page breaks,
-// conditional formats, defined names and external references. Each keeps its records in file
-// order and writes them back unchanged; the sheet and row bookkeeping they need to follow
-// sheet and row edits is done on the bytes.
+// drawings (with embedded chart streams), the drawing group, notes, hyperlinks, page breaks and
+// conditional formats. Each keeps its records in file order and writes them back unchanged; the
+// row bookkeeping they need to follow row edits is done on the bytes.
 #pragma once
 
 #include "xls/vavUBiffBaseRecordLists.h"
@@ -65,35 +64,4 @@ class TCondFmtCarrier : public TRangeEntry {
 
  private:
   TBaseRecordList FRecords;
-};
-
-// NAME records. Byte 8 of a NAME is the 1-based sheet of a sheet-level name (0: workbook).
-class TNameRecordList : public TBaseRecordList {
- public:
-  static Integer RangeSheet(const TBaseRecord& aName);
-  // Count sheets were inserted at Pos (negative: deleted); names of deleted sheets go.
-  void InsertSheets(Integer Pos, Integer Count);
-  // Copies the names of sheet CopyFrom to a new sheet at Dest (after InsertSheets made room).
-  void CopySheetNames(Integer CopyFrom, Integer Dest);
-};
-
-// SUPBOOK and EXTERNNAME records in file order, and the EXTERNSHEET table written after them.
-class TReferences {
- public:
-  void Clear();
-  void AddRecord(std::unique_ptr<TBaseRecord> aRecord);
-  // Count sheets were inserted at Pos (negative: deleted): entries into this workbook follow;
-  // entries into a deleted sheet become deleted references (0xFFFF).
-  void InsertSheets(Integer Pos, Integer Count);
-  void SaveToStream(TOle2File& DataStream) const;
-  Int64 TotalSize() const;
-  // The EXTERNSHEET entry that refers to Sheet of this workbook (of SheetCount sheets); the
-  // workbook's own SUPBOOK, the EXTERNSHEET and the entry are added when missing.
-  Integer InternalSheetRef(Integer Sheet, Integer SheetCount);
-
- private:
-  // The SUPBOOK position that refers to this workbook, or -1.
-  Integer InternalSupBook() const;
-  TBaseRecordList FSupBooks;
-  std::unique_ptr<TBaseRecord> FExternSheet;
 };

@@ -141,6 +141,13 @@ void TCellList::SetValueX2(Integer Row, Integer Col, const TXlsCellValue& Value,
     else made->SetValue(stored);
   }
 
+  ReplaceCell(Row, Col, std::move(made));
+}
+
+void TCellList::ReplaceCell(Integer Row, Integer Col, std::unique_ptr<TCellRecord> made) {
+  TCellRecordList* row = RowList(Row);
+  Integer index = 0;
+  const bool exists = row && row->Find(Col, index);
   TRowRecord* rowRecord = FRowRecordList->Row(Row);
   if (exists) {
     row->Delete(index);

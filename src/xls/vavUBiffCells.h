@@ -11,6 +11,8 @@
 #include "xls/vavUBiffRangeRecords.h"
 #include "xls/vavUBiffSST.h"
 
+class TWorkbookGlobals;
+
 // One list of records per row; rows without records hold an empty list.
 class TBaseRowColList : public TBaseList<TCellRecordList> {
  public:
@@ -25,9 +27,10 @@ class TBaseRowColList : public TBaseList<TCellRecordList> {
 
 class TCellList : public TBaseRowColList {
  public:
-  // The string table takes new text cells; the row and column lists are the sheet's own.
-  TCellList(TSST* aSST, TRowRecordList* aRowRecordList, TColInfoList* aColInfoList)
-      : FSST(aSST), FRowRecordList(aRowRecordList), FColInfoList(aColInfoList) {}
+  // The string table takes new text cells; the row and column lists are the sheet's own; the
+  // globals' names, sheets and references serve formulas.
+  TCellList(TSST* aSST, TRowRecordList* aRowRecordList, TColInfoList* aColInfoList, TWorkbookGlobals* aGlobals = nullptr)
+      : FSST(aSST), FRowRecordList(aRowRecordList), FColInfoList(aColInfoList), FGlobals(aGlobals) {}
 
   // The value, format index (-1 without a cell) and formula flag of a cell, with the runs of
   // a rich text cell.
@@ -38,6 +41,27 @@ class TCellList : public TBaseRowColList {
   void SetFormat(Integer Row, Integer Col, Integer XF);
   // The format a new cell gets: its row's when the row is formatted, else its column's, else 15.
   Integer DefaultFormat(Integer Row, Integer Col) const;
+
+  // Formulas (vavUBiffCellsFormulas.cpp). A formula is parsed before the cell is touched; an
+  // empty formula removes the cell. The text of a cell that holds no formula is empty.
+  void AssignFormulaX(Integer Row, Integer Col, const WideString& Formula, const Variant& Value, bool Options1904);
+  void SetFormula(Integer Row, Integer Col, const WideString& Formula) {
+    AssignFormulaX(Row, Col, Formula, Variant(), false);
+  }
+  WideString GetFormula(Integer Row, Integer Col) const;
+  // What the formula converters ask of the store: the ARRAY or TABLE record of the formula at a
+  // cell, names, sheet prefixes and sheets, and EXTERNSHEET entries.
+  std::span<const Byte> ArrayFormula(Integer Row, Integer Col) const;
+  std::span<const Byte> TableFormula(Integer Row, Integer Col) const;
+  WideString GetName(Integer ExternSheet, Integer NameId) const;
+  WideString GetSheetName(Integer SheetNumber) const;
+  bool RefersToDeletedSheet(Integer ExternSheet) const;
+  bool FindSheet(const WideString& SheetName, Integer& SheetIndex) const;
+  Integer AddExternSheet(Integer FirstSheet, Integer LastSheet);
+  // Expands the shared formulas of a loaded sheet into the cells that refer to them.
+  void FixFormulas(TShrFmlaRecordList& ShrFmlas);
+  // The 3-D references of every formula follow a sheet copy.
+  void ArrangeInsertSheet(const TSheetInfo& SheetInfo);
 
   void InsertAndCopyRows(Integer FirstRow, Integer LastRow, Integer DestRow, Integer aCount, const TSheetInfo& SheetInfo,
                          bool OnlyFormulas);
@@ -53,15 +77,23 @@ class TCellList : public TBaseRowColList {
   static void CheckRowCol(Integer Row, Integer Col);
   // Drops trailing rows without cells and without a modified row record.
   void TrimRows(Integer Row, bool Made);
+  // Puts Made (or nothing) in place of the cell at Row, Col, keeping the row record's bounds and
+  // the trailing rows right; the row has its row record already.
+  void ReplaceCell(Integer Row, Integer Col, std::unique_ptr<TCellRecord> Made);
+  // The FORMULA cell at Row, Col; raises as ArrayFormula describes.
+  const TFormulaRecord& FormulaAt(Integer Row, Integer Col) const;
+  TWorkbookGlobals& Globals() const;
 
   TSST* FSST;
   TRowRecordList* FRowRecordList;
   TColInfoList* FColInfoList;
+  TWorkbookGlobals* FGlobals;
 };
 
 class TCells {
  public:
-  TCells(TSST* aSST, TColInfoList* aColInfoList) : FRowList(), FCellList(aSST, &FRowList, aColInfoList) {}
+  TCells(TSST* aSST, TColInfoList* aColInfoList, TWorkbookGlobals* aGlobals = nullptr)
+      : FRowList(), FCellList(aSST, &FRowList, aColInfoList, aGlobals) {}
 
   TRowRecordList& RowList() { return FRowList; }
   TCellList& CellList() { return FCellList; }

@@ -3,10 +3,11 @@
 #include "xls/vavUBiffCellRecords.h"
 #include "xls/vavUBiffColInfo.h"
 #include "xls/vavUBiffFormatRecords.h"
-#include "xls/vavUBiffFormulaRecords.h"
+#include "xls/vavUBiffFormula.h"
 #include "xls/vavUBiffPalette.h"
 #include "xls/vavUBiffOptionRecords.h"
 #include "xls/vavUBiffOtherRecords.h"
+#include "xls/vavUBiffReferences.h"
 #include "xls/vavUBiffSST.h"
 
 namespace {
@@ -54,6 +55,12 @@ std::unique_ptr<TBaseRecord> CreateRecord(Word aId, ArrayOfByte aData) {
     case 0x000E: return Make<TPrecisionRecord>(aId, std::move(aData));
     case 0x000F: return Make<TRefModeRecord>(aId, std::move(aData));
     case 0x0014: return Make<TPageHeaderRecord>(aId, std::move(aData));
+    case 0x0018: return Make<TNameRecord>(aId, std::move(aData));
+    case 0x0023: return Make<TExternNameRecord>(aId, std::move(aData));
+    case 0x01AE: return Make<TSupBookRecord>(aId, std::move(aData));
+    case 0x0221: return Make<TArrayRecord>(aId, std::move(aData));
+    case 0x0236: return Make<TTableRecord>(aId, std::move(aData));
+    case 0x04BC: return Make<TShrFmlaRecord>(aId, std::move(aData));
     case 0x0015: return Make<TPageFooterRecord>(aId, std::move(aData));
     case 0x001C: return Make<TBaseRowColRecord>(aId, std::move(aData));  // NOTE
     case 0x0022: return Make<T1904Record>(aId, std::move(aData));
@@ -138,8 +145,7 @@ std::unique_ptr<TBaseRecord> ReadRecord(TOle2File& DataStream, TRecordHeader& Re
     return record;
   }
 
-  // Companion records must follow their owner. Until the formula and hyperlink classes take
-  // them over, they are read next as records of their own, so they are written back in place.
+  // Companion records must follow their owner; the sheet loader hands them to it.
   Word id = record->Id;
   switch (RecordHeader.Id) {
     case BiffId::TABLE:

@@ -129,10 +129,12 @@ void TWorkbook::SaveRangeToStream(TOle2File& DataStream, Integer SheetIndex, con
 // ---------------------------------------------------------------------------------------------
 // Sheets
 
-TSheetInfo TWorkbook::SheetInfo(Integer InsSheet, Integer FormulaSheet) const {
+TSheetInfo TWorkbook::SheetInfo(Integer InsSheet, Integer FormulaSheet) {
   TSheetInfo info;
   info.InsSheet = InsSheet;
   info.FormulaSheet = FormulaSheet;
+  info.GetSheet = FGlobals.GetSheetLookup();
+  info.SetSheet = FGlobals.SetSheetLookup();
   return info;
 }
 
@@ -160,7 +162,9 @@ void TWorkbook::InsertSheets(Integer CopyFrom, Integer InsertBefore, Integer She
   for (Integer k = 0; k < SheetCount; ++k) {
     FSheets.Insert(InsertBefore, std::move(made[static_cast<size_t>(k)]));
     if (CopyFrom >= 0) {
-      TSheetInfo info = SheetInfo(InsertBefore + SheetCount - 1 - k, CopyFrom);
+      // The source has moved right when the copies went in before it.
+      TSheetInfo info = SheetInfo(InsertBefore + SheetCount - 1 - k, CopyFrom < InsertBefore ? CopyFrom : CopyFrom + SheetCount);
+      info.Names = &FGlobals.Names();
       FSheets[InsertBefore]->ArrangeCopySheet(info);
     }
   }
@@ -216,6 +220,8 @@ void TWorkbook::InsertAndCopyRowsAndCols(Integer SheetNo, Integer FirstRow, Inte
     else
       FSheets[i]->ArrangeInsertRowsAndCols(DestRow, static_cast<Integer>(rows), DestCol, static_cast<Integer>(cols), info);
   }
+  FGlobals.InsertAndCopyRowsAndCols(FirstRow, LastRow, DestRow, aRowCount, FirstCol, LastCol, DestCol, aColCount,
+                                    SheetInfo(SheetNo, SheetNo));
 }
 
 void TWorkbook::DeleteRowsAndCols(Integer SheetNo, Word aRow, Word aRowCount, Word aCol, Word aColCount) {
@@ -225,6 +231,7 @@ void TWorkbook::DeleteRowsAndCols(Integer SheetNo, Word aRow, Word aRowCount, Wo
     if (i == SheetNo) FSheets[i]->DeleteRowsAndCols(aRow, aRowCount, aCol, aColCount, info);
     else FSheets[i]->ArrangeInsertRowsAndCols(aRow, -aRowCount, aCol, -aColCount, info);
   }
+  FGlobals.DeleteRowsAndCols(aRow, aRowCount, aCol, aColCount, SheetInfo(SheetNo, SheetNo));
 }
 
 bool TWorkbook::IsWorksheet(Integer Index) const { return dynamic_cast<TWorkSheet*>(FSheets[Index]) != nullptr; }

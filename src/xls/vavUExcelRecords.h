@@ -47,7 +47,8 @@ class TWorkbook : public TObject {
   void EnsureSheetCodeNames();
   void FixSheetOffsets(bool NeedsRecalc);
   void CheckVisibleSheets();
-  TSheetInfo SheetInfo(Integer InsSheet, Integer FormulaSheet) const;
+  // The sheet context of reference arranging, with the link table's sheet lookups.
+  TSheetInfo SheetInfo(Integer InsSheet, Integer FormulaSheet);
   void CheckSheetNumber(Integer SheetNo) const;
 
   TWorkbookGlobals FGlobals;

@@ -1,7 +1,7 @@
 #include "xls/vavUWorkSheet.h"
 
 #include "xls/vavUBiffCellRecords.h"
-#include "xls/vavUBiffFormulaRecords.h"
+#include "xls/vavUBiffFormula.h"
 #include "xls/vavUBiffRecordFactory.h"
 
 namespace {
@@ -21,12 +21,14 @@ ArrayOfByte Bytes(std::initializer_list<Word> words) {
 struct TWorkSheet::TLoadState {
   TBaseRecordList* Current = nullptr;
   TFormulaRecord* LastFormula = nullptr;
+  // The shared formulas, expanded into their cells once the sheet is read.
+  TShrFmlaRecordList ShrFmlas;
   Integer LastDefColWidth = 8;
   bool StandardWidthSeen = false;
 };
 
 TWorkSheet::TWorkSheet(TWorkbookGlobals* aWorkbookGlobals)
-    : TSheet(aWorkbookGlobals), FCells(&aWorkbookGlobals->SST(), &FColumns) {
+    : TSheet(aWorkbookGlobals), FCells(&aWorkbookGlobals->SST(), &FColumns, aWorkbookGlobals) {
   FPrintRecords = &FMiscRecords1;
 }
 
@@ -57,7 +59,7 @@ std::unique_ptr<TWorkSheet> TWorkSheet::CreateFromData(TWorkbookGlobals* aWorkbo
   sheet->FBOF.reset(static_cast<TBOFRecord*>(CreateRecord(records[0].first, records[0].second).release()));
   for (size_t i = 1; i < std::size(records); ++i)
     sheet->PlaceRecord(CreateRecord(records[i].first, records[i].second), state, nullptr, nullptr, SST);
-  sheet->FinishLoad();
+  sheet->FinishLoad(state);
   return sheet;
 }
 
@@ -144,10 +146,7 @@ void TWorkSheet::PlaceRecord(std::unique_ptr<TBaseRecord> aRecord, TLoadState& S
     case BiffId::SHRFMLA:
     case BiffId::ARRAY:
     case BiffId::TABLE:
-    case BiffId::STRING:
-      if (!State.LastFormula) RaiseXls(XlsMsg::ExcelInvalid);
-      State.LastFormula->AddCompanion(std::move(aRecord));
-      return;
+    case BiffId::STRING: PlaceFormulaCompanion(std::move(aRecord), State); return;
     case BiffCarriedId::HPAGEBREAKS: FHPageBreaks.Add(std::move(aRecord)); return;
     case BiffCarriedId::VPAGEBREAKS: FVPageBreaks.Add(std::move(aRecord)); return;
     default: break;
@@ -165,7 +164,33 @@ void TWorkSheet::PlaceRecord(std::unique_ptr<TBaseRecord> aRecord, TLoadState& S
   State.Current->Add(std::move(aRecord));
 }
 
-void TWorkSheet::FinishLoad() { FCells.FixRows(); }
+void TWorkSheet::PlaceFormulaCompanion(std::unique_ptr<TBaseRecord> aRecord, TLoadState& State) {
+  TFormulaRecord* formula = State.LastFormula;
+  if (!formula) RaiseXls(XlsMsg::ExcelInvalid);
+  switch (aRecord->Id) {
+    case BiffId::SHRFMLA: {
+      std::unique_ptr<TShrFmlaRecord> shared(static_cast<TShrFmlaRecord*>(aRecord.release()));
+      shared->Key = formula->Row() + (static_cast<Cardinal>(formula->Column()) << 16);
+      State.ShrFmlas.Add(std::move(shared));
+      return;
+    }
+    case BiffId::ARRAY:
+      formula->SetArrayRecord(std::unique_ptr<TArrayRecord>(static_cast<TArrayRecord*>(aRecord.release())));
+      return;
+    case BiffId::TABLE:
+      formula->SetTableRecord(std::unique_ptr<TTableRecord>(static_cast<TTableRecord*>(aRecord.release())));
+      return;
+    default: formula->SetFormulaValue(Variant(static_cast<TStringRecord*>(aRecord.get())->Value())); return;
+  }
+}
+
+void TWorkSheet::FinishLoad(TLoadState& State) {
+  FCells.CellList().FixFormulas(State.ShrFmlas);
+  State.ShrFmlas.Clear();
+  FCells.FixRows();
+}
+
+void TWorkSheet::ArrangeCopySheet(const TSheetInfo& SheetInfo) { FCells.CellList().ArrangeInsertSheet(SheetInfo); }
 
 void TWorkSheet::LoadFromStream(TOle2File& DataStream, TRecordHeader& RecordHeader, std::unique_ptr<TBOFRecord> First,
                                 TSST* SST) {
@@ -173,7 +198,7 @@ void TWorkSheet::LoadFromStream(TOle2File& DataStream, TRecordHeader& RecordHead
   TLoadState state;
   state.Current = &FMiscRecords1;
   while (!FEOF) PlaceRecord(ReadSectionRecord(DataStream, RecordHeader), state, &DataStream, &RecordHeader, SST);
-  FinishLoad();
+  FinishLoad(state);
   FBOF = std::move(First);
 }
 

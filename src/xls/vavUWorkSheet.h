@@ -77,6 +77,8 @@ class TWorkSheet : public TSheet {
   void DeleteRowsAndCols(Word aRow, Word aRowCount, Word aCol, Word aColCount, const TSheetInfo& SheetInfo) override;
   void ArrangeInsertRowsAndCols(Integer InsRowPos, Integer InsRowCount, Integer InsColPos, Integer InsColCount,
                                 const TSheetInfo& SheetInfo) override;
+  // The 3-D references of the formulas of a sheet made as a copy.
+  void ArrangeCopySheet(const TSheetInfo& SheetInfo) override;
 
   Integer GetColWidth(Integer aCol, bool HiddenIsZero = false);
   void SetColWidth(Integer aCol, Word Value);
@@ -119,7 +121,9 @@ class TWorkSheet : public TSheet {
   // Places one record read from a stream (or made for an empty sheet).
   void PlaceRecord(std::unique_ptr<TBaseRecord> aRecord, TLoadState& State, TOle2File* DataStream,
                    TRecordHeader* RecordHeader, TSST* SST);
-  void FinishLoad();
+  // SHRFMLA, ARRAY, TABLE and STRING belong to the FORMULA read last.
+  void PlaceFormulaCompanion(std::unique_ptr<TBaseRecord> aRecord, TLoadState& State);
+  void FinishLoad(TLoadState& State);
   TColInfo* EnsureColumn(Integer aCol, Word aWidth, Word aXF, Word aOptions);
   void EnsureGuts();
   TMergedCells* LastMergedCells();

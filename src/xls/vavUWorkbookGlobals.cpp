@@ -11,19 +11,6 @@ std::unique_ptr<T> As(std::unique_ptr<TBaseRecord>& r) {
   return std::unique_ptr<T>(static_cast<T*>(r.release()));
 }
 
-// The name of a NAME record: its length at offset 3, its string at offset 14.
-WideString NameText(const TBaseRecord& aName) {
-  if (aName.DataSize() < 15) return WideString();
-  const Integer n = aName.Data[3];
-  const bool wide = aName.Data[14] & 1;
-  WideString text;
-  for (Integer i = 0; i < n; ++i) {
-    const size_t at = 15 + static_cast<size_t>(i) * (wide ? 2 : 1);
-    if (at + (wide ? 2 : 1) > aName.Data.size()) break;
-    text += wide ? static_cast<char16_t>(GetWord(aName.Data, at)) : static_cast<char16_t>(aName.Data[at]);
-  }
-  return text;
-}
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -118,15 +105,15 @@ void TWorkbookGlobals::LoadFromStream(TOle2File& DataStream, TRecordHeader& Reco
     if (dynamic_cast<TIgnoreRecord*>(r.get())) continue;
     switch (id) {
       case 0x0085: FBoundSheets.Add(As<TBoundSheetRecord>(r)); break;
-      case BiffCarriedId::NAME: FNames.Add(std::move(r)); break;
+      case BiffCarriedId::NAME: FNames.Add(As<TNameRecord>(r)); break;
       case IdXF: FXF.Add(As<TXFRecord>(r)); break;
       case IdFONT: FFonts.Add(As<TFontRecord>(r)); break;
       case IdFORMAT: FFormats.Add(As<TFormatRecord>(r)); break;
       case BiffId::EOF_: FEOF = As<TEOFRecord>(r); break;
       case IdSST: FSST.Load(*static_cast<TSSTRecord*>(r.get())); break;
-      case BiffCarriedId::SUPBOOK:
-      case BiffCarriedId::EXTERNNAME:
-      case BiffCarriedId::EXTERNSHEET: FReferences.AddRecord(std::move(r)); break;
+      case BiffCarriedId::SUPBOOK: FReferences.AddSupBook(As<TSupBookRecord>(r)); break;
+      case BiffCarriedId::EXTERNNAME: FReferences.AddExternName(As<TExternNameRecord>(r)); break;
+      case BiffCarriedId::EXTERNSHEET: FReferences.AddExternRef(*r); break;
       case BiffCarriedId::MSODRAWINGGROUP: FDrawingGroup.Add(std::move(r)); break;
       case 0x0060: FIsXltTemplate = true; break;
       default: AddMisc(std::move(r)); break;
@@ -196,10 +183,31 @@ void TWorkbookGlobals::InsertSheets(Integer CopyFrom, Integer BeforeSheet, Word 
                                    Integer SheetCount) {
   for (Integer i = 0; i < SheetCount; ++i) FBoundSheets.InsertSheet(BeforeSheet, OptionFlags, Name);
   FReferences.InsertSheets(BeforeSheet, SheetCount);
-  FNames.InsertSheets(BeforeSheet, SheetCount);
-  if (CopyFrom < 0) return;
-  const Integer source = CopyFrom < BeforeSheet ? CopyFrom : CopyFrom + SheetCount;
-  for (Integer i = 0; i < SheetCount; ++i) FNames.CopySheetNames(source, BeforeSheet + i);
+  TSheetInfo info;
+  info.FormulaSheet = CopyFrom < 0 ? -1 : CopyFrom < BeforeSheet ? CopyFrom : CopyFrom + SheetCount;
+  info.GetSheet = GetSheetLookup();
+  info.SetSheet = SetSheetLookup();
+  FNames.InsertSheets(CopyFrom, BeforeSheet, SheetCount, info);
+}
+
+TGetSheet TWorkbookGlobals::GetSheetLookup() const {
+  return [this](Word aSheetRef) { return FReferences.GetSheet(aSheetRef); };
+}
+
+TGetSheet TWorkbookGlobals::SetSheetLookup() {
+  return [this](Word aSheet) { return FReferences.SetSheet(aSheet); };
+}
+
+void TWorkbookGlobals::InsertAndCopyRowsAndCols(Integer FirstRow, Integer LastRow, Integer DestRow, Integer aRowCount,
+                                                Integer FirstCol, Integer LastCol, Integer DestCol, Integer aColCount,
+                                                const TSheetInfo& SheetInfo) {
+  FNames.ArrangeInsertRowsAndCols(DestRow, (LastRow - FirstRow + 1) * aRowCount, DestCol,
+                                  (LastCol - FirstCol + 1) * aColCount, SheetInfo);
+}
+
+void TWorkbookGlobals::DeleteRowsAndCols(Integer aRow, Integer aRowCount, Integer aCol, Integer aColCount,
+                                         const TSheetInfo& SheetInfo) {
+  FNames.ArrangeInsertRowsAndCols(aRow, -aRowCount, aCol, -aColCount, SheetInfo);
 }
 
 void TWorkbookGlobals::DeleteSheets(Integer SheetIndex, Integer SheetCount) {
@@ -207,7 +215,7 @@ void TWorkbookGlobals::DeleteSheets(Integer SheetIndex, Integer SheetCount) {
   const Integer n = std::min(SheetCount, this->SheetCount() - SheetIndex);
   for (Integer i = 0; i < n; ++i) FBoundSheets.DeleteSheet(SheetIndex);
   FReferences.InsertSheets(SheetIndex, -n);
-  FNames.InsertSheets(SheetIndex, -n);
+  FNames.DeleteSheets(SheetIndex, n);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -257,13 +265,29 @@ bool TWorkbookGlobals::IsValidRangeName(const WideString& Name, Integer& OptionF
   return !(Name.size() >= 2 && allDigits(1));
 }
 
-TBaseRecord* TWorkbookGlobals::GetName(Integer Sheet, const WideString& aName) const {
+TNameRecord* TWorkbookGlobals::GetName(Integer Sheet, const WideString& aName) const {
   const WideString wanted = UpperCaseText(aName);
   for (Integer i = FNames.Count() - 1; i >= 0; --i) {
-    TBaseRecord* name = FNames[i];
-    if (TNameRecordList::RangeSheet(*name) == Sheet && UpperCaseText(NameText(*name)) == wanted) return name;
+    TNameRecord* name = FNames[i];
+    if (name && name->RangeSheet() == Sheet && UpperCaseText(name->Name()) == wanted) return name;
   }
   return nullptr;
+}
+
+void TWorkbookGlobals::AddName(TXlsNamedRange& Range, TCellList* CellList, Integer DefaultSheet) {
+  Integer flags = Range.OptionFlags;
+  const bool valid = IsValidRangeName(Range.Name, flags);
+  Range.OptionFlags = flags;
+  const TNameRecord* existing = GetName(Range.NameSheetIndex, Range.Name);
+  if (!existing && !valid) RaiseXls(XlsMsg::InvalidNamedRange, {WideToUtf8(Range.Name)});
+  std::unique_ptr<TNameRecord> record = TNameRecord::CreateFromData(Range, CellList, *this, DefaultSheet);
+  for (Integer i = 0; i < FNames.Count(); ++i)
+    if (FNames[i] == existing) {
+      FNames.SetItem(i, std::move(record));
+      return;
+    }
+  FNames.Add(std::move(record));
+  CheckInternalNames(Range.OptionFlags);
 }
 
 void TWorkbookGlobals::CheckInternalNames(Integer OptionFlags) {

@@ -8,6 +8,7 @@
 #include "xls/vavUBiffFormatRecords.h"
 #include "xls/vavUBiffOptionRecords.h"
 #include "xls/vavUBiffPalette.h"
+#include "xls/vavUBiffReferences.h"
 #include "xls/vavUBiffSST.h"
 #include "xls/vavUBiffSections.h"
 #include "xls/vavUSheetNameList.h"
@@ -56,6 +57,8 @@ class TWorkbookGlobals : public TBaseSection {
   TReferences& References() { return FReferences; }
   TBoundSheetList& BoundSheets() { return FBoundSheets; }
   TNameRecordList& Names() { return FNames; }
+  const TNameRecordList& Names() const { return FNames; }
+  const TReferences& References() const { return FReferences; }
   TDrawingGroup& DrawingGroup() { return FDrawingGroup; }
   TXFRecordList& XF() { return FXF; }
   TFontRecordList& Fonts() { return FFonts; }
@@ -88,14 +91,25 @@ class TWorkbookGlobals : public TBaseSection {
   void InsertSheets(Integer CopyFrom, Integer BeforeSheet, Word OptionFlags, const WideString& Name, Integer SheetCount);
   // Refused with "Can't delete a sheet on a file containing macros" when there is a macro project.
   void DeleteSheets(Integer SheetIndex, Integer SheetCount);
+  // The defined names follow rows and columns inserted, copied or deleted on a sheet.
+  void InsertAndCopyRowsAndCols(Integer FirstRow, Integer LastRow, Integer DestRow, Integer aRowCount, Integer FirstCol,
+                                Integer LastCol, Integer DestCol, Integer aColCount, const TSheetInfo& SheetInfo);
+  void DeleteRowsAndCols(Integer aRow, Integer aRowCount, Integer aCol, Integer aColCount, const TSheetInfo& SheetInfo);
+  // The reference lookups of the link table, for arranging formulas.
+  TGetSheet GetSheetLookup() const;
+  TGetSheet SetSheetLookup();
 
   Cardinal GetColorPalette(Integer Index) const;
   void SetColorPalette(Integer Index, Cardinal Color);
 
   // Name validation; a built-in name (one character up to code 13) adds 0x20 to OptionFlags.
   static bool IsValidRangeName(const WideString& Name, Integer& OptionFlags);
+  // Adds a defined name, or replaces the one of the same sheet and name (compared in upper
+  // case); its formula is read with CellList, plain references of a workbook-level name on
+  // DefaultSheet. A new name that is not valid raises "Invalid named range: "%s"".
+  void AddName(TXlsNamedRange& Range, TCellList* CellList, Integer DefaultSheet = 0);
   // The last NAME of the sheet (-1: workbook level) with this name, compared in upper case.
-  TBaseRecord* GetName(Integer Sheet, const WideString& aName) const;
+  TNameRecord* GetName(Integer Sheet, const WideString& aName) const;
   void CheckInternalNames(Integer OptionFlags);
   void DeleteCountry();
 

@@ -90,27 +90,22 @@ void TXLSFile::AssignCellValueX2(Integer aRow, Integer aCol, const TXlsCellValue
 }
 
 // ---------------------------------------------------------------------------------------------
-// Formulas. The engine keeps formulas as read but cannot yet turn tokens into text or text
-// into tokens, so formula text reads as empty and a formula written is kept as its text.
+// Formulas
 
 WideString TXLSFile::GetCellFormula(Integer Row, Integer Col) {
-  if (TCellList* cells = ActiveCells()) cells->GetValue(Row - 1, Col - 1);  // checks the cell address
-  return WideString();
+  TCellList* cells = ActiveCells();
+  return cells ? cells->GetFormula(Row - 1, Col - 1) : WideString();
 }
 
 void TXLSFile::SetCellFormula(Integer Row, Integer Col, const WideString& Value) {
   TCellList* cells = ActiveCells();
   if (!cells) return;
   IsFileModified = true;
-  cells->SetValueX2(Row - 1, Col - 1, TXlsCellValue{Variant(Value), -1, false}, {}, Dates1904());
+  cells->SetFormula(Row - 1, Col - 1, Value);
 }
 
 void TXLSFile::SetCellFormulaX(Integer aRow, Integer aCol, const WideString& Formula, const Variant& Value) {
-  TCellList* cells = ActiveCells();
-  if (!cells) return;
-  // Without formula parsing the cell keeps the cached result; an empty formula empties it.
-  const Variant stored = Formula.empty() ? Variant() : Value;
-  cells->SetValueX2(aRow - 1, aCol - 1, TXlsCellValue{stored, -1, false}, {}, Dates1904());
+  if (TCellList* cells = ActiveCells()) cells->AssignFormulaX(aRow - 1, aCol - 1, Formula, Value, Dates1904());
 }
 
 // ---------------------------------------------------------------------------------------------

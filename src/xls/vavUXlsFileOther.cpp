@@ -3,8 +3,8 @@
 //
 // The engine carries drawings, notes, hyperlinks and filters byte for byte but does not
 // interpret them yet, so pictures, hyperlinks and filters answer as for a sheet that has none
-// and their writes change nothing; comments are read from their records. Names of cell areas
-// and page breaks are read and written on their records' bytes.
+// and their writes change nothing; comments are read from their records. Page breaks are read
+// and written on their records' bytes.
 #include <algorithm>
 #include <sstream>
 
@@ -51,214 +51,48 @@ void TXLSFile::DeleteImage(Integer Index) {
 void TXLSFile::ClearImage(Integer Index) { DeleteImage(Index); }
 
 // ---------------------------------------------------------------------------------------------
-// Defined names, read from the NAME records: flags (2), key (1), name length (1), formula
-// size (2), 2 reserved, sheet (2), four lengths (4), the name (option byte and characters),
-// then the formula tokens.
+// Defined names
 
 namespace {
-
-struct TNameArea {
-  size_t At = 0;  // offset of the row and column fields in the record data
-  bool IsArea = false;
-};
-
-TBaseRecord& NameRecord(TWorkbookGlobals& Globals, Integer Index) {
+TNameRecord& NameRecord(TWorkbookGlobals& Globals, Integer Index) {
   TNameRecordList& names = Globals.Names();
   if (Index < 1 || Index > names.Count())
     RaiseXls(XlsMsg::IndexOutOfRange, {Int64{Index}, String("Index"), Int64{1}, Int64{names.Count()}});
   return *names[Index - 1];
 }
-
-size_t FormulaStart(const TBaseRecord& Name) {
-  const bool wide = (Name.Data.at(14) & 1) != 0;  // the option byte: 16-bit characters
-  return 15 + static_cast<size_t>(Name.Data.at(3)) * (wide ? 2 : 1);
-}
-
-// The single 3-D cell or area reference a name stands for, if that is all its formula holds.
-bool NameArea(const TBaseRecord& Name, TNameArea& Area) {
-  if (Name.Data.size() < 15) return false;
-  const size_t start = FormulaStart(Name);
-  const size_t size = GetWord(Name.Data, 4);
-  if (start + size > Name.Data.size() || size == 0) return false;
-  const Byte token = Name.Data[start];
-  if ((token == 0x3B || token == 0x5B || token == 0x7B) && size == 11) Area = {start + 3, true};
-  else if ((token == 0x3A || token == 0x5A || token == 0x7A) && size == 7) Area = {start + 3, false};
-  else return false;
-  return true;
-}
-
-// Offsets of the first row, last row, first column and last column inside the reference.
-size_t FieldOffset(const TNameArea& Area, Integer Field) {
-  if (!Area.IsArea) return Area.At + (Field < 2 ? 0 : 2);
-  return Area.At + static_cast<size_t>(Field) * 2;
-}
-
-Integer ReadField(const TBaseRecord& Name, Integer Field) {
-  TNameArea area;
-  if (!NameArea(Name, area)) return 0;
-  const Word v = GetWord(Name.Data, FieldOffset(area, Field));
-  return (Field < 2 ? v : (v & 0x00FF)) + 1;
-}
-
-void WriteField(TBaseRecord& Name, Integer Field, Integer Value) {
-  TNameArea area;
-  if (!NameArea(Name, area)) return;
-  const size_t at = FieldOffset(area, Field);
-  const Word old = GetWord(Name.Data, at);
-  // Columns keep their relative-reference flags in the high bits.
-  const Word v = Field < 2 ? static_cast<Word>(Value - 1) : static_cast<Word>((old & 0xFF00) | ((Value - 1) & 0x00FF));
-  SetWord(Name.Data, at, v);
-}
-
 }  // namespace
 
 Integer TXLSFile::GetRangeCount() { return Workbook().Globals().Names().Count(); }
 
-WideString TXLSFile::GetRangeName(Integer Index) {
-  TBaseRecord& name = NameRecord(Workbook().Globals(), Index);
-  WideString text;
-  Int64 length = 0;
-  DecodeStringAt(false, name.Data, 14, length, text, name.Data.at(3), true);
-  return text;
-}
+WideString TXLSFile::GetRangeName(Integer Index) { return NameRecord(Workbook().Globals(), Index).Name(); }
 
-Integer TXLSFile::GetRangeR1(Integer Index) { return ReadField(NameRecord(Workbook().Globals(), Index), 0); }
-Integer TXLSFile::GetRangeR2(Integer Index) { return ReadField(NameRecord(Workbook().Globals(), Index), 1); }
-Integer TXLSFile::GetRangeC1(Integer Index) { return ReadField(NameRecord(Workbook().Globals(), Index), 2); }
-Integer TXLSFile::GetRangeC2(Integer Index) { return ReadField(NameRecord(Workbook().Globals(), Index), 3); }
-void TXLSFile::SetRangeR1(Integer Index, Integer Value) { WriteField(NameRecord(Workbook().Globals(), Index), 0, Value); }
-void TXLSFile::SetRangeR2(Integer Index, Integer Value) { WriteField(NameRecord(Workbook().Globals(), Index), 1, Value); }
-void TXLSFile::SetRangeC1(Integer Index, Integer Value) { WriteField(NameRecord(Workbook().Globals(), Index), 2, Value); }
-void TXLSFile::SetRangeC2(Integer Index, Integer Value) { WriteField(NameRecord(Workbook().Globals(), Index), 3, Value); }
+Integer TXLSFile::GetRangeR1(Integer Index) { return NameRecord(Workbook().Globals(), Index).GetR1() + 1; }
+Integer TXLSFile::GetRangeR2(Integer Index) { return NameRecord(Workbook().Globals(), Index).GetR2() + 1; }
+Integer TXLSFile::GetRangeC1(Integer Index) { return NameRecord(Workbook().Globals(), Index).GetC1() + 1; }
+Integer TXLSFile::GetRangeC2(Integer Index) { return NameRecord(Workbook().Globals(), Index).GetC2() + 1; }
+void TXLSFile::SetRangeR1(Integer Index, Integer Value) { NameRecord(Workbook().Globals(), Index).SetR1(Value - 1); }
+void TXLSFile::SetRangeR2(Integer Index, Integer Value) { NameRecord(Workbook().Globals(), Index).SetR2(Value - 1); }
+void TXLSFile::SetRangeC1(Integer Index, Integer Value) { NameRecord(Workbook().Globals(), Index).SetC1(Value - 1); }
+void TXLSFile::SetRangeC2(Integer Index, Integer Value) { NameRecord(Workbook().Globals(), Index).SetC2(Value - 1); }
 
-// The workbook's reference table is carried as bytes, so the sheet a reference points to is
-// not known.
 Integer TXLSFile::GetRangeSheet(Integer Index) {
-  NameRecord(Workbook().Globals(), Index);
-  return 0;
-}
-
-namespace {
-
-// One cell or area reference of a name's formula, 0-based, with its relative-reference flags.
-struct TNameAreaRef {
-  Integer Row1 = 0, Row2 = 0, Col1 = 0, Col2 = 0;
-  bool RelRow1 = false, RelRow2 = false, RelCol1 = false, RelCol2 = false;
-};
-
-// Reads [$]letters[$]digits at p.
-bool ReadCellRef(const WideString& s, size_t& p, Integer& Row, Integer& Col, bool& RelRow, bool& RelCol) {
-  RelCol = !(p < s.size() && s[p] == u'$');
-  if (!RelCol) ++p;
-  Integer col = 0;
-  size_t letters = 0;
-  while (p < s.size() && ((s[p] >= u'A' && s[p] <= u'Z') || (s[p] >= u'a' && s[p] <= u'z')) && letters < 3) {
-    col = col * 26 + ((s[p] | 0x20) - u'a' + 1);
-    ++p, ++letters;
-  }
-  RelRow = !(p < s.size() && s[p] == u'$');
-  if (!RelRow) ++p;
-  Integer row = 0;
-  size_t digits = 0;
-  while (p < s.size() && s[p] >= u'0' && s[p] <= u'9' && digits < 6) {
-    row = row * 10 + (s[p] - u'0');
-    ++p, ++digits;
-  }
-  if (letters == 0 || digits == 0 || col < 1 || col > 256 || row < 1 || row > 65536) return false;
-  Row = row - 1;
-  Col = col - 1;
-  return true;
-}
-
-// "=A1", "=$A$1:$IV$2" or several of them joined by commas: the only formulas a name can have
-// until formulas are parsed.
-bool ParseAreaList(const WideString& Formula, std::vector<TNameAreaRef>& Areas) {
-  if (Formula.empty() || Formula[0] != u'=') return false;
-  size_t p = 1;
-  for (;;) {
-    while (p < Formula.size() && Formula[p] == u' ') ++p;
-    TNameAreaRef a;
-    if (!ReadCellRef(Formula, p, a.Row1, a.Col1, a.RelRow1, a.RelCol1)) return false;
-    a.Row2 = a.Row1, a.Col2 = a.Col1, a.RelRow2 = a.RelRow1, a.RelCol2 = a.RelCol1;
-    if (p < Formula.size() && Formula[p] == u':' && !ReadCellRef(Formula, ++p, a.Row2, a.Col2, a.RelRow2, a.RelCol2))
-      return false;
-    Areas.push_back(a);
-    while (p < Formula.size() && Formula[p] == u' ') ++p;
-    if (p == Formula.size()) return true;
-    if (Formula[p++] != u',') return false;
-  }
-}
-
-void PushWord(ArrayOfByte& d, Integer v) {
-  d.push_back(static_cast<Byte>(v));
-  d.push_back(static_cast<Byte>(v >> 8));
-}
-
-Integer ColumnField(Integer Col, bool RelRow, bool RelCol) { return Col | (RelRow ? 0x4000 : 0) | (RelCol ? 0x8000 : 0); }
-
-// The tokens of an area list on one sheet: one 3-D area, or several joined as a union.
-ArrayOfByte AreaListTokens(const std::vector<TNameAreaRef>& Areas, Integer Ixti) {
-  ArrayOfByte areas;
-  for (size_t i = 0; i < Areas.size(); ++i) {
-    const TNameAreaRef& a = Areas[i];
-    areas.push_back(0x3B);  // tArea3d
-    PushWord(areas, Ixti);
-    PushWord(areas, a.Row1);
-    PushWord(areas, a.Row2);
-    PushWord(areas, ColumnField(a.Col1, a.RelRow1, a.RelCol1));
-    PushWord(areas, ColumnField(a.Col2, a.RelRow2, a.RelCol2));
-    if (i > 0) areas.push_back(0x10);  // tUnion
-  }
-  if (Areas.size() == 1) return areas;
-  ArrayOfByte tokens{0x29};  // tMemFunc: the size of the reference expression that follows
-  PushWord(tokens, static_cast<Integer>(areas.size()));
-  tokens.insert(tokens.end(), areas.begin(), areas.end());
-  return tokens;
-}
-
-}  // namespace
-
-// Adds or replaces a name whose formula is a list of cell areas of the active sheet (such as
-// the print titles "=$A$1:$IV$1"); other formulas need formula parsing, which the engine does
-// not have yet, and are refused as invalid.
-void TXLSFile::AddRange(TXlsNamedRange& NamedRange) {
-  if (!ActiveWorkSheet()) return;
   TWorkbookGlobals& globals = Workbook().Globals();
-  Integer flags = NamedRange.OptionFlags;
-  if (!TWorkbookGlobals::IsValidRangeName(NamedRange.Name, flags))
-    RaiseXls(XlsMsg::InvalidNamedRange, {WideToUtf8(NamedRange.Name)});
-  std::vector<TNameAreaRef> areas;
-  if (!ParseAreaList(NamedRange.RangeFormula, areas))
-    RaiseXls(XlsMsg::InvalidNamedRange, {WideToUtf8(NamedRange.RangeFormula)});
-  const Integer ixti = globals.References().InternalSheetRef(FActiveSheet - 1, globals.SheetCount());
-  const ArrayOfByte tokens = AreaListTokens(areas, ixti);
+  return NameRecord(globals, Index).RefersToSheet(globals.GetSheetLookup()) + 1;
+}
 
-  const bool wide = IsWide(NamedRange.Name);
-  ArrayOfByte d;
-  PushWord(d, flags);
-  d.push_back(0);  // keyboard shortcut
-  d.push_back(static_cast<Byte>(NamedRange.Name.size()));
-  PushWord(d, static_cast<Integer>(tokens.size()));
-  PushWord(d, 0);
-  PushWord(d, NamedRange.NameSheetIndex);  // 1-based sheet of a local name, 0 for the workbook
-  d.insert(d.end(), 4, 0);
-  d.push_back(wide ? 1 : 0);
-  for (char16_t c : NamedRange.Name) {
-    d.push_back(static_cast<Byte>(c));
-    if (wide) d.push_back(static_cast<Byte>(c >> 8));
+// The interface counts the name's sheet from 1 (0: the workbook); plain references of a
+// workbook-level name point at the active sheet.
+void TXLSFile::AddRange(TXlsNamedRange& NamedRange) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return;
+  --NamedRange.NameSheetIndex;
+  try {
+    Workbook().Globals().AddName(NamedRange, &sheet->Cells().CellList(), FActiveSheet - 1);
+  } catch (...) {
+    ++NamedRange.NameSheetIndex;
+    throw;
   }
-  d.insert(d.end(), tokens.begin(), tokens.end());
-  auto record = std::make_unique<TBaseRecord>(BiffCarriedId::NAME, std::move(d));
-
-  TNameRecordList& names = globals.Names();
-  const TBaseRecord* existing = globals.GetName(NamedRange.NameSheetIndex - 1, NamedRange.Name);
-  for (Integer i = 0; i < names.Count(); ++i)
-    if (names[i] == existing) {
-      names.SetItem(i, std::move(record));
-      return;
-    }
-  globals.CheckInternalNames(flags);
-  names.Add(std::move(record));
+  ++NamedRange.NameSheetIndex;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -299,6 +133,11 @@ std::vector<Integer> Breaks(const TBaseRecordList& List) {
   std::sort(out.begin(), out.end());
   out.erase(std::unique(out.begin(), out.end()), out.end());
   return out;
+}
+
+void PushWord(ArrayOfByte& d, Integer v) {
+  d.push_back(static_cast<Byte>(v));
+  d.push_back(static_cast<Byte>(v >> 8));
 }
 
 // Replaces the list's records by one record holding Positions, each spanning 0..SpanEnd.

@@ -70,6 +70,8 @@ inline constexpr const char* FunctionNotFound = "Function not found: \"%s\" on f
 inline constexpr const char* WrongParameterCount = "Invalid number of parameters to function \"%s\": Expected %d and found %d";
 inline constexpr const char* FormulaNotEvaluable = "Formula can't be evaluated: \"%s\"";
 inline constexpr const char* FormulaMustStartWithEqual = "Formula must start with \"=\": \"%s\"";
+inline constexpr const char* ArrayFormulasNotSupported = "Writing array formulas is not yet supported";
+inline constexpr const char* ExternalNamesNotSupported = "External names are not supported: %s";
 inline constexpr const char* SelectVisibleSheet = "To save this file, you must select a visible sheet";
 inline constexpr const char* NoVisibleSheets = "There are not visible sheets on the file";
 inline constexpr const char* CantDeleteSheetWithMacros = "Can't delete a sheet on a file containing macros";
@@ -126,13 +128,14 @@ struct TRecordHeader {
 
 // What record classes need to know when rows or columns move: the sheet being changed
 // (-1 for none), the sheet the record belongs to, how sheet references map, and the names.
+class TNameRecordList;
 using TGetSheet = std::function<Integer(Word aSheetRef)>;
 struct TSheetInfo {
   Integer InsSheet = -1;
   Integer FormulaSheet = -1;
   TGetSheet GetSheet;
   TGetSheet SetSheet;
-  TObject* Names = nullptr;
+  const TNameRecordList* Names = nullptr;
 };
 
 // Little-endian values inside a byte block. A value that does not lie wholly inside the

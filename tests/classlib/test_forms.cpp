@@ -1,6 +1,11 @@
 // The form, message and menu behaviours the program's commands rely on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
+#include "classlib/Bitmap.h"
+#include "classlib/Canvas.h"
 #include "classlib/Forms.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
@@ -179,6 +184,60 @@ TEST(Edit, TypingHeadlessEditsTheTextAndRunsOnChange) {
   KeyInput(edit, WM_CHAR, '\b');
   EXPECT_EQ(edit->Text(), "123");
   EXPECT_EQ(changes, 4);
+}
+
+// A painted control that records the messages it receives, and can refuse to paint.
+class TRecordingControl : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  std::vector<UINT> Seen;
+  TPoint LastSize;
+  bool Painted = false;
+  bool RefusePaint = false;
+  void WndProc(TMessage& Message) override {
+    Seen.push_back(Message.Msg);
+    if (Message.Msg == WM_SIZE) LastSize = Point(SmallIntLo(Message.LParam), SmallIntHi(Message.LParam));
+    if (Message.Msg == WM_PAINT && RefusePaint) return;
+    TCustomControl::WndProc(Message);
+  }
+
+ protected:
+  void Paint() override { Painted = true; }
+};
+
+TEST(Messages, SizePaintAndRedrawReachTheControlAsMessages) {
+  std::unique_ptr<TRecordingControl> c(New<TRecordingControl>(nullptr));
+  c->SetBounds(0, 0, 50, 30);
+  EXPECT_EQ(c->LastSize, Point(50, 30));
+  c->SetBounds(5, 5, 50, 30);  // moved only: no WM_SIZE
+  EXPECT_EQ(std::count(c->Seen.begin(), c->Seen.end(), WM_SIZE), 1);
+
+  TBitmap bitmap(50, 30);
+  c->RefusePaint = true;
+  c->PaintTo(bitmap.Canvas());
+  EXPECT_FALSE(c->Painted);  // a control that takes WM_PAINT itself decides
+  c->RefusePaint = false;
+  c->PaintTo(bitmap.Canvas());
+  EXPECT_TRUE(c->Painted);
+
+  c->Perform(WM_SETREDRAW, 0, 0);
+  c->Invalidate();  // no view here: it is enough that switching redraw off and on is harmless
+  c->Perform(WM_SETREDRAW, 1, 0);
+  c->Invalidate();
+}
+
+TEST(Edit, ABalloonTipIsKeptUntilHidden) {
+  std::unique_ptr<TEdit> edit(New<TEdit>(nullptr));
+  EDITBALLOONTIP tip;
+  tip.pszTitle = "Title";
+  tip.pszText = "Text";
+  tip.ttiIcon = TTI_ERROR;
+  EXPECT_EQ(edit->Perform(EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)), 1);
+  EXPECT_EQ(edit->BalloonTitle(), "Title");
+  EXPECT_EQ(edit->BalloonText(), "Text");
+  EXPECT_EQ(edit->BalloonIcon(), TTI_ERROR);
+  edit->Perform(EM_HIDEBALLOONTIP, 0, 0);
+  EXPECT_EQ(edit->BalloonText(), "");
 }
 
 }  // namespace

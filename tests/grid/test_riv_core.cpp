@@ -278,7 +278,7 @@ TEST(RivCells, CellGraphicsKeepEmptyCellsEmptyAndReplaceTheOldGraphic) {
   EXPECT_EQ(TCountedGraphic::Freed, 1);
   EXPECT_EQ(grid->Cells(2, 2), "");
   EXPECT_EQ(grid->GetCellGraphic(2, 2), g);
-  EXPECT_EQ(grid->GetCellType(2, 2), ctEmpty);
+  EXPECT_EQ(grid->GetCellType(2, 2), ctNone);  // a new graphic is of no kind yet
   g->CellType = ctCheckBox;
   EXPECT_EQ(grid->GetCellType(2, 2), ctCheckBox);
   EXPECT_EQ(grid->GetCellType(-1, 2), ctEmpty);
@@ -300,7 +300,7 @@ TEST(RivCells, LinksAreShownWithTheFirstPrefixOfTheList) {
   auto grid = MakeGrid();
   grid->SetCells(1, 1, "see www.a.org or http://b.org");
   EXPECT_EQ(grid->Cells(1, 1), "see www.a.org or http://b.org");
-  grid->URLShowInText = true;
+  grid->SetURLShowInText(true);
   const String shown = grid->Cells(1, 1);
   EXPECT_NE(shown.find("<a href=\"http://b.org\">"), String::npos) << shown;
   EXPECT_EQ(shown.find("<a href=\"www"), String::npos) << shown;

@@ -244,3 +244,54 @@ TEST(RivStructure, RemovingAndHidingByTheSelectedRectangle) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<String> HeaderRow(TRivErodovOzar& Grid) {
+  std::vector<String> texts;
+  for (int c = 0; c < Grid.ColCount(); ++c) texts.push_back(Grid.Cells(c, 0) + "|" + Grid.Cells(c, 3));
+  return texts;
+}
+
+TEST(RivColumnOrder, MovedColumnsAreFoundAndPutBackWithTheirCells) {
+  auto grid = MakeGrid(6, 5);
+  FillNamed(*grid);
+  TCellGraphic* g = grid->CreateCellGraphic(1, 2);
+  const std::vector<String> original = HeaderRow(*grid);
+  EXPECT_EQ(grid->ColumnOrder()->Count(), 0);
+  EXPECT_EQ(grid->ColumnPosition(3), 3);  // nothing recorded
+  grid->MoveColumn(1, 3);
+  grid->MoveColumn(4, 1);
+  const int expected[] = {0, 4, 2, 3, 1, 5};
+  for (int p = 0; p < 6; ++p) {
+    EXPECT_EQ(grid->ColumnAtPosition(p), expected[p]) << p;
+    EXPECT_EQ(grid->ColumnPosition(grid->ColumnAtPosition(p)), p) << p;
+    EXPECT_EQ(grid->Cells(p, 0), p == 0 ? "r0" : IntToStr(expected[p]) + ":0");
+  }
+  EXPECT_EQ(grid->GetCellGraphic(4, 2), g);
+  grid->HideColumn(2);
+  grid->ResetColumnOrder();
+  EXPECT_EQ(grid->NumHiddenColumns(), 0);
+  EXPECT_EQ(HeaderRow(*grid), original);
+  EXPECT_EQ(grid->GetCellGraphic(1, 2), g);
+  for (int p = 0; p < 6; ++p) EXPECT_EQ(grid->ColumnAtPosition(p), p);
+  // With a grouping column the positions skip it.
+  grid->GroupColumn = 2;
+  EXPECT_EQ(grid->ColumnPosition(4), 3);
+  EXPECT_EQ(grid->ColumnAtPosition(3), 4);
+  EXPECT_EQ(grid->ColumnPosition(1), 1);
+}
+
+TEST(RivColumnOrder, ResetRecordsWhenNothingIsRecordedAndHeadersAreFoundHidden) {
+  auto grid = MakeGrid(4, 3);
+  FillNamed(*grid);
+  grid->ResetColumnOrder();
+  EXPECT_EQ(grid->ColumnOrder()->Count(), 4);
+  grid->HideColumn(2);
+  EXPECT_EQ(grid->ColumnByHeader("2:0"), 2);
+  EXPECT_EQ(grid->ColumnByHeader("3:0"), 3);
+  EXPECT_EQ(grid->ColumnByHeader("2:1"), -1);
+  EXPECT_EQ(grid->ColumnByHeader("2:"), -1);
+}
+
+}  // namespace

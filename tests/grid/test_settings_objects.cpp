@@ -4,8 +4,13 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
+#include "classlib/Bitmap.h"
 #include "grid/base/RivObj.h"
+#include "grid/model/CellNode.h"
+#include "grid/model/ColumnSize.h"
+#include "grid/paint/ProgressAppearance.h"
 
 namespace {
 
@@ -275,6 +280,101 @@ TEST(Bands, DefaultsEventsOnlyWhileActiveAndRowColours) {
   EXPECT_EQ(copy.TotalLength(), 5);
   EXPECT_EQ(copy.PrimaryColor(), clRed);
   EXPECT_EQ(copy.SecondaryColor(), clBlue);
+}
+
+TEST(CellNode, DefaultsRepaintOnlyTheLookAndAssignCopiesGlyphs) {
+  TCellNode node(nullptr);
+  EXPECT_EQ(node.Color(), 0xC0C0C0);
+  EXPECT_EQ(node.NodeType(), cnXP);
+  EXPECT_EQ(node.NodeColor(), 0);
+  EXPECT_FALSE(node.ExpandOne());
+  EXPECT_TRUE(node.ShowTree() && node.ShowTreeFull());
+  EXPECT_EQ(node.NodeIndent(), 12);
+  EXPECT_EQ(node.TreeColor(), 0x808080);
+  EXPECT_TRUE(node.ExpandGlyph()->Empty());
+  TBitmap glyph(9, 9);
+  node.SetExpandGlyph(&glyph);
+  node.SetNodeType(cnLeaf);
+  node.SetNodeIndent(20);
+  glyph.SetWidth(3);  // the node keeps its own copy
+  EXPECT_EQ(node.ExpandGlyph()->Width(), 9);
+  TCellNode copy(nullptr);
+  copy.Assign(&node);
+  EXPECT_EQ(copy.NodeType(), cnLeaf);
+  EXPECT_EQ(copy.NodeIndent(), 20);
+  EXPECT_EQ(copy.ExpandGlyph()->Width(), 9);
+  EXPECT_NE(copy.ExpandGlyph(), node.ExpandGlyph());
+}
+
+TEST(ColumnSize, DefaultsStretchHookAndAssign) {
+  TColumnSize size(nullptr);
+  EXPECT_FALSE(size.Save || size.Stretch() || size.SynchWithGrid || size.SynchNormalCellsOnly);
+  EXPECT_EQ(size.StretchColumn, -1);
+  EXPECT_EQ(size.Location, clRegistry);
+  EXPECT_EQ(size.Rows, arAll);
+  int stretches = 0;
+  size.OnStretch = [&](TObject*) { ++stretches; };
+  size.SetStretch(true);
+  EXPECT_EQ(stretches, 1);
+  size.Key = "k";
+  size.Location = clIniFile;
+  size.Rows = arNormal;
+  TColumnSize copy(nullptr);
+  copy.Assign(&size);
+  EXPECT_TRUE(copy.Stretch());
+  EXPECT_EQ(copy.Key, "k");
+  EXPECT_EQ(copy.Location, clIniFile);
+  EXPECT_EQ(copy.Rows, arNormal);
+  TSizeWhileTyping typing;
+  EXPECT_FALSE(typing.Height || typing.Width);
+}
+
+TEST(ProgressAppearance, ChangesOnlyOnNewValuesAndAssignAlwaysReports) {
+  TGridProgressAppearance a;
+  EXPECT_EQ(a.CompleteColor(), 0x0000FF);
+  EXPECT_EQ(a.UnCompleteColor(), clNone);
+  EXPECT_EQ(a.Level2Color(), 0x53A9FF);
+  EXPECT_EQ(a.Level1Perc(), 70);
+  EXPECT_EQ(a.Steps(), 11);
+  EXPECT_EQ(a.Style(), psXP);
+  EXPECT_TRUE(a.ShowPercentage() && a.CompletionSmooth() && a.ShowGradient());
+  int changes = 0;
+  a.OnChange = [&](TObject*) { ++changes; };
+  ExpectEvents<TGridProgressAppearance>(a, changes,
+                                        {{"same percent", [](auto& o) { o.SetLevel1Perc(70); }, 0},
+                                         {"new percent", [](auto& o) { o.SetLevel1Perc(60); }, 1},
+                                         {"stacked", [](auto& o) { o.SetStacked(true); }, 1},
+                                         {"style", [](auto& o) { o.SetStyle(psClassic); }, 1}});
+  TGridProgressAppearance copy;
+  int copyChanges = 0;
+  copy.OnChange = [&](TObject*) { ++copyChanges; };
+  copy.Assign(&a);
+  EXPECT_EQ(copyChanges, 1);
+  EXPECT_EQ(copy.Level1Perc(), 60);
+  EXPECT_EQ(copy.Style(), psClassic);
+  copy.Assign(&a);
+  EXPECT_EQ(copyChanges, 2);  // also when nothing differs
+}
+
+TEST(ProgressAppearance, PercentageOfAnEmptyRangeDividesNothing) {
+  const std::tuple<double, int, int, double> cases[] = {
+      {50, 0, 100, 50}, {30, 20, 40, 50}, {5, 5, 5, 100}, {4, 5, 5, 0}, {150, 0, 100, 100}, {-5, 0, 100, 0}};
+  for (auto [value, min, max, percent] : cases) EXPECT_EQ(ProgressPercentage(value, min, max), percent) << value;
+}
+
+TEST(ShowModified, ColourReportsAndAssignCopies) {
+  TShowModified m;
+  EXPECT_FALSE(m.Enabled);
+  EXPECT_EQ(m.Color(), 0x00FFFF);
+  int changes = 0;
+  m.OnChange = [&](TObject*) { ++changes; };
+  m.SetColor(0x0000FF);
+  m.Enabled = true;
+  EXPECT_EQ(changes, 1);
+  TShowModified copy;
+  copy.Assign(&m);
+  EXPECT_TRUE(copy.Enabled);
+  EXPECT_EQ(copy.Color(), 0x0000FF);
 }
 
 }  // namespace

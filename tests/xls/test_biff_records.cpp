@@ -154,7 +154,10 @@ TEST(BiffRecords, FormulaStringIsKeptByteForByte) {
   auto* cached = dynamic_cast<const TStringRecord*>(records[2].get());
   ASSERT_NE(cached, nullptr);
   EXPECT_EQ(cached->Value(), u"abc");
-  // The formula's cached text goes back with it: a saved string formula keeps its result.
+  // The formula's cached text goes back with it: a saved string formula keeps its result. A
+  // formula read from a file is marked to be calculated when the file is opened.
   EXPECT_EQ(cached->TotalSize(), 10);
-  EXPECT_EQ(SavedStream(records), Join({Filler(), formula, string, Rec(0x000A, {})}));
+  std::vector<Byte> recalculated = std::vector<Byte>(26, 0);
+  recalculated[14] = 0x02;
+  EXPECT_EQ(SavedStream(records), Join({Filler(), Rec(0x0006, recalculated), string, Rec(0x000A, {})}));
 }

@@ -119,8 +119,8 @@ class TStrictFormulaAdapter : public TExcelAdapter {
   std::unique_ptr<TExcelFile> GetWorkbook() override { return std::make_unique<TStrictFormulaFile>(); }
 };
 
-// What the typed conversion makes of grid texts: numbers, Booleans, full dates; everything
-// else, labels that only look like dates or formulas included, stays text.
+// What the typed conversion makes of grid texts: numbers, Booleans, full dates and formulas;
+// everything else, labels that only look like dates or formulas included, stays text.
 TEST_F(GridBridge, TextsBecomeNumbersDatesAndFormulasOnlyWhenTheyAreThem) {
   const std::string python = PythonWithXlrd();
   if (python.empty()) GTEST_SKIP() << "python3 with xlrd is not installed";
@@ -132,9 +132,14 @@ TEST_F(GridBridge, TextsBecomeNumbersDatesAndFormulasOnlyWhenTheyAreThem) {
   b->SetAdapter(adapter.get());
   b->XLSExport(path);
   EXPECT_EQ(TStrictFormulaFile::Formulas, 1);
-  // The workbook file stores formula text as text until it parses formulas.
+  // "=1+2" is a formula without a result (an error until a spreadsheet calculates it).
   EXPECT_EQ(RunXlrd(python, XlrdCells, path),
-            "Sheet1\n0 0 1 '1-2'\n0 1 1 '3/4'\n0 2 3 45366.0\n0 3 4 1\n0 4 1 '=1+'\n0 5 1 '=1+2'\n0 6 2 0.12\n0 7 2 1500.0\n");
+            "Sheet1\n0 0 1 '1-2'\n0 1 1 '3/4'\n0 2 3 45366.0\n0 3 4 1\n0 4 1 '=1+'\n0 5 5 0\n0 6 2 0.12\n0 7 2 1500.0\n");
+  auto file = std::make_unique<TXLSFile>(nullptr);
+  file->Connect();
+  file->OpenFile(path);
+  EXPECT_EQ(file->GetCellFormula(1, 6), u"=1+2");
+  EXPECT_EQ(file->GetCellFormula(1, 5), u"");
 }
 
 TEST_F(GridBridge, NumbersWrittenWithAPointStayNumbersUnderACommaLocale) {

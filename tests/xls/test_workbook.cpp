@@ -5,7 +5,7 @@
 
 #include "WorkbookTestHelpers.h"
 #include "classlib/SysUtils.h"
-#include "xls/vavUBiffFormulaRecords.h"
+#include "xls/vavUBiffFormula.h"
 
 using namespace xlstest;
 
@@ -74,28 +74,36 @@ TEST(Workbook, FeatureFixtureLoadsEveryPart) {
 }
 
 TEST(Workbook, FormulaKeepsItsTextResultAndCompanions) {
-  // A string formula, its shared-formula record and its cached text: read as the formula's
-  // value and written back right after it.
+  // A string formula that refers to the shared formula of its cell (B1), the SHRFMLA with the
+  // shared tokens (A1, stored as an offset of one column left) and the cached text: read as the
+  // formula's text and value, and written back as the cell's own formula with its text.
   const std::vector<Byte> formula =
       Rec(0x0006, Join({Bytes16(0), Bytes16(1), Bytes16(15), {0, 0, 0, 0, 0, 0, 0xFF, 0xFF}, Bytes16(8), Bytes32(0),
-                        Bytes16(5), {0x01, 0, 0, 0, 0}}));
-  const std::vector<Byte> shrfmla = Rec(0x04BC, std::vector<Byte>(10, 0));
+                        Bytes16(5), {0x01, 0, 0, 1, 0}}));
+  const std::vector<Byte> shrfmla =
+      Rec(0x04BC, Join({Bytes16(0), Bytes16(0), {1, 1, 0, 1}, Bytes16(5), {0x2C, 0, 0, 0xFF, 0xC0}}));
   const std::vector<Byte> string = Rec(0x0207, {5, 0, 0, 'h', 'e', 'l', 'l', 'o'});
   const std::vector<Byte> sheet = Join({Rec(0x0208, Join({Bytes16(0), Bytes16(1), Bytes16(2), Bytes16(255), Bytes32(0),
                                                           Bytes16(0x100), Bytes16(15)})),
                                         formula, shrfmla, string, Rec(0x023E, std::vector<Byte>(18, 0))});
   std::vector<Byte> stream = OneSheetWorkbook(Join({Filler(), MinimalFormats()}), sheet);
   auto wb = LoadWorkbook(CompoundWithStream(stream));
-  TXlsCellValue v = wb->WorkSheetAt(0).Cells().CellList().GetValue(0, 1);
+  TCellList& cells = wb->WorkSheetAt(0).Cells().CellList();
+  TXlsCellValue v = cells.GetValue(0, 1);
   EXPECT_TRUE(v.IsFormula);
   EXPECT_EQ(VariantToString(v.Value), "hello");
+  EXPECT_EQ(cells.GetFormula(0, 1), u"=A1");
   std::vector<Byte> saved = StreamOf(SaveWorkbook(*wb, CompoundWithStream(stream)), u"Workbook");
   auto records = PlainRecords(saved);
   size_t at = 0;
   while (at < records.size() && records[at].Id != 0x0006) ++at;
-  ASSERT_LT(at + 2, records.size());
-  EXPECT_EQ(records[at + 1].Id, 0x04BC);
-  EXPECT_EQ(records[at + 2].Id, 0x0207);
+  ASSERT_LT(at + 1, records.size());
+  EXPECT_EQ(std::vector<Byte>(records[at].Data.begin() + 20, records[at].Data.end()),
+            (std::vector<Byte>{5, 0, 0x24, 0, 0, 0, 0xC0}));
+  EXPECT_EQ(records[at].Data[14], 0x02);  // calculated on load, no longer shared
+  EXPECT_EQ(records[at + 1].Id, 0x0207);
+  EXPECT_EQ(records[at + 1].Data, std::vector<Byte>({5, 0, 0, 'h', 'e', 'l', 'l', 'o'}));
+  for (const auto& r : records) EXPECT_NE(r.Id, 0x04BC);
 
   // A STRING with no formula before it in the sheet is refused.
   std::vector<Byte> orphan = OneSheetWorkbook(Join({Filler(), MinimalFormats()}), Join({Rec(0x0042, {0, 0}), string}));

@@ -51,7 +51,9 @@ bool IsEngineMessage(const String& message) {
           XlsMsg::CantDeleteSheetWithMacros, XlsMsg::InsertAndCopyRowsArgs, XlsMsg::UnsupportedDrawing,
           XlsMsg::InvalidCondFmt, XlsMsg::PasswordProtected, XlsMsg::NotImplementedRecord, XlsMsg::EscherNotLoaded,
           XlsMsg::EscherLoading, XlsMsg::EscherDupBStore, XlsMsg::EscherDupDg, XlsMsg::EscherDupDgg,
-          XlsMsg::EscherDupSolver, XlsMsg::EscherProcessing, XlsMsg::InvalidSheetName}) {
+          XlsMsg::EscherDupSolver, XlsMsg::EscherProcessing, XlsMsg::InvalidSheetName, XlsMsg::TokenNotSupported,
+          XlsMsg::FormulaNotSupported, XlsMsg::WorksheetNameInFormula, XlsMsg::IndexOutOfRange,
+          XlsMsg::NoSharedFormula, XlsMsg::StringStackEmpty}) {
       std::string pattern;
       for (const char* p = text; *p; ++p) {
         if (*p == '%') {
@@ -99,9 +101,29 @@ void ExpectCountedAsWritten(TWorkbook& wb, const std::string& saved) {
   for (size_t offset : offsets) EXPECT_TRUE(bofs.count(offset)) << offset;
 }
 
+// Reads the text of every formula of every worksheet; a damaged formula fails on its own.
+void ReadFormulas(TWorkbook& wb) {
+  for (Integer s = 0; s < wb.Sheets().Count(); ++s) {
+    if (!wb.IsWorksheet(s)) continue;
+    TCellList& cells = wb.WorkSheetAt(s).Cells().CellList();
+    for (Integer r = 0; r < cells.Count(); ++r)
+      for (Integer i = 0; cells[r] && i < cells[r]->Count(); ++i) {
+        const TCellRecord* cell = (*cells[r])[i];
+        if (cell->Id != 0x0006) continue;
+        try {
+          cells.GetFormula(r, cell->Column());
+        } catch (const Exception& e) {
+          EXPECT_TRUE(typeid(e) == typeid(Exception)) << typeid(e).name() << ": " << e.Message;
+          EXPECT_TRUE(IsEngineMessage(e.Message)) << e.Message;
+        }
+      }
+  }
+}
+
 Outcome Exercise(const std::string& compound) {
   try {
     auto wb = LoadWorkbook(compound);
+    ReadFormulas(*wb);
     const std::string saved = SaveWorkbook(*wb, compound);
     ExpectCountedAsWritten(*wb, saved);
     auto again = LoadWorkbook(saved);
@@ -126,7 +148,7 @@ TEST(WorkbookFuzz, MutatedWorkbooksLoadOrFailCleanly) {
   std::mt19937 rng(4711);
   int refused = 0, worked = 0;
   for (const char* name : {"small_grid.xls", "rich_text.xls", "cells.xls", "booleans_errors.xls", "workbook_features.xls",
-                           "sheet_references.xls"}) {
+                           "sheet_references.xls", "formulas.xls"}) {
     const std::string original = Fixture(name);
     const std::vector<Byte> stream = StreamOf(original, u"Workbook");
     for (int i = 0; i < 250; ++i) {

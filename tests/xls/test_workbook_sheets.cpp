@@ -174,7 +174,10 @@ TEST(WorkbookSheets, ReferencesNamesAndTheActiveTabFollowTheirSheets) {
             "BackBlock -1 [(3, 4, 0, 2, 0, 2)]\n"
             "MiddleCell -1 [(2, 3, 0, 1, 0, 1)]\n"
             "Corner 3 [(3, 4, 1, 2, 1, 2)]\n"
-            "Corner 4 [(3, 4, 1, 2, 1, 2)]\n");
+            // The copies of Back carry their own names, pointing at the copy: Corner, local to
+            // Back, and BackBlock, the workbook's name for an area of Back.
+            "BackBlock 4 [(4, 5, 0, 2, 0, 2)]\n"
+            "Corner 4 [(4, 5, 1, 2, 1, 2)]\n");
 
   // LibreOffice shows the formulas of Front with the sheets they point at, by their new names.
   if (!testsupport::LibreOfficeConvert(dir.Path, {"moved.xls"},
@@ -228,11 +231,10 @@ TEST(WorkbookSheets, SavingNeedsAVisibleSelectedSheet) {
 
 TEST(WorkbookSheets, ReferencesAndNamesFollowSheetChanges) {
   TReferences refs;
-  refs.AddRecord(std::make_unique<TBaseRecord>(0x01AE, ArrayOfByte{3, 0, 1, 4}));
+  refs.AddSupBook(std::make_unique<TSupBookRecord>(0x01AE, ArrayOfByte{3, 0, 1, 4}));
   // Entries: sheet 0, sheet 1..2, sheet 2.
-  refs.AddRecord(std::make_unique<TBaseRecord>(
-      0x0017, Join({Bytes16(3), Bytes16(0), Bytes16(0), Bytes16(0), Bytes16(0), Bytes16(1), Bytes16(2), Bytes16(0),
-                    Bytes16(2), Bytes16(2)})));
+  refs.AddExternRef(TBaseRecord(0x0017, Join({Bytes16(3), Bytes16(0), Bytes16(0), Bytes16(0), Bytes16(0), Bytes16(1),
+                                              Bytes16(2), Bytes16(0), Bytes16(2), Bytes16(2)})));
   refs.InsertSheets(1, 2);  // two sheets before "1"
   refs.InsertSheets(0, -1);  // the first sheet goes
   TempDir dir;
@@ -251,7 +253,7 @@ TEST(WorkbookSheets, ReferencesAndNamesFollowSheetChanges) {
 
   // NAME records: byte 8 holds the sheet (1-based) of a sheet-level name.
   auto name = [](Word sheet, char c) {
-    return std::make_unique<TBaseRecord>(0x0018, Join({Bytes16(0), {0, 1}, Bytes16(0), Bytes16(0), Bytes16(sheet),
+    return std::make_unique<TNameRecord>(0x0018, Join({Bytes16(0), {0, 1}, Bytes16(0), Bytes16(0), Bytes16(sheet),
                                                        {0, 0, 0, 0}, {0, static_cast<Byte>(c)}}));
   };
   TNameRecordList names;
@@ -259,15 +261,16 @@ TEST(WorkbookSheets, ReferencesAndNamesFollowSheetChanges) {
   names.Add(name(1, 'b'));
   names.Add(name(2, 'c'));
   names.Add(name(3, 'd'));
-  names.InsertSheets(1, -1);  // sheet 1 ("c") goes
+  names.DeleteSheets(1, 1);  // sheet 1 ("c") goes
   ASSERT_EQ(names.Count(), 3);
-  EXPECT_EQ(TNameRecordList::RangeSheet(*names[0]), -1);
-  EXPECT_EQ(TNameRecordList::RangeSheet(*names[1]), 0);
-  EXPECT_EQ(TNameRecordList::RangeSheet(*names[2]), 1);
-  names.CopySheetNames(0, 2);
+  EXPECT_EQ(names[0]->RangeSheet(), -1);
+  EXPECT_EQ(names[1]->RangeSheet(), 0);
+  EXPECT_EQ(names[2]->RangeSheet(), 1);
+  names.InsertSheets(0, 2, 1, TSheetInfo{});  // a copy of sheet 0 goes in before sheet 2
   ASSERT_EQ(names.Count(), 4);
-  EXPECT_EQ(TNameRecordList::RangeSheet(*names[3]), 2);
-  EXPECT_EQ(names[3]->Data.back(), 'b');
+  EXPECT_EQ(names[3]->RangeSheet(), 2);
+  EXPECT_EQ(names[3]->Name(), u"b");
+  EXPECT_EQ(names[2]->RangeSheet(), 1);
 }
 
 TEST(WorkbookGlobals, RangeNamesAreValidated) {

@@ -153,16 +153,19 @@ TEST_F(XlsFileCells, TypedTextWithAGivenFormatUsesThatFormat) {
   EXPECT_DOUBLE_EQ(book.GetCellValue(4, 1).AsDouble(), 45063);
 }
 
-TEST_F(XlsFileCells, FormulaTextIsKeptAsText) {
+TEST_F(XlsFileCells, FormulaTextIsStoredAsAFormula) {
   book.SetCellFormula(1, 1, u"=SUM(A2:A3)");
-  const Variant v = book.GetCellValue(1, 1);
-  ASSERT_TRUE(v.IsString());
-  EXPECT_EQ(v.AsString(), "=SUM(A2:A3)");
-  EXPECT_EQ(book.GetCellFormula(1, 1), u"");
+  EXPECT_TRUE(book.GetCellValue(1, 1).IsEmpty());  // no result until a spreadsheet calculates it
+  EXPECT_TRUE(book.GetCellValueX(1, 1).IsFormula);
+  EXPECT_EQ(book.GetCellFormula(1, 1), u"=SUM(A2:A3)");
+  EXPECT_EQ(MessageOf([&] { book.SetCellFormula(1, 1, u"=SUM(A2:"); }), "Unexpected end of formula: \"=SUM(A2:\"");
+  EXPECT_EQ(book.GetCellFormula(1, 1), u"=SUM(A2:A3)");
   book.SetCellFormulaX(2, 1, u"=1+1", Variant(2.0));
   EXPECT_DOUBLE_EQ(book.GetCellValue(2, 1).AsDouble(), 2.0);
+  EXPECT_EQ(book.GetCellFormula(2, 1), u"=1+1");
   book.SetCellFormulaX(2, 1, u"", Variant(2.0));
   EXPECT_TRUE(book.GetCellValue(2, 1).IsEmpty());
+  EXPECT_FALSE(book.GetCellValueX(2, 1).IsFormula);
 }
 
 TEST_F(XlsFileCells, RunsCountCharactersFromOneOutsideAndFromZeroInside) {

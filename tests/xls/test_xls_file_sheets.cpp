@@ -288,9 +288,15 @@ TEST(XlsFileSheets, NamesOfCellAreasAreAddedReplacedAndRead) {
   EXPECT_EQ(book->CellCount(4), 5);
   EXPECT_EQ(book->GetCellData(4, 1).AsDouble(), 5.0);  // relative to column B
 
-  const TXlsNamedRange wrong[] = {{u"Bad", u"=SUM(A1:A2)", 0, 0, 0}, {u"A1", u"=$A$1", 0, 0, 0}, {u"X", u"A1", 0, 0, 0}};
-  for (TXlsNamedRange w : wrong)
-    EXPECT_EQ(MessageOf([&] { book->AddRange(w); }).rfind("Invalid named range: ", 0), 0u) << WideToUtf8(w.RangeFormula);
+  // A name that reads as a cell is refused; so are formulas that do not parse.
+  const std::pair<TXlsNamedRange, const char*> wrong[] = {
+      {{u"A1", u"=$A$1", 0, 0, 0}, "Invalid named range: \"A1\""},
+      {{u"Bad", u"=SUM(A1:A2", 0, 0, 0}, "Unexpected end of formula: \"=SUM(A1:A2\""},
+      {{u"X", u"A1", 0, 0, 0}, "Formula must start with \"=\": \"A1\""}};
+  for (auto [w, message] : wrong) {
+    EXPECT_EQ(MessageOf([&] { book->AddRange(w); }), message);
+    EXPECT_EQ(w.NameSheetIndex, 0);
+  }
   EXPECT_EQ(book->GetRangeCount(), 2);
 
   TempDir dir;

@@ -140,7 +140,7 @@ void Mutate(std::string& bytes, std::mt19937& rng, size_t from, size_t to) {
 TEST(XlsFuzz, MutatedCompoundFilesLoadOrFailCleanly) {
   std::mt19937 rng(20240611);
   int refused = 0, loaded = 0;
-  for (const char* name : {"small_grid.xls", "long_strings.xls", "rich_text.xls", "cells.xls", "number_formats.xls"}) {
+  for (const char* name : {"small_grid.xls", "long_strings.xls", "rich_text.xls", "cells.xls", "number_formats.xls", "formulas.xls"}) {
     const std::string original = Fixture(name);
     for (int i = 0; i < 1000; ++i) {
       std::string copy = original;
@@ -160,7 +160,7 @@ TEST(XlsFuzz, MutatedCompoundFilesLoadOrFailCleanly) {
 TEST(XlsFuzz, MutatedRecordStreamsLoadOrFailCleanly) {
   std::mt19937 rng(77);
   int refused = 0, loaded = 0;
-  for (const char* name : {"small_grid.xls", "long_strings.xls", "rich_text.xls", "cells.xls", "number_formats.xls"}) {
+  for (const char* name : {"small_grid.xls", "long_strings.xls", "rich_text.xls", "cells.xls", "number_formats.xls", "formulas.xls"}) {
     std::vector<Byte> stream = StreamOf(Fixture(name), u"Workbook");
     std::string asText(stream.begin(), stream.end());
     for (int i = 0; i < 700; ++i) {

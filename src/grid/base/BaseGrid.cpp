@@ -138,6 +138,8 @@ void TBaseGrid::DoGetDisplWideText(int ACol, int ARow, WideString& Value) {
 }
 
 void TBaseGrid::CellTextChanged(int, int) {}
+
+void TBaseGrid::SetUndoneCellText(int ACol, int ARow, const String& Value, bool) { SetCells(ACol, ARow, Value); }
 bool TBaseGrid::HasCellBorders() { return false; }
 
 int TBaseGrid::DisplColIndex(int ACol) { return ACol; }

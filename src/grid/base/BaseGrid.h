@@ -156,6 +156,9 @@ class TBaseGrid : public TObjStringGrid {
                                    TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
                                    bool& WW, TCellGradientDirection& GD);
   virtual int DisplColIndex(int ACol);
+  // Writes back a text that undo or redo restores; CheckBox marks the step of a toggled check
+  // box, whose state the grid component sets instead.
+  virtual void SetUndoneCellText(int ACol, int ARow, const String& Value, bool CheckBox);
   // Makes a block of SpanX columns by SpanY rows with its base at (c, r), and undoes it.
   virtual void MergeCells(int c, int r, int SpanX, int SpanY);
   virtual void SplitCells(int c, int r);

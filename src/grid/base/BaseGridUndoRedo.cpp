@@ -34,6 +34,13 @@ void TRivGridUndoRedo::RegisterChange(int ACol, int ARow, const String& OldValue
   FLevel = FItems->Count();
 }
 
+void TRivGridUndoRedo::RegisterCheckBoxChange(int ACol, int ARow, const String& OldValue, const String& NewValue) {
+  RegisterChange(ACol, ARow, OldValue, NewValue);
+  if (FLevel == 0) return;
+  TUndoRedoItem* item = FItems->Items(FLevel - 1);
+  if (item->Col == ACol && item->Row == ARow) item->CheckBox = true;
+}
+
 void TRivGridUndoRedo::StartSequence() {
   TUndoRedoItem* marker = Append();
   marker->Col = marker->Row = -1;
@@ -53,7 +60,7 @@ void TRivGridUndoRedo::Apply(TUndoRedoItem* Item, bool Undoing) {
   const String& text = Undoing ? Item->OrigValue : Item->Value;
   const TRivGridUndoRedoEvent& event = Undoing ? OnUndo : OnRedo;
   if (event) event(this, FGrid, Item->Col, Item->Row, FGrid->Cells(Item->Col, Item->Row), text);
-  FGrid->SetCells(Item->Col, Item->Row, text);
+  FGrid->SetUndoneCellText(Item->Col, Item->Row, text, Item->CheckBox);
   FGrid->SetCol(FGrid->DisplColIndex(Item->Col));
   FGrid->SetRow(Item->Row);
 }

@@ -19,6 +19,7 @@ class TUndoRedoItem : public TCollectionItem {
   String OrigValue;  // the text before it
   bool SequenceStart = false;
   bool SequenceStop = false;
+  bool CheckBox = false;  // a toggled check box: undoing and redoing set its state
 };
 
 class TUndoRedoCollection : public TCollection {
@@ -37,6 +38,8 @@ class TRivGridUndoRedo : public TComponent {
   ~TRivGridUndoRedo() override;
 
   virtual void RegisterChange(int ACol, int ARow, const String& OldValue, const String& NewValue);
+  // A check box toggled from the check-false text to the check-true text or back.
+  void RegisterCheckBoxChange(int ACol, int ARow, const String& OldValue, const String& NewValue);
   // Bracket the changes that follow as one step.
   virtual void StartSequence();
   virtual void StopSequence();

@@ -1,5 +1,5 @@
 // Small types of the data grid's model: its error class, cell graphic kinds, looks and
-// scrolling choices, and the graphic object a cell may carry.
+// scrolling choices, and the placing of cell graphics (TCellGraphic itself: CellGraphic.h).
 #pragma once
 
 #include <cstdint>
@@ -17,7 +17,21 @@ class ERivGridError : public Exception {
 enum TCellType { ctBitmap, ctIcon, ctNone, ctImageList, ctCheckBox, ctDataCheckBox, ctRadio, ctProgress,
                  ctComment, ctImages, ctPicture, ctFilePicture, ctValue, ctRangeIndicator, ctDataPicture,
                  ctDataImage, ctNode, ctRadioButton, ctVirtCheckBox, ctRowCheckBox, ctProgressPie,
-                 ctInterface, ctButton, ctBitButton, ctRating, ctEmpty };
+                 ctInterface, ctButton, ctBitButton, ctRating, ctXPProgress, ctBalloon, ctShape, ctScrollbar,
+                 ctRotated, ctEmpty };
+
+// Where a cell graphic stands, horizontally and vertically, in its cell and beside its text.
+enum TCellHAlign { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
+enum TCellVAlign { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
+// How a picture is fitted into its cell.
+enum TStretchMode { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWithAspectRatio };
+// The icon a cell balloon shows beside its title.
+enum TBalloonIcon { biNone, biInfo, biWarning, biError };
+// The page size and range of an in-cell scroll bar.
+struct TScrollProp {
+  int PageSize = 0;
+  int Range = 0;
+};
 
 enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
 using TCellBorders = Set<TCellBorder>;
@@ -31,19 +45,3 @@ enum TGridDrawingStyle { gdsClassic, gdsThemed, gdsGradient };
 enum TBackgroundDisplay { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
 enum TGridExportState { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow };
 enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow, isImportFail };
-
-// The graphic or control a cell carries, held by the cell's properties. The grid frees it
-// with the properties.
-class TCellGraphic : public TPersistent {
- public:
-  String ClassName() const override { return "TCellGraphic"; }
-  TCellType CellType = ctEmpty;
-  bool CellBoolean = false;
-  bool CellTransparent = false;
-  int CellIndex = -1;
-  int CellAngle = 0;
-  TObject* CellBitmap = nullptr;
-  TObject* CellIcon = nullptr;
-  TObject* CellImages = nullptr;  // the image-index list of a ctImages cell
-  String CellText;
-};

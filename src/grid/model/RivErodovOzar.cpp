@@ -1,12 +1,14 @@
 // The data grid's core: construction and its starting values, the counts and fixed counts
-// with their bookkeeping, sizes, the save range, update blocks, bounds and assignment.
+// with their bookkeeping, sizes, the save range, bounds and assignment.
 #include "grid/model/RivErodovOzar.h"
 
 #include <algorithm>
+#include <limits>
 #include <unordered_set>
 
 #include "classlib/Colors.h"
 #include "classlib/Forms.h"
+#include "classlib/ImgList.h"
 #include "classlib/GraphicsObjects.h"
 #include "classlib/StringList.h"
 
@@ -63,6 +65,8 @@ TRivErodovOzar::TRivErodovOzar(TComponent* AOwner)
   FMouseActions->OnChange = [this](TObject* Sender) { MouseActionsChanged(Sender); };
   FNavigation->OnChange = [this](TObject* Sender) { NavigationChanged(Sender); };
   FBands->OnChange = [this](TObject*) { Invalidate(); };
+  FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
+  FShowModified->OnChange = [this](TObject*) { RepaintCol(0); };
 
   TBaseGrid::SetWordWrap(true);
   TCustomGrid::SetDefaultRowHeight(22);
@@ -73,23 +77,15 @@ TRivErodovOzar::TRivErodovOzar(TComponent* AOwner)
   FFixedRowsMin = TCustomGrid::FixedRows();
   FFixedColsMin = TCustomGrid::FixedCols();
   FMaxColCount = ColCount();
+  EditingCreated();
 }
 
 TRivErodovOzar::~TRivErodovOzar() {
   FDestroyingGrid = true;
+  EditingDestroyed();
   ClearTextOnly = false;
   // Hidden rows hold their cells outside the grid; their properties go with the grid too.
-  std::unordered_set<TObject*> freed;
-  for (int i = 0; i < FGridItems.Count(); ++i) {
-    for (TObject*& slot : FGridItems.Items(i)->Cells().Objects) {
-      if (slot == nullptr || !freed.insert(slot).second) continue;
-      auto* props = static_cast<TCellProperties*>(slot);
-      TObject* graphic = props->GraphicObject();
-      if (graphic != nullptr && freed.insert(graphic).second && graphic->ClassName() == "TCellGraphic") delete graphic;
-      delete props;
-      slot = nullptr;
-    }
-  }
+  FreeHiddenRowProperties(0, std::numeric_limits<int>::max() - 1);
   FGridItems.Clear();
   // The base grid frees every properties object left in the cell store.
 }
@@ -248,12 +244,7 @@ TGridRect TRivErodovOzar::UsedCells() {
   return r;
 }
 
-// ---- Update blocks, bounds, repaint ----
-
-void TRivErodovOzar::EndUpdate() {
-  if (FUpdateCount > 0) --FUpdateCount;
-  if (FUpdateCount == 0) Invalidate();
-}
+// ---- Bounds, repaint ----
 
 void TRivErodovOzar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (IntegralHeight && FUpdateCount == 0 && DefaultRowHeight() > 0) {
@@ -293,7 +284,7 @@ void TRivErodovOzar::ApplyScrollBarAlways(bool HideUnneeded) {
 }
 
 void TRivErodovOzar::Notification(TComponent* AComponent, TOperation Operation) {
-  if (Operation == opRemove && AComponent == GridImages) GridImages = nullptr;
+  if (Operation == opRemove && AComponent == FGridImages) FGridImages = nullptr;
   TBaseGrid::Notification(AComponent, Operation);
 }
 
@@ -344,6 +335,9 @@ void TRivErodovOzar::Assign(TPersistent* Source) {
   FNavigation->Assign(src->FNavigation.get());
   FSearchFooter->Assign(src->FSearchFooter.get());
   FBands->Assign(src->FBands.get());
+  FCellNode->Assign(src->FCellNode.get());
+  FProgressAppearance->Assign(src->FProgressAppearance.get());
+  FColumnSize->Assign(src->FColumnSize.get());
   FSyncGrid->Assign(src->FSyncGrid.get());
   // FixedColAlways is not copied.
   FFixedRowAlways = src->FFixedRowAlways;

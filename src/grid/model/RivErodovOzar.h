@@ -2,7 +2,8 @@
 // sizes, life cycle) is in RivErodovOzar.cpp; typed cell access in RivErodovOzarCells.cpp;
 // hidden rows and columns in RivErodovOzarHidden.cpp; structure edits in
 // RivErodovOzarStructure.cpp and RivErodovOzarClear.cpp; the cell query hooks and small
-// services in RivErodovOzarHooks.cpp.
+// services in RivErodovOzarHooks.cpp; cell graphics, check boxes, radio buttons and the column
+// order in the files named in their section below.
 //
 // Indexes: the platform counts (RowCount, ColCount) count visible rows and columns only. A
 // hidden column keeps its cells where they are, under its real index, beyond the display
@@ -20,14 +21,27 @@
 #include "classlib/Bitmap.h"
 #include "classlib/Canvas.h"
 #include "grid/model/RivErodovOzarCalcTypes.h"
+#include "grid/model/CellGraphic.h"
+#include "grid/model/CellNode.h"
+#include "grid/model/ColumnSize.h"
+#include "grid/paint/ProgressAppearance.h"
+#include "grid/base/ZudAzudDraw.h"
 #include "grid/base/RivObjLists.h"
 #include "grid/base/RivObjSettings.h"
 #include "grid/base/rozcheck.h"
 #include "grid/exchange/GridCSV.h"
 #include "grid/exchange/GridExchangeTypes.h"
+#include "grid/editing/GridEditingTypes.h"
+#include "grid/editing/RivInplaceEdit.h"
 
 class TStringList;
+class TCustomImageList;
+class TIcon;
+class TPicture;
+class TFilePicture;
+class TInterfacedPersistent;
 class TFont;
+class TRivInplaceEdit;
 class TBrush;
 class TPen;
 
@@ -54,6 +68,13 @@ using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
 using TDateTimeChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)>;
 using TEditChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, const String& Value)>;
 using TClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+// Events of cell controls: the column comes before the row.
+using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
+using TRatingChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, double& NewRate, bool& Allow)>;
+using TColorSelectEvent = std::function<void(TObject* Sender, int ACol, int ARow, TColor Color, const String& Value)>;
+using TImageSelectEvent = std::function<void(TObject* Sender, int ACol, int ARow, int Index)>;
+using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
+using TCanInsertRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanInsert)>;
 
 // Registered change notifiers of a grid hear of every change of a block of cells.
 class TGridChangeNotifier : public TObject {
@@ -121,9 +142,8 @@ class TRivErodovOzar : public TBaseGrid {
   // The smallest block holding every non-empty visible cell; (0, 0, 0, 0) when none.
   virtual TGridRect UsedCells();
 
-  // Update blocks: while open, setters skip repaints.
-  void BeginUpdate() { ++FUpdateCount; }
-  void EndUpdate();
+  // Update blocks (BeginUpdate, EndUpdate: see the editing block below): while open, setters
+  // skip repaints.
   int UpdateCount() const { return FUpdateCount; }
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -161,7 +181,7 @@ class TRivErodovOzar : public TBaseGrid {
   virtual TCellType GetCellType(int ACol, int ARow);
   TObject* GetCellImageIndexes(int ACol, int ARow);
   intptr_t GetCellGraphicObjectValue(int ACol, int ARow);
-  virtual TObject* GetGridImages() { return GridImages; }
+  virtual TCustomImageList* GetGridImages() { return FGridImages; }
   bool HasNodes() override;
   int NodeIndentOfRow(int ARow) override;
   void TagTextInRange(const String& Text, const String& Tag, const TGridRect& R, bool DoCase);
@@ -325,7 +345,6 @@ class TRivErodovOzar : public TBaseGrid {
   bool IntelliZoom = true;
   bool IntegralHeight = false;
   TFormBorderStyle BorderStyle = bsSingle;
-  bool URLShowInText = false;
   bool ActiveCellShow = false;
   bool AutoNumAlign = false;
   bool AnchorHint = false;
@@ -345,7 +364,6 @@ class TRivErodovOzar : public TBaseGrid {
   TColor SelectionMirrorColor = clNone;
   TColor SelectionMirrorColorTo = clNone;
   TColor SelectionTextColor = 0x000000;
-  TColor URLColor = 0xFF0000;
   TColor ScrollColor = clNone;
   TScrollType ScrollType = ssNormal;
   TScrollBarAlways ScrollBarAlways = saNone;
@@ -373,7 +391,6 @@ class TRivErodovOzar : public TBaseGrid {
   TGridDrawingStyle DrawingStyle = gdsClassic;
   TBackgroundDisplay BackgroundDisplay = bdTile;
   TColor BackgroundColorTo = clNone;
-  bool ShowModifiedEnabled = false;
   bool EnabledRowsInUse = false;
   bool FloatingFooterVisible = false;
   bool GroupShowCount = false;
@@ -387,7 +404,9 @@ class TRivErodovOzar : public TBaseGrid {
   bool DropDownAlwaysVisible = false;
   bool SpinButtonsAlwaysVisible = false;
   bool ControlStyleFlat = false;
-  TObject* GridImages = nullptr;
+  // The image list image-index cells draw from (not owned; dropped when it is freed).
+  TCustomImageList* GridImages() const { return FGridImages; }
+  void SetGridImages(TCustomImageList* Value);
   String EditMask;
   TFont* FixedFont() const { return FFixedFont.get(); }
   void SetFixedFont(TFont* Value);
@@ -576,8 +595,286 @@ class TRivErodovOzar : public TBaseGrid {
   void SetPreviewPage(int Value) { PrintPageFrom = PrintPageTo = Value; }
   bool SizeGrowOnly = false;
   bool XYOffsetTopLeftOnly = false;
-  // The rows a column is sized over.
-  TAutoSizeRows ColumnSizeRows = arAll;
+
+  // ==== Cell graphics and controls ====
+  // A cell carries at most one TCellGraphic. Cells are addressed as the cell store holds them
+  // (real column, display row) unless an operation says otherwise; operations that say "base"
+  // first move to the base cell of a merged block. Add and Create operations give the cell a
+  // fresh graphic and free the one it had; Create operations make the object (bitmap,
+  // picture, icon, list) that the graphic then owns, Add operations keep the caller's.
+
+  // ---- Settings objects and graphic bookkeeping (RivErodovOzarGraphics.cpp) ----
+  TCellNode* CellNode() const { return FCellNode.get(); }
+  TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+  TColumnSize* ColumnSize() const { return FColumnSize.get(); }
+  TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
+  TShowModified* ShowModified() const { return FShowModified.get(); }
+  // The control-look values the cell controls use (sizes of drawn check boxes and radio
+  // buttons, the comment mark's colour, controls that react in read-only cells).
+  int CheckSize = 15;
+  int RadioSize = 10;
+  TColor CommentColor = 0x0000FF;
+  bool CheckAlwaysActive = false;
+  bool RadioAlwaysActive = false;
+  // Links in cells: shown as links, also inside text, in this colour, whole cell as link.
+  bool URLShow() const { return FURLShow; }
+  void SetURLShow(bool Value);
+  bool URLShowInText() const { return FURLShowInText; }
+  void SetURLShowInText(bool Value);
+  TColor URLColor() const { return FURLColor; }
+  void SetURLColor(TColor Value);
+  bool URLFull() const { return FURLFull; }
+  void SetURLFull(bool Value);
+  // Detaches and frees the cell's graphic; false when it has none. The shared graphics of
+  // virtual and row check boxes are only detached.
+  bool RemoveCellGraphic(int ACol, int ARow);
+  // RemoveCellGraphic when the cell's graphic is of that kind, else false.
+  bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType ACellType);
+  // The change event of image-index lists: repaints the cell the list is tagged with.
+  void ImageIndexesChanged(TObject* Sender, int ACol, int ARow);
+
+  // ---- Graphic sizes (RivErodovOzarGraphicSize.cpp) ----
+  // The size a cell's graphic takes on screen; (0, 0) without one.
+  virtual TPoint GetCellGraphicSize(int ACol, int ARow);
+  // The same for printing and scaled output in a cell of CellWidth x CellHeight pixels.
+  virtual TPoint GetCellGraphicSizeScaled(int ACol, int ARow, double Scale, int CellWidth, int CellHeight);
+
+  // ---- Column order (RivErodovOzarColumnOrder.cpp) ----
+  // Records the current order: entry i (display position i) becomes i.
+  void SetColumnOrder();
+  // Unhides every column and moves the columns back to their recorded positions.
+  void ResetColumnOrder();
+  // The display position of recorded column ACol, and the recorded column at position ACol.
+  int ColumnPosition(int ACol);
+  int ColumnAtPosition(int ACol);
+  // The first real column whose header (row 0) reads AValue exactly; -1 when none.
+  int ColumnByHeader(const String& AValue);
+  // Empty until an order is recorded.
+  TIntList* ColumnOrder() const { return FColumnOrder.get(); }
+
+  // ---- Pictures, icons and images (RivErodovOzarPictures.cpp) ----
+  void AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap* CreateBitmap(int ACol, int ARow, bool transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap* GetBitmap(int ACol, int ARow);
+  void RemoveBitmap(int ACol, int ARow);
+  void AddPicture(int ACol, int ARow, TPicture* APicture, bool transparent, TStretchMode stretchmode, int padding,
+                  TCellHAlign hal, TCellVAlign val);
+  TPicture* CreatePicture(int ACol, int ARow, bool transparent, TStretchMode stretchmode, int padding,
+                          TCellHAlign hal, TCellVAlign val);
+  TPicture* GetPicture(int ACol, int ARow);
+  void RemovePicture(int ACol, int ARow);
+  void AddFilePicture(int ACol, int ARow, TFilePicture* APicture, bool transparent, TStretchMode stretchmode,
+                      int padding, TCellHAlign hal, TCellVAlign val);
+  TFilePicture* CreateFilePicture(int ACol, int ARow, bool transparent, TStretchMode stretchmode, int padding,
+                                  TCellHAlign hal, TCellVAlign val);
+  TFilePicture* GetFilePicture(int ACol, int ARow);
+  void RemoveFilePicture(int ACol, int ARow);
+  void AddIcon(int ACol, int ARow, TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
+  TIcon* CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val);
+  void RemoveIcon(int ACol, int ARow);
+  // The image-index operations do nothing (answer false) while GridImages is not set.
+  void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+  bool GetImageIdx(int ACol, int ARow, int& idx);
+  void SetImageIdx(int ACol, int ARow, int Idx);
+  void RemoveImageIdx(int ACol, int ARow);
+  // The image shown is the one whose index is the cell's text.
+  void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+  bool HasDataImage(int ACol, int ARow);
+  void RemoveDataImage(int ACol, int ARow);
+  // The caller adds the indexes through GetCellImageIndexes; Dir 0 lays them out horizontally.
+  void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+  void RemoveMultiImage(int ACol, int ARow);
+  void AddInterfacedCell(int ACol, int ARow, TInterfacedPersistent* AObject);
+  TInterfacedPersistent* GetInterfacedCell(int ACol, int ARow);
+  void RemoveInterfacedCell(int ACol, int ARow);
+
+  // ---- Progress bars, indicators, shapes, ratings and scroll bars (RivErodovOzarIndicators.cpp) ----
+  void AddProgressPie(int ACol, int ARow, TColor Color, int Value);
+  void SetProgressPie(int ACol, int ARow, int Value);
+  void RemoveProgressPie(int ACol, int ARow);
+  // A multi-level bar in ProgressAppearance's colours over the range Min..Max.
+  void AddRivProgress(int ACol, int ARow, int Min, int Max);
+  void RemoveRivProgress(int ACol, int ARow);
+  void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+  void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor, TColor BKTextColor);
+  void AddProgressFormatted(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                            TColor BKTextColor, const String& Fmt, int Min, int Max);
+  void RemoveProgress(int ACol, int ARow);
+  void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+  void RemoveRangeIndicator(int ACol, int ARow);
+  void AddShape(int ACol, int ARow, TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                TCellVAlign val);
+  void SetShapeColor(int ACol, int ARow, TColor FillColor);
+  // clNone for a cell without a shape.
+  TColor GetShapeColor(int ACol, int ARow);
+  void RemoveShape(int ACol, int ARow);
+  // The rating value itself is the cell's text.
+  void AddRating(int ACol, int ARow, int Scale, TColor FillColor, TColor EmptyColor);
+  bool HasRating(int ACol, int ARow);
+  void RemoveRating(int ACol, int ARow);
+  // With AutoRange the page size follows the row's height and the range the text's height.
+  void AddScrollBar(int ACol, int ARow, bool AutoRange);
+  bool HasScrollBar(int ACol, int ARow);
+  bool HasAutoRangeScrollBar(int ACol, int ARow);
+  void SetScrollPosition(int ACol, int ARow, int Pos);
+  // -1 without a scroll bar.
+  int GetScrollPosition(int ACol, int ARow);
+  void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+  // Page size and range -1 without a scroll bar.
+  TScrollProp GetScrollProp(int ACol, int ARow);
+  void RemoveScrollBar(int ACol, int ARow);
+  void CellTextChanged(int ACol, int ARow) override;
+
+  // ---- Comments, balloons, error markers and rotated text (RivErodovOzarAnnotations.cpp) ----
+  void AddComment(int ACol, int ARow, const String& Comment);
+  void AddColorComment(int ACol, int ARow, const String& Comment, TColor Color);
+  bool IsComment(int ACol, int ARow, String& comment);
+  void RemoveComment(int ACol, int ARow);
+  void RemoveAllComments();
+  // A cell that holds a check box or radio button keeps it and carries the balloon with it;
+  // a cell holding any other graphic is left unchanged.
+  void AddBalloon(int ACol, int ARow, const String& Title, const String& Text, TBalloonIcon Icon);
+  void RemoveBalloon(int ACol, int ARow);
+  bool HasBalloon(int ACol, int ARow);
+  bool IsBalloon(int ACol, int ARow, String& Title, String& Text, TBalloonIcon& Icon);
+  // Marks ErrLen characters from ErrPos of the cell text; the cell keeps any graphic it has.
+  void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+  void GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen);
+  void RemoveMarker(int ACol, int ARow);
+  void RemoveAllMarkers();
+  void AddRotated(int ACol, int ARow, int16_t AAngle, const String& s);
+  void SetRotated(int ACol, int ARow, int16_t AAngle);
+  bool IsRotated(int ACol, int ARow, int& aAngle);
+  void RemoveRotated(int ACol, int ARow);
+
+  // ---- Buttons and radio groups (RivErodovOzarButtons.cpp) ----
+  void AddButton(int ACol, int ARow, int bw, int bh, const String& Caption, TCellHAlign hal, TCellVAlign val);
+  void AddBitButton(int ACol, int ARow, int bw, int bh, const String& Caption, TBitmap* Glyph, TCellHAlign hal,
+                    TCellVAlign val);
+  TBitmap* CreateBitButton(int ACol, int ARow, int bw, int bh, const String& Caption, TCellHAlign hal,
+                           TCellVAlign val);
+  // ACol is a display column for these three.
+  void SetButtonText(int ACol, int ARow, const String& Caption);
+  String GetButtonText(int ACol, int ARow);
+  void PushButton(int ACol, int ARow, bool push);
+  bool HasButton(int ACol, int ARow);
+  void RemoveButton(int ACol, int ARow);
+  void RemoveAllButtons();
+  // Where the painter last put the button of the cell (display column ACol), in client pixels.
+  TRect GetCellButtonRect(int ACol, int ARow);
+  // DirRadio other than 0 lays the options out horizontally; IdxRadio is the chosen option,
+  // -1 for none, below -1 to keep the choice in the cell text.
+  void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TStrings* sl);
+  TStrings* CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+  bool GetRadioIdx(int ACol, int ARow, int& IdxRadio);
+  bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+  TStrings* GetRadioStrings(int ACol, int ARow);
+  bool IsRadio(int ACol, int ARow);
+  void RemoveRadio(int ACol, int ARow);
+  // Chooses the next option of a radio group (the key handling's space bar); always false.
+  bool CycleRadioGroup(int ACol, int ARow, bool CheckEdit);
+  virtual bool DoRatingChange(int ACol, int ARow, double& NewRate);
+  virtual void DoColorSelect(int ACol, int ARow, TColor Color, const String& Value);
+  virtual void DoImageSelect(int ACol, int ARow, int Index);
+  virtual void DoCanAddRow(bool& CanAdd);
+  virtual void DoCanInsertRow(int ARow, bool& CanInsert);
+  TRatingChangeEvent OnRatingChange;
+  TColorSelectEvent OnColorSelect;
+  TImageSelectEvent OnImageSelect;
+  TCanAddRowEvent OnCanAddRow;
+  TCanInsertRowEvent OnCanInsertRow;
+
+  // ---- Check boxes (RivErodovOzarCheckBoxes.cpp) ----
+  // ERivGridError "Invalid cell" outside the columns and rows (hidden ones counted).
+  void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+  void RemoveCheckBox(int ACol, int ARow);
+  void AddCheckBoxColumn(int ACol, bool DefaultState, bool DataCheckBox);
+  void RemoveCheckBoxColumn(int ACol);
+  bool HasCheckBox(int ACol, int ARow);
+  bool HasDataCheckBox(int ACol, int ARow);
+  bool HasDataGraphic(int ACol, int ARow);
+  bool HasControlGraphic(int ACol, int ARow);
+  // With hidden rows ARow counts real rows, and a hidden row's check box is read where the
+  // row is kept.
+  bool GetCheckBoxState(int ACol, int ARow, bool& state);
+  bool IsChecked(int ACol, int ARow);
+  // Sets the state without a change event.
+  bool SetCheckBoxState(int ACol, int ARow, bool state);
+  // Sets the state and fires the change event when it changed.
+  bool SetCheckBoxStateNotify(int ACol, int ARow, bool state);
+  bool ToggleCheckBox(int ACol, int ARow);
+  void CheckAll(int ACol);
+  void UnCheckAll(int ACol);
+  // Whether a client point hits the box of a check box or radio button cell.
+  bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+  // Toggles with undo and the change event; with CheckEdit the cell must be editable.
+  virtual bool DoToggleCheckBox(int ACol, int ARow, bool CheckEdit);
+  virtual bool DoToggleRadioButton(int ACol, int ARow, bool CheckEdit);
+  virtual void DoCheckBoxChange(int ACol, int ARow, bool State);
+  // Undo and redo of a toggled check box set its state back.
+  void SetUndoneCellText(int ACol, int ARow, const String& Value, bool CheckBox) override;
+  TCheckBoxClickEvent OnCheckBoxChange;
+
+  // ---- Radio buttons (RivErodovOzarRadioButtons.cpp) ----
+  void AddRadioButton(int ACol, int ARow, bool State);
+  void RemoveRadioButton(int ACol, int ARow);
+  bool HasRadioButton(int ACol, int ARow);
+  bool IsRadioButtonChecked(int ACol, int ARow);
+  bool SetRadioButtonState(int ACol, int ARow, bool State);
+  void AddRadioButtonColumn(int ACol);
+  void RemoveRadioButtonColumn(int ACol);
+  void SetRadioButtonColumnIndex(int ACol, int Index);
+  // The first data row with a checked radio button, -1 when none.
+  int GetRadioButtonColumnIndex(int ACol);
+
+  // ---- Removing and clearing by check box and selection ----
+  // Removes, bottom up, every data row whose check box in CheckBoxColumn is RemoveChecked.
+  void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+  // Empties the selected rows, columns or rectangle.
+  void ClearSelection();
+
+ protected:
+  // ---- Cell graphics and controls: internals ----
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+  // A fresh graphic for an Add operation; when the cell's graphic owned AObject, the new
+  // graphic takes it over (Owned true) instead of the old one freeing it.
+  TCellGraphic* FreshGraphic(int ACol, int ARow, const TObject* AObject, bool& Owned);
+  // The graphic of a cell for the check-box operations: through the hidden-row store when
+  // rows are hidden (ARow then real), with the cell's text and where to write it.
+  struct TCheckCell {
+    TCellGraphic* Graphic = nullptr;
+    int Col = 0;
+    int Row = 0;                  // the row as asked
+    int RealRow = 0;
+    int DisplayRow = -1;          // -1 for a hidden row
+    TGridItem* Hidden = nullptr;  // the hidden row's store item
+  };
+  TCheckCell FindCheckCell(int ACol, int ARow);
+  // The cell's graphic when it is of that kind, else nullptr; the "base" form first moves to
+  // the base cell of a merged block.
+  TCellGraphic* CellGraphicOfType(int ACol, int ARow, TCellType AType);
+  TCellType BaseCellType(int ACol, int ARow);
+  String CheckCellText(const TCheckCell& Cell);
+  void SetCheckCellText(const TCheckCell& Cell, const String& Value);
+  bool IsCheckCellChecked(const TCheckCell& Cell);
+  // The placement a new check box or radio button takes from the grid's vertical alignment.
+  TCellVAlign ControlVAlign() const;
+  // ERivGridError "Invalid cell" for a cell outside the columns and rows.
+  void CheckCellRange(int ACol, int ARow) const;
+  void UpdateAutoRangeScrollBar(int ACol, int ARow, TCellGraphic* Graphic);
+  std::unique_ptr<TCellNode> FCellNode = std::make_unique<TCellNode>(this);
+  std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
+  std::unique_ptr<TColumnSize> FColumnSize = std::make_unique<TColumnSize>(this);
+  std::unique_ptr<TGridProgressAppearance> FProgressAppearance = std::make_unique<TGridProgressAppearance>();
+  std::unique_ptr<TShowModified> FShowModified = std::make_unique<TShowModified>();
+  std::unique_ptr<TIntList> FColumnOrder = std::make_unique<TIntList>(0, 0);
+  TCustomImageList* FGridImages = nullptr;
+  bool FURLShow = false;
+  bool FURLShowInText = false;
+  TColor FURLColor = 0xFF0000;
+  bool FURLFull = false;
+
+ public:
 
  protected:
   virtual void DoAutoSizeCol(int ACol, bool GrowOnly);
@@ -635,6 +932,9 @@ class TRivErodovOzar : public TBaseGrid {
   // Frees the properties (and their graphics) of the cells of rows Row1..Row2 over every
   // stored column.
   void FreeRowProperties(int Row1, int Row2);
+  // Frees the properties (and their graphics) that the hidden rows keep in columns
+  // FromCol..ToCol.
+  void FreeHiddenRowProperties(int FromCol, int ToCol);
   // Keeps an update block open for the lifetime of the guard.
   class TUpdateBlock {
    public:
@@ -704,6 +1004,259 @@ class TRivErodovOzar : public TBaseGrid {
   std::vector<TGridChangeNotifier*> FNotifierList;
   int FSortColumn = -1;
   int FSwapCount = 0;
+
+
+  // ======================================================================================
+  // Editing (src/grid/editing): the inplace text editor, editor activation and cell
+  // selection, cell advance and the key press, validation and change notification, Tab
+  // navigation, the inplace editor's show, hide and done, focus, the grid timer, painting
+  // messages, sizing and the update lock.
+  // ======================================================================================
+ public:
+  // ---- Update lock (GridUpdateLock.cpp) ----
+  // Every call counts; only the window's redraw switching depends on the grid being visible,
+  // so a grid hidden between the two calls paints again after the last EndUpdate.
+  void BeginUpdate();
+  void EndUpdate();
+  // A short lock inside one message, without touching the redraw state; ResetUpdate ends it
+  // and any lock around it, without redrawing.
+  void StartUpdate() { ++FUpdateCount; }
+  void ResetUpdate() { FUpdateCount = 0; }
+  bool LockUpdate() const { return FUpdateCount > 0; }
+  void SetLockUpdate(bool Value);
+
+  // ---- Editor activation and cell selection (GridEditActivation.cpp) ----
+  // The plain inplace editor, nullptr until the platform made it.
+  TRivInplaceEdit* NormalEdit() const;
+  bool IsEditable(int ACol, int ARow);
+  // The inplace editor handles Tab itself (and validates) with goTabs or a validation handler.
+  bool EditorWantsTab() const;
+  void RegisterNotifier(TGridChangeNotifier* Item);
+  void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+  bool IsPasswordCell(int ACol, int ARow);
+  void RepaintActiveHeaders(int OldCol, int OldRow, int NewCol, int NewRow);
+  // The current cell's stored text (real column), and its write.
+  String CurrentCell();
+  void SetCurrentCell(const String& Value);
+  String GetCurrentCellText() { return CurrentCell(); }
+  void SetCurrentCellText(const String& Value) { SetCurrentCell(Value); }
+  virtual void SetEditCellText(int ACol, int ARow, const String& Value);
+  // Escape during an edit: the text the current cell had when editing began goes back.
+  virtual void RestoreCellCache();
+  virtual void DoGetEditorProp(int ACol, int ARow, TObject* AEditLink);
+  virtual void RefreshGrid() { Invalidate(); }
+  virtual void StopEditing();
+  virtual void DoCellChanging(int NewCol, int NewRow, bool& Allow);
+  virtual bool CanShowFixedDropDown(int ACol);
+  virtual void DoStartBlockFocus();
+  virtual void DoEndBlockFocus();
+  // DoCanAddRow(bool&) answered as a value, for the editing code.
+  bool DoCanAddRow();
+
+  // ---- Cell advance and the key press (GridCellAdvance.cpp) ----
+  // Moves the current cell from (ACol, ARow) to the next (Forward) or previous cell and, with
+  // ShowEditor, opens the editor there; Force works also without Navigation.AdvanceOnEnter.
+  void AdvanceEdit(int ACol, int ARow, bool ShowEditor, bool Recursing, bool Forward, bool AutoEdit, bool Force);
+  // The step after Enter: AdvanceEdit without an editor, forwards, auto-edit.
+  void AdvanceOnEnterStep(int ACol, int ARow, bool Forced);
+  void NextCellControl(int ACol, int ARow, const String& ID);
+  int FirstDataCol();
+  virtual void AppendRow();
+  // Appends one data row as Down on the last row does (OnCanAddRow may refuse).
+  void AutoAppendRow();
+  bool IsLastDataRow();
+
+  // ---- Validation and change notification (GridCellValidation.cpp) ----
+  virtual bool ValidateCell(const String& NewValue);
+  virtual bool ValidateCellWide(const WideString& NewValue);
+  virtual void StoreOldCell(int ACol, int ARow);
+  virtual void CellValidated(int ACol, int ARow);
+  bool GridModified() const { return FGridModified; }
+  void SetGridModified(bool Value) { FGridModified = Value; }
+  bool LastValidation() const { return FLastValidation; }
+  // The invalid-entry balloon last shown (title and text), for whoever checks it.
+  const String& ShownBalloonText() const { return FShownBalloonText; }
+
+  // ---- Tab navigation (GridTabNavigation.cpp) ----
+  void TabToNextCell(bool Backward);
+  // The inplace editor's Tab move.
+  void TabMove(bool Backward) { TabToNextCell(Backward); }
+  int FirstTabColumn();
+  int VisibleFixedRightCols();
+  virtual void GotoFirstRow();
+
+  // ---- Inplace editor show, hide and done (GridInplaceShowHide.cpp) ----
+  void ShowInplaceEdit();
+  void HideInplaceEdit();
+  void DoneInplaceEdit(Word Key, TShiftState Shift);
+  // The end of an edit: OnEditingDone, then "GridEditDone" posted to the grid.
+  void NotifyEditDone(int ACol, int ARow);
+  void DoEditingDone(int ACol, int ARow) { NotifyEditDone(ACol, ARow); }
+  void Select() { SelectCell(Col(), Row()); }
+  void SimulateCellClick(int ACol, int ARow);
+  void CellControlsUpdate(bool RebuildList);
+  virtual void DoEllipsClick(const String& S, String& Result);
+  bool EditActive() const { return FEditActive; }
+  // The message id registered as "GridEditDone".
+  static UINT GridEditDoneMessage();
+  // The platform's hide also ends the edit mode of the plain editor.
+  void HideEditor() override;
+
+  // ---- Focus, timer, painting and sizing (GridWindowMessages.cpp) ----
+  void WndProc(TMessage& Message) override;
+  bool HasCellBorders() override;
+  void OwnerFormResize(TObject* Sender);
+  int TimerTicks() const { return FTimerTicks; }
+  void SetTimerTicks(int Value) { FTimerTicks = Value; }
+  static constexpr uintptr_t GridTimerID = 111;
+  static constexpr UINT GridTimerInterval = 500;
+
+  // ---- Settings and state of editing ----
+  bool EditMode = false;
+  TEditorType EditControl = edNormal;
+  int MaxEditLength = 0;
+  bool Lookup = false;
+  bool LookupCaseSensitive = false;
+  bool LookupHistory = false;
+  String ValidChars;
+  bool AlwaysValidate = false;
+  bool EditWithTags = false;
+  bool Hovering = false;
+  bool EnableBlink = false;
+  bool SizeWithForm = false;
+  bool LButFlg = false;
+  // The incremental search text and its age in timer ticks.
+  String SearchInc;
+  int SearchTics = 0;
+  String IncrSearchText() const { return SearchInc; }
+
+  TCellValidateEvent OnCellValidate;
+  TCellValidateWideEvent OnCellValidateWide;
+  TNotifyEvent OnEditingDone;
+  TEditCellDoneEvent OnEditCellDone;
+  TAutoAdvanceEvent OnAutoAdvance;
+  TAutoAddRowEvent OnAutoAddRow;
+  TAutoInsertColEvent OnAutoInsertCol;
+  TRowChangingEvent OnRowChanging;
+  TColChangingEvent OnColChanging;
+  TCellChangingEvent OnCellChanging;
+  TRowChangedEvent OnRowChanged;
+  TGetEditorPropEvent OnGetEditorProp;
+  TClickCellEvent OnGetEditorPropInt;
+  TClickCellEvent OnDblClickCell;
+  TClipboardEvent OnClipboardCopy;
+  TClipboardEvent OnClipboardCut;
+  TClipboardEvent OnClipboardPaste;
+  TClipboardPasteCellEvent OnClipboardBeforePasteCell;
+  TClipboardAfterPasteCellEvent OnClipboardAfterPasteCell;
+  TEndRowSizeEvent OnEndRowSize;
+  TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
+  TNotifyEvent OnStartBlockFocus;
+  TNotifyEvent OnEndBlockFocus;
+  TEllipsClickEvent OnEllipsClick;
+
+ protected:
+  friend class TRivInplaceEdit;
+  // Overrides of the platform grid.
+  TInplaceEdit* CreateEditor() override;
+  bool CanEditShow() override;
+  bool SelectCell(int ACol, int ARow) override;
+  int GetEditLimit() override { return MaxEditLength; }
+  void KeyPress(char& Key) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void TopLeftChanged() override;
+  void CreateWnd() override;
+  void DoEnter() override;
+  void DoExit() override;
+  // Message handlers of the grid's window.
+  void HandleSetFocus(TMessage& Message);
+  void HandleKillFocus(TMessage& Message);
+  void HandleTimerMessage(TMessage& Message);
+  void HandlePaintMessage(TMessage& Message);
+  void HandleEraseBackground(TMessage& Message);
+  void HandleSizeMessage(TMessage& Message);
+  void HandleColorChanged(TMessage& Message);
+  void HandleFontChanged(TMessage& Message);
+  void HandleEditDone(TMessage& Message);
+  // One full pass of the advance from the start cell: how many cells the skipping of
+  // non-editable cells may visit before it gives up.
+  int AdvanceCellBudget();
+  // A refused value goes back (the handler's replacement or the old text) and the editor opens
+  // on the edited cell again.
+  void RefuseValue(int C, int R, const String& NewValue, const String& Value);
+  void ReturnToCell(int ACol, int ARow);
+  void ShowInvalidEntryBalloon();
+  int SortedRowStartingWith(const String& Text);
+  // Tab stops and the steps of the Tab navigation.
+  bool EditingGrid() const;
+  bool CanTakeTabStop(int ACol, int ARow);
+  int FirstTabStop(int ARow);
+  int LastTabStop(int ARow);
+  void TabFocus(int ACol, int ARow);
+  void TabHandOff();
+  bool TabStep(bool Backward);
+  // A character typed on the grid is remembered as the one that opens the editor.
+  void HandleCharMessage(TMessage& Message);
+  // Repaints the visible cells whose text blinks.
+  void RepaintBlinkingCells();
+
+  String FCellCache;
+  String FEditText;
+  String FOldCellText;
+  WideString FOldCellTextWide;
+  WideString FEditWideText;
+  String FNewCellText;
+  int FOldCol = -1;
+  int FOldRow = -1;
+  bool FOldModifiedValue = false;
+  bool FNoEditChange = false;
+  char FStartEditChar = '\0';
+  bool FEditing = false;
+  bool FValidating = false;
+  bool FLastValidation = true;
+  bool FGridModified = false;
+  bool FSpecialEditor = false;
+  bool FEditActive = false;
+  bool FShowEditProcess = false;
+  bool FEditChange = false;
+  bool FForceSel = false;
+  bool FDisableChange = false;
+  int FOldRowSel = -1;
+  int FAECol = -1;
+  int FAERow = -1;
+  int FLastTabCol = -1;
+  int FLastTabRow = -1;
+  bool FBlockFocus = false;
+  bool FBlockKill = false;
+  bool InvokedFocusChange = false;
+  bool FIsDBVersion = false;
+  int FTimerTicks = 0;
+  bool FGridBlink = false;
+  int FPaintCount = 0;
+  int FOldLeftCol = -1;
+  int FOldTopRow = -1;
+  int FNumCellControls = 0;
+  std::unique_ptr<TControlList> FControlList = std::make_unique<TControlList>();
+  bool FDisableSize = false;
+  int PrevSizeX = 0;
+  int PrevSizeY = 0;
+  bool FRedrawSwitchedOff = false;
+  String FShownBalloonText;
+  // The mouse as the grid last saw it (hover-to-select).
+  bool FMouseInside = false;
+  TPoint FMousePos;
+  // The owner form's resize handler chained in by the constructor; the link outlives the grid.
+  struct TResizeLink {
+    TRivErodovOzar* Grid = nullptr;
+    TNotifyEvent Previous;
+  };
+  std::shared_ptr<TResizeLink> FResizeLink;
+  void ChainOwnerFormResize();
+  // Construction and destruction steps of editing: the resize chain, the timer.
+  void EditingCreated();
+  void EditingDestroyed();
+  // ======================== end of editing ========================
 
  private:
   void ApplyScrollBarAlways(bool HideUnneeded);

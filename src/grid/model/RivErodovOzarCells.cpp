@@ -124,12 +124,7 @@ void TRivErodovOzar::SetLookupItems(TStrings* Value) {
 // ---- Graphics and types ----
 
 TCellGraphic* TRivErodovOzar::CreateCellGraphic(int ACol, int ARow) {
-  TObject* old = GetCellGraphicObject(ACol, ARow);
-  if (old != nullptr) {
-    // Detached first: the properties must not point at a freed object meanwhile.
-    GetCellProperties(ACol, ARow)->SetGraphicObject(nullptr);
-    delete old;
-  }
+  RemoveCellGraphic(ACol, ARow);
   auto* graphic = new TCellGraphic();
   SetCellGraphicObject(ACol, ARow, graphic);  // keeps an empty cell empty
   FHasCellProps = true;
@@ -160,7 +155,7 @@ TCellType TRivErodovOzar::GetCellType(int ACol, int ARow) {
 
 TObject* TRivErodovOzar::GetCellImageIndexes(int ACol, int ARow) {
   TCellGraphic* g = GetCellGraphic(ACol, ARow);
-  return g != nullptr && g->CellType == ctImages ? g->CellImages : nullptr;
+  return g != nullptr && g->CellType == ctImages ? g->CellBitmap : nullptr;
 }
 
 intptr_t TRivErodovOzar::GetCellGraphicObjectValue(int ACol, int ARow) {
@@ -200,7 +195,7 @@ void TRivErodovOzar::UnTagTextInRange(const String& Tag, const TGridRect& R) {
 
 void TRivErodovOzar::DoGetDisplText(int ACol, int ARow, String& Value) {
   TBaseGrid::DoGetDisplText(ACol, ARow, Value);
-  if (URLShowInText) {
+  if (FURLShowInText) {
     static const char* const kPrefixes[] = {"HTTP://", "WWW.", "MAILTO:", "HTTPS://", "NNTP://", "FILE://", "FTP://"};
     for (const char* prefix : kPrefixes) {
       String linked;

@@ -144,3 +144,21 @@ void TRivErodovOzar::SplitAllCells() {
     for (int c = 0; c < ColCount(); ++c)
       if (IsMergedCell(c, r) && IsBaseCell(c, r)) SplitCells(c, r);
 }
+
+// ---- Clearing the selection ----
+
+void TRivErodovOzar::ClearSelection() {
+  if (FMouseActions->DisjunctRowSelect()) {
+    for (int r = 0; r < RowCount(); ++r) {
+      const int row = FMouseActions->RowSelectPersistent ? RealRowIndex(r) : r;
+      if (row < FRowSelect->Count() && FRowSelect->Items(row) != 0) ClearRows(r, 1);
+    }
+  } else if (FMouseActions->DisjunctColSelect()) {
+    for (int c = 0; c < ColCount(); ++c)
+      if (IsColSelected(c)) ClearCols(c, 1);
+  } else {
+    const TGridRect s = Selection();
+    ClearRect(std::min(s.Left, s.Right), std::min(s.Top, s.Bottom), std::max(s.Left, s.Right),
+              std::max(s.Top, s.Bottom));
+  }
+}

@@ -172,6 +172,24 @@ void TRivErodovOzar::HideRowList(const std::vector<int>& RowList) {
 
 // ---- Showing rows ----
 
+namespace {
+// The display rows the stored rows go back to, one row each: ascending targets, kept apart
+// and inside the grid of NewRows rows, so that every stored row finds a place even when the
+// indexes it kept have come to collide or lie beyond the grid.
+std::vector<int> PlaceableTargets(std::vector<int> Targets, int NewRows) {
+  const int n = static_cast<int>(Targets.size());
+  for (int k = 0; k < n; ++k) {
+    int& t = Targets[static_cast<size_t>(k)];
+    t = std::max(t, k == 0 ? 0 : Targets[static_cast<size_t>(k - 1)] + 1);
+  }
+  for (int k = n - 1; k >= 0; --k) {
+    int& t = Targets[static_cast<size_t>(k)];
+    t = std::min(t, NewRows - (n - k));
+  }
+  return Targets;
+}
+}  // namespace
+
 // Puts stored rows back: each item goes to the display row its real index gives once the
 // rows still hidden above it are counted. Items must come in ascending Idx order and must
 // already be out of the store. One pass from the bottom places old rows and stored ones.
@@ -181,9 +199,12 @@ void TRivErodovOzar::RestoreHiddenItems(std::vector<std::unique_ptr<TGridItem>> 
   for (size_t k = 0; k < Items.size(); ++k) target[k] = Items[k]->Idx() - FGridItems.CountBelow(Items[k]->Idx());
   const int oldRows = RowCount();
   const int newRows = oldRows + static_cast<int>(Items.size());
+  target = PlaceableTargets(std::move(target), newRows);
   std::vector<int> heights = AllRowHeights();
   heights.resize(static_cast<size_t>(newRows), DefaultRowHeight());
-  // Rows beyond the count are stale: the rows coming down take their place.
+  // Rows beyond the count are stale: the rows coming down take their place, and the
+  // properties left there go.
+  FreeRowProperties(oldRows, newRows - 1);
   for (int r = oldRows; r < newRows; ++r) StoreClearRow(r);
   int r = oldRows - 1;
   int k = static_cast<int>(Items.size()) - 1;
@@ -203,12 +224,12 @@ void TRivErodovOzar::RestoreHiddenItems(std::vector<std::unique_ptr<TGridItem>> 
     }
   }
   const int first = target.front();
-  const bool wasModified = ShowModifiedEnabled;
-  ShowModifiedEnabled = false;  // rows shown again are not modified rows
+  const bool wasModified = FShowModified->Enabled;
+  FShowModified->Enabled = false;  // rows shown again are not modified rows
   const int current = Row();
   SetRowCount(newRows);
   SetAllRowHeights(heights);
-  ShowModifiedEnabled = wasModified;
+  FShowModified->Enabled = wasModified;
   if (current >= first && current < RowCount()) SetRow(current);
   DoCellsChanged(Rect(0, first, ColCount() - 1, newRows - 1));
 }
@@ -259,13 +280,17 @@ void TRivErodovOzar::UnHideRowList() {
   const int newRows = oldRows + n;
   std::vector<int> heights = AllRowHeights();
   heights.resize(static_cast<size_t>(newRows), DefaultRowHeight());
+  FreeRowProperties(oldRows, newRows - 1);
   for (int r = oldRows; r < newRows; ++r) StoreClearRow(r);
   // Merge from the bottom: a stored row goes back to the display row it had.
+  std::vector<int> target;
+  for (int i : ofLevel) target.push_back(FGridItems.Items(i)->Idx());
+  target = PlaceableTargets(std::move(target), newRows);
   int r = oldRows - 1;
   int k = n - 1;
   for (int w = newRows - 1; w >= 0; --w) {
     TGridItem* item = k >= 0 ? FGridItems.Items(ofLevel[static_cast<size_t>(k)]) : nullptr;
-    if (item != nullptr && item->Idx() == w) {
+    if (item != nullptr && target[static_cast<size_t>(k)] == w) {
       heights[static_cast<size_t>(w)] = item->Height();
       if (!item->Cells().Objects.empty()) FHasCellProps = true;
       StorePutRow(w, std::move(item->Cells()));

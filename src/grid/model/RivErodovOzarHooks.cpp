@@ -7,6 +7,7 @@
 #include "classlib/StringList.h"
 #include "grid/model/RivErodovOzar.h"
 #include "grid/model/NumberText.h"
+#include "grid/base/HTMLTextOperations.h"
 
 // ---- Looks and colours ----
 
@@ -198,9 +199,19 @@ void TRivErodovOzar::DoSearchFooterAction(const String& Value, int ACol, int ARo
 
 // ---- Editor text exchange: the editor works on the real column of its cell's block ----
 
+// The inplace editor takes the cell's right alignment, and HTML as plain text unless the tags
+// are to be edited too.
 String TRivErodovOzar::GetEditText(int ACol, int ARow) {
+  FNoEditChange = true;
   const TPoint base = BaseCell(RealColIndex(ACol), ARow);
+  if (TRivInplaceEdit* edit = NormalEdit()) {
+    TAlignment ha = FDefaultAlignment;
+    TVAlignment va = VAlignment;
+    GetCellAlignment(base.X, base.Y, ha, va);
+    edit->SetVAlign(ha == taRightJustify);
+  }
   String value = GetRawCellText(base.X, base.Y);
+  if (!EditWithTags && CellTextKind(value, true) == 1) value = HTMLToPlainText(value);
   if (OnGetEditText) OnGetEditText(this, ACol, ARow, value);
   return value;
 }

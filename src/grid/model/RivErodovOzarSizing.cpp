@@ -57,17 +57,23 @@ int TRivErodovOzar::MarginY() const { return XYOffsetTopLeftOnly ? XYOffset.Y : 
 
 void TRivErodovOzar::DoAutoSizeCol(int ACol, bool GrowOnly) {
   int from = 0, to = RowCount() - 1;
-  if (ColumnSizeRows == arNormal) {
+  if (FColumnSize->Rows == arNormal) {
     from = FixedRows();
     to = RowCount() - FixedFooters() - 1;
-  } else if (ColumnSizeRows == arFixed) {
+  } else if (FColumnSize->Rows == arFixed) {
     to = FixedRows() - 1;
   }
   const int real = RealColIndex(ACol);
   int largest = 0;
   for (int r = from; r <= to; ++r) {
     if (IsXMergedCell(real, r)) continue;
-    largest = std::max(largest, MeasureText(real, r).cx);
+    // A graphic beside the text adds its width; one that fills the cell counts on its own.
+    const TCellGraphic* graphic = GetCellGraphic(real, r);
+    const int graphicWidth = graphic != nullptr ? GetCellGraphicSize(real, r).X : 0;
+    if (graphic != nullptr && graphic->CellHAlign == haFull)
+      largest = std::max(largest, graphicWidth - 2 * GridLineWidth() - XYOffset.X - 2);
+    else
+      largest = std::max(largest, graphicWidth + MeasureText(real, r).cx);
   }
   const int needed = MarginX() + largest + 2 * GridLineWidth() + 2;
   if (GrowOnly && ColWidths(ACol) >= needed) return;
@@ -78,7 +84,22 @@ void TRivErodovOzar::DoAutoSizeRow(int ARow, bool GrowOnly) {
   int largest = 0;
   for (int c = 0; c < ColCount(); ++c) {
     if ((IsYMergedCell(c, ARow) && !IsBaseCell(c, ARow)) || IsIgnoredColumn(c)) continue;
-    largest = std::max(largest, MeasureText(RealColIndex(c), ARow).cy);
+    const int real = RealColIndex(c);
+    const int textHeight = MeasureText(real, ARow).cy;
+    const TCellGraphic* graphic = GetCellGraphic(real, ARow);
+    if (graphic == nullptr) {
+      largest = std::max(largest, textHeight);
+      continue;
+    }
+    const TCellType type = graphic->CellType;
+    // Check boxes and radio buttons keep the default row height.
+    if (type == ctCheckBox || type == ctDataCheckBox || type == ctVirtCheckBox || type == ctRadioButton) {
+      largest = std::max(largest, DefaultRowHeight());
+      continue;
+    }
+    int graphicHeight = GetCellGraphicSize(real, ARow).Y;
+    if (graphic->CellVAlign == vaFull) graphicHeight = Cells(real, ARow).empty() ? DefaultRowHeight() : 0;
+    largest = std::max(largest, textHeight + graphicHeight);
   }
   int needed = MarginY() + largest + 2 * GridLineWidth();
   if (XYOffsetTopLeftOnly) needed += 2;

@@ -34,12 +34,12 @@ void TRivErodovOzar::ShiftHiddenRowIndexes(int AboveReal, int Delta) {
 }
 
 void TRivErodovOzar::ShiftSideListsInserted(int RowIndex, int RCount) {
-  if (ShowModifiedEnabled) ShiftList(FModifiedRows.get(), RowIndex, RCount, true);
+  if (FShowModified->Enabled) ShiftList(FModifiedRows.get(), RowIndex, RCount, true);
   if (EnabledRowsInUse) ShiftList(FEnabledRows.get(), RowIndex, RCount, true);
 }
 
 void TRivErodovOzar::ShiftSideListsRemoved(int RowIndex, int RCount) {
-  if (ShowModifiedEnabled) ShiftList(FModifiedRows.get(), RowIndex, RCount, false);
+  if (FShowModified->Enabled) ShiftList(FModifiedRows.get(), RowIndex, RCount, false);
   if (EnabledRowsInUse) ShiftList(FEnabledRows.get(), RowIndex, RCount, false);
   if (FMouseActions->DisjunctRowSelect()) ShiftList(FRowSelect.get(), RowIndex, RCount, false);
 }
@@ -49,6 +49,22 @@ void TRivErodovOzar::FreeRowProperties(int Row1, int Row2) {
   int cols = 0, rows = 0;
   StoredExtent(cols, rows);
   FreeCellPropertiesRect(0, Row1, cols - 1, std::min(Row2, rows - 1));
+}
+
+void TRivErodovOzar::FreeHiddenRowProperties(int FromCol, int ToCol) {
+  std::unordered_set<TObject*> freed;
+  for (int i = 0; i < FGridItems.Count(); ++i) {
+    TObjectSlots& slots = FGridItems.Items(i)->Cells().Objects;
+    for (int c = std::max(FromCol, 0); c <= ToCol && c < static_cast<int>(slots.size()); ++c) {
+      TObject*& slot = slots[static_cast<size_t>(c)];
+      if (slot == nullptr || !freed.insert(slot).second) continue;
+      auto* props = static_cast<TCellProperties*>(slot);
+      TObject* graphic = props->GraphicObject();
+      if (graphic != nullptr && freed.insert(graphic).second && graphic->ClassName() == "TCellGraphic") delete graphic;
+      delete props;
+      slot = nullptr;
+    }
+  }
 }
 
 // ---- Rows ----
@@ -215,6 +231,13 @@ void TRivErodovOzar::RemoveCols(int ColIndex, int CCount) {
   CCount = std::min(CCount, AllColCount() - ColIndex);
   if (CCount <= 0) return;
   ClearCols(ColIndex, CCount);
+  // The cells of these columns kept beyond the row count and in hidden rows go with them.
+  if (FHasCellProps) {
+    int cols = 0, rows = 0;
+    StoredExtent(cols, rows);
+    if (rows > RowCount()) FreeCellPropertiesRect(ColIndex, RowCount(), ColIndex + CCount - 1, rows - 1);
+  }
+  FreeHiddenRowProperties(ColIndex, ColIndex + CCount - 1);
   int hiddenRemoved = 0;
   for (int c = ColIndex; c < ColIndex + CCount; ++c) hiddenRemoved += IsHiddenColumn(c) ? 1 : 0;
   const int disp = DisplColFromReal(ColIndex);
@@ -252,8 +275,6 @@ void TRivErodovOzar::MergeCols(int ColIndex1, int ColIndex2, const String& Separ
 }
 
 // ---- Moving and swapping ----
-
-void TRivErodovOzar::MoveColumn(int FromIndex, int ToIndex) { TCustomGrid::MoveColumn(FromIndex, ToIndex); }
 
 void TRivErodovOzar::MoveRow(int FromIndex, int ToIndex) { TCustomGrid::MoveRow(FromIndex, ToIndex); }
 
@@ -303,7 +324,7 @@ void TRivErodovOzar::SortSwapRows(int ARow1, int ARow2) {
     SetRowHeights(ARow1, RowHeights(ARow2));
     SetRowHeights(ARow2, h1);
   }
-  if (ShowModifiedEnabled && ARow1 < FModifiedRows->Count() && ARow2 < FModifiedRows->Count()) {
+  if (FShowModified->Enabled && ARow1 < FModifiedRows->Count() && ARow2 < FModifiedRows->Count()) {
     const int m = FModifiedRows->Items(ARow1);
     FModifiedRows->PutItem(ARow1, FModifiedRows->Items(ARow2));
     FModifiedRows->PutItem(ARow2, m);
