@@ -7,5 +7,6 @@
 
 #include "analysis/common/ZorvanHelpersStatistics.h"
 
-// SumY, MeanY and Syy of Sums := those of Y[0 .. Sums.Count), as CalculateRegressionSums takes them.
-void CalculateRegressionYSums(RegressionSums& Sums, const std::vector<double>& Y);
+// SumY, MeanY and Syy of Sums := those of Y[0 .. Sums.Count), as CalculateRegressionSums takes
+// them; returns CrossProductSum of X and Y, summed in the same pass as Syy.
+long double CalculateRegressionYSums(RegressionSums& Sums, const std::vector<double>& X, const std::vector<double>& Y);

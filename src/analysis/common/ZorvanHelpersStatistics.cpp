@@ -310,16 +310,21 @@ void CalculateCircularStatistics(Integer n, const std::vector<double>& Angles, d
   Dispersion = static_cast<double>(1.0L - r / static_cast<long double>(m));
 }
 
-void CalculateRegressionYSums(RegressionSums& Sums, const std::vector<double>& Y) {
+long double CalculateRegressionYSums(RegressionSums& Sums, const std::vector<double>& X, const std::vector<double>& Y) {
   const size_t m = Sums.Count;
   long double sumY = 0;
   for (size_t i = 0; i < m; ++i) sumY += Y[i];
   const long double meanY = m > 0 ? sumY / m : 0;
-  long double syy = 0;
-  for (size_t i = 0; i < m; ++i) syy += (Y[i] - meanY) * (Y[i] - meanY);
+  // Two independent sums in one pass: each waits only for itself.
+  long double sxy = 0, syy = 0;
+  for (size_t i = 0; i < m; ++i) {
+    sxy += static_cast<long double>(X[i]) * Y[i];
+    syy += (Y[i] - meanY) * (Y[i] - meanY);
+  }
   Sums.SumY = sumY;
   Sums.MeanY = meanY;
   Sums.Syy = syy;
+  return sxy;
 }
 
 RegressionSums CalculateRegressionSums(const std::vector<double>& X, const std::vector<double>& Y, Integer n) {
@@ -329,7 +334,7 @@ RegressionSums CalculateRegressionSums(const std::vector<double>& X, const std::
   for (size_t i = 0; i < m; ++i) s.SumX += X[i];
   s.MeanX = m > 0 ? s.SumX / m : 0;
   for (size_t i = 0; i < m; ++i) s.Sxx += (X[i] - s.MeanX) * (X[i] - s.MeanX);
-  CalculateRegressionYSums(s, Y);
+  CalculateRegressionYSums(s, X, Y);
   return s;
 }
 

@@ -30,8 +30,8 @@ TRegressionLine Do_Regression(const std::vector<double>& X, const std::vector<do
 
 TRegressionLine Do_PermutedRegression(RegressionSums& Sums, const std::vector<double>& X,
                                       const std::vector<double>& Y) {
-  CalculateRegressionYSums(Sums, Y);
-  return LineFromSums(Sums, CrossProductSum(X, Y, Sums.Count));
+  const long double sxy = CalculateRegressionYSums(Sums, X, Y);
+  return LineFromSums(Sums, sxy);
 }
 
 // The draws of Random(n) in turn, four seeds at a time: seed k + 1 .. k + 4 each follow from
