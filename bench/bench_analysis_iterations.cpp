@@ -123,6 +123,24 @@ void BM_GuildIteration_Plain(benchmark::State& state) {
 }
 BENCHMARK(BM_GuildIteration_Plain)->Args({200, 50})->Args({400, 100})->Unit(benchmark::kMicrosecond);
 
+// The program's own path before the pair table: after one cell shuffle the table no longer
+// holds, so every iteration rebuilds each guild's matrix (packed pair loops) as it used to.
+void BM_GuildIteration_MatrixPath(benchmark::State& state) {
+  const GuildData d = Guilds(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  GroupSims sims;
+  sims.Begin(GroupAxis::Species, d.Presence, d.Labels);
+  RandSeed = 11;
+  sims.Shuffle(GroupShuffle::WithinSites);
+  std::vector<double> out(5);
+  for (auto _ : state) {
+    sims.ShuffleLabels();
+    benchmark::DoNotOptimize(sims.FavoredStates());
+    sims.GroupIndices(GroupIndexKind::CScore, out);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+BENCHMARK(BM_GuildIteration_MatrixPath)->Args({200, 50})->Args({400, 100})->Unit(benchmark::kMicrosecond);
+
 void BM_GuildIteration_Program(benchmark::State& state) {
   const GuildData d = Guilds(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   GroupSims sims;
