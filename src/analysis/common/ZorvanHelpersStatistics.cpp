@@ -1,5 +1,7 @@
 #include "analysis/common/ZorvanHelpersStatistics.h"
 
+#include "analysis/common/RegressionYSums.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -308,26 +310,53 @@ void CalculateCircularStatistics(Integer n, const std::vector<double>& Angles, d
   Dispersion = static_cast<double>(1.0L - r / static_cast<long double>(m));
 }
 
-void CalculateRegression(const std::vector<double>& X, const std::vector<double>& Y, Integer n, double& Slope,
-                         double& Intercept, double& R) {
-  const size_t m = Count(n, std::min(X.size(), Y.size()));
-  long double sumX = 0, sumY = 0;
-  for (size_t i = 0; i < m; ++i) {
-    sumX += X[i];
-    sumY += Y[i];
-  }
-  const long double meanX = m > 0 ? sumX / m : 0, meanY = m > 0 ? sumY / m : 0;
-  long double sxy = 0, sxx = 0, syy = 0;
+long double CalculateRegressionYSums(RegressionSums& Sums, const std::vector<double>& X, const std::vector<double>& Y) {
+  const size_t m = Sums.Count;
+  long double sumY = 0;
+  for (size_t i = 0; i < m; ++i) sumY += Y[i];
+  const long double meanY = m > 0 ? sumY / m : 0;
+  // Two independent sums in one pass: each waits only for itself.
+  long double sxy = 0, syy = 0;
   for (size_t i = 0; i < m; ++i) {
     sxy += static_cast<long double>(X[i]) * Y[i];
-    sxx += (X[i] - meanX) * (X[i] - meanX);
     syy += (Y[i] - meanY) * (Y[i] - meanY);
   }
-  const long double cov = m > 0 ? sxy - sumX * sumY / m : 0;
-  const long double slope = sxx > 0 ? cov / sxx : 0;
+  Sums.SumY = sumY;
+  Sums.MeanY = meanY;
+  Sums.Syy = syy;
+  return sxy;
+}
+
+RegressionSums CalculateRegressionSums(const std::vector<double>& X, const std::vector<double>& Y, Integer n) {
+  RegressionSums s;
+  const size_t m = Count(n, std::min(X.size(), Y.size()));
+  s.Count = m;
+  for (size_t i = 0; i < m; ++i) s.SumX += X[i];
+  s.MeanX = m > 0 ? s.SumX / m : 0;
+  for (size_t i = 0; i < m; ++i) s.Sxx += (X[i] - s.MeanX) * (X[i] - s.MeanX);
+  CalculateRegressionYSums(s, X, Y);
+  return s;
+}
+
+long double CrossProductSum(const std::vector<double>& X, const std::vector<double>& Y, size_t Count) {
+  long double sxy = 0;
+  for (size_t i = 0; i < Count; ++i) sxy += static_cast<long double>(X[i]) * Y[i];
+  return sxy;
+}
+
+void RegressionFromSums(const RegressionSums& Sums, long double Sxy, double& Slope, double& Intercept, double& R) {
+  const size_t m = Sums.Count;
+  const long double cov = m > 0 ? Sxy - Sums.SumX * Sums.SumY / m : 0;
+  const long double slope = Sums.Sxx > 0 ? cov / Sums.Sxx : 0;
   Slope = static_cast<double>(slope);
-  Intercept = static_cast<double>(meanY - meanX * slope);
-  R = sxx * syy > 0 ? static_cast<double>(cov / std::sqrt(sxx * syy)) : 0.0;
+  Intercept = static_cast<double>(Sums.MeanY - Sums.MeanX * slope);
+  R = Sums.Sxx * Sums.Syy > 0 ? static_cast<double>(cov / std::sqrt(Sums.Sxx * Sums.Syy)) : 0.0;
+}
+
+void CalculateRegression(const std::vector<double>& X, const std::vector<double>& Y, Integer n, double& Slope,
+                         double& Intercept, double& R) {
+  const RegressionSums sums = CalculateRegressionSums(X, Y, n);
+  RegressionFromSums(sums, CrossProductSum(X, Y, sums.Count), Slope, Intercept, R);
 }
 
 void CalculateSlope(const std::vector<double>& X, const std::vector<double>& Y, Integer n, double& Slope) {

@@ -94,6 +94,16 @@ void CalculateCircularStatistics(Integer n, const std::vector<double>& Angles, d
 // does not vary.
 void CalculateRegression(const std::vector<double>& X, const std::vector<double>& Y, Integer n, double& Slope,
                          double& Intercept, double& R);
+// The parts of CalculateRegression apart, for a run that pairs the same values again and
+// again: the sums that do not depend on the pairing (totals, squared deviations from the means;
+// extended precision, in point order), the cross product sum, and the line from the two.
+struct RegressionSums {
+  size_t Count = 0;
+  long double SumX = 0, SumY = 0, MeanX = 0, MeanY = 0, Sxx = 0, Syy = 0;
+};
+RegressionSums CalculateRegressionSums(const std::vector<double>& X, const std::vector<double>& Y, Integer n);
+long double CrossProductSum(const std::vector<double>& X, const std::vector<double>& Y, size_t Count);
+void RegressionFromSums(const RegressionSums& Sums, long double Sxy, double& Slope, double& Intercept, double& R);
 void CalculateSlope(const std::vector<double>& X, const std::vector<double>& Y, Integer n, double& Slope);
 
 // ---- reporting conventions

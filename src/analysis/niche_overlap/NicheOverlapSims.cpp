@@ -52,9 +52,7 @@ void StandardizeRows(int Species, int States, const double* Values, double* Out)
   }
 }
 
-void PiankaPairs(int Species, int States, const double* P, std::vector<double>& SumSquares, double* Out) {
-  // Each species' sum of squares once; a pair then costs one dot product. Four pairs at a time
-  // keep four independent sums in flight, each added in state order as a single pair would be.
+void SpeciesSumSquares(int Species, int States, const double* P, std::vector<double>& SumSquares) {
   SumSquares.resize(static_cast<size_t>(Species));
   for (int s = 0; s < Species; ++s) {
     const double* p = P + static_cast<size_t>(s) * States;
@@ -62,6 +60,12 @@ void PiankaPairs(int Species, int States, const double* P, std::vector<double>& 
     for (int c = 0; c < States; ++c) q += p[c] * p[c];
     SumSquares[static_cast<size_t>(s)] = q;
   }
+}
+
+void PiankaPairs(int Species, int States, const double* P, std::vector<double>& SumSquares, double* Out) {
+  // Each species' sum of squares once; a pair then costs one dot product. Four pairs at a time
+  // keep four independent sums in flight, each added in state order as a single pair would be.
+  SpeciesSumSquares(Species, States, P, SumSquares);
   auto overlap = [&](int i, int j, double dot) {
     const double root = std::sqrt(SumSquares[static_cast<size_t>(i)] * SumSquares[static_cast<size_t>(j)]);
     return root == 0 ? 0.0 : dot / root;
@@ -132,16 +136,6 @@ void CzekanowskiPairs(int Species, int States, const double* P, double* Out) {
 
 std::string PairIndexText(double Value) { return FloatToStrF(FiniteStatistic(Value), ffGeneral, 7, 0); }
 
-int32_t PermutationKey(double RandomValue) {
-  // Written out rather than a library rounding call, which costs more than the rest of a draw.
-  // The value lies in [0, 1), so truncation is the floor and the fraction is exact.
-  const double scaled = RandomValue * 100000.0;
-  int32_t key = static_cast<int32_t>(scaled);
-  const double fraction = scaled - key;
-  if (fraction > 0.5 || (fraction == 0.5 && (key & 1) != 0)) ++key;
-  return key;
-}
-
 void NicheOverlapSims::Begin(const NicheInput& Input, NicheAlgorithm Algorithm, NicheIndex Index) {
   FInput = Input;
   FAlgorithm = Algorithm;
@@ -150,20 +144,34 @@ void NicheOverlapSims::Begin(const NicheInput& Input, NicheAlgorithm Algorithm, 
   FSimulated.assign(cells, 0.0);
   FStandardized.assign(cells, 0.0);
   FSumSquares.assign(static_cast<size_t>(FInput.Species), 0.0);
-  FCells.assign(static_cast<size_t>(FInput.States), 0);
   FKeys.assign(static_cast<size_t>(FInput.States), 0);
   FOrder.assign(FKeys.size(), 0);
   FBuffer.assign(FKeys.size(), 0);
-  FCounts.assign((size_t{1} << 9) + 1, 0);
+  FCounts.assign(FKeys.size() + 1, 0);
+  FBlocks.Begin(FInput.Species, FInput.States);
+  // Each row's eligible cells for the permuting algorithms: not "x" and, keeping zeros, not 0.
+  const bool keepZeros = Algorithm == NicheAlgorithm::RA4;
+  FEligible.clear();
+  FEligibleStart.assign(static_cast<size_t>(FInput.Species) + 1, 0);
+  for (int s = 0; s < FInput.Species; ++s) {
+    for (int c = 0; c < FInput.States; ++c) {
+      const size_t k = static_cast<size_t>(s) * FInput.States + c;
+      if (FInput.Excluded[k] != 0 || (keepZeros && FInput.Observed[k] == 0)) continue;
+      FEligible.push_back(c);
+    }
+    FEligibleStart[static_cast<size_t>(s) + 1] = static_cast<int32_t>(FEligible.size());
+  }
 }
 
 void NicheOverlapSims::Pairs(const std::vector<double>& Values, std::vector<double>& Out) {
   const int S = FInput.Species, N = FInput.States;
   StandardizeRows(S, N, Values.data(), FStandardized.data());
-  if (FIndex == NicheIndex::Pianka)
-    PiankaPairs(S, N, FStandardized.data(), FSumSquares, Out.data());
-  else
-    CzekanowskiPairs(S, N, FStandardized.data(), Out.data());
+  if (FIndex == NicheIndex::Pianka) {
+    SpeciesSumSquares(S, N, FStandardized.data(), FSumSquares);
+    FBlocks.Pianka(FStandardized.data(), FSumSquares.data(), Out.data());
+  } else {
+    FBlocks.Czekanowski(FStandardized.data(), Out.data());
+  }
 }
 
 void NicheOverlapSims::ObservedPairs(std::vector<double>& Out) {
@@ -188,50 +196,79 @@ void NicheOverlapSims::RandomReals(bool KeepZeros) {
 // rounded to 5 decimals; ranked ascending, equal keys in cell order; the value of cell t moves
 // to the cell of its key's rank. Values move unrounded, so each row keeps its total exactly.
 //
-// The keys are integers below 2^17, so two stable counting passes (low 9 bits, then high 8)
-// rank them, equal keys keeping their cell order, in time linear in the row.
-void NicheOverlapSims::Permute(bool KeepZeros) {
+// A row's eligible cells never change, so they are listed once (Begin), and the cells that are
+// not eligible stay 0 from Begin on. The keys of a row take their draws four seeds at a time
+// (see DrawKeys).
+void NicheOverlapSims::Permute() {
   const int S = FInput.Species, N = FInput.States;
-  std::fill(FSimulated.begin(), FSimulated.end(), 0.0);
   for (int s = 0; s < S; ++s) {
     const size_t base = static_cast<size_t>(s) * N;
-    int m = 0;
-    for (int c = 0; c < N; ++c) {
-      const size_t k = base + c;
-      if (FInput.Excluded[k] != 0 || (KeepZeros && FInput.Observed[k] == 0)) continue;
-      FCells[static_cast<size_t>(m)] = c;
-      FKeys[static_cast<size_t>(m)] = PermutationKey(RandomReal());
-      ++m;
-    }
+    const int32_t* cells = FEligible.data() + FEligibleStart[static_cast<size_t>(s)];
+    const int m = FEligibleStart[static_cast<size_t>(s) + 1] - FEligibleStart[static_cast<size_t>(s)];
+    DrawKeys(m);
     RankKeys(m);
     // FOrder[rank] names the cell t whose key has that rank: t's value goes to cell c_rank.
     for (int rank = 0; rank < m; ++rank) {
       const int t = FOrder[static_cast<size_t>(rank)];
-      FSimulated[base + FCells[static_cast<size_t>(rank)]] = FInput.Observed[base + FCells[static_cast<size_t>(t)]];
+      FSimulated[base + cells[rank]] = FInput.Observed[base + cells[t]];
     }
   }
 }
 
+// FKeys[0..m) := PermutationKey(RandomReal()) drawn m times in turn. Seeds k + 1 .. k + 4 each
+// follow from seed k by the generator's step taken one to four times (seed * a^i + c_i), so the
+// four do not wait for one another; the keys and the seed left behind are those of m draws.
+void NicheOverlapSims::DrawKeys(int m) {
+  constexpr uint32_t a1 = 134775813u, c1 = 1u;
+  constexpr uint32_t a2 = a1 * a1, c2 = a1 * c1 + 1u;
+  constexpr uint32_t a3 = a2 * a1, c3 = c2 * a1 + 1u;
+  constexpr uint32_t a4 = a3 * a1, c4 = c3 * a1 + 1u;
+  constexpr double kScale = 1.0 / 4294967296.0;
+  int32_t* keys = FKeys.data();
+  uint32_t seed = RandSeed;
+  int t = 0;
+  for (; t + 4 <= m; t += 4) {
+    const uint32_t s1 = seed * a1 + c1, s2 = seed * a2 + c2, s3 = seed * a3 + c3, s4 = seed * a4 + c4;
+    keys[t] = PermutationKey(static_cast<double>(s1) * kScale);
+    keys[t + 1] = PermutationKey(static_cast<double>(s2) * kScale);
+    keys[t + 2] = PermutationKey(static_cast<double>(s3) * kScale);
+    keys[t + 3] = PermutationKey(static_cast<double>(s4) * kScale);
+    seed = s4;
+  }
+  RandSeed = seed;
+  for (; t < m; ++t) keys[t] = PermutationKey(RandomReal());
+}
+
+// The keys are random integers below 2^17, so m buckets by their top bits hold about one key
+// each: a stable counting pass into the buckets, then an insertion pass that finishes the order
+// (keeping equal keys in cell order) with hardly a move. Linear in the row, with no table
+// larger than the row to clear.
 void NicheOverlapSims::RankKeys(int m) {
-  constexpr int kLowBits = 9;
-  constexpr int32_t kLowMask = (1 << kLowBits) - 1;
-  auto pass = [&](const int32_t* from, int32_t* to, auto digit, size_t buckets) {
-    std::fill(FCounts.begin(), FCounts.begin() + static_cast<std::ptrdiff_t>(buckets) + 1, 0);
-    for (int i = 0; i < m; ++i) ++FCounts[static_cast<size_t>(digit(FKeys[static_cast<size_t>(from[i])])) + 1];
-    for (size_t b = 1; b <= buckets; ++b) FCounts[b] += FCounts[b - 1];
-    for (int i = 0; i < m; ++i) to[FCounts[static_cast<size_t>(digit(FKeys[static_cast<size_t>(from[i])]))]++] = from[i];
-  };
-  for (int i = 0; i < m; ++i) FBuffer[static_cast<size_t>(i)] = i;
-  pass(FBuffer.data(), FOrder.data(), [](int32_t k) { return k & kLowMask; }, size_t{1} << kLowBits);
-  pass(FOrder.data(), FBuffer.data(), [](int32_t k) { return k >> kLowBits; }, size_t{1} << (17 - kLowBits));
-  std::copy(FBuffer.begin(), FBuffer.begin() + m, FOrder.begin());
+  const int32_t* keys = FKeys.data();
+  int32_t* counts = FCounts.data();
+  int32_t* bucket = FBuffer.data();
+  int32_t* order = FOrder.data();
+  std::fill(counts, counts + m + 1, 0);
+  for (int i = 0; i < m; ++i) {
+    bucket[i] = static_cast<int32_t>((static_cast<int64_t>(keys[i]) * m) >> 17);
+    ++counts[bucket[i] + 1];
+  }
+  for (int b = 1; b <= m; ++b) counts[b] += counts[b - 1];
+  for (int i = 0; i < m; ++i) order[counts[bucket[i]]++] = i;
+  for (int r = 1; r < m; ++r) {
+    const int32_t t = order[r];
+    const int32_t key = keys[t];
+    int q = r;
+    for (; q > 0 && keys[order[q - 1]] > key; --q) order[q] = order[q - 1];
+    order[q] = t;
+  }
 }
 
 void NicheOverlapSims::Randomize() {
   switch (FAlgorithm) {
     case NicheAlgorithm::RA1: return RandomReals(false);
     case NicheAlgorithm::RA2: return RandomReals(true);
-    case NicheAlgorithm::RA3: return Permute(false);
-    case NicheAlgorithm::RA4: return Permute(true);
+    case NicheAlgorithm::RA3:
+    case NicheAlgorithm::RA4: return Permute();
   }
 }

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/niche_overlap/NichePairBlocks.h"
+
 // Niche breadth x zero states: 1 Relaxed/Reshuffled, 2 Relaxed/Retained, 3 Retained/Reshuffled,
 // 4 Retained/Retained.
 enum class NicheAlgorithm { RA1 = 1, RA2 = 2, RA3 = 3, RA4 = 4 };
@@ -41,6 +43,9 @@ void DivideByWeights(NicheInput& Input, const std::vector<double>& Weights);
 // positive becomes all 0.
 void StandardizeRows(int Species, int States, const double* Values, double* Out);
 
+// SumSquares[s] := the sum of squares of species s's values (resized to Species).
+void SpeciesSumSquares(int Species, int States, const double* P, std::vector<double>& SumSquares);
+
 // The overlap of every pair (i, j), i < j, in the order (1,2), (1,3) .. (1,S), (2,3) .., into
 // Out (S(S-1)/2 values). Pianka: sum(pi pj) / sqrt(sum(pi^2) sum(pj^2)), 0 when that root is
 // 0; Czekanowski: 1 - 0.5 sum|pi - pj|. SumSquares is scratch of S values.
@@ -54,7 +59,15 @@ inline int64_t PairCount(int Species) { return static_cast<int64_t>(Species) * (
 
 // A random real rounded to 5 decimals (half to even), as the integer count of 1e-5 steps: the
 // sort key of the permuting algorithms.
-int32_t PermutationKey(double RandomValue);
+inline int32_t PermutationKey(double RandomValue) {
+  // Written out rather than a library rounding call, which costs more than the rest of a draw,
+  // and without branches: the fraction is above or below one half at random. The value lies in
+  // [0, 1), so truncation is the floor and the fraction is exact.
+  const double scaled = RandomValue * 100000.0;
+  const int32_t key = static_cast<int32_t>(scaled);
+  const double fraction = scaled - key;
+  return key + static_cast<int32_t>((fraction > 0.5) | ((fraction == 0.5) & ((key & 1) != 0)));
+}
 
 class NicheOverlapSims {
  public:
@@ -77,7 +90,8 @@ class NicheOverlapSims {
 
  private:
   void RandomReals(bool KeepZeros);
-  void Permute(bool KeepZeros);
+  void Permute();
+  void DrawKeys(int m);
   // FOrder[0..m) := the positions 0..m-1 of FKeys ordered by key, equal keys by position.
   void RankKeys(int m);
   void Pairs(const std::vector<double>& Values, std::vector<double>& Out);
@@ -88,9 +102,11 @@ class NicheOverlapSims {
   std::vector<double> FSimulated;     // S x N
   std::vector<double> FStandardized;  // S x N, the proportions last computed
   std::vector<double> FSumSquares;    // S
-  std::vector<int32_t> FCells;        // one row's eligible states
+  std::vector<int32_t> FEligible;     // every row's eligible states, row after row
+  std::vector<int32_t> FEligibleStart;  // first of each row's in FEligible, and the end
   std::vector<int32_t> FKeys;         // one row's keys, one per eligible state
   std::vector<int32_t> FOrder;        // positions of the keys in rank order
-  std::vector<int32_t> FBuffer;       // the counting passes' scratch
-  std::vector<int32_t> FCounts;       // bucket counts of one pass
+  std::vector<int32_t> FBuffer;       // the bucket of each key
+  std::vector<int32_t> FCounts;       // bucket counts, then the buckets' next slots
+  NichePairBlocks FBlocks;            // the pair loops a block of species at a time
 };

@@ -10,6 +10,18 @@ namespace {
 
 int64_t PairCount(int64_t species) { return species * (species - 1) / 2; }
 
+// Present species of each group at one site: popcounts of the site's species masked by each
+// group's, with the hardware instruction where the processor has it.
+[[gnu::target_clones("popcnt", "default")]]
+void CountGroups(const uint64_t* site, const uint64_t* groups, int32_t G, int32_t words, int32_t* counts) {
+  for (int32_t g = 0; g < G; ++g) {
+    const uint64_t* mask = groups + static_cast<size_t>(g) * static_cast<size_t>(words);
+    int32_t count = 0;
+    for (int32_t w = 0; w < words; ++w) count += __builtin_popcountll(site[w] & mask[w]);
+    counts[g] = count;
+  }
+}
+
 double Mean(std::span<const double> values) {
   double sum = 0;
   for (double v : values) sum += v;
@@ -76,6 +88,18 @@ void GroupSims::Begin(GroupAxis Axis, const Matrix& Presence, const std::vector<
   plain.Rows = Constraint::Equiprobable;
   plain.Columns = Constraint::Equiprobable;
   cells_.BeginRun(W_, InfoMat{S_ + 1, n_ + 1, S_, n_}, plain, {}, {}, NullModelServices{});
+
+  cellsMoved_ = false;
+  terms_ = GroupPairTerms{};
+  kept_.assign(Labels.size(), 0);
+  words_ = (n_ + 63) / 64;
+  siteBits_.assign(static_cast<size_t>(S_ + 1) * static_cast<size_t>(words_), 0);
+  for (int32_t c = 1; c <= S_; ++c)
+    for (int32_t r = 1; r <= n_; ++r)
+      if (Present(c, r))
+        siteBits_[static_cast<size_t>(c) * static_cast<size_t>(words_) + static_cast<size_t>((r - 1) / 64)] |=
+            uint64_t{1} << ((r - 1) % 64);
+  groupBits_.assign(G * static_cast<size_t>(words_), 0);
 }
 
 int32_t GroupSims::SmallestGroup() const {
@@ -95,7 +119,7 @@ void GroupSims::ShuffleLabels() {
 
 void GroupSims::Shuffle(GroupShuffle Kind) {
   switch (Kind) {
-    case GroupShuffle::Labels: ShuffleLabels(); break;
+    case GroupShuffle::Labels: ShuffleLabels(); return;
     case GroupShuffle::WithinSites: cells_.ShuffleWithinColumns(W_, W_); break;
     case GroupShuffle::WithinSpecies: cells_.ShuffleWithinRows(W_, W_); break;
     case GroupShuffle::Both:
@@ -103,6 +127,7 @@ void GroupSims::Shuffle(GroupShuffle Kind) {
       cells_.ShuffleWithinRows(W_, W_);
       break;
   }
+  cellsMoved_ = true;
 }
 
 void GroupSims::SortMembers() {
@@ -114,7 +139,41 @@ void GroupSims::SortMembers() {
   }
 }
 
+bool GroupSims::UsesPairTerms(GroupIndexKind Kind) const {
+  return axis_ == GroupAxis::Species && !cellsMoved_ && n_ <= GroupPairTerms::kMaxSpecies &&
+         GroupPairTerms::Handles(Kind);
+}
+
+// The members' pair values summed from the table; the mean divides the exact total by the
+// pairs of the non-empty members, as the group's own matrix would.
+bool GroupSims::GroupIndicesFromTerms(GroupIndexKind Kind, std::span<double> Out) {
+  if (!terms_.Built(Kind)) terms_.Build(Kind, W_, S_, n_);
+  SortMembers();
+  bool anyEmpty = false;
+  const int32_t G = GroupCount();
+  for (int32_t g = 0; g < G && g < static_cast<int32_t>(Out.size()); ++g) {
+    const int32_t* member = members_.data() + start_[g];
+    int32_t kept = 0;
+    for (int32_t i = 0; i < sizes_[static_cast<size_t>(g)]; ++i)
+      if (terms_.NonEmpty(member[i])) kept_[static_cast<size_t>(kept++)] = member[i];
+    double& out = Out[static_cast<size_t>(g)];
+    if (kept == 0) {
+      anyEmpty = true;
+      out = 0.0;
+      continue;
+    }
+    const double total = static_cast<double>(terms_.Total(kept_.data(), kept));
+    const int64_t pairs = PairCount(kept);
+    if (Kind == GroupIndexKind::Checkerboards)
+      out = total;
+    else
+      out = pairs > 0 ? total / static_cast<double>(pairs) : 0.0;
+  }
+  return anyEmpty;
+}
+
 bool GroupSims::GroupIndices(GroupIndexKind Kind, std::span<double> Out) {
+  if (UsesPairTerms(Kind)) return GroupIndicesFromTerms(Kind, Out);
   SortMembers();
   bool anyEmpty = false;
   const int32_t G = GroupCount();
@@ -227,6 +286,27 @@ void GroupSims::FavoredTable(const std::vector<int32_t>& Sizes, std::vector<int3
 int32_t GroupSims::FavoredStates() const {
   if (axis_ != GroupAxis::Species) return 0;
   int32_t count = 0;
+  if (!cellsMoved_) {
+    // The sites' species never moved: each group's count is a masked popcount.
+    std::fill(groupBits_.begin(), groupBits_.end(), 0);
+    const size_t words = static_cast<size_t>(words_);
+    for (int32_t r = 1; r <= n_; ++r)
+      groupBits_[static_cast<size_t>(label_[static_cast<size_t>(r - 1)]) * words + static_cast<size_t>((r - 1) / 64)] |=
+          uint64_t{1} << ((r - 1) % 64);
+    const int32_t G = GroupCount();
+    for (int32_t c = 1; c <= S_; ++c) {
+      const int32_t m = siteTotals_[static_cast<size_t>(c)];
+      if (m <= 1 || m >= n_ - 1) continue;
+      CountGroups(siteBits_.data() + static_cast<size_t>(c) * words, groupBits_.data(), G, words_, counts_.data());
+      int32_t lo = n_, hi = 0;
+      for (int32_t v : counts_) {
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+      }
+      if (hi - lo == favored_[static_cast<size_t>(m - 1)]) ++count;
+    }
+    return count;
+  }
   for (int32_t c = 1; c <= S_; ++c) {
     const int32_t m = siteTotals_[static_cast<size_t>(c)];
     // At least 2 species present and at least 2 absent.

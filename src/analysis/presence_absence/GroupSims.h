@@ -25,6 +25,7 @@
 #include "analysis/common/MatrixTypes.h"
 #include "analysis/presence_absence/CoOccurrenceIndices.h"
 #include "analysis/presence_absence/CoOccurrenceSims.h"
+#include "analysis/presence_absence/GroupPairTerms.h"
 
 // Which units carry the labels: species rows (grouping by guild, species overlap) or site
 // columns (grouping by region).
@@ -93,6 +94,9 @@ class GroupSims {
   // Members of every group in unit order, from the current labels.
   void SortMembers();
   double GroupIndex(int32_t g, GroupIndexKind Kind, bool& Empty);
+  // While no cell has moved, a pair index comes from the run's table of pair values.
+  bool UsesPairTerms(GroupIndexKind Kind) const;
+  bool GroupIndicesFromTerms(GroupIndexKind Kind, std::span<double> Out);
 
   GroupAxis axis_ = GroupAxis::Species;
   int32_t S_ = 0;
@@ -119,4 +123,13 @@ class GroupSims {
   mutable std::vector<int32_t> counts_;  // present species per group at one site
 
   CoOccurrenceSims cells_;  // the engine's within-row and within-column shuffles
+
+  // Whether a shuffle has moved cells since Begin; until then the pair values and the sites'
+  // packed species hold.
+  bool cellsMoved_ = false;
+  GroupPairTerms terms_;
+  std::vector<int32_t> kept_;            // one group's non-empty members
+  int32_t words_ = 0;                    // 64-bit words of a packed site or group
+  std::vector<uint64_t> siteBits_;       // the species present at each site, one bit each
+  mutable std::vector<uint64_t> groupBits_;  // the species of each group under the labels
 };

@@ -23,7 +23,8 @@ class TRegressionRun : public TAnalysisRun {
   void ComputeObserved() override {
     F.CurrentSeed = SeedInUse;
     F.InitMatrices();
-    const TRegressionLine observed = Do_Regression(F.xVariableList, F.yVariableList);
+    FSums = CalculateRegressionSums(F.xVariableList, F.yVariableList, static_cast<Integer>(F.yVariableList.size()));
+    const TRegressionLine observed = Do_PermutedRegression(FSums, F.xVariableList, F.yVariableList);
     F.Observed_Coefficient = observed.Slope;
     F.Observed_Intercept = observed.Intercept;
     F.Observed_cc = observed.R;
@@ -36,7 +37,7 @@ class TRegressionRun : public TAnalysisRun {
 
   bool SimulateIteration(Integer Iteration) override {
     RandomizeLists(F.yVariableList);
-    const TRegressionLine line = Do_Regression(F.xVariableList, F.yVariableList);
+    const TRegressionLine line = Do_PermutedRegression(FSums, F.xVariableList, F.yVariableList);
     F.Sims_Coefficient = line.Slope;
     F.Sims_Intercept = line.Intercept;
     F.Sims_cc = line.R;
@@ -78,6 +79,7 @@ class TRegressionRun : public TAnalysisRun {
 
  private:
   TRegressionShell& F;
+  RegressionSums FSums;  // the sums over X, which a permutation of Y leaves as they are
 };
 
 }  // namespace

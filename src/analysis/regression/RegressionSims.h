@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "analysis/common/ZorvanHelpersStatistics.h"
 #include "classlib/Types.h"
 
 struct TRegressionLine {
@@ -16,6 +17,11 @@ struct TRegressionLine {
 // The least-squares line of Y on X over all points (slope and r 0 when X does not vary). A
 // slope or intercept beyond the range of a double raises EOverflow.
 TRegressionLine Do_Regression(const std::vector<double>& X, const std::vector<double>& Y);
+
+// The line of Y on X after Y has been permuted, Sums taken over the same X and Y values: the
+// sums over X are not taken again (those over Y are, into Sums; see RegressionYSums.h).
+TRegressionLine Do_PermutedRegression(RegressionSums& Sums, const std::vector<double>& X,
+                                      const std::vector<double>& Y);
 
 // Permutes Y in place: for k = 0 .. n-1 in turn, Y[k] and Y[Random(n)] change places. Each
 // call permutes the order the previous one left.

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "analysis/size_overlap/NumberLineSort.h"
 #include "analysis/size_overlap/SizeOverlapSims.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/Dialogs.h"
@@ -92,6 +93,7 @@ class TSizeOverlap : public TForm {
   void DisplayResults();
 
   SizeOverlapSims FSims;
+  NumberLineSort FSort;
   SizeOverlapOptions FOptions;
   int FColumn = 1;
   // Texts of the histograms' columns, kept until the displays take them.

@@ -118,9 +118,11 @@ bool TSizeOverlap::Simulate() {
   const size_t middle = static_cast<size_t>(std::nearbyint(static_cast<double>(n) / 2));
 
   const bool save = SizeOverlapOpts->SaveMatrixCheckBox->Checked();
+  // The observed sizes on the distribution's scale are the same for every draw.
+  DistributionTransform(distribution, DataNumberLine, TransformedNumberLine);
+  FSort.Reserve(n);
   for (Integer i = 1; i <= Iterations; ++i) {
     if (RunFrame::Interrupted()) return false;
-    DistributionTransform(distribution, DataNumberLine, TransformedNumberLine);
     if (!FSims.RandomizeNumberLine(TransformedNumberLine, SimulatedNumberLine)) {
       RunFrame::Abandon();
       return false;
@@ -128,7 +130,7 @@ bool TSizeOverlap::Simulate() {
     const size_t kept =
         distribution == SizeDistribution::Histogram ? static_cast<size_t>(Random(static_cast<Integer>(n))) : middle;
     SizeHistogramList[static_cast<size_t>(i - 1)] = SimulatedNumberLine[kept];
-    QuickSortReals(SimulatedNumberLine, 0, last);
+    FSort.Sort(SimulatedNumberLine);
     DistributionBackTransform(distribution, SimulatedNumberLine, UntransformedNumberLine);
     TransformNumberLine(FOptions.LogTransform, UntransformedNumberLine, SimulatedNumberLine);
     CalculateSegments(SimulatedNumberLine, SegmentsNumberLine);

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/niche_overlap/NicheOverlapSims.h"
@@ -223,3 +225,30 @@ TEST(NicheAlgorithms, WhatEachAlgorithmKeeps) {
 }
 
 }  // namespace
+
+// The blocked pair loops against the plain ones, bit for bit, for species counts below,
+// at and across a block of 16, and state counts from 1 up.
+TEST(NichePairs, BlockedLoopsGiveThePlainLoopsDoubles) {
+  uint32_t s = 7;
+  for (const auto& [S, N] : std::vector<std::pair<int, int>>{{1, 1}, {2, 1}, {3, 5}, {16, 7}, {17, 3}, {40, 33}}) {
+    std::vector<double> values(static_cast<size_t>(S) * N), p(values.size());
+    for (double& v : values) {
+      s = s * 1103515245u + 12345u;
+      v = (s >> 16) % 5 == 0 ? 0.0 : ((s >> 8) % 1000) / 7.0;
+    }
+    StandardizeRows(S, N, values.data(), p.data());
+    const size_t pairs = static_cast<size_t>(PairCount(S));
+    std::vector<double> plain(pairs + 1, -1), blocked(pairs + 1, -1), squares;
+    NichePairBlocks blocks;
+    blocks.Begin(S, N);
+
+    PiankaPairs(S, N, p.data(), squares, plain.data());
+    blocks.Pianka(p.data(), squares.data(), blocked.data());
+    EXPECT_EQ(0, std::memcmp(plain.data(), blocked.data(), plain.size() * sizeof(double))) << S << "x" << N;
+
+    CzekanowskiPairs(S, N, p.data(), plain.data());
+    blocks.Czekanowski(p.data(), blocked.data());
+    EXPECT_EQ(0, std::memcmp(plain.data(), blocked.data(), plain.size() * sizeof(double))) << S << "x" << N;
+    EXPECT_EQ(-1, blocked[pairs]) << "wrote past the pairs";
+  }
+}

@@ -296,3 +296,81 @@ TEST(GroupSims, TwoLabelsSwapWithProbabilityOneHalf) {
 }
 
 }  // namespace
+
+namespace {
+
+// A group's pair index and the favored states by their definitions, straight from the working
+// table: the pairs of the group's non-empty species, shared sites s and occupied sites r.
+double IndexByDefinition(const GroupSims& sims, GroupIndexKind kind, int32_t g) {
+  std::vector<int32_t> members;
+  for (int32_t u = 0; u < sims.Units(); ++u) {
+    bool any = false;
+    for (int32_t c = 1; c <= sims.Sites(); ++c) any = any || sims.Present(c, u + 1);
+    if (sims.LabelOf(u) == g && any) members.push_back(u + 1);
+  }
+  int64_t total = 0, pairs = 0;
+  for (size_t a = 0; a < members.size(); ++a)
+    for (size_t b = a + 1; b < members.size(); ++b) {
+      int64_t ri = 0, rj = 0, shared = 0;
+      for (int32_t c = 1; c <= sims.Sites(); ++c) {
+        ri += sims.Present(c, members[a]);
+        rj += sims.Present(c, members[b]);
+        shared += sims.Present(c, members[a]) && sims.Present(c, members[b]);
+      }
+      ++pairs;
+      switch (kind) {
+        case GroupIndexKind::CScore: total += (ri - shared) * (rj - shared); break;
+        case GroupIndexKind::Checkerboards: total += shared == 0; break;
+        case GroupIndexKind::Overlap: total += shared; break;
+        default: total += ri + rj - shared; break;
+      }
+    }
+  if (kind == GroupIndexKind::Checkerboards) return static_cast<double>(total);
+  return pairs > 0 ? static_cast<double>(total) / static_cast<double>(pairs) : 0.0;
+}
+
+int32_t FavoredByDefinition(const GroupSims& sims) {
+  int32_t count = 0;
+  const int32_t n = sims.Species();
+  for (int32_t c = 1; c <= sims.Sites(); ++c) {
+    std::vector<int32_t> perGroup(static_cast<size_t>(sims.GroupCount()), 0);
+    int32_t m = 0;
+    for (int32_t r = 1; r <= n; ++r)
+      if (sims.Present(c, r)) ++m, ++perGroup[static_cast<size_t>(sims.LabelOf(r - 1))];
+    if (m <= 1 || m >= n - 1) continue;
+    const auto [lo, hi] = std::minmax_element(perGroup.begin(), perGroup.end());
+    if (*hi - *lo == sims.Favored()[static_cast<size_t>(m - 1)]) ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+// Label shuffles take the pair values from a table built once, and the favored states from
+// packed sites; a cell shuffle goes back to each group's own matrix. Both must give the
+// definitions' values exactly, with empty species (which leave their pairs out) and guilds
+// of unequal size, over more species than one packed word holds.
+TEST(GroupSims, IndicesAfterEveryShuffleEqualTheirDefinitions) {
+  Matrix data = pa_test::RandomMatrix(70, 9, 0.35, 17);
+  for (int c = 1; c <= 9; ++c) data[c][4] = data[c][40] = data[c][41] = 0;  // three empty species
+  std::vector<std::string> labels;
+  for (int r = 0; r < 70; ++r) labels.push_back(r % 7 == 0 ? "small" : r % 2 ? "odd" : "even");
+  for (GroupIndexKind kind : {GroupIndexKind::CScore, GroupIndexKind::Checkerboards, GroupIndexKind::Overlap,
+                              GroupIndexKind::Union}) {
+    GroupSims sims;
+    sims.Begin(GroupAxis::Species, data, labels);
+    RandSeed = 23;
+    for (int i = 0; i < 30; ++i) {
+      sims.Shuffle(i < 20 ? GroupShuffle::Labels : GroupShuffle::Both);
+      std::vector<double> out(3, -1.0);
+      sims.GroupIndices(kind, out);
+      for (int32_t g = 0; g < 3; ++g)
+        EXPECT_EQ(out[static_cast<size_t>(g)], IndexByDefinition(sims, kind, g))
+            << "kind " << static_cast<int>(kind) << ", shuffle " << i << ", group " << g;
+      // Favored states belong to the label shuffle (site totals stay as they were).
+      if (i < 20) {
+        EXPECT_EQ(sims.FavoredStates(), FavoredByDefinition(sims)) << "shuffle " << i;
+      }
+    }
+  }
+}

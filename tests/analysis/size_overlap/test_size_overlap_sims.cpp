@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/common/ZorvanHelpersStatistics.h"
+#include "analysis/size_overlap/NumberLineSort.h"
 #include "analysis/size_overlap/SizeOverlapSims.h"
 #include "classlib/Random.h"
 
@@ -307,3 +309,39 @@ TEST(SizeOverlapDraws, RedrawsAreBounded) {
 }
 
 }  // namespace
+
+namespace {
+Line SortedByLibrary(Line v) {
+  QuickSortReals(v, 0, static_cast<Integer>(v.size()) - 1);
+  return v;
+}
+}  // namespace
+
+// The number-line sort gives the library sort's order for lines of every shape, ties,
+// crowded buckets and values that are not finite included.
+TEST(SizeOverlapSort, GivesTheLibraryOrder) {
+  uint32_t s = 3;
+  auto next = [&] {
+    s = s * 134775813u + 1u;
+    return s / 4294967296.0;
+  };
+  std::vector<Line> lines = {{}, {2.5}, {3, 1}, {1, 1, 1, 1}, {-2, 5, 0, -7.5, 5, 3}, {1, NAN, -1, INFINITY, 0}};
+  Line uniform, crowded, ties;
+  for (int i = 0; i < 300; ++i) {
+    uniform.push_back(1 + 99 * next());
+    crowded.push_back(i % 50 == 0 ? 1e6 * next() : 1 + 1e-9 * next());
+    ties.push_back(std::floor(next() * 7));
+  }
+  lines.insert(lines.end(), {uniform, crowded, ties});
+  NumberLineSort sort;
+  sort.Reserve(4);
+  for (const Line& line : lines) {
+    Line sorted = line;
+    sort.Sort(sorted);
+    const Line expected = SortedByLibrary(line);
+    ASSERT_EQ(sorted.size(), expected.size());
+    for (size_t i = 0; i < sorted.size(); ++i)
+      EXPECT_TRUE(sorted[i] == expected[i] || (std::isnan(sorted[i]) && std::isnan(expected[i])))
+          << "line of " << line.size() << " at " << i;
+  }
+}

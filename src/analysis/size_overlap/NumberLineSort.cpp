@@ -1,0 +1,67 @@
+#include "analysis/size_overlap/NumberLineSort.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/common/ZorvanHelpersStatistics.h"
+
+namespace {
+
+// Buckets of this many values or fewer are sorted by insertion.
+constexpr uint32_t kInsertionLimit = 16;
+
+void InsertionSort(double* first, double* last) {
+  for (double* i = first + 1; i < last; ++i) {
+    const double v = *i;
+    double* j = i;
+    for (; j > first && v < j[-1]; --j) *j = j[-1];
+    *j = v;
+  }
+}
+
+}  // namespace
+
+void NumberLineSort::Reserve(size_t n) {
+  FBucket.resize(n);
+  FStart.resize(n + 1);
+  FOut.resize(n);
+}
+
+void NumberLineSort::Sort(std::vector<double>& Line) {
+  const size_t n = Line.size();
+  if (n < 2) return;
+  if (FOut.size() < n) Reserve(n);
+  double lo = Line[0], hi = Line[0];
+  bool finite = true;
+  for (double v : Line) {
+    finite = finite && std::isfinite(v);
+    lo = std::min(lo, v);
+    hi = std::max(hi, v);
+  }
+  const double width = hi - lo;
+  if (!finite || !std::isfinite(width) || !(width > 0)) {
+    QuickSortReals(Line, 0, static_cast<Integer>(n) - 1);
+    return;
+  }
+  // n buckets over [lo, hi]; the scale keeps every index below n.
+  const double scale = static_cast<double>(n) / width * (1 - 1e-9);
+  std::fill(FStart.begin(), FStart.begin() + static_cast<std::ptrdiff_t>(n) + 1, 0);
+  for (size_t i = 0; i < n; ++i) {
+    const uint32_t b = std::min(static_cast<uint32_t>((Line[i] - lo) * scale), static_cast<uint32_t>(n - 1));
+    FBucket[i] = b;
+    ++FStart[b + 1];
+  }
+  for (size_t b = 1; b <= n; ++b) FStart[b] += FStart[b - 1];
+  for (size_t i = 0; i < n; ++i) FOut[FStart[FBucket[i]]++] = Line[i];
+  // Each bucket's fill now stands at the next bucket's first slot.
+  uint32_t from = 0;
+  for (size_t b = 0; b < n; ++b) {
+    const uint32_t to = FStart[b];
+    if (to - from > kInsertionLimit)
+      std::sort(FOut.begin() + from, FOut.begin() + to);
+    else if (to - from > 1)
+      InsertionSort(FOut.data() + from, FOut.data() + to);
+    from = to;
+  }
+  std::copy(FOut.begin(), FOut.begin() + static_cast<std::ptrdiff_t>(n), Line.begin());
+}
