@@ -129,6 +129,9 @@ TEST_F(RealGridMouse, TheMiddleButtonPansAndAClickEndsIt) {
   ASSERT_TRUE(WaitFor([&] { return grid->Row() >= 6; }));
   ClickAt(grid, p.X, p.Y + 60);
   EXPECT_FALSE(grid->WheelPanning());
+  EXPECT_TRUE(Application->Hooks.Errors.empty()) << (Application->Hooks.Errors.empty() ? "" : Application->Hooks.Errors[0]);
+  EXPECT_FALSE(AnyModalWindow());
+  EXPECT_EQ(ActiveForm(), Zorvan);
   ExpectMainWindowUsable();
 }
 
