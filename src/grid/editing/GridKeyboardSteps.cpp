@@ -16,12 +16,19 @@ void TRivErodovOzar::KeyDown(Word& Key, TShiftState Shift) {
     Key = 0;
     return;
   }
-  TBaseGrid::KeyDown(Key, Shift);
+  HandleKeyDown(Key, Shift);
   if (enterOrF2) StoreOldCell(Col(), Row());
 }
 
 void TRivErodovOzar::HandleCharMessage(TMessage& Message) {
   const auto ch = static_cast<unsigned char>(Message.WParam);
+  // A character on a check box, radio or button cell opens no editor: Space has toggled it.
+  if (Options().Contains(goEditing) && (ch == '\b' || ch >= 32) && HasControlGraphic(RealColIndex(Col()), Row())) {
+    char key = static_cast<char>(ch);
+    if (OnKeyPress) OnKeyPress(this, key);
+    FStartEditChar = key;
+    return;
+  }
   if (Options().Contains(goEditing) && (ch == '\b' || ch >= 32)) FStartEditChar = static_cast<char>(ch);
   TBaseGrid::WndProc(Message);
 }

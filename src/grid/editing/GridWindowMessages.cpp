@@ -18,7 +18,29 @@ void TRivErodovOzar::WndProc(TMessage& Message) {
     HandleEditDone(Message);
     return;
   }
+  if (!IsDestroying()) {
+    if (HandlePanMessage(Message)) return;
+    if (wheelmsg != 0 && Message.Msg == wheelmsg && !wheelpan && HandleWheelMessage(Message)) return;
+  }
   switch (Message.Msg) {
+    case WM_KEYDOWN:
+      HandleKeyDownMessage(Message);
+      return;
+    case WM_LBUTTONDOWN:
+      HandleLeftButtonDown(Message);
+      return;
+    case WM_LBUTTONUP:
+      HandleLeftButtonUp(Message);
+      return;
+    case WM_LBUTTONDBLCLK:
+      HandleDoubleClickMessage(Message);
+      return;
+    case WM_RBUTTONDOWN:
+      HandleRightButtonDown(Message);
+      return;
+    case WM_RBUTTONUP:
+      HandleRightButtonUp(Message);
+      return;
     case WM_SETFOCUS:
       HandleSetFocus(Message);
       return;
@@ -53,6 +75,7 @@ void TRivErodovOzar::WndProc(TMessage& Message) {
       break;
     case CM_MOUSELEAVE:
       FMouseInside = false;
+      HandleMouseLeave(Message);
       break;
     default:
       break;

@@ -78,11 +78,13 @@ TRivErodovOzar::TRivErodovOzar(TComponent* AOwner)
   FFixedColsMin = TCustomGrid::FixedCols();
   FMaxColCount = ColCount();
   EditingCreated();
+  InteractionCreated();
 }
 
 TRivErodovOzar::~TRivErodovOzar() {
   FDestroyingGrid = true;
   EditingDestroyed();
+  InteractionDestroyed();
   ClearTextOnly = false;
   // Hidden rows hold their cells outside the grid; their properties go with the grid too.
   FreeHiddenRowProperties(0, std::numeric_limits<int>::max() - 1);

@@ -33,6 +33,7 @@
 #include "grid/exchange/GridExchangeTypes.h"
 #include "grid/editing/GridEditingTypes.h"
 #include "grid/editing/RivInplaceEdit.h"
+#include "grid/interaction/GridInteractionTypes.h"
 
 class TStringList;
 class TCustomImageList;
@@ -299,12 +300,12 @@ class TRivErodovOzar : public TBaseGrid {
   virtual String GetCalculatedCellText(int ACol, int ARow);
   virtual void CellSelectorClick(int, int) {}
   virtual void EditorFormulaMode(bool) {}
-  virtual void BeforeKeySelection() {}
+  virtual void BeforeKeySelection(TGridRect&) {}
   virtual void BeforeShowColumnHeaders() {}
   virtual void BeforePaste() {}
   virtual void AfterPaste() {}
-  virtual void AfterWheelScroll() {}
-  virtual void BeforeMouseSelection() {}
+  virtual void AfterWheelScroll(int, bool&) {}
+  virtual void BeforeMouseSelection(TGridRect&) {}
   virtual void MouseActionsChanged(TObject*) {}
   virtual void NavigationChanged(TObject*) {}
   virtual void EditorKeyDown(Word&, TShiftState) {}
@@ -1257,6 +1258,168 @@ class TRivErodovOzar : public TBaseGrid {
   void EditingCreated();
   void EditingDestroyed();
   // ======================== end of editing ========================
+
+  // ======================================================================================
+  // Interaction (src/grid/interaction): keyboard handling, mouse buttons, mouse move, hover,
+  // cursors, the wheel, panning and zoom, column stretching and sizing by the mouse.
+  // ======================================================================================
+ public:
+  // ---- Wheel, panning and zoom (GridWheelPanZoom.cpp) ----
+  // Adds Delta to the zoom step and Delta pixels to every column width and row height; a step
+  // outside -10..10 is refused.
+  void Zoom(int Delta);
+  int ZoomFactor() const { return FZoomFactor; }
+  void SetZoomFactor(int Value) { FZoomFactor = Value; }
+  TIntelliPan IntelliPan = ipVertical;
+  bool WheelPanning() const { return wheelpan; }
+  static constexpr uintptr_t PanTimerID = 999;
+  TMouseWheelUpDownEvent OnMouseWheelDown;
+  TMouseWheelUpDownEvent OnMouseWheelUp;
+
+  // ---- Column stretching and sizing (GridColumnStretch.cpp) ----
+  // Widens ACol (-1: the last column) to fill the client width with ColumnSize.Stretch on;
+  // ERivGridError "Stretch column index out of range" for any other index outside the columns.
+  void DoStretchColumn(int ACol);
+  void StretchRightColumn() { DoStretchColumn(ColCount() - 1); }
+  bool IsOnSizingBorder(int X, int Y);
+  void ScreenToCell(TPoint pt, int& ACol, int& ARow);
+  virtual void DoUpdateColumnSize(int ACol, int& AWidth);
+  TUpdateColumnSizeEvent OnUpdateColumnSize;
+  TEndColumnSizeEvent OnEndColumnSize;
+  TColumnSizeEvent OnColumnSize;
+  TColumnSizingEvent OnColumnSizing;
+  TColumnSizingEvent OnRowSizing;
+
+  // ---- Mouse buttons (GridMouseButtons.cpp), move, hover and cursors (GridMouseMove.cpp) ----
+  TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+  bool IsHoverFixedCell(int ACol, int ARow);
+  void ResetFixedCellHighlight();
+  int HoverFixedX() const { return FHoverFixedX; }
+  int HoverFixedY() const { return FHoverFixedY; }
+  int HoverRowIndex() const { return FHoverRowIdx; }
+  // The cursor the grid shows over its cells now (its own cursors are 8009..8014, the pan
+  // cursors 8000..8008).
+  int ShownCursor() const { return FShownCursor; }
+  bool HintShowSizing = false;
+  bool SelectionRectangle = false;
+  bool CellSelectorMode = false;
+  bool FixedAsButtons = false;
+  bool URLEdit = false;
+  TCanClickCellEvent OnCanClickCell;
+  TClickCellEvent OnClickCell;
+  TClickCellEvent OnRightClickCell;
+  TButtonClickEvent OnButtonClick;
+  TCheckBoxClickEvent OnCheckBoxClick;
+  TCheckBoxClickEvent OnCheckBoxMouseUp;
+  TRadioClickEvent OnRadioClick;
+  TRadioClickEvent OnRadioMouseUp;
+  TButtonClickEvent OnRadioButtonClick;
+  TButtonClickEvent OnFixedCellClick;
+  TAnchorClickEvent OnAnchorClick;
+  TAnchorEvent OnAnchorEnter;
+  TAnchorEvent OnAnchorExit;
+  TCanDeleteRowEvent OnCanDeleteRow;
+  TAutoInsertRowEvent OnAutoInsertRow;
+  // The HTML hint window's last sizing text ("cw=<b>64</b>"), empty when none shows.
+  const String& SizingHint() const { return FSizingHint; }
+
+ protected:
+  // ---- Keyboard handling (GridKeyboardHandling.cpp) ----
+  void HandleKeyDownMessage(TMessage& Message);
+  void HandleKeyDown(Word& Key, TShiftState Shift);
+  bool HomeEndStep(Word Key, TShiftState Shift, bool KeepLeft, int LeftAtEntry);
+  bool SkipFixedCellsStep(Word Key);
+  void InsertRowStep();
+  bool DeleteRowStep();
+  void SelectAllStep();
+  void ClickableGraphicStep(Word Key);
+  TGridRect FMoveSelection;
+
+  // ---- Mouse buttons (GridMouseButtons.cpp) ----
+  void HandleLeftButtonDown(TMessage& Message);
+  void HandleLeftButtonUp(TMessage& Message);
+  void HandleDoubleClickMessage(TMessage& Message);
+  void HandleRightButtonDown(TMessage& Message);
+  void HandleRightButtonUp(TMessage& Message);
+  void Click() override;
+  void HandleClick();
+  // An anchor under the client point of the cell: a URL text whole, or an HTML anchor.
+  String AnchorAt(int ACol, int ARow, int X, int Y);
+  void FollowAnchor(int ACol, int ARow, const String& Anchor);
+  int Colclicked = -1;
+  int Rowclicked = -1;
+  int Colclickedsize = 0;
+  int Rowclickedsize = 0;
+  int Clickposx = 0;
+  int Clickposy = 0;
+  int Clickposdx = 0;
+  int Clickposdy = 0;
+  bool ColSized = false;
+  bool Rowsized = false;
+  bool ColSizeFlg = false;
+  bool FDblClk = false;
+  bool FDoOnClick = false;
+  bool FDoOnClickPress = false;
+  bool FMouseDown = false;
+  bool FMouseDownMove = false;
+  TPoint FPushedCellButton{-1, -1};
+  bool FSelectionClick = false;
+  int FOldKeepLeftCol = -1;
+
+  // ---- Mouse move, hover and cursors (GridMouseMove.cpp) ----
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void HandleMouseMove(TShiftState Shift, int X, int Y);
+  void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void HandleMouseLeave(TMessage& Message);
+  void HandleSetCursor();
+  void ShowGridCursor(int CursorId);
+  // Sizing of a column or row by its border in the fixed area, which this grid does itself.
+  bool StartBorderSizing(int X, int Y);
+  void TrackBorderSizing(int X, int Y);
+  void EndBorderSizing();
+  TMouseSelectMode FMouseSelectMode = msNormal;
+  int FSizingIndex = -1;
+  int FSizingEdge = 0;
+  bool FEditStart = false;
+  int FMouseSelectStart = -1;
+  int FHoverFixedX = -1;
+  int FHoverFixedY = -1;
+  bool FNoMouseLeave = false;
+  String FAnchor;
+  int FShownCursor = crDefault;
+  String FSizingHint;
+
+  // ---- Wheel, panning and zoom (GridWheelPanZoom.cpp) ----
+  bool HandleWheelMessage(TMessage& Message);
+  bool HandlePanMessage(TMessage& Message);
+  void PanStep();
+  void PaintPanMark();
+  void InvalidatePanMark();
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  UINT wheelmsg = WM_MOUSEWHEEL;
+  int wheelscrl = 3;
+  bool wheelpan = false;
+  TPoint wheelpanpos;
+  int prevcurs = crDefault;
+  int FZoomFactor = 0;
+  bool FScrollLock = false;
+  int FWheelDelta = 0;
+  bool FPanHintsWere = false;
+  TImage* FPanMark = nullptr;
+
+  // ---- Column stretching and sizing (GridColumnStretch.cpp) ----
+  void ColWidthsChanged() override;
+  void RowHeightsChanged() override;
+  void SizeChanged(int OldColCount, int OldRowCount) override;
+  bool ColchgFlg = true;
+  bool FIsColChanging = false;
+  void InteractionCreated();
+  void InteractionDestroyed();
+  // ======================== end of interaction ========================
 
  private:
   void ApplyScrollBarAlways(bool HideUnneeded);
