@@ -40,52 +40,68 @@ class TWatchAppearance : public TPersistent {
   ~TWatchAppearance() override;
   void Assign(TPersistent* Source) override;
 
-#define WATCH_PROPERTY(Type, Name, Default)                     \
- public:                                                        \
-  Type Name() const { return F##Name; }                         \
-  void Set##Name(Type Value) {                                  \
-    if (F##Name == Value) return;                               \
-    F##Name = Value;                                            \
-    Changed();                                                  \
-  }                                                             \
-                                                                \
- private:                                                       \
-  Type F##Name = Default;
-
-  WATCH_PROPERTY(int, Size, 0)
-  WATCH_PROPERTY(TWatchShape, Shape, wsCircle)
-  WATCH_PROPERTY(TColor, BackgroundColor, 0xFFFFFF)
-  WATCH_PROPERTY(TColor, BackgroundColorTo, clNone)
-  WATCH_PROPERTY(TWatchGradient, BackgroundGradient, wgVertical)
-  WATCH_PROPERTY(TColor, BorderColor, 0)
-  WATCH_PROPERTY(int, BorderWidth, 4)
-  WATCH_PROPERTY(TColor, HourColor, 0)
-  WATCH_PROPERTY(uint8_t, HourMarkLength, 0)
-  WATCH_PROPERTY(uint8_t, HourMarkWidth, 1)
-  WATCH_PROPERTY(THourMarkStyle, HourMarkStyle, hmsLine)
-  WATCH_PROPERTY(TColor, MinuteColor, 0x808080)
-  WATCH_PROPERTY(uint8_t, MinuteMarkLength, 0)
-  WATCH_PROPERTY(uint8_t, MinuteMarkWidth, 1)
-  WATCH_PROPERTY(TTickMarks, TickMarks, tmAll)
-  WATCH_PROPERTY(TColor, HourPointer, 0)
-  WATCH_PROPERTY(TColor, HourPointerShadow, clBtnShadow)
-  WATCH_PROPERTY(uint8_t, HourPointerSize, 4)
-  WATCH_PROPERTY(TColor, MinutePointer, 0)
-  WATCH_PROPERTY(TColor, MinutePointerShadow, clBtnShadow)
-  WATCH_PROPERTY(uint8_t, MinutePointerSize, 3)
-  WATCH_PROPERTY(TColor, SecondPointer, 0x0000FF)
-  WATCH_PROPERTY(uint8_t, SecondPointerSize, 1)
-  WATCH_PROPERTY(TPointerStyle, PointerStyle, psLine)
-  WATCH_PROPERTY(uint8_t, CenterPointSize, 4)
-  WATCH_PROPERTY(TColor, CenterPointColor, 0)
-  WATCH_PROPERTY(TColor, CenterPointBorderColor, clNone)
-  WATCH_PROPERTY(TColor, CenterPointOuterBorderColor, clNone)
-  WATCH_PROPERTY(TColor, AMPMColor, 0xFFFFFF)
-  WATCH_PROPERTY(TColor, AMPMBorderColor, 0)
-  WATCH_PROPERTY(TAMPMFrame, AMPMFrame, apRect)
-#undef WATCH_PROPERTY
-
- public:
+  int Size() const { return FSize; }
+  void SetSize(int Value) { Set(FSize, Value); }
+  TWatchShape Shape() const { return FShape; }
+  void SetShape(TWatchShape Value) { Set(FShape, Value); }
+  TColor BackgroundColor() const { return FBackgroundColor; }
+  void SetBackgroundColor(TColor Value) { Set(FBackgroundColor, Value); }
+  TColor BackgroundColorTo() const { return FBackgroundColorTo; }
+  void SetBackgroundColorTo(TColor Value) { Set(FBackgroundColorTo, Value); }
+  TWatchGradient BackgroundGradient() const { return FBackgroundGradient; }
+  void SetBackgroundGradient(TWatchGradient Value) { Set(FBackgroundGradient, Value); }
+  TColor BorderColor() const { return FBorderColor; }
+  void SetBorderColor(TColor Value) { Set(FBorderColor, Value); }
+  int BorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(int Value) { Set(FBorderWidth, Value); }
+  TColor HourColor() const { return FHourColor; }
+  void SetHourColor(TColor Value) { Set(FHourColor, Value); }
+  uint8_t HourMarkLength() const { return FHourMarkLength; }
+  void SetHourMarkLength(uint8_t Value) { Set(FHourMarkLength, Value); }
+  uint8_t HourMarkWidth() const { return FHourMarkWidth; }
+  void SetHourMarkWidth(uint8_t Value) { Set(FHourMarkWidth, Value); }
+  THourMarkStyle HourMarkStyle() const { return FHourMarkStyle; }
+  void SetHourMarkStyle(THourMarkStyle Value) { Set(FHourMarkStyle, Value); }
+  TColor MinuteColor() const { return FMinuteColor; }
+  void SetMinuteColor(TColor Value) { Set(FMinuteColor, Value); }
+  uint8_t MinuteMarkLength() const { return FMinuteMarkLength; }
+  void SetMinuteMarkLength(uint8_t Value) { Set(FMinuteMarkLength, Value); }
+  uint8_t MinuteMarkWidth() const { return FMinuteMarkWidth; }
+  void SetMinuteMarkWidth(uint8_t Value) { Set(FMinuteMarkWidth, Value); }
+  TTickMarks TickMarks() const { return FTickMarks; }
+  void SetTickMarks(TTickMarks Value) { Set(FTickMarks, Value); }
+  TColor HourPointer() const { return FHourPointer; }
+  void SetHourPointer(TColor Value) { Set(FHourPointer, Value); }
+  TColor HourPointerShadow() const { return FHourPointerShadow; }
+  void SetHourPointerShadow(TColor Value) { Set(FHourPointerShadow, Value); }
+  uint8_t HourPointerSize() const { return FHourPointerSize; }
+  void SetHourPointerSize(uint8_t Value) { Set(FHourPointerSize, Value); }
+  TColor MinutePointer() const { return FMinutePointer; }
+  void SetMinutePointer(TColor Value) { Set(FMinutePointer, Value); }
+  TColor MinutePointerShadow() const { return FMinutePointerShadow; }
+  void SetMinutePointerShadow(TColor Value) { Set(FMinutePointerShadow, Value); }
+  uint8_t MinutePointerSize() const { return FMinutePointerSize; }
+  void SetMinutePointerSize(uint8_t Value) { Set(FMinutePointerSize, Value); }
+  TColor SecondPointer() const { return FSecondPointer; }
+  void SetSecondPointer(TColor Value) { Set(FSecondPointer, Value); }
+  uint8_t SecondPointerSize() const { return FSecondPointerSize; }
+  void SetSecondPointerSize(uint8_t Value) { Set(FSecondPointerSize, Value); }
+  TPointerStyle PointerStyle() const { return FPointerStyle; }
+  void SetPointerStyle(TPointerStyle Value) { Set(FPointerStyle, Value); }
+  uint8_t CenterPointSize() const { return FCenterPointSize; }
+  void SetCenterPointSize(uint8_t Value) { Set(FCenterPointSize, Value); }
+  TColor CenterPointColor() const { return FCenterPointColor; }
+  void SetCenterPointColor(TColor Value) { Set(FCenterPointColor, Value); }
+  TColor CenterPointBorderColor() const { return FCenterPointBorderColor; }
+  void SetCenterPointBorderColor(TColor Value) { Set(FCenterPointBorderColor, Value); }
+  TColor CenterPointOuterBorderColor() const { return FCenterPointOuterBorderColor; }
+  void SetCenterPointOuterBorderColor(TColor Value) { Set(FCenterPointOuterBorderColor, Value); }
+  TColor AMPMColor() const { return FAMPMColor; }
+  void SetAMPMColor(TColor Value) { Set(FAMPMColor, Value); }
+  TColor AMPMBorderColor() const { return FAMPMBorderColor; }
+  void SetAMPMBorderColor(TColor Value) { Set(FAMPMBorderColor, Value); }
+  TAMPMFrame AMPMFrame() const { return FAMPMFrame; }
+  void SetAMPMFrame(TAMPMFrame Value) { Set(FAMPMFrame, Value); }
   TPicture* Picture() const { return FPicture.get(); }
   void SetPicture(TPicture* Value);
   TFont* HourFont() const { return FHourFont.get(); }
@@ -108,6 +124,43 @@ class TWatchAppearance : public TPersistent {
   void Changed() {
     if (OnChange) OnChange(this);
   }
+  template <typename T>
+  void Set(T& Field, T Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Changed();
+  }
+  int FSize = 0;
+  TWatchShape FShape = wsCircle;
+  TColor FBackgroundColor = 0xFFFFFF;
+  TColor FBackgroundColorTo = clNone;
+  TWatchGradient FBackgroundGradient = wgVertical;
+  TColor FBorderColor = 0;
+  int FBorderWidth = 4;
+  TColor FHourColor = 0;
+  uint8_t FHourMarkLength = 0;
+  uint8_t FHourMarkWidth = 1;
+  THourMarkStyle FHourMarkStyle = hmsLine;
+  TColor FMinuteColor = 0x808080;
+  uint8_t FMinuteMarkLength = 0;
+  uint8_t FMinuteMarkWidth = 1;
+  TTickMarks FTickMarks = tmAll;
+  TColor FHourPointer = 0;
+  TColor FHourPointerShadow = clBtnShadow;
+  uint8_t FHourPointerSize = 4;
+  TColor FMinutePointer = 0;
+  TColor FMinutePointerShadow = clBtnShadow;
+  uint8_t FMinutePointerSize = 3;
+  TColor FSecondPointer = 0x0000FF;
+  uint8_t FSecondPointerSize = 1;
+  TPointerStyle FPointerStyle = psLine;
+  uint8_t FCenterPointSize = 4;
+  TColor FCenterPointColor = 0;
+  TColor FCenterPointBorderColor = clNone;
+  TColor FCenterPointOuterBorderColor = clNone;
+  TColor FAMPMColor = 0xFFFFFF;
+  TColor FAMPMBorderColor = 0;
+  TAMPMFrame FAMPMFrame = apRect;
   std::unique_ptr<TPicture> FPicture;
   std::unique_ptr<TFont> FHourFont;
   std::unique_ptr<TFont> FAMPMFont;
