@@ -472,7 +472,7 @@ TCustomForm* TScreen::ActiveForm() const {
 // ---------------------------------------------------------------------------------------
 // Key input
 
-WPARAM KeyInput(TWinControl* Target, UINT Msg, WPARAM Key) {
+WPARAM KeyInput(TWinControl* Target, UINT Msg, WPARAM Key, LPARAM KeyData) {
   if (Target == nullptr) return 0;
   try {
     TCustomForm* form = Target->GetParentForm();
@@ -481,7 +481,7 @@ WPARAM KeyInput(TWinControl* Target, UINT Msg, WPARAM Key) {
       if (form != nullptr && form->IsShortCut(static_cast<Word>(Key), shift)) return 0;
       if (form != nullptr && form != Target && form->KeyPreview) {
         Word k = static_cast<Word>(Key);
-        TMessage m{Msg, k, 0, 0};
+        TMessage m{Msg, k, KeyData, 0};
         form->WndProc(m);
         Key = m.WParam;
         if (Key == 0) return 0;
@@ -496,13 +496,13 @@ WPARAM KeyInput(TWinControl* Target, UINT Msg, WPARAM Key) {
       }
     }
     if (Msg == WM_CHAR && form != nullptr && form != Target && form->KeyPreview) {
-      TMessage m{Msg, Key, 0, 0};
+      TMessage m{Msg, Key, KeyData, 0};
       form->WndProc(m);
       Key = m.WParam;
       if (Key == 0) return 0;
     }
     Target->HandleNeeded();
-    TMessage m{Msg, Key, 0, 0};
+    TMessage m{Msg, Key, KeyData, 0};
     Target->MainWndProc(m);
     return m.WParam;
   } catch (const std::exception& e) {

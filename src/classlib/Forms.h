@@ -254,8 +254,9 @@ extern TScreen* Screen;
 // first, then the form itself when it previews keys, then the dialog-key stage (Tab moves
 // between controls unless the control wants it), and finally the target control.
 // Errors that escape reach the application's error box. Returns the key as the target's
-// handlers left it: 0 when a stage or a handler consumed it.
-WPARAM KeyInput(TWinControl* Target, UINT Msg, WPARAM Key);
+// handlers left it: 0 when a stage or a handler consumed it. KeyData is the message's LParam
+// (bit 22 marks a key of the numeric keypad).
+WPARAM KeyInput(TWinControl* Target, UINT Msg, WPARAM Key, LPARAM KeyData = 0);
 
 // Message-box flags.
 constexpr UINT MB_OK = 0x0;

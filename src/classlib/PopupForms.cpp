@@ -116,13 +116,13 @@ class PopupView : public QWidget {
     Word vk = KeyMap::ToVirtualKey(e->key());
     if (vk != 0) {
       SetKeyDown(vk, down);
-      KeyInput(form_, down ? WM_KEYDOWN : WM_KEYUP, vk);
+      KeyInput(form_, down ? WM_KEYDOWN : WM_KEYUP, vk, Views::KeyDataOf(e->modifiers().toInt()));
       if (!alive) return;
     }
     if (down && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
       for (char c : e->text().toUtf8()) {
         if (static_cast<unsigned char>(c) >= 32 || c == '\r' || c == '\b' || c == 27 || c == '\t')
-          KeyInput(form_, WM_CHAR, static_cast<unsigned char>(c));
+          KeyInput(form_, WM_CHAR, static_cast<unsigned char>(c), Views::KeyDataOf(e->modifiers().toInt()));
         if (!alive) return;
       }
     }

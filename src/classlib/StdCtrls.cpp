@@ -3,10 +3,12 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPointer>
 #include <QToolTip>
 #include <algorithm>
 
+#include "classlib/Canvas.h"
 #include "classlib/Forms.h"
 #include "classlib/WinApi.h"
 #include "classlib/qt/KeyMap.h"
@@ -73,12 +75,13 @@ class KeyForwardingLineEdit : public QLineEdit {
     Word vk = KeyMap::ToVirtualKey(e->key());
     if (vk != 0) {
       SetKeyDown(vk, true);
-      if (KeyInput(edit_, WM_KEYDOWN, vk) == 0 || !alive) return;
+      if (KeyInput(edit_, WM_KEYDOWN, vk, Views::KeyDataOf(e->modifiers().toInt())) == 0 || !alive) return;
     }
     if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
       bool consumed = false;
       for (char c : e->text().toUtf8()) {
-        if (KeyInput(edit_, WM_CHAR, static_cast<unsigned char>(c)) == 0) consumed = true;
+        if (KeyInput(edit_, WM_CHAR, static_cast<unsigned char>(c), Views::KeyDataOf(e->modifiers().toInt())) == 0)
+          consumed = true;
         if (!alive) return;
       }
       if (consumed) return;
@@ -99,6 +102,18 @@ class KeyForwardingLineEdit : public QLineEdit {
   void focusInEvent(QFocusEvent* e) override {
     QLineEdit::focusInEvent(e);
     if (!edit_->Focused()) edit_->SetFocus();
+  }
+  // After the native drawing the edit gets WM_PAINT with a canvas over the view, so that an
+  // edit can draw over its text (a focus mark, a picture of its value).
+  void paintEvent(QPaintEvent* e) override {
+    QLineEdit::paintEvent(e);
+    QPainter painter(this);
+    TCanvas canvas(&painter);
+    try {
+      edit_->Perform(WM_PAINT, reinterpret_cast<WPARAM>(&canvas), 0);
+    } catch (const std::exception& ex) {
+      Application->HandleException(edit_, ex);
+    }
   }
   // The wheel reaches the edit as WM_MOUSEWHEEL (delta above the key states, the screen point
   // in LParam); what the edit leaves unhandled goes on as before.

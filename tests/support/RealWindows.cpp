@@ -348,6 +348,15 @@ void Type(TControl* Control, const String& Text) {
   Settle();
 }
 
+void TypeOnKeypad(TControl* Control, const String& Text) {
+  QWidget* w = VisibleView(Control);
+  if (w == nullptr) return;
+  QWindow* win = w->window()->windowHandle();
+  if (win == nullptr) return;
+  for (char c : Text) QTest::keyClick(win, c, Qt::KeypadModifier);
+  Settle();
+}
+
 void CloseBox(TCustomForm* Form) {
   QWidget* w = VisibleView(Form);
   if (w == nullptr) return;

@@ -55,6 +55,8 @@ void DragScrollThumb(TControl* Control, bool Vertical, double Fraction);
 // Keys go to the window that holds Control, to whatever has the focus there.
 void Key(TControl* Control, Word VirtualKey, TShiftState Shift = TShiftState());
 void Type(TControl* Control, const String& Text);
+// Types the characters with the keys of the numeric keypad (its digits and decimal key).
+void TypeOnKeypad(TControl* Control, const String& Text);
 
 // The window manager's close box of the form's window.
 void CloseBox(TCustomForm* Form);

@@ -161,13 +161,13 @@ class PaintedView : public QWidget {
     Word vk = KeyMap::ToVirtualKey(e->key());
     if (vk != 0) {
       SetKeyDown(vk, down);
-      KeyInput(win, down ? WM_KEYDOWN : WM_KEYUP, vk);
+      KeyInput(win, down ? WM_KEYDOWN : WM_KEYUP, vk, Views::KeyDataOf(e->modifiers().toInt()));
     }
     if (down && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
       QByteArray text = e->text().toUtf8();
       for (char c : text)
         if (static_cast<unsigned char>(c) >= 32 || c == '\r' || c == '\b' || c == 27 || c == '\t')
-          KeyInput(win, WM_CHAR, static_cast<unsigned char>(c));
+          KeyInput(win, WM_CHAR, static_cast<unsigned char>(c), Views::KeyDataOf(e->modifiers().toInt()));
     }
   }
 
@@ -675,6 +675,10 @@ void SyncModifierKeys(int QtModifiers) {
   SetKeyDown(VK_SHIFT, (QtModifiers & Qt::ShiftModifier) != 0);
   SetKeyDown(VK_CONTROL, (QtModifiers & Qt::ControlModifier) != 0);
   SetKeyDown(VK_MENU, (QtModifiers & Qt::AltModifier) != 0);
+}
+
+LPARAM KeyDataOf(int QtModifiers) {
+  return (QtModifiers & Qt::KeypadModifier) != 0 ? LPARAM{1} << 22 : LPARAM{0};
 }
 
 }  // namespace Views

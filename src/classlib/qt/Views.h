@@ -75,6 +75,9 @@ void RunKeepingActivation(const std::function<void()>& Run);
 
 // Brings the key-state table's Shift, Ctrl and Alt in line with a real key or mouse event.
 void SyncModifierKeys(int QtModifiers);
+// The key data (LParam) of a key message made from a real key event: bit 22 marks a key of
+// the numeric keypad, so that its decimal key can be told from the main keyboard's.
+LPARAM KeyDataOf(int QtModifiers);
 
 // Paints a custom-drawn control's view (set by the graphics layer).
 using PaintFunction = void (*)(TControl* Control, QPainter& Painter);

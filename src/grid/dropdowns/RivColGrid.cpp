@@ -212,11 +212,25 @@ void TRivColGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawStat
   if (FRivDropDown != nullptr && FRivDropDown->OnDropDownGetItemText)
     FRivDropDown->OnDropDownGetItemText(FRivDropDown, ACol, ARow, text);
   const bool fixed = AState.Contains(gdFixed);
+  if (fixed) canvas->Font()->Assign(FHeaderFont.get());
+  // The owner may give a cell its own font and colours (a second colour makes a gradient).
+  TColor colorTo = clNone;
+  TColor headerColor = HeaderColor;
+  TColor headerColorTo = HeaderColorTo;
+  if (FRivDropDown != nullptr && FRivDropDown->OnDropDownGetItemProp) {
+    if (fixed)
+      FRivDropDown->OnDropDownGetItemProp(FRivDropDown, ACol, ARow, canvas->Font(), headerColor, headerColorTo);
+    else
+      FRivDropDown->OnDropDownGetItemProp(FRivDropDown, ACol, ARow, canvas->Font(), color, colorTo);
+  }
   if (!fixed && !AState.Contains(gdSelected)) {
     canvas->Pen()->SetColor(color);
     canvas->Brush()->SetColor(color);
     canvas->Pen()->SetWidth(1);
-    canvas->Rectangle(r);
+    if (colorTo != clNone && colorTo != color && FRivDropDown != nullptr)
+      FRivDropDown->DrawGradientBackground(canvas, color, colorTo, 80, r, gdVertical);
+    else
+      canvas->Rectangle(r);
   } else if (!fixed) {
     if (FRivDropDown != nullptr) {
       FRivDropDown->DrawSelectionBackground(canvas, r, color, segment);
@@ -227,13 +241,13 @@ void TRivColGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawStat
   } else {
     text = ACol < FColumns->Count() ? FColumns->Items(ACol)->Header : String();
     imageIndex = -1;
-    if (HeaderColor == clNone || HeaderColorTo == clNone) {
-      canvas->Brush()->SetColor(HeaderColor);
+    if (headerColor == clNone || headerColorTo == clNone) {
+      canvas->Brush()->SetColor(headerColor);
       canvas->FillRect(r);
     } else if (FRivDropDown != nullptr) {
-      FRivDropDown->DrawGradientBackground(canvas, HeaderColor, HeaderColorTo, 80, r, gdVertical);
+      FRivDropDown->DrawGradientBackground(canvas, headerColor, headerColorTo, 80, r, gdVertical);
     } else {
-      DrawListGradient(canvas, HeaderColor, HeaderColorTo, 80, r);
+      DrawListGradient(canvas, headerColor, headerColorTo, 80, r);
     }
   }
   // The lines under and beside the cell.
@@ -275,7 +289,6 @@ void TRivColGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawStat
   canvas->Brush()->SetStyle(bsClear);
   if (!fixed && AState.Contains(gdSelected) && FRivDropDown != nullptr)
     canvas->Font()->SetColor(FRivDropDown->SelectionTextColor);
-  if (fixed) canvas->Font()->Assign(FHeaderFont.get());
   uint32_t format = DT_NOPREFIX | DT_EXPANDTABS | DT_VCENTER;
   format |= alignment == taRightJustify ? DT_RIGHT : alignment == taCenter ? DT_CENTER : DT_LEFT;
   format |= wordwrap ? (DT_WORDBREAK | DT_EDITCONTROL) : DT_SINGLELINE;

@@ -542,6 +542,10 @@ void TRivCustomDropDown::WndProc(TMessage& Message) {
       TCustomMaskEdit::WndProc(Message);
       if (HandleAllocated()) UpdateEditRect();
       return;
+    case WM_PAINT:
+      TCustomMaskEdit::WndProc(Message);
+      PaintFocusRect(reinterpret_cast<TCanvas*>(Message.WParam));
+      return;
     case WM_MOUSEWHEEL:
       // The wheel over the edit moves the choice as it does over the pop-up.
       TCustomMaskEdit::WndProc(Message);

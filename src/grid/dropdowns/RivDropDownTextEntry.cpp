@@ -890,6 +890,8 @@ void TRivCustomDropDown::HandleLButtonDown(TMessage& Message) {
 }
 
 void TRivCustomDropDown::HandleLButtonUp(TMessage& Message) {
+  // The focus mark goes over what the view drew for the click.
+  if (!FEditorEnabled || ReadOnly()) Invalidate();
   if (FButtonDown) {
     SetSelStart(CharFromPos(TPoint{SmallIntLo(Message.LParam), SmallIntHi(Message.LParam)}));
   }

@@ -4,6 +4,9 @@
 // typed into the edit, the navigation keys, and the list's painting and looks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include <initializer_list>
 #include <memory>
 
@@ -376,6 +379,32 @@ TEST_F(MultiColumnFixture, TheListPaintsItsHeaderRowsAndChoice) {
   Grid()->PaintTo(bitmap.Canvas());
   EXPECT_GE(cells, 2 * 5);
   EXPECT_EQ(cells % 2, 0) << "both columns of every row shown";
+}
+
+TEST_F(MultiColumnFixture, TheOwnerGivesACellItsFontAndColours) {
+  dd->HeaderColorTo = clNone;
+  dd->HeaderColor = 0x00FF00;
+  std::vector<std::pair<int, int>> asked;
+  dd->OnDropDownGetItemProp = [&asked](TObject*, int Column, int Row, TFont* Font, TColor& AColor, TColor& AColorTo) {
+    asked.emplace_back(Column, Row);
+    if (Row == 0) AColor = 0x0000FF;
+    if (Row == 3 && Column == 1) {
+      AColor = 0xFF0000;
+      Font->SetStyle(TFontStyles{fsBold});
+    }
+    (void)AColorTo;
+  };
+  dd->ShowDropDown();
+  Grid()->SetBounds(0, 0, 160, 180);
+  TBitmap bitmap(160, 180);
+  Grid()->PaintTo(bitmap.Canvas());
+  EXPECT_EQ(bitmap.Canvas()->Pixel(5, 5), 0x0000FF) << "the header colour from the handler";
+  const TRect coloured = Grid()->CellRect(1, 3);
+  const TRect plain = Grid()->CellRect(0, 3);
+  EXPECT_EQ(bitmap.Canvas()->Pixel(coloured.Right - 3, coloured.Top + 2), 0xFF0000);
+  EXPECT_EQ(bitmap.Canvas()->Pixel(plain.Left + 40, plain.Top + 2), clWhite);
+  EXPECT_NE(std::find(asked.begin(), asked.end(), std::pair{1, 3}), asked.end());
+  EXPECT_NE(std::find(asked.begin(), asked.end(), std::pair{0, 0}), asked.end());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "classlib/Colors.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
@@ -178,6 +179,37 @@ TEST_F(RealDropDown, AnItemSelectorInThePopupTakesClicksAndScrolls) {
   EXPECT_LT(selector->Panel()->Top(), 0);
   Key(dd_, VK_ESCAPE);
   WaitOpen(false);
+}
+
+}  // namespace
+
+namespace {
+
+// The keypad's decimal key types the regional separator where the drop-down asks for it, while
+// the main keyboard's full stop stays a full stop.
+TEST_F(RealDropDown, TheKeypadDecimalKeyTypesTheRegionalSeparator) {
+  FormatSettings.DecimalSeparator = ',';
+  dd_->SetExcelStyleDecimalSeparator(true);
+  dd_->SetText("");
+  Type(dd_, "1");
+  TypeOnKeypad(dd_, ".");
+  Type(dd_, "5.");
+  EXPECT_EQ(dd_->Text(), "1,5.");
+  EXPECT_EQ(ShownText(dd_), "1,5.");
+  ResetFormatSettings();
+}
+
+// A drop-down whose editor is disabled marks its focus with a highlighted box over the value,
+// gone once the focus moves on.
+TEST_F(RealDropDown, ANonEditableDropDownDrawsItsFocusMark) {
+  dd_->SetEditorEnabled(false);
+  dd_->SetDropDownEnabled(true);
+  const TColor highlight = ColorToRGB(clHighlight);
+  form_->Invalidate();
+  EXPECT_TRUE(WaitFor([&] { return PixelsOfColor(dd_, highlight) > 100; })) << PixelsOfColor(dd_, highlight);
+  Click(below_);
+  EXPECT_TRUE(WaitFor([&] { return HasFocus(below_); }));
+  EXPECT_TRUE(WaitFor([&] { return PixelsOfColor(dd_, highlight) == 0; })) << PixelsOfColor(dd_, highlight);
 }
 
 }  // namespace
