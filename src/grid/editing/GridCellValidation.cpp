@@ -54,7 +54,7 @@ bool TRivErodovOzar::ValidateCell(const String& NewValue) {
                 FGridModified = true;
                 if (FixedCols() > 0) {
                   SetRowModified(r, true);
-                  if (ShowModifiedEnabled) RepaintCell(0, r);
+                  if (FShowModified->Enabled) RepaintCell(0, r);
                 }
               }
               if (valid) CellValidated(c, r);
@@ -131,7 +131,7 @@ bool TRivErodovOzar::ValidateCellWide(const WideString& NewValue) {
         // A refused value modified nothing.
         if (valid && NewValue != FOldCellTextWide) {
           FGridModified = true;
-          if (ShowModifiedEnabled && FixedCols() > 0) {
+          if (FShowModified->Enabled && FixedCols() > 0) {
             SetRowModified(r, true);
             RepaintCell(0, r);
           }

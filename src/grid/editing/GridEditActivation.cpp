@@ -194,17 +194,6 @@ bool TRivErodovOzar::EditorWantsTab() const {
   return Options().Contains(goTabs) || static_cast<bool>(OnCellValidate) || static_cast<bool>(OnCellValidateWide);
 }
 
-bool TRivErodovOzar::HasControlGraphic(int ACol, int ARow) {
-  const TPoint base = BaseCell(ACol, ARow);
-  switch (GetCellType(base.X, base.Y)) {
-    case ctCheckBox: case ctDataCheckBox: case ctVirtCheckBox: case ctRowCheckBox: case ctRadio:
-    case ctRadioButton: case ctButton: case ctBitButton:
-      return true;
-    default:
-      return false;
-  }
-}
-
 bool TRivErodovOzar::IsPasswordCell(int ACol, int ARow) {
   bool password = false;
   GetPasswordCell(ACol, ARow, password);

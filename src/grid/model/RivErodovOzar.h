@@ -1034,8 +1034,6 @@ class TRivErodovOzar : public TBaseGrid {
   void RegisterNotifier(TGridChangeNotifier* Item);
   void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
   bool IsPasswordCell(int ACol, int ARow);
-  // The cell (its merge base) holds a check box, radio group, button or radio button.
-  bool HasControlGraphic(int ACol, int ARow);
   void RepaintActiveHeaders(int OldCol, int OldRow, int NewCol, int NewRow);
   // The current cell's stored text (real column), and its write.
   String CurrentCell();
@@ -1136,7 +1134,6 @@ class TRivErodovOzar : public TBaseGrid {
   TNotifyEvent OnEditingDone;
   TEditCellDoneEvent OnEditCellDone;
   TAutoAdvanceEvent OnAutoAdvance;
-  TCanAddRowEvent OnCanAddRow;
   TAutoAddRowEvent OnAutoAddRow;
   TAutoInsertColEvent OnAutoInsertCol;
   TRowChangingEvent OnRowChanging;

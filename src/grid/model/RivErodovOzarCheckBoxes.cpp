@@ -117,7 +117,7 @@ bool TRivErodovOzar::HasDataGraphic(int ACol, int ARow) {
 bool TRivErodovOzar::HasControlGraphic(int ACol, int ARow) {
   if (ACol < 0 || ARow < 0) return false;
   const TCellType type = BaseCellType(ACol, ARow);
-  return IsCheckBoxType(type) || type == ctRadio || type == ctButton || type == ctRadioButton;
+  return IsCheckBoxType(type) || type == ctRadio || type == ctButton || type == ctBitButton || type == ctRadioButton;
 }
 
 bool TRivErodovOzar::GetCheckBoxState(int ACol, int ARow, bool& state) {
