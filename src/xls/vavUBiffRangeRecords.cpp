@@ -107,6 +107,61 @@ void TRangeValuesList::CopyRowsExclusive(Integer First, Integer Last, bool UseCo
   }
 }
 
+void TRangeValuesList::CopyRowsInclusive(Integer First, Integer Last, bool UseCols, Integer& Maximum,
+                                         Integer& Minimum, Integer aCount, Integer Dest) {
+  const Integer n = Last - First + 1;
+  const Integer inserted = n * aCount;
+  if (aCount <= 0) return;
+  const bool blockAbove = First < Dest;
+  const Integer srcFirst = blockAbove ? First : First + inserted;
+  const Integer srcLast = srcFirst + n - 1;
+  const Integer limit = UseCols ? MaxCol : MaxRow;
+  const Integer insLast = Dest + inserted - 1;
+  if (insLast > limit) RaiseXls(XlsMsg::TooManyEntries, {Int64{insLast}, Int64{limit}});
+  auto set = [UseCols](TRangeItem& it, Integer f, Integer l) {
+    (UseCols ? it.FirstCol : it.FirstRow) = f;
+    (UseCols ? it.LastCol : it.LastRow) = l;
+  };
+  auto grow = [&](Integer f, Integer l) {
+    Minimum = std::min(Minimum, f);
+    Maximum = std::max(Maximum, l);
+  };
+  const size_t existing = FItems.size();
+  for (size_t i = 0; i < existing; ++i) {
+    TRangeItem& it = FItems[i];
+    const Integer f = UseCols ? it.FirstCol : it.FirstRow;
+    const Integer l = UseCols ? it.LastCol : it.LastRow;
+    if (l < srcFirst || f > srcLast) continue;
+    if (blockAbove && l == Dest - 1 && f <= srcFirst) {
+      set(it, f, insLast);
+      grow(f, insLast);
+      continue;
+    }
+    if (!blockAbove && f == insLast + 1 && l >= srcLast) {
+      set(it, Dest, l);
+      grow(Dest, l);
+      continue;
+    }
+    if (blockAbove ? l >= Dest : f <= insLast) continue;  // already stretched by the insertion
+    const TRangeItem source = it;
+    if (f <= srcFirst && l >= srcLast) {
+      TRangeItem copy = source;
+      set(copy, Dest, insLast);
+      FItems.push_back(copy);
+      grow(Dest, insLast);
+      continue;
+    }
+    const Integer cutFirst = std::max(f, srcFirst), cutLast = std::min(l, srcLast);
+    for (Integer k = 0; k < aCount; ++k) {
+      const Integer shift = Dest + k * n - srcFirst;
+      TRangeItem copy = source;
+      set(copy, cutFirst + shift, cutLast + shift);
+      FItems.push_back(copy);
+      grow(cutFirst + shift, cutLast + shift);
+    }
+  }
+}
+
 Integer TRangeValuesList::RecordSizeR(Integer Line, Integer n) const {
   const Integer inThis = std::min(MaxRangesPerRecord, n - Line * MaxRangesPerRecord);
   return FOtherDataLen + 2 + 8 * std::max(0, inThis);

@@ -45,6 +45,13 @@ class TRangeValuesList {
   // Copies the items inside rows First..Last (already moved for the insertion) to each of the
   // aCount inserted blocks at Dest.
   void CopyRowsExclusive(Integer First, Integer Last, bool UseCols, Integer aCount, Integer Dest);
+  // As CopyRowsExclusive for items that may cover the source block only in part (conditional
+  // formats): an item running up to the insertion point from the block (or back to it from
+  // the block below) is stretched over the inserted rows; other items touching the block get
+  // their part of it copied into every inserted block (one item over all of them when they
+  // cover the whole block). Maximum and Minimum grow to the extent of what was made.
+  void CopyRowsInclusive(Integer First, Integer Last, bool UseCols, Integer& Maximum, Integer& Minimum,
+                         Integer aCount, Integer Dest);
 
   Integer RepeatCountR(Integer n) const { return n <= 0 ? 1 : (n - 1) / MaxRangesPerRecord + 1; }
   Integer RecordSizeR(Integer Line, Integer n) const;

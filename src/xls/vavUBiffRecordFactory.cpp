@@ -1,9 +1,13 @@
 #include "xls/vavUBiffRecordFactory.h"
 
 #include "xls/vavUBiffCellRecords.h"
+#include "xls/vavUBiffChart.h"
 #include "xls/vavUBiffColInfo.h"
+#include "xls/vavUBiffCondFmt.h"
 #include "xls/vavUBiffFormatRecords.h"
 #include "xls/vavUBiffFormula.h"
+#include "xls/vavUBiffHyperLink.h"
+#include "xls/vavUBiffPageBreaks.h"
 #include "xls/vavUBiffPalette.h"
 #include "xls/vavUBiffOptionRecords.h"
 #include "xls/vavUBiffOtherRecords.h"
@@ -110,6 +114,14 @@ std::unique_ptr<TBaseRecord> CreateRecord(Word aId, ArrayOfByte aData) {
     case 0x00E0: return Make<TXFRecord>(aId, std::move(aData));
     case 0x0293: return Make<TStyleRecord>(aId, std::move(aData));
     case 0x041E: return Make<TFormatRecord>(aId, std::move(aData));
+    case 0x001A: return Make<TVPageBreakRecord>(aId, std::move(aData));
+    case 0x001B: return Make<THPageBreakRecord>(aId, std::move(aData));
+    case 0x01B1: return Make<TCFRecord>(aId, std::move(aData));
+    case 0x01B8: return Make<THLinkRecord>(aId, std::move(aData));
+    case 0x0800: return Make<TScreenTipRecord>(aId, std::move(aData));
+    case 0x1033: return Make<TBeginRecord>(aId, std::move(aData));
+    case 0x1034: return Make<TEndRecord>(aId, std::move(aData));
+    case 0x1051: return Make<TChartAIRecord>(aId, std::move(aData));
     default: return Make<TBaseRecord>(aId, std::move(aData));
   }
 }

@@ -1,14 +1,18 @@
 // Sheets other than worksheets: a chart sheet (its records kept in file order, BEGIN/END
 // nesting included) and any other kind of sheet (a flat record list). Both are written back
-// as read; row and column edits elsewhere leave them as they are until chart records are
-// interpreted.
+// as read; the series references of a chart follow row, column and sheet changes elsewhere.
 #pragma once
 
+#include "xls/vavUBiffChart.h"
 #include "xls/vavUSheet.h"
 
 class TSheetRecordsBase : public TSheet {
  public:
-  using TSheet::TSheet;
+  // aRecords is the derived sheet's own list.
+  TSheetRecordsBase(TWorkbookGlobals* aWorkbookGlobals, TBaseRecordList& aRecords)
+      : TSheet(aWorkbookGlobals), FRecords(aRecords) {
+    FPrintRecords = &FRecords;
+  }
   void Clear() override;
   void SaveToStream(TOle2File& DataStream) override;
   void SaveRangeToStream(TOle2File& DataStream, Integer, const TXlsCellRange&) override { SaveToStream(DataStream); }
@@ -24,13 +28,19 @@ class TSheetRecordsBase : public TSheet {
 
  protected:
   void CopyRecordsTo(TSheetRecordsBase& Dest) const;
-  TBaseRecordList FRecords;
+  TBaseRecordList& FRecords;
 };
 
 class TWbkChart : public TSheetRecordsBase {
  public:
-  explicit TWbkChart(TWorkbookGlobals* aWorkbookGlobals) : TSheetRecordsBase(aWorkbookGlobals) { FPrintRecords = &FRecords; }
+  explicit TWbkChart(TWorkbookGlobals* aWorkbookGlobals) : TSheetRecordsBase(aWorkbookGlobals, FChartRecords) {}
   void Clear() override;
+  const TChartRecordList& ChartRecords() const { return FChartRecords; }
+  void ArrangeInsertRowsAndCols(Integer InsRowPos, Integer InsRowCount, Integer InsColPos, Integer InsColCount,
+                                const TSheetInfo& SheetInfo) override {
+    FChartRecords.ArrangeInsertRowsAndCols(InsRowPos, InsRowCount, InsColPos, InsColCount, SheetInfo);
+  }
+  void ArrangeCopySheet(const TSheetInfo& SheetInfo) override { FChartRecords.ArrangeCopySheet(SheetInfo); }
   void LoadFromStream(TOle2File& DataStream, TRecordHeader& RecordHeader, std::unique_ptr<TBOFRecord> First,
                       TSST* SST) override;
 
@@ -39,18 +49,22 @@ class TWbkChart : public TSheetRecordsBase {
   void AddZoomRecord() override;
 
  private:
+  // Made after the base, which only keeps a reference to it until then.
+  TChartRecordList FChartRecords;
   // Data some writers chain to the chart's EOF; never written.
   std::unique_ptr<TContinueRecord> RemainingData;
 };
 
 class TWbkUnsupportedSheet : public TSheetRecordsBase {
  public:
-  explicit TWbkUnsupportedSheet(TWorkbookGlobals* aWorkbookGlobals) : TSheetRecordsBase(aWorkbookGlobals) {
-    FPrintRecords = &FRecords;
-  }
+  explicit TWbkUnsupportedSheet(TWorkbookGlobals* aWorkbookGlobals)
+      : TSheetRecordsBase(aWorkbookGlobals, FSheetRecords) {}
   void LoadFromStream(TOle2File& DataStream, TRecordHeader& RecordHeader, std::unique_ptr<TBOFRecord> First,
                       TSST* SST) override;
 
  protected:
   std::unique_ptr<TSheet> DoCopyTo() const override;
+
+ private:
+  TBaseRecordList FSheetRecords;
 };

@@ -123,18 +123,12 @@ void TWorkSheet::PlaceRecord(std::unique_ptr<TBaseRecord> aRecord, TLoadState& S
       return;
     case IdROW: FCells.AddRow(std::unique_ptr<TRowRecord>(static_cast<TRowRecord*>(aRecord.release()))); return;
     case BiffCarriedId::CONDFMT: {
-      auto entry = std::make_unique<TCondFmtCarrier>();
-      entry->LoadFromStream(std::move(aRecord));
+      auto entry = std::make_unique<TCondFmt>();
+      if (DataStream && RecordHeader) entry->LoadFromStream(*DataStream, *RecordHeader, std::move(aRecord));
+      else entry->LoadFromStream(std::move(aRecord));
       FRanges.Add(std::move(entry));
       return;
     }
-    case BiffCarriedId::CF:
-      if (FRanges.Count() > 0)
-        if (auto* cf = dynamic_cast<TCondFmtCarrier*>(FRanges[FRanges.Count() - 1])) {
-          cf->AddCF(std::move(aRecord));
-          return;
-        }
-      break;
     case IdMERGEDCELLS: {
       auto entry = std::make_unique<TMergedCells>();
       entry->LoadFromStream(std::move(aRecord));
@@ -142,13 +136,24 @@ void TWorkSheet::PlaceRecord(std::unique_ptr<TBaseRecord> aRecord, TLoadState& S
       return;
     }
     case BiffId::HLINK:
-    case BiffId::SCREENTIP: FHLinks.Add(std::move(aRecord)); return;
+      FHLinks.Add(std::unique_ptr<THLinkRecord>(static_cast<THLinkRecord*>(aRecord.release())));
+      return;
+    case BiffId::SCREENTIP:
+      // The reader lets a tip stand only right after its link.
+      if (FHLinks.Count() > 0)
+        FHLinks[FHLinks.Count() - 1]->AddHint(
+            std::unique_ptr<TScreenTipRecord>(static_cast<TScreenTipRecord*>(aRecord.release())));
+      return;
     case BiffId::SHRFMLA:
     case BiffId::ARRAY:
     case BiffId::TABLE:
     case BiffId::STRING: PlaceFormulaCompanion(std::move(aRecord), State); return;
-    case BiffCarriedId::HPAGEBREAKS: FHPageBreaks.Add(std::move(aRecord)); return;
-    case BiffCarriedId::VPAGEBREAKS: FVPageBreaks.Add(std::move(aRecord)); return;
+    case BiffCarriedId::HPAGEBREAKS:
+      FHPageBreaks.AddRecord(std::unique_ptr<THPageBreakRecord>(static_cast<THPageBreakRecord*>(aRecord.release())));
+      return;
+    case BiffCarriedId::VPAGEBREAKS:
+      FVPageBreaks.AddRecord(std::unique_ptr<TVPageBreakRecord>(static_cast<TVPageBreakRecord*>(aRecord.release())));
+      return;
     default: break;
   }
   if (auto* mul = dynamic_cast<TMultipleValueRecord*>(aRecord.get())) {
@@ -225,11 +230,14 @@ void TWorkSheet::SaveToStream(TOle2File& DataStream) {
 void TWorkSheet::SaveRangeToStream(TOle2File& DataStream, Integer, const TXlsCellRange& CellRange) {
   SaveBaseHead(DataStream);
   FMiscRecords1.SaveToStream(DataStream);
+  FHPageBreaks.SaveRangeToStream(DataStream, CellRange);
+  FVPageBreaks.SaveRangeToStream(DataStream, CellRange);
   FColumns.SaveRangeToStream(DataStream, CellRange);
   FCells.SaveRangeToStream(DataStream, CellRange);
   FNotes.SaveRangeToStream(DataStream, CellRange);
   FMiscRecords2.SaveToStream(DataStream);
   FRanges.SaveRangeToStream(DataStream, CellRange);
+  FHLinks.SaveRangeToStream(DataStream, CellRange);
   SaveBaseTail(DataStream);
 }
 
@@ -242,7 +250,8 @@ Int64 TWorkSheet::FixTotalSize(bool NeedsRecalc) const {
 Int64 TWorkSheet::TotalRangeSize(Integer, const TXlsCellRange& CellRange) const {
   return SheetBaseSize() + FMiscRecords1.TotalSize() + FMiscRecords2.TotalSize() +
          FCells.TotalRangeSize(CellRange) + FRanges.TotalRangeSize(CellRange) + FNotes.TotalRangeSize(CellRange) +
-         FColumns.TotalRangeSize(CellRange);
+         FColumns.TotalRangeSize(CellRange) + FHPageBreaks.TotalRangeSize(CellRange) +
+         FVPageBreaks.TotalRangeSize(CellRange) + FHLinks.TotalRangeSize(CellRange);
 }
 
 void TWorkSheet::RelinkRecords() {
@@ -264,7 +273,7 @@ std::unique_ptr<TSheet> TWorkSheet::DoCopyTo() const {
   copy->FCells.CopyFrom(FCells);
   copy->FRanges.CopyFrom(FRanges);
   copy->FColumns.CopyFrom(FColumns);
-  copy->FHLinks.CopyFrom(&FHLinks);
+  copy->FHLinks.CopyFrom(FHLinks);
   copy->FDefColWidth = FDefColWidth;
   copy->FDefRowHeight = FDefRowHeight;
   copy->RelinkRecords();

@@ -5,6 +5,9 @@
 #pragma once
 
 #include "xls/vavUBiffCells.h"
+#include "xls/vavUBiffCondFmt.h"
+#include "xls/vavUBiffHyperLink.h"
+#include "xls/vavUBiffPageBreaks.h"
 #include "xls/vavUSheet.h"
 
 class TWorkSheet : public TSheet {
@@ -77,6 +80,13 @@ class TWorkSheet : public TSheet {
   void DeleteRowsAndCols(Word aRow, Word aRowCount, Word aCol, Word aColCount, const TSheetInfo& SheetInfo) override;
   void ArrangeInsertRowsAndCols(Integer InsRowPos, Integer InsRowCount, Integer InsColPos, Integer InsColCount,
                                 const TSheetInfo& SheetInfo) override;
+  // Manual page breaks above model row aRow (left of column aCol).
+  void InsertHPageBreak(Integer aRow) { FHPageBreaks.AddBreak(aRow); }
+  void DeleteHPageBreak(Integer aRow) { FHPageBreaks.DeleteBreak(aRow); }
+  bool HasHPageBreak(Integer Row) { return FHPageBreaks.HasPageBreak(Row); }
+  void InsertVPageBreak(Integer aCol) { FVPageBreaks.AddBreak(aCol); }
+  void DeleteVPageBreak(Integer aCol) { FVPageBreaks.DeleteBreak(aCol); }
+  bool HasVPageBreak(Integer Col) { return FVPageBreaks.HasPageBreak(Col); }
   // The 3-D references of the formulas of a sheet made as a copy.
   void ArrangeCopySheet(const TSheetInfo& SheetInfo) override;
 
@@ -130,14 +140,14 @@ class TWorkSheet : public TSheet {
 
   TBaseRecordList FMiscRecords1;
   TBaseRecordList FMiscRecords2;
-  THPageBreakList FHPageBreaks;
-  TVPageBreakList FVPageBreaks;
+  mutable THPageBreakList FHPageBreaks;  // sorted on demand, also while counting
+  mutable TVPageBreakList FVPageBreaks;
   TDrawing FDrawing;
   mutable TColInfoList FColumns;  // sorted on demand, also while counting
   TCells FCells;
   TRangeList FRanges;
   TNoteList FNotes;
-  THLinkList FHLinks;
+  mutable THLinkList FHLinks;
   Integer FDefRowHeight = 255;
   Integer FDefColWidth = 2930;
 };

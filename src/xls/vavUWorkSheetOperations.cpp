@@ -16,14 +16,16 @@ void TWorkSheet::InsertAndCopyRowsAndCols(Integer FirstRow, Integer LastRow, Int
     FCells.InsertAndCopyRows(FirstRow, LastRow, DestRow, aRowCount, SheetInfo, OnlyFormulas);
     FRanges.InsertAndCopyRowsOrCols(FirstRow, LastRow, DestRow, aRowCount, SheetInfo, false);
     FNotes.ArrangeInsertRowsAndCols(DestRow, n, 0, 0, SheetInfo);
-    FHLinks.ArrangeInsertRowsAndCols(DestRow, n, 0, 0);
+    FHPageBreaks.InsertRows(DestRow, n);
+    FHLinks.InsertAndCopyRange({0, FirstRow, 255, LastRow}, DestRow, 0, aRowCount, 0, SheetInfo);
   }
   if (aColCount > 0) {
     const Integer n = (LastCol - FirstCol + 1) * aColCount;
     FCells.InsertAndCopyCols(FirstCol, LastCol, DestCol, aColCount, SheetInfo, OnlyFormulas);
     FRanges.InsertAndCopyRowsOrCols(FirstCol, LastCol, DestCol, aColCount, SheetInfo, true);
     FNotes.ArrangeInsertRowsAndCols(0, 0, DestCol, n, SheetInfo);
-    FHLinks.ArrangeInsertRowsAndCols(0, 0, DestCol, n);
+    FVPageBreaks.InsertCols(DestCol, n);
+    FHLinks.InsertAndCopyRange({FirstCol, 0, LastCol, 65535}, 0, DestCol, 0, aColCount, SheetInfo);
   }
 }
 
@@ -32,13 +34,15 @@ void TWorkSheet::DeleteRowsAndCols(Word aRow, Word aRowCount, Word aCol, Word aC
     FCells.DeleteRows(aRow, aRowCount, SheetInfo);
     FRanges.DeleteRowsOrCols(aRow, aRowCount, SheetInfo, false);
     FNotes.ArrangeInsertRowsAndCols(aRow, -aRowCount, 0, 0, SheetInfo);
-    FHLinks.ArrangeInsertRowsAndCols(aRow, -aRowCount, 0, 0);
+    FHPageBreaks.DeleteRows(aRow, aRowCount);
+    FHLinks.DeleteRange({0, aRow, 255, aRow + aRowCount - 1}, 1, 0, SheetInfo);
   }
   if (aColCount != 0) {
     FCells.DeleteCols(aCol, aColCount, SheetInfo);
     FRanges.DeleteRowsOrCols(aCol, aColCount, SheetInfo, true);
     FNotes.ArrangeInsertRowsAndCols(0, 0, aCol, -aColCount, SheetInfo);
-    FHLinks.ArrangeInsertRowsAndCols(0, 0, aCol, -aColCount);
+    FVPageBreaks.DeleteCols(aCol, aColCount);
+    FHLinks.DeleteRange({aCol, 0, aCol + aColCount - 1, 65535}, 0, 1, SheetInfo);
   }
 }
 

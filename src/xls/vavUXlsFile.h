@@ -300,6 +300,9 @@ class TXLSFile : public TExcelFile {
   TWorkbook& Workbook() const;
   // The active sheet as a worksheet, or none when it is of another kind.
   TWorkSheet* ActiveWorkSheet() const;
+  // The active worksheet's link; an index outside 1..count raises the index message.
+  THLinkRecord& HyperLinkAt(Integer HyperLinkIndex);
+  static void CheckLinkRange(const TXlsCellRange& Range);
   TSheet& ActiveSheetRef() const;
   TCellList* ActiveCells() const;
   bool Dates1904() const;

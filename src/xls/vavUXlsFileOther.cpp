@@ -1,10 +1,10 @@
 // TXLSFile: pictures, comments, defined names, hyperlinks, page breaks, the automatic filter,
 // page setup and view settings, workbook options and pasting workbook data.
 //
-// The engine carries drawings, notes, hyperlinks and filters byte for byte but does not
-// interpret them yet, so pictures, hyperlinks and filters answer as for a sheet that has none
-// and their writes change nothing; comments are read from their records. Page breaks are read
-// and written on their records' bytes.
+// The engine carries drawings, notes and filters byte for byte but does not interpret them
+// yet, so pictures and filters answer as for a sheet that has none and their writes change
+// nothing; comments are read from their records. Hyperlinks and page breaks are the sheet's
+// own lists.
 #include <algorithm>
 #include <sstream>
 
@@ -96,110 +96,87 @@ void TXLSFile::AddRange(TXlsNamedRange& NamedRange) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Hyperlinks (no hyperlink model yet: every sheet reads as one without hyperlinks)
+// Hyperlinks: 1-based over the active worksheet's list, cell ranges 1-based.
 
-namespace {
-[[noreturn]] void NoHyperLink(Integer Index) {
-  RaiseXls(XlsMsg::IndexOutOfRange, {Int64{Index}, String("HyperLinkIndex"), Int64{1}, Int64{0}});
+THLinkRecord& TXLSFile::HyperLinkAt(Integer HyperLinkIndex) {
+  const Integer count = HyperLinkCount();
+  if (HyperLinkIndex < 1 || HyperLinkIndex > count)
+    RaiseXls(XlsMsg::IndexOutOfRange, {Int64{HyperLinkIndex}, String("HyperLinkIndex"), Int64{1}, Int64{count}});
+  return *ActiveWorkSheet()->HLinks()[HyperLinkIndex - 1];
 }
-}  // namespace
 
-Integer TXLSFile::HyperLinkCount() { return 0; }
-THyperLink TXLSFile::GetHyperLink(Integer HyperLinkIndex) { NoHyperLink(HyperLinkIndex); }
-void TXLSFile::SetHyperLink(Integer HyperLinkIndex, const THyperLink&) { NoHyperLink(HyperLinkIndex); }
-TXlsCellRange TXLSFile::GetHyperLinkCellRange(Integer HyperLinkIndex) { NoHyperLink(HyperLinkIndex); }
-void TXLSFile::SetHyperLinkCellRange(Integer HyperLinkIndex, const TXlsCellRange&) { NoHyperLink(HyperLinkIndex); }
-void TXLSFile::AddHyperLink(const TXlsCellRange&, const THyperLink&) {}
-void TXLSFile::DeleteHyperLink(Integer HyperLinkIndex) { NoHyperLink(HyperLinkIndex); }
+Integer TXLSFile::HyperLinkCount() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? sheet->HLinks().Count() : 0;
+}
+
+THyperLink TXLSFile::GetHyperLink(Integer HyperLinkIndex) { return HyperLinkAt(HyperLinkIndex).GetProperties(); }
+
+void TXLSFile::SetHyperLink(Integer HyperLinkIndex, const THyperLink& value) {
+  HyperLinkAt(HyperLinkIndex).SetProperties(value);
+}
+
+TXlsCellRange TXLSFile::GetHyperLinkCellRange(Integer HyperLinkIndex) {
+  return OffsetRange(HyperLinkAt(HyperLinkIndex).GetCellRange(), 1, 1);
+}
+
+void TXLSFile::SetHyperLinkCellRange(Integer HyperLinkIndex, const TXlsCellRange& CellRange) {
+  THLinkRecord& link = HyperLinkAt(HyperLinkIndex);
+  const TXlsCellRange range = OffsetRange(CellRange, -1, -1);
+  CheckLinkRange(range);
+  link.SetCellRange(range);
+  ActiveWorkSheet()->HLinks().Sorted = false;
+}
+
+void TXLSFile::AddHyperLink(const TXlsCellRange& CellRange, const THyperLink& value) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return;
+  const TXlsCellRange range = OffsetRange(CellRange, -1, -1);
+  CheckLinkRange(range);
+  sheet->HLinks().Add(THLinkRecord::CreateNew(range, value));
+}
+
+void TXLSFile::DeleteHyperLink(Integer HyperLinkIndex) {
+  HyperLinkAt(HyperLinkIndex);
+  ActiveWorkSheet()->HLinks().Delete(HyperLinkIndex - 1);
+}
+
+// A link's rectangle must lie on the sheet: 16-bit fields would wrap a bound outside it.
+void TXLSFile::CheckLinkRange(const TXlsCellRange& Range) {
+  for (Integer row : {Range.Top, Range.Bottom})
+    if (row < 0 || row > 65535) RaiseXls(XlsMsg::InvalidRow, {Int64{row + 1}});
+  for (Integer col : {Range.Left, Range.Right})
+    if (col < 0 || col > 255) RaiseXls(XlsMsg::InvalidColumn, {Int64{col + 1}});
+}
 
 // ---------------------------------------------------------------------------------------------
-// Page breaks, kept in the sheet's HORIZONTALPAGEBREAKS and VERTICALPAGEBREAKS records: a count,
-// then per break the row (column) it lies above (left of) and the span it covers, in order.
-// Breaks do not yet move with inserted or deleted rows and columns.
-
-namespace {
-
-constexpr Integer MaxPageBreaks = 1026;
-
-// The breaks of a list (the positions of every record's entries), sorted.
-std::vector<Integer> Breaks(const TBaseRecordList& List) {
-  std::vector<Integer> out;
-  for (Integer i = 0; i < List.Count(); ++i) {
-    const ArrayOfByte& d = List[i]->Data;
-    if (d.size() < 2) continue;
-    const size_t n = std::min<size_t>(GetWord(d, 0), (d.size() - 2) / 6);
-    for (size_t k = 0; k < n; ++k) out.push_back(GetWord(d, 2 + 6 * k));
-  }
-  std::sort(out.begin(), out.end());
-  out.erase(std::unique(out.begin(), out.end()), out.end());
-  return out;
-}
-
-void PushWord(ArrayOfByte& d, Integer v) {
-  d.push_back(static_cast<Byte>(v));
-  d.push_back(static_cast<Byte>(v >> 8));
-}
-
-// Replaces the list's records by one record holding Positions, each spanning 0..SpanEnd.
-void SetBreaks(TBaseRecordList& List, Word Id, const std::vector<Integer>& Positions, Integer SpanEnd) {
-  if (static_cast<Integer>(Positions.size()) > MaxPageBreaks) RaiseXls(XlsMsg::TooManyPageBreaks);
-  List.Clear();
-  if (Positions.empty()) return;
-  ArrayOfByte d;
-  PushWord(d, static_cast<Integer>(Positions.size()));
-  for (Integer p : Positions) {
-    PushWord(d, p);
-    PushWord(d, 0);
-    PushWord(d, SpanEnd);
-  }
-  List.Add(std::make_unique<TBaseRecord>(Id, std::move(d)));
-}
-
-void ChangeBreak(TBaseRecordList& List, Word Id, Integer Position, Integer SpanEnd, bool Add) {
-  std::vector<Integer> positions = Breaks(List);
-  auto at = std::lower_bound(positions.begin(), positions.end(), Position);
-  const bool present = at != positions.end() && *at == Position;
-  if (Add == present) return;
-  if (Add) positions.insert(at, Position);
-  else positions.erase(at);
-  SetBreaks(List, Id, positions, SpanEnd);
-}
-
-bool HasBreak(const TBaseRecordList& List, Integer Position) {
-  const std::vector<Integer> positions = Breaks(List);
-  return std::binary_search(positions.begin(), positions.end(), Position);
-}
-
-}  // namespace
+// Page breaks (worksheet only). The number is passed on as it is: InsertHPageBreak(r) puts the
+// break between rows r and r + 1 of the interface, above model row r.
 
 void TXLSFile::InsertHPageBreak(Integer Row) {
-  if (TWorkSheet* sheet = ActiveWorkSheet())
-    ChangeBreak(sheet->HPageBreaks(), BiffCarriedId::HPAGEBREAKS, Row, 255, true);
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->InsertHPageBreak(Row);
 }
 
 void TXLSFile::InsertVPageBreak(Integer Col) {
-  if (TWorkSheet* sheet = ActiveWorkSheet())
-    ChangeBreak(sheet->VPageBreaks(), BiffCarriedId::VPAGEBREAKS, Col, 65535, true);
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->InsertVPageBreak(Col);
 }
 
 void TXLSFile::DeleteHPageBreak(Integer Row) {
-  if (TWorkSheet* sheet = ActiveWorkSheet())
-    ChangeBreak(sheet->HPageBreaks(), BiffCarriedId::HPAGEBREAKS, Row, 255, false);
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->DeleteHPageBreak(Row);
 }
 
 void TXLSFile::DeleteVPageBreak(Integer Col) {
-  if (TWorkSheet* sheet = ActiveWorkSheet())
-    ChangeBreak(sheet->VPageBreaks(), BiffCarriedId::VPAGEBREAKS, Col, 65535, false);
+  if (TWorkSheet* sheet = ActiveWorkSheet()) sheet->DeleteVPageBreak(Col);
 }
 
 bool TXLSFile::HasHPageBreak(Integer Row) {
   TWorkSheet* sheet = ActiveWorkSheet();
-  return sheet && HasBreak(sheet->HPageBreaks(), Row);
+  return sheet && sheet->HasHPageBreak(Row);
 }
 
 bool TXLSFile::HasVPageBreak(Integer Col) {
   TWorkSheet* sheet = ActiveWorkSheet();
-  return sheet && HasBreak(sheet->VPageBreaks(), Col);
+  return sheet && sheet->HasVPageBreak(Col);
 }
 
 // ---------------------------------------------------------------------------------------------

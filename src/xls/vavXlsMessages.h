@@ -55,6 +55,7 @@ inline constexpr const char* InvalidString = "Invalid String record";
 inline constexpr const char* NotImplementedRecord = "This file has a not implemented kind of record: %s";
 inline constexpr const char* SheetRoot = "Sheet";
 inline constexpr const char* TooManyPageBreaks = "Too many manual Page breaks for this sheet";
+inline constexpr const char* HyperLinkTooLong = "Hyperlink too long (%d bytes; a record holds at most %d)";
 inline constexpr const char* InvalidRow = "Invalid Row (%d)";
 inline constexpr const char* InvalidColumn = "Invalid Column (%d)";
 inline constexpr const char* IndexOutOfRange = "The index \"%d\" of the property \"%s\" is not in the range %d-%d";

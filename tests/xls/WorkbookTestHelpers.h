@@ -47,6 +47,21 @@ inline std::vector<TPlainRecord> PlainRecords(const std::vector<Byte>& stream) {
   return out;
 }
 
+// The bytes a save writes into a fresh stream, checked against the size counted for them.
+template <class F>
+std::vector<Byte> WrittenBytes(F&& Save, Int64 Expected) {
+  std::istringstream in(Fixture("small_grid.xls"));
+  std::stringstream out;
+  TOle2File file(in);
+  file.PrepareForWrite(out, u"Workbook");
+  Save(file);
+  EXPECT_EQ(file.Position(), Expected) << "counted and written sizes differ";
+  file.Close();
+  std::vector<Byte> stream = StreamOf(out.str(), u"Workbook");
+  stream.resize(static_cast<size_t>(Expected));
+  return stream;
+}
+
 inline std::vector<Byte> JoinRecords(const std::vector<TPlainRecord>& records) {
   std::vector<Byte> out;
   for (const auto& r : records) {

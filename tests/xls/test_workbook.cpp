@@ -13,7 +13,7 @@ namespace {
 
 const char* const kFixtures[] = {"small_grid.xls", "long_strings.xls", "rich_text.xls", "number_formats.xls",
                                  "cells.xls",      "booleans_errors.xls", "workbook_features.xls",
-                                 "sheet_references.xls"};
+                                 "sheet_references.xls", "sheet_objects.xls"};
 
 String CellText(TWorkbook& wb, Integer sheet, Integer row, Integer col) {
   return VariantToString(wb.WorkSheetAt(sheet).Cells().CellList().GetValue(row, col).Value);
