@@ -216,7 +216,11 @@ void TZorvan::RunHelp() {
   CurrentDir = GetCurrentDir();
   SetCurrentDir(HomeDir);
   int result = ShellExecute(Handle(), "Open", kHelpFileName, "", "", SW_SHOWNORMAL);
-  if (result < 32) Application->MessageBox(String("Could not execute ") + kHelpFileName, Application->Title, MB_OK);
+  if (result < 32) {
+    String text = "Could not execute ";
+    text += kHelpFileName;  // appended, not added: g++ 12 warns falsely on a literal added to a temporary
+    Application->MessageBox(text, Application->Title, MB_OK);
+  }
   // Batch mode and the "Sim" files keep their folder.
   SetCurrentDir(CurrentDir);
 }
