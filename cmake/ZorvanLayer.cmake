@@ -49,4 +49,7 @@ function(zorvan_test_options target)
   if(NOT ZORVAN_ASAN)
     target_compile_options(${target} PRIVATE -O0)
   endif()
+  # In a unity build every test file is included into a batch, and GCC then warns that a test
+  # derives from a fixture kept in the file's anonymous namespace; that is the intended scope.
+  target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
 endfunction()

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  g++ cmake make pkg-config
+  g++ cmake make ninja-build pkg-config
   qt6-base-dev qt6-base-private-dev qt6-charts-dev libqt6opengl6-dev libxkbcommon-dev libgl-dev
   libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev

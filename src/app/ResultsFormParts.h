@@ -8,6 +8,13 @@
 #include "classlib/Grids.h"
 #include "classlib/StdCtrls.h"
 
+// Lines a histogram takes in a summary: an empty line, the 12 bins, an empty line.
+inline constexpr int kHistogramLines = 14;
+// The rule between a summary's blocks.
+inline const String kRule(46, '_');
+// The file filter of every text file dialog.
+inline constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
+
 TTabSheet* NewPage(TComponent* Owner, TPageControl* Pages, const String& Name, const String& Caption);
 // A grid filling Parent, with its hint shown when it has one.
 TStringGrid* NewResultGrid(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Hint);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/MatrixCellLimit.h"
+#include "app/ResultsFormParts.h"
 #include "app/ZorvanMain.h"
 #include "app/ZorvanRestructureMatrix.h"
 #include "classlib/Dialogs.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
 
 // A random title suffix: a real in [0, 1) with 7 significant digits and 7 decimals.
 String RandomTitleNumber() { return FloatToStrF(RandomReal(), ffFixed, 7, 7); }

@@ -5,18 +5,9 @@
 
 #include "classlib/Canvas.h"
 #include "classlib/GraphicsQt.h"
+#include "classlib/SysUtils.h"
 
 // ---- Text and font bridges ----------------------------------------------------------------
-
-namespace {
-
-// Windows-1252 characters 0x80..0x9F; the rest of the upper half is Latin-1.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-}  // namespace
 
 namespace {
 
@@ -36,7 +27,7 @@ QString ToQString(const String& text) {
   if (!decoder.hasError()) return result;
   result.clear();
   result.reserve(static_cast<qsizetype>(text.size()));
-  for (unsigned char c : text) result.append(QChar(c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : char16_t(c)));
+  for (unsigned char c : text) result.append(QChar(Cp1252Char(c)));
   return result;
 }
 

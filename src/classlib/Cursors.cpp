@@ -16,7 +16,7 @@ struct TCursorResource {
   int HotY = 0;
 };
 
-std::map<int, TCursorResource>& Resources() {
+std::map<int, TCursorResource>& CursorResources() {
   static std::map<int, TCursorResource> resources;
   return resources;
 }
@@ -46,16 +46,16 @@ Qt::CursorShape StandardShape(int Id) {
 }  // namespace
 
 void RegisterCursorResource(int Id, TCursorPainter Painter, int HotX, int HotY) {
-  Resources()[Id] = TCursorResource{std::move(Painter), HotX, HotY};
+  CursorResources()[Id] = TCursorResource{std::move(Painter), HotX, HotY};
 }
 
-bool CursorResourceExists(int Id) { return Resources().count(Id) > 0; }
+bool CursorResourceExists(int Id) { return CursorResources().count(Id) > 0; }
 
 void ShowControlCursor(TControl* Control, int Id) {
   QWidget* view = Control != nullptr ? Control->View() : nullptr;
   if (view == nullptr) return;
-  auto it = Id > 0 ? Resources().find(Id) : Resources().end();
-  if (it == Resources().end()) {
+  auto it = Id > 0 ? CursorResources().find(Id) : CursorResources().end();
+  if (it == CursorResources().end()) {
     if (Id == crDefault || Id > 0) view->unsetCursor();
     else view->setCursor(QCursor(StandardShape(Id)));
     return;

@@ -16,7 +16,7 @@ String& StoreOverride() {
 
 const String kDword = "dword:";
 // A text that would read as another type (or as this mark) is stored behind this mark.
-const String kText = "sz:";
+const String kTextPrefix = "sz:";
 
 bool StartsWith(const String& S, const String& Prefix) { return S.compare(0, Prefix.size(), Prefix) == 0; }
 
@@ -141,7 +141,7 @@ String TRegistry::ReadString(const String& Name) const {
   if (!ValueExists(Name)) return String();
   String raw = FStore->ReadString(Section(FCurrentPath), Name, "");
   if (StartsWith(raw, kDword)) throw ERegistryException("Invalid data type for '" + Name + "'");
-  return StartsWith(raw, kText) ? raw.substr(kText.size()) : raw;
+  return StartsWith(raw, kTextPrefix) ? raw.substr(kTextPrefix.size()) : raw;
 }
 
 void TRegistry::WriteInteger(const String& Name, Integer Value) {
@@ -153,8 +153,8 @@ void TRegistry::WriteInteger(const String& Name, Integer Value) {
 
 void TRegistry::WriteString(const String& Name, const String& Value) {
   if (FCurrentPath.empty() || FReadOnly) throw ERegistryException("Failed to set data for '" + Name + "'");
-  const bool marked = StartsWith(Value, kDword) || StartsWith(Value, kText);
-  FStore->WriteString(Section(FCurrentPath), Name, marked ? kText + Value : Value);
+  const bool marked = StartsWith(Value, kDword) || StartsWith(Value, kTextPrefix);
+  FStore->WriteString(Section(FCurrentPath), Name, marked ? kTextPrefix + Value : Value);
   FStore->UpdateFile();
   ValueWritten();
 }

@@ -15,7 +15,7 @@ QGuiApplication* GuiApp() { return qobject_cast<QGuiApplication*>(QCoreApplicati
 
 TRect ToRect(const QRect& r) { return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()); }
 
-TScreenMetrics Current() {
+TScreenMetrics CurrentMetrics() {
   if (Installed()) return *Installed();
   TScreenMetrics m;
   if (QGuiApplication* app = GuiApp(); app != nullptr && app->primaryScreen() != nullptr) {
@@ -33,8 +33,8 @@ void SetScreenMetrics(std::optional<TScreenMetrics> Metrics) { Installed() = std
 
 int GetSystemMetrics(int Index) {
   switch (Index) {
-    case SM_CXSCREEN: return Current().Width;
-    case SM_CYSCREEN: return Current().Height;
+    case SM_CXSCREEN: return CurrentMetrics().Width;
+    case SM_CYSCREEN: return CurrentMetrics().Height;
     case SM_CXVSCROLL:
     case SM_CYHSCROLL: return 17;
     case SM_CXBORDER:
@@ -46,7 +46,7 @@ int GetSystemMetrics(int Index) {
 TRect MonitorWorkAreaFromPoint(TPoint P) {
   if (Installed()) return Installed()->WorkArea;
   QGuiApplication* app = GuiApp();
-  if (app == nullptr || app->screens().isEmpty()) return Current().WorkArea;
+  if (app == nullptr || app->screens().isEmpty()) return CurrentMetrics().WorkArea;
   QScreen* best = nullptr;
   long long bestDistance = LLONG_MAX;
   for (QScreen* s : app->screens()) {
@@ -64,6 +64,6 @@ TRect MonitorWorkAreaFromPoint(TPoint P) {
 
 bool SystemParametersInfo(int Action, int, void* PvParam, int) {
   if (Action != SPI_GETWORKAREA || PvParam == nullptr) return false;
-  *static_cast<TRect*>(PvParam) = Current().WorkArea;
+  *static_cast<TRect*>(PvParam) = CurrentMetrics().WorkArea;
   return true;
 }

@@ -212,6 +212,8 @@ bool IsValidUtf8(const String& S);
 // Windows-1252 bytes -> UTF-8 and back (characters outside Windows-1252 become '?').
 String Cp1252ToUtf8(const String& S);
 String Utf8ToCp1252(const String& S);
+// The character a Windows-1252 byte stands for.
+char16_t Cp1252Char(unsigned char C);
 // Text for display: valid UTF-8 unchanged; anything else is taken as Windows-1252.
 String ToDisplayText(const String& S);
 

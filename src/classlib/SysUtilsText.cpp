@@ -222,6 +222,8 @@ constexpr uint16_t kCp1252High[32] = {
 
 }  // namespace
 
+char16_t Cp1252Char(unsigned char C) { return C >= 0x80 && C < 0xA0 ? kCp1252High[C - 0x80] : char16_t(C); }
+
 bool IsValidUtf8(const String& S) {
   size_t i = 0;
   while (i < S.size())

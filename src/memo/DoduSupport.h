@@ -112,6 +112,9 @@ struct ParInfo {
   ParExtraInfo* ParExtra = nullptr;
 };
 
+// Code Index of a paragraph that has extra information.
+inline DynInfoRec& CodeAt(ParInfo& Par, int Index) { return Par.ParExtra->DynCodes[static_cast<size_t>(Index)]; }
+
 // ---- Attributes ----
 
 // The attribute of plain text: both colours -1, everything else 0. It is never freed.

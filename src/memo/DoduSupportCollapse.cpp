@@ -11,8 +11,6 @@
 
 namespace {
 
-DynInfoRec& CodeAt(ParInfo& Par, int Index) { return Par.ParExtra->DynCodes[static_cast<size_t>(Index)]; }
-
 int LevelInForce(TDoduNavigator& Nav) { return CollapseLevel(*Nav.pDynAttr()); }
 
 bool Collapsed(const DynInfoRec& A) { return A.CollpsState.Contains(dddCollapsed); }

@@ -12,7 +12,6 @@ namespace {
 
 constexpr char16_t kClosed = 5;  // stands for text keywords may not match
 constexpr size_t kKeywordBatch = 16;
-constexpr int kMaxNesting = 15;
 
 struct KeywordMatch {
   int Keyword;
@@ -70,9 +69,9 @@ void FlushKeywordMatches(TVavaDodu& Memo, int ParNb, std::vector<KeywordMatch>& 
   InvalidateNavigators(Memo.Navigators, first, INT_MAX);
 }
 
-bool Delim(const TVavaDodu& Memo, char16_t Ch) { return Memo.Delimiters.test(Clamp255(Ch)); }
-
 }  // namespace
+
+bool Delim(const TVavaDodu& Memo, char16_t Ch) { return Memo.Delimiters.test(Clamp255(Ch)); }
 
 // ---- The highlighter component ----
 

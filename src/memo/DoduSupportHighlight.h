@@ -16,6 +16,12 @@ class TVavaDodu;
 class TDoduNavigator;
 class TParagraphStore;
 
+// Scopes nest 16 deep: levels 0 to 15.
+inline constexpr int kMaxNesting = 15;
+
+// Whether Ch is one of the memo's word delimiters.
+bool Delim(const TVavaDodu& Memo, char16_t Ch);
+
 class TDoduHighlighter : public TComponent {
  public:
   explicit TDoduHighlighter(TComponent* AOwner);

@@ -9,8 +9,6 @@
 
 namespace {
 
-DynInfoRec& CodeAt(ParInfo& Par, int Index) { return Par.ParExtra->DynCodes[static_cast<size_t>(Index)]; }
-
 // A first guess at Value * Numerator / Denominator for the paragraph walks; 64-bit, so it
 // cannot overflow, and cut to 0 .. N - 1 by the caller.
 int Guess(int64_t Value, int64_t Numerator, int64_t Denominator) {

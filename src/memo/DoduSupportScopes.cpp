@@ -9,12 +9,6 @@
 
 namespace {
 
-constexpr int kMaxNesting = 15;
-
-bool Delim(const TVavaDodu& Memo, char16_t Ch) { return Memo.Delimiters.test(Clamp255(Ch)); }
-
-DynInfoRec& CodeAt(ParInfo& Par, int Index) { return Par.ParExtra->DynCodes[static_cast<size_t>(Index)]; }
-
 // Removes code Index of the paragraph; lines starting after it count one code less.
 void EraseCode(ParInfo& Par, int Index) {
   auto& extra = *Par.ParExtra;

@@ -12,7 +12,6 @@
 
 namespace {
 
-Integer RoundHalfEven(double v) { return static_cast<Integer>(std::nearbyint(v)); }
 
 // Every line break becomes a single line feed.
 String PrepareExportText(const String& Text) {

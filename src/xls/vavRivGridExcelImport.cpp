@@ -33,7 +33,6 @@ struct TRivGridExcelIO::TSheetImage {
 
 namespace {
 
-Integer RoundHalfEven(double v) { return static_cast<Integer>(std::nearbyint(v)); }
 
 // Numbers in the data grid are read with '.', so the rendering uses '.' whatever the regional
 // settings say; dates and everything else keep them.

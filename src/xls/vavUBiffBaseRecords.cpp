@@ -159,3 +159,9 @@ WideString TStringRecord::Value() const {
   Integer ofs = 0;
   return TExcelString(2, record, ofs).Value();
 }
+
+Word ReadContinuedWord(const TBaseRecord*& aRecord, Integer& Ofs) {
+  Byte b[2] = {};
+  ReadContinuedMem(aRecord, Ofs, 2, b);
+  return static_cast<Word>(b[0] | (b[1] << 8));
+}

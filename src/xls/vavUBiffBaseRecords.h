@@ -76,6 +76,8 @@ class TIgnoreRecord : public TRecordOf<TIgnoreRecord, TBaseRecord> {
 // Reads Count bytes from offset Ofs of aRecord's data on into its CONTINUE chain; aRecord and
 // Ofs end where the read ended. With Dest null the bytes are skipped.
 void ReadContinuedMem(const TBaseRecord*& aRecord, Integer& Ofs, Integer Count, void* Dest);
+// A little-endian word read the same way.
+Word ReadContinuedWord(const TBaseRecord*& aRecord, Integer& Ofs);
 
 // A record that starts with a row (offset 0) and a column (offset 2): cells, NOTE, ROW.
 class TBaseRowColRecord : public TRecordOf<TBaseRowColRecord, TBaseRecord> {

@@ -3,8 +3,6 @@
 #include <algorithm>
 
 namespace {
-constexpr Integer MaxRow = TBaseRowColRecord::MaxRow;
-constexpr Integer MaxCol = TBaseRowColRecord::MaxCol;
 
 std::unique_ptr<TCellRecord> CopyCell(const TCellRecord& r) {
   return std::unique_ptr<TCellRecord>(static_cast<TCellRecord*>(r.DoCopyTo().release()));
@@ -53,8 +51,8 @@ void TBaseRowColList::SaveRangeToStream(TOle2File& DataStream, const TXlsCellRan
 // TCellList: single cells
 
 void TCellList::CheckRowCol(Integer Row, Integer Col) {
-  if (Row < 0 || Row > MaxRow) RaiseXls(XlsMsg::InvalidRow, {Int64{Row}});
-  if (Col < 0 || Col > MaxCol) RaiseXls(XlsMsg::InvalidColumn, {Int64{Col}});
+  if (Row < 0 || Row > TBaseRowColRecord::MaxRow) RaiseXls(XlsMsg::InvalidRow, {Int64{Row}});
+  if (Col < 0 || Col > TBaseRowColRecord::MaxCol) RaiseXls(XlsMsg::InvalidColumn, {Int64{Col}});
 }
 
 void TCellList::GetValueX2(Integer Row, Integer Col, TXlsCellValue& V, TRTFRunList& RTFRuns) const {
@@ -289,7 +287,7 @@ void TCells::CopyFrom(const TCells& aCells) {
 }
 
 void TCells::AddCell(std::unique_ptr<TCellRecord> aRecord, Integer aRow) {
-  if (aRecord->Column() > MaxCol) return;
+  if (aRecord->Column() > TBaseRowColRecord::MaxCol) return;
   FCellList.AddRecord(std::move(aRecord), aRow);
 }
 
@@ -312,7 +310,7 @@ void TCells::FixRows() {
     FRowList.AddRow(r);
     row->Sort();
     TRowRecord* rec = FRowList.Row(r);
-    Integer first = MaxCol, last = 0;
+    Integer first = TBaseRowColRecord::MaxCol, last = 0;
     for (Integer i = 0; i < row->Count(); ++i)
       if (const TCellRecord* c = (*row)[i]) {
         first = std::min<Integer>(first, c->Column());

@@ -6,14 +6,6 @@
 #include "xls/vavUBiffTokenArray.h"
 #include "xls/vavUOle2Impl.h"
 
-namespace {
-Word ReadWord(const TBaseRecord*& r, Integer& ofs) {
-  Byte b[2];
-  ReadContinuedMem(r, ofs, 2, b);
-  return static_cast<Word>(b[0] | (b[1] << 8));
-}
-}  // namespace
-
 // ---------------------------------------------------------------------------------------------
 // TCFRecord
 
@@ -61,11 +53,11 @@ void TCondFmt::LoadFromStream(std::unique_ptr<TBaseRecord> First) {
   Clear();
   const TBaseRecord* r = First.get();
   Integer ofs = 2;
-  Flag = ReadWord(r, ofs);
-  AllRange.R1 = ReadWord(r, ofs);
-  AllRange.R2 = ReadWord(r, ofs);
-  AllRange.C1 = ReadWord(r, ofs);
-  AllRange.C2 = ReadWord(r, ofs);
+  Flag = ReadContinuedWord(r, ofs);
+  AllRange.R1 = ReadContinuedWord(r, ofs);
+  AllRange.R2 = ReadContinuedWord(r, ofs);
+  AllRange.C1 = ReadContinuedWord(r, ofs);
+  AllRange.C2 = ReadContinuedWord(r, ofs);
   RangeValuesList->Load(*First, 12);
 }
 

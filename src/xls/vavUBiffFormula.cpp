@@ -13,8 +13,6 @@
 #include "xls/vavUWorkbookGlobals.h"
 
 namespace {
-constexpr Integer MaxRow = TBaseRowColRecord::MaxRow;
-constexpr Integer MaxCol = TBaseRowColRecord::MaxCol;
 // The largest piece of a text result in the STRING record, and in each CONTINUE after it.
 constexpr size_t FirstStringPiece = 8219;
 constexpr size_t NextStringPiece = 8218;
@@ -53,18 +51,18 @@ void TArrayRecord::ArrangeInsertRowsAndCols(Integer aRowPos, Integer aRowCount, 
   ArrangeInsertRowsAndColsTokens(Data, 14, 14 + GetWord(Data, 12), true, SheetInfo, 0, aColCount, aColPos, 0,
                                  aRowCount, aRowPos);
   if (SheetInfo.InsSheet < 0 || SheetInfo.FormulaSheet != SheetInfo.InsSheet) return;
-  SetWord(Data, 0, static_cast<Word>(std::clamp(Moved(GetWord(Data, 0), aRowPos, aRowCount, -1), 0, MaxRow)));
-  SetWord(Data, 2, static_cast<Word>(std::clamp(Moved(GetWord(Data, 2), aRowPos, aRowCount, -1), 0, MaxRow)));
-  Data[4] = static_cast<Byte>(std::clamp(Moved(Data[4], aColPos, aColCount, -1), 0, MaxCol));
-  Data[5] = static_cast<Byte>(std::clamp(Moved(Data[5], aColPos, aColCount, -1), 0, MaxCol));
+  SetWord(Data, 0, static_cast<Word>(std::clamp(Moved(GetWord(Data, 0), aRowPos, aRowCount, -1), 0, TBaseRowColRecord::MaxRow)));
+  SetWord(Data, 2, static_cast<Word>(std::clamp(Moved(GetWord(Data, 2), aRowPos, aRowCount, -1), 0, TBaseRowColRecord::MaxRow)));
+  Data[4] = static_cast<Byte>(std::clamp(Moved(Data[4], aColPos, aColCount, -1), 0, TBaseRowColRecord::MaxCol));
+  Data[5] = static_cast<Byte>(std::clamp(Moved(Data[5], aColPos, aColCount, -1), 0, TBaseRowColRecord::MaxCol));
 }
 
 void TArrayRecord::ArrangeCopyRowsAndCols(Integer RowOffset, Integer ColOffset) {
   ArrangeInsertRowsAndColsTokens(Data, 14, 14 + GetWord(Data, 12), true, CopyContext(), ColOffset, 0, 0, RowOffset, 0, 0);
-  IncWordMax(Data, 0, RowOffset, MaxRow);
-  IncWordMax(Data, 2, RowOffset, MaxRow);
-  IncByteMax(Data, 4, ColOffset, MaxCol);
-  IncByteMax(Data, 5, ColOffset, MaxCol);
+  IncWordMax(Data, 0, RowOffset, TBaseRowColRecord::MaxRow);
+  IncWordMax(Data, 2, RowOffset, TBaseRowColRecord::MaxRow);
+  IncByteMax(Data, 4, ColOffset, TBaseRowColRecord::MaxCol);
+  IncByteMax(Data, 5, ColOffset, TBaseRowColRecord::MaxCol);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -81,10 +79,10 @@ void TTableRecord::ArrangeInsertRowsAndCols(Integer aRowPos, Integer aRowCount, 
     if (moved != empty && (moved < 0 || moved > max)) RaiseXls(XlsMsg::TooManyEntries, {Int64{moved}, Int64{max}});
     return moved;
   };
-  const Integer r1 = range(GetWord(Data, 0), aRowPos, aRowCount, MaxRow, 0xFFFF);
-  const Integer r2 = range(GetWord(Data, 2), aRowPos, aRowCount, MaxRow, 0xFFFF);
-  const Integer c1 = range(Data[4], aColPos, aColCount, MaxCol, 0xFF);
-  const Integer c2 = range(Data[5], aColPos, aColCount, MaxCol, 0xFF);
+  const Integer r1 = range(GetWord(Data, 0), aRowPos, aRowCount, TBaseRowColRecord::MaxRow, 0xFFFF);
+  const Integer r2 = range(GetWord(Data, 2), aRowPos, aRowCount, TBaseRowColRecord::MaxRow, 0xFFFF);
+  const Integer c1 = range(Data[4], aColPos, aColCount, TBaseRowColRecord::MaxCol, 0xFF);
+  const Integer c2 = range(Data[5], aColPos, aColCount, TBaseRowColRecord::MaxCol, 0xFF);
   SetWord(Data, 0, static_cast<Word>(r1));
   SetWord(Data, 2, static_cast<Word>(r2));
   Data[4] = static_cast<Byte>(c1);
@@ -93,7 +91,7 @@ void TTableRecord::ArrangeInsertRowsAndCols(Integer aRowPos, Integer aRowCount, 
   for (size_t at : {size_t{8}, size_t{12}}) {
     const Integer row = Moved(GetWord(Data, at), aRowPos, aRowCount, 0xFFFF);
     const Integer col = Moved(GetWord(Data, at + 2), aColPos, aColCount, 0xFF);
-    if ((row != 0xFFFF && (row < 0 || row > MaxRow)) || (col != 0xFF && (col < 0 || col > MaxCol))) {
+    if ((row != 0xFFFF && (row < 0 || row > TBaseRowColRecord::MaxRow)) || (col != 0xFF && (col < 0 || col > TBaseRowColRecord::MaxCol))) {
       SetWord(Data, at, 0xFFFF);
       SetWord(Data, at + 2, 0xFFFF);
       continue;
@@ -110,13 +108,13 @@ void TTableRecord::ArrangeCopyRowsAndCols(Integer RowOffset, Integer ColOffset) 
     if (moved < 0 || moved > max) RaiseXls(XlsMsg::TooManyEntries, {Int64{moved}, Int64{max}});
     return moved;
   };
-  SetWord(Data, 0, static_cast<Word>(move(GetWord(Data, 0), RowOffset, MaxRow, 0xFFFF)));
-  SetWord(Data, 2, static_cast<Word>(move(GetWord(Data, 2), RowOffset, MaxRow, 0xFFFF)));
-  Data[4] = static_cast<Byte>(move(Data[4], ColOffset, MaxCol, 0xFF));
-  Data[5] = static_cast<Byte>(move(Data[5], ColOffset, MaxCol, 0xFF));
+  SetWord(Data, 0, static_cast<Word>(move(GetWord(Data, 0), RowOffset, TBaseRowColRecord::MaxRow, 0xFFFF)));
+  SetWord(Data, 2, static_cast<Word>(move(GetWord(Data, 2), RowOffset, TBaseRowColRecord::MaxRow, 0xFFFF)));
+  Data[4] = static_cast<Byte>(move(Data[4], ColOffset, TBaseRowColRecord::MaxCol, 0xFF));
+  Data[5] = static_cast<Byte>(move(Data[5], ColOffset, TBaseRowColRecord::MaxCol, 0xFF));
   for (size_t at : {size_t{8}, size_t{12}}) {
-    SetWord(Data, at, static_cast<Word>(move(GetWord(Data, at), RowOffset, MaxRow, 0xFFFF)));
-    SetWord(Data, at + 2, static_cast<Word>(move(GetWord(Data, at + 2), ColOffset, MaxCol, 0xFF)));
+    SetWord(Data, at, static_cast<Word>(move(GetWord(Data, at), RowOffset, TBaseRowColRecord::MaxRow, 0xFFFF)));
+    SetWord(Data, at + 2, static_cast<Word>(move(GetWord(Data, at + 2), ColOffset, TBaseRowColRecord::MaxCol, 0xFF)));
   }
 }
 

@@ -22,7 +22,7 @@ constexpr const char16_t* BinaryOperators[] = {u"+", u"-", u"*", u"/",  u"^", u"
 
 // An ARRAY or TABLE record's own tokens never point at another one; a damaged file that does
 // must not recurse.
-constexpr Integer MaxNesting = 1;
+constexpr Integer MaxArrayNesting = 1;
 
 [[noreturn]] void Unsupported(Integer Token) { RaiseXls(XlsMsg::TokenNotSupported, {Int64{Token}}); }
 
@@ -136,7 +136,7 @@ WideString TTokenReader::SheetPrefixed(Word ExternSheet, const WideString& Refer
 }
 
 WideString TTokenReader::CompanionText(bool Table, Word Row, Word Col) const {
-  if (Depth >= MaxNesting) Unsupported(Data[Pos]);
+  if (Depth >= MaxArrayNesting) Unsupported(Data[Pos]);
   if (!Table) return u"{" + TokensToText(Cells->ArrayFormula(Row, Col), 14, Cells, Depth + 1) + u"}";
   const std::span<const Byte> table = Cells->TableFormula(Row, Col);
   WideString text = u"{=TABLE(" + CellReferenceText(GetWord(table, 8), GetWord(table, 10) & 0xFF) + u",";

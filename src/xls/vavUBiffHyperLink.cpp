@@ -22,20 +22,13 @@ constexpr Word HasMoniker = 0x01, Absolute = 0x02, HasDescription = 0x14, HasTex
 
 const WideString UpLevel = u"..\\";
 
-void Put16(ArrayOfByte& d, Integer v) {
-  d.push_back(static_cast<Byte>(v));
-  d.push_back(static_cast<Byte>(v >> 8));
-}
-void Put32(ArrayOfByte& d, Int64 v) {
-  for (int i = 0; i < 4; ++i) d.push_back(static_cast<Byte>(v >> (8 * i)));
-}
 void PutChars(ArrayOfByte& d, const WideString& s) {
-  for (char16_t c : s) Put16(d, c);
+  for (char16_t c : s) AppendWord(d, c);
 }
 void PutCounted(ArrayOfByte& d, const WideString& s) {
-  Put32(d, static_cast<Int64>(s.size()) + 1);
+  AppendCardinal(d, static_cast<Int64>(s.size()) + 1);
   PutChars(d, s);
-  Put16(d, 0);
+  AppendWord(d, 0);
 }
 
 // Characters at Pos, cut at the first NUL; the block must hold them all.
@@ -73,20 +66,20 @@ void PutFileMoniker(ArrayOfByte& d, const WideString& Text) {
   }
   const WideString rest = Text.substr(at);
   d.insert(d.end(), std::begin(FileClassId), std::end(FileClassId));
-  Put16(d, up);
-  Put32(d, static_cast<Int64>(rest.size()) + 1);
+  AppendWord(d, up);
+  AppendCardinal(d, static_cast<Int64>(rest.size()) + 1);
   for (char16_t c : rest) d.push_back(c > 255 ? Byte('?') : static_cast<Byte>(c));
   d.push_back(0);
   for (Byte b : {0xFF, 0xFF, 0xAD, 0xDE}) d.push_back(b);
   d.insert(d.end(), 20, 0);
   if (!IsWide(rest)) {
-    Put32(d, 0);
+    AppendCardinal(d, 0);
     return;
   }
   const Int64 bytes = 2 * static_cast<Int64>(rest.size());
-  Put32(d, bytes + 6);
-  Put32(d, bytes);
-  Put16(d, 3);
+  AppendCardinal(d, bytes + 6);
+  AppendCardinal(d, bytes);
+  AppendWord(d, 3);
   PutChars(d, rest);
 }
 
@@ -256,9 +249,9 @@ void THLinkRecord::SetProperties(const THyperLink& Value) {
     case THyperLinkType::hl_URL:
       flags |= HasMoniker | Absolute;
       body.insert(body.end(), std::begin(URLClassId), std::end(URLClassId));
-      Put32(body, 2 * static_cast<Int64>(Value.Text.size()) + 2);
+      AppendCardinal(body, 2 * static_cast<Int64>(Value.Text.size()) + 2);
       PutChars(body, Value.Text);
-      Put16(body, 0);
+      AppendWord(body, 0);
       break;
     case THyperLinkType::hl_LocalFile:
       flags |= HasMoniker;

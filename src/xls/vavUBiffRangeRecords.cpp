@@ -2,36 +2,25 @@
 
 #include <algorithm>
 
-namespace {
-constexpr Integer MaxRow = TBaseRowColRecord::MaxRow;
-constexpr Integer MaxCol = TBaseRowColRecord::MaxCol;
-
-Word ReadWord(const TBaseRecord*& r, Integer& ofs) {
-  Byte b[2];
-  ReadContinuedMem(r, ofs, 2, b);
-  return static_cast<Word>(b[0] | (b[1] << 8));
-}
-}  // namespace
-
 // ---------------------------------------------------------------------------------------------
 // TRangeValuesList
 
 bool TRangeValuesList::Valid(Integer FirstRow, Integer FirstCol, Integer LastCol, Integer LastRow) {
-  if (FirstRow < 0 || LastRow < FirstRow || LastRow > MaxRow) return false;
-  if (FirstCol < 0 || LastCol < FirstCol || LastCol > MaxCol) return false;
+  if (FirstRow < 0 || LastRow < FirstRow || LastRow > TBaseRowColRecord::MaxRow) return false;
+  if (FirstCol < 0 || LastCol < FirstCol || LastCol > TBaseRowColRecord::MaxCol) return false;
   return !(FirstRow == LastRow && FirstCol == LastCol);
 }
 
 void TRangeValuesList::Load(const TBaseRecord& aRecord, Integer aPos) {
   const TBaseRecord* r = &aRecord;
   Integer ofs = aPos;
-  const Word n = ReadWord(r, ofs);
+  const Word n = ReadContinuedWord(r, ofs);
   for (Word i = 0; i < n; ++i) {
     TRangeItem item;
-    item.FirstRow = ReadWord(r, ofs);
-    item.LastRow = ReadWord(r, ofs);
-    item.FirstCol = std::min<Integer>(ReadWord(r, ofs), MaxCol);
-    item.LastCol = std::min<Integer>(ReadWord(r, ofs), MaxCol);
+    item.FirstRow = ReadContinuedWord(r, ofs);
+    item.LastRow = ReadContinuedWord(r, ofs);
+    item.FirstCol = std::min<Integer>(ReadContinuedWord(r, ofs), TBaseRowColRecord::MaxCol);
+    item.LastCol = std::min<Integer>(ReadContinuedWord(r, ofs), TBaseRowColRecord::MaxCol);
     FItems.push_back(item);
   }
 }
@@ -59,12 +48,12 @@ void TRangeValuesList::ArrangeInsertRowsAndCols(Integer InsRowPos, Integer InsRo
                                                 Integer InsColPos) {
   for (TRangeItem& it : FItems) {
     if (InsRowCount != 0) {
-      if (it.FirstRow >= InsRowPos) it.FirstRow = std::clamp(it.FirstRow + InsRowCount, InsRowPos, MaxRow);
-      if (it.LastRow >= InsRowPos) it.LastRow = std::clamp(it.LastRow + InsRowCount, it.FirstRow, MaxRow);
+      if (it.FirstRow >= InsRowPos) it.FirstRow = std::clamp(it.FirstRow + InsRowCount, InsRowPos, TBaseRowColRecord::MaxRow);
+      if (it.LastRow >= InsRowPos) it.LastRow = std::clamp(it.LastRow + InsRowCount, it.FirstRow, TBaseRowColRecord::MaxRow);
     }
     if (InsColCount != 0) {
-      if (it.FirstCol >= InsColPos) it.FirstCol = std::clamp(it.FirstCol + InsColCount, InsColPos, MaxCol);
-      if (it.LastCol >= InsColPos) it.LastCol = std::clamp(it.LastCol + InsColCount, it.FirstCol, MaxCol);
+      if (it.FirstCol >= InsColPos) it.FirstCol = std::clamp(it.FirstCol + InsColCount, InsColPos, TBaseRowColRecord::MaxCol);
+      if (it.LastCol >= InsColPos) it.LastCol = std::clamp(it.LastCol + InsColCount, it.FirstCol, TBaseRowColRecord::MaxCol);
     }
   }
 }
@@ -84,7 +73,7 @@ void TRangeValuesList::CopyRowsExclusive(Integer First, Integer Last, bool UseCo
   const Integer inserted = n * aCount;
   const Integer srcFirst = First < Dest ? First : First + inserted;
   const Integer srcLast = srcFirst + n - 1;
-  const Integer limit = UseCols ? MaxCol : MaxRow;
+  const Integer limit = UseCols ? TBaseRowColRecord::MaxCol : TBaseRowColRecord::MaxRow;
   const size_t existing = FItems.size();
   for (size_t i = 0; i < existing; ++i) {
     const TRangeItem it = FItems[i];
@@ -115,7 +104,7 @@ void TRangeValuesList::CopyRowsInclusive(Integer First, Integer Last, bool UseCo
   const bool blockAbove = First < Dest;
   const Integer srcFirst = blockAbove ? First : First + inserted;
   const Integer srcLast = srcFirst + n - 1;
-  const Integer limit = UseCols ? MaxCol : MaxRow;
+  const Integer limit = UseCols ? TBaseRowColRecord::MaxCol : TBaseRowColRecord::MaxRow;
   const Integer insLast = Dest + inserted - 1;
   if (insLast > limit) RaiseXls(XlsMsg::TooManyEntries, {Int64{insLast}, Int64{limit}});
   auto set = [UseCols](TRangeItem& it, Integer f, Integer l) {

@@ -15,11 +15,6 @@ Byte ReadByte(const TBaseRecord*& aRecord, Integer& Ofs) {
   return b;
 }
 
-Word ReadWord(const TBaseRecord*& aRecord, Integer& Ofs) {
-  Byte b[2] = {};
-  ReadContinuedMem(aRecord, Ofs, 2, b);
-  return static_cast<Word>(b[0] | (b[1] << 8));
-}
 
 ArrayOfByte ReadBlock(const TBaseRecord*& aRecord, Integer& Ofs, Int64 Count) {
   if (Count > RemainingBytes(aRecord, Ofs)) RaiseXls(XlsMsg::ReadingRecord);
@@ -70,9 +65,9 @@ void ReadContinuedStr(const TBaseRecord*& aRecord, Integer& Ofs, Word CharCount,
 TExcelString::TExcelString(TStrLenLength aStrLenLength, const TBaseRecord*& aRecord, Integer& Ofs)
     : StrLenLength(aStrLenLength) {
   if (StrLenLength != 1 && StrLenLength != 2) RaiseXls(XlsMsg::StrLenLengthInvalid);
-  StrLen = StrLenLength == 1 ? ReadByte(aRecord, Ofs) : ReadWord(aRecord, Ofs);
+  StrLen = StrLenLength == 1 ? ReadByte(aRecord, Ofs) : ReadContinuedWord(aRecord, Ofs);
   OptionFlags = ReadByte(aRecord, Ofs);
-  if (HasRichText()) NumberRichTextFormats = ReadWord(aRecord, Ofs);
+  if (HasRichText()) NumberRichTextFormats = ReadContinuedWord(aRecord, Ofs);
   if (HasFarInfo()) {
     Byte b[4] = {};
     ReadContinuedMem(aRecord, Ofs, 4, b);

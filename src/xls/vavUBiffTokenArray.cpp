@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr Integer MaxRow = 65535;
-constexpr Integer MaxCol = 255;
 
 // What one walk does: counts and positions of inserted (deleted) rows and columns, offsets of
 // copies, a sheet copy, and the cell a shared formula is expanded for (-1: none).
@@ -121,11 +119,11 @@ void TWalker::CellReference(size_t At, bool OnSheet) {
   const bool relRow = (word & 0x8000) != 0, relCol = (word & 0x4000) != 0;
   bool ok = true;
   if (OnSheet) {
-    if (row >= A.RowPos) ok = MoveBy(row, A.RowPos, A.RowCount, MaxRow) && ok;
-    if (col >= A.ColPos) ok = MoveBy(col, A.ColPos, A.ColCount, MaxCol) && ok;
+    if (row >= A.RowPos) ok = MoveBy(row, A.RowPos, A.RowCount, TBaseRowColRecord::MaxRow) && ok;
+    if (col >= A.ColPos) ok = MoveBy(col, A.ColPos, A.ColCount, TBaseRowColRecord::MaxCol) && ok;
   }
-  if (!A.RelativeOnly || relRow) ok = Offset(row, A.RowOffset, MaxRow) && ok;
-  if (!A.RelativeOnly || relCol) ok = Offset(col, A.ColOffset, MaxCol) && ok;
+  if (!A.RelativeOnly || relRow) ok = Offset(row, A.RowOffset, TBaseRowColRecord::MaxRow) && ok;
+  if (!A.RelativeOnly || relCol) ok = Offset(col, A.ColOffset, TBaseRowColRecord::MaxCol) && ok;
   if (!ok) {
     ToError();
     return;
@@ -144,17 +142,17 @@ void TWalker::AreaReference(size_t At, bool OnSheet) {
   Integer c1 = w1 & 0xFF, c2 = w2 & 0xFF;
   bool ok = true;
   if (OnSheet) {
-    ok = MoveSpan(r1, r2, A.RowPos, A.RowCount, MaxRow) && ok;
+    ok = MoveSpan(r1, r2, A.RowPos, A.RowCount, TBaseRowColRecord::MaxRow) && ok;
     // Columns follow the same rules as rows, deletions included.
-    ok = MoveSpan(c1, c2, A.ColPos, A.ColCount, MaxCol) && ok;
+    ok = MoveSpan(c1, c2, A.ColPos, A.ColCount, TBaseRowColRecord::MaxCol) && ok;
   }
   auto offset = [&](Integer& v, bool relative, Integer by, Integer limit) {
     if (!A.RelativeOnly || relative) ok = Offset(v, by, limit) && ok;
   };
-  offset(r1, (w1 & 0x8000) != 0, A.RowOffset, MaxRow);
-  offset(r2, (w2 & 0x8000) != 0, A.RowOffset, MaxRow);
-  offset(c1, (w1 & 0x4000) != 0, A.ColOffset, MaxCol);
-  offset(c2, (w2 & 0x4000) != 0, A.ColOffset, MaxCol);
+  offset(r1, (w1 & 0x8000) != 0, A.RowOffset, TBaseRowColRecord::MaxRow);
+  offset(r2, (w2 & 0x8000) != 0, A.RowOffset, TBaseRowColRecord::MaxRow);
+  offset(c1, (w1 & 0x4000) != 0, A.ColOffset, TBaseRowColRecord::MaxCol);
+  offset(c2, (w2 & 0x4000) != 0, A.ColOffset, TBaseRowColRecord::MaxCol);
   if (!ok) {
     ToError();
     return;
@@ -176,10 +174,10 @@ void TWalker::CompanionReference() {
   if (Info.FormulaSheet != Info.InsSheet || A.SheetCopy || A.BaseRow > 0 || A.BaseCol > 0) return;
   Integer row = GetWord(Data, Pos + 1), col = GetWord(Data, Pos + 3);
   bool ok = true;
-  if (row >= A.RowPos) ok = MoveBy(row, A.RowPos, A.RowCount, MaxRow) && ok;
-  ok = Offset(row, A.RowOffset, MaxRow) && ok;
-  if (col >= A.ColPos) ok = MoveBy(col, A.ColPos, A.ColCount, MaxCol) && ok;
-  ok = Offset(col, A.ColOffset, MaxCol) && ok;
+  if (row >= A.RowPos) ok = MoveBy(row, A.RowPos, A.RowCount, TBaseRowColRecord::MaxRow) && ok;
+  ok = Offset(row, A.RowOffset, TBaseRowColRecord::MaxRow) && ok;
+  if (col >= A.ColPos) ok = MoveBy(col, A.ColPos, A.ColCount, TBaseRowColRecord::MaxCol) && ok;
+  ok = Offset(col, A.ColOffset, TBaseRowColRecord::MaxCol) && ok;
   if (!ok) TokenError(Data[Pos]);
   SetWord(Data, Pos + 1, static_cast<Word>(row));
   SetWord(Data, Pos + 3, static_cast<Word>(col));

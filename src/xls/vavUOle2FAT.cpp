@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include "xls/vavUOle2Directory.h"
+
 namespace {
-constexpr Integer ENDOFCHAIN = -2;
 
 [[noreturn]] void Invalid() { RaiseXls(XlsMsg::ExcelInvalid); }
 

@@ -101,21 +101,11 @@ WideString TXLSFile::GetCellComment(Integer Row, Integer Col) {
 
 namespace {
 
-void Put16(ArrayOfByte& d, Integer v) {
-  d.push_back(static_cast<Byte>(v));
-  d.push_back(static_cast<Byte>(v >> 8));
-}
-
-void Put32(ArrayOfByte& d, Cardinal v) {
-  Put16(d, static_cast<Integer>(v & 0xFFFF));
-  Put16(d, static_cast<Integer>(v >> 16));
-}
-
 // The 8-byte header of an Office drawing record.
 void EscherHeader(ArrayOfByte& d, Integer Version, Integer Instance, Word Type, Cardinal Length) {
-  Put16(d, Version | (Instance << 4));
-  Put16(d, Type);
-  Put32(d, Length);
+  AppendWord(d, Version | (Instance << 4));
+  AppendWord(d, Type);
+  AppendCardinal(d, Length);
 }
 
 constexpr Cardinal OptProperties = 2;
@@ -126,17 +116,17 @@ constexpr Cardinal GroupLength = (8 + 16) + (8 + 8);
 void CommentShape(ArrayOfByte& d, Cardinal Spid, const TClientAnchor& Anchor) {
   EscherHeader(d, 0xF, 0, 0xF004, ShapeLength);
   EscherHeader(d, 2, 202, 0xF00A, 8);  // a text box with an anchor
-  Put32(d, Spid);
-  Put32(d, 0x0A00);
+  AppendCardinal(d, Spid);
+  AppendCardinal(d, 0x0A00);
   EscherHeader(d, 3, OptProperties, 0xF00B, 6 * OptProperties);
-  Put16(d, 0x0181);  // fill colour: pale yellow
-  Put32(d, 0x00E1FFFF);
-  Put16(d, 0x03BF);  // hidden until the cell is pointed at
-  Put32(d, 0x00020002);
+  AppendWord(d, 0x0181);  // fill colour: pale yellow
+  AppendCardinal(d, 0x00E1FFFF);
+  AppendWord(d, 0x03BF);  // hidden until the cell is pointed at
+  AppendCardinal(d, 0x00020002);
   EscherHeader(d, 0, 0, 0xF010, 18);
   for (Word w : {Anchor.Flag, Anchor.Col1, Anchor.Dx1, Anchor.Row1, Anchor.Dy1, Anchor.Col2, Anchor.Dx2, Anchor.Row2,
                  Anchor.Dy2})
-    Put16(d, w);
+    AppendWord(d, w);
   EscherHeader(d, 0, 0, 0xF011, 0);
 }
 
@@ -145,16 +135,16 @@ std::unique_ptr<TBaseRecord> Drawing(ArrayOfByte Data) { return CreateRecord(0x0
 // OBJ of a note: common object data (kind 0x19), note data, end.
 std::unique_ptr<TBaseRecord> NoteObj(Word ObjectId) {
   ArrayOfByte d;
-  Put16(d, 0x0015);
-  Put16(d, 0x0012);
-  Put16(d, 0x0019);
-  Put16(d, ObjectId);
-  Put16(d, 0x4011);
+  AppendWord(d, 0x0015);
+  AppendWord(d, 0x0012);
+  AppendWord(d, 0x0019);
+  AppendWord(d, ObjectId);
+  AppendWord(d, 0x4011);
   d.insert(d.end(), 12, 0);
-  Put16(d, 0x000D);
-  Put16(d, 0x0016);
+  AppendWord(d, 0x000D);
+  AppendWord(d, 0x0016);
   d.insert(d.end(), 22, 0);
-  Put32(d, 0);
+  AppendCardinal(d, 0);
   return CreateRecord(IdOBJ, std::move(d));
 }
 
@@ -162,11 +152,11 @@ std::unique_ptr<TBaseRecord> NoteObj(Word ObjectId) {
 // formatting runs (the whole text in font 0).
 std::unique_ptr<TBaseRecord> NoteText(const WideString& Text) {
   ArrayOfByte d;
-  Put16(d, 0x0212);
+  AppendWord(d, 0x0212);
   d.insert(d.end(), 8, 0);
-  Put16(d, static_cast<Integer>(Text.size()));
-  Put16(d, 16);
-  Put32(d, 0);
+  AppendWord(d, static_cast<Integer>(Text.size()));
+  AppendWord(d, 16);
+  AppendCardinal(d, 0);
   std::unique_ptr<TBaseRecord> txo = CreateRecord(IdTXO, std::move(d));
   const bool wide = IsWide(Text);
   std::vector<std::unique_ptr<TContinueRecord>> parts;
@@ -179,9 +169,9 @@ std::unique_ptr<TBaseRecord> NoteText(const WideString& Text) {
     parts.push_back(std::make_unique<TContinueRecord>(0x003C, std::move(chunk)));
   }
   ArrayOfByte runs;
-  Put16(runs, 0);
+  AppendWord(runs, 0);
   runs.insert(runs.end(), 6, 0);
-  Put16(runs, static_cast<Integer>(Text.size()));
+  AppendWord(runs, static_cast<Integer>(Text.size()));
   runs.insert(runs.end(), 6, 0);
   parts.push_back(std::make_unique<TContinueRecord>(0x003C, std::move(runs)));
   // Chained from the last: each CONTINUE carries the next.
@@ -193,11 +183,11 @@ std::unique_ptr<TBaseRecord> NoteText(const WideString& Text) {
 // NOTE: cell, hidden, object id, an empty author.
 std::unique_ptr<TBaseRecord> Note(Integer Row, Integer Col, Word ObjectId) {
   ArrayOfByte d;
-  Put16(d, Row);
-  Put16(d, Col);
-  Put16(d, 0);
-  Put16(d, ObjectId);
-  Put16(d, 0);
+  AppendWord(d, Row);
+  AppendWord(d, Col);
+  AppendWord(d, 0);
+  AppendWord(d, ObjectId);
+  AppendWord(d, 0);
   d.push_back(0);
   d.push_back(0);
   return CreateRecord(0x001C, std::move(d));
@@ -228,15 +218,15 @@ void TXLSFile::RebuildMadeComments() {
     ArrayOfByte first;
     EscherHeader(first, 0xF, 0, 0xF002, (8 + 8) + (8 + groupLength));
     EscherHeader(first, 0, static_cast<Integer>(dgid), 0xF008, 8);
-    Put32(first, n + 1);
-    Put32(first, base + n);
+    AppendCardinal(first, n + 1);
+    AppendCardinal(first, base + n);
     EscherHeader(first, 0xF, 0, 0xF003, groupLength);
     EscherHeader(first, 0xF, 0, 0xF004, GroupLength);
     EscherHeader(first, 1, 0, 0xF009, 16);
     first.insert(first.end(), 16, 0);
     EscherHeader(first, 2, 0, 0xF00A, 8);
-    Put32(first, base);
-    Put32(first, 0x0005);  // the group that holds every shape of the sheet
+    AppendCardinal(first, base);
+    AppendCardinal(first, 0x0005);  // the group that holds every shape of the sheet
     for (Cardinal i = 0; i < n; ++i) {
       const TMadeComment& c = comments[i];
       const Word objectId = static_cast<Word>(i + 1);
@@ -264,13 +254,13 @@ void TXLSFile::RebuildMadeComments() {
   ArrayOfByte d;
   EscherHeader(d, 0xF, 0, 0xF000, 8 + blockLength);
   EscherHeader(d, 0, 0, 0xF006, blockLength);
-  Put32(d, spidMax);
-  Put32(d, static_cast<Cardinal>(clusters.size()) + 1);
-  Put32(d, saved);
-  Put32(d, static_cast<Cardinal>(clusters.size()));
+  AppendCardinal(d, spidMax);
+  AppendCardinal(d, static_cast<Cardinal>(clusters.size()) + 1);
+  AppendCardinal(d, saved);
+  AppendCardinal(d, static_cast<Cardinal>(clusters.size()));
   for (const TCluster& c : clusters) {
-    Put32(d, c.DrawingId);
-    Put32(d, c.Shapes);
+    AppendCardinal(d, c.DrawingId);
+    AppendCardinal(d, c.Shapes);
   }
   group.Add(CreateRecord(0x00EB, std::move(d)));
 }

@@ -201,3 +201,13 @@ WideString WidenString(const String& s) {
   for (size_t i = 0; i < s.size(); ++i) out[i] = static_cast<char16_t>(static_cast<unsigned char>(s[i]));
   return out;
 }
+
+void AppendWord(ArrayOfByte& Data, Word Value) {
+  Data.push_back(static_cast<Byte>(Value));
+  Data.push_back(static_cast<Byte>(Value >> 8));
+}
+
+void AppendCardinal(ArrayOfByte& Data, Cardinal Value) {
+  AppendWord(Data, static_cast<Word>(Value & 0xFFFF));
+  AppendWord(Data, static_cast<Word>(Value >> 16));
+}

@@ -3,6 +3,7 @@
 // routines that measure, decode and pack BIFF8 strings held in plain byte blocks.
 #pragma once
 
+#include <cmath>
 #include <functional>
 #include <initializer_list>
 #include <span>
@@ -147,6 +148,11 @@ Double GetDouble(std::span<const Byte> Data, size_t Pos);
 void SetWord(std::span<Byte> Data, size_t Pos, Word Value);
 void SetCardinal(std::span<Byte> Data, size_t Pos, Cardinal Value);
 void SetDouble(std::span<Byte> Data, size_t Pos, Double Value);
+// Nearest integer, halves to even: sizes and positions converted between units.
+inline Integer RoundHalfEven(double v) { return static_cast<Integer>(std::nearbyint(v)); }
+// Little-endian values appended to a block being built.
+void AppendWord(ArrayOfByte& Data, Word Value);
+void AppendCardinal(ArrayOfByte& Data, Cardinal Value);
 
 // Counters with limits: the result must lie in 0 .. Max, else "Too many entries..." with the
 // result and Max, and nothing changes.

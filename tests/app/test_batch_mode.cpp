@@ -165,7 +165,7 @@ TEST_F(BatchMode, ReaderLeavesNothingOfTheWiderFileBefore) {
 }
 
 // A generated matrix file: Rows lines of Cols fields, CR LF after each.
-std::string MatrixText(int Rows, int Cols) {
+std::string BatchMatrixText(int Rows, int Cols) {
   std::string text;
   for (int r = 0; r < Rows; ++r) {
     for (int c = 0; c < Cols; ++c) text += c > 0 ? " 1" : "t";
@@ -177,9 +177,9 @@ std::string MatrixText(int Rows, int Cols) {
 TEST_F(BatchMode, ReaderRefusesMoreDataCellsThanAnAnalysisTakesAndWhatIsNoFile) {
   EnterScratchFolder();
   ASSERT_EQ(::mkfifo((folder_ / "pipe.txt").c_str(), 0600), 0);
-  WriteFile(folder_ / "wide.txt", MatrixText(442, 1001));  // 441 x 1000 data cells
-  WriteFile(folder_ / "long.txt", MatrixText(2, 440002));  // 1 x 440001
-  WriteFile(folder_ / "fits.txt", MatrixText(441, 1001));  // 440 x 1000
+  WriteFile(folder_ / "wide.txt", BatchMatrixText(442, 1001));  // 441 x 1000 data cells
+  WriteFile(folder_ / "long.txt", BatchMatrixText(2, 440002));  // 1 x 440001
+  WriteFile(folder_ / "fits.txt", BatchMatrixText(441, 1001));  // 440 x 1000
   for (const String& name : {(folder_ / "pipe.txt").string(), String("/dev/null"), (folder_ / "wide.txt").string(),
                              (folder_ / "long.txt").string()}) {
     SCOPED_TRACE(name);

@@ -1,5 +1,6 @@
 // The workbook commands on real files: the main window opens and saves the matrix as a
 // workbook, and every results window's "Excel (.xls)" command writes its table.
+#include "support/TestCache.h"
 #include "support/LibreOffice.h"
 #include "support/ProgramFixture.h"
 
@@ -23,10 +24,6 @@ namespace fs = std::filesystem;
 
 const std::string Fixture = std::string(ZORVAN_TEST_DATA) + "/xls/bridge_matrix.xls";
 
-std::string ReadBytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::vector<std::vector<String>> Texts(const TStringGrid* g) {
   std::vector<std::vector<String>> out(static_cast<size_t>(g->RowCount()));
@@ -109,7 +106,7 @@ TEST_F(ExcelCommands, ASavedMatrixOpensAgainAndOverwritingAsksFirst) {
   EXPECT_EQ(Application->Hooks.ShellRequests[0].ShowCmd, 1);
 
   // Saving again asks; No writes nothing and says nothing.
-  const std::string saved = ReadBytes(path);
+  const std::string saved = ReadFileBytes(path);
   g->SetCells(1, 1, "changed");
   std::vector<String> asked;
   Application->Hooks.MessageBox = [&](const String& text, const String& caption, UINT) {
@@ -118,7 +115,7 @@ TEST_F(ExcelCommands, ASavedMatrixOpensAgainAndOverwritingAsksFirst) {
   };
   Zorvan->Excelxls2->Click();
   EXPECT_EQ(asked, (std::vector<String>{"Confirmation: File " + path.string() + " already exists\rOk to overwrite ?"}));
-  EXPECT_EQ(ReadBytes(path), saved);
+  EXPECT_EQ(ReadFileBytes(path), saved);
   EXPECT_FALSE(Excelstatus->Visible());
 
   g->SetCells(1, 1, "x");
@@ -154,7 +151,7 @@ TEST_F(ExcelCommands, ATextSaveNeverWritesOverTheWorkbook) {
     EXPECT_TRUE(Application->Hooks.Messages.empty());
     EXPECT_EQ(Zorvan->FileName, k.Book.string());
     EXPECT_EQ(Zorvan->Caption(), k.Caption);
-    const std::string book = ReadBytes(k.Book);
+    const std::string book = ReadFileBytes(k.Book);
     Zorvan->MainGrid->SetCells(1, 1, "7");
 
     for (TMenuItem* item : {Zorvan->Spacedelimitedtxt1, Zorvan->Commadelimitedtxt2}) {
@@ -166,14 +163,14 @@ TEST_F(ExcelCommands, ATextSaveNeverWritesOverTheWorkbook) {
       };
       item->Click();
       EXPECT_EQ(asked, std::vector<String>{"Select a file name."});
-      EXPECT_EQ(ReadBytes(k.Book), book);
+      EXPECT_EQ(ReadFileBytes(k.Book), book);
     }
     // A name given there takes the text.
     const fs::path text = Dir / (std::string(k.Name) + ".txt");
     ChooseFile(text);
     Zorvan->Spacedelimitedtxt1->Click();
-    EXPECT_EQ(ReadBytes(k.Book), book);
-    EXPECT_EQ(ReadBytes(text).substr(0, 8), "species ");
+    EXPECT_EQ(ReadFileBytes(k.Book), book);
+    EXPECT_EQ(ReadFileBytes(text).substr(0, 8), "species ");
     EXPECT_EQ(Zorvan->FileName, text.string());
     EXPECT_EQ(Zorvan->Caption(), "Zorvan Professional " + text.string());
   }
@@ -254,7 +251,7 @@ TEST_F(ExcelCommands, ATextFileIsNotOpenedAsAWorkbook) {
 std::map<std::string, std::string> LibreOfficeCsv(const fs::path& dir, const std::vector<std::string>& names) {
   std::map<std::string, std::string> out;
   if (!testsupport::LibreOfficeConvert(dir, names, "csv:Text - txt - csv (StarCalc):44,34,76")) return out;
-  for (const auto& n : names) out[n] = ReadBytes(dir / (n.substr(0, n.rfind('.')) + ".csv"));
+  for (const auto& n : names) out[n] = ReadFileBytes(dir / (n.substr(0, n.rfind('.')) + ".csv"));
   return out;
 }
 
@@ -299,7 +296,7 @@ TEST_F(ExcelCommands, TypedNumbersAndBooleansComeBackAsTheyWereTyped) {
     const std::string command =
         "/usr/bin/python3 " + script.string() + " " + path.string() + " > " + (Dir / "read.txt").string();
     ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(ReadBytes(Dir / "read.txt"),
+    EXPECT_EQ(ReadFileBytes(Dir / "read.txt"),
               "2 1.234567e-05 0.000000e-0\n"
               "2 6.02214076e+23 0.00000000e-00\n"
               "2 -4.5678e-12 0.0000e-00\n"

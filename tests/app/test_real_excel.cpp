@@ -10,6 +10,7 @@
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "app/progressexcel.h"
 #include "classlib/SysUtils.h"
+#include "support/TestCache.h"
 #include "support/RealWindowFixture.h"
 #include "xls/vavRivGridExcel.h"
 
@@ -18,10 +19,6 @@ namespace {
 using namespace RealWindows;
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class ExcelWindows : public RealWindowTest {
  protected:
@@ -91,12 +88,12 @@ TEST_F(ExcelWindows, AWorkbookOpensAnAnalysisRunsAndItsResultsGoToAWorkbook) {
     Answer = (Dir / "pairwise.xls").string();
     ChooseMenu(CoOccurrence->PairwiseExcel1);
     ASSERT_TRUE(fs::exists(Dir / "pairwise.xls"));
-    const std::string first = ReadBytes(Dir / "pairwise.xls");
+    const std::string first = ReadFileBytes(Dir / "pairwise.xls");
     String asked;
     AnswerMessageBox("No", [&](const String& text) { asked = text; });
     ChooseMenu(CoOccurrence->PairwiseExcel1);
     EXPECT_EQ(asked, "File " + Answer + " already exists\rOk to overwrite ?");
-    EXPECT_EQ(ReadBytes(Dir / "pairwise.xls"), first);
+    EXPECT_EQ(ReadFileBytes(Dir / "pairwise.xls"), first);
     AnswerMessageBox("Yes");
     ChooseMenu(CoOccurrence->PairwiseExcel1);
     EXPECT_FALSE(MessageBoxUp());

@@ -78,7 +78,7 @@ TEST(CellProperties, CellObjectAndGraphicKeepTheText) {
   g.SetCellObject(2, 2, 7);
   EXPECT_EQ(g.Cells(2, 2), "text");
 
-  TCellGraphic graphic;
+  testgrid::TCellGraphic graphic;
   EXPECT_EQ(g.GetCellGraphicObject(3, 3), nullptr);
   g.SetCellGraphicObject(3, 3, &graphic);
   EXPECT_EQ(g.GetCellGraphicObject(3, 3), &graphic);
@@ -126,27 +126,27 @@ TEST(CellProperties, ReplacingFreeingAndClearingSlots) {
 }
 
 TEST(CellProperties, BulkFreeingFreesTCellGraphicsOnceAndOthersNever) {
-  TCellGraphic::Freed = 0;
+  testgrid::TCellGraphic::Freed = 0;
   TOtherGraphic other;
   {
     GridInWindow w;
     TTestGrid& g = *w.grid;
-    auto* shared = new TCellGraphic;
+    auto* shared = new testgrid::TCellGraphic;
     g.SetCellGraphicObject(1, 1, shared);
     g.SetCellGraphicObject(2, 1, shared);  // two cells, one graphic
-    g.SetCellGraphicObject(3, 1, new TCellGraphic);
+    g.SetCellGraphicObject(3, 1, new testgrid::TCellGraphic);
     g.SetCellGraphicObject(4, 1, &other);
     g.FreeCellPropertiesRect(1, 1, 3, 1);
-    EXPECT_EQ(TCellGraphic::Freed, 2);
+    EXPECT_EQ(testgrid::TCellGraphic::Freed, 2);
     EXPECT_FALSE(g.HasCellProperties(1, 1) || g.HasCellProperties(2, 1) || g.HasCellProperties(3, 1));
     EXPECT_TRUE(g.HasCellProperties(4, 1));
     EXPECT_TRUE(g.FHasCellProps);  // not reset by freeing
     // Cells beyond the counts and the same properties in two slots go with the grid, once.
-    g.SetCellGraphicObject(20, 30, new TCellGraphic);
+    g.SetCellGraphicObject(20, 30, new testgrid::TCellGraphic);
     g.SetRawCellObject(5, 5, g.GetCellProperties(5, 6));
-    g.GetCellProperties(0, 0)->SetGraphicObject(new TCellGraphic);
+    g.GetCellProperties(0, 0)->SetGraphicObject(new testgrid::TCellGraphic);
   }
-  EXPECT_EQ(TCellGraphic::Freed, 4);
+  EXPECT_EQ(testgrid::TCellGraphic::Freed, 4);
 }
 
 TEST(CellProperties, BulkFreeingSkippedWhileNoPropertiesWereMade) {

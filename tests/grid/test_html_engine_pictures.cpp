@@ -36,25 +36,25 @@ std::string RedPixelGif() {
   return s;
 }
 
-constexpr int kW = 100, kH = 60;
+constexpr int kPicW = 100, kPicH = 60;
 
 class HTMLEnginePictures : public ::testing::Test {
  protected:
-  HTMLEnginePictures() : Bitmap(kW, kH) {}
+  HTMLEnginePictures() : Bitmap(kPicW, kPicH) {}
 
   THTMLRenderResult Draw(const String& Text, THTMLRenderParams Params) {
     TCanvas* c = Bitmap.Canvas();
     c->Brush()->SetColor(clWhite);
-    c->FillRect(TRect{0, 0, kW, kH});
+    c->FillRect(TRect{0, 0, kPicW, kPicH});
     THTMLRenderResult r;
-    RenderHTMLText(c, Text, TRect{0, 0, kW, kH}, Params, r);
+    RenderHTMLText(c, Text, TRect{0, 0, kPicW, kPicH}, Params, r);
     return r;
   }
   // The box of the red pixels; empty when none.
   TRect RedBox() {
-    TRect box{kW, kH, 0, 0};
-    for (int y = 0; y < kH; ++y)
-      for (int x = 0; x < kW; ++x)
+    TRect box{kPicW, kPicH, 0, 0};
+    for (int y = 0; y < kPicH; ++y)
+      for (int x = 0; x < kPicW; ++x)
         if (Bitmap.Canvas()->Pixel(x, y) == clRed)
           box = TRect{std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
                       std::max(box.Bottom, y + 1)};

@@ -23,7 +23,7 @@ struct TFrameSpec {
   uint8_t colorIndex;  // 0 red, 1 blue
 };
 
-void Put16(std::string& s, uint16_t v) {
+void PutWord16(std::string& s, uint16_t v) {
   s += static_cast<char>(v & 0xFF);
   s += static_cast<char>(v >> 8);
 }
@@ -32,20 +32,20 @@ void Put16(std::string& s, uint16_t v) {
 // a graphic control extension holding its delay.
 std::string MakeGif(const std::vector<TFrameSpec>& frames, bool withComment = false) {
   std::string s = "GIF89a";
-  Put16(s, 2);
-  Put16(s, 2);
+  PutWord16(s, 2);
+  PutWord16(s, 2);
   s += std::string("\x80\x00\x00", 3);              // global table of 2 colours
   s += std::string("\xFF\x00\x00\x00\x00\xFF", 6);  // red, blue
   if (withComment) s += std::string("\x21\xFE\x03" "abc\x00", 7);
   for (const TFrameSpec& f : frames) {
     s += std::string("\x21\xF9\x04\x00", 4);
-    Put16(s, f.delay);
+    PutWord16(s, f.delay);
     s += std::string("\x00\x00", 2);
     s += '\x2C';
-    Put16(s, f.left);
-    Put16(s, f.top);
-    Put16(s, 1);
-    Put16(s, 1);
+    PutWord16(s, f.left);
+    PutWord16(s, f.top);
+    PutWord16(s, 1);
+    PutWord16(s, 1);
     s += '\x00';
     // LZW, minimum code size 2: clear, the pixel, end of information.
     s += std::string("\x02\x02", 2);
@@ -62,15 +62,15 @@ const std::vector<TFrameSpec> kThreeFrames = {{0, 0, 10, 0}, {1, 0, 20, 1}, {0, 
 // Its LZW data (clear, one pixel, end) describes a single pixel whatever the sizes claim.
 std::string MakeSizedGif(uint16_t screenW, uint16_t screenH, uint16_t left, uint16_t top, uint16_t w, uint16_t h) {
   std::string s = "GIF89a";
-  Put16(s, screenW);
-  Put16(s, screenH);
+  PutWord16(s, screenW);
+  PutWord16(s, screenH);
   s += std::string("\x80\x00\x00", 3);
   s += std::string("\xFF\x00\x00\x00\x00\xFF", 6);
   s += '\x2C';
-  Put16(s, left);
-  Put16(s, top);
-  Put16(s, w);
-  Put16(s, h);
+  PutWord16(s, left);
+  PutWord16(s, top);
+  PutWord16(s, w);
+  PutWord16(s, h);
   s += '\x00';
   s += std::string("\x02\x02\x44\x01\x00", 5);
   s += '\x3B';

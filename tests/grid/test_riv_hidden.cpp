@@ -8,13 +8,13 @@ using namespace rivgrid;
 
 namespace {
 
-std::vector<String> FirstColumn(TRivErodovOzar& Grid) {
+std::vector<String> HiddenFirstColumn(TRivErodovOzar& Grid) {
   std::vector<String> texts;
   for (int r = 0; r < Grid.RowCount(); ++r) texts.push_back(Grid.Cells(0, r));
   return texts;
 }
 
-std::vector<String> Named(std::initializer_list<int> Rows) {
+std::vector<String> HiddenNamed(std::initializer_list<int> Rows) {
   std::vector<String> texts;
   for (int r : Rows) texts.push_back("r" + IntToStr(r));
   return texts;
@@ -68,7 +68,7 @@ TEST(RivHidden, HidingARunOfRowsAndShowingItAgain) {
   grid->HideRows(2, 4);
   EXPECT_EQ(grid->RowCount(), 7);
   EXPECT_EQ(grid->AllRowCount(), 10);
-  EXPECT_EQ(FirstColumn(*grid), Named({0, 1, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(HiddenFirstColumn(*grid), HiddenNamed({0, 1, 5, 6, 7, 8, 9}));
   EXPECT_EQ(grid->RealRowIndex(2), 5);
   EXPECT_EQ(grid->RealRowIndex(1), 1);
   EXPECT_EQ(grid->DisplRowIndex(5), 2);
@@ -82,7 +82,7 @@ TEST(RivHidden, HidingARunOfRowsAndShowingItAgain) {
   grid->UnHideRows(2, 4);
   EXPECT_EQ(grid->RowCount(), 10);
   EXPECT_EQ(grid->NumHiddenRows(), 0);
-  EXPECT_EQ(FirstColumn(*grid), Named({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(HiddenFirstColumn(*grid), HiddenNamed({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
   EXPECT_EQ(grid->Cells(2, 3), "2:3");
   EXPECT_EQ(grid->RowHeights(3), 40);
   EXPECT_EQ(grid->RowHeights(5), 50);
@@ -95,18 +95,18 @@ TEST(RivHidden, ShowingARunStartsOnlyAtAHiddenRowAndPutsEachRowInItsPlace) {
   grid->UnHideRows(4, 4);
   EXPECT_EQ(grid->RowCount(), 8);
   grid->UnHideRows(2, 4);
-  EXPECT_EQ(FirstColumn(*grid), Named({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(HiddenFirstColumn(*grid), HiddenNamed({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 
   // Separate runs, hidden one row at a time and by runs, come back all at once.
   grid->HideRow(7);
   grid->HideRows(1, 2);
   grid->HideRow(5);
-  EXPECT_EQ(FirstColumn(*grid), Named({0, 3, 4, 6, 8, 9}));
+  EXPECT_EQ(HiddenFirstColumn(*grid), HiddenNamed({0, 3, 4, 6, 8, 9}));
   EXPECT_EQ(grid->RealRowIndex(3), 6);
   grid->UnHideRow(5);
-  EXPECT_EQ(FirstColumn(*grid), Named({0, 3, 4, 5, 6, 8, 9}));
+  EXPECT_EQ(HiddenFirstColumn(*grid), HiddenNamed({0, 3, 4, 5, 6, 8, 9}));
   grid->UnHideRowsAll();
-  EXPECT_EQ(FirstColumn(*grid), Named({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(HiddenFirstColumn(*grid), HiddenNamed({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
 TEST(RivHidden, HiddenRowsCarryTheirCellPropertiesAndHiddenColumns) {
@@ -127,12 +127,12 @@ TEST(RivHidden, HideRowsExAppendsAndShowsBack) {
   FillNamed(*grid);
   grid->HideRow(6);
   grid->HideRowsEx(2, 3);
-  EXPECT_EQ(FirstColumn(*grid), Named({0, 1, 4, 5, 7}));
+  EXPECT_EQ(HiddenFirstColumn(*grid), HiddenNamed({0, 1, 4, 5, 7}));
   EXPECT_TRUE(grid->IsHiddenRow(6));  // hiding moves no other hidden row
   grid->HideRowsEx(2, 2);             // first row hidden already: nothing
   EXPECT_EQ(grid->RowCount(), 5);
   grid->UnHideRowsAll();
-  EXPECT_EQ(FirstColumn(*grid), Named({0, 1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(HiddenFirstColumn(*grid), HiddenNamed({0, 1, 2, 3, 4, 5, 6, 7}));
 }
 
 TEST(RivHidden, FilterLevelsUndoneInReverseGiveTheOrderBack) {
@@ -140,16 +140,16 @@ TEST(RivHidden, FilterLevelsUndoneInReverseGiveTheOrderBack) {
   FillNamed(*grid);
   grid->SetRowHeights(4, 30);
   grid->HideRowList({2, 4, 5});
-  EXPECT_EQ(FirstColumn(*grid), Named({0, 1, 3, 6, 7, 8, 9}));
+  EXPECT_EQ(HiddenFirstColumn(*grid), HiddenNamed({0, 1, 3, 6, 7, 8, 9}));
   grid->HideRowList({1, 4});  // display rows: r1 and r7
-  EXPECT_EQ(FirstColumn(*grid), Named({0, 3, 6, 8, 9}));
+  EXPECT_EQ(HiddenFirstColumn(*grid), HiddenNamed({0, 3, 6, 8, 9}));
   EXPECT_EQ(grid->FilterLevel(), 2);
   grid->UnHideRowList();
   grid->SetFilterLevel(grid->FilterLevel() - 1);
-  EXPECT_EQ(FirstColumn(*grid), Named({0, 1, 3, 6, 7, 8, 9}));
+  EXPECT_EQ(HiddenFirstColumn(*grid), HiddenNamed({0, 1, 3, 6, 7, 8, 9}));
   grid->UnHideRowList();
   grid->SetFilterLevel(grid->FilterLevel() - 1);
-  EXPECT_EQ(FirstColumn(*grid), Named({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(HiddenFirstColumn(*grid), HiddenNamed({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
   EXPECT_EQ(grid->RowHeights(4), 30);
   EXPECT_EQ(grid->NumHiddenRows(), 0);
 }

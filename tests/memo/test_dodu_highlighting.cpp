@@ -29,7 +29,7 @@ std::vector<Code> Codes(TMemoOnFake& F, int Par) {
   return codes;
 }
 
-TStartStopKey Key(const std::u16string& Start, const std::u16string& Stop, TColor Fore, int Context = 0) {
+TStartStopKey StartStopKey(const std::u16string& Start, const std::u16string& Stop, TColor Fore, int Context = 0) {
   TStartStopKey key;
   key.StartKey = Start;
   key.StopKey = Stop;
@@ -51,7 +51,7 @@ TKeyword KeywordOf(const std::u16string& Text, TColor Fore, Byte Options = kKeyM
 // A memo with C-like comments and the given keywords.
 std::function<void(TVavaDodu&)> Rules(std::vector<TKeyword> Words, int CommentContext = 0) {
   return [Words, CommentContext](TVavaDodu& M) {
-    M.AddStartStopKey(Key(u"/*", u"*/", kComment, CommentContext));
+    M.AddStartStopKey(StartStopKey(u"/*", u"*/", kComment, CommentContext));
     for (const TKeyword& w : Words) M.AddKeyword(w);
   };
 }
@@ -105,11 +105,11 @@ TEST(DoduHighlighting, AnOpenScopeCarriesOverAndClosingItClearsTheNextParagraph)
 
 TEST(DoduHighlighting, FollowOnScopesAndScopesEndingWithTheParagraph) {
   TMemoOnFake f(u"x <<a>> b; y // z\r\nnext", true, [](TVavaDodu& M) {
-    M.AddStartStopKey(Key(u"<<", u">>", 1));
-    TStartStopKey after = Key(u"", u";", 2);
+    M.AddStartStopKey(StartStopKey(u"<<", u">>", 1));
+    TStartStopKey after = StartStopKey(u"", u";", 2);
     after.FollowOn = 0;
     M.AddStartStopKey(after);
-    TStartStopKey line = Key(u"//", u"", 3);
+    TStartStopKey line = StartStopKey(u"//", u"", 3);
     line.EndAtParEnd = true;
     M.AddStartStopKey(line);
   });
@@ -168,7 +168,7 @@ TEST(DoduHighlighting, NestingStopsAtLevelFifteen) {
     SCOPED_TRACE(level);
     TMemoOnFake f(u"abc /* x */", true, [](TVavaDodu& M) { M.BackgroundFormatting = 1; });
     TVavaDodu& m = f.M();
-    m.AddStartStopKey(Key(u"/*", u"*/", kComment));
+    m.AddStartStopKey(StartStopKey(u"/*", u"*/", kComment));
     m.AddKeyword(KeywordOf(u"abc", kKeyword));
     // The paragraph starts inside a keyword code of the given level (open to both rules).
     DynInfoRec deep;

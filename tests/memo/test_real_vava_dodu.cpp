@@ -18,8 +18,8 @@ namespace {
 
 using namespace RealWindows;
 
-constexpr TColor kComment = 0x008000;  // green
-constexpr TColor kKeyword = 0x0000FF;  // red
+constexpr TColor kCommentColor = 0x008000;  // green
+constexpr TColor kKeywordColor = 0x0000FF;  // red
 constexpr TColor kSection = 0x80FFFF;  // light yellow
 
 const char* const kText =
@@ -53,12 +53,12 @@ class RealVavaDodu : public ::testing::Test {
     TStartStopKey comment;
     comment.StartKey = u"/*";
     comment.StopKey = u"*/";
-    comment.Foregnd = kComment;
+    comment.Foregnd = kCommentColor;
     m.AddStartStopKey(comment);
     TKeyword loop;
     loop.Text = u"while";
     loop.Options = kKeyMatchCase | kKeyWholeWord;
-    loop.Foregnd = kKeyword;
+    loop.Foregnd = kKeywordColor;
     m.AddKeyword(loop);
     memo_->SetText(kText);
     m.MarkSection(m.Store.ParInfoAt(2).StartOffset, m.Store.ParInfoAt(5).StartOffset + 1, 1, kSection);
@@ -83,8 +83,8 @@ class RealVavaDodu : public ::testing::Test {
 };
 
 TEST_F(RealVavaDodu, TypingMovingAndHighlightingShowOnScreen) {
-  EXPECT_GT(PixelsOfColor(memo_, kComment), 0);
-  const int keywords = PixelsOfColor(memo_, kKeyword);  // the "while" inside the section
+  EXPECT_GT(PixelsOfColor(memo_, kCommentColor), 0);
+  const int keywords = PixelsOfColor(memo_, kKeywordColor);  // the "while" inside the section
   EXPECT_GT(keywords, 0);
 
   // A click after "int x;" puts the caret there; typing adds a highlighted keyword.
@@ -93,12 +93,12 @@ TEST_F(RealVavaDodu, TypingMovingAndHighlightingShowOnScreen) {
   EXPECT_EQ(M().CaretPos(), M().Store.ParInfoAt(1).StartOffset + 6);
   Type(memo_, " while");
   EXPECT_EQ(M().ParText(1), u"int x; while");
-  const int more = PixelsOfColor(memo_, kKeyword);
+  const int more = PixelsOfColor(memo_, kKeywordColor);
   EXPECT_GT(more, keywords);
   Type(memo_, "s");  // "whiles" is no keyword
-  EXPECT_EQ(PixelsOfColor(memo_, kKeyword), keywords);
+  EXPECT_EQ(PixelsOfColor(memo_, kKeywordColor), keywords);
   Key(memo_, VK_BACK);
-  EXPECT_EQ(PixelsOfColor(memo_, kKeyword), more);
+  EXPECT_EQ(PixelsOfColor(memo_, kKeywordColor), more);
 
   // The caret on screen is where the memo says; the keys move it by line, word and edge.
   TRect caret = CaretRect(memo_);
@@ -162,11 +162,11 @@ TEST_F(RealVavaDodu, ScrollingByWheelAndBarThenTheWindowBelowStillAnswers) {
   EXPECT_EQ(M().VOffset, 6 * M().LineHeight);
   EXPECT_EQ(M().TopNav->ParNumber(), 6);
   EXPECT_EQ(ScrollBarPosition(memo_, true), M().VOffset / M().VScale);
-  EXPECT_EQ(PixelsOfColor(memo_, kComment), 0);
+  EXPECT_EQ(PixelsOfColor(memo_, kCommentColor), 0);
   ClickScrollBar(memo_, true, ScrollBarPart::PageDown);
   EXPECT_GT(M().VOffset, 6 * M().LineHeight);
   DragScrollThumb(memo_, true, 1.0);
-  EXPECT_GT(PixelsOfColor(memo_, kComment), 0);  // the last line is on screen
+  EXPECT_GT(PixelsOfColor(memo_, kCommentColor), 0);  // the last line is on screen
 
   // Typing at the end keeps the caret in view.
   ClickAt(memo_, 300, memo_->ClientHeight() - 4);

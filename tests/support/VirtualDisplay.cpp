@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kComeUpMillis = 10000;
+constexpr int kDisplayComeUpMillis = 10000;
 
 std::string FindOnPath(const std::string& Program) {
   const char* path = std::getenv("PATH");
@@ -53,7 +53,7 @@ VirtualDisplay::VirtualDisplay() {
   std::string digits;
   char c = 0;
   pollfd p{number[0], POLLIN, 0};
-  while (poll(&p, 1, kComeUpMillis) > 0 && read(number[0], &c, 1) == 1 && c != '\n') digits += c;
+  while (poll(&p, 1, kDisplayComeUpMillis) > 0 && read(number[0], &c, 1) == 1 && c != '\n') digits += c;
   close(number[0]);
   if (!digits.empty()) name_ = ":" + digits;
 }

@@ -20,6 +20,9 @@
 
 namespace xlstest {
 
+// A workbook text as UTF-8, for comparing with literals.
+inline std::string Text(const WideString& s) { return WideToUtf8(s); }
+
 inline std::string FixturePath(const std::string& name) { return std::string(ZORVAN_TEST_DATA) + "/xls/" + name; }
 
 inline std::string ReadFileBytes(const std::string& path) {

@@ -67,7 +67,7 @@ SharedStrings ReadSharedStrings(const std::string& fixture) {
   return result;
 }
 
-std::vector<Byte> Bytes(std::initializer_list<int> values) {
+std::vector<Byte> ByteList(std::initializer_list<int> values) {
   std::vector<Byte> out;
   for (int v : values) out.push_back(static_cast<Byte>(v));
   return out;
@@ -123,7 +123,7 @@ TEST(BiffStrings, RichTextRunsOfAFixture) {
 
 TEST(BiffStrings, CharactersContinueWithTheirOwnWidth) {
   // 10 characters: 4 one-byte ones end the record; the CONTINUE record says 16-bit.
-  auto widened = Chain(Bytes({10, 0, 0, 'a', 'b', 'c', 'd'}), {Bytes({1, 'e', 0, 'f', 0, 0xA9, 0x03, 'h', 0, 'i', 0, 'j', 0})});
+  auto widened = Chain(ByteList({10, 0, 0, 'a', 'b', 'c', 'd'}), {ByteList({1, 'e', 0, 'f', 0, 0xA9, 0x03, 'h', 0, 'i', 0, 'j', 0})});
   const TBaseRecord* at = widened.get();
   Integer ofs = 0;
   TExcelString s(2, at, ofs);
@@ -134,13 +134,13 @@ TEST(BiffStrings, CharactersContinueWithTheirOwnWidth) {
   EXPECT_EQ(ofs, 13);
 
   // 16-bit first, then one-byte characters: they are widened one by one.
-  auto narrowAfterWide = Chain(Bytes({3, 0, 1, 'x', 0}), {Bytes({0, 0xE9, 'z'})});
+  auto narrowAfterWide = Chain(ByteList({3, 0, 1, 'x', 0}), {ByteList({0, 0xE9, 'z'})});
   at = narrowAfterWide.get();
   ofs = 0;
   EXPECT_EQ(TExcelString(2, at, ofs).Value(), u"x\u00E9z");
 
   // Several switches in a row, and a string that starts exactly at a record boundary.
-  auto many = Chain(Bytes({0xAA}), {Bytes({4, 0, 0, 'a'}), Bytes({1, 'b', 0}), Bytes({0, 'c'}), Bytes({1, 'd', 0})});
+  auto many = Chain(ByteList({0xAA}), {ByteList({4, 0, 0, 'a'}), ByteList({1, 'b', 0}), ByteList({0, 'c'}), ByteList({1, 'd', 0})});
   at = many.get();
   ofs = 1;
   EXPECT_EQ(TExcelString(2, at, ofs).Value(), u"abcd");
@@ -148,7 +148,7 @@ TEST(BiffStrings, CharactersContinueWithTheirOwnWidth) {
 
 TEST(BiffStrings, RunsAndFarEastDataContinueWithoutAnOptionByte) {
   // "ab", 8-bit, one run and a 3-byte far-east block; the run and far-east data are split.
-  std::vector<Byte> whole = Bytes({2, 0, 0x0C, 1, 0, 3, 0, 0, 0, 'a', 'b', 1, 0, 5, 0, 0xF1, 0xF2, 0xF3});
+  std::vector<Byte> whole = ByteList({2, 0, 0x0C, 1, 0, 3, 0, 0, 0, 'a', 'b', 1, 0, 5, 0, 0xF1, 0xF2, 0xF3});
   auto split = Chain(std::vector<Byte>(whole.begin(), whole.begin() + 13), {std::vector<Byte>(whole.begin() + 13, whole.begin() + 16),
                                                                            std::vector<Byte>(whole.begin() + 16, whole.end())});
   const TBaseRecord* at = split.get();
@@ -156,8 +156,8 @@ TEST(BiffStrings, RunsAndFarEastDataContinueWithoutAnOptionByte) {
   TExcelString s(2, at, ofs);
   EXPECT_EQ(s.Value(), u"ab");
   EXPECT_EQ(s.NumberRichTextFormats, 1);
-  EXPECT_EQ(s.RichTextFormats, Bytes({1, 0, 5, 0}));
-  EXPECT_EQ(s.FarEastData, Bytes({0xF1, 0xF2, 0xF3}));
+  EXPECT_EQ(s.RichTextFormats, ByteList({1, 0, 5, 0}));
+  EXPECT_EQ(s.FarEastData, ByteList({0xF1, 0xF2, 0xF3}));
   EXPECT_EQ(s.TotalSize(), static_cast<Int64>(whole.size()));
   std::vector<Byte> saved;
   s.SaveToStream(saved);
@@ -170,11 +170,11 @@ TEST(BiffStrings, RunsAndFarEastDataContinueWithoutAnOptionByte) {
 TEST(BiffStrings, DamagedStringsFailCleanly) {
   struct Case { const char* what; std::unique_ptr<TBaseRecord> record; };
   Case cases[] = {
-      {"characters past the record", Chain(Bytes({5, 0, 0, 'a', 'b'}), {})},
-      {"16-bit character split between records", Chain(Bytes({2, 0, 1, 'a'}), {Bytes({1, 0, 'b', 0})})},
-      {"empty CONTINUE record", Chain(Bytes({2, 0, 0, 'a'}), {Bytes({})})},
-      {"huge far-east size", Chain(Bytes({1, 0, 0x04, 0xF0, 0xFF, 0xFF, 0xFF, 'a'}), {})},
-      {"runs past the record", Chain(Bytes({1, 0, 0x08, 0xFF, 0xFF, 'a'}), {})},
+      {"characters past the record", Chain(ByteList({5, 0, 0, 'a', 'b'}), {})},
+      {"16-bit character split between records", Chain(ByteList({2, 0, 1, 'a'}), {ByteList({1, 0, 'b', 0})})},
+      {"empty CONTINUE record", Chain(ByteList({2, 0, 0, 'a'}), {ByteList({})})},
+      {"huge far-east size", Chain(ByteList({1, 0, 0x04, 0xF0, 0xFF, 0xFF, 0xFF, 'a'}), {})},
+      {"runs past the record", Chain(ByteList({1, 0, 0x08, 0xFF, 0xFF, 'a'}), {})},
   };
   for (Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -201,7 +201,7 @@ TEST(BiffStrings, BuildingFromText) {
   }
   std::vector<Byte> empty;
   TExcelString(2, u"").SaveToStream(empty);
-  EXPECT_EQ(empty, Bytes({0, 0, 0}));
+  EXPECT_EQ(empty, ByteList({0, 0, 0}));
 
   TExcelString rich(2, u"abc");
   rich.OptionFlags |= 0x08;
@@ -215,7 +215,7 @@ TEST(BiffStrings, BuildingFromText) {
   EXPECT_EQ(MessageOf([&] { odd.SaveToStream(out); }), "StrLenLength should be 1 or 2");
   std::vector<Byte> noLength;
   TExcelString(2, u"abc").SaveToStream(noLength, false);
-  EXPECT_EQ(noLength, Bytes({0, 'a', 'b', 'c'}));
+  EXPECT_EQ(noLength, ByteList({0, 'a', 'b', 'c'}));
 }
 
 TEST(BiffStrings, CompareOrdersByWidthThenLengthThenCharacters) {
@@ -229,7 +229,7 @@ TEST(BiffStrings, CompareOrdersByWidthThenLengthThenCharacters) {
 }
 
 TEST(BiffStrings, StringsInsidePlainByteBlocks) {
-  std::vector<Byte> block = Bytes({0xEE, 3, 0x01, 'a', 0, 'b', 0, 0xA9, 0x03, 0xEE});
+  std::vector<Byte> block = ByteList({0xEE, 3, 0x01, 'a', 0, 'b', 0, 0xA9, 0x03, 0xEE});
   EXPECT_EQ(StrByteLength(false, block, 1), 8);
   Int64 length = 0;
   WideString text;
@@ -238,7 +238,7 @@ TEST(BiffStrings, StringsInsidePlainByteBlocks) {
   EXPECT_EQ(length, 8);
   DecodeStringAt(false, block, 2, length, text, 2, true);  // count given by the caller
   EXPECT_EQ(text, u"ab");
-  std::vector<Byte> tooShort = Bytes({9, 0, 0, 'a'});
+  std::vector<Byte> tooShort = ByteList({9, 0, 0, 'a'});
   EXPECT_EQ(MessageOf([&] { DecodeStringAt(true, tooShort, 0, length, text); }), "Error reading record");
   EXPECT_EQ(MessageOf([&] { DecodeStringAt(true, tooShort, 3, length, text); }), "Error reading record");
 
@@ -246,7 +246,7 @@ TEST(BiffStrings, StringsInsidePlainByteBlocks) {
   EXPECT_FALSE(IsWide(u"Z\u00FCrich"));
   std::vector<Byte> packed(3, 0);
   CompressStringTo(u"a\u20ACb", packed, 0);
-  EXPECT_EQ(packed, Bytes({'a', '?', 'b'}));
+  EXPECT_EQ(packed, ByteList({'a', '?', 'b'}));
   EXPECT_EQ(CompressString(u"Z\u00FC"), std::string("Z\xFC"));
   EXPECT_EQ(WidenString("Z\xFC"), u"Z\u00FC");
 }

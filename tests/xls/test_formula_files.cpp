@@ -8,23 +8,18 @@
 
 #include "WorkbookTestHelpers.h"
 #include "classlib/SysUtils.h"
+#include "support/LibreOffice.h"
 #include "xls/vavUXlsFile.h"
 
 using namespace xlstest;
 
 namespace {
 
-std::unique_ptr<TXLSFile> OpenBook(const std::string& Path) {
+std::unique_ptr<TXLSFile> OpenFormulaBook(const std::string& Path) {
   auto book = std::make_unique<TXLSFile>(nullptr);
   book->Connect();
   book->OpenFile(Path);
   return book;
-}
-
-bool HaveLibreOffice() {
-  int status = 0;
-  RunCommand("command -v soffice >/dev/null 2>&1", status);
-  return status == 0;
 }
 
 // Converts a file in Dir with LibreOffice headless to the given format ("fods", "csv:...").
@@ -51,12 +46,11 @@ std::vector<std::string> FormulaCells(const std::string& Fods) {
   return out;
 }
 
-std::string Text(const WideString& s) { return WideToUtf8(s); }
 
 }  // namespace
 
 TEST(FormulaFiles, LibreOfficeFormulasReadAsText) {
-  auto book = OpenBook(FixturePath("formulas.xls"));
+  auto book = OpenFormulaBook(FixturePath("formulas.xls"));
   struct Case {
     Integer row, col;
     const char16_t* formula;
@@ -91,11 +85,11 @@ TEST(FormulaFiles, LibreOfficeFormulasReadAsText) {
 }
 
 TEST(FormulaFiles, OurSaveReopensInLibreOfficeWithTheSameFormulas) {
-  if (!HaveLibreOffice()) GTEST_SKIP() << "soffice is not installed";
+  if (!testsupport::HaveLibreOffice()) GTEST_SKIP() << "soffice is not installed";
   TempDir dir;
   WriteFileBytes(dir.File("theirs.xls"), Fixture("formulas.xls"));
   // Saved as read, and saved after a change, which leaves every formula to be calculated again.
-  auto book = OpenBook(FixturePath("formulas.xls"));
+  auto book = OpenFormulaBook(FixturePath("formulas.xls"));
   book->Save(false, dir.File("ours.xls"), nullptr, nullptr, nullptr);
   book->SetActiveSheet(2);
   book->SetCellValue(5, 5, Variant(1.0));
@@ -125,7 +119,7 @@ TEST(FormulaFiles, FormulasWeWriteAreCalculatedByLibreOffice) {
   book->SetCellFormula(2, 3, u"=AVERAGE(Sheet2!A1:A5)");
   book->SetCellFormula(3, 3, u"=IF(A1>0,1,0)");
   book->SetCellFormula(4, 3, u"=C1/C2&\" each\"");
-  if (!HaveLibreOffice()) GTEST_SKIP() << "soffice is not installed";
+  if (!testsupport::HaveLibreOffice()) GTEST_SKIP() << "soffice is not installed";
   TempDir dir;
   book->Save(false, dir.File("written.xls"), nullptr, nullptr, nullptr);
   Convert(dir, "written.xls", "csv:Text - txt - csv (StarCalc):44,34,76");
@@ -149,7 +143,7 @@ TEST(FormulaFiles, FormulasWeWriteAreCalculatedByLibreOffice) {
 TEST(FormulaFiles, FunctionNumbersAgreeWithLibreOffice) {
   // One formula per worksheet function, each stored by LibreOffice with its own number for the
   // name; read back through our table, every one must give the same name.
-  auto book = OpenBook(FixturePath("functions.xls"));
+  auto book = OpenFormulaBook(FixturePath("functions.xls"));
   Integer checked = 0;
   std::vector<std::string> different;
   for (Integer r = 1; r <= book->MaxRow(); ++r) {

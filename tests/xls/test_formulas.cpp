@@ -19,7 +19,7 @@ namespace {
 using Bytes = std::vector<Byte>;
 
 // A new workbook whose sheets are named Sheet1, Sheet2, ...; the first sheet is active.
-std::unique_ptr<TXLSFile> NewBook(Integer Sheets = 1) {
+std::unique_ptr<TXLSFile> NewFormulaBook(Integer Sheets = 1) {
   auto book = std::make_unique<TXLSFile>(nullptr);
   book->Connect();
   book->NewFile(Sheets);
@@ -62,7 +62,6 @@ WideString TextOf(TXLSFile& book, const Bytes& tokens, const Bytes& extra = {}) 
   return FormulaTokensToText(data, 2, &Cells(book));
 }
 
-std::string Text(const WideString& s) { return WideToUtf8(s); }
 
 }  // namespace
 
@@ -70,7 +69,7 @@ std::string Text(const WideString& s) { return WideToUtf8(s); }
 // Text to tokens
 
 TEST(FormulaEncoding, TypedFormulasGiveTheirTokens) {
-  auto book = NewBook();
+  auto book = NewFormulaBook();
   struct Case {
     const char16_t* text;
     Bytes tokens;
@@ -113,7 +112,7 @@ TEST(FormulaEncoding, TypedFormulasGiveTheirTokens) {
 }
 
 TEST(FormulaEncoding, RefusedTextsLeaveTheCellAsItWas) {
-  auto book = NewBook();
+  auto book = NewFormulaBook();
   book->SetCellValue(1, 1, Variant(4.0));
   struct Case {
     std::u16string text;
@@ -159,7 +158,7 @@ TEST(FormulaEncoding, RefusedTextsLeaveTheCellAsItWas) {
 }
 
 TEST(FormulaEncoding, ThreeDReferencesFindOrAddTheirSheetEntry) {
-  auto book = NewBook(3);
+  auto book = NewFormulaBook(3);
   book->SetActiveSheet(2);
   book->SetActiveSheetName(u"My Sheet");
   book->SetActiveSheet(1);
@@ -185,7 +184,7 @@ TEST(FormulaEncoding, ThreeDReferencesFindOrAddTheirSheetEntry) {
 // Tokens to text
 
 TEST(FormulaText, StoredTokensReadAsTheTextTyped) {
-  auto book = NewBook();
+  auto book = NewFormulaBook();
   struct Case {
     Bytes tokens;
     const char16_t* text;
@@ -224,7 +223,7 @@ TEST(FormulaText, StoredTokensReadAsTheTextTyped) {
 }
 
 TEST(FormulaText, DamagedTokensAreRefused) {
-  auto book = NewBook();
+  auto book = NewFormulaBook();
   struct Case {
     Bytes tokens;
     const char* message;
@@ -265,7 +264,7 @@ TEST(FormulaText, DamagedTokensAreRefused) {
 }
 
 TEST(FormulaText, TypedFormulasReadBackAsTyped) {
-  auto book = NewBook(2);
+  auto book = NewFormulaBook(2);
   for (const char16_t* text :
        {u"=1+2*3", u"=SUM(A1:B2)", u"=IF(A1>0,1,0)", u"=AVERAGE('Sheet2'!A1:A5)", u"=-$B$3%", u"=\"x\"&\"y\"", u"=A:A",
         u"=$A:B", u"=(1+2)*3", u"=  1", u"=A1<>B1", u"=A1<=B1", u"=A1>=B1", u"=0.1+0.2", u"=0.30000000000000004",
@@ -345,7 +344,7 @@ TEST(FunctionTable, HoldsEveryFunctionNumberOnce) {
 // References following structural changes
 
 TEST(FormulaArranging, RowsInsertedAndDeletedMoveTheReferences) {
-  auto book = NewBook();
+  auto book = NewFormulaBook();
   const std::pair<const char16_t*, const char16_t*> inserted[] = {
       {u"=A150", u"=A160"}, {u"=A99", u"=A99"}, {u"=SUM(A1:A120)", u"=SUM(A1:A130)"}, {u"=SUM(A:A)", u"=SUM(A:A)"},
       {u"=$A$100", u"=$A$110"}, {u"=SUM(A100:B101)", u"=SUM(A110:B111)"}};
@@ -355,7 +354,7 @@ TEST(FormulaArranging, RowsInsertedAndDeletedMoveTheReferences) {
   for (Integer i = 0; i < static_cast<Integer>(std::size(inserted)); ++i)
     EXPECT_EQ(book->GetCellFormula(1, i + 1), inserted[i].second) << Text(inserted[i].first);
 
-  auto other = NewBook();
+  auto other = NewFormulaBook();
   const std::pair<const char16_t*, const char16_t*> deleted[] = {
       {u"=A5", u"=#REF!"},         {u"=A8", u"=A6"},          {u"=A4", u"=A4"},
       {u"=SUM(A1:A10)", u"=SUM(A1:A8)"}, {u"=SUM(A5:A6)", u"=SUM(#REF!)"}, {u"=SUM(A6:A9)", u"=SUM(A5:A7)"},
@@ -367,7 +366,7 @@ TEST(FormulaArranging, RowsInsertedAndDeletedMoveTheReferences) {
 }
 
 TEST(FormulaArranging, ColumnsInsertedAndDeletedMoveTheReferences) {
-  auto book = NewBook();
+  auto book = NewFormulaBook();
   const std::pair<const char16_t*, const char16_t*> deleted[] = {
       {u"=SUM(A10:E10)", u"=SUM(A10:C10)"}, {u"=C10", u"=#REF!"}, {u"=F10", u"=D10"},
       {u"=SUM(B10:C10)", u"=SUM(#REF!)"},   {u"=SUM(C10:F10)", u"=SUM(B10:D10)"}, {u"=SUM(1:1)", u"=SUM(A1:IV1)"}};
@@ -376,7 +375,7 @@ TEST(FormulaArranging, ColumnsInsertedAndDeletedMoveTheReferences) {
   for (Integer i = 0; i < static_cast<Integer>(std::size(deleted)); ++i)
     EXPECT_EQ(book->GetCellFormula(i + 1, 1), deleted[i].second) << Text(deleted[i].first);
 
-  auto wide = NewBook();
+  auto wide = NewFormulaBook();
   wide->SetCellFormula(1, 1, u"=IV1+B1");
   wide->SetCellFormula(2, 1, u"=SUM(B1:IU1)");
   wide->InsertAndCopyCols(256, 256, 2, 1, false);  // one column before B
@@ -385,7 +384,7 @@ TEST(FormulaArranging, ColumnsInsertedAndDeletedMoveTheReferences) {
 }
 
 TEST(FormulaArranging, CopiedFormulasMoveTheirRelativeReferences) {
-  auto book = NewBook();
+  auto book = NewFormulaBook();
   book->SetCellFormula(1, 1, u"=A2+$B$1+B$3");
   // A copy one row down and one column right.
   std::unique_ptr<TBaseRecord> copy = FormulaCell(*book, 1, 1)->DoCopyTo();
@@ -407,7 +406,7 @@ TEST(FormulaArranging, CopiedFormulasMoveTheirRelativeReferences) {
 }
 
 TEST(FormulaArranging, OtherSheetsAndDeletedSheets) {
-  auto book = NewBook(3);
+  auto book = NewFormulaBook(3);
   book->SetCellFormula(1, 1, u"=Sheet2!A5+A5");
   book->SetCellFormula(2, 1, u"=SUM(Sheet3!A1:A9)");
   // Rows inserted in Sheet2 move the reference into it, not the one into Sheet1.
@@ -431,7 +430,7 @@ TEST(FormulaArranging, OtherSheetsAndDeletedSheets) {
 }
 
 TEST(FormulaArranging, ACopiedSheetRefersToItself) {
-  auto book = NewBook(2);
+  auto book = NewFormulaBook(2);
   book->SetCellFormula(1, 1, u"=Sheet1!B1+Sheet2!B1");
   TXlsNamedRange local{u"Here", u"=Sheet1!$B$1", 0, 0, 1};
   book->AddRange(local);
@@ -458,7 +457,7 @@ TEST(FormulaArranging, ACopiedSheetRefersToItself) {
 }
 
 TEST(FormulaArranging, UnknownTokensAreReportedWithTheirCell) {
-  auto book = NewBook();
+  auto book = NewFormulaBook();
   book->SetCellFormula(3, 2, u"=A1");
   // A memory-area token in front of the reference: no arranging knows it.
   TFormulaRecord* f = FormulaCell(*book, 3, 2);
@@ -472,7 +471,7 @@ TEST(FormulaArranging, UnknownTokensAreReportedWithTheirCell) {
 // Formula and name records
 
 TEST(FormulaRecords, TextResultsSplitOverContinueRecords) {
-  auto book = NewBook();
+  auto book = NewFormulaBook();
   book->SetCellFormulaX(1, 1, u"=REPT(\"a\",10000)", Variant(WideString(10000, u'a')));
   book->SetCellFormulaX(2, 1, u"=1", Variant(1.0));
   TWorkbook& wb = *book->GetTWorkbook();
@@ -497,7 +496,7 @@ TEST(FormulaRecords, TextResultsSplitOverContinueRecords) {
 }
 
 TEST(FormulaRecords, ACopiedFormulaHasNoResultUntilCalculated) {
-  auto book = NewBook();
+  auto book = NewFormulaBook();
   book->SetCellFormulaX(1, 1, u"=1+1", Variant(2.0));
   EXPECT_EQ(book->GetCellValue(1, 1).AsDouble(), 2.0);
   std::unique_ptr<TBaseRecord> copy = FormulaCell(*book, 1, 1)->DoCopyTo();
@@ -527,7 +526,7 @@ TEST(FormulaRecords, TablesMoveWithInsertedRows) {
 }
 
 TEST(FormulaRecords, NamesHaveBoundsThatCanBeSet) {
-  auto book = NewBook(2);
+  auto book = NewFormulaBook(2);
   TXlsNamedRange block{u"Block", u"=Sheet1!$A$1:$B$3", 0, 0, 0};
   TXlsNamedRange cell{u"Cell", u"=Sheet2!$A$1", 0, 0, 0};
   TXlsNamedRange sum{u"Total", u"=SUM(Sheet1!$A$1:$A$3)", 0, 0, 0};
@@ -594,7 +593,7 @@ TEST(FormulaReferences, LongTablesGoOnInContinueRecords) {
 }
 
 TEST(FormulaReferences, OtherWorkbooksAndTheirNames) {
-  auto book = NewBook();
+  auto book = NewFormulaBook();
   TReferences& refs = book->GetTWorkbook()->Globals().References();
   EXPECT_EQ(MessageOf([&] { TReferences().AddExternName(std::make_unique<TExternNameRecord>(0x0023, Bytes(8, 0))); }),
             "Error reading Excel records. File invalid");

@@ -42,14 +42,14 @@ std::vector<std::string> Rows(const THLinkList& List) {
   return out;
 }
 
-TSheetInfo ThisSheet() {
+TSheetInfo LinkSheet() {
   TSheetInfo info;
   info.InsSheet = 0;
   info.FormulaSheet = 0;
   return info;
 }
 
-std::unique_ptr<TXLSFile> NewBook() {
+std::unique_ptr<TXLSFile> NewLinkBook() {
   auto book = std::make_unique<TXLSFile>(nullptr);
   book->Connect();
   book->NewFile(1);
@@ -174,7 +174,7 @@ TEST(HyperLinkList, SavedSortedWithTheirTips) {
 }
 
 TEST(HyperLinkList, RowsDeletedAndCopied) {
-  const TSheetInfo info = ThisSheet();
+  const TSheetInfo info = LinkSheet();
   {
     // Rows 5 to 7 deleted: a link inside goes, one below moves up; a link reaching into the
     // block keeps what is left of it, in place.
@@ -209,7 +209,7 @@ TEST(HyperLinkList, RowsDeletedAndCopied) {
 }
 
 TEST(HyperLinkFile, AddedReadChangedMovedAndDeleted) {
-  auto book = NewBook();
+  auto book = NewLinkBook();
   EXPECT_EQ(book->HyperLinkCount(), 0);
   THyperLink site = Link(THyperLinkType::hl_URL, u"https://example.org/");
   site.Description = u"Site";

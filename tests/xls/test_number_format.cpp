@@ -220,7 +220,7 @@ TEST_F(NumberFormat, FormatsReportDatesAndTimes) {
 }
 
 // The first field of each CSV line (quoted fields with doubled quotes).
-std::vector<String> FirstFields(const std::string& csv) {
+std::vector<String> FirstFieldTexts(const std::string& csv) {
   std::vector<String> out;
   std::istringstream lines(csv);
   std::string line;
@@ -278,7 +278,7 @@ TEST_F(NumberFormat, RendersAsLibreOfficeDoes) {
   // number_formats.csv holds LibreOffice's rendering of its cells (see the data README).
   bool dates1904 = false;
   auto cells = FixtureCells(Fixture("number_formats.xls"), dates1904);
-  auto shown = FirstFields(Fixture("number_formats.csv"));
+  auto shown = FirstFieldTexts(Fixture("number_formats.csv"));
   ASSERT_EQ(cells.size(), shown.size());
   int dateTimeRows = 0;
   for (size_t i = 0; i < cells.size(); ++i) {

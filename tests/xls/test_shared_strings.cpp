@@ -48,7 +48,7 @@ std::unique_ptr<TSSTRecord> ReadBack(const std::vector<std::pair<Word, std::vect
   return sst;
 }
 
-WideString Pattern(size_t n, char16_t base = u'a') {
+WideString TextPattern(size_t n, char16_t base = u'a') {
   WideString s(n, u'\0');
   for (size_t i = 0; i < n; ++i) s[i] = static_cast<char16_t>(base + i % 26);
   return s;
@@ -76,7 +76,7 @@ TEST(SharedStrings, EqualStringsShareOneEntry) {
 
 TEST(SharedStrings, LongEightBitStringSplitsAfterExactly8224Bytes) {
   TSST sst;
-  sst.AddString(Pattern(10000));
+  sst.AddString(TextPattern(10000));
   auto records = SaveRecords(sst);
   ASSERT_EQ(records.size(), 3u);
   EXPECT_EQ(records[0].first, 0x00FC);
@@ -89,12 +89,12 @@ TEST(SharedStrings, LongEightBitStringSplitsAfterExactly8224Bytes) {
   TSST loaded;
   loaded.Load(*ReadBack(records));
   ASSERT_EQ(loaded.Count(), 1);
-  EXPECT_EQ(loaded.EntryText(loaded.Entry(0)), Pattern(10000));
+  EXPECT_EQ(loaded.EntryText(loaded.Entry(0)), TextPattern(10000));
 }
 
 TEST(SharedStrings, WideStringContinuesAfterOptionByteOne) {
   TSST sst;
-  WideString text = Pattern(6000, u'α');
+  WideString text = TextPattern(6000, u'α');
   sst.AddString(text);
   auto records = SaveRecords(sst);
   ASSERT_GE(records.size(), 3u);
@@ -109,7 +109,7 @@ TEST(SharedStrings, EachChunkOfAWideStringChoosesItsWidth) {
   // The characters before the split are all 8-bit, so the first chunk is written 8-bit; the
   // rest holds Greek letters and continues 16-bit.
   TSST sst;
-  WideString text = Pattern(8300) + u"λλλ";
+  WideString text = TextPattern(8300) + u"λλλ";
   sst.AddString(text);
   auto records = SaveRecords(sst);
   EXPECT_EQ(records[0].second[10], 0x00);  // option byte of the first chunk
@@ -123,8 +123,8 @@ TEST(SharedStrings, StringStartsInANewRecordWhenFewerThan32BytesAreLeft) {
   TSST sst;
   // 8 bytes of counts + (3 + 8200) leave 13 bytes: the next string (the longer one, as
   // entries sort by size) starts in a CONTINUE record, with its count and no option byte first.
-  sst.AddString(Pattern(8200));
-  sst.AddString(Pattern(8201, u'b'));
+  sst.AddString(TextPattern(8200));
+  sst.AddString(TextPattern(8201, u'b'));
   auto records = SaveRecords(sst);
   ASSERT_EQ(records.size(), 3u);
   EXPECT_EQ(records[0].second.size(), 8u + 3u + 8200u);
@@ -137,12 +137,12 @@ TEST(SharedStrings, StringStartsInANewRecordWhenFewerThan32BytesAreLeft) {
 
 TEST(SharedStrings, RichRunsAreCarriedThroughASave) {
   TSST sst;
-  sst.AddString(Pattern(8216), {{0, 5}, {3, 6}, {100, 7}});
+  sst.AddString(TextPattern(8216), {{0, 5}, {3, 6}, {100, 7}});
   auto records = SaveRecords(sst);
   TSST loaded;
   loaded.Load(*ReadBack(records));
   EXPECT_EQ(loaded.EntryRuns(loaded.Entry(0)), (TRTFRunList{{0, 5}, {3, 6}, {100, 7}}));
-  EXPECT_EQ(loaded.EntryText(loaded.Entry(0)), Pattern(8216));
+  EXPECT_EQ(loaded.EntryText(loaded.Entry(0)), TextPattern(8216));
 }
 
 TEST(SharedStrings, ExtSSTBuckets) {
@@ -166,7 +166,7 @@ TEST(SharedStrings, ExtSSTBuckets) {
 
 TEST(SharedStrings, ExtSSTPointsAtTheBucketStrings) {
   TSST sst;
-  for (int i = 0; i < 3000; ++i) sst.AddString(Pattern(10 + i % 7) + Utf8ToWide(std::to_string(i)));
+  for (int i = 0; i < 3000; ++i) sst.AddString(TextPattern(10 + i % 7) + Utf8ToWide(std::to_string(i)));
   auto records = SaveRecords(sst);
   // Stream positions from the start of the written stream: each bucket's first string starts
   // with its count at that position, and the record offset counts from that record's header.
@@ -256,8 +256,8 @@ TEST(SharedStrings, IndependentReaderReadsALongStringBackWhole) {
   std::string python = PythonWithXlrd();
   if (python.empty()) GTEST_SKIP() << "python3 with xlrd is not installed";
   TSST sst;
-  const WideString longText = Pattern(10000);
-  const WideString greek = Pattern(5000, u'α');
+  const WideString longText = TextPattern(10000);
+  const WideString greek = TextPattern(5000, u'α');
   auto cell = TLabelSSTRecord::CreateFromData(0, 0, 0, &sst);
   cell->SetAsString(longText);
   auto cell2 = TLabelSSTRecord::CreateFromData(1, 0, 0, &sst);

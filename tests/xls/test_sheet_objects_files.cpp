@@ -7,6 +7,7 @@
 
 #include "WorkbookTestHelpers.h"
 #include "classlib/SysUtils.h"
+#include "support/LibreOffice.h"
 #include "xls/vavUBiffCondFmt.h"
 #include "xls/vavUXlsFile.h"
 
@@ -14,17 +15,11 @@ using namespace xlstest;
 
 namespace {
 
-std::unique_ptr<TXLSFile> OpenBook(const std::string& Path) {
+std::unique_ptr<TXLSFile> OpenObjectsBook(const std::string& Path) {
   auto book = std::make_unique<TXLSFile>(nullptr);
   book->Connect();
   book->OpenFile(Path);
   return book;
-}
-
-bool HaveLibreOffice() {
-  int status = 0;
-  RunCommand("command -v soffice >/dev/null 2>&1", status);
-  return status == 0;
 }
 
 // LibreOffice's flat ODS of a workbook in Dir.
@@ -73,12 +68,11 @@ std::vector<Integer> PageStarts(const std::string& Fods, const std::string& Kind
   return out;
 }
 
-std::string Text(const WideString& s) { return WideToUtf8(s); }
 
 }  // namespace
 
 TEST(SheetObjectFiles, LibreOfficeLinksBreaksFormatsAndChartReadAndSaved) {
-  auto book = OpenBook(FixturePath("sheet_objects.xls"));
+  auto book = OpenObjectsBook(FixturePath("sheet_objects.xls"));
   book->SetActiveSheet(1);
   ASSERT_EQ(book->HyperLinkCount(), 2);
   const THyperLink site = book->GetHyperLink(1);
@@ -101,7 +95,7 @@ TEST(SheetObjectFiles, LibreOfficeLinksBreaksFormatsAndChartReadAndSaved) {
   EXPECT_EQ((*format->RangeValuesList)[0], (TRangeItem{0, 11, 0, 0}));
   EXPECT_EQ(format->CFs.Count(), 1);
 
-  if (!HaveLibreOffice()) GTEST_SKIP() << "soffice is not installed";
+  if (!testsupport::HaveLibreOffice()) GTEST_SKIP() << "soffice is not installed";
   TempDir dir;
   book->Save(false, dir.File("ours.xls"), nullptr, nullptr, nullptr);
   // Two rows inserted at the top move the links, the breaks and the format with their cells.
@@ -155,7 +149,7 @@ TEST(SheetObjectFiles, LinksBreaksAndFormatsWeAddAreShownByLibreOffice) {
                                         0x04, 0x1F, 0x15, 0x1E, 0x05, 0x00}));
   book->GetTWorkbook()->WorkSheetAt(0).Ranges().Add(std::move(format));
 
-  if (!HaveLibreOffice()) GTEST_SKIP() << "soffice is not installed";
+  if (!testsupport::HaveLibreOffice()) GTEST_SKIP() << "soffice is not installed";
   TempDir dir;
   book->Save(false, dir.File("added.xls"), nullptr, nullptr, nullptr);
   const std::string fods = FlatOds(dir, "added.xls");

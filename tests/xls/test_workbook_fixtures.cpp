@@ -145,7 +145,7 @@ std::string Report(TLoaded& w) {
   return out;
 }
 
-std::vector<Byte> Bytes(const std::function<void(TOle2File&)>& save) {
+std::vector<Byte> SavedBytes(const std::function<void(TOle2File&)>& save) {
   std::istringstream in(Fixture("small_grid.xls"));
   std::stringstream out;
   TOle2File file(in);
@@ -162,9 +162,9 @@ std::vector<Byte> Bytes(const std::function<void(TOle2File&)>& save) {
 // with its column list, cell area and merges saved by the engine.
 std::vector<Byte> Rewrite(TLoaded& w) {
   w.SST.FixRefs();
-  std::vector<Byte> sst = Bytes([&](TOle2File& f) { w.SST.SaveToStream(f); });
+  std::vector<Byte> sst = SavedBytes([&](TOle2File& f) { w.SST.SaveToStream(f); });
   EXPECT_EQ(static_cast<Int64>(sst.size()), w.SST.TotalSize());
-  std::vector<Byte> sheet = Bytes([&](TOle2File& f) {
+  std::vector<Byte> sheet = SavedBytes([&](TOle2File& f) {
     for (auto& r : w.SheetHead) r->SaveToStream(f);
     const Int64 before = f.Position();
     const Int64 counted = w.Cols.TotalSize() + w.Cells.TotalSize();
@@ -184,7 +184,7 @@ std::vector<Byte> Rewrite(TLoaded& w) {
   Int64 globalsSize = static_cast<Int64>(sst.size());
   for (auto& r : w.Globals) globalsSize += r->TotalSize();
   bound->SetOffset(static_cast<Cardinal>(globalsSize));
-  std::vector<Byte> globals = Bytes([&](TOle2File& f) {
+  std::vector<Byte> globals = SavedBytes([&](TOle2File& f) {
     for (auto& r : w.Globals) {
       if (r->Id == 0x000A) f.WriteMem(sst.data(), static_cast<Int64>(sst.size()));
       r->SaveToStream(f);

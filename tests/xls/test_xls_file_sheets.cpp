@@ -12,7 +12,7 @@ using namespace xlstest;
 
 namespace {
 
-std::unique_ptr<TXLSFile> NewBook(Integer Sheets) {
+std::unique_ptr<TXLSFile> NewSheetsBook(Integer Sheets) {
   auto file = std::make_unique<TXLSFile>(nullptr);
   file->Connect();
   file->NewFile(Sheets);
@@ -40,7 +40,7 @@ std::string HexOf(const std::string& text) {
 }
 
 TEST(XlsFileSheets, DeletingSheetsKeepsAnActiveSheetInRange) {
-  auto two = NewBook(2);
+  auto two = NewSheetsBook(2);
   MarkSheets(*two);
   two->SetActiveSheet(1);
   two->DeleteSheet(1);
@@ -50,7 +50,7 @@ TEST(XlsFileSheets, DeletingSheetsKeepsAnActiveSheetInRange) {
   EXPECT_EQ(MessageOf([&] { two->DeleteSheet(1); }), "There are not visible sheets on the file");
   EXPECT_EQ(two->SheetCount(), 1);
 
-  auto three = NewBook(3);
+  auto three = NewSheetsBook(3);
   MarkSheets(*three);
   three->SetActiveSheet(3);
   three->DeleteSheet(1);
@@ -60,7 +60,7 @@ TEST(XlsFileSheets, DeletingSheetsKeepsAnActiveSheetInRange) {
 }
 
 TEST(XlsFileSheets, InsertedSheetsAreCopiesOrEmpty) {
-  auto book = NewBook(1);
+  auto book = NewSheetsBook(1);
   book->SetCellValue(1, 1, Variant(u"original"));
   book->InsertAndCopySheets(1, 2, 1);  // a copy after the first
   book->InsertAndCopySheets(0, 1, 1);  // an empty sheet before everything
@@ -72,7 +72,7 @@ TEST(XlsFileSheets, InsertedSheetsAreCopiesOrEmpty) {
 }
 
 TEST(XlsFileSheets, NamesCodeNamesVisibilityAndSelection) {
-  auto book = NewBook(2);
+  auto book = NewSheetsBook(2);
   book->SetActiveSheet(2);
   book->SetActiveSheetName(u"Sites");
   EXPECT_EQ(book->GetActiveSheetName(), u"Sites");
@@ -96,7 +96,7 @@ TEST(XlsFileSheets, NamesCodeNamesVisibilityAndSelection) {
 }
 
 TEST(XlsFileSheets, ClearSheetEmptiesTheActiveSheet) {
-  auto book = NewBook(1);
+  auto book = NewSheetsBook(1);
   book->SetCellValue(3, 3, Variant(1.0));
   book->SetColumnWidth(2, 5000);
   book->ClearSheet();
@@ -105,7 +105,7 @@ TEST(XlsFileSheets, ClearSheetEmptiesTheActiveSheet) {
 }
 
 TEST(XlsFileSheets, SizesHiddenRowsAndColumnsAndOutline) {
-  auto book = NewBook(1);
+  auto book = NewSheetsBook(1);
   EXPECT_EQ(book->GetDefaultRowHeight(), 255);
   EXPECT_EQ(book->GetColumnWidth(1), book->GetDefaultColWidth());
   book->SetColumnWidth(2, 4000);
@@ -135,7 +135,7 @@ TEST(XlsFileSheets, SizesHiddenRowsAndColumnsAndOutline) {
 }
 
 TEST(XlsFileSheets, RowsAndColumnsMoveTheirCells) {
-  auto book = NewBook(1);
+  auto book = NewSheetsBook(1);
   for (Integer r = 1; r <= 3; ++r) book->SetCellValue(r, 1, Variant(static_cast<double>(r)));
   book->InsertAndCopyRows(1, 1, 3, 2, false);  // two copies of row 1 before row 3
   EXPECT_EQ(book->GetCellValue(3, 1).AsDouble(), 1);
@@ -150,7 +150,7 @@ TEST(XlsFileSheets, RowsAndColumnsMoveTheirCells) {
 }
 
 TEST(XlsFileSheets, MarkedRowsAreDeletedFromTheBottomUp) {
-  auto book = NewBook(1);
+  auto book = NewSheetsBook(1);
   const char16_t* firsts[] = {u"keep", u"#DEL", u"keep", u"#DEL", u"#DEL", u"last"};
   Integer r = 0;
   for (const char16_t* t : firsts) {
@@ -165,7 +165,7 @@ TEST(XlsFileSheets, MarkedRowsAreDeletedFromTheBottomUp) {
 }
 
 TEST(XlsFileSheets, PageBreaksFromCallsAndFromMarks) {
-  auto book = NewBook(1);
+  auto book = NewSheetsBook(1);
   book->InsertHPageBreak(5);
   book->InsertHPageBreak(3);
   book->InsertHPageBreak(5);
@@ -202,7 +202,7 @@ TEST(XlsFileSheets, PageBreaksFromCallsAndFromMarks) {
 }
 
 TEST(XlsFileSheets, MergedCellsCountFromOne) {
-  auto book = NewBook(1);
+  auto book = NewSheetsBook(1);
   book->MergeCells(2, 2, 3, 4);
   EXPECT_EQ(book->CellMergedListCount(), 1);
   EXPECT_EQ(book->GetCellMergedBounds(3, 3), (TXlsCellRange{2, 2, 4, 3}));
@@ -213,7 +213,7 @@ TEST(XlsFileSheets, MergedCellsCountFromOne) {
 }
 
 TEST(XlsFileSheets, PageSetupViewAndOptions) {
-  auto book = NewBook(1);
+  auto book = NewSheetsBook(1);
   EXPECT_EQ(book->GetPrintOptions() & 4, 4);  // the template has no printer settings
   EXPECT_EQ(book->GetPrintScale(), 100);      // so its printer fields read as defaults
   book->SetPrintOptions(static_cast<Byte>(book->GetPrintOptions() & ~4));
@@ -262,7 +262,7 @@ TEST(XlsFileSheets, PageSetupViewAndOptions) {
 }
 
 TEST(XlsFileSheets, NamesOfCellAreasAreAddedReplacedAndRead) {
-  auto book = NewBook(2);
+  auto book = NewSheetsBook(2);
   EXPECT_EQ(book->GetRangeCount(), 0);
   EXPECT_EQ(MessageOf([&] { book->GetRangeName(1); }), "The index \"1\" of the property \"Index\" is not in the range 1-0");
   book->SetActiveSheet(2);
@@ -324,7 +324,7 @@ TEST(XlsFileSheets, NamesOfCellAreasAreAddedReplacedAndRead) {
 // A block copied in another workbook lands with its top-left cell at the given cell, with
 // formats made equal in this workbook.
 TEST(XlsFileSheets, PastedWorkbookDataLandsAtTheGivenCell) {
-  auto source = NewBook(1);
+  auto source = NewSheetsBook(1);
   TWbkFormat bold = source->GetFormatList(15);
   bold.Font.Style = {flsBold};
   source->SetCellValueX(2, 2, TXlsCellValue{Variant(u"b2"), source->AddFormat(bold), false});
@@ -341,7 +341,7 @@ TEST(XlsFileSheets, PastedWorkbookDataLandsAtTheGivenCell) {
     file.Close();
   }
 
-  auto target = NewBook(1);
+  auto target = NewSheetsBook(1);
   Clipboard()->SetAsFormat("Biff8", copied.str());
   target->PasteFromClipboard(10, 5);
   EXPECT_EQ(target->GetCellValue(10, 5).AsString(), "b2");
@@ -359,7 +359,7 @@ TEST(XlsFileSheets, PastedWorkbookDataLandsAtTheGivenCell) {
 }
 
 TEST(XlsFileSheets, SheetsWithoutPicturesCommentsOrLinks) {
-  auto book = NewBook(1);
+  auto book = NewSheetsBook(1);
   book->BeginSheet();
   EXPECT_EQ(book->GetPicturesCount(0), 0);
   EXPECT_EQ(book->GetPicturesCount(3), 0);
@@ -383,7 +383,7 @@ TEST(XlsFileSheets, SheetsWithoutPicturesCommentsOrLinks) {
 namespace {
 
 TEST(XlsFileComments, MadeCommentsAreReadBackByTheEngineXlrdAndLibreOffice) {
-  auto book = NewBook(2);
+  auto book = NewSheetsBook(2);
   book->SetActiveSheet(2);
   book->SetCellValue(1, 1, Variant(u"x"));
   TImageProperties box;
@@ -439,7 +439,7 @@ TEST(XlsFileComments, MadeCommentsAreReadBackByTheEngineXlrdAndLibreOffice) {
 }
 
 TEST(XlsFileComments, MadeCommentsFollowTheirRowsAndLeaveWithTheirSheets) {
-  auto book = NewBook(2);
+  auto book = NewSheetsBook(2);
   book->SetCellComment(2, 1, u"two", TImageProperties{});
   book->SetCellComment(4, 1, u"four", TImageProperties{});
   book->InsertAndCopyRows(1, 1, 1, 2, false);  // two rows above

@@ -12,10 +12,8 @@ TAnovaShell* AnovaShell = nullptr;
 
 namespace {
 
-const String kRule(46, '_');
-constexpr size_t kHistogramLines = 14;  // the bins with an empty line above and below
 
-const TStatisticLabels kIndexLabels{"Observed index = ", "Mean of simulated indices = ",
+const TStatisticLabels kFRatioLabels{"Observed index = ", "Mean of simulated indices = ",
                                     "Variance of simulated indices = "};
 
 TStringGrid* NewGroupGrid(TComponent* Owner, TTabSheet* Page, const String& Name) {
@@ -104,7 +102,7 @@ void TAnovaShell::SimulationDisplay() {
 
 void TAnovaShell::DisplayRowTitles() { CopyRowTitles(SimulationGrid); }
 
-void TAnovaShell::FRatioDisplay() { ShowStatistic(FRatioPage, kIndexLabels, FRatioStat); }
+void TAnovaShell::FRatioDisplay() { ShowStatistic(FRatioPage, kFRatioLabels, FRatioStat); }
 
 void TAnovaShell::SummaryDisplay() {
   const TRivErodovOzar* grid = Zorvan->MainGrid;
@@ -120,8 +118,8 @@ void TAnovaShell::SummaryDisplay() {
   summary.Add("");
   summary.Add("INDEX");
   summary.Add("Observed index = " + Observed_F_s);
-  summary.Add(kIndexLabels.Mean + StatText(FRatioStat.Mean));
-  summary.Add(kIndexLabels.Variance + StatText(FRatioStat.Variance));
+  summary.Add(kFRatioLabels.Mean + StatText(FRatioStat.Mean));
+  summary.Add(kFRatioLabels.Variance + StatText(FRatioStat.Variance));
   summary.Add(LowerTailLine(FRatioStat.P1));
   summary.Add(UpperTailLine(FRatioStat.P2));
   summary.Add("");

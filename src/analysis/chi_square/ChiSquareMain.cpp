@@ -11,10 +11,8 @@ TChiSquareShell* ChiSquareShell = nullptr;
 
 namespace {
 
-const String kRule(46, '_');
-constexpr size_t kHistogramLines = 14;  // the bins with an empty line above and below
 
-const TStatisticLabels kIndexLabels{"Observed index = ", "Mean of simulated indices = ",
+const TStatisticLabels kChiSquareLabels{"Observed index = ", "Mean of simulated indices = ",
                                     "Variance of simulated indices = "};
 
 // Every cell of Source, titles included, into Grid at Source's size.
@@ -75,7 +73,7 @@ void TChiSquareShell::StatsToStrings() {
   fP2 = StatText(ChiSquareStat.P2);
 }
 
-void TChiSquareShell::MeanDisplay() { ShowStatistic(ChiSquarePage, kIndexLabels, ChiSquareStat); }
+void TChiSquareShell::MeanDisplay() { ShowStatistic(ChiSquarePage, kChiSquareLabels, ChiSquareStat); }
 
 void TChiSquareShell::InputGridDisplay() { CopyGrid(Zorvan->MainGrid, InputGrid); }
 
@@ -112,8 +110,8 @@ void TChiSquareShell::SummaryDisplay() {
   summary.Add("");
   summary.Add("INDEX");
   summary.Add("Observed index = " + Observed_F_s);
-  summary.Add(kIndexLabels.Mean + StatText(ChiSquareStat.Mean));
-  summary.Add(kIndexLabels.Variance + StatText(ChiSquareStat.Variance));
+  summary.Add(kChiSquareLabels.Mean + StatText(ChiSquareStat.Mean));
+  summary.Add(kChiSquareLabels.Variance + StatText(ChiSquareStat.Variance));
   summary.Add(LowerTailLine(ChiSquareStat.P1));
   summary.Add(UpperTailLine(ChiSquareStat.P2));
   summary.Add("");

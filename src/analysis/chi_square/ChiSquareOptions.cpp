@@ -12,7 +12,6 @@ TChiSquareOpts* ChiSquareOpts = nullptr;
 
 namespace {
 
-constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
 
 // Expected counts as the grid shows and the file keeps them: 7 significant digits, 7 decimals.
 String ExpectedText(double Value) { return FloatToStrF(Value, ffFixed, 7, 7); }

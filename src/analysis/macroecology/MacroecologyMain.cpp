@@ -17,7 +17,7 @@ const TStatisticLabels kPointsLabels{"Observed number of points = ", "Mean of si
                                      "Variance of simulated number of points = "};
 const TStatisticLabels kSquaresLabels{"Observed sum of squares = ", "Mean of simulated sum of squares = ",
                                       "Variance of simulated sum of squares = "};
-const TStatisticLabels kSlopeLabels{"Observed slope = ", "Mean of simulated slopes = ",
+const TStatisticLabels kMacroSlopeLabels{"Observed slope = ", "Mean of simulated slopes = ",
                                     "Variance of simulated slopes = "};
 const TStatisticLabels kDispersionLabels{"Observed dispersion = ", "Mean of simulated dispersions = ",
                                          "Variance of simulated disersions = "};
@@ -29,7 +29,7 @@ const TBlockWords kDispersionWords{"DISPERSION",
                                    "Number of times observed dispersion < simulated dispersions = ",
                                    "Number of times observed dispersion = simulated dispersions = ",
                                    "Number of times observed dispersion > simulated dispersions = "};
-const TBlockWords kSlopeWords{"REGRESSION SLOPE",
+const TBlockWords kMacroSlopeWords{"REGRESSION SLOPE",
                               "Observed slope = ",
                               "Mean of simulated slope = ",
                               "Variance of simulated slope = ",
@@ -188,7 +188,7 @@ void TMacroEcology::BoundarySquaresDisplay() {
   ShowMacroStatistic(BoundarySquaresPage, kSquaresLabels, BoundarySumSquaresStat, "......>");
 }
 
-void TMacroEcology::SlopeDisplay() { ShowMacroStatistic(SlopePage, kSlopeLabels, SlopeStat, ".........>"); }
+void TMacroEcology::SlopeDisplay() { ShowMacroStatistic(SlopePage, kMacroSlopeLabels, SlopeStat, ".........>"); }
 
 void TMacroEcology::DispersionDisplay() {
   ShowMacroStatistic(DispersionPage, kDispersionLabels, DispersionStat, "...........>");
@@ -231,7 +231,7 @@ void TMacroEcology::SummaryDisplay() {
   summary.Add(kShapeTexts[static_cast<int>(RunChoice.Shape)]);
   summary.Add(kBoundaryTexts[static_cast<int>(RunChoice.Boundary)]);
   AddStatisticBlock(&summary, kDispersionWords, DispersionStat.Record);
-  AddStatisticBlock(&summary, kSlopeWords, SlopeStat.Record);
+  AddStatisticBlock(&summary, kMacroSlopeWords, SlopeStat.Record);
   AddStatisticBlock(&summary, PointsWords("SHAPE # OF POINTS"), SpaceStat.Record);
   AddStatisticBlock(&summary, SquaresWords("SHAPE SUM OF SQUARES"), SumSquaresStat.Record);
   AddStatisticBlock(&summary, PointsWords("BOUNDARY # OF POINTS"), BoundarySpaceStat.Record);

@@ -11,7 +11,6 @@
 TNicheOverlap* NicheOverlap = nullptr;
 
 namespace {
-constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
 }  // namespace
 
 TNicheOverlap::TNicheOverlap(TComponent* AOwner) : TForm(AOwner) {

@@ -17,8 +17,7 @@
 
 namespace {
 
-constexpr Integer kMaxIterations = 1000000;
-const String kRule(46, '_');
+constexpr Integer kNicheMaxIterations = 1000000;
 
 // The histogram block of the summary: line k of the edges text, two blanks, line k of the
 // counts text, for the empty first line and the 12 bins.
@@ -89,7 +88,7 @@ bool TNicheOverlap::Init() {
   }
   const TNicheOverlapOpts* o = NicheOverlapOpts;
   CurrentSeed = RunFrame::SeedRandomSource(o->RandomSeedEdit->Text());
-  if (Zorvan->Iterations < 1 || Zorvan->Iterations > kMaxIterations) {
+  if (Zorvan->Iterations < 1 || Zorvan->Iterations > kNicheMaxIterations) {
     RunFrame::Fail("Iterations must be between 1 and 1,000,000.");
     return false;
   }

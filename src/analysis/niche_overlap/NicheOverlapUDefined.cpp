@@ -3,13 +3,13 @@
 #include <exception>
 
 #include "analysis/common/WeightsFile.h"
+#include "app/ResultsFormParts.h"
 #include "app/ZorvanMain.h"
 #include "classlib/SysUtils.h"
 
 TNicheOverlapUserDefined* NicheOverlapUserDefined = nullptr;
 
 namespace {
-constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
 }  // namespace
 
 TNicheOverlapUserDefined::TNicheOverlapUserDefined(TComponent* AOwner) : TForm(AOwner) {

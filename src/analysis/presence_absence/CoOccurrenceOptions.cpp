@@ -9,29 +9,29 @@ TCoOccurrenceOpts* CoOccurrenceOpts = nullptr;
 namespace {
 
 // Item positions of the radio groups and the index list, named once.
-namespace Constraint {
+namespace ConstraintItem {
 constexpr int FixedSum = 1;
 constexpr int UserDefined = 3;
-}  // namespace Constraint
-namespace Degenerate {
+}  // namespace ConstraintItem
+namespace DegenerateItem {
 constexpr int Retain = 0;
 constexpr int Discard = 1;
 constexpr int Split = 2;
 constexpr int Fix = 3;
-}  // namespace Degenerate
-namespace EmptySites {
+}  // namespace DegenerateItem
+namespace EmptySitesItem {
 constexpr int Include = 0;
 constexpr int Exclude = 1;
-}  // namespace EmptySites
-namespace FixedFixed {
+}  // namespace EmptySitesItem
+namespace FixedFixedItem {
 constexpr int SequentialSwap = 0;
 constexpr int KnightsTour = 2;
-}  // namespace FixedFixed
+}  // namespace FixedFixedItem
 
 // Empty Sites is offered only for the species-combination count and the V-ratio.
 bool IndexIgnoresEmptySites(int Item) { return Item == 0 || Item == 1; }
 
-bool KeepsDegenerateMatrices(int Policy) { return Policy == Degenerate::Retain || Policy == Degenerate::Split; }
+bool KeepsDegenerateMatrices(int Policy) { return Policy == DegenerateItem::Retain || Policy == DegenerateItem::Split; }
 
 TRadioGroup* NewRadioGroup(TComponent* Owner, TWinControl* Parent, const String& Name, const String& Caption,
                            std::initializer_list<const char*> Items, int ItemIndex, TRect Bounds) {
@@ -111,13 +111,13 @@ void TCoOccurrenceOpts::BuildPreferences() {
   RangeList = NewIndexList(this, RangeGroup, "RangeList", {"Relative Overlap", "Union", "Overlap"});
 
   PatternGroup = NewRadioGroup(this, page, "PatternGroup", "&Empty Sites", {"Include", "Exclude"},
-                               EmptySites::Exclude, Rect(262, 8, 464, 64));
+                               EmptySitesItem::Exclude, Rect(262, 8, 464, 64));
   PatternGroup->SetColumns(2);
   PatternGroup->SetVisible(false);
 
   const std::initializer_list<const char*> constraints = {"Equiprobable", "Fixed Sum", "Proportional",
                                                           "User-Defined"};
-  RowGroup = NewRadioGroup(this, page, "RowGroup", "Ro&w Constraints", constraints, Constraint::FixedSum,
+  RowGroup = NewRadioGroup(this, page, "RowGroup", "Ro&w Constraints", constraints, ConstraintItem::FixedSum,
                            Rect(8, 72, 160, 180));
   DefineButtonRows = New<TButton>(this);
   DefineButtonRows->SetName("DefineButtonRows");
@@ -127,7 +127,7 @@ void TCoOccurrenceOpts::BuildPreferences() {
   DefineButtonRows->SetParent(page);
 
   ColumnGroup = NewRadioGroup(this, page, "ColumnGroup", "Co&Lumn Constraints", constraints,
-                              Constraint::FixedSum, Rect(236, 72, 388, 180));
+                              ConstraintItem::FixedSum, Rect(236, 72, 388, 180));
   DefineButtonCols = New<TButton>(this);
   DefineButtonCols->SetName("DefineButtonCols");
   DefineButtonCols->SetCaption("Edit");
@@ -136,10 +136,10 @@ void TCoOccurrenceOpts::BuildPreferences() {
   DefineButtonCols->SetParent(page);
 
   DegenerateGroup = NewRadioGroup(this, page, "DegenerateGroup", "Degenerate &Matrices",
-                                  {"Retain", "Discard", "Split", "Fix"}, Degenerate::Retain, Rect(8, 188, 160, 296));
+                                  {"Retain", "Discard", "Split", "Fix"}, DegenerateItem::Retain, Rect(8, 188, 160, 296));
   FixedFixedGroup = NewRadioGroup(this, page, "FixedFixedGroup", "Fixed-Fixed Randomization Algorithm",
                                   {"Sequential Swap", "Independent Swap", "Random Knight's Tour"},
-                                  FixedFixed::SequentialSwap, Rect(196, 188, 464, 280));
+                                  FixedFixedItem::SequentialSwap, Rect(196, 188, 464, 280));
 
   RowGroup->OnClick = [this](TObject* s) { RowGroupClick(s); };
   ColumnGroup->OnClick = [this](TObject* s) { ColumnGroupClick(s); };
@@ -177,7 +177,7 @@ void TCoOccurrenceOpts::BuildMenu() {
 bool TCoOccurrenceOpts::IsRangeOverlap() { return Zorvan->RangeCoOccurrence == 1; }
 
 void TCoOccurrenceOpts::IncludeEmptySitesHidden() {
-  PatternGroup->SetItemIndex(EmptySites::Include);
+  PatternGroup->SetItemIndex(EmptySitesItem::Include);
   PatternGroup->SetVisible(false);
 }
 
@@ -215,19 +215,19 @@ void TCoOccurrenceOpts::FormClose(TObject*, TCloseAction&) {
 }
 
 void TCoOccurrenceOpts::RowGroupClick(TObject*) {
-  if (RowGroup->ItemIndex() == Constraint::UserDefined) {
+  if (RowGroup->ItemIndex() == ConstraintItem::UserDefined) {
     DefineWeights = 0;
     CoOccurrenceUserDefined->ShowModal();
     DefineButtonRows->SetVisible(true);
   } else {
     DefineButtonRows->SetVisible(false);
   }
-  FixedFixedGroup->SetVisible(RowGroup->ItemIndex() == Constraint::FixedSum &&
-                              ColumnGroup->ItemIndex() == Constraint::FixedSum);
+  FixedFixedGroup->SetVisible(RowGroup->ItemIndex() == ConstraintItem::FixedSum &&
+                              ColumnGroup->ItemIndex() == ConstraintItem::FixedSum);
 }
 
 void TCoOccurrenceOpts::ColumnGroupClick(TObject* Sender) {
-  if (ColumnGroup->ItemIndex() == Constraint::UserDefined) {
+  if (ColumnGroup->ItemIndex() == ConstraintItem::UserDefined) {
     IncludeEmptySitesHidden();
     DefineWeights = 1;
     CoOccurrenceUserDefined->ShowModal();
@@ -236,8 +236,8 @@ void TCoOccurrenceOpts::ColumnGroupClick(TObject* Sender) {
     DefineButtonCols->SetVisible(false);
     DegenerateGroupClick(Sender);
   }
-  FixedFixedGroup->SetVisible(RowGroup->ItemIndex() == Constraint::FixedSum &&
-                              ColumnGroup->ItemIndex() == Constraint::FixedSum);
+  FixedFixedGroup->SetVisible(RowGroup->ItemIndex() == ConstraintItem::FixedSum &&
+                              ColumnGroup->ItemIndex() == ConstraintItem::FixedSum);
 }
 
 void TCoOccurrenceOpts::DefineButtonRowsClick(TObject*) {
@@ -257,8 +257,8 @@ void TCoOccurrenceOpts::DegenerateGroupClick(TObject*) {
   }
   const int policy = DegenerateGroup->ItemIndex();
   if (KeepsDegenerateMatrices(policy)) {
-    if (ColumnGroup->ItemIndex() != Constraint::UserDefined) PatternGroup->SetVisible(true);
-  } else if (policy == Degenerate::Discard || policy == Degenerate::Fix) {
+    if (ColumnGroup->ItemIndex() != ConstraintItem::UserDefined) PatternGroup->SetVisible(true);
+  } else if (policy == DegenerateItem::Discard || policy == DegenerateItem::Fix) {
     IncludeEmptySitesHidden();
   }
 }
@@ -268,30 +268,30 @@ void TCoOccurrenceOpts::IndexListChange(TObject*) {
     IncludeEmptySitesHidden();
     return;
   }
-  if (ColumnGroup->ItemIndex() == Constraint::UserDefined) return;
+  if (ColumnGroup->ItemIndex() == ConstraintItem::UserDefined) return;
   PatternGroup->SetVisible(true);
-  DegenerateGroup->SetItemIndex(Degenerate::Retain);
+  DegenerateGroup->SetItemIndex(DegenerateItem::Retain);
 }
 
 void TCoOccurrenceOpts::FixedFixedGroupClick(TObject*) {
   // The knight's tour runs on the matrix without its empty sites, whether the choice is shown
   // or not.
-  if (FixedFixedGroup->ItemIndex() == FixedFixed::KnightsTour) PatternGroup->SetItemIndex(EmptySites::Exclude);
+  if (FixedFixedGroup->ItemIndex() == FixedFixedItem::KnightsTour) PatternGroup->SetItemIndex(EmptySitesItem::Exclude);
 }
 
 void TCoOccurrenceOpts::ResetDefaults() {
   FileEdit->SetText(Zorvan->FileName);
   RandomSeedEdit->SetText("0");
-  RowGroup->SetItemIndex(Constraint::FixedSum);
-  ColumnGroup->SetItemIndex(Constraint::FixedSum);
+  RowGroup->SetItemIndex(ConstraintItem::FixedSum);
+  ColumnGroup->SetItemIndex(ConstraintItem::FixedSum);
   PatternGroup->SetVisible(false);
-  PatternGroup->SetItemIndex(EmptySites::Include);
-  DegenerateGroup->SetItemIndex(Degenerate::Retain);
+  PatternGroup->SetItemIndex(EmptySitesItem::Include);
+  DegenerateGroup->SetItemIndex(DegenerateItem::Retain);
   if (IsRangeOverlap())
     RangeList->SetItemIndex(0);
   else
     IndexList->SetItemIndex(0);
-  FixedFixedGroup->SetItemIndex(FixedFixed::SequentialSwap);
+  FixedFixedGroup->SetItemIndex(FixedFixedItem::SequentialSwap);
   SaveMatrixCheckBox->SetChecked(false);
   IterationsEdit->SetText("5000 ");
 }

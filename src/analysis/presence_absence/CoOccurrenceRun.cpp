@@ -17,11 +17,11 @@
 namespace {
 
 // Limits of the data and of the options.
-constexpr int64_t kMinCells = 4;
-constexpr int64_t kMaxCells = 440000;
+constexpr int64_t kCoOccurrenceMinCells = 4;
+constexpr int64_t kCoOccurrenceMaxCells = 440000;
 constexpr int kMaxGridRows = 1401;  // 1,400 species
-constexpr int kMinGridRows = 3;     // 2 species
-constexpr Integer kMaxIterations = 100000;
+constexpr int kCoOccurrenceMinGridRows = 3;     // 2 species
+constexpr Integer kCoOccurrenceMaxIterations = 100000;
 
 constexpr const char* kCellLimit = "4 < Cell limit < 440,001, e.g. 200x2200.";
 constexpr const char* kRowLimit = "Row limit = 1400 for this analysis. ";
@@ -248,17 +248,17 @@ bool TCoOccurrence::Init() {
   const TRivErodovOzar* grid = Zorvan->MainGrid;
   const int64_t cells = static_cast<int64_t>(grid->RowCount() - 1) * (grid->ColCount() - 1);
   const char* failure = nullptr;
-  if (cells > kMaxCells || cells < kMinCells)
+  if (cells > kCoOccurrenceMaxCells || cells < kCoOccurrenceMinCells)
     failure = kCellLimit;
   else if (grid->RowCount() > kMaxGridRows)
     failure = kRowLimit;
-  else if (grid->RowCount() < kMinGridRows)
+  else if (grid->RowCount() < kCoOccurrenceMinGridRows)
     failure = kTooFewRows;
   if (failure == nullptr) {
     Iterations = LeadingInt(CoOccurrenceOpts->IterationsEdit->Text());
     if (Iterations < 1)
       failure = kTooFewIterations;
-    else if (Iterations > kMaxIterations)
+    else if (Iterations > kCoOccurrenceMaxIterations)
       failure = kTooManyIterations;
   }
   if (failure != nullptr) {

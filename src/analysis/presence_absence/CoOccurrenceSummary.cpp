@@ -22,8 +22,6 @@ const char* const kIndexNames[] = {"C-score",          "Number of pairs of check
                                    "Overlap"};
 const char* const kPolicyNames[] = {"Retain", "Discard", "Split", "Fix"};
 
-const String kRule(46, '_');
-constexpr int kHistogramLines = 14;  // an empty line, the 12 bins, an empty line
 
 // Items 12 to 15 of a set: statistics, counts, effect size and the histogram lines.
 void AddSet(TStrings* Lines, const String& Observed, const String& MeanText, const String& VarianceText,

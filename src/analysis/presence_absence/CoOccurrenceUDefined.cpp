@@ -6,6 +6,7 @@
 
 #include "analysis/common/WeightsFile.h"
 #include "analysis/presence_absence/CoOccurrenceOptions.h"
+#include "app/ResultsFormParts.h"
 #include "app/ZorvanMain.h"
 #include "classlib/SysUtils.h"
 
@@ -14,7 +15,6 @@ TCoOccurrenceUserDefined* CoOccurrenceUserDefined = nullptr;
 namespace {
 
 constexpr const char* kDefaultWeight = "1.0";
-constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
 
 // The title row stays in view; no column is fixed, so the titles can be edited like weights.
 void FixTitleRow(TStringGrid* Grid) {

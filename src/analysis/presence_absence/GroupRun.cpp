@@ -13,14 +13,12 @@
 
 namespace {
 
-constexpr int64_t kMinCells = 4;
-constexpr int64_t kMaxCells = 241101;
+constexpr int64_t kGroupMinCells = 4;
+constexpr int64_t kGroupMaxCells = 241101;
 constexpr const char* kCellLimit = "4 < Cell limit < 241101, e.g. 301x801.";
 constexpr const char* kTooFewIterations = "Iterations must be > 0.";
 constexpr const char* kEmptyData = "Row and Column Totals = 0.";
 
-const String kRule(46, '_');
-constexpr size_t kHistogramLines = 14;  // an empty line, the 12 bins, an empty line
 
 }  // namespace
 
@@ -97,7 +95,7 @@ bool TGroupResults::Init() {
   const int C = grid->ColCount();
   const int64_t cells = static_cast<int64_t>(R) * C;
   String failure;
-  if (cells < kMinCells || cells > kMaxCells)
+  if (cells < kGroupMinCells || cells > kGroupMaxCells)
     failure = kCellLimit;
   else if (R < FSetup.MinRows || C < FSetup.MinCols)
     failure = FSetup.TooFewMessage;

@@ -7,11 +7,11 @@ TGuildStructure* GuildStructure = nullptr;
 
 namespace {
 
-constexpr Integer kMaxIterations = 50000;
+constexpr Integer kGuildMaxIterations = 50000;
 constexpr int kMinGridLines = 5;  // four species rows (guilds) or site columns (regions)
 
 // The "Co-occurrence &Index" items, and the summary's name of each.
-GroupIndexKind SelectedIndex(int Item) {
+GroupIndexKind SelectedGuildIndex(int Item) {
   // A typed text that matches no item selects nothing; the run then computes (and its summary
   // names) the first index.
   switch (Item) {
@@ -22,7 +22,7 @@ GroupIndexKind SelectedIndex(int Item) {
   }
 }
 
-const char* IndexLine(GroupIndexKind Kind) {
+const char* GuildIndexLine(GroupIndexKind Kind) {
   switch (Kind) {
     case GroupIndexKind::Checkerboards: return "Index = Number of pairs of checkerboard species";
     case GroupIndexKind::Combinations: return "Index = Number of combinations";
@@ -42,7 +42,7 @@ TGroupRunSetup TGuildStructure::Setup() {
   s.Options = o;
   s.Axis = GroupingAxis(o->Grouping->ItemIndex());
   const bool guilds = s.Axis == GroupAxis::Species;
-  s.Index = SelectedIndex(o->IndexList->ItemIndex());
+  s.Index = SelectedGuildIndex(o->IndexList->ItemIndex());
   s.CopyMainGrid = [axis = s.Axis](const TStringGrid* Grid, Matrix& Presence, std::vector<std::string>& Labels) {
     GuildCopyMainGrid(Grid, axis, Presence, Labels);
   };
@@ -54,7 +54,7 @@ TGroupRunSetup TGuildStructure::Setup() {
   s.MinCols = guilds ? 0 : kMinGridLines;
   s.TooFewMessage =
       guilds ? "At least 4 rows of data required for guild grouping." : "At least 4 columns required for region grouping.";
-  s.MaxIterations = kMaxIterations;
+  s.MaxIterations = kGuildMaxIterations;
   s.TooManyIterations = "Iterations must be < 50000.";
   s.SmallGroupMessage =
       guilds ? "Each guild must contain at least 2 species." : "Each region must contain at least 2 sites.";
@@ -62,7 +62,7 @@ TGroupRunSetup TGuildStructure::Setup() {
   s.GroupHeader = guilds ? "Guild" : "Region";
   s.GroupingLine = guilds ? "Grouping by guild (rows)." : "Grouping by region (columns).";
   s.GroupCountLabel = guilds ? "Guild number = " : "Region number = ";
-  s.IndexLine = IndexLine(s.Index);
+  s.IndexLine = GuildIndexLine(s.Index);
   // The box as ticked, whatever the grouping.
   s.OptionLine = o->FavoredStatesCheckBox->Checked() ? "Favored States Analysis = True"
                                                      : "Favored States Analysis = False";

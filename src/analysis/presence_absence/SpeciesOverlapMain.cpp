@@ -7,10 +7,10 @@ TSpeciesOverlap* SpeciesOverlap = nullptr;
 
 namespace {
 
-constexpr Integer kMaxIterations = 100000;
-constexpr int kMinGridRows = 3;  // two species rows
+constexpr Integer kOverlapMaxIterations = 100000;
+constexpr int kOverlapMinGridRows = 3;  // two species rows
 
-GroupIndexKind SelectedIndex(int Item) {
+GroupIndexKind SelectedOverlapIndex(int Item) {
   // A typed text that matches no item runs the first index, as the summary then says.
   switch (Item) {
     case 1: return GroupIndexKind::Union;
@@ -19,7 +19,7 @@ GroupIndexKind SelectedIndex(int Item) {
   }
 }
 
-const char* IndexLine(GroupIndexKind Kind) {
+const char* OverlapIndexLine(GroupIndexKind Kind) {
   switch (Kind) {
     case GroupIndexKind::Union: return "Index = Union";
     case GroupIndexKind::Overlap: return "Index = Raw Overlap";
@@ -55,22 +55,22 @@ TGroupRunSetup TSpeciesOverlap::Setup() {
   TGroupRunSetup s;
   s.Options = o;
   s.Axis = GroupAxis::Species;
-  s.Index = SelectedIndex(o->IndexList->ItemIndex());
+  s.Index = SelectedOverlapIndex(o->IndexList->ItemIndex());
   const GroupShuffle shuffle = OverlapRandomization(o->RandomizationGroup->ItemIndex());
   s.CopyMainGrid = OverlapCopyMainGrid;
   s.Randomize = [shuffle](GroupSims& Sims) { OverlapRandomize(Sims, shuffle); };
   s.FavoredStates = false;
   s.ModelName = "Species Overlap";
-  s.MinRows = kMinGridRows;
+  s.MinRows = kOverlapMinGridRows;
   s.TooFewMessage = "At least 2 rows of data required for grouping.";
-  s.MaxIterations = kMaxIterations;
+  s.MaxIterations = kOverlapMaxIterations;
   s.TooManyIterations = "Iterations must be < 100,000.";
   s.SmallGroupMessage = "Each group must contain at least 2 samples.";
   s.EmptyGroupStops = false;
   s.GroupHeader = "Groups";
   s.GroupingLine = "Grouping by species (rows).";
   s.GroupCountLabel = "Number of groups = ";
-  s.IndexLine = IndexLine(s.Index);
+  s.IndexLine = OverlapIndexLine(s.Index);
   s.OptionLine = RandomizationLine(shuffle);
   s.SummaryHasFavoredBlock = false;
   s.GroupSection = "SPECIES OVERLAP/UNION:";

@@ -14,7 +14,6 @@ TRegressionShell* RegressionShell = nullptr;
 
 namespace {
 
-const String kRule(46, '_');
 
 const TStatisticLabels kSlopeLabels{"Observed slope = ", "Mean of simulated slopes = ",
                                     "Variance of simulated slopes = "};

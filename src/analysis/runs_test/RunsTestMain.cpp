@@ -12,7 +12,6 @@ TRunsTestShell* RunsTestShell = nullptr;
 
 namespace {
 
-const String kRule(46, '_');
 
 const TStatisticLabels kLongestRunLabels{"Observed longest run = ", "Mean of simulated longest runs = ",
                                          "Variance of simulated longest runs = "};

@@ -11,7 +11,6 @@ TSizeOverlap* SizeOverlap = nullptr;
 
 namespace {
 
-constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
 constexpr const char* kHistogramCaption = "Histogram Low... High...................    # Simulations ";
 
 // The histogram's lower edges, upper edges and counts side by side in a group.

@@ -15,11 +15,9 @@
 
 namespace {
 
-constexpr int64_t kMinCells = 4;
-constexpr int64_t kMaxCells = 241101;
-constexpr Integer kMaxIterations = 30000;
-const String kRule(46, '_');
-constexpr int kHistogramLines = 14;  // an empty line, the 12 bins, an empty line
+constexpr int64_t kSizeOverlapMinCells = 4;
+constexpr int64_t kSizeOverlapMaxCells = 241101;
+constexpr Integer kSizeOverlapMaxIterations = 30000;
 
 }  // namespace
 
@@ -62,7 +60,7 @@ bool TSizeOverlap::Init() {
   const int64_t R = grid->RowCount();
   const int64_t cells = R * grid->ColCount();
   String failure;
-  if (cells > kMaxCells || cells < kMinCells) {
+  if (cells > kSizeOverlapMaxCells || cells < kSizeOverlapMinCells) {
     failure = "4 < Cell limit < 241101, e.g. 301x801.";
   } else if (R <= 2) {
     failure = "At least 3 rows of data required for size overlap.";
@@ -70,7 +68,7 @@ bool TSizeOverlap::Init() {
     Iterations = LeadingInt(SizeOverlapOpts->IterationsEdit->Text());
     if (Iterations <= 0)
       failure = "Iterations must be > 0.";
-    else if (Iterations > kMaxIterations)
+    else if (Iterations > kSizeOverlapMaxIterations)
       failure = "Iterations must be < 30000.";
   }
   if (!failure.empty()) {

@@ -3,6 +3,7 @@
 #include "analysis/common/WeightsFile.h"
 #include "analysis/size_overlap/SizeOverlapOptions.h"
 #include "analysis/size_overlap/SizeOverlapUDefined4.h"
+#include "app/ResultsFormParts.h"
 #include "app/ZorvanMain.h"
 #include "classlib/SysUtils.h"
 
@@ -10,7 +11,6 @@ TSizeOverLapUD3* SizeOverLapUD3 = nullptr;
 
 namespace {
 
-constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
 constexpr const char* kDefaultWeight = "1.0";
 // A pool holds at most this many species, so a file of more lines cannot be one.
 constexpr size_t kMostLines = 241102;

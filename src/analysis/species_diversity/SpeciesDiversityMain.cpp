@@ -11,7 +11,6 @@ TSpeciesDiversity* SpeciesDiversity = nullptr;
 
 namespace {
 
-constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
 
 }  // namespace
 

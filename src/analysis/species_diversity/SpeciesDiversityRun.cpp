@@ -15,9 +15,9 @@
 
 namespace {
 
-constexpr Integer kMaxIterations = 10000;
-constexpr int64_t kMinCells = 4;
-constexpr int64_t kMaxCells = 241101;
+constexpr Integer kDiversityMaxIterations = 10000;
+constexpr int64_t kDiversityMinCells = 4;
+constexpr int64_t kDiversityMaxCells = 241101;
 constexpr Integer kMaxLevels = 50;
 // Counts, totals and tallies are 32-bit; a subsample must stay within that range.
 constexpr int64_t kMaxIndividuals = std::numeric_limits<Integer>::max();
@@ -55,7 +55,7 @@ bool TSpeciesDiversity::Init() {
     ShowMessage("Iterations must be greater than 0.");
     return false;
   }
-  if (FIterations > kMaxIterations) {
+  if (FIterations > kDiversityMaxIterations) {
     ShowMessage("Iterations must be fewer than 10,000.");
     return false;
   }
@@ -66,7 +66,7 @@ bool TSpeciesDiversity::Init() {
     return false;
   }
   const int64_t cells = static_cast<int64_t>(grid->RowCount()) * grid->ColCount();
-  if (cells > kMaxCells || cells < kMinCells) {
+  if (cells > kDiversityMaxCells || cells < kDiversityMinCells) {
     ShowMessage("4 < Cell limit < 240000, e.g. 2400x100.");
     return false;
   }

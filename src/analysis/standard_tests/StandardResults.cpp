@@ -6,7 +6,6 @@
 #include "classlib/SysUtils.h"
 
 namespace {
-constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
 }  // namespace
 
 TStandardResults::TStandardResults(TComponent* AOwner, const String& Name, const String& Caption) : TForm(AOwner) {

@@ -4,7 +4,7 @@
 #include "classlib/SysUtils.h"
 
 namespace {
-constexpr size_t kHistogramLines = 13;
+constexpr size_t kBlockHistogramLines = 13;
 }  // namespace
 
 void AddStatisticBlock(TStrings* Lines, const TBlockWords& Words, const TStatisticRecord& Stat) {
@@ -24,5 +24,5 @@ void AddStatisticBlock(TStrings* Lines, const TBlockWords& Words, const TStatist
   Lines->Add("");
   Lines->Add("Simulation frequencies:");
   Lines->Add("Histogram          # Simulations");
-  for (const String& line : HistogramLines(Stat, kHistogramLines)) Lines->Add(line);
+  for (const String& line : HistogramLines(Stat, kBlockHistogramLines)) Lines->Add(line);
 }

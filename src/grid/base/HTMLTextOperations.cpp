@@ -4,13 +4,13 @@
 
 namespace {
 
-struct TEntity {
+struct TCharEntity {
   const char* Char;  // UTF-8
   const char* Entity;
 };
 
 // The characters written as named entities, in the order they are replaced.
-constexpr TEntity kEntities[] = {
+constexpr TCharEntity kCharEntities[] = {
     {"\xC3\xA9", "&eacute;"}, {"\xC3\xA8", "&egrave;"}, {"\xC3\xAB", "&euml;"},   {"\xC3\xAA", "&ecirc;"},
     {"\xC3\xB3", "&oacute;"}, {"\xC3\xB2", "&ograve;"}, {"\xC3\xB6", "&ouml;"},   {"\xC3\xB4", "&ocirc;"},
     {"\xC3\xAD", "&iacute;"}, {"\xC3\xAC", "&igrave;"}, {"\xC3\xAF", "&iuml;"},   {"\xC3\xAE", "&icirc;"},
@@ -58,7 +58,7 @@ std::vector<TControlTag> ControlTags(const String& S) {
 String HTMLEncodeText(const String& S) {
   String result = ReplaceAll(S, "&", "&amp;");
   result = ReplaceAll(ReplaceAll(ReplaceAll(result, "\"", "&quot;"), "<", "&lt;"), ">", "&gt;");
-  for (const TEntity& e : kEntities) result = ReplaceAll(result, e.Char, e.Entity);
+  for (const TCharEntity& e : kCharEntities) result = ReplaceAll(result, e.Char, e.Entity);
   return result;
 }
 
@@ -67,7 +67,7 @@ String HTMLEncodeSpaces(const String& S) { return ReplaceAll(S, " ", "&nbsp;"); 
 String HTMLDecodeEntities(const String& S) {
   String result = ReplaceAll(ReplaceAll(S, "&lt;", "<"), "&gt;", ">");
   result = ReplaceAll(ReplaceAll(result, "&amp;", "&"), "&quot;", "\"");
-  for (const TEntity& e : kEntities) result = ReplaceAll(result, e.Entity, e.Char);
+  for (const TCharEntity& e : kCharEntities) result = ReplaceAll(result, e.Entity, e.Char);
   return result;
 }
 

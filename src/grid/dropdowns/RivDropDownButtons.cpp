@@ -11,6 +11,7 @@
 #include "grid/base/RivStyleIF.h"
 #include "grid/dropdowns/RivDropDown.h"
 #include "grid/dropdowns/RivDropDownDraw.h"
+#include "grid/dropdowns/RivDropDownDraw.h"
 
 // ---------------------------------------------------------------------------------------------
 // TRivButtonAppearance
@@ -330,14 +331,6 @@ void TRivButton::DrawButton() {
   Canvas()->SetBkMode(TRANSPARENT);
   DrawImageAndText(Canvas(), r, Caption(), FImages, FImageIndex);
 }
-
-namespace {
-// A canvas for measuring text outside painting.
-TCanvas* MeasuringCanvas() {
-  static TBitmap bitmap(1, 1);
-  return bitmap.Canvas();
-}
-}  // namespace
 
 void TRivButton::AutoSizeToText() {
   if (FAppearance == nullptr) return;

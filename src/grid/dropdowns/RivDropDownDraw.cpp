@@ -139,3 +139,8 @@ void TImageListHTMLImages::Draw(TCanvas* Canvas, int X, int Y, int Index) {
 void TImageListHTMLImages::GetBitmap(int Index, TBitmap* Bitmap) {
   if (FImages != nullptr) FImages->GetBitmap(Index, Bitmap);
 }
+
+TCanvas* MeasuringCanvas() {
+  static TBitmap bitmap(1, 1);
+  return bitmap.Canvas();
+}

@@ -30,6 +30,8 @@ void DrawButtonFace(TCanvas* Canvas, TRect R, TColor Color, TColor ColorTo, TCol
 void DrawImageAndText(TCanvas* Canvas, TRect R, const String& Text, TCustomImageList* Images, int ImageIndex);
 // The bitmap at R's top-left corner with its top-left pixel's colour shown as Color.
 void DrawTransparentBitmap(TCanvas* Canvas, TBitmap* Bitmap, TColor Color, TRect R);
+// A canvas for measuring text outside painting.
+TCanvas* MeasuringCanvas();
 // Width and height of the text on one line; (0, 0) for the empty text.
 TSize TextExtent(TCanvas* Canvas, const String& Text);
 // The text, shortened from its end (with "..." when Ellipsis) until narrower than MaxWidth;

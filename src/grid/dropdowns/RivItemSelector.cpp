@@ -15,11 +15,6 @@
 
 namespace {
 
-TCanvas* MeasuringCanvas() {
-  static TBitmap bitmap(1, 1);
-  return bitmap.Canvas();
-}
-
 bool HasPicture(const TPicture* Picture) { return Picture != nullptr && Picture->Graphic() != nullptr && !Picture->Graphic()->Empty(); }
 
 }  // namespace

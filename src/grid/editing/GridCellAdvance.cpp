@@ -8,15 +8,6 @@
 #include "grid/base/HTMLTextOperations.h"
 #include "grid/model/RivErodovOzar.h"
 
-namespace {
-
-String Upper(String S) {
-  for (char& c : S) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return S;
-}
-
-}  // namespace
-
 int TRivErodovOzar::FirstDataCol() { return FixedCols() == 0 && HasNodes() ? 1 : FixedCols(); }
 
 bool TRivErodovOzar::IsLastDataRow() {
@@ -225,7 +216,7 @@ void TRivErodovOzar::KeyPress(char& Key) {
     } else {
       SearchInc = String(1, Key);
     }
-    const int row = SortedRowStartingWith(Upper(SearchInc));
+    const int row = SortedRowStartingWith(UpperCase(SearchInc));
     if (row == -1)
       SearchInc.clear();
     else
@@ -238,7 +229,7 @@ void TRivErodovOzar::KeyPress(char& Key) {
 int TRivErodovOzar::SortedRowStartingWith(const String& Text) {
   if (FSortColumn < 0 || Text.empty()) return -1;
   for (int r = FixedRows(); r < RowCount(); ++r)
-    if (Upper(Cells(FSortColumn, r)).rfind(Text, 0) == 0) return r;
+    if (UpperCase(Cells(FSortColumn, r)).rfind(Text, 0) == 0) return r;
   return -1;
 }
 

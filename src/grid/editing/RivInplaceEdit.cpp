@@ -13,15 +13,6 @@
 #include "grid/base/ZudAzud.h"
 #include "grid/model/RivErodovOzar.h"
 
-namespace {
-
-String Upper(String S) {
-  for (char& c : S) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return S;
-}
-
-}  // namespace
-
 TRivInplaceEdit::TRivInplaceEdit(TComponent* AOwner)
     : TInplaceEdit(AOwner), FGrid(dynamic_cast<TRivErodovOzar*>(AOwner)) {
   FAltBack = false;
@@ -283,7 +274,7 @@ void TRivInplaceEdit::HandlePaste(TMessage& Message) {
       for (char& c : n) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
       break;
     case edUpperCase:
-      n = Upper(n);
+      n = UpperCase(n);
       break;
     case edValidChars:
       take = n.find_first_not_of(FGrid->ValidChars) == String::npos;
@@ -310,11 +301,11 @@ void TRivInplaceEdit::DoChange() {
   const String text = Text();
   String typed = text.substr(0, static_cast<size_t>(std::min<int>(SelStart(), static_cast<int>(text.size()))));
   if (typed.empty()) return;
-  const String key = FGrid->LookupCaseSensitive ? typed : Upper(typed);
+  const String key = FGrid->LookupCaseSensitive ? typed : UpperCase(typed);
   TStringList* items = FGrid->LookupItems();
   for (int i = 0; i < items->Count(); ++i) {
     const String item = items->Get(i);
-    const String compared = FGrid->LookupCaseSensitive ? item : Upper(item);
+    const String compared = FGrid->LookupCaseSensitive ? item : UpperCase(item);
     if (compared.rfind(key, 0) != 0) continue;
     const String completed = typed + item.substr(typed.size(), 255);
     SetText(completed);

@@ -10,10 +10,10 @@ namespace {
 
 using ChiSquareFiles = ChiSquareFixture<StandardFilesTest>;
 
-const GridRows kData = Table({{"10", "20"}, {"30", "40"}});
+const GridRows kFileData = Table({{"10", "20"}, {"30", "40"}});
 
 TEST_F(ChiSquareFiles, ExpectedGridSavedAndOpenedAgain) {
-  SetData(kData);
+  SetData(kFileData);
   std::vector<std::pair<String, String>> asked;
   String answerName;
   Application->Hooks.FileDialog = [&](TCommonDialog* d) {
@@ -88,7 +88,7 @@ TEST_F(ChiSquareFiles, CommaDecimalsSurviveSaveAndOpen) {
 // An opened expected count that is no number, or no count at all, is refused by name before
 // the run starts, as a count of 0 is; nothing reaches the error box.
 TEST_F(ChiSquareFiles, AnOpenedExpectedCellThatIsNoNumberIsRefusedByName) {
-  SetData(kData);
+  SetData(kFileData);
   String opened;
   Application->Hooks.FileDialog = [&](TCommonDialog* d) {
     static_cast<TOpenDialog*>(d)->FileName = (dir_ / opened).string();
@@ -121,7 +121,7 @@ TEST_F(ChiSquareFiles, AnOpenedExpectedCellThatIsNoNumberIsRefusedByName) {
 }
 
 TEST_F(ChiSquareFiles, EveryRandomTableGoesToASimFile) {
-  SetData(kData);
+  SetData(kFileData);
   chi.saveMatrices = true;
   chi.randomization = 1;
   Zorvan->ChiSquare1->Click();
@@ -138,10 +138,10 @@ TEST_F(ChiSquareFiles, EveryRandomTableGoesToASimFile) {
 }
 
 TEST_F(ChiSquareFiles, BatchRunsEveryFileAndStopsAtOneWithoutPositiveCounts) {
-  WriteDataFile("a.txt", kData);
+  WriteDataFile("a.txt", kFileData);
   WriteDataFile("b.txt", Table({{"5", "8", "1"}, {"2", "6", "3"}}));
   WriteDataFile("c.txt", Table({{"5", "0"}, {"2", "6"}}));
-  WriteDataFile("d.txt", kData);
+  WriteDataFile("d.txt", kFileData);
   Zorvan->Batch1->Click();
   Zorvan->Memo1->Lines()->SetText("a.txt\r\nb.txt\r\nc.txt\r\nd.txt\r\n");
   Zorvan->ChiSquare1->Click();
@@ -164,7 +164,7 @@ TEST_F(ChiSquareFiles, BatchRunsEveryFileAndStopsAtOneWithoutPositiveCounts) {
 }
 
 TEST_F(ChiSquareFiles, SummaryIsSavedAsShown) {
-  SetData(kData);
+  SetData(kFileData);
   Application->Hooks.FileDialog = [&](TCommonDialog* d) {
     static_cast<TOpenDialog*>(d)->FileName = (dir_ / "out.txt").string();
     return true;

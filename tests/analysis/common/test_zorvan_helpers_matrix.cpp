@@ -45,7 +45,7 @@ TEST(MatrixHelpers, RemoveEmptyColumnsCompactsSitesAndClearsTotals) {
   InfoMat info{5, 3, 4, 2};
   RemoveEmptyColumns(m, info);
   EXPECT_EQ(info[2], 3);
-  EXPECT_EQ(Rows(m), (std::vector<std::string>{"1010", "1100"}));
+  EXPECT_EQ(pa_test::Rows(m), (std::vector<std::string>{"1010", "1100"}));
   for (int c = 0; c < m.Cols(); ++c) EXPECT_EQ(m[c][0], 0);
   for (int r = 0; r < m.Rows(); ++r) EXPECT_EQ(m[0][r], 0);
 

@@ -32,7 +32,7 @@ class CoOccurrenceFiles : public CoocRunTest {
     fs::remove_all(dir_);
   }
   static Lines FileLines(const String& name) {
-    Lines lines = Split(ReadFileBytes(name), '\n');
+    Lines lines = cooc_test::Split(ReadFileBytes(name), '\n');
     EXPECT_EQ(lines.back(), "") << name << " ends with a line break";
     lines.pop_back();
     for (String& l : lines) {
@@ -46,12 +46,12 @@ class CoOccurrenceFiles : public CoocRunTest {
 
 // A "Sim" file read back: species rows of 0/1 under the title line.
 Matrix ReadSimFile(const String& name, int species, int sites) {
-  const Lines lines = Split(ReadFileBytes(name), '\n');
+  const Lines lines = cooc_test::Split(ReadFileBytes(name), '\n');
   Matrix m(sites + 1, species + 1);
   for (int r = 1; r <= species; ++r) {
     String line = lines[r];
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const Lines cells = Split(line, ' ');
+    const Lines cells = cooc_test::Split(line, ' ');
     EXPECT_EQ(static_cast<int>(cells.size()), sites + 1) << name;
     for (int c = 1; c <= sites && c < static_cast<int>(cells.size()); ++c) m[c][r] = StrToInt(cells[c]);
   }

@@ -156,7 +156,7 @@ TEST_F(GuildRun, LabelsDifferingInCaseAreTwoGuilds) {
   EXPECT_EQ(GuildStructure->GuildsRegionsGrid->RowTexts(2)[1], "2");
 }
 
-struct StopCase {
+struct GuildStopCase {
   const char* name;
   GridRows data;
   std::function<void(Answer&)> setUp;
@@ -177,7 +177,7 @@ GridRows OneSiteRegion() {
 }
 
 TEST_F(GuildRun, EveryRefusalShowsItsMessageAndSetsTheInterruptFlag) {
-  const StopCase cases[] = {
+  const GuildStopCase cases[] = {
       {"3 cells", Filled(1, 3), [](Answer&) {}, "4 < Cell limit < 241101, e.g. 301x801."},
       {"241,102 cells", Filled(2, 120551), [](Answer&) {}, "4 < Cell limit < 241101, e.g. 301x801."},
       {"three species by guild", Filled(4, 5), [](Answer&) {}, "At least 4 rows of data required for guild grouping."},
@@ -193,7 +193,7 @@ TEST_F(GuildRun, EveryRefusalShowsItsMessageAndSetsTheInterruptFlag) {
       {"a guild without presence", Labelled({{"A", "10"}, {"A", "01"}, {"B", "00"}, {"B", "0x"}}), [](Answer&) {},
        "Row and Column Totals = 0."},
   };
-  for (const StopCase& k : cases) {
+  for (const GuildStopCase& k : cases) {
     SCOPED_TRACE(k.name);
     SetData(k.data);
     answer = Answer{};
@@ -369,7 +369,7 @@ TEST_F(GuildFiles, SummaryIsSavedAsShown) {
   EXPECT_EQ(saved.back(), "my note");
 }
 
-void WriteBatchFile(const String& name, const GridRows& rows) {
+void WriteGuildBatchFile(const String& name, const GridRows& rows) {
   String text;
   for (const auto& row : rows) {
     for (size_t c = 0; c < row.size(); ++c) text += (c ? " " : "") + row[c];
@@ -380,8 +380,8 @@ void WriteBatchFile(const String& name, const GridRows& rows) {
 
 // Batch mode over a folder runs guild structure and species overlap on every listed file.
 TEST_F(GuildFiles, BatchRunsBothAnalysesOverEveryFile) {
-  WriteBatchFile("a.txt", GuildFixture());
-  WriteBatchFile("b.txt", Labelled({{"P", "11001"}, {"P", "00110"}, {"Q", "10100"}, {"Q", "01011"}, {"Q", "11100"}}));
+  WriteGuildBatchFile("a.txt", GuildFixture());
+  WriteGuildBatchFile("b.txt", Labelled({{"P", "11001"}, {"P", "00110"}, {"Q", "10100"}, {"Q", "01011"}, {"Q", "11100"}}));
   Zorvan->Batch1->Click();
   Zorvan->Memo1->Lines()->SetText("a.txt\r\nb.txt\r\n");
   struct Case {

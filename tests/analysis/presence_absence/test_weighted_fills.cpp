@@ -16,7 +16,7 @@ using namespace pa_test;
 
 namespace {
 
-int Walk(const NumberLine& line, double x, bool strict) {
+int WalkLine(const NumberLine& line, double x, bool strict) {
   double cum = 0;
   const int last = static_cast<int>(line.size()) - 1;
   for (int j = 1; j <= last; ++j) {
@@ -45,7 +45,7 @@ struct Poller {
 };
 
 // One fill by the rules, polling before each attempt.
-struct Reference {
+struct FillReference {
   Matrix S;
   Poller* poll = nullptr;
 
@@ -65,11 +65,11 @@ struct Reference {
 
 enum class Fill { Rows, Columns, RandomRows, RandomSites, Weighted };
 
-Reference RunReference(Fill fill, const Matrix& O, const NumberLine& sites,
+FillReference RunReference(Fill fill, const Matrix& O, const NumberLine& sites,
                        const NumberLine& species, Poller& poll) {
   const int C = O.Cols() - 1;
   const int R = O.Rows() - 1;
-  Reference ref;
+  FillReference ref;
   ref.poll = &poll;
   ref.S = O;
   for (int c = 1; c <= C; ++c)
@@ -79,20 +79,20 @@ Reference RunReference(Fill fill, const Matrix& O, const NumberLine& sites,
     case Fill::Rows:
       for (int r = 1; r <= R; ++r)
         for (int k = 0; k < O[0][r]; ++k)
-          if (!ref.Place([&]() -> int32_t& { return S[Walk(sites, RandomReal(), true)][r]; }))
+          if (!ref.Place([&]() -> int32_t& { return S[WalkLine(sites, RandomReal(), true)][r]; }))
             return ref;
       break;
     case Fill::Columns:
       for (int c = 1; c <= C; ++c)
         for (int k = 0; k < O[c][0]; ++k)
-          if (!ref.Place([&]() -> int32_t& { return S[c][Walk(species, RandomReal(), false)]; }))
+          if (!ref.Place([&]() -> int32_t& { return S[c][WalkLine(species, RandomReal(), false)]; }))
             return ref;
       break;
     case Fill::RandomRows:
       for (int k = 0; k < O[0][0]; ++k)
         if (!ref.Place([&]() -> int32_t& {
               const int row = Random(R) + 1;
-              return S[Walk(sites, RandomReal(), false)][row];
+              return S[WalkLine(sites, RandomReal(), false)][row];
             }))
           return ref;
       break;
@@ -100,7 +100,7 @@ Reference RunReference(Fill fill, const Matrix& O, const NumberLine& sites,
       for (int k = 0; k < O[0][0]; ++k)
         if (!ref.Place([&]() -> int32_t& {
               const int site = Random(C) + 1;
-              return S[site][Walk(species, RandomReal(), false)];
+              return S[site][WalkLine(species, RandomReal(), false)];
             }))
           return ref;
       break;
@@ -109,8 +109,8 @@ Reference RunReference(Fill fill, const Matrix& O, const NumberLine& sites,
         if (!ref.Place([&]() -> int32_t& {
               const double x1 = RandomReal();
               const double x2 = RandomReal();
-              const int sp = Walk(species, x2, false);
-              return S[Walk(sites, x1, false)][sp];
+              const int sp = WalkLine(species, x2, false);
+              return S[WalkLine(sites, x1, false)][sp];
             }))
           return ref;
       break;
@@ -165,7 +165,7 @@ TEST(WeightedFills, MatchThePlainRules) {
                                             << ", seed " << seed << (shifts ? ", shifting" : ""));
             Poller referencePoll{0, shifts};
             RandSeed = seed;
-            const Reference ref = RunReference(k.fill, O, siteLine, speciesLine, referencePoll);
+            const FillReference ref = RunReference(k.fill, O, siteLine, speciesLine, referencePoll);
             const Cardinal after = RandSeed;
             RandSeed = seed;
             enginePoll = Poller{0, shifts};

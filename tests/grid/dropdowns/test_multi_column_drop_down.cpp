@@ -33,7 +33,7 @@ void TypeKeys(TWinControl* c, const String& text) {
   }
 }
 
-void Press(TWinControl* c, Word vk) {
+void PressKey(TWinControl* c, Word vk) {
   KeyInput(c, WM_KEYDOWN, vk);
   KeyInput(c, WM_KEYUP, vk);
 }
@@ -135,16 +135,16 @@ TEST_F(MultiColumnFixture, SelectionOperationsMoveTheChoice) {
   }
   EXPECT_EQ(dd->Text(), "apple");
   // The keys of the edit do the same; Home and End only when the editor is off.
-  Press(dd, VK_DOWN);
+  PressKey(dd, VK_DOWN);
   EXPECT_EQ(dd->Text(), "apricot");
-  Press(dd, VK_NEXT);
+  PressKey(dd, VK_NEXT);
   EXPECT_EQ(dd->ItemIndex(), 6);
-  Press(dd, VK_HOME);
+  PressKey(dd, VK_HOME);
   EXPECT_EQ(dd->ItemIndex(), 6);
   dd->SetEditorEnabled(false);
-  Press(dd, VK_HOME);
+  PressKey(dd, VK_HOME);
   EXPECT_EQ(dd->ItemIndex(), 0);
-  Press(dd, VK_END);
+  PressKey(dd, VK_END);
   EXPECT_EQ(dd->ItemIndex(), 6);
   // The wheel over the edit moves the choice too.
   const auto wheel = [this](int delta) {
@@ -158,7 +158,7 @@ TEST_F(MultiColumnFixture, SelectionOperationsMoveTheChoice) {
 
 TEST_F(MultiColumnFixture, OpeningBuildsTheListAroundTheChoice) {
   dd->SetItemIndex(3);
-  Press(dd, VK_F4);
+  PressKey(dd, VK_F4);
   ASSERT_TRUE(Open());
   EXPECT_EQ(Grid()->ColCount(), 2);
   EXPECT_EQ(Grid()->RowCount(), 8);
@@ -174,7 +174,7 @@ TEST_F(MultiColumnFixture, OpeningBuildsTheListAroundTheChoice) {
   const int widths = Grid()->ColWidths(0) + Grid()->ColWidths(1);
   EXPECT_NEAR(widths, dd->DropDownForm()->Width() - 17, 1);
   EXPECT_NEAR(Grid()->ColWidths(0) * 50.0, Grid()->ColWidths(1) * 80.0, 80);
-  Press(dd, VK_ESCAPE);
+  PressKey(dd, VK_ESCAPE);
   EXPECT_FALSE(Open());
   EXPECT_EQ(dd->ItemIndex(), 3);
 }
@@ -211,18 +211,18 @@ TEST_F(MultiColumnFixture, AChoiceTheItemsNoLongerHoldIsDroppedAtOpening) {
 TEST_F(MultiColumnFixture, KeysInTheListChooseAndEscapeCancels) {
   dd->SetItemIndex(0);
   dd->ShowDropDown();
-  Press(Grid(), VK_DOWN);
-  Press(Grid(), VK_DOWN);
+  PressKey(Grid(), VK_DOWN);
+  PressKey(Grid(), VK_DOWN);
   EXPECT_TRUE(Open()) << "the arrows stay in the list";
   EXPECT_EQ(dd->ItemIndex(), 2);
   EXPECT_EQ(dd->Text(), "banana");
-  Press(Grid(), VK_ESCAPE);
+  PressKey(Grid(), VK_ESCAPE);
   EXPECT_FALSE(Open());
   EXPECT_EQ(dd->ItemIndex(), 0);
   EXPECT_EQ(dd->Text(), "apple");
   dd->ShowDropDown();
-  Press(Grid(), VK_DOWN);
-  Press(Grid(), VK_RETURN);
+  PressKey(Grid(), VK_DOWN);
+  PressKey(Grid(), VK_RETURN);
   EXPECT_FALSE(Open());
   EXPECT_EQ(dd->ItemIndex(), 1);
   EXPECT_EQ(dd->Text(), "apricot");
@@ -313,15 +313,15 @@ TEST_F(MultiColumnFixture, TypingIntoTheEditCompletesFromTheLookupStrings) {
 
 TEST_F(MultiColumnFixture, EnterAndEscapeMatchTheTextAgainstTheList) {
   dd->AssignText("CHERRY");
-  Press(dd, VK_RETURN);
+  PressKey(dd, VK_RETURN);
   EXPECT_EQ(dd->Text(), "cherry");
   EXPECT_EQ(dd->ItemIndex(), 4);
   dd->AssignText("BANANA");
-  Press(dd, VK_ESCAPE);
+  PressKey(dd, VK_ESCAPE);
   EXPECT_EQ(dd->ItemIndex(), 2);
   EXPECT_EQ(dd->Text(), "banana");
   dd->AssignText("mango");
-  Press(dd, VK_ESCAPE);
+  PressKey(dd, VK_ESCAPE);
   EXPECT_EQ(dd->ItemIndex(), -1);
   EXPECT_EQ(dd->Text(), "");
 }
