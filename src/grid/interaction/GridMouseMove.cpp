@@ -81,6 +81,7 @@ void TRivErodovOzar::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X
     EndBorderSizing();
     return;
   }
+  if (Button == mbLeft && MouseActions()->DisjunctCellSelect() && !DisjunctCellRelease(Shift, X, Y)) return;
   const TGridRect before = Selection();
   TBaseGrid::MouseUp(Button, Shift, X, Y);
   const TGridRect after = Selection();
@@ -204,6 +205,7 @@ void TRivErodovOzar::HandleMouseMove(TShiftState Shift, int X, int Y) {
       FMouseSelectMode = msColumn;
     else if (onCell && ACol < FixedCols() && ARow >= FixedRows() && MouseActions()->RowSelect && !border)
       FMouseSelectMode = msRow;
+    if (OverSelectionResizer(X, Y)) FMouseSelectMode = msResize;
   }
   // Links under the mouse.
   String anchor;
