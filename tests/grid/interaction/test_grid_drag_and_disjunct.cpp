@@ -76,6 +76,7 @@ class GridDragScroll : public InteractionGridTest {
     InteractionGridTest::SetUp();
     SetClockSource(&clock);
     grid->DragScrollOptions()->Active = true;
+    grid->SetColCount(20);
     grid->SetTopRow(10);
     grid->SetLeftCol(3);
   }

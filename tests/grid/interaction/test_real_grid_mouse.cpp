@@ -132,6 +132,7 @@ TEST_F(RealGridMouse, TheMiddleButtonPansAndAClickEndsIt) {
   EXPECT_TRUE(Application->Hooks.Errors.empty()) << (Application->Hooks.Errors.empty() ? "" : Application->Hooks.Errors[0]);
   EXPECT_FALSE(AnyModalWindow());
   EXPECT_EQ(ActiveForm(), Zorvan);
+  ExpectMainWindowUsable();
 }
 
 }  // namespace
