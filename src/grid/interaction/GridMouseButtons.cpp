@@ -338,6 +338,7 @@ void TRivErodovOzar::HandleDoubleClickMessage(TMessage& Message) {
     MouseActions()->RangeSelectAndEdit = was;
   }
   FForceSel = false;
+  FixedCellEditPress(fceDblClick, X, Y);
 }
 
 void TRivErodovOzar::HandleRightButtonDown(TMessage& Message) {

@@ -60,6 +60,9 @@ void TRivErodovOzar::HandleMouseDown(TMouseButton Button, TShiftState Shift, int
   FEditStart = true;
   TBaseGrid::MouseDown(Button, Shift, X, Y);
   FEditStart = false;
+  if ((Button == mbLeft && FixedCellEditPress(fceLeftClick, X, Y)) ||
+      (Button == mbRight && FixedCellEditPress(fceRightClick, X, Y)))
+    return;
   if (SyncGrid()->Grid() != nullptr) {
     if (SyncGrid()->SelectionColumn) SyncGrid()->Grid()->SetCol(Col());
     if (SyncGrid()->SelectionRow) SyncGrid()->Grid()->SetRow(Row());

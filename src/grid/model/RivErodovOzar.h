@@ -47,6 +47,7 @@ class TRivInplaceEdit;
 class TBrush;
 class TPen;
 class TTimer;
+class TGridTransEdit;
 
 using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& HintStr)>;
@@ -1326,6 +1327,12 @@ class TRivErodovOzar : public TBaseGrid {
   // The HTML hint window's last sizing text ("cw=<b>64</b>"), empty when none shows.
   const String& SizingHint() const { return FSizingHint; }
 
+  // ---- Fixed-cell editor (GridTransEdit.cpp) ----
+  // Lays the fixed-cell edit over (ACol, ARow) with the cell's text, once an open one ended and
+  // OnCanEditCell allows it.
+  void EditFixedCell(int ACol, int ARow);
+  TGridTransEdit* EditTrans = nullptr;
+
   // ---- Selection resizer (GridSelectionResizer.cpp) ----
   // With SelectionRectangle, the 6 x 6 handle at the bottom-right corner of the selection
   // drags it larger; the cells it held are repeated over the new area.
@@ -1438,6 +1445,10 @@ class TRivErodovOzar : public TBaseGrid {
   void SizeChanged(int OldColCount, int OldRowCount) override;
   bool ColchgFlg = true;
   bool FIsColChanging = false;
+
+  // A press that edits a fixed cell by the FixedRowsEdit / FixedColsEdit mode; false when the
+  // press is not one.
+  bool FixedCellEditPress(TGridFixedCellEdit Mode, int X, int Y);
 
   // ---- Disjunct cell selection (GridDisjunctCells.cpp) ----
   // Base cell B of a Space or a click joins the disjunct selection (with Ctrl it toggles, else
