@@ -299,6 +299,12 @@ void TCustomForm::WndProc(TMessage& Message) {
       break;
     case CM_DIALOGKEY:
       if (Message.WParam == VK_TAB) {
+        // Tab leaves the focused control: an edit still open in it ends first, and a value it
+        // refuses keeps the focus where it is.
+        if (HWND focus = GetFocus(); focus != nullptr && SendMessage(focus, CM_ENDEDIT, 0, 0) != 0) {
+          Message.Result = 1;
+          return;
+        }
         TWinControl* current = FindControl(GetFocus());
         SelectNext(current, GetKeyState(VK_SHIFT) >= 0, true);
         Message.Result = 1;

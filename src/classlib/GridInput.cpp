@@ -38,6 +38,10 @@ void TInplaceEdit::WndProc(TMessage& Message) {
     if (FGrid != nullptr && FGrid->Options().Contains(goTabs)) Message.Result |= DLGC_WANTTAB;
     return;
   }
+  if (Message.Msg == CM_ENDEDIT) {
+    Message.Result = FGrid != nullptr ? FGrid->Perform(CM_ENDEDIT, 0, 0) : 0;
+    return;
+  }
   TCustomEdit::WndProc(Message);
 }
 
@@ -440,6 +444,10 @@ void TCustomGrid::WndProc(TMessage& Message) {
       if (Message.LParam != 0) break;
       ScrollRequest(Message.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LoWord(Message.WParam),
                     static_cast<int>(Message.WParam >> 16));
+      Message.Result = 0;
+      return;
+    case CM_ENDEDIT:
+      if (FEditorMode) HideEditor();
       Message.Result = 0;
       return;
     default:

@@ -5,6 +5,7 @@
 
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
+#include "classlib/WinApi.h"
 #include "classlib/qt/Views.h"
 
 namespace {
@@ -158,6 +159,9 @@ void TMenuItem::SetVisible(bool Value) {
 
 void TMenuItem::Click() {
   if (!FEnabled) return;
+  // A value still being typed reaches its data before the command reads it (a command that
+  // opens a window or saves would miss it otherwise); a refused value keeps its editor open.
+  if (HWND focus = GetFocus(); focus != nullptr && SendMessage(focus, CM_ENDEDIT, 0, 0) != 0) return;
   if (AutoCheck) SetChecked(!FChecked);
   if (OnClick) OnClick(this);
 }

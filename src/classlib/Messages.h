@@ -123,6 +123,10 @@ constexpr UINT CM_SYSCOLORCHANGE = CM_BASE + 36;
 constexpr UINT CM_CHILDKEY = CM_BASE + 46;
 constexpr UINT CM_HINTSHOW = CM_BASE + 48;
 constexpr UINT CM_MOUSEWHEEL = CM_BASE + 67;
+// Sent to the focused control before a command (a menu item) runs: an edit still being typed
+// is finished, its value written where it belongs. Result 1: the value was refused, the edit
+// stays open and the command does not run.
+constexpr UINT CM_ENDEDIT = CM_BASE + 90;
 
 // Notifications a parent reflects back to the child control that sent them.
 constexpr UINT CN_BASE = 0xBC00;

@@ -4,7 +4,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
+#include "analysis/presence_absence/CoOccurrenceOptions.h"
 #include "support/RealWindowFixture.h"
 
 namespace {
@@ -106,6 +109,23 @@ TEST_F(MainGridEditing, TabAndShiftTabWalkTheCellsAndLeaveTheGridAtTheEnd) {
   ExpectMainWindowUsable();
 }
 
+// The program's grid does not take Tab: Tab ends the edit with its value in the cell, and with
+// no other control to go to the focus stays on the grid, so the next key types over the cell.
+TEST_F(MainGridEditing, TabInTheProgramsGridEndsTheEditAndTheNextKeyTypesOver) {
+  ASSERT_FALSE(grid->Options().Contains(goTabs));
+  ClickCell(4, 2);
+  Type(grid, "7");
+  Key(grid, VK_TAB);
+  EXPECT_EQ(grid->Cells(4, 2), "7");
+  EXPECT_FALSE(EditorOnScreen());
+  ASSERT_TRUE(HasFocus(grid));
+  Type(grid, "3");
+  Key(grid, VK_RETURN);
+  EXPECT_EQ(grid->Cells(4, 2), "3");
+  EXPECT_EQ(grid->Col(), 4);
+  ExpectMainWindowUsable();
+}
+
 TEST_F(MainGridEditing, ARefusingValidationKeepsTheEditorOpenWithTheText) {
   grid->OnCellValidate = [](TObject*, int, int, String& Value, bool& Valid) { Valid = Value != "0"; };
   const String old = grid->Cells(3, 3);
@@ -156,6 +176,41 @@ TEST_F(MainGridEditing, ASavedMatrixHoldsExactlyTheEditedValues) {
   ASSERT_EQ(grid->ColCount(), 6);
   for (int r = 0; r < 6; ++r)
     for (int c = 0; c < 6; ++c) EXPECT_EQ(grid->Cells(c, r), expected[r][c]) << c << "," << r;
+  fs::remove_all(dir);
+  ExpectMainWindowUsable();
+}
+
+// A value still being typed when a menu command runs reaches its cell first: a command that
+// opens a window finds it there, and a save writes it.
+TEST_F(MainGridEditing, AValueStillBeingTypedReachesTheCellBeforeAMenuCommand) {
+  ClickCell(1, 1);
+  Type(grid, "3");
+  ASSERT_TRUE(EditorOnScreen());
+  String seen;
+  WhenModal(CoOccurrenceOpts, [&] {
+    seen = grid->Cells(1, 1);
+    ChooseMenu(CoOccurrenceOpts->Cancel1);
+  });
+  ChooseMenu(Zorvan->CoOccurrence1);
+  EXPECT_EQ(seen, "3");
+  EXPECT_EQ(grid->Cells(1, 1), "3");
+  EXPECT_FALSE(EditorOnScreen());
+
+  const fs::path dir = fs::temp_directory_path() / ("zorvan_real_edit_save_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  const String path = (dir / "typed.txt").string();
+  ClickCell(2, 1);
+  Type(grid, "12");
+  AnswerFileDialog(path);
+  ChooseMenu(Zorvan->Spacedelimitedtxt1);
+  std::ifstream in(path);
+  String header, first, title, c1, c2;
+  std::getline(in, header);
+  std::getline(in, first);
+  std::istringstream cells(first);
+  cells >> title >> c1 >> c2;
+  EXPECT_EQ(c1, "3");
+  EXPECT_EQ(c2, "12");
   fs::remove_all(dir);
   ExpectMainWindowUsable();
 }

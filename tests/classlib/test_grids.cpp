@@ -7,6 +7,7 @@
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
 #include "classlib/Grids.h"
+#include "classlib/Menus.h"
 #include "classlib/WinApi.h"
 
 namespace {
@@ -280,6 +281,33 @@ TEST(StringGrid, EscapeDropsTheTyping) {
   Click(grid.get(), r.Left + 2, r.Top + 2);
   EXPECT_TRUE(grid->EditorMode());
   EXPECT_EQ(grid->InplaceEditor()->Text(), "old");
+}
+
+// A menu command runs on the data as the user sees it: a value still being typed reaches its
+// cell first, and the editor closes with the focus back on the grid.
+TEST(StringGrid, AMenuCommandFindsTheValueStillBeingTypedInItsCell) {
+  std::unique_ptr<TForm> form(New<TForm>(nullptr));
+  form->SetBounds(0, 0, 400, 300);
+  auto* grid = New<TStringGrid>(form.get());
+  grid->SetParent(form.get());
+  grid->SetOptions(grid->Options() + goEditing);
+  grid->SetCells(1, 1, "old");
+  auto* menu = New<TMainMenu>(form.get());
+  String seen;
+  TMenuItem* save = menu->Items()->AddItem("&Save", scNone, [&](TObject*) { seen = grid->Cells(1, 1); });
+  form->SetMenu(menu);
+  form->Show();
+  grid->SetFocus();
+  Type(grid, "7");
+  ASSERT_TRUE(grid->InplaceEditor()->Focused());
+  Type(grid->InplaceEditor(), "3");
+  SendMessage(form->Handle(), WM_COMMAND, save->Command(), 0);
+  EXPECT_EQ(seen, "73");
+  EXPECT_EQ(grid->Cells(1, 1), "73");
+  EXPECT_FALSE(grid->EditorMode());
+  EXPECT_TRUE(grid->Focused());
+  save->Click();  // nothing open: the command just runs
+  EXPECT_EQ(seen, "73");
 }
 
 TEST(StringGrid, AlwaysShownEditorFollowsTheCurrentCell) {

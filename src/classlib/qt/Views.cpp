@@ -149,6 +149,15 @@ class PaintedView : public QWidget {
     if (auto* win = dynamic_cast<TWinControl*>(control_)) {
       LRESULT code = win->Perform(WM_GETDLGCODE, 0, 0);
       if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
+      // A Tab that a child (a grid's inplace editor) passes up goes through the dialog-key
+      // stage as the child's key: an edit still open there ends before the focus moves on.
+      TWinControl* focused = FindControl(GetFocus());
+      if (focused != nullptr && focused != win && win->ContainsControl(focused)) {
+        Views::SyncModifierKeys(QGuiApplication::keyboardModifiers().toInt());
+        SetKeyDown(VK_SHIFT, !next);
+        KeyInput(focused, WM_KEYDOWN, VK_TAB);
+        return true;
+      }
     }
     return QWidget::focusNextPrevChild(next);
   }

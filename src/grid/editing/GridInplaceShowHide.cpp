@@ -174,37 +174,7 @@ void TRivErodovOzar::KeyUp(Word& Key, TShiftState Shift) {
   }
   if (!MouseActions()->DisjunctCellSelect() || key != VK_SPACE || Options().Contains(goEditing)) return;
   const TPoint base = BaseCell(Col(), Row());
-  if (!IsFixed(base.X, base.Y)) {
-    bool canSelect = true;
-    if (OnSelectCell) OnSelectCell(this, base.X, base.Y, canSelect);
-    if (!canSelect) return;
-    const int packed = base.Y * 65536 + base.X;
-    int at = -1;
-    for (int i = 0; i < FSelectedCells->Count() && at < 0; ++i)
-      if (FSelectedCells->Items(i) == packed) at = i;
-    if (Shift.Contains(ssCtrl)) {
-      if (at >= 0)
-        FSelectedCells->Delete(at);
-      else
-        FSelectedCells->Add(packed);
-    } else {
-      for (int i = 0; i < FSelectedCells->Count(); ++i) {
-        const int cell = FSelectedCells->Items(i);
-        RepaintCell(cell & 0xFFFF, cell >> 16);
-      }
-      FSelectedCells->Clear();
-      FSelectedCells->Add(packed);
-    }
-  }
-  const TGridRect sel = Selection();
-  if (sel.Left != sel.Right || sel.Top != sel.Bottom) {
-    for (int c = sel.Left; c <= sel.Right; ++c)
-      for (int r = sel.Top; r <= sel.Bottom; ++r)
-        if (c != base.X || r != base.Y) FSelectedCells->Add(r * 65536 + c);
-    for (int i = 0; i < FSelectedCells->Count(); ++i) {
-      const int cell = FSelectedCells->Items(i);
-      RepaintCell(cell & 0xFFFF, cell >> 16);
-    }
-  }
+  if (!IsFixed(base.X, base.Y) && !PickDisjunctCell(base, Shift.Contains(ssCtrl))) return;
+  AddSelectionToDisjunctCells(base);
   RepaintCell(Col(), Row());
 }

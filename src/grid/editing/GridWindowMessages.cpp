@@ -6,6 +6,7 @@
 
 #include "classlib/Forms.h"
 #include "classlib/WinApi.h"
+#include "grid/editing/RivInplaceEdit.h"
 #include "grid/model/RivErodovOzar.h"
 
 UINT TRivErodovOzar::GridEditDoneMessage() {
@@ -77,6 +78,9 @@ void TRivErodovOzar::WndProc(TMessage& Message) {
       FMouseInside = false;
       HandleMouseLeave(Message);
       break;
+    case CM_ENDEDIT:
+      HandleEndEditMessage(Message);
+      return;
     default:
       break;
   }
@@ -143,6 +147,17 @@ void TRivErodovOzar::DoEnter() {
 void TRivErodovOzar::DoExit() {
   if (FBlockKill) return;
   TBaseGrid::DoExit();
+}
+
+// A command is about to run while the grid has the focus: a plain editor still on screen
+// finishes as it would itself; a special editor writes its value back.
+void TRivErodovOzar::HandleEndEditMessage(TMessage& Message) {
+  Message.Result = 0;
+  if (TRivInplaceEdit* edit = NormalEdit(); edit != nullptr && edit->Visible()) {
+    Message.Result = edit->Perform(CM_ENDEDIT, 0, 0);
+    return;
+  }
+  if (EditMode) HideInplaceEdit();
 }
 
 // ---- The grid timer ----

@@ -142,6 +142,9 @@ void TRivInplaceEdit::WndProc(TMessage& Message) {
     case CM_WANTSPECIALKEY:
       HandleWantSpecialKey(Message);
       return;
+    case CM_ENDEDIT:
+      HandleEndEdit(Message);
+      return;
     case WM_GETDLGCODE:
       TInplaceEdit::WndProc(Message);
       if (FGrid != nullptr && FGrid->EditorWantsTab()) Message.Result |= DLGC_WANTTAB;
@@ -216,6 +219,23 @@ void TRivInplaceEdit::HandleKillFocus(TMessage& Message) {
     FGotFocus = false;
     FGrid->DoEditingDone(FColE, FRowE);
   }
+}
+
+// A command is about to run: the typed value is validated and written as Enter would do it,
+// without moving; a refused value keeps the editor open with its text and stops the command.
+void TRivInplaceEdit::HandleEndEdit(TMessage& Message) {
+  Message.Result = 0;
+  if (FGrid == nullptr || !Visible()) return;
+  if (FGrid->FEditing && !FGrid->FValidating) {
+    const String oldText = FGrid->FOldCellText;
+    if (!FGrid->ValidateCell(Text())) {
+      ValidationFailed(-1, oldText);
+      Message.Result = 1;
+      return;
+    }
+    SetText(FGrid->FNewCellText);
+  }
+  FGrid->HideInplaceEdit();
 }
 
 // ---- Clipboard ----

@@ -65,6 +65,7 @@ class TRivInplaceEdit : public TInplaceEdit {
   void HandlePaste(TMessage& Message);
   void HandleDoubleClick(TMessage& Message);
   void HandleWantSpecialKey(TMessage& Message);
+  void HandleEndEdit(TMessage& Message);
 
   // Applies the computed styles: alignment, password echo.
   void RecreateWnd();

@@ -8,11 +8,15 @@
 #include "grid/model/RivErodovOzar.h"
 
 void TRivErodovOzar::InteractionCreated() {
+  FDragScrollOptions = new TDragScrollOptions();
   ColumnSize()->OnStretch = [this](TObject*) { DoStretchColumn(ColumnSize()->StretchColumn); };
 }
 
-// The pan timer is the grid's: it ends with the grid.
+// The pan and drag-scroll timers are the grid's: they end with the grid.
 void TRivErodovOzar::InteractionDestroyed() {
+  StopDragScroll();
+  delete FDragScrollOptions;
+  FDragScrollOptions = nullptr;
   if (wheelpan && HandleAllocated()) {
     KillTimer(Handle(), PanTimerID);
     if (GetCapture() == Handle()) ReleaseCapture();

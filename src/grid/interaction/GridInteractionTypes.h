@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "classlib/Controls.h"
+#include "classlib/Grids.h"
+#include "grid/interaction/GridDragScroll.h"
 
 class TImage;
 
@@ -33,3 +35,4 @@ using TEndColumnSizeEvent = std::function<void(TObject* Sender, int ACol)>;
 using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, int ACol, int& AWidth)>;
 using TColumnSizingEvent = std::function<void(TObject* Sender, int ACol, int ColumnSize)>;
 using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+using TSelectionResizeEvent = std::function<void(TObject* Sender, TGridRect OrigSelection, TGridRect NewSelection)>;

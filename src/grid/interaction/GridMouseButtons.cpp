@@ -79,6 +79,10 @@ void TRivErodovOzar::HandleLeftButtonDown(TMessage& Message) {
   int ARow = -1;
   MouseToCell(X, Y, ACol, ARow);
   const TGridRect oldSel = Selection();
+  if (StartSelectionResize(X, Y)) {
+    Message.Result = 1;
+    return;
+  }
   if (Options().Contains(goEditing) && MouseActions()->RangeSelectAndEdit && !oldSel.Contains(ACol, ARow))
     SetOptions(Options() - goEditing);
   bool allow = true;
@@ -245,6 +249,11 @@ void TRivErodovOzar::HandleLeftButtonUp(TMessage& Message) {
   FDoOnClick = false;
   TBaseGrid::WndProc(Message);
   if (onFixed && !sizing && OnFixedCellClick) OnFixedCellClick(this, ACol, ARow);
+  if (FMouseResize) {
+    FGridState = gsNormal;
+    EndSelectionResize();
+    return;
+  }
   if (ACol < 0 || ARow < 0 || sizing || ColSizeFlg) {
     ColSizeFlg = false;
     return;
@@ -329,6 +338,7 @@ void TRivErodovOzar::HandleDoubleClickMessage(TMessage& Message) {
     MouseActions()->RangeSelectAndEdit = was;
   }
   FForceSel = false;
+  FixedCellEditPress(fceDblClick, X, Y);
 }
 
 void TRivErodovOzar::HandleRightButtonDown(TMessage& Message) {

@@ -60,6 +60,9 @@ void TRivErodovOzar::HandleMouseDown(TMouseButton Button, TShiftState Shift, int
   FEditStart = true;
   TBaseGrid::MouseDown(Button, Shift, X, Y);
   FEditStart = false;
+  if ((Button == mbLeft && FixedCellEditPress(fceLeftClick, X, Y)) ||
+      (Button == mbRight && FixedCellEditPress(fceRightClick, X, Y)))
+    return;
   if (SyncGrid()->Grid() != nullptr) {
     if (SyncGrid()->SelectionColumn) SyncGrid()->Grid()->SetCol(Col());
     if (SyncGrid()->SelectionRow) SyncGrid()->Grid()->SetRow(Row());
@@ -81,6 +84,7 @@ void TRivErodovOzar::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X
     EndBorderSizing();
     return;
   }
+  if (Button == mbLeft && MouseActions()->DisjunctCellSelect() && !DisjunctCellRelease(Shift, X, Y)) return;
   const TGridRect before = Selection();
   TBaseGrid::MouseUp(Button, Shift, X, Y);
   const TGridRect after = Selection();
@@ -204,6 +208,7 @@ void TRivErodovOzar::HandleMouseMove(TShiftState Shift, int X, int Y) {
       FMouseSelectMode = msColumn;
     else if (onCell && ACol < FixedCols() && ARow >= FixedRows() && MouseActions()->RowSelect && !border)
       FMouseSelectMode = msRow;
+    if (OverSelectionResizer(X, Y)) FMouseSelectMode = msResize;
   }
   // Links under the mouse.
   String anchor;

@@ -219,15 +219,21 @@ void TRivErodovOzar::PaintPanMark() {
       Perform(msg, 0, MakeLParam(FPanMark->Left() + X, FPanMark->Top() + Y));
     };
   }
-  TBitmap mark;
-  mark.LoadFromResourceName(IntelliPan == ipVertical ? "INTLI3" : IntelliPan == ipHorizontal ? "INTLI2" : "INTLI1");
-  TCanvas* c = mark.Canvas();
-  const TColor key = c->Pixel(0, 0);
-  for (int y = 0; y < mark.Height(); ++y)
-    for (int x = 0; x < mark.Width(); ++x)
-      if (c->Pixel(x, y) == key) c->SetPixel(x, y, clWhite);
-  FPanMark->Picture()->SetBitmap(&mark);
-  FPanMark->SetBounds(wheelpanpos.X, wheelpanpos.Y, mark.Width(), mark.Height());
+  // The picture is made once per kind of pan (Tag: the kind + 1); a pan step only shows it
+  // again, which keeps the 10 ms pan timer cheap.
+  if (FPanMark->Tag != IntelliPan + 1) {
+    TBitmap mark;
+    mark.LoadFromResourceName(IntelliPan == ipVertical ? "INTLI3" : IntelliPan == ipHorizontal ? "INTLI2" : "INTLI1");
+    TCanvas* c = mark.Canvas();
+    const TColor key = c->Pixel(0, 0);
+    for (int y = 0; y < mark.Height(); ++y)
+      for (int x = 0; x < mark.Width(); ++x)
+        if (c->Pixel(x, y) == key) c->SetPixel(x, y, clWhite);
+    FPanMark->Picture()->SetBitmap(&mark);
+    FPanMark->SetBounds(FPanMark->Left(), FPanMark->Top(), mark.Width(), mark.Height());
+    FPanMark->Tag = IntelliPan + 1;
+  }
+  FPanMark->SetBounds(wheelpanpos.X, wheelpanpos.Y, FPanMark->Width(), FPanMark->Height());
   FPanMark->SetVisible(true);
 }
 

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "classlib/Forms.h"
 #include "grid/base/BaseGrid.h"
@@ -45,6 +46,8 @@ class TFont;
 class TRivInplaceEdit;
 class TBrush;
 class TPen;
+class TTimer;
+class TGridTransEdit;
 
 using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& HintStr)>;
@@ -1173,6 +1176,7 @@ class TRivErodovOzar : public TBaseGrid {
   // Message handlers of the grid's window.
   void HandleSetFocus(TMessage& Message);
   void HandleKillFocus(TMessage& Message);
+  void HandleEndEditMessage(TMessage& Message);
   void HandleTimerMessage(TMessage& Message);
   void HandlePaintMessage(TMessage& Message);
   void HandleEraseBackground(TMessage& Message);
@@ -1323,6 +1327,30 @@ class TRivErodovOzar : public TBaseGrid {
   // The HTML hint window's last sizing text ("cw=<b>64</b>"), empty when none shows.
   const String& SizingHint() const { return FSizingHint; }
 
+  // ---- Fixed-cell editor (GridTransEdit.cpp) ----
+  // Lays the fixed-cell edit over (ACol, ARow) with the cell's text, once an open one ended and
+  // OnCanEditCell allows it.
+  void EditFixedCell(int ACol, int ARow);
+  TGridTransEdit* EditTrans = nullptr;
+
+  // ---- Selection resizer (GridSelectionResizer.cpp) ----
+  // With SelectionRectangle, the 6 x 6 handle at the bottom-right corner of the selection
+  // drags it larger; the cells it held are repeated over the new area.
+  bool SelectionResizer = false;
+  bool OverSelectionResizer(int X, int Y);
+  TSelectionResizeEvent OnSelectionResize;
+  TSelectionResizeEvent OnSelectionResized;
+
+  // ---- Drag scrolling (GridDragScroll.cpp) ----
+  TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions; }
+  void SetDragScrollOptions(TDragScrollOptions* Value);
+  // The drag-over hook: a drag at client (X, Y) inside a margin scrolls the grid towards that
+  // edge after the initial delay, then at the repeat delay, until it leaves the margins.
+  void DragScrollOver(TDragState State, int X, int Y);
+  bool DragScrollTimerRunning() const;
+  TDragScrollDirection DragScrollDirection() const { return FDragScrollDirection; }
+  TDragScrollEvent OnDragScroll;
+
  protected:
   // ---- Keyboard handling (GridKeyboardHandling.cpp) ----
   void HandleKeyDownMessage(TMessage& Message);
@@ -1417,6 +1445,36 @@ class TRivErodovOzar : public TBaseGrid {
   void SizeChanged(int OldColCount, int OldRowCount) override;
   bool ColchgFlg = true;
   bool FIsColChanging = false;
+
+  // A press that edits a fixed cell by the FixedRowsEdit / FixedColsEdit mode; false when the
+  // press is not one.
+  bool FixedCellEditPress(TGridFixedCellEdit Mode, int X, int Y);
+
+  // ---- Disjunct cell selection (GridDisjunctCells.cpp) ----
+  // Base cell B of a Space or a click joins the disjunct selection (with Ctrl it toggles, else
+  // it becomes the only one), once OnSelectCell lets it; false when the event refused.
+  bool PickDisjunctCell(TPoint B, bool Ctrl);
+  // The cells of a selected rectangle of more than one cell join the list, B excepted; the
+  // listed cells repaint.
+  void AddSelectionToDisjunctCells(TPoint B);
+  bool DisjunctCellRelease(TShiftState Shift, int X, int Y);
+
+  // ---- Selection resizer (GridSelectionResizer.cpp) ----
+  bool StartSelectionResize(int X, int Y);
+  void EndSelectionResize();
+  bool FMouseResize = false;
+  TGridRect FDropSelection;
+  // The cells of the selection when the resize began: the pattern the new area repeats (kept
+  // here, not on the clipboard, which stays the user's).
+  std::vector<std::vector<String>> FResizeCells;
+
+  // ---- Drag scrolling (GridDragScroll.cpp) ----
+  void DragScrollTimer(TObject* Sender);
+  void StopDragScroll();
+  TDragScrollOptions* FDragScrollOptions = nullptr;
+  TTimer* FDragTmr = nullptr;
+  TDragScrollDirection FDragScrollDirection;
+
   void InteractionCreated();
   void InteractionDestroyed();
   // ======================== end of interaction ========================

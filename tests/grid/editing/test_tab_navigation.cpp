@@ -122,4 +122,20 @@ TEST_F(TabNavigation, WithoutGoTabsTabLeavesTheGridAndTheEditIsKept) {
   EXPECT_FALSE(EditorShown());
 }
 
+// With nothing after the grid the Tab comes back to it: the edit still ends there, so the
+// next key types over the cell instead of going on with the old text.
+TEST_F(TabNavigation, WithoutGoTabsAndNoOtherControlTabEndsTheEditAndTheNextKeyTypesOver) {
+  grid->SetOptions(grid->Options() - goTabs);
+  GoTo(2, 3);
+  Type("7");
+  Press(VK_TAB);
+  EXPECT_EQ(grid->Cells(2, 3), "7");
+  EXPECT_FALSE(EditorShown());
+  EXPECT_EQ(Focus(), grid);
+  Type("3");
+  Press(VK_RETURN);
+  EXPECT_EQ(grid->Cells(2, 3), "3");
+  EXPECT_EQ(Cell(), (TGridCoord{2, 3}));
+}
+
 }  // namespace

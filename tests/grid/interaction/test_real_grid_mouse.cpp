@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ZorvanMain.h"
+#include "classlib/Clipbrd.h"
 #include "grid/interaction/GridInteractionTypes.h"
 #include "grid/model/RivErodovOzar.h"
 #include "support/RealMouse.h"
@@ -46,6 +47,30 @@ TEST_F(RealGridMouse, DraggingSelectsARangeAndShiftClickExtendsIt) {
   ClickAt(grid, c.X, c.Y, TShiftState{ssShift});
   EXPECT_EQ(grid->Selection(), (TGridRect{2, 2, 6, 7}));
   grid->SetOptions(grid->Options() + goEditing);
+  ExpectMainWindowUsable();
+}
+
+// The editing grid with the selection resizer: dragging the handle at the selection's
+// bottom-right corner repeats the selected cells over the new area, and the user's clipboard
+// keeps what it had.
+TEST_F(RealGridMouse, DraggingTheSelectionResizerRepeatsTheCellsAndLeavesTheClipboard) {
+  grid->SelectionRectangle = true;
+  grid->SelectionResizer = true;
+  const char* pattern[2][2] = {{"a", "b"}, {"c", "d"}};
+  for (int r = 0; r < 2; ++r)
+    for (int c = 0; c < 2; ++c) grid->SetCells(2 + c, 2 + r, pattern[r][c]);
+  grid->SetSelection(TGridRect{2, 2, 3, 3});
+  Settle();
+  Clipboard()->SetAsText("kept");
+  const TRect corner = grid->CellRect(3, 3);
+  const TPoint to = Mid(6, 5);
+  Drag(grid, corner.Right - 3, corner.Bottom - 3, to.X, to.Y);
+  EXPECT_EQ(grid->Selection(), (TGridRect{2, 2, 6, 5}));
+  for (int r = 2; r <= 5; ++r)
+    for (int c = 2; c <= 6; ++c) EXPECT_EQ(grid->Cells(c, r), pattern[(r - 2) % 2][(c - 2) % 2]) << c << "," << r;
+  EXPECT_EQ(Clipboard()->AsText(), "kept");
+  grid->SelectionResizer = false;
+  grid->SelectionRectangle = false;
   ExpectMainWindowUsable();
 }
 
@@ -132,6 +157,7 @@ TEST_F(RealGridMouse, TheMiddleButtonPansAndAClickEndsIt) {
   EXPECT_TRUE(Application->Hooks.Errors.empty()) << (Application->Hooks.Errors.empty() ? "" : Application->Hooks.Errors[0]);
   EXPECT_FALSE(AnyModalWindow());
   EXPECT_EQ(ActiveForm(), Zorvan);
+  ExpectMainWindowUsable();
 }
 
 }  // namespace
