@@ -73,6 +73,7 @@ TEST(RichCells, AnEmptyCellClearsTheEditAndPlainTextStaysPlain) {
 TEST(RichCells, DrawRichCellPaintsTheRunsInTheirColours) {
   auto g = NewGrid();
   g->SetCells(1, 1, kTwoFonts);
+  g->FocusCell(3, 4);  // a selected cell would show in the selection's text colour
   TBitmap bitmap(200, 60);
   bitmap.Canvas()->Brush()->SetColor(0xFFFFFF);
   bitmap.Canvas()->FillRect(Rect(0, 0, 200, 60));
@@ -141,10 +142,13 @@ TEST(CellAccessors, RowsSetAndClearTheLooksOfTheirNormalCells) {
   g->SetRowFontColor(2, 0xFF0000);
   g->SetRowFontColor(3, 0xFF0000);
   g->SetCellBackColor(1, 3, 0x123456);
-  // clNone on the font colour frees only the cells without a background colour.
+  g->SetCellBackColor(2, 3, clNone);
+  // clNone on the font colour frees only the cells without a background colour (properties
+  // made on first use take the grid's colour as theirs).
   g->SetRowFontColor(3, clNone);
   EXPECT_EQ(g->GetCellFontColor(1, 3), 0xFF0000);
   EXPECT_FALSE(g->HasCellProperties(2, 3));
+  EXPECT_EQ(g->GetCellFontColor(3, 3), 0xFF0000);
   // clNone on the background removes the font colours too.
   g->SetRowBackColor(2, clNone);
   for (int c = 1; c < 4; ++c) {

@@ -157,9 +157,11 @@ void TRivErodovOzar::ApplyLookPreset(TGridLook Value) {
 
 // ---- Styles ----
 
+// The style asked for is recorded after it ran: a look switched on the way records the style
+// that look implies, which is not the one asked for.
 void TRivErodovOzar::SetComponentStyle(TVAVStyle AStyle) {
-  FStyle = static_cast<TRivGridStyle>(AStyle);
   SetStyle(static_cast<TRivGridStyle>(AStyle));
+  FStyle = static_cast<TRivGridStyle>(AStyle);
   // The grid's drop-down editor controls take the same style once the grid has them.
 }
 
