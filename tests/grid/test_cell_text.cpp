@@ -143,6 +143,34 @@ TEST_F(CellPaint, APasswordCellShowsOneMaskPerCharacter) {
   EXPECT_GT(InkIn(a), 0);
 }
 
+// Links show without their protocol, underlined in the link colour; HTML cells are rendered,
+// not shown as tags.
+TEST_F(CellPaint, LinksAndHTMLCells) {
+  grid_->SetURLShow(true);
+  grid_->SetURLColor(0xFF0000);
+  grid_->SetCells(1, 1, "http://a.b");
+  grid_->SetCells(1, 2, "a.b");
+  grid_->SetCells(2, 1, "<b>x</b>");
+  grid_->SetCells(2, 2, "x");
+  grid_->FocusCell(3, 5);
+  Paint();
+  const TRect link = CellBox(1, 1), plain = CellBox(1, 2);
+  int blue = 0, linkInk = 0, plainInk = 0;
+  for (int y = 0; y < 18; ++y)
+    for (int x = 0; x < 58; ++x) {
+      const TColor c = At(link.Left + x, link.Top + y);
+      blue += c == 0xFF0000;
+      linkInk += c != ColorToRGB(clWindow);
+      plainInk += Dark(At(plain.Left + x, plain.Top + y));
+    }
+  EXPECT_GT(blue, 5);
+  EXPECT_GT(linkInk, plainInk) << "the same letters plus the underline";
+  EXPECT_LT(linkInk, 2 * plainInk) << "no protocol drawn";
+  const TRect html = CellBox(2, 1), x = CellBox(2, 2);
+  EXPECT_GT(InkIn(html), InkIn(x)) << "bold";
+  EXPECT_LT(InkIn(html), 2 * InkIn(x)) << "no tags drawn";
+}
+
 std::unique_ptr<TRivErodovOzar> NewGrid() {
   std::unique_ptr<TRivErodovOzar> g(New<TRivErodovOzar>(nullptr));
   g->SetColCount(4);
