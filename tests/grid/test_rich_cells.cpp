@@ -182,4 +182,17 @@ TEST(CellAccessors, RealIndexesAndSortedRows) {
   EXPECT_EQ(g->UnSortedRowIndex(2), 2);
 }
 
+TEST(CellAccessors, SpreadSheetSwitchesItsOptionsOnEitherWay) {
+  auto g = NewGrid();
+  g->SetOptions(TGridOptions{});
+  g->SetSpreadSheet(false);
+  EXPECT_FALSE(g->SpreadSheet());
+  EXPECT_TRUE(g->SelectionRectangle);
+  EXPECT_TRUE(g->SelectionResizer);
+  EXPECT_TRUE(g->Navigation()->AllowSmartClipboard);
+  EXPECT_TRUE(g->Options().Contains(goRangeSelect));
+  EXPECT_TRUE(g->Options().Contains(goEditing));
+  EXPECT_TRUE(g->MouseActions()->RangeSelectAndEdit);
+}
+
 }  // namespace

@@ -516,6 +516,11 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   int SortedRowIndex(int ARow);
   int UnSortedRowIndex(int ARow);
   bool SelectionRTFKeep = false;
+  bool SpreadSheet() const { return FSpreadSheet; }
+  // Whatever the value, switches the spreadsheet behaviour on: the selection frame and resizer,
+  // smart clipboard, range selection with editing.
+  void SetSpreadSheet(bool Value);
+  void SetSyncGrid(TSyncGrid* Value) { FSyncGrid->Assign(Value); }
 
   // ---- Events ----
   TRowUpdateEvent OnRowUpdate;
@@ -1121,6 +1126,7 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TColor FUnselectedFontColor = clNone;
   TRichEdit* FRichEdit = nullptr;  // owned as a component
   void RepaintAccessedCell(int ACol, int ARow);
+  bool FSpreadSheet = false;
   void ClearCellLooks(int ACol, int ARow);
   std::unique_ptr<TFont> FFixedFont;
   std::unique_ptr<TFont> FActiveCellFont;

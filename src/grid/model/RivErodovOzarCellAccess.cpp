@@ -155,3 +155,12 @@ int TRivErodovOzar::UnSortedRowIndex(int ARow) {
     if (FSortRowXRef->GetItem(i) == ARow) return i;
   return FSortRowXRef->Count();
 }
+
+void TRivErodovOzar::SetSpreadSheet(bool Value) {
+  FSpreadSheet = Value;
+  SelectionRectangle = true;
+  SelectionResizer = true;
+  Navigation()->AllowSmartClipboard = true;
+  SetOptions(Options() + goRangeSelect + goEditing);
+  MouseActions()->RangeSelectAndEdit = true;
+}
