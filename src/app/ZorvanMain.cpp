@@ -64,6 +64,20 @@ void TZorvan::BuildLayout() {
   MainGrid->SetDefaultRowHeight(22);
   MainGrid->SetAlign(alClient);
   MainGrid->SetParent(this);
+  MainGrid->ActiveCellColor = 15387318;
+  // The header gradients the form stores for its grid.
+  TControlLook* look = MainGrid->ControlLook();
+  look->SetFixedGradientFrom(clWhite);
+  look->SetFixedGradientTo(clBtnFace);
+  look->SetFixedGradientHoverFrom(0xCFD0D1);
+  look->SetFixedGradientHoverTo(0xBEC6C8);
+  look->SetFixedGradientHoverMirrorFrom(0xBEC6C8);
+  look->SetFixedGradientHoverMirrorTo(0xABBCBF);
+  look->SetFixedGradientDownFrom(0x868788);
+  look->SetFixedGradientDownTo(0x737C7E);
+  look->SetFixedGradientDownMirrorFrom(0x737C7E);
+  look->SetFixedGradientDownMirrorTo(0x627376);
+  look->SetFixedGradientDownBorder(0xD5BCAA);
 
   OpenDialog1 = New<TOpenDialog>(this);
   OpenDialog1->SetName("OpenDialog1");

@@ -77,7 +77,8 @@ Integer TRivGridExcelIO::NearestPaletteColor(TExcelFile* File, TColor Color) {
   auto nearest = [&](auto usable) {
     Integer best = -1;
     long bestDistance = 0;
-    for (Integer i = 1; i <= 55; ++i) {
+    // The workbook's palette indexes run from 1 to 56.
+    for (Integer i = 1; i <= 56; ++i) {
       if (!usable(i)) continue;
       const long d = distance(i);
       if (d == 0) return i;

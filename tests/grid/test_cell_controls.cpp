@@ -140,7 +140,7 @@ TEST(CellCheckBoxes, TogglingReportsColumnFirstAndUndoesToTheOldState) {
   EXPECT_FALSE(grid->DoToggleCheckBox(3, 1, true));
   EXPECT_TRUE(grid->IsChecked(3, 1));
   EXPECT_TRUE(grid->ToggleCheckBox(3, 1));  // code does not ask
-  grid->CheckAlwaysActive = true;
+  grid->ControlLook()->SetCheckAlwaysActive(true);
   EXPECT_TRUE(grid->DoToggleCheckBox(3, 1, true));
   EXPECT_FALSE(grid->ToggleCheckBox(4, 4));
   grid->SetUndoRedo(nullptr);

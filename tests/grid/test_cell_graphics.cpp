@@ -214,7 +214,7 @@ TEST(CellAttributes, EveryKindIsAddedReadBackAndRemoved) {
          String text;
          EXPECT_TRUE(g.IsComment(C, R, text));
          EXPECT_EQ(text, "note");
-         EXPECT_EQ(x.CellIndex, g.CommentColor);
+         EXPECT_EQ(x.CellIndex, g.ControlLook()->CommentColor());
        },
        [](TGrid& g) { g.RemoveComment(C, R); }},
       {"coloured comment", ctComment, [](TGrid& g) { g.AddColorComment(C, R, "c", 0x00FF00); },
@@ -521,7 +521,7 @@ TEST(CellAttributes, RadioGroupIndexAndCycling) {
   grid->SetOptions(grid->Options() - goEditing);
   grid->CycleRadioGroup(1, 1, true);
   EXPECT_EQ(grid->Cells(1, 1), "A");
-  grid->RadioAlwaysActive = true;
+  grid->ControlLook()->SetRadioAlwaysActive(true);
   grid->CycleRadioGroup(1, 1, true);
   EXPECT_EQ(grid->Cells(1, 1), "B");
   // -1 clears the text and chooses nothing.

@@ -61,7 +61,7 @@ TEST(GridModel, SetRowExAndDefaultRowHeight) {
   EXPECT_EQ(grid->Col(), 1);
 }
 
-TEST(GridModel, PaintsItsOwnLinesAndCentredText) {
+TEST(GridModel, PaintsItsOwnLinesAndTopLeftText) {
   auto grid = MakeGrid();
   grid->SetBounds(0, 0, 200, 100);
   grid->SetDefaultColWidth(40);
@@ -71,18 +71,24 @@ TEST(GridModel, PaintsItsOwnLinesAndCentredText) {
   grid->PaintTo(bitmap.Canvas());
   TCanvas* c = bitmap.Canvas();
   // No gaps between cells: row 1 is [20, 40), its line the last pixel row, inside the cell.
-  EXPECT_EQ(c->Pixel(10, 10), ColorToRGB(clBtnFace));
+  // Fixed cells show the default look's gradient, white at the top.
+  EXPECT_EQ(c->Pixel(10, 0), 0xFFFFFF);
+  EXPECT_NE(c->Pixel(10, 17), 0xFFFFFF);
   EXPECT_EQ(c->Pixel(39, 10), clGray);
   EXPECT_EQ(c->Pixel(60, 39), clSilver);
   EXPECT_EQ(c->Pixel(60, 50), ColorToRGB(clWindow));
-  // The text sits in the middle of cell (2,2) = [80,120) x [40,60), not at its left edge.
-  int left = 0, middle = 0;
+  // Text is left- and top-aligned inside the margins of cell (2,2) = [80,120) x [40,60).
+  int left = 0, right = 0, top = 0, bottom = 0;
   for (int y = 41; y < 58; ++y) {
-    for (int x = 81; x < 90; ++x) left += c->Pixel(x, y) != ColorToRGB(clWindow);
-    for (int x = 94; x < 106; ++x) middle += c->Pixel(x, y) != ColorToRGB(clWindow);
+    for (int x = 81; x < 83; ++x) left += c->Pixel(x, y) != ColorToRGB(clWindow);
+    for (int x = 83; x < 96; ++x) top += y < 55 && c->Pixel(x, y) != ColorToRGB(clWindow);
+    for (int x = 100; x < 118; ++x) right += c->Pixel(x, y) != ColorToRGB(clWindow);
   }
-  EXPECT_EQ(left, 0);
-  EXPECT_GT(middle, 5);
+  for (int x = 81; x < 118; ++x) bottom += c->Pixel(x, 57) != ColorToRGB(clWindow);
+  EXPECT_EQ(left, 0) << "the margin";
+  EXPECT_GT(top, 5);
+  EXPECT_EQ(right, 0);
+  EXPECT_EQ(bottom, 0);
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ TEST_F(RealMainGridPaint, TheCurrentCellIsHighlightedWhereClicksKeysAndTheWheelT
   grid->SetRowCount(60);
   grid->SetColCount(30);
   Settle();
-  const TColor highlight = ColorToRGB(clHighlight);
+  // The default look draws the selection in its own colour.
+  const TColor highlight = ColorToRGB(grid->SelectionColor);
   EXPECT_GT(PixelsOfColor(grid, clSilver), 100) << "the lines between cells";
   EXPECT_GT(PixelsOfColor(grid, clGray), 100) << "the lines of the title cells";
 
@@ -53,7 +54,7 @@ TEST_F(RealMainGridPaint, TheCurrentCellIsHighlightedWhereClicksKeysAndTheWheelT
   shown = PixelsOfColor(grid, highlight);
   EXPECT_GT(shown, one / 2);
   EXPECT_LE(shown, one);
-  EXPECT_GT(PixelsOfColor(grid, ColorToRGB(clBtnFace)), 100);
+  EXPECT_GT(PixelsOfColor(grid, clGray), 100) << "the title cells stay";
 
   ExpectMainWindowUsable();
 }
@@ -70,7 +71,7 @@ TEST_F(RealMainGridPaint, AMergedBlockIsHighlightedWholeAndSteppedOverByTheArrow
   ASSERT_EQ(grid->Col(), 1);
   ASSERT_EQ(grid->Row(), 1);
   const int one = CellArea(grid, 1, 1);
-  EXPECT_GT(PixelsOfColor(grid, ColorToRGB(clHighlight)), 3 * one) << "the whole block";
+  EXPECT_GT(PixelsOfColor(grid, ColorToRGB(grid->SelectionColor)), 3 * one) << "the whole block";
 
   Key(grid, VK_RIGHT);
   EXPECT_EQ(grid->Col(), 3);
@@ -83,7 +84,7 @@ TEST_F(RealMainGridPaint, AMergedBlockIsHighlightedWholeAndSteppedOverByTheArrow
   EXPECT_EQ(grid->Row(), 1);
   // The block back as the current cell, without lines inside it.
   const int blockArea = (grid->ColWidths(1) + grid->ColWidths(2) - 1) * (grid->RowHeights(1) + grid->RowHeights(2) - 1);
-  EXPECT_LE(PixelsOfColor(grid, ColorToRGB(clHighlight)), blockArea);
+  EXPECT_LE(PixelsOfColor(grid, ColorToRGB(grid->SelectionColor)), blockArea);
 
   grid->SplitCells(1, 1);
   ExpectMainWindowUsable();

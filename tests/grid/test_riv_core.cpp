@@ -41,7 +41,7 @@ TEST(RivCore, NewGridStartsWithTheDocumentedValues) {
   EXPECT_EQ(fresh->DefaultAlignment(), taLeftJustify);
   EXPECT_EQ(fresh->ActiveCellColor, 0x808080);
   EXPECT_EQ(fresh->SelectionColor, 0xEACAB6);
-  EXPECT_EQ(fresh->Look, glXP);
+  EXPECT_EQ(fresh->Look(), glXP);
   EXPECT_EQ(fresh->GroupColumn, -1);
   EXPECT_EQ(fresh->FixedFont()->Name(), "Tahoma");
   EXPECT_TRUE(fresh->FixedFont()->Style().Contains(fsBold));

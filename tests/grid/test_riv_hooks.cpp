@@ -44,12 +44,12 @@ TEST(RivHooks, EditorButtonsAndEditorTypes) {
   EXPECT_TRUE(grid->HasSpinEdit(2, 2));
   grid->OnHasSpinEdit = nullptr;
   EXPECT_FALSE(grid->HasSpinEdit(2, 2));
-  grid->SpinButtonsAlwaysVisible = true;
+  grid->ControlLook()->SetSpinButtonsAlwaysVisible(true);
   grid->DefaultEditor = edFloatSpinEdit;
   EXPECT_TRUE(grid->HasSpinEdit(2, 2));
 
   EXPECT_FALSE(grid->HasComboBox(2, 2));
-  grid->DropDownAlwaysVisible = true;
+  grid->ControlLook()->SetDropDownAlwaysVisible(true);
   grid->OnGetEditorType = [](TObject*, int ACol, int, TEditorType& AEditor) {
     if (ACol == 2) AEditor = edComboList;
     if (ACol == 3) AEditor = edNone;

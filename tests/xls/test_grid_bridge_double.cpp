@@ -227,7 +227,8 @@ TEST(GridBridgeDouble, TheFileObjectIsClosedWhateverHappens) {
 
 // Export into a real workbook file: a merged grid block becomes a merged sheet range whose
 // cells all take the base cell's format; the covered cells write nothing else. White cells
-// get no fill, coloured ones (the title row) a solid one.
+// get no fill, coloured ones (the title, given its own colour: the default look's header
+// gradient starts white) a solid one.
 TEST(GridBridgeDouble, AMergedGridBlockBecomesAMergedSheetRange) {
   std::unique_ptr<TRivErodovOzar> g(New<TRivErodovOzar>(nullptr));
   g->SetColCount(3);
@@ -235,6 +236,7 @@ TEST(GridBridgeDouble, AMergedGridBlockBecomesAMergedSheetRange) {
   g->SetFixedCols(0);
   g->SetFixedRows(1);
   g->SetCells(0, 0, "title");
+  g->SetCellBackColor(0, 0, 0xC0C0C0);
   g->SetCells(0, 1, "block");
   g->MergeCells(0, 1, 2, 2);
   g->SetCells(2, 3, "1");

@@ -209,12 +209,13 @@ class TBaseGrid : public TObjStringGrid {
   bool FHasCellProps = false;
   int FMergeCount = 0;
   TRivGridUndoRedo* FUndoRedo = nullptr;
-
- private:
-  friend class TCellProperties;
+  // The cell's properties object, nullptr when it has none (nothing is created).
   TCellProperties* Props(int ACol, int ARow) const {
     return static_cast<TCellProperties*>(GetRawCellObject(ACol, ARow));
   }
+
+ private:
+  friend class TCellProperties;
   // The properties at the base of the cell's block, or nullptr.
   TCellProperties* BaseProps(int ACol, int ARow) const;
   // Runs SetProps with the cell holding a blank meanwhile when it is empty.

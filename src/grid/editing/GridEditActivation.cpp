@@ -81,7 +81,7 @@ bool TRivErodovOzar::SelectCell(int ACol, int ARow) {
     const TPoint base = BaseCell(ACol, ARow);
     MoveColRow(base.X, base.Y, true, true);
     RepaintCell(base.X, base.Y);
-    if (MouseActions()->DirectEdit || (DropDownAlwaysVisible && HasComboBox(ACol, ARow))) ShowEditor();
+    if (MouseActions()->DirectEdit || (ControlLook()->DropDownAlwaysVisible() && HasComboBox(ACol, ARow))) ShowEditor();
     return false;
   }
   if (ACol == 0 && HasNodes() && !Options().Contains(goRowSelect)) return false;

@@ -112,7 +112,7 @@ void TRivErodovOzar::HandleSetFocus(TMessage& Message) {
       Message.Result = 0;
       return;
     }
-    if (edit == nullptr && editable && inView && !MouseActions()->DirectEdit && !DropDownAlwaysVisible &&
+    if (edit == nullptr && editable && inView && !MouseActions()->DirectEdit && !ControlLook()->DropDownAlwaysVisible() &&
         HasComboBox(Col(), Row())) {
       ShowInplaceEdit();
       Message.Result = 0;

@@ -151,17 +151,17 @@ void TRivErodovOzar::ClickableGraphicStep(Word Key) {
   CheckCellEditable(c, r, editable);
   const TPoint base = BaseCell(c, r);
   const TCellType type = GetCellType(base.X, base.Y);
-  if (Key == VK_SPACE && (editable || CheckAlwaysActive) && HasCheckBox(c, r)) {
+  if (Key == VK_SPACE && (editable || ControlLook()->CheckAlwaysActive()) && HasCheckBox(c, r)) {
     DoToggleCheckBox(c, r, false);
     bool state = false;
     GetCheckBoxState(c, RealRowIndex(r), state);
     if (OnCheckBoxClick) OnCheckBoxClick(this, c, r, state);
-  } else if (Key == VK_SPACE && (editable || RadioAlwaysActive) && type == ctRadio) {
+  } else if (Key == VK_SPACE && (editable || ControlLook()->RadioAlwaysActive()) && type == ctRadio) {
     CycleRadioGroup(c, r, false);
     int idx = -1;
     GetRadioIdx(c, r, idx);
     if (OnRadioClick) OnRadioClick(this, c, r, idx);
-  } else if (Key == VK_SPACE && (editable || RadioAlwaysActive) && type == ctRadioButton) {
+  } else if (Key == VK_SPACE && (editable || ControlLook()->RadioAlwaysActive()) && type == ctRadioButton) {
     SetRadioButtonColumnIndex(c, r);
     if (OnRadioButtonClick) OnRadioButtonClick(this, c, r);
   } else if (editable && (type == ctButton || type == ctBitButton)) {

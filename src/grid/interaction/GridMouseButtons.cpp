@@ -186,7 +186,7 @@ void TRivErodovOzar::HandleLeftButtonDown(TMessage& Message) {
   // Check boxes and radio buttons toggle where they are pressed.
   bool editable = Options().Contains(goEditing) || MouseActions()->RangeSelectAndEdit;
   CheckCellEditable(realCol, ARow, editable);
-  if ((editable || CheckAlwaysActive) && ARow >= FixedRows() &&
+  if ((editable || ControlLook()->CheckAlwaysActive()) && ARow >= FixedRows() &&
       (HasCheckBox(realCol, ARow) || HasRadioButton(realCol, ARow)) && IsInCheckBox(realCol, ARow, X, Y)) {
     HideInplaceEdit();
     if (CanFocus()) SetFocus();

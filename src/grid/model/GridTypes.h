@@ -36,7 +36,18 @@ struct TScrollProp {
 enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
 using TCellBorders = Set<TCellBorder>;
 
-enum TGridLook { glStandard, glSoft, glClassic, glXP, glTMS, glVista, glWin7, glOffice2007, glVAV };
+enum TGridLook { glStandard, glSoft, glClassic, glVAV, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
+// The grid's office and desktop colour schemes; the same order as the foundation's TVAVStyle.
+enum TRivGridStyle { gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
+                     gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista,
+                     gsWindows7, gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black };
+// The older desktop colour schemes of SetTheme.
+enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+// How controls in cells are drawn. The class library already has a TControlStyle (the set of a
+// control's behaviour flags), so the grid's own lives in the grid unit's namespace.
+namespace RivGrid {
+enum TControlStyle { csClassic, csFlat, csWinXP, csBevel, csVAV, csGlyph, csTheme };
+}
 enum TScrollType { ssNormal, ssFlat, ssEncarta };
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };

@@ -21,7 +21,6 @@ TRivErodovOzar::TRivErodovOzar(TComponent* AOwner)
       HintColor(clInfoBk),
       HighlightColor(clHighlight),
       HighlightTextColor(clHighlightText),
-      GradientEndColor(ColorToRGB(clBtnFace)),
       FModifiedRows(NewIntList()),
       FEnabledRows(NewIntList()),
       FRowSelect(NewIntList()),
@@ -47,6 +46,8 @@ TRivErodovOzar::TRivErodovOzar(TComponent* AOwner)
       FRowCheckGraphic(std::make_unique<TCellGraphic>()) {
   FFilterList->SetSorted(true);
   FFilterList->SetDuplicates(dupIgnore);
+  FVAVGradTo = ColorToRGB(clBtnFace);
+  FControlLook = std::make_unique<TControlLook>(this);
   FColumnHeaders->OnChange = [this](TObject*) {
     BeforeShowColumnHeaders();
     ShowColumnHeaders();
@@ -297,6 +298,8 @@ void TRivErodovOzar::Loaded() {
   FOldCursor = Cursor;
   ShowColumnHeaders();
   ShowRowHeaders();
+  // The VAV look's colours were skipped while loading.
+  if (FLook == glVAV) ApplyLookPreset(glVAV);
   FFixedRowsMin = TCustomGrid::FixedRows();
   FFixedColsMin = TCustomGrid::FixedCols();
   MinRowHeight = DefaultRowHeight();
@@ -310,6 +313,7 @@ void TRivErodovOzar::Loaded() {
     FNavigation->AlwaysEdit = true;
   }
   ApplyScrollBarAlways(false);
+  if (AutoThemeAdapt && !IsDesigning()) FollowOfficeTheme();
 }
 
 TControl* TRivErodovOzar::FindParentForm(TControl* AControl) {

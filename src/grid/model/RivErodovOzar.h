@@ -26,6 +26,9 @@
 #include "grid/model/CellNode.h"
 #include "grid/model/ColumnSize.h"
 #include "grid/paint/ProgressAppearance.h"
+#include "grid/paint/ControlLook.h"
+#include "grid/model/SortSettings.h"
+#include "grid/base/RivStyleIF.h"
 #include "grid/base/ZudAzudDraw.h"
 #include "grid/base/RivObjLists.h"
 #include "grid/base/RivObjSettings.h"
@@ -79,6 +82,10 @@ using TColorSelectEvent = std::function<void(TObject* Sender, int ACol, int ARow
 using TImageSelectEvent = std::function<void(TObject* Sender, int ACol, int ARow, int Index)>;
 using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
 using TCanInsertRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanInsert)>;
+using TFloatFormatEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, String& FloatFormat)>;
+using TGridGradientEvent = std::function<void(TObject* Sender, int ARow, int ACol, TColor& Color, TColor& ColorTo,
+                                              TColor& ColorMirror, TColor& ColorMirrorTo, TCellGradientDirection& GD)>;
+class TRichEdit;
 
 // Registered change notifiers of a grid hear of every change of a block of cells.
 class TGridChangeNotifier : public TObject {
@@ -86,7 +93,7 @@ class TGridChangeNotifier : public TObject {
   virtual void CellsChanged(const TRect&) {}
 };
 
-class TRivErodovOzar : public TBaseGrid {
+class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
  public:
   explicit TRivErodovOzar(TComponent* AOwner);
   ~TRivErodovOzar() override;
@@ -375,15 +382,10 @@ class TRivErodovOzar : public TBaseGrid {
   bool ScrollSynch = false;
   bool ScrollHints = false;
   int ScrollWidth = 17;
-  TGridLook Look = glXP;
   TInvalidEntryIcon InvalidEntryIcon = ieWarning;
   String InvalidEntryTitle;
   String InvalidEntryText;
   THoverFixedCells HoverFixedCells = hfNone;
-  TColor GradientStartColor = 0xFFFFFF;
-  TColor GradientEndColor;
-  TColor GradientMirrorStartColor = clNone;
-  TColor GradientMirrorEndColor = clNone;
   TPoint XYOffset{2, 2};
   int MinRowHeight = 0;
   int MaxRowHeight = 0;
@@ -405,9 +407,6 @@ class TRivErodovOzar : public TBaseGrid {
   TColor GroupSummaryLineColor = 0xFF0000;
   int GroupHeaderLineWidth = 2;
   int GroupSummaryLineWidth = 2;
-  bool DropDownAlwaysVisible = false;
-  bool SpinButtonsAlwaysVisible = false;
-  bool ControlStyleFlat = false;
   // The image list image-index cells draw from (not owned; dropped when it is freed).
   TCustomImageList* GridImages() const { return FGridImages; }
   void SetGridImages(TCustomImageList* Value);
@@ -420,6 +419,111 @@ class TRivErodovOzar : public TBaseGrid {
   TBands* Bands() const { return FBands.get(); }
   TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
   TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
+
+  // ---- Looks, styles and the control look (paint/GridLooks.cpp) ----
+  TGridLook Look() const { return FLook; }
+  // A new look resets the fixed-cell gradients and applies the look's colour preset.
+  void SetLook(TGridLook Value);
+  static void GetLookName(TGridLook Value, String& Name);
+  static void GetLookDisplayName(TGridLook Value, String& Name);
+  void SetStyle(TRivGridStyle AStyle);
+  void SetComponentStyle(TVAVStyle AStyle) override;
+  TRivGridStyle Style() const { return FStyle; }
+  void SetTheme(TXPColorScheme Scheme);
+  void FollowOfficeTheme();
+  TControlLook* ControlLook() const { return FControlLook.get(); }
+  TSortSettings* SortSettings() const { return FSortSettings.get(); }
+  void SetSortSettings(TSortSettings* Value) { FSortSettings->Assign(Value); }
+  // The sort columns of a multi-column sort (a column per entry, bit 31 for descending).
+  TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+  void SetControlLook(TControlLook* Value) { FControlLook->Assign(Value); }
+  bool Flat() const { return FFlat; }
+  void SetFlat(bool Value);
+  // The fixed-cell gradient: the RGB value of the colour (system colours resolved) is stored.
+  TColor VAVGradientFrom() const { return FVAVGradFrom; }
+  void SetVAVGradientFrom(TColor Value);
+  TColor VAVGradientTo() const { return FVAVGradTo; }
+  void SetVAVGradientTo(TColor Value);
+  TColor VAVGradientMirrorFrom() const { return FVAVGradMirrorFrom; }
+  void SetVAVGradientMirrorFrom(TColor Value);
+  TColor VAVGradientMirrorTo() const { return FVAVGradMirrorTo; }
+  void SetVAVGradientMirrorTo(TColor Value);
+  // The outer border some looks draw around the grid.
+  void DrawLookBorder();
+  // The border as last drawn by DrawLookBorder: its colour and outlines (empty when none).
+  struct TLookBorder {
+    TColor Color = clNone;
+    std::vector<TRect> Outlines;
+  };
+  const TLookBorder& LastLookBorder() const { return FLastLookBorder; }
+
+  // ---- Cell colours, alignment and text (paint/GridCellVisuals.cpp, paint/GridCellText.cpp) ----
+  void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                           TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                           TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
+                           TCellGradientDirection& GD) override;
+  void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
+                         bool Remap);
+  void ResolveCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA);
+  virtual String GetFormattedCellText(int ACol, int ARow);
+  TCellGraphic* GetCellGraphicLayout(int ACol, int ARow, TCellVAlign& CellVAlign, TCellHAlign& CellHAlign,
+                                     bool& TextDrawn, int& Height, int& Width);
+  // Draws the cell's text into R with the look GetVisualProperties gave (HA, VA, WW).
+  void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, TGridDrawState AState, TAlignment HA,
+                    TVAlignment VA, bool WW);
+  void DrawSortGlyph(TCanvas* ACanvas, int ACol, int Y, int X);
+  // Width and height of a cell's text (ACol real): VS measures wrapped in the cell's width, SB
+  // leaves room for a scroll bar.
+  TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
+  TSize MeasureCellText(TCanvas* ACanvas, int ACol, int ARow, bool VS, bool SB);
+  TColor SelectionRectangleColor = 0x000000;
+  bool SelectionResizer = false;
+  bool EnhTextSize = false;
+  TFloatFormatEvent OnGetFloatFormat;
+  TGridGradientEvent OnGetCellGradient;
+  // The colours a cell had before the selection coloured it (step 10 of its visual properties).
+  TColor UnselectedBrushColor() const { return FUnselectedBrushColor; }
+  TColor UnselectedFontColor() const { return FUnselectedFontColor; }
+
+  // ---- Rich-text cells and cell property accessors (paint/GridRichText.cpp,
+  //      model/RivErodovOzarCellAccess.cpp) ----
+  void CellToRich(int Col, int Row, TRichEdit* Richeditor);
+  String RichToString(TRichEdit* Richeditor);
+  void RichToCell(int Col, int Row, TRichEdit* Richeditor);
+  void DrawRichCell(int Col, int Row, TRect Rect, TCanvas* Canvas);
+  // The hidden rich edit that renders, measures and converts rich-text cells.
+  TRichEdit* RichEdit();
+  TColor GetCellBackColor(int ACol, int ARow);
+  void SetCellBackColor(int ACol, int ARow, TColor Value);
+  void SetCellBackColorTo(int ACol, int ARow, TColor Value);
+  TColor GetCellFontColor(int ACol, int ARow);
+  void SetCellFontColor(int ACol, int ARow, TColor Value);
+  TFontStyles GetCellFontStyle(int ACol, int ARow);
+  void SetCellFontStyle(int ACol, int ARow, TFontStyles Value);
+  void SetCellFontName(int ACol, int ARow, const String& Value);
+  void SetCellFontSize(int ACol, int ARow, int Value);
+  void SetCellAlignment(int ACol, int ARow, TAlignment Value);
+  // False for a cell without properties, which then stays without them.
+  bool GetCellReadOnly(int ACol, int ARow);
+  void SetCellReadOnly(int ACol, int ARow, bool Value);
+  TControl* GetCellControl(int ACol, int ARow);
+  void SetRowBackColor(int ARow, TColor Color);
+  void SetRowBackColorTo(int ARow, TColor Color);
+  void SetRowFontColor(int ARow, TColor Color);
+  String GetCellPlainText(int ACol, int ARow);
+  // ARow is a real row for these.
+  TObject* GetAllObject(int ACol, int ARow);
+  TStrings* HiddenRowItems(int ARow);
+  int GetAllColWidth(int ACol);
+  // Display row to the real row it shows after sorting, and back.
+  int SortedRowIndex(int ARow);
+  int UnSortedRowIndex(int ARow);
+  bool SelectionRTFKeep = false;
+  bool SpreadSheet() const { return FSpreadSheet; }
+  // Whatever the value, switches the spreadsheet behaviour on: the selection frame and resizer,
+  // smart clipboard, range selection with editing.
+  void SetSpreadSheet(bool Value);
+  void SetSyncGrid(TSyncGrid* Value) { FSyncGrid->Assign(Value); }
 
   // ---- Events ----
   TRowUpdateEvent OnRowUpdate;
@@ -613,13 +717,6 @@ class TRivErodovOzar : public TBaseGrid {
   TColumnSize* ColumnSize() const { return FColumnSize.get(); }
   TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
   TShowModified* ShowModified() const { return FShowModified.get(); }
-  // The control-look values the cell controls use (sizes of drawn check boxes and radio
-  // buttons, the comment mark's colour, controls that react in read-only cells).
-  int CheckSize = 15;
-  int RadioSize = 10;
-  TColor CommentColor = 0x0000FF;
-  bool CheckAlwaysActive = false;
-  bool RadioAlwaysActive = false;
   // Links in cells: shown as links, also inside text, in this colour, whole cell as link.
   bool URLShow() const { return FURLShow; }
   void SetURLShow(bool Value);
@@ -997,6 +1094,43 @@ class TRivErodovOzar : public TBaseGrid {
   std::unique_ptr<TStringList> FLookupItems;
   std::unique_ptr<TStringList> FFilterList;
   std::unique_ptr<TStringList> FSortList;
+  friend class TControlLook;
+  // Looks: the look, the last style, the fixed-cell, hover and pressed gradients.
+  void ApplyLookPreset(TGridLook Value);
+  void SetGridGradient(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo);
+  void SetControlLookGradient(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo);
+  void SetHoverColors(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo);
+  void SetDownColors(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo, TColor Border);
+  void ApplySelectionColors(TColor Brush, TColor ColorTo, TColor Mirror, TColor MirrorTo, TBrush* ABrush,
+                            TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo, TFont* AFont);
+  TGridLook FLook = glXP;
+  TRivGridStyle FStyle = gsWindowsXP;
+  TOfficeTheme FOldOfficeTheme = otUnknown;
+  bool FFlat = false;
+  TColor FVAVGradFrom = 0xFFFFFF;
+  TColor FVAVGradTo = 0;
+  TColor FVAVGradMirrorFrom = clNone;
+  TColor FVAVGradMirrorTo = clNone;
+  TColor FVAVGradHoverFrom = 0;
+  TColor FVAVGradHoverTo = 0;
+  TColor FVAVGradHoverMirrorFrom = 0;
+  TColor FVAVGradHoverMirrorTo = 0;
+  TColor FVAVGradHoverBorder = 0;
+  TColor FVAVGradDownFrom = 0;
+  TColor FVAVGradDownTo = 0;
+  TColor FVAVGradDownMirrorFrom = 0;
+  TColor FVAVGradDownMirrorTo = 0;
+  TColor FVAVGradDownBorder = 0;
+  TLookBorder FLastLookBorder;
+  std::unique_ptr<TControlLook> FControlLook;
+  std::unique_ptr<TSortSettings> FSortSettings = std::make_unique<TSortSettings>([this] { Invalidate(); });
+  std::unique_ptr<TSortIndexList> FSortIndexes = std::make_unique<TSortIndexList>();
+  TColor FUnselectedBrushColor = clNone;
+  TColor FUnselectedFontColor = clNone;
+  TRichEdit* FRichEdit = nullptr;  // owned as a component
+  void RepaintAccessedCell(int ACol, int ARow);
+  bool FSpreadSheet = false;
+  void ClearCellLooks(int ACol, int ARow);
   std::unique_ptr<TFont> FFixedFont;
   std::unique_ptr<TFont> FActiveCellFont;
   std::unique_ptr<TMouseActions> FMouseActions;

@@ -12,7 +12,7 @@ bool IsCheckOrRadio(const TCellGraphic* Graphic) {
 // ---- Comments ----
 
 void TRivErodovOzar::AddComment(int ACol, int ARow, const String& Comment) {
-  AddColorComment(ACol, ARow, Comment, CommentColor);
+  AddColorComment(ACol, ARow, Comment, ControlLook()->CommentColor());
 }
 
 void TRivErodovOzar::AddColorComment(int ACol, int ARow, const String& Comment, TColor Color) {

@@ -143,7 +143,7 @@ void TRivErodovOzar::RemoveRadio(int ACol, int ARow) { RemoveCellGraphicOfType(A
 bool TRivErodovOzar::CycleRadioGroup(int ACol, int ARow, bool CheckEdit) {
   TCellGraphic* graphic = CellGraphicOfType(ACol, ARow, ctRadio);
   if (graphic == nullptr) return false;
-  if (CheckEdit && !RadioAlwaysActive) {
+  if (CheckEdit && !ControlLook()->RadioAlwaysActive()) {
     bool canEdit = true;
     CheckCellEditable(ACol, ARow, canEdit);
     if (!canEdit) return false;

@@ -139,7 +139,7 @@ TCellGraphic* TRivErodovOzar::GetCellGraphic(int ACol, int ARow) {
     g->CellType = ctRowCheckBox;
     const int selected = FSelectedRows->Count();
     g->CellAngle = ARow == 0 && selected > 0 && selected != RowCount() ? 1 : 0;
-    g->CellTransparent = ControlStyleFlat;
+    g->CellTransparent = ControlLook()->ControlStyle() == RivGrid::csFlat;
     const int real = RealRowIndex(ARow);
     g->CellBoolean = real >= 0 && real < FRowSelect->Count() && FRowSelect->Items(real) != 0;
     return g;

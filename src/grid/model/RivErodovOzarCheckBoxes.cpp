@@ -199,7 +199,7 @@ void TRivErodovOzar::UnCheckAll(int ACol) {
 bool TRivErodovOzar::DoToggleCheckBox(int ACol, int ARow, bool CheckEdit) {
   TCellGraphic* graphic = GetCellGraphic(ACol, ARow);
   if (graphic == nullptr || !IsCheckBoxType(graphic->CellType)) return false;
-  if (CheckEdit && !CheckAlwaysActive) {
+  if (CheckEdit && !ControlLook()->CheckAlwaysActive()) {
     bool canEdit = true;
     CheckCellEditable(ACol, ARow, canEdit);
     if (!canEdit) return false;
@@ -256,7 +256,7 @@ bool TRivErodovOzar::IsInCheckBox(int ACol, int ARow, int XPos, int YPos) {
   if (graphic == nullptr || (!IsCheckBoxType(graphic->CellType) && graphic->CellType != ctRadioButton)) return false;
   if (!FMouseActions->PreciseCheckBoxCheck) return true;
   const TRect r = CellRect(DisplColFromReal(ACol), ARow);
-  const int size = CheckSize;
+  const int size = ControlLook()->CheckSize();
   int top = r.Top + 2;
   if (graphic->CellVAlign == vaBottom) top = r.Bottom - size - 2;
   else if (graphic->CellVAlign == vaCenter) top = r.Top + (r.Height() - size) / 2;

@@ -8,8 +8,9 @@
 #include "classlib/StringList.h"
 #include "grid/model/GridCellDrawer.h"
 #include "grid/model/RivErodovOzar.h"
+#include "grid/model/CellGraphicMetrics.h"
 
-namespace {
+namespace CellGraphicMetrics {
 int ButtonWidth(const TCellGraphic& G) { return static_cast<int>(static_cast<uint32_t>(G.CellIndex) & 0xFFFF); }
 int ButtonHeight(const TCellGraphic& G) { return static_cast<int>(static_cast<uint32_t>(G.CellIndex) >> 16); }
 
@@ -44,7 +45,9 @@ TPoint ImageRowSize(const TCellGraphic& G, const TCustomImageList* Images) {
   const int n = list->Count();
   return G.CellBoolean ? Point(n * Images->Width(), Images->Height()) : Point(Images->Width(), n * Images->Height());
 }
-}  // namespace
+}  // namespace CellGraphicMetrics
+
+using namespace CellGraphicMetrics;
 
 TPoint TRivErodovOzar::GetCellGraphicSize(int ACol, int ARow) {
   TCellGraphic* graphic = GetCellGraphic(ACol, ARow);
@@ -75,10 +78,10 @@ TPoint TRivErodovOzar::GetCellGraphicSize(int ACol, int ARow) {
     case ctDataCheckBox:
     case ctVirtCheckBox:
     case ctRowCheckBox:
-      size = Point(CheckSize, CheckSize);
+      size = Point(ControlLook()->CheckSize(), ControlLook()->CheckSize());
       break;
     case ctRadioButton:
-      size = Point(RadioSize, RadioSize);
+      size = Point(ControlLook()->RadioSize(), ControlLook()->RadioSize());
       break;
     case ctRadio:
       if (const auto* items = dynamic_cast<const TStrings*>(g.CellBitmap))
@@ -168,9 +171,9 @@ TPoint TRivErodovOzar::GetCellGraphicSizeScaled(int ACol, int ARow, double Scale
     case ctDataCheckBox:
     case ctVirtCheckBox:
     case ctRowCheckBox:
-      return Point(CheckSize, CheckSize);
+      return Point(ControlLook()->CheckSize(), ControlLook()->CheckSize());
     case ctRadioButton:
-      return Point(RadioSize, RadioSize);
+      return Point(ControlLook()->RadioSize(), ControlLook()->RadioSize());
     case ctImages:
       return ImageRowSize(g, images);
     case ctProgressPie:

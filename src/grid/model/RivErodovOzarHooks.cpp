@@ -141,7 +141,7 @@ bool TRivErodovOzar::HasComboBox(int ACol, int ARow) {
     OnHasComboBox(this, ACol, ARow, has);
     return has;
   }
-  if (!DropDownAlwaysVisible) return false;
+  if (!ControlLook()->DropDownAlwaysVisible()) return false;
   TEditorType editor = DefaultEditor;
   GetEditorType(ACol, ARow, editor);
   return editor == edComboEdit || editor == edComboList;
@@ -154,7 +154,7 @@ bool TRivErodovOzar::HasSpinEdit(int ACol, int ARow) {
     OnHasSpinEdit(this, ACol, ARow, has);
     return has;
   }
-  if (!SpinButtonsAlwaysVisible) return false;
+  if (!ControlLook()->SpinButtonsAlwaysVisible()) return false;
   TEditorType editor = DefaultEditor;
   GetCellEditorType(ACol, ARow, editor);
   return editor == edSpinEdit || editor == edFloatSpinEdit || editor == edTimeSpinEdit || editor == edDateSpinEdit;
@@ -228,14 +228,10 @@ String TRivErodovOzar::GetEditMask(int ACol, int ARow) {
   return mask;
 }
 
-void TRivErodovOzar::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) {
-  TBaseGrid::DrawCellContent(ACanvas, RealColIndex(ACol), ARow, ARect, AState);
-}
-
 // ---- Overridable hooks ----
 
 void TRivErodovOzar::DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom) {
-  if (Look == glVista || Look == glWin7 || Look == glOffice2007) Invalidate();
+  if (FLook == glVista || FLook == glWin7 || FLook == glOffice2007) Invalidate();
   if (OnSelectionChanged) OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
 }
 

@@ -171,7 +171,8 @@ void TRivErodovOzar::RemoveScrollBar(int ACol, int ARow) { RemoveCellGraphicOfTy
 void TRivErodovOzar::UpdateAutoRangeScrollBar(int ACol, int ARow, TCellGraphic* Graphic) {
   if (ARow < 0 || ARow >= RowCount()) return;
   Graphic->CellAngle = RowHeights(ARow);
-  Graphic->CellErrFrom = MeasureText(ACol, ARow).cy;
+  // The height the text takes wrapped in the cell, beside the bar.
+  Graphic->CellErrFrom = GetCellTextSize(ACol, ARow, true, true).cy;
 }
 
 void TRivErodovOzar::CellTextChanged(int ACol, int ARow) {

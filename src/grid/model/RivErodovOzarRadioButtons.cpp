@@ -51,7 +51,7 @@ int TRivErodovOzar::GetRadioButtonColumnIndex(int ACol) {
 bool TRivErodovOzar::DoToggleRadioButton(int ACol, int ARow, bool CheckEdit) {
   TCellGraphic* graphic = CellGraphicOfType(ACol, ARow, ctRadioButton);
   if (graphic == nullptr) return false;
-  if (CheckEdit && !CheckAlwaysActive) {
+  if (CheckEdit && !ControlLook()->CheckAlwaysActive()) {
     bool canEdit = true;
     CheckCellEditable(ACol, ARow, canEdit);
     if (!canEdit) return false;

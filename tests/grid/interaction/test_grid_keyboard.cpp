@@ -140,7 +140,7 @@ TEST_F(GridKeyboardKeys, SpaceTogglesACheckBoxOnceAndEnterDoesNot) {
   grid->SetOptions(grid->Options() - goEditing);
   Press(VK_SPACE);
   EXPECT_TRUE(grid->IsChecked(2, 2)) << "a grid that edits nothing leaves it";
-  grid->CheckAlwaysActive = true;
+  grid->ControlLook()->SetCheckAlwaysActive(true);
   Press(VK_SPACE);
   EXPECT_FALSE(grid->IsChecked(2, 2));
 }

@@ -122,9 +122,9 @@ TEST_F(RealGridMouse, ACheckBoxClickTogglesItAndLinksOpenOnlyWebAddresses) {
   grid->AddCheckBox(2, 2, false, false);
   Settle();
   const TRect r = grid->CellRect(2, 2);
-  ClickAt(grid, r.Left + 4 + grid->CheckSize / 2, (r.Top + r.Bottom) / 2);
+  ClickAt(grid, r.Left + 4 + grid->ControlLook()->CheckSize() / 2, (r.Top + r.Bottom) / 2);
   EXPECT_TRUE(grid->IsChecked(2, 2));
-  ClickAt(grid, r.Left + 4 + grid->CheckSize / 2, (r.Top + r.Bottom) / 2);
+  ClickAt(grid, r.Left + 4 + grid->ControlLook()->CheckSize() / 2, (r.Top + r.Bottom) / 2);
   EXPECT_FALSE(grid->IsChecked(2, 2));
 
   Application->Hooks.Shell = [](const TShellRequest&) { return 42; };
