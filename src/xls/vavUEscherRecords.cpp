@@ -377,10 +377,10 @@ void TEscherContainerRecord::Load(const TBaseRecord*& aRecord, Integer& aPos) {
     if (last->Loaded()) {
       LoadedDataSize += static_cast<Cardinal>(last->TotalSizeNoSplit());
       last->AfterCreate();
-      // The OBJ or TXO record of a client data atom comes next in the stream.
-      const TClientDataClass* type = nullptr;
-      if (last->WaitingClientData(type)) break;
     }
+    // The OBJ or TXO record of a client data atom, at any depth, comes next in the stream.
+    const TClientDataClass* type = nullptr;
+    if (last->WaitingClientData(type)) break;
   }
 }
 
