@@ -641,4 +641,41 @@ TEST(Drawings, UnknownRecordsAreKeptAndAlignRulesRefused) {
             FormatXlsMessage(XlsMsg::NotImplementedRecord, {String("Align Rule")}));
 }
 
+TEST(Drawings, RulesFollowTheShapesTheyConnect) {
+  TDrawingGroup group;
+  group.EnsureDwgGroup();
+  TEscherDwgCache cache;
+  cache.Anchor = std::make_unique<TEscherAnchorCache>();
+  cache.Shape = std::make_unique<TEscherShapeCache>();
+  cache.Obj = std::make_unique<TEscherObjCache>();
+  cache.Blip = std::make_unique<TEscherOPTCache>();
+  auto head = [](Word pre, Word id, uint32_t size) { return Join({Bytes16(pre), Bytes16(id), Bytes32(size)}); };
+  auto shape = [&](uint32_t id) { return Join({head(0x000F, 0xF004, 16), head(0x0012, 0xF00A, 8), Bytes32(id), Bytes32(0)}); };
+  const std::vector<Byte> tree = Join({head(0x000F, 0xF002, 160), head(0x0010, 0xF008, 8), Bytes32(4), Bytes32(1027),
+                                       head(0x000F, 0xF003, 96), shape(1024), shape(1025), shape(1026), shape(1027),
+                                       head(0x001F, 0xF005, 32), head(0x0000, 0xF012, 24), Bytes32(2), Bytes32(1025),
+                                       Bytes32(1026), Bytes32(1027), Bytes32(0), Bytes32(0)});
+  TBaseRecord record(0x00EC, tree);
+  const TBaseRecord* at = &record;
+  Integer pos = 0;
+  auto top = CreateEscherRecord(ReadEscherHeader(at, pos), &group.FRecordCache, &cache, nullptr);
+  top->Load(at, pos);
+  ASSERT_TRUE(top->Loaded());
+  cache.Solver->FixPointers();
+  EXPECT_EQ(cache.Solver->MaxRuleId, 2u);
+  auto* rule = static_cast<TEscherConnectorRuleRecord*>(cache.Solver->FContainedRecords[0]);
+  for (TEscherSPRecord* s : rule->Shapes) EXPECT_NE(s, nullptr);
+
+  // Shape A goes: the rule stays without it.
+  TEscherRecordList& shapes = cache.Patriarch->FContainedRecords;
+  shapes.Delete(1);
+  ASSERT_EQ(cache.Solver->FContainedRecords.Count(), 1);
+  EXPECT_EQ(rule->FConnectorRule().SpIds[0], 0u);
+  EXPECT_EQ(rule->FConnectorRule().SpIds[1], 1026u);
+  EXPECT_EQ(cache.Dg->ShapeCount(), 3u);
+  // The connector goes: so does its rule.
+  shapes.Delete(2);
+  EXPECT_EQ(cache.Solver->FContainedRecords.Count(), 0);
+}
+
 }  // namespace
