@@ -256,6 +256,10 @@ void TRivGridExcelIO::ExportCell(TExcelFile* File, Integer GridCol, Integer Grid
       for (Integer j = 0; j <= p->CellSpanX(); ++j)
         if (i != 0 || j != 0) File->SetCellFormat(XlsRow + i, XlsCol + j, xf);
   }
+  // The comment box goes beside the cell.
+  String comment;
+  if (grid->IsComment(GridCol, GridRow, comment) && !comment.empty())
+    File->SetCellComment(XlsRow, XlsCol, Utf8ToWide(PrepareExportText(comment)), TImageProperties{});
 }
 
 void TRivGridExcelIO::WriteTypedText(TExcelFile* File, Integer XlsRow, Integer XlsCol, const String& Text,

@@ -29,6 +29,11 @@ struct TRivGridExcelIO::TSheetImage {
   std::vector<std::pair<Integer, Integer>> RowHeights, ColWidths;  // grid index, pixels
   std::vector<TMerge> Merges;
   std::vector<TCell> Cells;
+  struct TComment {
+    Integer Col, Row;
+    String Text;
+  };
+  std::vector<TComment> Comments;
 };
 
 namespace {
@@ -267,6 +272,10 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
         cell.Text = Trim(AdjustLineBreaks(text));
       Image.Cells.push_back(std::move(cell));
     }
+    if (o.ImportCellProperties)
+      for (Integer k = 0; k < File->GetCommentsCount(r); ++k)
+        Image.Comments.push_back(
+            {gridCol(File->GetCommentColumn(r, k)), gridRow(r), WideToUtf8(File->GetCommentText(r, k))});
     if (OnProgress) OnProgress(this, FWorkSheet, FWorkSheetNum, r - FXlsStartRow, lastRow - FXlsStartRow);
   }
 }
@@ -304,4 +313,7 @@ void TRivGridExcelIO::ApplySheet(const TSheetImage& Image) {
     p->SetBrushColor(cell.BackColor);
     p->SetAlignment(cell.Alignment);
   }
+  for (const TSheetImage::TComment& c : Image.Comments)
+    if (c.Col >= 0 && c.Row >= 0 && c.Col < grid->ColCount() && c.Row < grid->RowCount())
+      grid->AddComment(c.Col, c.Row, c.Text);
 }

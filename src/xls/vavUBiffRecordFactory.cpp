@@ -7,6 +7,7 @@
 #include "xls/vavUBiffFormatRecords.h"
 #include "xls/vavUBiffFormula.h"
 #include "xls/vavUBiffHyperLink.h"
+#include "xls/vavUBiffNotes.h"
 #include "xls/vavUBiffPageBreaks.h"
 #include "xls/vavUBiffPalette.h"
 #include "xls/vavUBiffOptionRecords.h"
@@ -66,7 +67,9 @@ std::unique_ptr<TBaseRecord> CreateRecord(Word aId, ArrayOfByte aData) {
     case 0x0236: return Make<TTableRecord>(aId, std::move(aData));
     case 0x04BC: return Make<TShrFmlaRecord>(aId, std::move(aData));
     case 0x0015: return Make<TPageFooterRecord>(aId, std::move(aData));
-    case 0x001C: return Make<TBaseRowColRecord>(aId, std::move(aData));  // NOTE
+    case 0x001C: return Make<TNoteRecord>(aId, std::move(aData));  // NOTE
+    case 0x00EB: return Make<TDrawingGroupRecord>(aId, std::move(aData));
+    case 0x00EC: return Make<TDrawingRecord>(aId, std::move(aData));
     case 0x0022: return Make<T1904Record>(aId, std::move(aData));
     case 0x0026: case 0x0027: case 0x0028: case 0x0029: return Make<TMarginRecord>(aId, std::move(aData));
     case 0x002B: return Make<TPrintGridLinesRecord>(aId, std::move(aData));

@@ -49,6 +49,8 @@ void TWorkbook::LoadFromStream(TOle2File& DataStream) {
   // A workbook must hold its globals and one section per sheet it lists.
   if (!FGlobals.Loaded() || FSheets.Count() != FGlobals.SheetCount()) RaiseXls(XlsMsg::ExcelInvalid);
   FGlobals.SST().Sort();
+  // Identical pictures are found by binary search; the shapes keep pointing at their entries.
+  if (TEscherBStoreRecord* store = FGlobals.DrawingGroup().FRecordCache.BStore) store->FContainedRecords.Sort();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -28,7 +28,9 @@ struct TWorkSheet::TLoadState {
 };
 
 TWorkSheet::TWorkSheet(TWorkbookGlobals* aWorkbookGlobals)
-    : TSheet(aWorkbookGlobals), FCells(&aWorkbookGlobals->SST(), &FColumns, aWorkbookGlobals) {
+    : TSheet(aWorkbookGlobals),
+      FDrawing(aWorkbookGlobals ? &aWorkbookGlobals->DrawingGroup() : nullptr),
+      FCells(&aWorkbookGlobals->SST(), &FColumns, aWorkbookGlobals) {
   FPrintRecords = &FMiscRecords1;
 }
 
@@ -114,8 +116,8 @@ void TWorkSheet::PlaceRecord(std::unique_ptr<TBaseRecord> aRecord, TLoadState& S
 
   switch (id) {
     case BiffCarriedId::MSODRAWING:
-      if (DataStream && RecordHeader) FDrawing.LoadFromStream(*DataStream, *RecordHeader, std::move(aRecord));
-      else FDrawing.Add(std::move(aRecord));
+      if (!DataStream || !RecordHeader) RaiseXls(XlsMsg::ExcelInvalid);
+      FDrawing.LoadFromStream(*DataStream, *RecordHeader, SST, std::move(aRecord));
       return;
     case BiffCarriedId::NOTE: FNotes.AddRecord(std::move(aRecord)); return;
     case IdCOLINFO:
@@ -190,12 +192,17 @@ void TWorkSheet::PlaceFormulaCompanion(std::unique_ptr<TBaseRecord> aRecord, TLo
 }
 
 void TWorkSheet::FinishLoad(TLoadState& State) {
+  FNotes.FixDwgIds(&FDrawing);
   FCells.CellList().FixFormulas(State.ShrFmlas);
+  FDrawing.SaveObjectCoords(this);
   State.ShrFmlas.Clear();
   FCells.FixRows();
 }
 
-void TWorkSheet::ArrangeCopySheet(const TSheetInfo& SheetInfo) { FCells.CellList().ArrangeInsertSheet(SheetInfo); }
+void TWorkSheet::ArrangeCopySheet(const TSheetInfo& SheetInfo) {
+  FCells.CellList().ArrangeInsertSheet(SheetInfo);
+  FDrawing.ArrangeCopySheet(SheetInfo);
+}
 
 void TWorkSheet::LoadFromStream(TOle2File& DataStream, TRecordHeader& RecordHeader, std::unique_ptr<TBOFRecord> First,
                                 TSST* SST) {
@@ -268,12 +275,14 @@ std::unique_ptr<TSheet> TWorkSheet::DoCopyTo() const {
   copy->FMiscRecords2.CopyFrom(&FMiscRecords2);
   copy->FHPageBreaks.CopyFrom(&FHPageBreaks);
   copy->FVPageBreaks.CopyFrom(&FVPageBreaks);
-  // The drawing and the notes tied to it stay with the source: carried drawing records hold
-  // workbook-wide shape ids that a byte copy would duplicate, which makes a corrupt file.
+  // The drawing first: the copied notes link to its shapes (new shape ids, same object ids).
+  copy->FDrawing.CopyFrom(const_cast<TDrawing&>(FDrawing), copy.get());
   copy->FCells.CopyFrom(FCells);
   copy->FRanges.CopyFrom(FRanges);
   copy->FColumns.CopyFrom(FColumns);
   copy->FHLinks.CopyFrom(FHLinks);
+  copy->FNotes.CopyFrom(&FNotes);
+  copy->FNotes.FixDwgIds(&copy->FDrawing);
   copy->FDefColWidth = FDefColWidth;
   copy->FDefRowHeight = FDefRowHeight;
   copy->RelinkRecords();

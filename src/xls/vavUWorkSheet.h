@@ -4,6 +4,7 @@
 // order; the editing operations live beside it (vavUWorkSheetOperations.cpp).
 #pragma once
 
+#include "xls/vavUBiffCarriedRecords.h"
 #include "xls/vavUBiffCells.h"
 #include "xls/vavUBiffCondFmt.h"
 #include "xls/vavUBiffHyperLink.h"
@@ -32,6 +33,29 @@ class TWorkSheet : public TSheet {
   TNoteList& Notes() { return FNotes; }
   THLinkList& HLinks() { return FHLinks; }
   TDrawing& Drawing() { return FDrawing; }
+
+  // Pictures and comments (pictures by their position in the drawing, cells 0-based).
+  Integer DrawingCount() const { return FDrawing.DrawingCount(); }
+  void AddImage(const ByteArray& Data, TXlsImgTypes DataType, const TImageProperties& Properties,
+                TWbkAnchorType AnchorType) {
+    FDrawing.AddImage(Data, DataType, Properties, AnchorType, this);
+  }
+  void DeleteImage(Integer Index) { FDrawing.DeleteImage(Index); }
+  void ClearImage(Integer Index) { FDrawing.ClearImage(Index); }
+  void AssignDrawing(Integer Index, const ByteArray& Data, TXlsImgTypes DataType) {
+    FDrawing.AssignDrawing(Index, Data, DataType);
+  }
+  void GetDrawingFromStream(Integer Index, TStream& Data, TXlsImgTypes& DataType) const {
+    FDrawing.GetDrawingFromStream(Index, Data, DataType);
+  }
+  TClientAnchor GetAnchor(Integer Index) const { return FDrawing.GetAnchor(Index); }
+  void SetAnchor(Integer Index, const TClientAnchor& aAnchor) { FDrawing.SetAnchor(Index, aAnchor, this); }
+  Integer PictureRow(Integer Index) const { return FDrawing.PictureRow(Index); }
+  WideString PictureName(Integer Index) const { return FDrawing.PictureName(Index); }
+  TNoteRecord* AddNewComment(Integer Row, Integer Col, const WideString& Txt, const TImageProperties& Properties) {
+    return FNotes.AddNewComment(Row, Col, Txt, Properties, &FDrawing, this);
+  }
+  void RestoreObjectCoords() override { FDrawing.RestoreObjectCoords(this); }
   TRangeList& Ranges() { return FRanges; }
   TColInfoList& Columns() { return FColumns; }
   THPageBreakList& HPageBreaks() { return FHPageBreaks; }

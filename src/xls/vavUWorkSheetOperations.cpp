@@ -16,6 +16,7 @@ void TWorkSheet::InsertAndCopyRowsAndCols(Integer FirstRow, Integer LastRow, Int
     FCells.InsertAndCopyRows(FirstRow, LastRow, DestRow, aRowCount, SheetInfo, OnlyFormulas);
     FRanges.InsertAndCopyRowsOrCols(FirstRow, LastRow, DestRow, aRowCount, SheetInfo, false);
     FNotes.ArrangeInsertRowsAndCols(DestRow, n, 0, 0, SheetInfo);
+    FNotes.InsertAndCopyRowsAndCols(FirstRow, LastRow, DestRow, aRowCount, 0, 0, 0, 0);
     FHPageBreaks.InsertRows(DestRow, n);
     FHLinks.InsertAndCopyRange({0, FirstRow, 255, LastRow}, DestRow, 0, aRowCount, 0, SheetInfo);
   }
@@ -24,14 +25,19 @@ void TWorkSheet::InsertAndCopyRowsAndCols(Integer FirstRow, Integer LastRow, Int
     FCells.InsertAndCopyCols(FirstCol, LastCol, DestCol, aColCount, SheetInfo, OnlyFormulas);
     FRanges.InsertAndCopyRowsOrCols(FirstCol, LastCol, DestCol, aColCount, SheetInfo, true);
     FNotes.ArrangeInsertRowsAndCols(0, 0, DestCol, n, SheetInfo);
+    FNotes.InsertAndCopyRowsAndCols(0, 0, 0, 0, FirstCol, LastCol, DestCol, aColCount);
     FVPageBreaks.InsertCols(DestCol, n);
     FHLinks.InsertAndCopyRange({FirstCol, 0, LastCol, 65535}, 0, DestCol, 0, aColCount, SheetInfo);
   }
+  // The drawing objects move and are copied last.
+  FDrawing.InsertAndCopyRowsAndCols(FirstRow, LastRow, DestRow, std::max(aRowCount, 0), FirstCol, LastCol, DestCol,
+                                    std::max(aColCount, 0), SheetInfo, this);
 }
 
 void TWorkSheet::DeleteRowsAndCols(Word aRow, Word aRowCount, Word aCol, Word aColCount, const TSheetInfo& SheetInfo) {
   if (aRowCount != 0) {
     FCells.DeleteRows(aRow, aRowCount, SheetInfo);
+    FDrawing.DeleteRows(aRow, aRowCount, this, SheetInfo);
     FRanges.DeleteRowsOrCols(aRow, aRowCount, SheetInfo, false);
     FNotes.ArrangeInsertRowsAndCols(aRow, -aRowCount, 0, 0, SheetInfo);
     FHPageBreaks.DeleteRows(aRow, aRowCount);
@@ -39,6 +45,7 @@ void TWorkSheet::DeleteRowsAndCols(Word aRow, Word aRowCount, Word aCol, Word aC
   }
   if (aColCount != 0) {
     FCells.DeleteCols(aCol, aColCount, SheetInfo);
+    FDrawing.DeleteCols(aCol, aColCount, this, SheetInfo);
     FRanges.DeleteRowsOrCols(aCol, aColCount, SheetInfo, true);
     FNotes.ArrangeInsertRowsAndCols(0, 0, aCol, -aColCount, SheetInfo);
     FVPageBreaks.DeleteCols(aCol, aColCount);
@@ -49,6 +56,7 @@ void TWorkSheet::DeleteRowsAndCols(Word aRow, Word aRowCount, Word aCol, Word aC
 void TWorkSheet::ArrangeInsertRowsAndCols(Integer InsRowPos, Integer InsRowCount, Integer InsColPos, Integer InsColCount,
                                           const TSheetInfo& SheetInfo) {
   FCells.CellList().ArrangeInsertRowsAndCols(InsRowPos, InsRowCount, InsColPos, InsColCount, SheetInfo);
+  FDrawing.ArrangeInsertRowsAndCols(InsRowPos, InsRowCount, InsColPos, InsColCount, this, SheetInfo);
 }
 
 // ---------------------------------------------------------------------------------------------

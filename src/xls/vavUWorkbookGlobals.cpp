@@ -114,7 +114,7 @@ void TWorkbookGlobals::LoadFromStream(TOle2File& DataStream, TRecordHeader& Reco
       case BiffCarriedId::SUPBOOK: FReferences.AddSupBook(As<TSupBookRecord>(r)); break;
       case BiffCarriedId::EXTERNNAME: FReferences.AddExternName(As<TExternNameRecord>(r)); break;
       case BiffCarriedId::EXTERNSHEET: FReferences.AddExternRef(*r); break;
-      case BiffCarriedId::MSODRAWINGGROUP: FDrawingGroup.Add(std::move(r)); break;
+      case BiffCarriedId::MSODRAWINGGROUP: FDrawingGroup.LoadFromStream(DataStream, RecordHeader, std::move(r)); break;
       case 0x0060: FIsXltTemplate = true; break;
       default: AddMisc(std::move(r)); break;
     }

@@ -18,6 +18,7 @@
 
 #include "xls/vavUExcelAdapter.h"
 #include "xls/vavUExcelRecords.h"
+#include "xls/vavUWbkRowComments.h"
 
 class TBiffAdapter;
 
@@ -308,8 +309,6 @@ class TXLSFile : public TExcelFile {
   bool Dates1904() const;
   void LoadFromCompoundBytes(const std::string& Bytes, const String& FileName);
   void WriteXls(std::ostream& Out);
-  // Rebuilds the drawings and notes of the comments this object made, and the drawing group.
-  void RebuildMadeComments();
   void StoreTypedText(Integer aRow, Integer aCol, const WideString& Text, const TWbkFormat* Fm,
                       const String& DateFormat, const String& TimeFormat);
 
@@ -319,16 +318,11 @@ class TXLSFile : public TExcelFile {
   std::string FOtherStreams;
   Integer FirstColumn = 0;
   Integer LastColumn = 0;
-  // A comment made through this object: 0-based cell, text, and its box's anchor.
-  struct TMadeComment {
-    Integer Row = 0, Col = 0;
-    WideString Text;
-    TClientAnchor Anchor;
-  };
-  // The comments made on each sheet whose drawing and notes this object writes.
-  std::map<const TSheet*, std::vector<TMadeComment>> FMadeComments;
-  // Pictures by 1-based row: (row, picture index) in the order BeginSheet found them.
-  std::unique_ptr<std::vector<std::pair<Integer, Integer>>> RowPictures;
+  // The picture of the active worksheet at (Row, aPos): the sheet-wide position for a Row of 0
+  // or less, else the aPos-th picture of the row.
+  Integer PictureIndex(Integer Row, Integer aPos);
+  // Pictures by 1-based row, in the order BeginSheet found them.
+  std::unique_ptr<TRowComments> RowPictures;
 };
 
 // The adapter that hands out XLS file objects.

@@ -1,10 +1,8 @@
 // TXLSFile: pictures, comments, defined names, hyperlinks, page breaks, the automatic filter,
 // page setup and view settings, workbook options and pasting workbook data.
 //
-// The engine carries drawings, notes and filters byte for byte but does not interpret them
-// yet, so pictures and filters answer as for a sheet that has none and their writes change
-// nothing; comments are read from their records. Hyperlinks and page breaks are the sheet's
-// own lists.
+// Pictures live in the sheet drawing, their bytes in the workbook's blip store. Hyperlinks and
+// page breaks are the sheet's own lists.
 #include <algorithm>
 #include <sstream>
 
@@ -12,27 +10,83 @@
 #include "xls/vavUXlsFile.h"
 
 // ---------------------------------------------------------------------------------------------
-// Pictures (no drawing model yet: every sheet reads as one without pictures)
+// Pictures of the active worksheet
 
-void TXLSFile::BeginSheet() { RowPictures = std::make_unique<std::vector<std::pair<Integer, Integer>>>(); }
+namespace {
+
+TClientAnchor StoredAnchor(const TImageProperties& Props, TWbkAnchorType Anchor) {
+  const Word flag = Anchor == TWbkAnchorType::at_MoveAndResize           ? 0
+                    : Anchor == TWbkAnchorType::at_DontMoveAndDontResize ? 3
+                                                                         : 2;
+  auto w = [](Integer v) { return static_cast<Word>(v); };
+  return TClientAnchor{flag,           w(Props.Col1 - 1), w(Props.dx1), w(Props.Row1 - 1), w(Props.dy1),
+                       w(Props.Col2 - 1), w(Props.dx2),  w(Props.Row2 - 1), w(Props.dy2)};
+}
+
+TImageProperties ModelProperties(const TImageProperties& Props) {
+  TImageProperties p = Props;
+  --p.Col1;
+  --p.Row1;
+  --p.Col2;
+  --p.Row2;
+  return p;
+}
+
+void CheckImageIndex(const TWorkSheet& Sheet, Integer Index) {
+  if (Index < 0 || Index >= Sheet.DrawingCount())
+    RaiseXls(XlsMsg::IndexOutOfRange, {Int64{Index}, String("ImageIndex"), Int64{0}, Int64{Sheet.DrawingCount() - 1}});
+}
+
+}  // namespace
+
+void TXLSFile::BeginSheet() {
+  RowPictures = std::make_unique<TRowComments>();
+  if (TWorkSheet* sheet = ActiveWorkSheet())
+    for (Integer i = 0; i < sheet->DrawingCount(); ++i) RowPictures->Add(sheet->PictureRow(i) + 1, i);
+}
+
+Integer TXLSFile::PictureIndex(Integer Row, Integer aPos) {
+  if (Row <= 0) return aPos;
+  // Row addressing needs the index; it is built on first use when BeginSheet was not called.
+  if (!RowPictures) BeginSheet();
+  const TCommentRowPos& row = RowPictures->RowPositions(Row);
+  if (aPos < 0 || aPos >= static_cast<Integer>(row.size()))
+    RaiseXls(XlsMsg::IndexOutOfRange, {Int64{aPos}, String("Index"), Int64{0}, Int64{static_cast<Integer>(row.size()) - 1}});
+  return row[static_cast<size_t>(aPos)];
+}
 
 Integer TXLSFile::GetPicturesCount(Integer Row) {
-  if (!ActiveWorkSheet() || !RowPictures || Row <= 0) return 0;
-  Integer n = 0;
-  for (const auto& entry : *RowPictures)
-    if (entry.first == Row) ++n;
-  return n;
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return 0;
+  if (Row <= 0) return sheet->DrawingCount();
+  if (!RowPictures) BeginSheet();
+  return static_cast<Integer>(RowPictures->RowPositions(Row).size());
 }
 
-String TXLSFile::GetPictureName(Integer, Integer) { return String(); }
+String TXLSFile::GetPictureName(Integer Row, Integer Index) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet ? WideToUtf8(sheet->PictureName(PictureIndex(Row, Index))) : String();
+}
 
-void TXLSFile::GetPicture(Integer, Integer, TStream*, TXlsImgTypes& PicType, TClientAnchor& Anchor) {
+void TXLSFile::GetPicture(Integer Row, Integer aPos, TStream* Pic, TXlsImgTypes& PicType, TClientAnchor& Anchor) {
   Anchor = TClientAnchor{};
-  if (!ActiveWorkSheet()) return;
-  PicType = TXlsImgTypes::xli_Unknown;
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return;
+  const Integer index = PictureIndex(Row, aPos);
+  if (Pic) sheet->GetDrawingFromStream(index, *Pic, PicType);
+  Anchor = sheet->GetAnchor(index);
+  ++Anchor.Col1;
+  ++Anchor.Col2;
+  ++Anchor.Row1;
+  ++Anchor.Row2;
 }
 
-void TXLSFile::AssignPicture(Integer, Integer, const ByteArray&, TXlsImgTypes) {}
+void TXLSFile::AssignPicture(Integer Row, Integer aPos, const ByteArray& Pic, TXlsImgTypes PicType) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return;
+  sheet->AssignDrawing(PictureIndex(Row, aPos), Pic, PicType);
+  IsFileModified = true;
+}
 
 void TXLSFile::AssignPicture(Integer Row, Integer aPos, const ByteArray& Pic, TXlsImgTypes PicType,
                              const TImageProperties& Props, TWbkAnchorType Anchor) {
@@ -40,15 +94,38 @@ void TXLSFile::AssignPicture(Integer Row, Integer aPos, const ByteArray& Pic, TX
   AssignPictureProperties(Row, aPos, Props, Anchor);
 }
 
-void TXLSFile::AssignPictureProperties(Integer, Integer, const TImageProperties&, TWbkAnchorType) {}
-
-void TXLSFile::AddImage(const ByteArray&, TXlsImgTypes, const TImageProperties&, TWbkAnchorType) {}
-
-void TXLSFile::DeleteImage(Integer Index) {
-  if (ActiveWorkSheet()) RaiseXls(XlsMsg::IndexOutOfRange, {Int64{Index}, String("ImageIndex"), Int64{0}, Int64{-1}});
+void TXLSFile::AssignPictureProperties(Integer Row, Integer aPos, const TImageProperties& Props,
+                                       TWbkAnchorType Anchor) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return;
+  sheet->SetAnchor(PictureIndex(Row, aPos), StoredAnchor(Props, Anchor));
+  IsFileModified = true;
 }
 
-void TXLSFile::ClearImage(Integer Index) { DeleteImage(Index); }
+void TXLSFile::AddImage(const ByteArray& Data, TXlsImgTypes DataType, const TImageProperties& Properties,
+                        TWbkAnchorType Anchor) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return;
+  Workbook().Globals().DrawingGroup().EnsureDwgGroup();
+  sheet->AddImage(Data, DataType, ModelProperties(Properties), Anchor);
+  IsFileModified = true;
+}
+
+void TXLSFile::DeleteImage(Integer Index) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return;
+  CheckImageIndex(*sheet, Index);
+  sheet->DeleteImage(Index);
+  IsFileModified = true;
+}
+
+void TXLSFile::ClearImage(Integer Index) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return;
+  CheckImageIndex(*sheet, Index);
+  sheet->ClearImage(Index);
+  IsFileModified = true;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Defined names

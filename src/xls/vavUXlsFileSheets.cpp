@@ -40,12 +40,7 @@ void TXLSFile::InsertAndCopySheets(Integer CopyFrom, Integer InsertBefore, Integ
 
 void TXLSFile::DeleteSheet(Integer aSheetCount) {
   if (aSheetCount >= SheetCount()) RaiseXls(XlsMsg::NoVisibleSheets);
-  // The comments made on the sheets that go leave the drawing group with them.
-  TSheetList& sheets = Workbook().Sheets();
-  for (Integer i = FActiveSheet - 1; i >= 0 && i < sheets.Count() && i < FActiveSheet - 1 + aSheetCount; ++i)
-    FMadeComments.erase(sheets[i]);
   Workbook().DeleteSheets(FActiveSheet - 1, aSheetCount);
-  if (!FMadeComments.empty()) RebuildMadeComments();
   if (FActiveSheet > SheetCount()) FActiveSheet = SheetCount();
   IsFileModified = true;
 }
@@ -54,7 +49,6 @@ void TXLSFile::ClearSheet() {
   TWorkSheet* sheet = ActiveWorkSheet();
   if (!sheet) return;
   sheet->ClearValues();
-  if (FMadeComments.erase(sheet)) RebuildMadeComments();
   IsFileModified = true;
   SelectSheet(FActiveSheet);
 }

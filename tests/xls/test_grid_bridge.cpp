@@ -101,6 +101,35 @@ TEST_F(GridBridge, AMatrixGoesOutAndComesBackWithEveryTitleAndValue) {
   }
 }
 
+TEST_F(GridBridge, CellCommentsGoOutAndComeBackWithCellProperties) {
+  auto g = MakeGrid(3, 3);
+  Fill(g.get(), {{"a", "b", "c"}, {"1", "2", "3"}});
+  g->AddComment(1, 1, "two's note");
+  g->AddComment(2, 0, "Ωmega");
+  const std::string path = Dir.File("notes.xls");
+  MakeBridge(g.get())->XLSExport(path);
+
+  TXLSFile file(nullptr);
+  file.Connect();
+  file.OpenFile(path);
+  EXPECT_EQ(file.GetCellComment(2, 2), u"two's note");
+  EXPECT_EQ(file.GetCellComment(1, 3), u"Ωmega");
+
+  // Comments are cell properties: read only when those are.
+  auto plain = MakeGrid(2, 2);
+  MakeBridge(plain.get())->XLSImport(path);
+  String comment;
+  EXPECT_FALSE(plain->IsComment(1, 1, comment));
+  auto back = MakeGrid(2, 2);
+  auto in = MakeBridge(back.get());
+  in->Options()->ImportCellProperties = true;
+  in->XLSImport(path);
+  ASSERT_TRUE(back->IsComment(1, 1, comment));
+  EXPECT_EQ(comment, "two's note");
+  ASSERT_TRUE(back->IsComment(2, 0, comment));
+  EXPECT_EQ(comment, "Ωmega");
+}
+
 // A workbook file whose formula reader refuses "=1+" as a formula parser does.
 class TStrictFormulaFile : public TXLSFile {
  public:

@@ -47,6 +47,7 @@ class TSheetDouble : public TExcelFile {
   WideString GetActiveSheetName() override { return u"Sheet1"; }
   void SelectSheet(Integer) override {}
   void ParseComments() override {}
+  Integer GetCommentsCount(Integer) override { return 0; }
   Integer GetSheetZoom() override { return Zoom; }
   Integer MaxRow() override {
     Integer m = 0;

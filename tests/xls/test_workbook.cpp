@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "WorkbookTestHelpers.h"
+#include "xls/vavUBiffClientData.h"
 #include "classlib/SysUtils.h"
 #include "xls/vavUBiffFormula.h"
 
@@ -67,9 +68,14 @@ TEST(Workbook, FeatureFixtureLoadsEveryPart) {
   EXPECT_EQ(data.GetColWidth(1), 5715);
   EXPECT_EQ(data.GetRowHeight(1), 680);
   EXPECT_EQ(data.Notes().Count(), 1);
-  // The chart's stream is part of the drawing, not a sheet of its own.
+  // The chart's stream belongs to its shape's OBJ in the drawing, not to a sheet of its own.
   bool chartInDrawing = false;
-  for (Integer i = 0; i < data.Drawing().Count(); ++i) chartInDrawing |= data.Drawing()[i]->Id == BiffId::BOF;
+  const TEscherObjCache* objects = data.Drawing().RecordCache().Obj.get();
+  ASSERT_NE(objects, nullptr);
+  for (Integer i = 0; i < objects->Count(); ++i) {
+    auto* obj = dynamic_cast<VAvObj*>(static_cast<TEscherClientDataRecord*>((*objects)[i])->ClientData.get());
+    chartInDrawing |= obj && obj->Chart() && (*obj->Chart())[0]->Id == BiffId::BOF;
+  }
   EXPECT_TRUE(chartInDrawing);
 }
 

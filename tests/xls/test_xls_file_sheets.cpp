@@ -371,10 +371,11 @@ TEST(XlsFileSheets, SheetsWithoutPicturesCommentsOrLinks) {
             "The index \"0\" of the property \"ImageIndex\" is not in the range 0--1");
   EXPECT_EQ(MessageOf([&] { book->GetHyperLink(1); }),
             "The index \"1\" of the property \"HyperLinkIndex\" is not in the range 1-0");
+  // There is no picture 0 to read.
   TXlsImgTypes type = TXlsImgTypes::xli_Png;
   TClientAnchor anchor;
   anchor.Col1 = 9;
-  book->GetPicture(0, 0, nullptr, type, anchor);
+  EXPECT_EQ(MessageOf([&] { book->GetPicture(0, 0, nullptr, type, anchor); }), XlsMsg::AssertIndex);
   EXPECT_EQ(anchor.Col1, 0);
 }
 
@@ -464,16 +465,22 @@ TEST(XlsFileComments, MadeCommentsFollowTheirRowsAndLeaveWithTheirSheets) {
   EXPECT_EQ(back.GetCellComment(1, 1), u"on two");
   book->ClearSheet();
   EXPECT_EQ(book->GetCellComment(1, 1), u"");
-  EXPECT_EQ(book->GetTWorkbook()->Globals().DrawingGroup().Count(), 0);
+  // No sheet holds a drawing any more: the drawing group counts none.
+  TEscherDggRecord* dgg = book->GetTWorkbook()->Globals().DrawingGroup().FRecordCache.Dgg;
+  ASSERT_NE(dgg, nullptr);
+  EXPECT_TRUE(dgg->IsEmpty());
+  EXPECT_EQ(dgg->FDgg().ShapesSaved, 0u);
 }
 
-TEST(XlsFileComments, SheetsWithDrawingsOfTheirOwnGetNoNewComments) {
+TEST(XlsFileComments, SheetsWithDrawingsOfTheirOwnGetNewComments) {
   auto book = std::make_unique<TXLSFile>(nullptr);
   book->Connect();
   book->OpenFile(FixturePath("workbook_features.xls"));
   book->SetCellComment(9, 9, u"new", TImageProperties{});
-  EXPECT_EQ(book->GetCellComment(9, 9), u"");
-  EXPECT_EQ(book->GetCellComment(2, 2), u"A note on beta");
+  book->SetCellComment(2, 2, u"changed beta", TImageProperties{});
+  EXPECT_EQ(book->GetCellComment(9, 9), u"new");
+  EXPECT_EQ(book->GetCellComment(2, 2), u"changed beta");
+  EXPECT_EQ(book->GetCommentsCount(2), 1);
 }
 
 }  // namespace

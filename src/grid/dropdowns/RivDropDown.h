@@ -189,9 +189,9 @@ class TRivCustomDropDown : public TCustomMaskEdit, public IComponentStyle {
 
   TDropDown OnDropDown;
   TDropUp OnDropUp;
-  TClipboardEvent OnClipboardCopy;
-  TClipboardEvent OnClipboardPaste;
-  TClipboardEvent OnClipboardCut;
+  RivDropDown::TClipboardEvent OnClipboardCopy;
+  RivDropDown::TClipboardEvent OnClipboardPaste;
+  RivDropDown::TClipboardEvent OnClipboardCut;
   TDropDownButtonItemClick OnDropDownFooterButtonClick;
   TDropDownButtonItemClick OnDropDownHeaderButtonClick;
   TDrawBackGroundEvent OnDrawHeader;

@@ -477,7 +477,6 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
   TSize MeasureCellText(TCanvas* ACanvas, int ACol, int ARow, bool VS, bool SB);
   TColor SelectionRectangleColor = 0x000000;
-  bool SelectionResizer = false;
   bool EnhTextSize = false;
   TFloatFormatEvent OnGetFloatFormat;
   TGridGradientEvent OnGetCellGradient;
