@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "classlib/Buttons.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Graphics.h"
 #include "classlib/Menus.h"
@@ -69,8 +70,6 @@ class TPopupButton : public TCustomControl {
 };
 
 enum TRivGridButtonStyle { tasButton, tasCheck };
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 
 // The office-look painted button of the grid's search footer.
 class TRivGridButton : public TGraphicControl {
