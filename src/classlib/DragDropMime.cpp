@@ -113,7 +113,8 @@ HRESULT TBlockDataObject::QueryGetData(const FORMATETC& formatetc) {
 }
 
 HRESULT TBlockDataObject::GetData(const FORMATETC& formatetcIn, STGMEDIUM& medium) {
-  medium = STGMEDIUM();
+  medium.tymed = 0;  // no data until a block is found
+  medium.hGlobal.reset();
   if (QueryGetData(formatetcIn) != S_OK) return DV_E_FORMATETC;
   for (const auto& entry : FBlocks)
     if (entry.first == formatetcIn.cfFormat) {

@@ -308,7 +308,8 @@ HRESULT TSourceDataObject::QueryGetData(const FORMATETC& formatetc) {
 }
 
 HRESULT TSourceDataObject::GetData(const FORMATETC& formatetcIn, STGMEDIUM& medium) {
-  medium = STGMEDIUM();
+  medium.tymed = 0;  // no data until a block is found
+  medium.hGlobal.reset();
   if (QueryGetData(formatetcIn) != S_OK) return DV_E_FORMATETC;
   const CLIPFORMAT f = formatetcIn.cfFormat;
   String block;
