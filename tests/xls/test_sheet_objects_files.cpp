@@ -24,11 +24,7 @@ std::unique_ptr<TXLSFile> OpenObjectsBook(const std::string& Path) {
 
 // LibreOffice's flat ODS of a workbook in Dir.
 std::string FlatOds(const TempDir& Dir, const std::string& Name) {
-  int status = 0;
-  RunCommand("cd " + Dir.Path.string() + " && timeout 300 soffice -env:UserInstallation=file://" + Dir.Path.string() +
-                 "/profile --headless --convert-to fods --outdir " + Dir.Path.string() + " " + Dir.File(Name) +
-                 " >/dev/null 2>&1",
-             status);
+  testsupport::LibreOfficeConvert(Dir.Path, {Name}, "fods");
   return xlstest::ReadFileBytes(Dir.File(Name.substr(0, Name.rfind('.')) + ".fods"));
 }
 
