@@ -313,6 +313,11 @@ void TRivErodovOzar::SwapRows(int ARow1, int ARow2) {
 
 void TRivErodovOzar::SortSwapRows(int ARow1, int ARow2) {
   ++FSwapCount;
+  // The row that was current before a sort is followed to where it goes.
+  if (SortRow == ARow1)
+    SortRow = ARow2;
+  else if (SortRow == ARow2)
+    SortRow = ARow1;
   if (ARow1 < FSortRowXRef->Count() && ARow2 < FSortRowXRef->Count() && ARow1 >= 0 && ARow2 >= 0) {
     const int x = FSortRowXRef->Items(ARow1);
     FSortRowXRef->PutItem(ARow1, FSortRowXRef->Items(ARow2));
