@@ -11,18 +11,26 @@
 // ---- TRetEdit ----
 
 void TRetEdit::WndProc(TMessage& Message) {
+  // Enter is the edit's own, not the dialog's default button.
+  if (Message.Msg == WM_GETDLGCODE) {
+    TEdit::WndProc(Message);
+    Message.Result |= DLGC_WANTALLKEYS;
+    return;
+  }
   if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_RETURN) {
     if (GetKeyState(VK_CONTROL) < 0) {
       if (OnCtrlReturn) OnCtrlReturn(this);
     } else if (OnReturn) {
       OnReturn(this);
     }
+    Message.WParam = 0;  // handled: the view does not edit it
     Message.Result = 0;
     return;
   }
   if (Message.Msg == WM_CHAR && (Message.WParam == 13 || Message.WParam == 10)) {
     char key = static_cast<char>(Message.WParam);
     if (OnKeyPress) OnKeyPress(this, key);
+    Message.WParam = 0;
     Message.Result = 0;
     return;
   }
@@ -96,6 +104,11 @@ void TSearchPanel::LayoutControls(bool RightToLeft) {
   place(FHiliteButton, 330, 5, 90, FHiliteButton->Visible() ? 23 : 0);
   const int matchWidth = FMatchCase->Width() > 0 ? FMatchCase->Width() : 100;
   place(FMatchCase, FHiliteButton->Visible() ? 425 : 330, 8, matchWidth, FMatchCase->Visible() ? 18 : 0);
+}
+
+void TSearchPanel::WndProc(TMessage& Message) {
+  TPanel::WndProc(Message);
+  if (Message.Msg == WM_SETFOCUS && FEdit->CanFocus()) FEdit->SetFocus();
 }
 
 void TSearchPanel::CreateWnd() {

@@ -50,6 +50,9 @@ class TSearchPanel : public TPanel {
   TNotifyEvent OnExitClick;
   TNotifyEvent OnHighLightClick;
 
+  // A press on the strip or its buttons leaves the keyboard in the find box.
+  void WndProc(TMessage& Message) override;
+
   // Places the controls: left to right, mirrored in right-to-left layout.
   void LayoutControls(bool RightToLeft = false);
 
