@@ -106,9 +106,18 @@ void TSearchPanel::LayoutControls(bool RightToLeft) {
   place(FMatchCase, FHiliteButton->Visible() ? 425 : 330, 8, matchWidth, FMatchCase->Visible() ? 18 : 0);
 }
 
+namespace {
+// Posted: moving the focus from inside a focus change would start another.
+constexpr UINT kFocusFindBox = WM_USER + 0x144;
+}  // namespace
+
 void TSearchPanel::WndProc(TMessage& Message) {
+  if (Message.Msg == kFocusFindBox) {
+    if (Focused() && FEdit->CanFocus()) FEdit->SetFocus();
+    return;
+  }
   TPanel::WndProc(Message);
-  if (Message.Msg == WM_SETFOCUS && FEdit->CanFocus()) FEdit->SetFocus();
+  if (Message.Msg == WM_SETFOCUS) PostMessage(Handle(), kFocusFindBox, 0, 0);
 }
 
 void TSearchPanel::CreateWnd() {
