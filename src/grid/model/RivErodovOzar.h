@@ -609,6 +609,10 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   int FilterDropDownRow() const { return FFilterDropDownRow; }
   void SetFilterDropDownRow(int Value);
   virtual void ApplyFilterChoice(int ItemIndex);
+  // Opens the column's filter entries under its filter-row cell (ACol a display column).
+  void ShowFilterDropDown(int ACol);
+  // A release on a filter-row cell's glyph zone opens its list (true); any other closes it.
+  bool FilterDropDownRelease(int X, int Y);
   TCustomFilterEvent OnCustomFilter;
   TFilterProgressEvent OnFilterProgress;
   TFilterSelectEvent OnFilterSelect;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "grid/model/RivErodovOzar.h"
+#include "grid/tools/SearchPanel.h"
 
 namespace {
 constexpr int kScratchRows = 3;

@@ -227,3 +227,40 @@ TEST(GridFilterList, TheDropListPicksOnEnterAndClosesWithoutAPickOutside) {
 }
 
 }  // namespace
+
+namespace {
+
+// A release on the glyph zone of a header cell opens the column's entries; a pick filters.
+TEST(GridFilterDropDown, AReleaseOnTheGlyphOpensTheListAndAPickFilters) {
+  auto grid = Species();
+  grid->SetBounds(0, 0, 400, 250);
+  grid->FilterDropDownAuto = true;
+  grid->FilterDropDown()->Width = 120;
+  const TRect cell = grid->CellRect(0, 0);
+  grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(cell.Right - 8, cell.Top + 5));
+  grid->Perform(WM_LBUTTONUP, 0, MakeLParam(cell.Right - 8, cell.Top + 5));
+  TDropList* list = grid->DropList();
+  ASSERT_TRUE(list->Visible());
+  EXPECT_EQ(grid->FFilterCol, 0);
+  EXPECT_EQ(list->Items()->Strings(0), "(All)");
+  EXPECT_EQ(list->Items()->Strings(list->Items()->Count() - 1), "Corvus");
+  EXPECT_EQ(list->Left(), cell.Right - 16);
+  EXPECT_EQ(list->Top(), cell.Top + 16);
+  EXPECT_EQ(list->Width(), 120);
+  list->SetItemIndex(list->Items()->IndexOf("Corvus"));
+  list->Perform(WM_CHAR, 13);
+  EXPECT_FALSE(list->Visible());
+  EXPECT_EQ(Column(*grid, 0), (std::vector<String>{"Corvus"}));
+
+  // A release elsewhere closes an open list without a pick.
+  grid->ShowFilterDropDown(1);
+  ASSERT_TRUE(list->Visible());
+  const TRect other = grid->CellRect(1, 1);
+  grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(other.Left + 3, other.Top + 3));
+  grid->Perform(WM_LBUTTONUP, 0, MakeLParam(other.Left + 3, other.Top + 3));
+  EXPECT_FALSE(list->Visible());
+  EXPECT_EQ(grid->FFilterCol, -1);
+  EXPECT_EQ(Column(*grid, 0), (std::vector<String>{"Corvus"}));
+}
+
+}  // namespace
