@@ -307,6 +307,7 @@ void TRivErodovOzar::Loaded() {
   MinColWidth = 10;
   FMaxRowCount = RowCount();
   FLoaded = true;
+  UpdateSearchFooter();
   TGridOptions options = Options();
   if (options.Contains(goAlwaysShowEditor)) {
     options -= goAlwaysShowEditor;
