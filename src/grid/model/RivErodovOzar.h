@@ -687,6 +687,8 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TGridRect TagGridRange(bool DoFixed, bool WithHidden);
   void ToolsCreated();
   TFindParams FooterFindParams(TFindParams Base);
+  bool LastRowInView() const;
+  int LastRowBottom() const;
   void SetSearchEditColor(TColor Value);
   void SearchFooterStep(bool Forward);
   std::unique_ptr<TFilter> FFilter;

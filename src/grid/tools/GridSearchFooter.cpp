@@ -86,16 +86,25 @@ void TRivErodovOzar::UpdateSearchFooter() {
   if (s.Visible()) ScrollClearOfSearchFooter();
 }
 
-bool TRivErodovOzar::LastRowClearOfSearchFooter() {
-  if (FSearchPanel == nullptr || !FSearchPanel->Visible() || RowCount() == 0) return true;
+// Only a last row on screen can be covered: one further down is scrolled to by the keys.
+bool TRivErodovOzar::LastRowInView() const {
+  return RowCount() > 0 && TopRow() + VisibleRowCount() >= RowCount() - 1;
+}
+
+int TRivErodovOzar::LastRowBottom() const {
   const TRect last = CellRect(0, RowCount() - 1);
-  // A row out of view (empty rectangle) lies below the visible rows.
-  if (last.Bottom <= last.Top) return false;
-  return last.Bottom <= ClientHeight() - FSearchPanel->Height();
+  return last.Bottom;
+}
+
+bool TRivErodovOzar::LastRowClearOfSearchFooter() {
+  if (FSearchPanel == nullptr || !FSearchPanel->Visible() || !LastRowInView()) return false;
+  return LastRowBottom() < ClientHeight() - FSearchPanel->Height() + 2;
 }
 
 void TRivErodovOzar::ScrollClearOfSearchFooter() {
-  while (!LastRowClearOfSearchFooter() && TopRow() < RowCount() - 1) {
+  if (FSearchPanel == nullptr || !FSearchPanel->Visible()) return;
+  while (LastRowInView() && LastRowBottom() > ClientHeight() - FSearchPanel->Height() + 2 && Row() < RowCount() &&
+         TopRow() < RowCount() - 1) {
     const int top = TopRow();
     SetTopRow(top + 1);
     if (TopRow() == top) break;

@@ -51,6 +51,7 @@ TEST_F(GridSearchFooterReal, TypingFindsAsTheUserTypesAndTheButtonsStepThroughTh
   EXPECT_EQ(grid->Row(), 5) << "Aquila";
   Type(panel->Edit(), "z");
   EXPECT_EQ(panel->Edit()->Color(), clRed);
+  EXPECT_GT(PixelsOfColor(panel->Edit(), clRed), 100) << "the box shows red on screen";
   Key(panel->Edit(), VK_BACK);
   Key(panel->Edit(), VK_BACK);
   EXPECT_EQ(grid->Row(), 1);
