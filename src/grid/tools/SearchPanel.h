@@ -3,6 +3,7 @@
 // reports what the user does; the grid's handlers search.
 #pragma once
 
+#include "classlib/Colors.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/StdCtrls.h"
 

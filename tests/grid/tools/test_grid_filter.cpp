@@ -224,6 +224,10 @@ TEST(GridFilterList, TheDropListPicksOnEnterAndClosesWithoutAPickOutside) {
   EXPECT_FALSE(list->Visible());
   EXPECT_EQ(picked, -1);
   EXPECT_EQ(grid->FFilterCol, -1);
+
+  // The pop-up for floating windows leaves the activation where it is.
+  std::unique_ptr<TNoActiveForm> popup(New<TNoActiveForm>(nullptr));
+  EXPECT_EQ(popup->Perform(WM_MOUSEACTIVATE), 3);  // MA_NOACTIVATE
 }
 
 }  // namespace
