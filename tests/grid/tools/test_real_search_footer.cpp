@@ -1,12 +1,15 @@
-// The search footer of the main window's grid under the real window system: typing in its
-// find box finds as the user types, Enter and the buttons go to the next and the previous
-// match, the close button hides it, and the main window stays usable.
+// The search footer and the filter drop-down of the main window's grid under the real window
+// system: typing in the find box finds as the user types, Enter and the buttons go to the
+// next and the previous match, the close button hides the footer; a click on a header's glyph
+// zone opens the column's entries and a click on one filters; the main window stays usable.
 #include <gtest/gtest.h>
 
 #include "app/ZorvanMain.h"
 #include "grid/base/RivObjControls.h"
 #include "grid/model/RivErodovOzar.h"
 #include "grid/tools/SearchPanel.h"
+#include "grid/tools/GridFilter.h"
+#include "support/RealMouse.h"
 #include "support/RealWindowFixture.h"
 #include "support/RealWindows.h"
 
@@ -70,6 +73,32 @@ TEST_F(GridSearchFooterReal, TypingFindsAsTheUserTypesAndTheButtonsStepThroughTh
   Click(panel->ExitButton());
   EXPECT_FALSE(grid->SearchFooter()->Visible());
   EXPECT_FALSE(ControlOnScreen(panel));
+  ExpectMainWindowUsable();
+}
+
+TEST_F(GridSearchFooterReal, AClickOnAHeaderGlyphOpensTheEntriesAndAClickOnOneFilters) {
+  grid->SearchFooter()->SetVisible(false);
+  grid->FilterDropDownAuto = true;
+  Settle();
+  const TRect header = grid->CellRect(1, 0);
+  ClickAt(grid, header.Right - 8, header.Top + 6);
+  TDropList* list = grid->DropList();
+  ASSERT_TRUE(ControlOnScreen(list));
+  const int aquila = list->Items()->IndexOf("Aquila");
+  ASSERT_GT(aquila, 0);
+  ClickItem(list, aquila);
+  EXPECT_FALSE(ControlOnScreen(list));
+  EXPECT_EQ(grid->RowCount(), 2);
+  EXPECT_EQ(grid->Cells(1, 1), "Aquila");
+
+  // "(All)" shows every row again.
+  ClickAt(grid, header.Right - 8, header.Top + 6);
+  ASSERT_TRUE(ControlOnScreen(list));
+  ClickItem(list, 0);
+  EXPECT_EQ(grid->RowCount(), 8);
+  grid->SetFilterActive(false);
+  grid->Filter()->Clear();
+  grid->FilterDropDownAuto = false;
   ExpectMainWindowUsable();
 }
 
