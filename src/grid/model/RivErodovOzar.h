@@ -590,6 +590,11 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   int Compares = 0;
   TCustomCompareEvent OnCustomCompare;
   TRawCompareEvent OnRawCompare;
+  // A release on the sort row of a header sorts by that column (see ClickSortRelease).
+  void ClickSortRelease(int ACol, int ARow);
+  int SortTime = 0;  // milliseconds the last click-started sort took
+  TCanSortEvent OnCanSort;
+  TClickSortEvent OnClickSort;
 
   // ---- Filtering (tools/GridFiltering.cpp, tools/GridFilter.h) ----
   TFilter* Filter() const { return FFilter.get(); }

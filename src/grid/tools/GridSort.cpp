@@ -9,6 +9,7 @@
 
 #include "grid/model/RivErodovOzar.h"
 #include "grid/tools/SearchPanel.h"
+#include "classlib/WinApi.h"
 
 namespace {
 constexpr int kScratchRows = 3;
@@ -264,4 +265,60 @@ void TRivErodovOzar::QUnSort() {
   UnSortWorker(0, std::min(RowCount(), FUnSortRowXRef->Count()) - 1);
   if (keepCol0)
     for (int r = 0; r < static_cast<int>(col0.size()); ++r) SetRawCellText(0, r, col0[static_cast<size_t>(r)]);
+}
+
+// ---- Click to sort ----
+
+void TRivErodovOzar::ClickSortRelease(int ACol, int ARow) {
+  TSortSettings& s = *FSortSettings;
+  int pressCol = -1, pressRow = -1;
+  MouseToCell(Clickposx, Clickposy, pressCol, pressRow);
+  if (ACol < 0 || ARow != s.Row() || pressRow != s.Row() || FixedRows() == 0 || RowCount() <= 2 || !s.Show()) return;
+  if (ACol < FixedCols() && !s.FixedCols) return;
+  const int col = RealColIndex(ACol);
+  bool checked = false;
+  if (GetCheckBoxState(col, ARow, checked)) return;
+  bool doSort = !IsIgnoredColumn(col);
+  if (doSort && OnCanSort) OnCanSort(this, col, doSort);
+  if (!doSort) {
+    RepaintCell(ACol, ARow);
+    return;
+  }
+  HideInplaceEdit();
+  if (RowCount() != FSortRowXRef->Count()) InitSortXRef();
+  const Cardinal started = GetTickCount();
+  if (s.IndexShow) {
+    const bool adding = GetKeyState(s.IndexSortKey == ikCtrl ? VK_CONTROL : VK_SHIFT) < 0;
+    const bool initAscending = s.InitSortDirection == sdAscending;
+    const int at = FSortIndexes->FindIndex(col);
+    if (adding) {
+      if (at >= 0)
+        FSortIndexes->ToggleIndex(col);
+      else
+        FSortIndexes->AddIndex(col, initAscending);
+    } else if (at == 0 && FSortIndexes->Count() == 1) {
+      FSortIndexes->ToggleIndex(col);
+    } else {
+      FSortIndexes->Clear();
+      FSortIndexes->AddIndex(col, initAscending);
+    }
+    QSortIndexed();
+    s.Column = FSortIndexes->Count() > 0 ? FSortIndexes->ColumnAt(0) : -1;
+  } else if (col == s.Column) {
+    if (s.UndoSort && s.Direction != s.InitSortDirection) {
+      QUnSort();
+      s.Column = -1;
+      s.Direction = s.InitSortDirection;
+    } else {
+      s.Direction = s.Direction == sdAscending ? sdDescending : sdAscending;
+      QSort();
+    }
+  } else {
+    s.Column = col;
+    s.Direction = s.InitSortDirection;
+    QSort();
+  }
+  SortTime = static_cast<int>(GetTickCount() - started);
+  Invalidate();
+  if (OnClickSort) OnClickSort(this, s.Column);
 }

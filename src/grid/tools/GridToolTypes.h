@@ -30,3 +30,5 @@ using TFilterSelectEvent = std::function<void(TObject* Sender, int Column, int I
                                               String& FilterCondition)>;
 using TDropSelectEvent = std::function<void(TObject* Sender, int ItemIndex)>;
 using TSearchEditChangeEvent = std::function<void(TObject* Sender, const String& Value, bool& DefaultSearch)>;
+using TCanSortEvent = std::function<void(TObject* Sender, int ACol, bool& DoSort)>;
+using TClickSortEvent = std::function<void(TObject* Sender, int ACol)>;

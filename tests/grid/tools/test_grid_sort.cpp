@@ -8,7 +8,9 @@
 #include <random>
 
 #include "ToolsFixture.h"
+#include "classlib/Messages.h"
 #include "classlib/SysUtils.h"
+#include "classlib/WinApi.h"
 
 using namespace gridtools;
 
@@ -274,6 +276,56 @@ TEST(GridSortSettings, AssignCopiesEverySetting) {
   EXPECT_EQ(t.IndexSortKey, ikCtrl);
   EXPECT_EQ(t.IndexColor, 0x123456);
   EXPECT_EQ(t.HeaderColor(), 0x010203);
+}
+
+}  // namespace
+
+namespace {
+
+void ClickHeader(TRivErodovOzar& Grid, int ACol) {
+  const TRect r = Grid.CellRect(ACol, 0);
+  const LPARAM at = MakeLParam((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  Grid.Perform(WM_LBUTTONDOWN, MK_LBUTTON, at);
+  Grid.Perform(WM_LBUTTONUP, 0, at);
+}
+
+TEST(GridSortClick, HeaderClicksSortFlipAndUndoTheSort) {
+  auto grid = GridOf({{"b", "2"}, {"c", "1"}, {"a", "3"}});
+  grid->SetBounds(0, 0, 400, 250);
+  ClickHeader(*grid, 0);
+  EXPECT_EQ(Column(*grid, 0), (std::vector<String>{"b", "c", "a"})) << "no sorting while the glyph is off";
+  grid->SortSettings()->SetShow(true);
+  grid->SortSettings()->UndoSort = true;
+  std::vector<int> clicked;
+  grid->OnClickSort = [&](TObject*, int ACol) { clicked.push_back(ACol); };
+  ClickHeader(*grid, 0);
+  EXPECT_EQ(Column(*grid, 0), (std::vector<String>{"a", "b", "c"}));
+  ClickHeader(*grid, 0);
+  EXPECT_EQ(Column(*grid, 0), (std::vector<String>{"c", "b", "a"}));
+  ClickHeader(*grid, 0);
+  EXPECT_EQ(Column(*grid, 0), (std::vector<String>{"b", "c", "a"})) << "the third click restores the order";
+  EXPECT_EQ(grid->SortSettings()->Column, -1);
+  EXPECT_EQ(clicked, (std::vector<int>{0, 0, -1}));
+
+  grid->OnCanSort = [](TObject*, int ACol, bool& DoSort) { DoSort = ACol != 1; };
+  ClickHeader(*grid, 1);
+  EXPECT_EQ(Column(*grid, 1), (std::vector<String>{"2", "1", "3"})) << "refused";
+}
+
+TEST(GridSortClick, WithIndexesShiftAddsAColumnAndAPlainClickStartsOver) {
+  auto grid = GridOf({{"x", "2"}, {"y", "1"}, {"x", "1"}});
+  grid->SetBounds(0, 0, 400, 250);
+  grid->SortSettings()->SetShow(true);
+  grid->SortSettings()->IndexShow = true;
+  ClickHeader(*grid, 0);
+  SetKeyDown(VK_SHIFT, true);
+  ClickHeader(*grid, 1);
+  SetKeyDown(VK_SHIFT, false);
+  EXPECT_EQ(grid->SortIndexes()->SaveToString(), "u0;u1");
+  EXPECT_EQ(Column(*grid, 1), (std::vector<String>{"1", "2", "1"}));
+  ClickHeader(*grid, 1);
+  EXPECT_EQ(grid->SortIndexes()->SaveToString(), "u1");
+  EXPECT_EQ(grid->SortSettings()->Column, 1);
 }
 
 }  // namespace
