@@ -14,7 +14,6 @@ void TRivErodovOzar::ToolsCreated() {
   FDropList->OnSelect = [this](TObject*, int ItemIndex) { ApplyFilterChoice(ItemIndex); };
   FSearchPanel = new TSearchPanel(this);
   FSearchPanel->SetVisible(false);
-  FSearchPanel->SetParent(this);
   FSearchPanel->SetAlign(alBottom);
   FSearchPanel->SetHeight(0);
   FSearchPanel->OnEditChange = [this](TObject* Sender) { SearchEditChange(Sender); };
@@ -32,7 +31,10 @@ void TRivErodovOzar::UpdateSearchFooter() {
   if ((p.HiliteButton()->Down() && p.Visible() && !s.Visible()) || s.AlwaysHighLight) UnHilightInGrid(false);
   p.SetColor(s.Color());
   p.SetColorTo(s.ColorTo());
+  // Parented while shown only: a hidden strip has no window under the grid's.
+  if (s.Visible()) p.SetParent(this);
   p.SetVisible(s.Visible());
+  if (!s.Visible()) p.SetParent(nullptr);
 
   p.FFindNextCaption = s.FindNextCaption();
   p.FFindPrevCaption = s.FindPrevCaption();
