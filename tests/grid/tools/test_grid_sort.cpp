@@ -151,6 +151,15 @@ TEST(GridSort, TiesAreBrokenByTheNextColumnsAndFixedRowsAndFootersStay) {
   EXPECT_EQ(grid->RowCount(), 6);
 }
 
+TEST(GridSort, ASingleColumnSortMovesOnlyThatColumn) {
+  auto grid = GridOf({{"c", "1"}, {"a", "2"}, {"b", "3"}});
+  grid->SortSettings()->SingleColumn = true;
+  grid->SortSettings()->Full = false;
+  grid->Sort(0, sdAscending);
+  EXPECT_EQ(Column(*grid, 0), (std::vector<String>{"a", "b", "c"}));
+  EXPECT_EQ(Column(*grid, 1), (std::vector<String>{"1", "2", "3"}));
+}
+
 TEST(GridSort, ANegativeColumnDoesNothingAndAnEmptyIndexListRaisesFirst) {
   auto grid = GridOf({{"b"}, {"a"}});
   grid->SortSettings()->Column = -1;
