@@ -52,6 +52,7 @@ class TBrush;
 class TPen;
 class TTimer;
 class TGridTransEdit;
+class ROzuRiriRavi;
 
 using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& HintStr)>;
@@ -1615,7 +1616,7 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
 
 
  public:
-  // ======================== printing and print preview (print/) ========================
+  // ============ printing and print preview (print/), the rich edits (tools/ROzuRiriRavi) ============
   TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
   void SetPrintSettings(TPrintSettings* Value) { FPrintSettings->Assign(Value); }
   // On the printer (or the PDF file the printer object names): every cell, a range, the
@@ -1667,9 +1668,14 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TPrintColumnWidthEvent OnPrintSetColumnWidth;
   TPrintRowHeightEvent OnPrintSetRowHeight;
   TFitToPageEvent OnFitToPage;
+  // The rich edit that edits rich-text cells in place (made on first use; RichEdit is the
+  // hidden one that converts and measures).
+  ROzuRiriRavi* InplaceRichEdit();
 
  protected:
   friend class TGridPrintEngine;
+  friend class ROzuRiriRavi;
+  ROzuRiriRavi* FInplaceRichEdit = nullptr;  // owned as a component
   void PrintJob(const TGridRect& Range, bool Filter);
   void PreviewJob(TCanvas* Canvas, const TRect& Displayrect, const TGridRect& Range, bool Filter);
   std::unique_ptr<TPrintSettings> FPrintSettings = std::make_unique<TPrintSettings>(this);

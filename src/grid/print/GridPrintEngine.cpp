@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 
+#include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 
 namespace {
@@ -47,7 +48,7 @@ int TGridPrintEngine::TextHeightOf(TFont* Font) {
 }
 
 void TGridPrintEngine::SetUp() {
-  const int gridPPI = FGrid.Canvas()->PixelsPerInch();
+  const int gridPPI = Screen->PixelsPerInch();
   const int canvasPPI = FCanvas->PixelsPerInch();
   FFontScale = gridPPI > 0 && canvasPPI > 0 ? static_cast<double>(canvasPPI) / gridPPI : 1.0;
   FCanvas->SetMapMode(MM_LOMETRIC);
