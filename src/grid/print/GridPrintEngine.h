@@ -41,6 +41,12 @@ class TGridPrintEngine {
   void CellFont(int ACol, int ARow, TFont* Font, TBrush* Brush, TAlignment& HA, TVAlignment& VA, bool& WW);
   String PrintedText(int ACol, int ARow);
   int TextHeightOf(TFont* Font);
+  // Cell graphics: their size in 0.1 mm, their place in the cell (narrowing the text's
+  // rectangle), and what is printed of them.
+  TPoint GraphicSize(int ACol, int ARow);
+  TRect GraphicPlace(int ACol, int ARow, const TCellGraphic& Graphic, const TRect& Cell, bool NoText, TAlignment HA,
+                     TRect& TextRect);
+  void PrintGraphic(const TCellGraphic& Graphic, const TRect& Place);
 
   TRivErodovOzar& FGrid;
   TPrintSettings& FSettings;

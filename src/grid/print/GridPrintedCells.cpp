@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "classlib/Bitmap.h"
 #include "classlib/SysUtils.h"
 #include "grid/base/HTMLTextOperations.h"
 #include "grid/base/ZudAzud.h"
@@ -23,6 +24,10 @@ std::vector<String> SplitLines(const String& Text) {
     lines.push_back(Text.substr(start, end - start));
     start = end + (Text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
   }
+}
+
+bool IsCheckBox(TCellType T) {
+  return T == ctCheckBox || T == ctDataCheckBox || T == ctVirtCheckBox || T == ctRowCheckBox;
 }
 
 uint32_t HorizontalFlag(TAlignment HA) {
@@ -109,6 +114,12 @@ TPoint TGridPrintEngine::MeasureCell(int ACol, int ARow) {
     for (const String& line : lines) size.X = std::max(size.X, FCanvas->TextWidth(line));
     size.Y = static_cast<int>(lines.size()) * FCanvas->TextHeight("gh");
   }
+  if (FSettings.PrintGraphics) {
+    const TPoint graphic = GraphicSize(ACol, ARow);
+    size.X += graphic.X;
+    size.X = std::max(size.X, graphic.X);
+    size.Y = std::max(size.Y, graphic.Y);
+  }
   return size;
 }
 
@@ -176,6 +187,9 @@ void TGridPrintEngine::PrintCell(int ACol, int ARow, int Y, int FirstCol, int La
   const int margin = static_cast<int>(std::lround(2 * FScale));
   TRect textRect{r.Left + margin, r.Top - FGap, r.Right - margin, r.Bottom + FGap};
   const std::vector<String> lines = SplitLines(text);
+  TCellGraphic* graphic = FSettings.PrintGraphics ? FGrid.GetCellGraphic(FGrid.RealColIndex(ACol), ARow) : nullptr;
+  TRect place{};
+  if (graphic != nullptr) place = GraphicPlace(ACol, ARow, *graphic, r, text.empty(), ha, textRect);
   if (!text.empty()) {
     if (ww && FSettings.NoAutoSize) {
       FCanvas->DrawText(text, textRect, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL | HorizontalFlag(ha));
@@ -201,6 +215,7 @@ void TGridPrintEngine::PrintCell(int ACol, int ARow, int Y, int FirstCol, int La
     }
   }
   FCanvas->Brush()->SetStyle(bsSolid);
+  if (graphic != nullptr) PrintGraphic(*graphic, place);
 
   // Border lines over the content.
   FCanvas->Pen()->SetColor(pen.Color());
@@ -223,5 +238,81 @@ void TGridPrintEngine::PrintCell(int ACol, int ARow, int Y, int FirstCol, int La
   if (sides.Contains(cbBottom)) {
     FCanvas->MoveTo(r.Left, r.Bottom);
     FCanvas->LineTo(r.Right, r.Bottom);
+  }
+}
+
+TPoint TGridPrintEngine::GraphicSize(int ACol, int ARow) {
+  const TPoint screen = FGrid.GetCellGraphicSize(FGrid.RealColIndex(ACol), ARow);
+  return TPoint{static_cast<int>(std::lround(screen.X * FScale)), static_cast<int>(std::lround(screen.Y * FScale))};
+}
+
+TRect TGridPrintEngine::GraphicPlace(int ACol, int ARow, const TCellGraphic& Graphic, const TRect& Cell,
+                                     bool NoText, TAlignment HA, TRect& TextRect) {
+  const TPoint size = GraphicSize(ACol, ARow);
+  const int inset = static_cast<int>(std::lround(FScale));
+  TRect place = Cell;
+  TCellHAlign hal = Graphic.CellHAlign;
+  // A check box alone in its cell follows the cell's text alignment.
+  if (NoText && IsCheckBox(Graphic.CellType))
+    hal = HA == taRightJustify ? haRight : HA == taCenter ? haCenter : hal;
+  switch (hal) {
+    case haLeft:
+    case haBeforeText:
+      place.Left = Cell.Left + inset;
+      place.Right = place.Left + size.X;
+      TextRect.Left = place.Right;
+      break;
+    case haRight:
+    case haAfterText:
+      place.Right = TextRect.Right;
+      place.Left = place.Right - size.X;
+      TextRect.Right = place.Left;
+      break;
+    case haCenter:
+      place.Left = (Cell.Left + Cell.Right - size.X) / 2;
+      place.Right = place.Left + size.X;
+      break;
+    case haFull: break;
+  }
+  switch (Graphic.CellVAlign) {
+    case vaTop: place.Bottom = Cell.Top - size.Y; break;
+    case vaBottom: place.Top = Cell.Bottom + size.Y; break;
+    case vaCenter:
+      place.Top = (Cell.Top + Cell.Bottom + size.Y) / 2;
+      place.Bottom = place.Top - size.Y;
+      break;
+    case vaUnderText:
+      place.Top = Cell.Bottom + size.Y;
+      TextRect.Bottom = place.Top;
+      break;
+    case vaAboveText:
+      place.Bottom = Cell.Top - size.Y;
+      TextRect.Top = place.Bottom;
+      break;
+    case vaFull: break;
+  }
+  return place;
+}
+
+void TGridPrintEngine::PrintGraphic(const TCellGraphic& Graphic, const TRect& Place) {
+  if (Graphic.CellType == ctBitmap) {
+    if (auto* bitmap = dynamic_cast<TBitmap*>(Graphic.CellBitmap)) FCanvas->StretchDraw(Place, bitmap);
+    return;
+  }
+  if (IsCheckBox(Graphic.CellType)) {
+    // A square box of the place's height, ticked when the box is checked.
+    const int side = Place.Top - Place.Bottom;
+    const TRect box{Place.Left, Place.Top, Place.Left + side, Place.Bottom};
+    FCanvas->Pen()->SetStyle(psSolid);
+    FCanvas->Pen()->SetColor(clBlack);
+    FCanvas->Pen()->SetWidth(Graphic.CellTransparent ? 1 : 2);
+    FCanvas->Brush()->SetStyle(bsClear);
+    FCanvas->Rectangle(box);
+    FCanvas->Brush()->SetStyle(bsSolid);
+    if (Graphic.CellBoolean) {
+      FCanvas->MoveTo(box.Left + side / 5, box.Top - side / 2);
+      FCanvas->LineTo(box.Left + side * 2 / 5, box.Bottom + side / 5);
+      FCanvas->LineTo(box.Right - side / 5, box.Top - side / 5);
+    }
   }
 }
