@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "classlib/Bitmap.h"
 #include "classlib/Canvas.h"
 
 namespace {
@@ -54,7 +55,9 @@ void TTabSet::SetBackgroundColor(TColor Value) {
 
 std::vector<TRect> TTabSet::TabRects() {
   std::vector<TRect> rects;
-  TCanvas* canvas = Canvas();
+  // Outside painting the control has no canvas; captions are measured on a scratch one.
+  TBitmap scratch(1, 1);
+  TCanvas* canvas = Canvas() != nullptr ? Canvas() : scratch.Canvas();
   canvas->SetFont(Font());
   int x = kStartMargin;
   for (int i = 0; i < FTabs->Count(); ++i) {

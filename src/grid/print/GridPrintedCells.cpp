@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "classlib/Bitmap.h"
+#include "classlib/RichText.h"
 #include "classlib/SysUtils.h"
 #include "grid/base/HTMLTextOperations.h"
 #include "grid/base/ZudAzud.h"
@@ -70,6 +71,10 @@ String TGridPrintEngine::PrintedText(int ACol, int ARow) {
   }
   if (kind == 5) text = WideToUtf8(DecodeWideText(text));
   if (kind == 1) text = HTMLToPlainText(text);
+  if (kind == 2) {
+    text = RichPlainText(ReadRTF(text, TRichRun{}), "\r\n");
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  }
   if (FGrid.URLShow() && !FGrid.URLFull() && IsURL(text)) StripURLProtocol(text);
   return text;
 }

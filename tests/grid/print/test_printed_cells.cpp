@@ -84,4 +84,17 @@ TEST(PrintedCells, MergedCellPrintsOneRectangleWithoutInnerBorder) {
       ADD_FAILURE() << "inner border at x " << c.Points[0].X << " (cell from " << x1 << ")";
 }
 
+TEST(PrintedCells, HtmlRichAndWideTextsPrintAsTheirPlainText) {
+  struct Case {
+    String Cell, Printed;
+  };
+  auto grid = rivgrid::MakeGrid(2, 2);
+  for (const Case& c : {Case{"<b>Bold</b> text", "Bold text"}, Case{"{\\rtf1\\ansi Rich\\par}", "Rich"},
+                        Case{"plain", "plain"}}) {
+    grid->SetCells(1, 1, c.Cell);
+    const auto calls = Record(*grid);
+    EXPECT_NE(Find(calls, "DrawText", c.Printed), nullptr) << c.Cell;
+  }
+}
+
 }  // namespace
