@@ -36,12 +36,18 @@ TEST(RealGridWorkbook, SheetsSwitchByTheirTabsAndKeepWhatWasTyped) {
   Key(grid, VK_RETURN);
   EXPECT_EQ(grid->Cells(1, 1), "abc");
 
+  // A cell still being edited keeps its text in the sheet that is left.
+  const TRect open = grid->CellRect(2, 2);
+  ClickAt(grid, (open.Left + open.Right) / 2, (open.Top + open.Bottom) / 2);
+  Type(grid, "xyz");
   ClickTabOf(book, 1);
   EXPECT_EQ(book->ActiveSheet(), 1);
   EXPECT_EQ(grid->Cells(1, 1), "");
+  EXPECT_EQ(grid->Cells(2, 2), "");
   ClickTabOf(book, 0);
   EXPECT_EQ(book->ActiveSheet(), 0);
   EXPECT_EQ(grid->Cells(1, 1), "abc");
+  EXPECT_EQ(grid->Cells(2, 2), "xyz");
 
   book->AddSheet("Added");
   Settle();
