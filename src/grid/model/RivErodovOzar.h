@@ -1658,7 +1658,8 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   double Fontscalefactor = 1.0;
   TGridRect FPrintRect{};
   TRect PrevRect{};
-  std::array<int, 513> MaxWidths{};
+  // The print width of each column (as many as the grid has columns).
+  std::vector<int> MaxWidths;
   std::vector<int> Indents;
   TPrintStartEvent OnPrintStart;
   TPrintPageEvent OnPrintPage;

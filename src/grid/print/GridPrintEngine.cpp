@@ -87,7 +87,7 @@ void TGridPrintEngine::SetUp() {
 }
 
 void TGridPrintEngine::MeasureColumns() {
-  FGrid.MaxWidths.fill(0);
+  FGrid.MaxWidths.assign(static_cast<size_t>(std::max(FGrid.ColCount(), FRange.Right + 1)), 0);
   const int last = std::min(FRange.Right, static_cast<int>(FGrid.MaxWidths.size()) - 1);
   for (int c = FRange.Left; c <= last; ++c) {
     if (!ColPrinted(c)) continue;
@@ -350,24 +350,23 @@ int TGridPrintEngine::Run() {
     if (FBlock == 1) FMultiBlock = last < FRange.Right;
     FPageInBlock = 0;
     if (Drawing() && FGrid.OnPrintPage) FGrid.OnPrintPage(&FGrid, FCanvas, FPage, FPageWidth, FPageHeight);
-    bool fixedRowsPrinted = false;
+    bool pageStart = false;
     auto startPage = [&]() {
       StartPage();
-      fixedRowsPrinted = false;
+      pageStart = true;
     };
     startPage();
     int row = FRange.Top;
     while (row <= FRange.Bottom) {
       // Fixed rows head every page that does not begin with them.
-      if (!fixedRowsPrinted && row != 0 && (!FVeryFirstPage || FRange.Top >= fixedRows) && FSettings.RepeatFixedRows &&
+      if (pageStart && row != 0 && (!FVeryFirstPage || FRange.Top >= fixedRows) && FSettings.RepeatFixedRows &&
           fixedRows > 0 && row >= fixedRows) {
         for (int r = 0; r < fixedRows; ++r) {
           if (FRepeatCols) PrintRow(FY, 0, fixedCols - 1, r, FFixedPositions);
           FY -= PrintRow(FY, first, last, r, FGrid.Indents);
         }
-        fixedRowsPrinted = true;
       }
-      fixedRowsPrinted = true;
+      pageStart = false;
       const bool fullRange = FRange.Top <= fixedRows && FRange.Bottom >= FGrid.RowCount() - 1 - FGrid.FixedFooters();
       FGrid.ExportNotification(fullRange ? esExportNewRow : esExportSelRow, row);
       if (RowPrinted(row)) {

@@ -56,6 +56,15 @@ TEST(GridPrintPages, WideGridPrintsInColumnBlocksNumberedPageDashBlock) {
   EXPECT_FALSE(block2.Has("0:2")) << "the first column prints only in block 1";
 }
 
+TEST(GridPrintPages, GridOfMoreThanFiveHundredColumnsPrintsEveryColumn) {
+  auto grid = NamedGrid(600, 2);
+  PreviewPage(*grid, 1);
+  const int pages = grid->PrintNrOfPages();
+  ASSERT_GT(pages, 5);
+  EXPECT_TRUE(PreviewPage(*grid, pages).Has("599:1"));
+  EXPECT_GT(grid->MaxWidths[599], 0);
+}
+
 TEST(GridPrintPages, FitToPageScalesOnlyTheWayItIsAllowed) {
   struct Case {
     TFitToPage Fit;
