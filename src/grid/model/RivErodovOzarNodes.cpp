@@ -68,9 +68,9 @@ void TRivErodovOzar::RemoveNode(int ARow) {
 }
 
 void TRivErodovOzar::RemoveAllNodes() {
+  if (FNumNodes > 0) ExpandAll();
   for (int r = 0; r < RowCount(); ++r) {
     if (!IsNode(r)) continue;
-    DoExpandNode(RealRowIndex(r));
     ShiftNodeLevels(r, r + GetNodeSpan(r) - 1, -1);
     RemoveCellGraphic(0, r);
     FNumNodes = std::max(0, FNumNodes - 1);
@@ -241,13 +241,36 @@ void TRivErodovOzar::ContractNode(int ARow) {
   RecalcFooters();
 }
 
-// Expands through DoExpandNode, not ExpandNode: with ExpandOne on, expanding one node at a time
-// would close the others again and leave rows in the hidden-row store.
+// Every contracted node shows its rows again, as DoExpandNode would one node after the other
+// (not ExpandNode: with ExpandOne on, that would close the others again), but the rows of all
+// nodes come back from the store in one step, so the cost does not grow with the node count.
 void TRivErodovOzar::ExpandAll() {
   TUpdateBlock block(this);
-  const int total = RowCount() + NumHiddenRows();
-  for (int r = FixedRows(); r < total; ++r)
-    if (IsNode(r)) DoExpandNode(r);
+  for (;;) {
+    // Real-row ranges the contracted nodes own in the store, ascending.
+    std::vector<std::pair<int, int>> ranges;
+    for (int d = FixedRows(); d < RowCount(); ++d) {
+      TCellGraphic* g = NodeGraphic(d);
+      if (g == nullptr || !g->CellBoolean) continue;
+      g->CellBoolean = false;
+      const int end = g->CellIndex != 0 ? d + 1 : NextNodeRow(d);
+      ranges.emplace_back(RealRowIndex(d) + 1, end < RowCount() ? RealRowIndex(end) - 1 : AllRowCount() - 1);
+    }
+    if (ranges.empty() || NumHiddenRows() == 0) break;
+    const auto owned = [&](int Idx) {
+      auto it = std::upper_bound(ranges.begin(), ranges.end(), Idx,
+                                 [](int V, const std::pair<int, int>& R) { return V < R.first; });
+      return it != ranges.begin() && Idx <= std::prev(it)->second;
+    };
+    std::vector<std::unique_ptr<TGridItem>> shown;
+    std::vector<std::unique_ptr<TGridItem>> kept;
+    for (auto& item : FGridItems.ExtractRun(0, FGridItems.Count()))
+      (owned(item->Idx()) ? shown : kept).push_back(std::move(item));
+    FGridItems.InsertRun(0, std::move(kept));
+    if (shown.empty()) break;
+    std::stable_sort(shown.begin(), shown.end(), [](const auto& A, const auto& B) { return A->Idx() < B->Idx(); });
+    RestoreHiddenItems(std::move(shown));
+  }
   RecalcFooters();
 }
 

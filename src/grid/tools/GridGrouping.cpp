@@ -193,11 +193,13 @@ void TRivErodovOzar::UnGroup() {
 
   // Close up the kept rows, then cut the emptied rows off the end of the data block.
   std::vector<int> heights = AllRowHeights();
+  int storedCols = 0, storedRows = 0;
+  StoredExtent(storedCols, storedRows);
   int w = first;
   for (int r = first; r <= last; ++r) {
     const size_t i = static_cast<size_t>(r - first);
     if (drop[i]) {
-      FreeRowProperties(r, r);
+      FreeCellPropertiesRect(0, r, storedCols - 1, r);
       StoreClearRow(r);
       continue;
     }
