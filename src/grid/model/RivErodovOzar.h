@@ -738,6 +738,8 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   // The ctNode graphic of display row ARow, nullptr for other rows.
   TCellGraphic* NodeGraphic(int ARow);
   void DoExpandNode(int ARow);
+  // The user's toggle of the node at display row ARow, between the before and after events.
+  void ToggleNode(int ARow);
   // Adds Delta to the node level of display rows From..To, making properties where needed.
   void ShiftNodeLevels(int From, int To, int Delta);
   // The display row of the first node row after ARow, RowCount when there is none.

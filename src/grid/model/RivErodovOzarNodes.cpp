@@ -241,6 +241,22 @@ void TRivErodovOzar::ContractNode(int ARow) {
   RecalcFooters();
 }
 
+void TRivErodovOzar::ToggleNode(int ARow) {
+  const int real = RealRowIndex(ARow);
+  bool allow = true;
+  if (GetNodeState(ARow)) {
+    if (OnBeforeExpandNode) OnBeforeExpandNode(this, ARow, real, allow);
+    if (!allow) return;
+    ExpandNode(real);
+    if (OnExpandNode) OnExpandNode(this, ARow, real);
+  } else {
+    if (OnBeforeContractNode) OnBeforeContractNode(this, ARow, real, allow);
+    if (!allow) return;
+    ContractNode(real);
+    if (OnContractNode) OnContractNode(this, ARow, real);
+  }
+}
+
 // Every contracted node shows its rows again, as DoExpandNode would one node after the other
 // (not ExpandNode: with ExpandOne on, that would close the others again), but the rows of all
 // nodes come back from the store in one step, so the cost does not grow with the node count.
