@@ -105,6 +105,32 @@ TEST(GridGrouping, SummaryRowsTakeGroupValuesAndContractedGroupsAreSkipped) {
   EXPECT_EQ(Snapshot(*grid), before);
 }
 
+TEST(GridGrouping, HeaderAndSummaryLooksMergedOrPerRow) {
+  for (bool merge : {false, true}) {
+    auto grid = KeyedGrid({"A", "A", "B"});
+    const TTable before = Snapshot(*grid);
+    grid->Grouping()->SetSummary(true);
+    grid->Grouping()->SetMergeHeader(merge);
+    grid->Grouping()->SetMergeSummary(merge);
+    grid->Grouping()->SetHeaderColor(0x00FFEE);
+    grid->Grouping()->SetSummaryColor(0xCCDDEE);
+    grid->Group(1);
+    // Merged, the looks go to the one merged cell; otherwise to the whole row.
+    const int looked = merge ? 1 : 2;
+    EXPECT_EQ(grid->GetCellBackColor(looked, 1), 0x00FFEE) << merge;
+    EXPECT_EQ(grid->GetCellBackColor(looked, 4), 0xCCDDEE) << merge;
+    EXPECT_EQ(grid->GetCellBackColor(2, 2), clNone) << merge;  // data rows keep their looks
+    EXPECT_EQ(grid->IsMergedCell(1, 1), merge);
+    EXPECT_EQ(grid->IsMergedCell(1, 7), merge);
+    if (merge) {
+      EXPECT_EQ(grid->CellSpan(1, 5).X, 1);  // over both columns right of the node column
+    }
+    grid->UnGroup();
+    EXPECT_FALSE(grid->IsMergedCell(1, 1));
+    EXPECT_EQ(Snapshot(*grid), before) << merge;
+  }
+}
+
 // The table of the acceptance: 1,000 rows in 10 groups of 100, numbers with two decimals.
 TEST(GridGrouping, ThousandRowsInTenGroupsCalculateExpandContractAndUngroup) {
   auto grid = MakeGrid(4, 1001);
