@@ -231,6 +231,7 @@ void TRivErodovOzar::ContractNode(int ARow) {
     // A contracted sub-node: its children are hidden already; it goes with the rows above it
     // and is left marked expanded, since expanding this node shows the whole span at once.
     sub->CellBoolean = false;
+    if (TControl* control = GetCellControl(1, s + 1)) control->Hide();
     const int subSpan = sub->CellIndex;
     HideRows(RealRowIndex(first), RealRowIndex(s));
     end -= subSpan + (s - first);
