@@ -756,7 +756,6 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   bool FIsGrouping = false;
 
  public:
-
   // ---- Automatic sizing (RivErodovOzarSizing.cpp) ----
   void AutoSizeCol(int ACol, int Padding = 0);
   void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
