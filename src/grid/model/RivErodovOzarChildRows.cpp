@@ -6,6 +6,7 @@
 #include "grid/model/RivErodovOzar.h"
 
 void TRivErodovOzar::InsertChildRow(int ARow, int InsertAt) {
+  if (ARow < 0) return;
   int level = 1;
   // A row put under a node row goes into that node, nested or not; GetParentRow of a nested
   // node row would answer the node around it, which would leave this node's last row outside.
@@ -59,6 +60,14 @@ void TRivErodovOzar::InsertChildRow(int ARow, int InsertAt) {
 }
 
 void TRivErodovOzar::RemoveChildRow(int ARow) {
+  if (ARow < 0) return;
+  // Controls in the rows below move up with their rows.
+  for (int i = 0; i < FControlList->Count(); ++i) {
+    TControlItem* item = FControlList->ControlAt(i);
+    if (item->Y() < ARow) continue;
+    FControlList->Put(i, new TControlItem(item->X(), item->Y() - 1, item->Control()));
+    delete item;
+  }
   int parent = GetParentRow(DisplRowIndex(ARow));
   if (parent >= 0) {
     const int level = GetNodeLevel(parent);
@@ -85,6 +94,7 @@ void TRivErodovOzar::RemoveChildRow(int ARow) {
 }
 
 void TRivErodovOzar::InsertNormalRow(int ARow) {
+  if (ARow < 0) return;
   InsertRows(DisplRowIndex(ARow), 1);
   if (NumHiddenRows() > 0) ShiftHiddenRowIndexes(ARow, 1);
 }
