@@ -166,7 +166,8 @@ void TRivErodovOzar::UnGroup() {
     bool& Flag;
     ~TGroupingFlag() { Flag = false; }
   } flag{FIsGrouping};
-  const int col = FGroupColumn;
+  // Columns removed while grouped may have left the old place beyond the last column.
+  const int col = std::min(FGroupColumn, AllColCount());
   const int textCol = HeaderTextColumn(col);
   const int first = FixedRows();
   const int last = RowCount() - FFixedFooters - 1;

@@ -105,6 +105,19 @@ TEST(GridGrouping, SummaryRowsTakeGroupValuesAndContractedGroupsAreSkipped) {
   EXPECT_EQ(Snapshot(*grid), before);
 }
 
+TEST(GridGrouping, AFooterRowStaysLastAndGetsItsTextBack) {
+  auto grid = KeyedGrid({"A", "B", "B", "total"});
+  grid->SetFixedFooters(1);
+  const TTable before = Snapshot(*grid);
+  grid->Grouping()->SetSummary(true);
+  grid->Group(1);
+  ASSERT_EQ(grid->RowCount(), 1 + 2 * 2 + 3 + 1);
+  EXPECT_TRUE(grid->IsSummary(7));
+  EXPECT_EQ(grid->Cells(0, 8), "r4");  // the footer row is not grouped
+  grid->UnGroup();
+  EXPECT_EQ(Snapshot(*grid), before);
+}
+
 TEST(GridGrouping, HeaderAndSummaryLooksMergedOrPerRow) {
   for (bool merge : {false, true}) {
     auto grid = KeyedGrid({"A", "A", "B"});
