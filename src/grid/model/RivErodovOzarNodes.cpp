@@ -138,8 +138,8 @@ int TRivErodovOzar::GetParentRow(int ARow) {
 
 int TRivErodovOzar::GetNodeSpanType(int ARow) {
   if (IsNode(ARow)) return 0;
-  if (ARow >= RowCount() - FFixedFooters - 1) return 1;
-  const int level = ARow >= 0 && HasCellProperties(0, ARow) ? GetCellProperties(0, ARow)->NodeLevel() : 0;
+  if (ARow < 0 || ARow >= RowCount() - FFixedFooters - 1) return 1;
+  const int level = HasCellProperties(0, ARow) ? GetCellProperties(0, ARow)->NodeLevel() : 0;
   if (HasCellProperties(0, ARow + 1) && GetCellProperties(0, ARow + 1)->NodeLevel() >= level) return 2;
   return 1;
 }
