@@ -745,6 +745,8 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   // The display row of the first node row after ARow, RowCount when there is none.
   int NextNodeRow(int ARow);
   void SetHeaderColors(int ARow);
+  // The header colours on one (merged) cell instead of the row.
+  void SetHeaderCellColors(int ACol, int ARow);
   void SetSummaryColors(int ARow);
   void ResetRowColors(int ARow, bool Summary);
   int FNumNodes = 0;

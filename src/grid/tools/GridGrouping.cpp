@@ -29,6 +29,12 @@ void TRivErodovOzar::SetHeaderColors(int ARow) {
   if (FGrouping->HeaderTextColor() != clNone) SetRowFontColor(ARow, ColorToRGB(FGrouping->HeaderTextColor()));
 }
 
+void TRivErodovOzar::SetHeaderCellColors(int ACol, int ARow) {
+  if (FGrouping->HeaderColor() != clNone) SetCellBackColor(ACol, ARow, ColorToRGB(FGrouping->HeaderColor()));
+  if (FGrouping->HeaderColorTo() != clNone) SetCellBackColorTo(ACol, ARow, ColorToRGB(FGrouping->HeaderColorTo()));
+  if (FGrouping->HeaderTextColor() != clNone) SetCellFontColor(ACol, ARow, ColorToRGB(FGrouping->HeaderTextColor()));
+}
+
 void TRivErodovOzar::SetSummaryColors(int ARow) {
   if (FGrouping->SummaryColor() != clNone) SetRowBackColor(ARow, ColorToRGB(FGrouping->SummaryColor()));
   if (FGrouping->SummaryColorTo() != clNone) SetRowBackColorTo(ARow, ColorToRGB(FGrouping->SummaryColorTo()));
@@ -131,9 +137,7 @@ void TRivErodovOzar::Group(int Colindex) {
     for (int c = FixedRows(); c < RowCount() && span > 0; ++c) {
       if (FGrouping->MergeHeader() && IsNode(c)) {
         MergeCells(1, c, span, 1);
-        if (FGrouping->HeaderColor() != clNone) SetCellBackColor(1, c, ColorToRGB(FGrouping->HeaderColor()));
-        if (FGrouping->HeaderColorTo() != clNone) SetCellBackColorTo(1, c, ColorToRGB(FGrouping->HeaderColorTo()));
-        if (FGrouping->HeaderTextColor() != clNone) SetCellFontColor(1, c, ColorToRGB(FGrouping->HeaderTextColor()));
+        SetHeaderCellColors(1, c);
       } else if (mergeSummary && IsSummary(c)) {
         MergeCells(1, c, span, 1);
         if (FGrouping->SummaryColor() != clNone) SetCellBackColor(1, c, FGrouping->SummaryColor());

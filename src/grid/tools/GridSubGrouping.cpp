@@ -19,9 +19,7 @@ void TRivErodovOzar::SubGroup(int Colindex) {
   const auto headerLooks = [&](int R) {
     if (FGrouping->MergeHeader()) {
       MergeCells(Colindex + 1, R, ColCount() - Colindex - 1, 1);
-      if (FGrouping->HeaderColor() != clNone) SetCellBackColor(Colindex + 1, R, ColorToRGB(FGrouping->HeaderColor()));
-      if (FGrouping->HeaderColorTo() != clNone) SetCellBackColorTo(Colindex + 1, R, ColorToRGB(FGrouping->HeaderColorTo()));
-      if (FGrouping->HeaderTextColor() != clNone) SetCellFontColor(Colindex + 1, R, ColorToRGB(FGrouping->HeaderTextColor()));
+      SetHeaderCellColors(Colindex + 1, R);
     } else {
       SetHeaderColors(R);
     }
