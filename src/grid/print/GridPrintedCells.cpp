@@ -300,6 +300,24 @@ TRect TGridPrintEngine::GraphicPlace(int ACol, int ARow, const TCellGraphic& Gra
 }
 
 void TGridPrintEngine::PrintGraphic(const TCellGraphic& Graphic, const TRect& Place) {
+  if (Graphic.CellType == ctNode) {
+    // A 2 mm square with a bar, and a cross bar when the node is contracted.
+    const int cx = (Place.Left + Place.Right) / 2, cy = (Place.Top + Place.Bottom) / 2;
+    const TRect box{cx - 10, cy + 10, cx + 10, cy - 10};
+    FCanvas->Pen()->SetStyle(psSolid);
+    FCanvas->Pen()->SetWidth(1);
+    FCanvas->Pen()->SetColor(FGrid.CellNode()->Color());
+    FCanvas->Brush()->SetStyle(bsClear);
+    FCanvas->Rectangle(box);
+    FCanvas->Brush()->SetStyle(bsSolid);
+    FCanvas->MoveTo(cx - 6, cy);
+    FCanvas->LineTo(cx + 7, cy);
+    if (Graphic.CellBoolean) {
+      FCanvas->MoveTo(cx, cy + 6);
+      FCanvas->LineTo(cx, cy - 7);
+    }
+    return;
+  }
   if (Graphic.CellType == ctBitmap) {
     if (auto* bitmap = dynamic_cast<TBitmap*>(Graphic.CellBitmap)) FCanvas->StretchDraw(Place, bitmap);
     return;

@@ -173,7 +173,8 @@ void TRivGridWorkbook::SetTabLook(TTabLook* Value) {
 }
 
 void TRivGridWorkbook::SaveSheet(TGridSheet* Sheet) {
-  // The whole grid, fixed cells included, goes into the sheet.
+  // The whole grid, fixed cells included and contracted nodes opened, goes into the sheet.
+  FGrid->ExpandAll();
   Sheet->FData.reset(New<TRivErodovOzar>(nullptr));
   TRivErodovOzar* store = Sheet->FData.get();
   store->SetColCount(FGrid->ColCount());

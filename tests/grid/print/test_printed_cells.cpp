@@ -51,6 +51,24 @@ TEST(PrintedCells, CenteredCheckBoxWithoutTextSitsInTheMiddleOfItsColumn) {
   EXPECT_EQ(strokes, 2);
 }
 
+TEST(PrintedCells, NodeMarkIsASquareWithACrossBarWhenContracted) {
+  for (bool contracted : {false, true}) {
+    auto grid = rivgrid::MakeGrid(3, 6);
+    grid->AddNode(1, 3);
+    if (contracted) grid->ContractNode(1);
+    grid->PrintSettings()->PrintGraphics = true;
+    grid->PrintSettings()->Borders = TPrintBorders::pbNoborder;
+    const auto calls = Record(*grid);
+    const TCanvasCall* box = Find(calls, "Rectangle");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Points[1].X - box->Points[0].X, 20);
+    int bars = 0;
+    for (const TCanvasCall& c : calls)
+      if (c.Op == "LineTo" && c.Points[1].X > box->Points[0].X && c.Points[1].X < box->Points[1].X + 1) ++bars;
+    EXPECT_EQ(bars, contracted ? 2 : 1) << "contracted " << contracted;
+  }
+}
+
 TEST(PrintedCells, BitmapBeforeTextPushesTheTextToItsRight) {
   auto grid = rivgrid::MakeGrid(3, 3);
   TBitmap* bitmap = grid->CreateBitmap(1, 1, false, haBeforeText, vaTop);

@@ -69,6 +69,18 @@ TEST_F(GridWorkbook, ASheetKeepsItsCellsPlaceWidthsAndSortColumnWhileAnotherIsAc
   EXPECT_EQ(grid->Cells(1, 1), "second");
 }
 
+TEST_F(GridWorkbook, LeavingASheetOpensItsContractedNodes) {
+  grid->SetRowCount(8);
+  for (int r = 1; r < 8; ++r) grid->SetCells(1, r, "row" + IntToStr(r));
+  grid->AddNode(2, 3);
+  grid->ContractNode(2);
+  ASSERT_EQ(grid->RowCount(), 6);
+  book->SetActiveSheet(1);
+  book->SetActiveSheet(0);
+  EXPECT_EQ(grid->RowCount(), 8);
+  EXPECT_EQ(grid->Cells(1, 4), "row4");
+}
+
 TEST_F(GridWorkbook, RefusedSheetChangeKeepsTheSheet) {
   grid->SetCells(1, 1, "first");
   int asked = -1;
