@@ -10,19 +10,23 @@ void TGrouping::Repaint() {
 void TGrouping::Assign(TPersistent* Source) {
   const auto* s = dynamic_cast<const TGrouping*>(Source);
   if (s == nullptr || s == this) return;
-  // The look of headers and summaries; the target keeps its own line widths and colours,
-  // its Summary and AutoSelectGroup.
-  FGroupCountFormat = s->FGroupCountFormat;
+  FMergeHeader = s->FMergeHeader;
+  FMergeSummary = s->FMergeSummary;
+  FSummary = s->FSummary;
   FHeaderColor = s->FHeaderColor;
   FHeaderColorTo = s->FHeaderColorTo;
   FHeaderTextColor = s->FHeaderTextColor;
-  FHeaderUnderline = s->FHeaderUnderline;
-  FMergeHeader = s->FMergeHeader;
-  FMergeSummary = s->FMergeSummary;
-  FShowGroupCount = s->FShowGroupCount;
   FSummaryColor = s->FSummaryColor;
   FSummaryColorTo = s->FSummaryColorTo;
   FSummaryTextColor = s->FSummaryTextColor;
+  FHeaderUnderline = s->FHeaderUnderline;
+  FHeaderLineWidth = s->FHeaderLineWidth;
+  FHeaderLineColor = s->FHeaderLineColor;
   FSummaryLine = s->FSummaryLine;
+  FSummaryLineWidth = s->FSummaryLineWidth;
+  FSummaryLineColor = s->FSummaryLineColor;
+  FShowGroupCount = s->FShowGroupCount;
+  FGroupCountFormat = s->FGroupCountFormat;
+  FAutoSelectGroup = s->FAutoSelectGroup;
   Repaint();
 }

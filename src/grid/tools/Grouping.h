@@ -11,8 +11,7 @@ class TGrouping : public TPersistent {
   // AGrid is repainted when a setting changes; it may be nullptr.
   explicit TGrouping(TControl* AGrid) : FGrid(AGrid) {}
   String ClassName() const override { return "TGrouping"; }
-  // Copies the look of headers and summaries from another TGrouping (not the line widths and
-  // colours, Summary or AutoSelectGroup); ignores any other source.
+  // Copies every setting from another TGrouping; ignores any other source.
   void Assign(TPersistent* Source) override;
 
   bool MergeHeader() const { return FMergeHeader; }

@@ -256,7 +256,7 @@ TEST(GridGrouping, SubGroupsNestInsideGroupsAndUndoEitherWay) {
   EXPECT_EQ(Snapshot(*grid), before);
 }
 
-TEST(GridGrouping, AssignCopiesTheLookButNotTheLinesSummaryOrAutoSelect) {
+TEST(GridGrouping, AssignCopiesEverySetting) {
   TGrouping a(nullptr), b(nullptr);
   a.SetMergeHeader(true);
   a.SetMergeSummary(true);
@@ -277,16 +277,15 @@ TEST(GridGrouping, AssignCopiesTheLookButNotTheLinesSummaryOrAutoSelect) {
   a.SetGroupCountFormat("%d");
   a.SetAutoSelectGroup(true);
   b.Assign(&a);
-  EXPECT_TRUE(b.MergeHeader() && b.MergeSummary() && b.HeaderUnderline() && b.SummaryLine() && b.ShowGroupCount());
-  EXPECT_FALSE(b.Summary());
-  EXPECT_FALSE(b.AutoSelectGroup());
+  EXPECT_TRUE(b.MergeHeader() && b.MergeSummary() && b.Summary() && b.HeaderUnderline() && b.SummaryLine() &&
+              b.ShowGroupCount() && b.AutoSelectGroup());
   const TColor colours[] = {b.HeaderColor(), b.HeaderColorTo(), b.HeaderTextColor(),
                             b.SummaryColor(), b.SummaryColorTo(), b.SummaryTextColor()};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(colours[i], i + 1);
-  EXPECT_EQ(b.HeaderLineWidth(), 2);
-  EXPECT_EQ(b.HeaderLineColor(), clBlue);
-  EXPECT_EQ(b.SummaryLineWidth(), 2);
-  EXPECT_EQ(b.SummaryLineColor(), clBlue);
+  EXPECT_EQ(b.HeaderLineWidth(), 7);
+  EXPECT_EQ(b.HeaderLineColor(), 8);
+  EXPECT_EQ(b.SummaryLineWidth(), 9);
+  EXPECT_EQ(b.SummaryLineColor(), 10);
   EXPECT_EQ(b.GroupCountFormat(), "%d");
 }
 
