@@ -53,15 +53,15 @@ void NumberLineSort::Sort(std::vector<double>& Line) {
   }
   for (size_t b = 1; b <= n; ++b) FStart[b] += FStart[b - 1];
   for (size_t i = 0; i < n; ++i) FOut[FStart[FBucket[i]]++] = Line[i];
-  // Each bucket's fill now stands at the next bucket's first slot.
+  // Each bucket's fill now stands at the next bucket's first slot. A crowded bucket gets the
+  // library sort; then one insertion pass over the whole line finishes the small buckets
+  // without a branch per bucket, moving a value only inside its own bucket.
   uint32_t from = 0;
   for (size_t b = 0; b < n; ++b) {
     const uint32_t to = FStart[b];
-    if (to - from > kInsertionLimit)
-      std::sort(FOut.begin() + from, FOut.begin() + to);
-    else if (to - from > 1)
-      InsertionSort(FOut.data() + from, FOut.data() + to);
+    if (to - from > kInsertionLimit) std::sort(FOut.begin() + from, FOut.begin() + to);
     from = to;
   }
+  InsertionSort(FOut.data(), FOut.data() + n);
   std::copy(FOut.begin(), FOut.begin() + static_cast<std::ptrdiff_t>(n), Line.begin());
 }
