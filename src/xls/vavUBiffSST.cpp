@@ -173,7 +173,20 @@ void TSST::FixRefs() {
 }
 
 void TSST::Sort() {
-  std::sort(FList.begin(), FList.end(), [this](Cardinal a, Cardinal b) { return CompareEntries(a, b) < 0; });
+  // Each entry's size taken once rather than at every comparison. The comparisons answer as
+  // CompareEntries does, so the same sort leaves the same order, equal entries included.
+  struct TKeyed {
+    Cardinal Size;
+    Cardinal Entry;
+  };
+  std::vector<TKeyed> keyed(FList.size());
+  for (size_t i = 0; i < FList.size(); ++i) keyed[i] = {EntrySize(FList[i]), FList[i]};
+  const Byte* b = MemSST.Buffer.data();
+  std::sort(keyed.begin(), keyed.end(), [b](const TKeyed& x, const TKeyed& y) {
+    if (x.Size != y.Size) return x.Size < y.Size;
+    return std::memcmp(b + x.Entry + EntryHeader, b + y.Entry + EntryHeader, x.Size - EntryHeader) < 0;
+  });
+  for (size_t i = 0; i < FList.size(); ++i) FList[i] = keyed[i].Entry;
 }
 
 Int64 TSST::Walk(TOle2File* DataStream) {
