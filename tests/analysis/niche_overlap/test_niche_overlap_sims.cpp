@@ -228,11 +228,13 @@ TEST(NicheAlgorithms, WhatEachAlgorithmKeeps) {
 }  // namespace
 
 // The blocked pair loops against the plain ones, bit for bit, for species counts below,
-// at and across a block of 32, and state counts from 1 up; a fifth of the values are zeros,
-// which the blocked Pianka sums skip.
+// at and across a block of 32 up to the size users run, and state counts from 1 up; a fifth
+// of the values are zeros, which the blocked Pianka sums skip.
 TEST(NichePairs, BlockedLoopsGiveThePlainLoopsDoubles) {
   uint32_t s = 7;
-  for (const auto& [S, N] : std::vector<std::pair<int, int>>{{1, 1}, {2, 1}, {3, 5}, {16, 7}, {17, 3}, {31, 4}, {32, 6}, {33, 5}, {40, 33}, {70, 9}}) {
+  const std::vector<std::pair<int, int>> sizes = {{1, 1},  {2, 1},  {3, 5},   {16, 7}, {17, 3},   {31, 4},
+                                                  {32, 6}, {33, 5}, {40, 33}, {70, 9}, {200, 100}};
+  for (const auto& [S, N] : sizes) {
     std::vector<double> values(static_cast<size_t>(S) * N), p(values.size());
     for (double& v : values) {
       s = s * 1103515245u + 12345u;
