@@ -566,6 +566,9 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   virtual void QSort();
   // Sorts by SortIndexes; ERivGridError "No indexes specified for indexed sort" when empty.
   virtual void QSortIndexed();
+  // Sort the child rows inside every expanded node of the deepest node level.
+  virtual void QSortGroup();
+  virtual void QSortGroupIndexed();
   void QuickSort(int Col, int Left, int Right);
   void QuickSortIndexed(int Left, int Right);
   // Every row back where it was when the cross-reference was last initialised.
@@ -676,6 +679,9 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   void SortWorker(int Col, int L, int R, int PivotRow);
   void SortWorkerIndexed(int L, int R, int PivotRow);
   void UnSortWorker(int L, int R);
+  void SortGroups(bool Indexed);
+  // The display row of the node that holds real row ARow.
+  int NodeRowOfRealRow(int ARow);
   void RestoreRowAfterSort(int OldRow);
   String FilterValue(const TFilterData& Item, int ARow);
   void ShowLastFilterLevel();

@@ -141,7 +141,9 @@ TPoint TRivErodovOzar::DoFind(TPoint StartCell, const String& S, TFindParams P, 
   if (P.Contains(fnAutoGoto)) {
     int target = y;
     if (P.Contains(fnIncludeHiddenRows) && NumHiddenRows() > 0) {
-      // A row still hidden has no place on screen to go to.
+      // A match inside a contracted node opens the node first.
+      if (IsHiddenRow(y) && FNumNodes > 0) ExpandNode(RealRowIndex(NodeRowOfRealRow(y)));
+      // A row still hidden (by a filter) has no place on screen to go to.
       if (IsHiddenRow(y)) return SearchCell;
       target = DisplRowIndex(y);
     }
@@ -155,6 +157,15 @@ TPoint TRivErodovOzar::DoFind(TPoint StartCell, const String& S, TFindParams P, 
     }
   }
   return SearchCell;
+}
+
+int TRivErodovOzar::NodeRowOfRealRow(int ARow) {
+  int sum = FixedRows();
+  for (int d = FixedRows(); d < RowCount() - 1; ++d) {
+    if (IsNode(d)) sum += GetNodeSpan(d);
+    if (sum >= ARow) return d;
+  }
+  return RowCount() - 1;
 }
 
 bool TRivErodovOzar::CellMatchesSearch(int ACol, int ARow, bool Wide) {

@@ -5,6 +5,7 @@
 // below the data for the duration; the pivot is copied into one of them, so that comparisons
 // against it never follow a row that moves. Display hooks do not reach the scratch rows, so
 // the pivot copy carries display texts when the grid compares display texts.
+#include <algorithm>
 #include <vector>
 
 #include "grid/model/RivErodovOzar.h"
@@ -183,6 +184,37 @@ void TRivErodovOzar::QSortIndexed() {
   }
   RestoreRowAfterSort(oldRow);
 }
+
+// The child rows of every expanded node of the deepest node level, sorted inside their node.
+void TRivErodovOzar::SortGroups(bool Indexed) {
+  if (!Indexed && FSortSettings->Column < 0) return;
+  if (RowCount() != FSortRowXRef->Count()) InitSortXRef();
+  const int oldRow = Row();
+  {
+    TSortFrame frame(this, false);
+    SortRow = oldRow;
+    const int first = FixedRows();
+    const int last = RowCount() - FFixedFooters - kScratchRows - 1;
+    int deepest = -1;
+    for (int r = first; r <= last; ++r)
+      if (IsNode(r)) deepest = std::max(deepest, GetNodeLevel(r));
+    for (int r = first; r <= last; ++r) {
+      if (!IsNode(r) || GetNodeState(r) || GetNodeLevel(r) != deepest) continue;
+      const int span = GetNodeSpan(r);
+      if (span - 1 <= 1) continue;
+      const int to = std::min(r + span - 1, last);
+      if (Indexed)
+        SortWorkerIndexed(r + 1, to, frame.PivotRow());
+      else
+        SortWorker(FSortSettings->Column, r + 1, to, frame.PivotRow());
+    }
+  }
+  RestoreRowAfterSort(oldRow);
+}
+
+void TRivErodovOzar::QSortGroup() { SortGroups(false); }
+
+void TRivErodovOzar::QSortGroupIndexed() { SortGroups(true); }
 
 void TRivErodovOzar::QuickSort(int Col, int Left, int Right) {
   const int rows = RowCount();

@@ -173,3 +173,20 @@ TEST(GridHighlight, CellRangesTagTheirCellsOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridSearchFind, AMatchInAContractedNodeOpensItAndBecomesCurrent) {
+  auto grid = GridOf({{"g1", "a"}, {"", "b"}, {"", "needle"}, {"g2", "c"}, {"", "d"}});
+  grid->AddNode(1, 3);
+  grid->AddNode(4, 2);
+  grid->ContractNode(1);
+  ASSERT_EQ(grid->RowCount(), 4);
+  EXPECT_EQ(grid->Find(TPoint{-1, -1}, "needle", {fnIncludeHiddenRows, fnAutoGoto}), (TPoint{1, 3}));
+  EXPECT_FALSE(grid->GetNodeState(1)) << "expanded";
+  EXPECT_EQ(grid->RowCount(), 6);
+  EXPECT_EQ(grid->Row(), 3);
+  EXPECT_EQ(grid->Cells(1, grid->Row()), "needle");
+}
+
+}  // namespace

@@ -338,3 +338,21 @@ TEST(GridSortClick, WithIndexesShiftAddsAColumnAndAPlainClickStartsOver) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridSortGroups, ChildRowsAreSortedInsideTheirNodesOnly) {
+  auto grid = GridOf({{"g1", ""}, {"", "3"}, {"", "1"}, {"", "2"}, {"g2", ""}, {"", "9"}, {"", "8"}});
+  grid->AddNode(1, 4);
+  grid->AddNode(5, 3);
+  grid->SortSettings()->Column = 1;
+  grid->SortSettings()->Full = false;
+  grid->QSortGroup();
+  EXPECT_EQ(Column(*grid, 1), (std::vector<String>{"", "1", "2", "3", "", "8", "9"}));
+  EXPECT_TRUE(grid->IsNode(1) && grid->IsNode(5));
+  grid->SortIndexes()->AddIndex(1, false);
+  grid->QSortGroupIndexed();
+  EXPECT_EQ(Column(*grid, 1), (std::vector<String>{"", "3", "2", "1", "", "9", "8"}));
+}
+
+}  // namespace
