@@ -80,6 +80,7 @@ TRivErodovOzar::TRivErodovOzar(TComponent* AOwner)
   FMaxColCount = ColCount();
   EditingCreated();
   InteractionCreated();
+  ToolsCreated();
 }
 
 TRivErodovOzar::~TRivErodovOzar() {
@@ -306,6 +307,7 @@ void TRivErodovOzar::Loaded() {
   MinColWidth = 10;
   FMaxRowCount = RowCount();
   FLoaded = true;
+  UpdateSearchFooter();
   TGridOptions options = Options();
   if (options.Contains(goAlwaysShowEditor)) {
     options -= goAlwaysShowEditor;

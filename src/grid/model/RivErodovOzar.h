@@ -40,6 +40,8 @@
 #include "grid/editing/RivInplaceEdit.h"
 #include "grid/interaction/GridInteractionTypes.h"
 #include "grid/print/GridPrintTypes.h"
+#include "grid/tools/GridFilter.h"
+#include "grid/tools/GridToolTypes.h"
 
 class TStringList;
 class TCustomImageList;
@@ -54,6 +56,7 @@ class TPen;
 class TTimer;
 class TGridTransEdit;
 class ROzuRiriRavi;
+class TSearchPanel;
 
 using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& HintStr)>;
@@ -551,6 +554,156 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TNotifyEvent OnRichEditSelectionChange;
   TNotifyEvent OnResize;
 
+  // ======================================================================================
+  // Tools (src/grid/tools): sorting, filtering, highlighting and marking, search and
+  // replace, the search footer.
+
+  // ---- Sorting (tools/GridSort.cpp, tools/GridSortCompare.cpp) ----
+  void SortByColumn(int Col);
+  void Sort(int Column, TSortDirection Direction);
+  // Sorts the data rows between the fixed rows and the fixed footers by SortSettings.Column;
+  // nothing when it is -1.
+  virtual void QSort();
+  // Sorts by SortIndexes; ERivGridError "No indexes specified for indexed sort" when empty.
+  virtual void QSortIndexed();
+  // Sort the child rows inside every expanded node of the deepest node level.
+  virtual void QSortGroup();
+  virtual void QSortGroupIndexed();
+  void QuickSort(int Col, int Left, int Right);
+  void QuickSortIndexed(int Left, int Right);
+  // Every row back where it was when the cross-reference was last initialised.
+  virtual void QUnSort();
+  void InitSortXRef();
+  bool SortLine(int Col, int ARow1, int ARow2);
+  // -1, 0 or 1 for row 1 before, level with or after row 2 (Direction places blanks).
+  int CompareCells(int ACol, int ARow1, TSortDirection Direction, int ARow2);
+  int CompareRowsFrom(int ACol, int ARow1, int ARow2);
+  int CompareRowsIndexed(int Depth, int ARow1, int ARow2);
+  // For each row position, the position the row had before sorting.
+  TIntList* SortRowXRef() const { return FSortRowXRef.get(); }
+  int Swaps() const { return FSwapCount; }
+  int SortDir = 1;
+  int SortRow = 0;
+  int Compares = 0;
+  TCustomCompareEvent OnCustomCompare;
+  TRawCompareEvent OnRawCompare;
+  // A release on the sort row of a header sorts by that column (see ClickSortRelease).
+  void ClickSortRelease(int ACol, int ARow);
+  int SortTime = 0;  // milliseconds the last click-started sort took
+  TCanSortEvent OnCanSort;
+  TClickSortEvent OnClickSort;
+
+  // ---- Filtering (tools/GridFiltering.cpp, tools/GridFilter.h) ----
+  TFilter* Filter() const { return FFilter.get(); }
+  TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
+  void SetFilterDropDown(TFilterDropDown* Value) { FFilterDropDown->Assign(Value); }
+  TDropList* DropList() const { return FDropList; }
+  virtual bool MatchesFilter(int ARow);
+  void FilterRow(int ARow);
+  // Hides the failing data rows as one new level of hidden rows.
+  void ApplyFilter();
+  // Shows the last level again; true while levels remain.
+  bool RemoveLastFilter();
+  void RemoveAllFilters();
+  void NarrowDown(const String& ACondition, int AColumn);
+  bool FilterActive() const { return FFilterActive; }
+  void SetFilterActive(bool Value);
+  int FilterDropDownRow() const { return FFilterDropDownRow; }
+  void SetFilterDropDownRow(int Value);
+  virtual void ApplyFilterChoice(int ItemIndex);
+  // Opens the column's filter entries under its filter-row cell (ACol a display column).
+  void ShowFilterDropDown(int ACol);
+  // A release on a filter-row cell's glyph zone opens its list (true); any other closes it.
+  bool FilterDropDownRelease(int X, int Y);
+  TCustomFilterEvent OnCustomFilter;
+  TFilterProgressEvent OnFilterProgress;
+  TFilterSelectEvent OnFilterSelect;
+  int FFilterCol = -1;  // the column whose filter drop-down is open
+  String FLastFilter;
+  int FFilterFixedRows = 0;
+
+  // ---- Highlighting and marking (tools/GridHighlight.cpp) ----
+  String HilightText(bool DoCase, const String& S, const String& Text);
+  String UnHilightText(const String& S);
+  String MarkText(bool DoCase, const String& S, const String& Text);
+  String UnMarkText(const String& S);
+  void HilightInCell(bool DoCase, int Col, int Row, const String& HiText);
+  void HilightInCol(bool DoFixed, bool DoCase, int Col, const String& HiText);
+  void HilightInRow(bool DoFixed, bool DoCase, int Row, const String& HiText);
+  void HilightInGrid(bool DoFixed, bool DoCase, const String& HiText);
+  void UnHilightInCell(int Col, int Row);
+  void UnHilightInCol(bool DoFixed, int Col);
+  void UnHilightInRow(bool DoFixed, int Row);
+  void UnHilightInGrid(bool DoFixed);
+  void MarkInCell(bool DoCase, int Col, int Row, const String& HiText);
+  void MarkInCol(bool DoFixed, bool DoCase, int Col, const String& HiText);
+  void MarkInRow(bool DoFixed, bool DoCase, int Row, const String& HiText);
+  void MarkInGrid(bool DoFixed, bool DoCase, const String& HiText);
+  void UnMarkInCell(int Col, int Row);
+  void UnMarkInCol(bool DoFixed, int Col);
+  void UnMarkInRow(bool DoFixed, int Row);
+  void UnMarkInGrid(bool DoFixed);
+
+  // ---- Search and replace (tools/GridSearch.cpp) ----
+  // The first row whose sort-column text, upper-cased, begins with s; -1 when none.
+  int Search(const String& s);
+  TPoint Find(TPoint StartCell, const String& s, TFindParams FindParams);
+  TPoint FindWide(TPoint StartCell, const WideString& s, TFindParams FindParams);
+  TPoint FindFirst(const String& s, TFindParams FindParams);
+  TPoint FindNext();
+  int Replace(const String& OrigStr, const String& NewStr, TFindParams FindParams);
+  TPoint SearchCell{0, 0};
+  String SearchCache;
+  WideString SearchCacheWide;
+  TFindParams FFindParams;
+  int FindCol = 0;
+  int FindRow = 0;
+
+  // ---- The search footer (tools/GridSearchFooter.cpp, tools/SearchPanel.h) ----
+  TSearchPanel* SearchPanel() const { return FSearchPanel; }
+  void UpdateSearchFooter();
+  void SearchEditChange(TObject* Sender);
+  void SearchForwardClick(TObject* Sender);
+  void SearchBackwardClick(TObject* Sender);
+  void SearchExitClick(TObject* Sender);
+  void SearchHighlightClick(TObject* Sender);
+  TSearchEditChangeEvent OnSearchEditChange;
+  TNotifyEvent OnSearchFooterClose;
+  TNotifyEvent OnCreatedSearchFooter;
+
+ protected:
+  class TSortFrame;
+  TSortStyle DetectSortStyle(int ACol, int ARow1, const String& T1, const String& T2);
+  int SortGraphicValue(int ACol, int ARow);
+  void CopyToPivot(int ARow, int PivotRow);
+  void SortWorker(int Col, int L, int R, int PivotRow);
+  void SortWorkerIndexed(int L, int R, int PivotRow);
+  void UnSortWorker(int L, int R);
+  void SortGroups(bool Indexed);
+  // The display row of the node that holds real row ARow.
+  int NodeRowOfRealRow(int ARow);
+  void RestoreRowAfterSort(int OldRow);
+  String FilterValue(const TFilterData& Item, int ARow);
+  void ShowLastFilterLevel();
+  TPoint DoFind(TPoint StartCell, const String& S, TFindParams P, bool Wide, const WideString& W);
+  bool CellMatchesSearch(int ACol, int ARow, bool Wide);
+  TGridRect TagColRange(bool DoFixed, int Col);
+  TGridRect TagRowRange(bool DoFixed, int Row, bool WithHidden);
+  TGridRect TagGridRange(bool DoFixed, bool WithHidden);
+  void ToolsCreated();
+  TFindParams FooterFindParams(TFindParams Base);
+  bool LastRowInView() const;
+  int LastRowBottom() const;
+  void SetSearchEditColor(TColor Value);
+  void SearchFooterStep(bool Forward);
+  std::unique_ptr<TFilter> FFilter;
+  std::unique_ptr<TFilterDropDown> FFilterDropDown;
+  TDropList* FDropList = nullptr;        // owned as a component
+  TSearchPanel* FSearchPanel = nullptr;  // owned as a component
+  bool FFilterActive = false;
+  int FFilterDropDownRow = 0;
+
+ public:
   // ---- Delimited text ----
   char Delimiter() const { return FDelimiter; }
   void SetDelimiter(char Value) { FDelimiter = Value; }
@@ -1196,7 +1349,7 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TColor FVAVGradDownBorder = 0;
   TLookBorder FLastLookBorder;
   std::unique_ptr<TControlLook> FControlLook;
-  std::unique_ptr<TSortSettings> FSortSettings = std::make_unique<TSortSettings>([this] { Invalidate(); });
+  std::unique_ptr<TSortSettings> FSortSettings = std::make_unique<TSortSettings>(this);
   std::unique_ptr<TSortIndexList> FSortIndexes = std::make_unique<TSortIndexList>();
   TColor FUnselectedBrushColor = clNone;
   TColor FUnselectedFontColor = clNone;

@@ -155,7 +155,7 @@ void TRivErodovOzar::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
 
   const TSortSettings& sort = *FSortSettings;
   const bool sortColumn = RCol == sort.Column || FSortIndexes->FindIndex(RCol) >= 0;
-  const bool glyphApplies = sort.Show() && ARow == sort.Row && RowCount() > 2 && sortColumn;
+  const bool glyphApplies = sort.Show() && ARow == sort.Row() && RowCount() > 2 && sortColumn;
   const bool glyphAllowed = glyphApplies && FixedRows() > 0 && (ACol >= FixedCols() || sort.FixedCols);
   const int indexPos = FSortIndexes->FindIndex(RCol);
   const bool glyphByIndex = indexPos < 1 || sort.IndexShow;
@@ -191,7 +191,7 @@ void TRivErodovOzar::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
   }
 
   // Plain text.
-  if (HA == taCenter && sort.Show() && ARow == sort.Row && RCol == sort.Column) T.Left += 10;
+  if (HA == taCenter && sort.Show() && ARow == sort.Row() && RCol == sort.Column) T.Left += 10;
   const int reserve = sort.Show() && ARow == 0 && sortColumn ? kSortReserve : 0;
   const bool link = URLShow() && IsURL(text);
   if (link) {
