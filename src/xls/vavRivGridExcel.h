@@ -165,12 +165,18 @@ class TRivGridExcelIO : public TComponent {
   void ImportWorkbook(const String& FileName, Integer SheetNumber, const String& SheetName);
   void OpenForImport(TExcelFile* File, const String& FileName);
   void ReadSheet(TExcelFile* File, TSheetImage& Image);
+  void ImportPictures(TExcelFile* File, TSheetImage& Image, double Zoom, Integer& RowCount, Integer& ColCount);
   void ApplySheet(const TSheetImage& Image);
   void ExportSheet(TExcelFile* File);
   void ExportCell(TExcelFile* File, Integer GridCol, Integer GridRow, Integer XlsRow, Integer XlsCol);
   void WriteTypedText(TExcelFile* File, Integer XlsRow, Integer XlsCol, const String& Text, const TWbkFormat& Fm,
                       const String& DateFmt, const String& TimeFmt);
   Integer NearestPaletteColor(TExcelFile* File, TColor Color);
+  void ExportCellPicture(TExcelFile* File, TGraphic* Graphic, const TCellGraphic& CellGraphic, Integer GridCol,
+                         Integer GridRow, Integer XlsRow, Integer XlsCol);
+  void ExportCellBorders(TExcelFile* File, TWbkFormat& Format, Integer GridCol, Integer GridRow, Integer SpanX);
+  void ExportHiddenRow(TExcelFile* File, Integer GridRow, Integer XlsRow, const std::vector<Integer>& Columns);
+  void ExportCellGraphic(TExcelFile* File, Integer GridCol, Integer GridRow, Integer XlsRow, Integer XlsCol);
 
   TRivErodovOzar* FRivErodovOzar = nullptr;
   TExcelAdapter* FAdapter = nullptr;
@@ -184,12 +190,27 @@ class TRivGridExcelIO : public TComponent {
   Integer FWorkSheet = 0;
   Integer FWorkSheetNum = 0;
   BooleanArray FUsedColors;
+  // Borders a cell hands on during an export: its bottom border to the cell below, its right
+  // border to the cell on its right; one entry per real grid column.
+  struct TCarriedBorder {
+    bool Bottom = false, Right = false;
+    Integer BottomColor = 0, RightColor = 0;
+  };
+  std::vector<TCarriedBorder> FCarriedBorders;
 };
 
 // Whether Text is a date written in the regional short-date pattern: its day, month and year
 // numbers in the pattern's order, joined by the regional date separator. Without the year, day
 // and month need two digits each, so short labels such as "1-2" or "3/4" are not dates.
 bool IsShortDateText(const String& Text);
+
+// Where a box of Width x Height pixels goes when its top-left corner lies Dx, Dy pixels right of
+// and below the top-left corner of sheet cell (Row, Col), all 1-based, in the sheet's own units.
+TImageProperties ImagePropertiesFromPixels(TExcelFile* File, Integer Row, Integer Col, Integer Width, Integer Height,
+                                           Integer Dx, Integer Dy);
+
+// A picture anchor's size in pixels at the sheet's row heights and column widths (1-based).
+TPoint AnchorPixelSize(TExcelFile* File, const TClientAnchor& Anchor);
 
 // The format a sheet cell shows: its own, else its row's, else its column's, else the default
 // cell format (XF 15).

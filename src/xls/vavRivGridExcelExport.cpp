@@ -124,24 +124,64 @@ void TRivGridExcelIO::ExportSheet(TExcelFile* File) {
   File->SetShowGridLines(o.ExportShowGridLines);
   FUsedColors = o.UseExcelStandardColorPalette ? BooleanArray() : File->GetUsedPaletteColors();
 
-  if (o.ExportCellSizes) {
-    Integer r = FXlsStartRow;
-    for (Integer q = FGridStartRow; q < grid->RowCount(); ++q, ++r) {
-      const Integer h = RoundHalfEven(grid->RowHeights(q) * 15.0);
-      File->SetRowHeight(r, h < 1 ? 0 : h);
-    }
-    Integer c = FXlsStartCol;
-    for (Integer s = FGridStartCol; s < grid->ColCount(); ++s, ++c) {
-      const Integer w = RoundHalfEven(grid->ColWidths(s) * 256.0 / 7.0);
-      File->SetColumnWidth(c, w < 1 ? 0 : w);
-    }
+  grid->ExportNotification(esExportStart, -1);
+
+  // Real grid columns, each with its sheet column; hidden ones only when asked for, then hidden
+  // on the sheet as well.
+  std::vector<Integer> columns;
+  for (Integer s = FGridStartCol; s < grid->AllColCount(); ++s)
+    if (!grid->IsHiddenColumn(s) || o.ExportHiddenColumns) columns.push_back(s);
+  // Real grid rows likewise; a shown row is read at its display index.
+  std::vector<Integer> rows;
+  for (Integer q = FGridStartRow; q < grid->AllRowCount(); ++q)
+    if (!grid->IsHiddenRow(q) || o.ExportHiddenRows) rows.push_back(q);
+
+  for (size_t k = 0; k < columns.size(); ++k) {
+    const Integer c = FXlsStartCol + static_cast<Integer>(k), s = columns[k];
+    if (grid->IsHiddenColumn(s)) File->SetColumnHidden(c, true);
+    if (!o.ExportCellSizes) continue;
+    const Integer w = RoundHalfEven(grid->GetAllColWidth(s) * 256.0 / 7.0);
+    File->SetColumnWidth(c, w < 1 ? 0 : w);
   }
-  for (Integer q = FGridStartRow; q < grid->RowCount(); ++q) {
-    const Integer r = q + FXlsStartRow - FGridStartRow;
-    for (Integer s = FGridStartCol; s < grid->ColCount(); ++s) {
-      ExportCell(File, s, q, r, s + FXlsStartCol - FGridStartCol);
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const Integer r = FXlsStartRow + static_cast<Integer>(k), q = rows[k];
+    if (grid->IsHiddenRow(q)) {
+      File->SetRowHidden(r, true);
+      continue;
+    }
+    if (!o.ExportCellSizes) continue;
+    const Integer h = RoundHalfEven(grid->RowHeights(grid->DisplRowIndex(q)) * 15.0);
+    File->SetRowHeight(r, h < 1 ? 0 : h);
+  }
+
+  FCarriedBorders.assign(static_cast<size_t>(grid->AllColCount() + 2), TCarriedBorder{});
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const Integer r = FXlsStartRow + static_cast<Integer>(k);
+    if (grid->IsHiddenRow(rows[k])) {
+      ExportHiddenRow(File, rows[k], r, columns);
+      continue;
+    }
+    const Integer q = grid->DisplRowIndex(rows[k]);
+    grid->ExportNotification(esExportNewRow, q);
+    for (size_t j = 0; j < columns.size(); ++j) {
+      ExportCell(File, columns[j], q, r, FXlsStartCol + static_cast<Integer>(j));
       if (OnProgress) OnProgress(this, FWorkSheet, FWorkSheetNum, q - FGridStartRow, grid->RowCount() - FGridStartRow - 1);
     }
+  }
+  grid->ExportNotification(esExportDone, -1);
+}
+
+// A hidden row keeps only its texts in the grid; they go out with the sheet's formats.
+void TRivGridExcelIO::ExportHiddenRow(TExcelFile* File, Integer GridRow, Integer XlsRow,
+                                      const std::vector<Integer>& Columns) {
+  TRivErodovOzar* grid = CurrentGrid();
+  for (size_t j = 0; j < Columns.size(); ++j) {
+    const String text = PrepareExportText(grid->GetAllCell(Columns[j], GridRow));
+    if (text.empty()) continue;
+    const Integer c = FXlsStartCol + static_cast<Integer>(j);
+    const TWbkFormat fm = ReadCellFormat(File, XlsRow, c);
+    if (FOptions->ExportCellFormats) WriteTypedText(File, XlsRow, c, text, fm, DateFormat, TimeFormat);
+    else File->SetCellValue(XlsRow, c, Variant(Utf8ToWide(text)));
   }
 }
 
@@ -180,17 +220,19 @@ void TRivGridExcelIO::ExportCell(TExcelFile* File, Integer GridCol, Integer Grid
   setStyle(flsStrikeOut, font.Style().Contains(fsStrikeOut));
   format.Font.Underline = font.Style().Contains(fsUnderline) ? TWbkUnderline::fu_Single : TWbkUnderline::fu_None;
 
-  if (o.ExportHardBorders && grid->GridLineWidth() > 0) {
-    const Integer line = NearestPaletteColor(File, grid->GridLineColor());
-    auto thin = [&](TWbkOneBorder& b) { b = TWbkOneBorder{TWbkBorderStyle::fbs_Thin, line}; };
-    if (grid->Options().Contains(goVertLine)) thin(format.Borders.Top), thin(format.Borders.Bottom);
-    if (grid->Options().Contains(goHorzLine)) thin(format.Borders.Left), thin(format.Borders.Right);
-  }
+  ExportCellBorders(File, format, GridCol, GridRow, p != nullptr ? p->CellSpanX() : 0);
   if ((static_cast<Cardinal>(ColorToRGB(brush.Color())) & 0xFFFFFF) == 0xFFFFFF) {
     format.FillPattern.Pattern = 1;
   } else {
     format.FillPattern.Pattern = 2;
     format.FillPattern.FgColorIndex = NearestPaletteColor(File, brush.Color());
+  }
+  // Rotation: counter-clockwise angles up to 90 as they are, clockwise ones (270..359) as
+  // 90 + their size; anything between has no sheet rotation.
+  if (int angle = 0; grid->IsRotated(GridCol, GridRow, angle)) {
+    angle = angle < 0 ? 360 - (-angle % 360) : angle % 360;
+    if (angle <= 90) format.Rotation = static_cast<Byte>(angle);
+    else if (angle >= 270) format.Rotation = static_cast<Byte>(450 - angle);
   }
 
   String text = PrepareExportText(grid->Cells(GridCol, GridRow));
@@ -256,10 +298,64 @@ void TRivGridExcelIO::ExportCell(TExcelFile* File, Integer GridCol, Integer Grid
       for (Integer j = 0; j <= p->CellSpanX(); ++j)
         if (i != 0 || j != 0) File->SetCellFormat(XlsRow + i, XlsCol + j, xf);
   }
-  // The comment box goes beside the cell.
+  ExportCellGraphic(File, GridCol, GridRow, XlsRow, XlsCol);
+  // The comment box goes beside the cell (beside its merged block), a little right and down.
   String comment;
-  if (grid->IsComment(GridCol, GridRow, comment) && !comment.empty())
-    File->SetCellComment(XlsRow, XlsCol, Utf8ToWide(PrepareExportText(comment)), TImageProperties{});
+  if (grid->IsComment(GridCol, GridRow, comment) && !comment.empty()) {
+    const TXlsCellRange range = File->GetCellMergedBounds(XlsRow, XlsCol);
+    Integer height = 75, width = 130;
+    const WideString text = Utf8ToWide(PrepareExportText(comment));
+    if (OnGetCommentBoxSize) OnGetCommentBoxSize(this, text, height, width);
+    const TImageProperties box = ImagePropertiesFromPixels(File, XlsRow - 1, XlsCol + range.Right - range.Left + 1,
+                                                           width, height, 14, 8);
+    File->SetCellComment(XlsRow, XlsCol, text, box);
+  }
+}
+
+void TRivGridExcelIO::ExportCellBorders(TExcelFile* File, TWbkFormat& Format, Integer GridCol, Integer GridRow,
+                                        Integer SpanX) {
+  TRivErodovOzar* grid = CurrentGrid();
+  const TROZIOOptions& o = *FOptions;
+  TPen pen;
+  TCellBorders borders;
+  grid->GetCellBorder(GridCol, GridRow, &pen, borders);
+  TColor left = pen.Color(), top = pen.Color(), right = pen.Color(), bottom = pen.Color();
+  // Grid lines as borders: vertical lines give top and bottom borders, horizontal ones left
+  // and right.
+  if (o.ExportHardBorders && grid->GridLineWidth() > 0) {
+    const TColor line = grid->GridLineColor();
+    if (grid->Options().Contains(goVertLine)) {
+      if (!borders.Contains(cbTop)) borders += cbTop, top = line;
+      if (!borders.Contains(cbBottom)) borders += cbBottom, bottom = line;
+    }
+    if (grid->Options().Contains(goHorzLine)) {
+      if (!borders.Contains(cbLeft)) borders += cbLeft, left = line;
+      if (!borders.Contains(cbRight)) borders += cbRight, right = line;
+    }
+  }
+  std::vector<TCarriedBorder>& carried = FCarriedBorders;
+  const Integer last = static_cast<Integer>(carried.size()) - 1;
+  if (GridCol < 0 || GridCol + 1 > last) return;
+  const Integer a = std::clamp(SpanX, 0, last - 1 - GridCol);
+  auto thin = [&](TColor Color) { return TWbkOneBorder{TWbkBorderStyle::fbs_Thin, NearestPaletteColor(File, Color)}; };
+  auto thinIndex = [](Integer Index) { return TWbkOneBorder{TWbkBorderStyle::fbs_Thin, Index}; };
+  TCarriedBorder& here = carried[static_cast<size_t>(GridCol)];
+  if (borders.Contains(cbTop)) Format.Borders.Top = thin(top);
+  else if (here.Bottom) Format.Borders.Top = thinIndex(here.BottomColor);
+  if (borders.Contains(cbLeft)) Format.Borders.Left = thin(left);
+  else if (here.Right) Format.Borders.Left = thinIndex(here.RightColor);
+  const Integer bottomIndex = borders.Contains(cbBottom) ? NearestPaletteColor(File, bottom) : 0;
+  if (borders.Contains(cbBottom)) Format.Borders.Bottom = thinIndex(bottomIndex);
+  for (Integer i = GridCol; i <= GridCol + a; ++i) {
+    carried[static_cast<size_t>(i)].Bottom = borders.Contains(cbBottom);
+    carried[static_cast<size_t>(i)].BottomColor = bottomIndex;
+  }
+  TCarriedBorder& next = carried[static_cast<size_t>(GridCol + a + 1)];
+  next.Right = borders.Contains(cbRight);
+  if (next.Right) {
+    Format.Borders.Right = thin(right);
+    next.RightColor = Format.Borders.Right.ColorIndex;
+  }
 }
 
 void TRivGridExcelIO::WriteTypedText(TExcelFile* File, Integer XlsRow, Integer XlsCol, const String& Text,

@@ -2,6 +2,8 @@
 // grid is cleared and filled from the image only after the file has been read and closed.
 #include <cmath>
 
+#include "classlib/Bitmap.h"
+#include "classlib/Picture.h"
 #include "classlib/SysUtils.h"
 #include "xls/vavRivGridExcel.h"
 #include "xls/vavUWbkNumberFormat.h"
@@ -20,6 +22,7 @@ struct TRivGridExcelIO::TSheetImage {
     TAlignment Alignment = taLeftJustify;
     bool SetReadOnly = false;
     bool ReadOnly = false;
+    Integer Rotation = 0;  // the grid's angle; 0: not rotated
   };
   struct TMerge {
     Integer Col, Row, SpanX, SpanY;
@@ -34,6 +37,13 @@ struct TRivGridExcelIO::TSheetImage {
     String Text;
   };
   std::vector<TComment> Comments;
+  // A sheet picture in the grid cell it starts in; without a bitmap when it cannot be shown.
+  struct TPictureCell {
+    Integer Col, Row, SpanX, SpanY;
+    std::unique_ptr<TBitmap> Bitmap;
+  };
+  std::vector<TPictureCell> Pictures;
+  std::vector<Integer> HiddenRows, HiddenCols;  // grid indexes
 };
 
 namespace {
@@ -196,6 +206,7 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
     const Integer cols = maxCol + FGridStartCol - FXlsStartCol + 1;
     if (grid->FixedCols() < cols) colCount = Image.ColCount = cols;
   }
+  if (o.ImportImages) ImportPictures(File, Image, z, rowCount, colCount);
   if (OnImportSize) OnImportSize(rowCount, colCount);
   if (o.ImportCellSizes) {
     Image.DefaultRowHeight = RoundHalfEven(File->GetDefaultRowHeight() / 15.0 * z);
@@ -212,6 +223,11 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
     for (Integer c = FXlsStartCol; c <= lastCol; ++c)
       Image.ColWidths.emplace_back(gridCol(c), RoundHalfEven(File->GetColumnWidth(c) / (256.0 / 7.0) * z));
   }
+  // Hidden sheet rows and columns are hidden in the grid too, with their cells kept.
+  for (Integer r = FXlsStartRow; r <= lastRow; ++r)
+    if (File->GetRowHidden(r)) Image.HiddenRows.push_back(gridRow(r));
+  for (Integer c = FXlsStartCol; c <= lastCol; ++c)
+    if (File->GetColumnHidden(c)) Image.HiddenCols.push_back(gridCol(c));
 
   const bool dates1904 = File->GetOptions1904Dates();
   TDotDecimalScope dotDecimal;
@@ -242,6 +258,9 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
         if (fm.Font.Style.Contains(flsStrikeOut)) cell.FontStyle += fsStrikeOut;
         if (fm.Font.Underline != TWbkUnderline::fu_None) cell.FontStyle += fsUnderline;
         cell.BackColor = FillColorOf(File, fm);
+        // 1..90 turn counter-clockwise, 91..180 clockwise by rotation - 90 degrees.
+        if (fm.Rotation >= 1 && fm.Rotation <= 90) cell.Rotation = fm.Rotation;
+        else if (fm.Rotation >= 91 && fm.Rotation <= 180) cell.Rotation = 90 - fm.Rotation;
         switch (fm.HAlignment) {
           case THWbkAlignment::fha_left: cell.Alignment = taLeftJustify; break;
           case THWbkAlignment::fha_center: cell.Alignment = taCenter; break;
@@ -282,6 +301,9 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
 
 void TRivGridExcelIO::ApplySheet(const TSheetImage& Image) {
   TRivErodovOzar* grid = CurrentGrid();
+  // The old sheet's hidden rows and columns come back first, so that clearing reaches them.
+  grid->UnHideRowsAll();
+  grid->UnHideColumnsAll();
   grid->Clear();
   // A new sheet brings its own merged blocks and looks; the old ones go with the old cells.
   grid->FreeAllCellProperties();
@@ -293,6 +315,15 @@ void TRivGridExcelIO::ApplySheet(const TSheetImage& Image) {
     if (row >= 0 && row < grid->RowCount()) grid->SetRowHeights(row, height);
   for (const auto& [col, width] : Image.ColWidths)
     if (col >= 0 && col < grid->ColCount()) grid->SetColWidths(col, width);
+  for (const TSheetImage::TPictureCell& pc : Image.Pictures) {
+    if (pc.Col < 0 || pc.Row < 0 || pc.Col >= grid->ColCount() || pc.Row >= grid->RowCount()) continue;
+    TPicture* picture = grid->CreatePicture(pc.Col, pc.Row, false, noStretch, 0, haLeft, vaTop);
+    const Integer spanX = std::min(pc.SpanX, grid->ColCount() - pc.Col);
+    const Integer spanY = std::min(pc.SpanY, grid->RowCount() - pc.Row);
+    if (spanX > 1 || spanY > 1) grid->MergeCells(pc.Col, pc.Row, spanX, spanY);
+    if (pc.Bitmap) picture->SetBitmap(pc.Bitmap.get());
+    else grid->RemovePicture(pc.Col, pc.Row);
+  }
   for (const TSheetImage::TMerge& m : Image.Merges) {
     // Blocks that reach past the grid are cut to it.
     const Integer spanX = std::min(m.SpanX, grid->ColCount() - m.Col);
@@ -312,8 +343,15 @@ void TRivGridExcelIO::ApplySheet(const TSheetImage& Image) {
     p->SetFontStyle(cell.FontStyle);
     p->SetBrushColor(cell.BackColor);
     p->SetAlignment(cell.Alignment);
+    if (cell.Rotation != 0) grid->SetRotated(cell.Col, cell.Row, static_cast<int16_t>(cell.Rotation));
   }
   for (const TSheetImage::TComment& c : Image.Comments)
     if (c.Col >= 0 && c.Row >= 0 && c.Col < grid->ColCount() && c.Row < grid->RowCount())
       grid->AddComment(c.Col, c.Row, c.Text);
+  // Last, as hiding moves rows out of the cell store. Columns are hidden by real index, rows
+  // from the bottom up so that the indexes above stay put.
+  for (Integer c : Image.HiddenCols)
+    if (c >= 0 && c < grid->AllColCount()) grid->HideColumn(c);
+  for (auto it = Image.HiddenRows.rbegin(); it != Image.HiddenRows.rend(); ++it)
+    if (*it >= 0 && *it < grid->AllRowCount()) grid->HideRow(*it);
 }

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "WorkbookTestHelpers.h"
+#include "classlib/Bitmap.h"
 #include "classlib/SysUtils.h"
 #include "support/LibreOffice.h"
 #include "xls/vavUBiffClientData.h"
@@ -257,9 +258,15 @@ TEST(Drawings, PicturesReadBackWithTheirTypeAnchorAndName) {
   TClientAnchor anchor;
   back->GetPicture(3, 1, &pic, type, anchor);
   EXPECT_EQ(type, TXlsImgTypes::xli_Bmp);
-  // A bitmap comes back as a file: "BM", 12 zero bytes, then the bytes stored.
-  std::string expected = "BM" + std::string(12, '\0') + std::string(bitmap.begin(), bitmap.end());
-  EXPECT_EQ(std::string(pic.Bytes().begin(), pic.Bytes().end()), expected);
+  // A bitmap comes back as a file a reader takes: "BM", the file's size (14 + 56), two reserved
+  // words, the offset of the pixels (after the 40-byte header), then the bytes stored.
+  const std::string header("BM\x46\0\0\0\0\0\0\0\x36\0\0\0", 14);
+  const std::string file(pic.Bytes().begin(), pic.Bytes().end());
+  EXPECT_EQ(file, header + std::string(bitmap.begin(), bitmap.end()));
+  TBitmap decoded;
+  decoded.LoadFromBytes(file);
+  EXPECT_EQ(decoded.Canvas()->Pixel(0, 0), 0x0000FF) << "top left is red";
+  EXPECT_EQ(decoded.Canvas()->Pixel(1, 1), 0xFFFFFF) << "bottom right is white";
   EXPECT_EQ(anchor.Flag, 3);
   EXPECT_EQ(std::make_tuple(anchor.Col1, anchor.Row1, anchor.Col2, anchor.Row2), std::make_tuple(1, 3, 2, 4));
 

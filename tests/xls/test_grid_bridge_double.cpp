@@ -48,6 +48,9 @@ class TSheetDouble : public TExcelFile {
   void SelectSheet(Integer) override {}
   void ParseComments() override {}
   Integer GetCommentsCount(Integer) override { return 0; }
+  Integer GetPicturesCount(Integer) override { return 0; }
+  bool GetRowHidden(Integer) override { return false; }
+  bool GetColumnHidden(Integer) override { return false; }
   Integer GetSheetZoom() override { return Zoom; }
   Integer MaxRow() override {
     Integer m = 0;
