@@ -451,6 +451,73 @@ TEST(Drawings, PicturesInCopiedRowsAreCopiedWithNewIds) {
   EXPECT_EQ(std::set<Cardinal>(ids.begin(), ids.end()).size(), ids.size());
 }
 
+// Which shapes come along when rows or columns are copied: those that move with the cells
+// (kinds 0 and 2) and lie wholly inside the copied block; absolute ones (kind 3) stay single.
+TEST(Drawings, CopiedRowsAndColumnsTakeOnlyTheShapesThatMoveWithThemAndLieInside) {
+  struct Case {
+    const char* name;
+    bool rows;
+    TImageProperties box;
+    TWbkAnchorType kind;
+    int copies;  // shapes the copy adds
+  };
+  const Case cases[] = {
+      {"rows, moves and resizes", true, Box(1, 1, 2, 2), TWbkAnchorType::at_MoveAndResize, 2},
+      {"rows, moves only", true, Box(3, 1, 4, 2), TWbkAnchorType::at_MoveAndDontResize, 2},
+      {"rows, absolute", true, Box(1, 1, 2, 2), TWbkAnchorType::at_DontMoveAndDontResize, 0},
+      {"rows, reaching below", true, Box(1, 2, 2, 3), TWbkAnchorType::at_MoveAndResize, 0},
+      {"columns, moves only", false, Box(1, 5, 2, 6), TWbkAnchorType::at_MoveAndDontResize, 2},
+      {"columns, reaching right", false, Box(2, 5, 3, 6), TWbkAnchorType::at_MoveAndResize, 0},
+  };
+  for (const Case& c : cases) {
+    auto book = NewBook(1);
+    book->AddImage(FakeJpeg(1), TXlsImgTypes::xli_Jpeg, c.box, c.kind);
+    // Two copies of rows 1-2 (columns A-B) at row 10 (column J).
+    if (c.rows) book->InsertAndCopyRows(1, 2, 10, 2, false);
+    else book->InsertAndCopyCols(1, 2, 10, 2, false);
+    TWorkSheet& sheet = book->GetTWorkbook()->WorkSheetAt(0);
+    ASSERT_EQ(sheet.DrawingCount(), 1 + c.copies) << c.name;
+    for (int k = 1; k <= c.copies; ++k) {
+      const TClientAnchor a = sheet.GetAnchor(k);
+      const TClientAnchor o = sheet.GetAnchor(0);
+      const Integer shift = 9 + 2 * (k - 1) - (c.rows ? c.box.Row1 - 1 : c.box.Col1 - 1) + (c.rows ? o.Row1 : o.Col1);
+      EXPECT_EQ(c.rows ? a.Row1 : a.Col1, shift) << c.name << " copy " << k;
+      EXPECT_EQ(c.rows ? a.Row2 - a.Row1 : a.Col2 - a.Col1, c.rows ? o.Row2 - o.Row1 : o.Col2 - o.Col1) << c.name;
+    }
+    const std::vector<Cardinal> ids = ShapeIds(*book);
+    EXPECT_EQ(std::set<Cardinal>(ids.begin(), ids.end()).size(), ids.size()) << c.name;
+    EXPECT_EQ(Reloaded(*book)->GetPicturesCount(0), 1 + c.copies) << c.name;
+  }
+}
+
+// A writer may store the drawing data that follows an OBJ record in CONTINUE records instead
+// of a new MSODRAWING record; the drawing reads the same and is written back the usual way.
+TEST(Drawings, DrawingDataContinuedAfterAnObjReadsAsTheSameDrawing) {
+  auto book = NewBook(1);
+  book->AddImage(FakeJpeg(1), TXlsImgTypes::xli_Jpeg, Box(1, 1, 2, 3), TWbkAnchorType::at_MoveAndResize);
+  book->AddImage(SmallBitmap(), TXlsImgTypes::xli_Bmp, Box(3, 1, 4, 3), TWbkAnchorType::at_MoveAndResize);
+  book->SetCellComment(6, 2, u"after two pictures", TImageProperties{});
+  const std::string saved = SavedBytes(*book);
+  const std::vector<Byte> stream = StreamOf(saved, u"Workbook");
+  std::vector<TPlainRecord> records = PlainRecords(stream);
+  int continued = 0;
+  for (size_t i = 1; i < records.size(); ++i)
+    if (records[i].Id == 0x00EC && records[i - 1].Id == 0x005D) records[i].Id = 0x003C, ++continued;
+  ASSERT_EQ(continued, 3) << "the second picture, the comment box and its text box follow an OBJ";
+  std::vector<Byte> rewritten = JoinRecords(records);
+  rewritten.resize(std::max(rewritten.size(), stream.size()), 0);
+  const std::string file = RewriteStream(saved, u"Workbook", rewritten);
+
+  auto wb = LoadWorkbook(file);
+  EXPECT_EQ(wb->WorkSheetAt(0).DrawingCount(), 2);
+  EXPECT_EQ(StreamOf(SaveWorkbook(*wb, file), u"Workbook"), stream);
+  TempDir dir;
+  WriteFileBytes(dir.File("continued.xls"), file);
+  auto back = OpenBook(dir.File("continued.xls"));
+  EXPECT_EQ(back->GetPicturesCount(0), 2);
+  EXPECT_EQ(back->GetCellComment(6, 2), u"after two pictures");
+}
+
 // ---------------------------------------------------------------------------------------------
 // Copied sheets, loaded workbooks and independent readers
 
