@@ -518,6 +518,41 @@ TEST(Drawings, DrawingDataContinuedAfterAnObjReadsAsTheSameDrawing) {
   EXPECT_EQ(back->GetCellComment(6, 2), u"after two pictures");
 }
 
+// Filter arrows are told by what their list serves, however their OBJ is laid out.
+TEST(Drawings, FilterArrowsAreToldByWhatTheirListServes) {
+  Word id = 0;
+  const ArrayOfByte made = VAvObj::CreateEmptyAutoFilter(id)->ObjRecord()->Data;
+  ArrayOfByte validation = made;
+  validation[57] = 0x06;  // a list of allowed values
+  ArrayOfByte withFormula = made;
+  SetWord(withFormula, 50, 6);
+  withFormula.insert(withFormula.begin() + 52, {0x02, 0x00, 0x00, 0x00, 0x00, 0x00});
+  ArrayOfByte picture = made;
+  picture[4] = 0x08;
+  const std::pair<const char*, ArrayOfByte> cases[] = {
+      {"as made here", made},
+      {"validation list", validation},
+      {"with a list formula", withFormula},
+      {"picture", picture},
+      {"cut inside the list data", ArrayOfByte(made.begin(), made.begin() + 52)},
+      {"comment", VAvObj::CreateEmptyNote(id)->ObjRecord()->Data},
+  };
+  const bool expected[] = {true, false, true, false, false, false};
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(VAvObj::CreateEmpty(id, cases[i].second)->IsFilterArrow(), expected[i]) << cases[i].first;
+
+  // Removing the filter takes its arrows and nothing else.
+  auto book = NewBook(1);
+  book->AddImage(FakeJpeg(1), TXlsImgTypes::xli_Jpeg, Box(1, 5, 2, 6), TWbkAnchorType::at_MoveAndResize);
+  TWorkSheet& sheet = book->GetTWorkbook()->WorkSheetAt(0);
+  const size_t shapes = ShapeIds(*book).size();
+  sheet.Drawing().AddAutoFilter(0, 0, 2, &sheet);
+  EXPECT_EQ(ShapeIds(*book).size(), shapes + 3);
+  sheet.Drawing().RemoveAutoFilter();
+  EXPECT_EQ(ShapeIds(*book).size(), shapes);
+  EXPECT_EQ(Reloaded(*book)->GetPicturesCount(0), 1);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Copied sheets, loaded workbooks and independent readers
 
