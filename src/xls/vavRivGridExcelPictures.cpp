@@ -21,9 +21,9 @@ constexpr Integer kMostPictureSide = 8192;
 
 double ColumnPixels(TExcelFile* File, Integer Col) { return File->GetColumnWidthHiddenIsZero(Col) / (256.0 / 7.0); }
 
-double RowPixels(TExcelFile* File, Integer Row) {
-  return (File->IsEmptyRow(Row) ? File->GetDefaultRowHeight() : File->GetRowHeight(Row)) / 15.0;
-}
+// A row's own height whether or not it holds cells yet (an export places a picture before the
+// rows below it are written), none for a hidden row, the default for a row never sized.
+double RowPixels(TExcelFile* File, Integer Row) { return File->GetRowHeightHiddenIsZero(Row) / 15.0; }
 
 // The picture kinds the grid can show from a sheet.
 bool Showable(TXlsImgTypes Type) {

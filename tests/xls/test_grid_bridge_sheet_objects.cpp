@@ -1,0 +1,339 @@
+// The grid bridge with what a sheet holds besides values: pictures, hidden rows and columns,
+// rotated cells, cell borders and comment boxes, both ways.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "XlsTestHelpers.h"
+#include "classlib/Bitmap.h"
+#include "classlib/Jpeg.h"
+#include "classlib/Picture.h"
+#include "grid/model/CellGraphic.h"
+#include "xls/vavRivGridExcel.h"
+#include "xls/vavUEscherRecords.h"
+#include "xls/vavUXlsFile.h"
+
+namespace {
+
+using namespace xlstest;
+
+std::unique_ptr<TRivErodovOzar> MakeGrid(int cols, int rows) {
+  std::unique_ptr<TRivErodovOzar> g(New<TRivErodovOzar>(nullptr));
+  g->SetColCount(cols);
+  g->SetRowCount(rows);
+  return g;
+}
+
+// Sheet cell A1 is grid cell (0, 0), as the program's forms have it.
+std::unique_ptr<TRivGridExcelIO> MakeBridge(TRivErodovOzar* grid) {
+  std::unique_ptr<TRivGridExcelIO> b(New<TRivGridExcelIO>(nullptr));
+  b->SetRivErodovOzar(grid);
+  b->SetGridStartRow(0);
+  b->SetGridStartCol(0);
+  return b;
+}
+
+std::unique_ptr<TXLSFile> OpenBook(const std::string& Path) {
+  auto file = std::make_unique<TXLSFile>(nullptr);
+  file->Connect();
+  file->OpenFile(Path);
+  return file;
+}
+
+void FillBitmap(TBitmap* Bitmap, int Width, int Height, TColor Color) {
+  Bitmap->SetSize(Width, Height);
+  Bitmap->Canvas()->Brush()->SetColor(Color);
+  Bitmap->Canvas()->FillRect(TRect{0, 0, Width, Height});
+}
+
+ByteArray JpegOf(int Width, int Height, TColor Color) {
+  TBitmap bitmap;
+  FillBitmap(&bitmap, Width, Height, Color);
+  TJPEGImage jpeg;
+  jpeg.Assign(&bitmap);
+  const std::string bytes = jpeg.SaveToBytes();
+  return ByteArray(bytes.begin(), bytes.end());
+}
+
+// Near a colour after JPEG's losses.
+bool Near(TColor Actual, TColor Expected) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(((Actual >> shift) & 0xFF) - ((Expected >> shift) & 0xFF)) > 40) return false;
+  return true;
+}
+
+TImageProperties Box(Integer Col1, Integer Dx1, Integer Row1, Integer Dy1, Integer Col2, Integer Row2) {
+  TImageProperties p;
+  p.Col1 = Col1, p.dx1 = Dx1, p.Row1 = Row1, p.dy1 = Dy1, p.Col2 = Col2, p.dx2 = 512, p.Row2 = Row2, p.dy2 = 128;
+  return p;
+}
+
+class GridBridgeSheetObjects : public ::testing::Test {
+ protected:
+  TempDir Dir;
+};
+
+// ---- Pictures ----
+
+TEST_F(GridBridgeSheetObjects, CellPicturesGoOutAsSheetPicturesAndComeBackInTheirCells) {
+  auto g = MakeGrid(5, 6);
+  FillBitmap(g->CreateBitmap(1, 2, false, haLeft, vaTop), 40, 30, clRed);
+  TPicture* centred = g->CreatePicture(3, 1, false, noStretch, 0, haCenter, vaCenter);
+  TBitmap blue;
+  FillBitmap(&blue, 20, 10, clBlue);
+  centred->SetBitmap(&blue);
+  const std::string path = Dir.File("pictures.xls");
+  MakeBridge(g.get())->XLSExport(path);
+
+  auto book = OpenBook(path);
+  ASSERT_EQ(book->GetPicturesCount(-1), 2);
+  TXlsImgTypes type = TXlsImgTypes::xli_Unknown;
+  TClientAnchor a;
+  TMemoryStream bytes;
+  book->GetPicture(-1, 1, &bytes, type, a);
+  EXPECT_EQ(type, TXlsImgTypes::xli_Jpeg);
+  // One pixel in from the cell's corner, and as large as the bitmap.
+  EXPECT_EQ(std::make_pair(Integer{a.Col1}, Integer{a.Row1}), std::make_pair(2, 3));
+  EXPECT_EQ(AnchorPixelSize(book.get(), a), (TPoint{40, 30}));
+  // Centred in its cell: half the room left over to each side.
+  book->GetPicture(-1, 0, nullptr, type, a);
+  const TPoint cell = g->CellSize(3, 1);
+  EXPECT_EQ(a.Col1, 4);
+  EXPECT_NEAR(a.Dx1 * book->GetColumnWidth(4) / (256.0 / 7.0) / 1024.0, (cell.X - 20) / 2, 1.0);
+  book.reset();
+
+  auto back = MakeGrid(2, 2);
+  MakeBridge(back.get())->XLSImport(path);
+  TPicture* red = back->GetPicture(1, 2);
+  ASSERT_NE(red, nullptr);
+  EXPECT_EQ(std::make_pair(red->Width(), red->Height()), std::make_pair(40, 30));
+  EXPECT_TRUE(Near(red->Bitmap()->Canvas()->Pixel(20, 15), clRed));
+  ASSERT_NE(back->GetPicture(3, 1), nullptr);
+  EXPECT_TRUE(Near(back->GetPicture(3, 1)->Bitmap()->Canvas()->Pixel(10, 5), clBlue));
+
+  // Without ImportImages the cells stay empty.
+  auto plain = MakeGrid(2, 2);
+  auto io = MakeBridge(plain.get());
+  io->Options()->ImportImages = false;
+  io->XLSImport(path);
+  EXPECT_EQ(plain->GetCellGraphic(1, 2), nullptr);
+}
+
+// Where a sheet picture lands, and what happens to one the grid cannot show: its cell is merged
+// over the picture's cells but holds no picture.
+TEST_F(GridBridgeSheetObjects, SheetPicturesLandInTheCellTheyMostlyStartIn) {
+  struct Case {
+    const char* name;
+    ByteArray bytes;
+    TXlsImgTypes type;
+    TImageProperties box;
+    int col, row;  // grid cell of the picture
+    bool shown;
+  };
+  const ByteArray jpeg = JpegOf(8, 8, clGreen);
+  ByteArray damaged(jpeg.begin(), jpeg.begin() + static_cast<long>(jpeg.size() / 2));
+  const Case cases[] = {
+      {"half into its first column", jpeg, TXlsImgTypes::xli_Jpeg, Box(2, 512, 2, 0, 3, 3), 1, 1, true},
+      {"past half its first column", jpeg, TXlsImgTypes::xli_Jpeg, Box(2, 513, 2, 0, 3, 3), 2, 1, true},
+      {"half into its first row", jpeg, TXlsImgTypes::xli_Jpeg, Box(2, 0, 2, 127, 3, 3), 1, 1, true},
+      {"past half its first row", jpeg, TXlsImgTypes::xli_Jpeg, Box(2, 0, 2, 128, 3, 3), 1, 2, true},
+      {"damaged JPEG", damaged, TXlsImgTypes::xli_Jpeg, Box(2, 0, 2, 0, 3, 3), 1, 1, false},
+      {"not a PNG at all", ByteArray(64, 0x11), TXlsImgTypes::xli_Png, Box(2, 0, 2, 0, 3, 3), 1, 1, false},
+      // 200 columns of 64 pixels: far more than a cell bitmap may have.
+      {"wider than a bitmap may be", jpeg, TXlsImgTypes::xli_Jpeg, Box(2, 0, 2, 0, 201, 3), 1, 1, false},
+  };
+  for (const Case& c : cases) {
+    TXLSFile book(nullptr);
+    book.Connect();
+    book.NewFile(1);
+    book.AddImage(c.bytes, c.type, c.box, TWbkAnchorType::at_MoveAndResize);
+    const std::string path = Dir.File(std::string(c.name) + ".xls");
+    book.Save(true, path, nullptr, nullptr, nullptr);
+    book.CloseFile();
+
+    auto g = MakeGrid(2, 2);
+    MakeBridge(g.get())->XLSImport(path);
+    EXPECT_EQ(g->GetPicture(c.col, c.row) != nullptr, c.shown) << c.name;
+    // The grid grew to hold the picture's cells, which the picture's cell covers.
+    EXPECT_GE(g->ColCount(), c.box.Col2 + 1) << c.name;
+    EXPECT_EQ(g->CellSpan(c.col, c.row), (TPoint{c.box.Col2 - 1 - c.col, c.box.Row2 - 1 - c.row})) << c.name;
+  }
+}
+
+// ---- Hidden rows and columns, rotation ----
+
+TEST_F(GridBridgeSheetObjects, HiddenRowsAndColumnsGoOutHiddenWhenAskedAndComeBackHidden) {
+  auto g = MakeGrid(4, 4);
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) g->SetCells(c, r, String(1, static_cast<char>('a' + c)) + std::to_string(r));
+  g->HideColumn(1);
+  g->HideRow(2);
+  ASSERT_EQ(g->ColCount(), 3);
+
+  // By default hidden ones are left out and leave no gap.
+  const std::string left = Dir.File("left_out.xls");
+  MakeBridge(g.get())->XLSExport(left);
+  auto book = OpenBook(left);
+  EXPECT_EQ(book->GetCellValue(1, 2).AsString(), "c0");
+  EXPECT_EQ(book->GetCellValue(3, 1).AsString(), "a3");
+  EXPECT_FALSE(book->GetColumnHidden(2));
+  book.reset();
+
+  const std::string path = Dir.File("hidden.xls");
+  auto out = MakeBridge(g.get());
+  out->Options()->ExportHiddenColumns = true;
+  out->Options()->ExportHiddenRows = true;
+  out->XLSExport(path);
+  EXPECT_EQ(g->ColCount(), 3) << "the grid is as it was";
+  EXPECT_EQ(g->NumHiddenRows(), 1);
+  book = OpenBook(path);
+  EXPECT_TRUE(book->GetColumnHidden(2));
+  EXPECT_TRUE(book->GetRowHidden(3));
+  EXPECT_FALSE(book->GetRowHidden(2));
+  EXPECT_EQ(book->GetCellValue(1, 2).AsString(), "b0");
+  EXPECT_EQ(book->GetCellValue(3, 1).AsString(), "a2");
+  EXPECT_EQ(book->GetCellValue(4, 4).AsString(), "d3");
+  book.reset();
+
+  auto back = MakeGrid(1, 1);
+  MakeBridge(back.get())->XLSImport(path);
+  EXPECT_TRUE(back->IsHiddenColumn(1));
+  EXPECT_TRUE(back->IsHiddenRow(2));
+  EXPECT_EQ(back->ColCount(), 3);
+  EXPECT_EQ(back->RowCount(), 3);
+  EXPECT_EQ(back->GetAllCell(1, 2), "b2");
+  EXPECT_EQ(back->Cells(2, 2), "c3");
+
+  // A second import brings the hidden ones of the first back before clearing.
+  auto io = MakeBridge(back.get());
+  io->XLSImport(left);
+  EXPECT_EQ(back->NumHiddenColumns(), 0);
+  EXPECT_EQ(back->NumHiddenRows(), 0);
+  EXPECT_EQ(back->Cells(1, 0), "c0");
+}
+
+TEST_F(GridBridgeSheetObjects, RotatedCellsKeepTheirAngleBothWays) {
+  // Grid angle, the sheet's rotation, and the grid angle read back.
+  struct Case {
+    int angle, stored, back;
+  };
+  const Case cases[] = {{45, 45, 45}, {90, 90, 90}, {-90, 180, 270}, {300, 150, 300}, {120, 0, -1}};
+  auto g = MakeGrid(static_cast<int>(std::size(cases)), 1);
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    g->SetCells(static_cast<int>(i), 0, "turned");
+    g->SetRotated(static_cast<int>(i), 0, static_cast<int16_t>(cases[i].angle));
+  }
+  const std::string path = Dir.File("rotated.xls");
+  MakeBridge(g.get())->XLSExport(path);
+  auto book = OpenBook(path);
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(book->GetFormatList(book->GetCellFormat(1, static_cast<Integer>(i) + 1)).Rotation, cases[i].stored)
+        << cases[i].angle;
+  book.reset();
+
+  auto back = MakeGrid(1, 1);
+  auto io = MakeBridge(back.get());
+  io->Options()->ImportCellProperties = true;
+  io->XLSImport(path);
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    int angle = -1;
+    back->IsRotated(static_cast<int>(i), 0, angle);
+    EXPECT_EQ(angle, cases[i].back) << cases[i].angle;
+  }
+}
+
+// ---- Borders and comment boxes ----
+
+TEST_F(GridBridgeSheetObjects, CellBordersGoOutAndAreHandedToTheNeighbours) {
+  auto g = MakeGrid(3, 3);
+  g->SetCells(1, 1, "framed");
+  g->OnGetCellBorder = [](TObject*, int ARow, int ACol, TPen* APen, TCellBorders& Borders) {
+    if (ACol != 1 || ARow != 1) return;
+    APen->SetColor(clRed);
+    Borders = TCellBorders{cbBottom, cbRight};
+  };
+  const std::string path = Dir.File("borders.xls");
+  MakeBridge(g.get())->XLSExport(path);
+  auto book = OpenBook(path);
+  auto borders = [&](Integer r, Integer c) { return book->GetFormatList(book->GetCellFormat(r, c)).Borders; };
+  auto red = [&](const TWbkOneBorder& b) {
+    return b.Style == TWbkBorderStyle::fbs_Thin && (book->GetColorPalette(b.ColorIndex) & 0xFFFFFF) == 0x0000FF;
+  };
+  EXPECT_TRUE(red(borders(2, 2).Bottom));
+  EXPECT_TRUE(red(borders(2, 2).Right));
+  EXPECT_EQ(borders(2, 2).Top.Style, TWbkBorderStyle::fbs_None);
+  EXPECT_TRUE(red(borders(3, 2).Top)) << "the cell below takes the bottom border";
+  EXPECT_TRUE(red(borders(2, 3).Left)) << "the cell on the right takes the right border";
+  EXPECT_EQ(borders(3, 3).Top.Style, TWbkBorderStyle::fbs_None);
+  EXPECT_EQ(borders(1, 1).Bottom.Style, TWbkBorderStyle::fbs_None);
+  book.reset();
+
+  // Grid lines as borders: vertical lines become top and bottom borders, horizontal ones
+  // left and right.
+  g->OnGetCellBorder = nullptr;
+  g->SetOptions(g->Options() - goHorzLine + goVertLine);
+  auto io = MakeBridge(g.get());
+  io->Options()->ExportHardBorders = true;
+  io->XLSExport(Dir.File("grid_lines.xls"));
+  book = OpenBook(Dir.File("grid_lines.xls"));
+  EXPECT_EQ(borders(2, 2).Top.Style, TWbkBorderStyle::fbs_Thin);
+  EXPECT_EQ(borders(2, 2).Bottom.Style, TWbkBorderStyle::fbs_Thin);
+  EXPECT_EQ(borders(2, 2).Left.Style, TWbkBorderStyle::fbs_None);
+}
+
+TEST_F(GridBridgeSheetObjects, CommentBoxesOpenBesideTheirCellsAtTheSizeAsked) {
+  auto g = MakeGrid(6, 6);
+  g->SetCells(1, 2, "noted");
+  g->MergeCells(1, 2, 2, 1);
+  g->AddComment(1, 2, "beside the block");
+  const std::string path = Dir.File("boxes.xls");
+  auto io = MakeBridge(g.get());
+  WideString asked;
+  io->OnGetCommentBoxSize = [&](TObject*, const WideString& Comment, Integer& Height, Integer& Width) {
+    asked = Comment;
+    Height = 40;
+    Width = 200;
+  };
+  io->XLSExport(path);
+  EXPECT_EQ(asked, u"beside the block");
+  auto book = OpenBook(path);
+  EXPECT_EQ(book->GetCellComment(3, 2), u"beside the block");
+  // The box's anchor: one row up, right of the two merged columns, 14 and 8 pixels in.
+  const TEscherAnchorCache& anchors = *book->GetTWorkbook()->WorkSheetAt(0).Drawing().RecordCache().Anchor;
+  ASSERT_EQ(anchors.Count(), 1);
+  const TClientAnchor box = static_cast<TEscherClientAnchorRecord*>(anchors[0])->GetAnchor();
+  EXPECT_EQ(std::make_pair(Integer{box.Col1}, Integer{box.Row1}), std::make_pair(3, 1));
+  const TPoint size = AnchorPixelSize(book.get(), TClientAnchor{0, Word(box.Col1 + 1), box.Dx1, Word(box.Row1 + 1), box.Dy1,
+                                                                Word(box.Col2 + 1), box.Dx2, Word(box.Row2 + 1), box.Dy2});
+  EXPECT_NEAR(size.X, 200, 1);
+  EXPECT_NEAR(size.Y, 40, 1);
+}
+
+// ---- The anchor arithmetic on its own ----
+
+TEST_F(GridBridgeSheetObjects, PixelBoxesAndAnchorsConvertBothWays) {
+  TXLSFile book(nullptr);
+  book.Connect();
+  book.NewFile(1);
+  book.SetColumnWidth(2, 256 * 20);  // 140 pixels
+  book.SetRowHeight(3, 600);         // 40 pixels
+  struct Case {
+    Integer row, col, width, height, dx, dy;
+  };
+  const Case cases[] = {{1, 1, 10, 10, 0, 0}, {3, 2, 300, 55, 150, 41}, {2, 1, 64, 20, 64, 20}, {100, 250, 380, 30, 0, 0}};
+  for (const Case& c : cases) {
+    const TImageProperties p = ImagePropertiesFromPixels(&book, c.row, c.col, c.width, c.height, c.dx, c.dy);
+    const TClientAnchor a{0, Word(p.Col1), Word(p.dx1), Word(p.Row1), Word(p.dy1), Word(p.Col2), Word(p.dx2), Word(p.Row2), Word(p.dy2)};
+    const TPoint size = AnchorPixelSize(&book, a);
+    EXPECT_NEAR(size.X, c.width, 1) << c.row << "," << c.col;
+    EXPECT_NEAR(size.Y, c.height, 1) << c.row << "," << c.col;
+  }
+  // A box that would reach past the sheet's last row and column moves back inside it.
+  const TImageProperties corner = ImagePropertiesFromPixels(&book, 65535, 255, 500, 100, 0, 0);
+  EXPECT_EQ(std::make_pair(corner.Row2, corner.Col2), std::make_pair(65536, 256));
+  EXPECT_LT(corner.Row1, 65535);
+  EXPECT_LT(corner.Col1, 255);
+  EXPECT_THROW(ImagePropertiesFromPixels(nullptr, 1, 1, 1, 1, 0, 0), Exception);
+}
+
+}  // namespace
