@@ -17,6 +17,10 @@
 #include "grid/model/RivErodovOzar.h"
 #include "xls/vavUExcelAdapter.h"
 
+// The rows and columns of a sheet, counted from 1; the bridge keeps what it reads within them.
+inline constexpr Integer kSheetRows = 65536;
+inline constexpr Integer kSheetCols = 256;
+
 // What an export does when the file already exists: keep it and write into it, replace it,
 // or ask first.
 enum TOverwriteMode { omNever, omAlways, omWarn };

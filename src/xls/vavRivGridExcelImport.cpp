@@ -218,9 +218,13 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
   auto gridCol = [&](Integer c) { return FGridStartCol + c - FXlsStartCol; };
 
   if (o.ImportCellSizes) {
-    for (Integer r = FXlsStartRow; r <= lastRow; ++r)
+    // Every row and column the grid gets takes the sheet's size, also those a picture reaches
+    // beyond the values, so that the picture sits over the same cells.
+    const Integer sizedRow = std::min(kSheetRows, rowCount + FXlsStartRow - FGridStartRow - 1);
+    const Integer sizedCol = std::min(kSheetCols, colCount + FXlsStartCol - FGridStartCol - 1);
+    for (Integer r = FXlsStartRow; r <= sizedRow; ++r)
       Image.RowHeights.emplace_back(gridRow(r), RoundHalfEven(File->GetRowHeight(r) / 15.0 * z));
-    for (Integer c = FXlsStartCol; c <= lastCol; ++c)
+    for (Integer c = FXlsStartCol; c <= sizedCol; ++c)
       Image.ColWidths.emplace_back(gridCol(c), RoundHalfEven(File->GetColumnWidth(c) / (256.0 / 7.0) * z));
   }
   // Hidden sheet rows and columns are hidden in the grid too, with their cells kept.

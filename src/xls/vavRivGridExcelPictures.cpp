@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr Integer kSheetRows = 65536;
-constexpr Integer kSheetCols = 256;
 // A cell picture is a bitmap of the anchor's size; an anchor claiming more than this is not
 // made into one.
 constexpr Integer kMostPictureSide = 8192;

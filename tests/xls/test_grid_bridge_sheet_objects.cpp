@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "XlsTestHelpers.h"
+#include "support/LibreOffice.h"
 #include "classlib/Bitmap.h"
 #include "classlib/Jpeg.h"
 #include "classlib/Picture.h"
@@ -334,6 +335,143 @@ TEST_F(GridBridgeSheetObjects, PixelBoxesAndAnchorsConvertBothWays) {
   EXPECT_LT(corner.Row1, 65535);
   EXPECT_LT(corner.Col1, 255);
   EXPECT_THROW(ImagePropertiesFromPixels(nullptr, 1, 1, 1, 1, 0, 0), Exception);
+}
+
+
+// ---- Acceptance: LibreOffice's sheets in, our files read by LibreOffice ----
+
+std::string Base64(const ByteArray& Data) {
+  static const char* digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  for (size_t i = 0; i < Data.size(); i += 3) {
+    const uint32_t n = (uint32_t{Data[i]} << 16) | (i + 1 < Data.size() ? uint32_t{Data[i + 1]} << 8 : 0) |
+                       (i + 2 < Data.size() ? uint32_t{Data[i + 2]} : 0);
+    out += digits[(n >> 18) & 63];
+    out += digits[(n >> 12) & 63];
+    out += i + 1 < Data.size() ? digits[(n >> 6) & 63] : '=';
+    out += i + 2 < Data.size() ? digits[n & 63] : '=';
+  }
+  return out;
+}
+
+// A sheet as LibreOffice keeps it: a bold red bordered cell, a turned cell, a comment, a
+// picture in D2, column B and row 3 hidden.
+std::string SheetWithObjects() {
+  return R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" xmlns:xlink="http://www.w3.org/1999/xlink" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.spreadsheet">
+ <office:automatic-styles>
+  <style:style style:name="co1" style:family="table-column"><style:table-column-properties style:column-width="2.5cm"/></style:style>
+  <style:style style:name="ro1" style:family="table-row"><style:table-row-properties style:row-height="0.6cm"/></style:style>
+  <style:style style:name="red" style:family="table-cell"><style:table-cell-properties fo:background-color="#ff0000" fo:border="0.06pt solid #000000"/><style:text-properties fo:font-weight="bold"/></style:style>
+  <style:style style:name="up" style:family="table-cell"><style:table-cell-properties style:rotation-angle="90"/></style:style>
+ </office:automatic-styles>
+ <office:body><office:spreadsheet><table:table table:name="Data">
+  <table:table-column table:style-name="co1"/>
+  <table:table-column table:style-name="co1" table:visibility="collapse"/>
+  <table:table-column table:style-name="co1" table:number-columns-repeated="3"/>
+  <table:table-row table:style-name="ro1">
+   <table:table-cell table:style-name="red" office:value-type="string"><text:p>red</text:p></table:table-cell>
+   <table:table-cell office:value-type="string"><text:p>hidden col</text:p></table:table-cell>
+   <table:table-cell table:style-name="up" office:value-type="string"><text:p>up</text:p></table:table-cell>
+   <table:table-cell table:number-columns-repeated="2"/>
+  </table:table-row>
+  <table:table-row table:style-name="ro1">
+   <table:table-cell office:value-type="float" office:value="2"><office:annotation><text:p>a note</text:p></office:annotation><text:p>2</text:p></table:table-cell>
+   <table:table-cell table:number-columns-repeated="2"/>
+   <table:table-cell><draw:frame draw:z-index="0" svg:width="1cm" svg:height="0.4cm" svg:x="0.1cm" svg:y="0.1cm"><draw:image><office:binary-data>)" +
+         Base64(JpegOf(38, 15, clGreen)) + R"(</office:binary-data></draw:image></draw:frame></table:table-cell>
+   <table:table-cell/>
+  </table:table-row>
+  <table:table-row table:style-name="ro1" table:visibility="collapse">
+   <table:table-cell office:value-type="string"><text:p>hidden row</text:p></table:table-cell>
+   <table:table-cell table:number-columns-repeated="4"/>
+  </table:table-row>
+  <table:table-row table:style-name="ro1">
+   <table:table-cell office:value-type="float" office:value="4"><text:p>4</text:p></table:table-cell>
+   <table:table-cell table:number-columns-repeated="4"/>
+  </table:table-row>
+ </table:table></office:spreadsheet></office:body></office:document>
+)";
+}
+
+// What LibreOffice shows of the first sheet of a zipped ODS: hidden columns and rows, cells
+// with their text, fill and turn, comments and pictures by cell.
+const char* ShownSheet =
+    "import sys, zipfile, xml.etree.ElementTree as ET\n"
+    "T='{urn:oasis:names:tc:opendocument:xmlns:table:1.0}'\n"
+    "O='{urn:oasis:names:tc:opendocument:xmlns:office:1.0}'\n"
+    "D='{urn:oasis:names:tc:opendocument:xmlns:drawing:1.0}'\n"
+    "S='{urn:oasis:names:tc:opendocument:xmlns:style:1.0}'\n"
+    "F='{urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0}'\n"
+    "root=ET.fromstring(zipfile.ZipFile(sys.argv[1]).read('content.xml'))\n"
+    "looks={}\n"
+    "for st in root.iter(S+'style'):\n"
+    "  p=st.find(S+'table-cell-properties')\n"
+    "  if p is not None: looks[st.get(S+'name')]=(p.get(F+'background-color'),p.get(S+'rotation-angle'))\n"
+    "sheet=next(root.iter(T+'table'))\n"
+    "c=0\n"
+    "for col in sheet.iter(T+'table-column'):\n"
+    "  n=int(col.get(T+'number-columns-repeated','1'))\n"
+    "  if col.get(T+'visibility')=='collapse': print('hidden column',c)\n"
+    "  c+=n\n"
+    "r=0\n"
+    "for row in sheet.iter(T+'table-row'):\n"
+    "  if r>5: break\n"
+    "  if row.get(T+'visibility')=='collapse': print('hidden row',r)\n"
+    "  c=0\n"
+    "  for cell in row:\n"
+    "    if cell.tag not in (T+'table-cell',T+'covered-table-cell'): continue\n"
+    "    text=' '.join(''.join(p.itertext()) for p in cell.findall('{urn:oasis:names:tc:opendocument:xmlns:text:1.0}p'))\n"
+    "    bg,rot=looks.get(cell.get(T+'style-name'),(None,None))\n"
+    "    if text: print('cell',r,c,text,'fill',bg if bg not in (None,'transparent') else '-','turn',rot or '0')\n"
+    "    for a in cell.findall(O+'annotation'):\n"
+    "      print('note',r,c,' '.join(''.join(p.itertext()) for p in a if p.tag.endswith('}p')))\n"
+    "    for f in cell.findall(D+'frame'):\n"
+    "      if f.find(D+'image') is not None: print('image',r,c)\n"
+    "    c+=int(cell.get(T+'number-columns-repeated','1'))\n"
+    "  r+=int(row.get(T+'number-rows-repeated','1'))\n";
+
+TEST_F(GridBridgeSheetObjects, ALibreOfficeSheetComesInWithItsObjectsAndGoesBackOutWithThem) {
+  WriteFileBytes(Dir.File("objects.fods"), SheetWithObjects());
+  if (!testsupport::LibreOfficeConvert(Dir.Path, {"objects.fods"}, "xls:MS Excel 97")) GTEST_SKIP() << "no LibreOffice";
+  auto g = MakeGrid(1, 1);
+  auto io = MakeBridge(g.get());
+  io->Options()->ImportCellProperties = true;
+  io->XLSImport(Dir.File("objects.xls"));
+
+  EXPECT_EQ(g->Cells(0, 0), "red");
+  EXPECT_EQ(g->GetCellBackColor(0, 0), clRed);
+  EXPECT_TRUE(g->GetCellFontStyle(0, 0).Contains(fsBold));
+  EXPECT_TRUE(g->IsHiddenColumn(1));
+  EXPECT_EQ(g->Cells(1, 0), "hidden col") << "cells keep their real column";
+  EXPECT_TRUE(g->IsHiddenRow(2));
+  EXPECT_EQ(g->GetAllCell(0, 2), "hidden row");
+  EXPECT_EQ(g->Cells(0, 2), "4") << "rows below a hidden one move up on screen";
+  int angle = 0;
+  EXPECT_TRUE(g->IsRotated(2, 0, angle));
+  EXPECT_EQ(angle, 90);
+  String comment;
+  ASSERT_TRUE(g->IsComment(0, 1, comment));
+  EXPECT_EQ(comment, "a note");
+  TPicture* picture = g->GetPicture(3, 1);
+  ASSERT_NE(picture, nullptr);
+  // 1 cm of a 2.5 cm column, 0.4 cm of a 0.6 cm row.
+  EXPECT_NEAR(double(picture->Width()) / g->ColWidths(g->DisplColFromReal(3)), 0.4, 0.03);
+  EXPECT_NEAR(double(picture->Height()) / g->RowHeights(1), 0.4 / 0.6, 0.05);
+  EXPECT_TRUE(Near(picture->Bitmap()->Canvas()->Pixel(19, 7), clGreen));
+
+  auto out = MakeBridge(g.get());
+  out->Options()->ExportHiddenColumns = true;
+  out->Options()->ExportHiddenRows = true;
+  out->XLSExport(Dir.File("ours.xls"));
+  ASSERT_TRUE(testsupport::LibreOfficeConvert(Dir.Path, {"ours.xls"}, "ods", Dir.Path / "ods"));
+  bool ok = false;
+  const std::string shown = RunPythonReader("python3", ShownSheet, (Dir.Path / "ods" / "ours.ods").string(), ok);
+  ASSERT_TRUE(ok) << shown;
+  for (const char* line : {"hidden column 1\n", "hidden row 2\n", "cell 0 0 red fill #ff0000 turn 0\n",
+                           "cell 0 1 hidden col fill - turn 0\n", "cell 0 2 up fill - turn 90\n",
+                           "note 1 0 a note\n", "image 1 3\n", "cell 2 0 hidden row fill - turn 0\n"})
+    EXPECT_NE(shown.find(line), std::string::npos) << line << "in\n" << shown;
 }
 
 }  // namespace
