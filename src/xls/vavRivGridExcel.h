@@ -176,6 +176,8 @@ class TRivGridExcelIO : public TComponent {
   void WriteTypedText(TExcelFile* File, Integer XlsRow, Integer XlsCol, const String& Text, const TWbkFormat& Fm,
                       const String& DateFmt, const String& TimeFmt);
   Integer NearestPaletteColor(TExcelFile* File, TColor Color);
+  void PrepareUsedColors(TExcelFile* File);
+  String PrepareExportText(const String& Text);
   void ExportCellPicture(TExcelFile* File, TGraphic* Graphic, const TCellGraphic& CellGraphic, Integer GridCol,
                          Integer GridRow, Integer XlsRow, Integer XlsCol);
   void ExportCellBorders(TExcelFile* File, TWbkFormat& Format, Integer GridCol, Integer GridRow, Integer SpanX);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "classlib/Dialogs.h"
+#include "classlib/RichEdit.h"
 #include "classlib/ShellApi.h"
 #include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
@@ -13,26 +14,41 @@
 namespace {
 
 
-// Every line break becomes a single line feed.
-String PrepareExportText(const String& Text) {
-  String out;
-  out.reserve(Text.size());
-  for (size_t i = 0; i < Text.size(); ++i) {
-    if (Text[i] == '\r') {
-      if (i + 1 < Text.size() && Text[i + 1] == '\n') continue;
-      out += '\n';
-    } else {
-      out += Text[i];
-    }
-  }
-  return out;
-}
-
 String ReplaceAllNoCase(const String& S, const String& Old, const String& New) {
   return StringReplace(S, Old, New, rfReplaceAll | rfIgnoreCase);
 }
 
 }  // namespace
+
+// Rich text goes out as the plain text the grid's rich edit shows of it (unless raw RTF is
+// asked for); every line break becomes a single line feed.
+String TRivGridExcelIO::PrepareExportText(const String& Text) {
+  String text = Text;
+  if (!FOptions->ExportRawRTF && text.rfind("{\\rtf", 0) == 0) {
+    TRichEdit* rich = CurrentGrid()->RichEdit();
+    TMemoryStream stream;
+    stream.WriteBuffer(text.data(), static_cast<Integer>(text.size()));
+    stream.SetPosition(0);
+    rich->Lines()->LoadFromStream(stream);
+    text = rich->Text();
+  }
+  String out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      if (i + 1 < text.size() && text[i + 1] == '\n') continue;
+      out += '\n';
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// The palette entries the workbook already uses, when colours may redefine the others.
+void TRivGridExcelIO::PrepareUsedColors(TExcelFile* File) {
+  FUsedColors = FOptions->UseExcelStandardColorPalette ? BooleanArray() : File->GetUsedPaletteColors();
+}
 
 void TRivGridExcelIO::XLSExport(const String& FileName, const String& SheetName, Integer SheetPos,
                                 Integer SelectSheet, TInsertInSheet InsertInSheet) {
@@ -122,7 +138,7 @@ void TRivGridExcelIO::ExportSheet(TExcelFile* File) {
   File->SetOutlineSummaryRowsBelowDetail(o.ExportSummaryRowsBelowDetail);
   File->SetOutlineSummaryColsRightOfDetail(o.ExportSummaryRowsBelowDetail);
   File->SetShowGridLines(o.ExportShowGridLines);
-  FUsedColors = o.UseExcelStandardColorPalette ? BooleanArray() : File->GetUsedPaletteColors();
+  PrepareUsedColors(File);
 
   grid->ExportNotification(esExportStart, -1);
 

@@ -44,6 +44,14 @@ struct TRivGridExcelIO::TSheetImage {
   };
   std::vector<TPictureCell> Pictures;
   std::vector<Integer> HiddenRows, HiddenCols;  // grid indexes
+  // Rows formatted as a whole: their fill, and their font colour when the format names one.
+  struct TRowLook {
+    Integer Row;
+    TColor BackColor;
+    bool HasFontColor;
+    TColor FontColor;
+  };
+  std::vector<TRowLook> RowLooks;
 };
 
 namespace {
@@ -227,6 +235,16 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
     for (Integer c = FXlsStartCol; c <= sizedCol; ++c)
       Image.ColWidths.emplace_back(gridCol(c), RoundHalfEven(File->GetColumnWidth(c) / (256.0 / 7.0) * z));
   }
+  if (o.ImportCellProperties)
+    for (Integer r = FXlsStartRow; r <= lastRow; ++r) {
+      const Integer xf = File->GetRowFormat(r);
+      if (xf < 0) continue;
+      const TWbkFormat fm = File->GetFormatList(xf);
+      const Integer font = fm.Font.ColorIndex;
+      const bool hasFont = font >= 1 && font <= 56;
+      Image.RowLooks.push_back({gridRow(r), FillColorOf(File, fm), hasFont,
+                                hasFont ? static_cast<TColor>(File->GetColorPalette(font)) : clBlack});
+    }
   // Hidden sheet rows and columns are hidden in the grid too, with their cells kept.
   for (Integer r = FXlsStartRow; r <= lastRow; ++r)
     if (File->GetRowHidden(r)) Image.HiddenRows.push_back(gridRow(r));
@@ -334,6 +352,11 @@ void TRivGridExcelIO::ApplySheet(const TSheetImage& Image) {
     const Integer spanY = std::min(m.SpanY, grid->RowCount() - m.Row);
     if (m.Col >= 0 && m.Row >= 0 && (spanX > 1 || spanY > 1)) grid->MergeCells(m.Col, m.Row, spanX, spanY);
   }
+  for (const TSheetImage::TRowLook& look : Image.RowLooks) {
+    if (look.Row < 0 || look.Row >= grid->RowCount()) continue;
+    grid->SetRowBackColor(look.Row, look.BackColor);
+    if (look.HasFontColor) grid->SetRowFontColor(look.Row, look.FontColor);
+  }
   for (const TSheetImage::TCell& cell : Image.Cells) {
     if (cell.Col < 0 || cell.Row < 0) continue;
     grid->SetCells(cell.Col, cell.Row, cell.Text);
@@ -352,6 +375,8 @@ void TRivGridExcelIO::ApplySheet(const TSheetImage& Image) {
   for (const TSheetImage::TComment& c : Image.Comments)
     if (c.Col >= 0 && c.Row >= 0 && c.Col < grid->ColCount() && c.Row < grid->RowCount())
       grid->AddComment(c.Col, c.Row, c.Text);
+  // Sheets align their cells at the bottom.
+  grid->VAlignment = vtaBottom;
   // Last, as hiding moves rows out of the cell store. Columns are hidden by real index, rows
   // from the bottom up so that the indexes above stay put.
   for (Integer c : Image.HiddenCols)

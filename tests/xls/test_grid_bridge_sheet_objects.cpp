@@ -310,6 +310,55 @@ TEST_F(GridBridgeSheetObjects, CommentBoxesOpenBesideTheirCellsAtTheSizeAsked) {
   EXPECT_NEAR(size.Y, 40, 1);
 }
 
+// ---- Whole-row looks, rich text, alignment ----
+
+TEST_F(GridBridgeSheetObjects, RowFormatsColourTheirRowsAndTheGridAlignsAtTheBottom) {
+  TXLSFile book(nullptr);
+  book.Connect();
+  book.NewFile(1);
+  TWbkFormat fm = book.GetFormatList(15);
+  fm.FillPattern.Pattern = 2;
+  fm.FillPattern.FgColorIndex = 13;  // yellow in the standard palette
+  fm.Font.ColorIndex = 10;           // red
+  book.SetRowFormat(2, book.AddFormat(fm));
+  book.SetCellValue(2, 1, Variant(WideString(u"in a yellow row")));
+  book.SetCellValue(2, 3, Variant(WideString(u"far")));
+  book.SetCellValue(3, 3, Variant(WideString(u"plain")));
+  const std::string path = Dir.File("rows.xls");
+  book.Save(true, path, nullptr, nullptr, nullptr);
+  book.CloseFile();
+
+  auto g = MakeGrid(1, 1);
+  auto io = MakeBridge(g.get());
+  io->Options()->ImportCellProperties = true;
+  io->XLSImport(path);
+  // B2 has no cell record: it shows its row's look.
+  EXPECT_EQ(g->GetCellBackColor(1, 1), TColor(book.GetColorPalette(13)));
+  EXPECT_EQ(g->GetCellProperties(1, 1)->FontColor(), TColor(book.GetColorPalette(10)));
+  EXPECT_EQ(g->GetCellBackColor(1, 2), clWhite);
+  EXPECT_EQ(g->VAlignment, vtaBottom);
+}
+
+TEST_F(GridBridgeSheetObjects, RichTextGoesOutAsItsPlainTextUnlessRawIsAsked) {
+  auto g = MakeGrid(2, 1);
+  g->SetCells(0, 0, "{\\rtf1\\ansi {\\b bold} plain\\par second line}");
+  g->AddComment(1, 0, "{\\rtf1\\ansi a {\\i rich} note}");
+  g->SetCells(1, 0, "x");
+  const std::string plain = Dir.File("plain.xls");
+  MakeBridge(g.get())->XLSExport(plain);
+  auto book = OpenBook(plain);
+  EXPECT_EQ(book->GetCellValue(1, 1).AsString(), "bold plain\nsecond line");
+  EXPECT_EQ(book->GetCellComment(1, 2), u"a rich note");
+  book.reset();
+
+  const std::string raw = Dir.File("raw.xls");
+  auto io = MakeBridge(g.get());
+  io->Options()->ExportRawRTF = true;
+  io->XLSExport(raw);
+  book = OpenBook(raw);
+  EXPECT_EQ(book->GetCellValue(1, 1).AsString(), "{\\rtf1\\ansi {\\b bold} plain\\par second line}");
+}
+
 // ---- The anchor arithmetic on its own ----
 
 TEST_F(GridBridgeSheetObjects, PixelBoxesAndAnchorsConvertBothWays) {
