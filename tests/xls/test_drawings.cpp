@@ -541,16 +541,43 @@ TEST(Drawings, FilterArrowsAreToldByWhatTheirListServes) {
   for (size_t i = 0; i < std::size(cases); ++i)
     EXPECT_EQ(VAvObj::CreateEmpty(id, cases[i].second)->IsFilterArrow(), expected[i]) << cases[i].first;
 
-  // Removing the filter takes its arrows and nothing else.
+}
+
+// An automatic filter brings its arrows, its record and its name; removing it takes the
+// arrows and the record and nothing else.
+TEST(Drawings, AutomaticFiltersComeWithTheirArrows) {
   auto book = NewBook(1);
   book->AddImage(FakeJpeg(1), TXlsImgTypes::xli_Jpeg, Box(1, 5, 2, 6), TWbkAnchorType::at_MoveAndResize);
-  TWorkSheet& sheet = book->GetTWorkbook()->WorkSheetAt(0);
   const size_t shapes = ShapeIds(*book).size();
-  sheet.Drawing().AddAutoFilter(0, 0, 2, &sheet);
+  book->SetAutoFilter(1, 2, 4);
+  book->SetAutoFilter(1, 1, 3);  // moved: still one record, three arrows
   EXPECT_EQ(ShapeIds(*book).size(), shapes + 3);
-  sheet.Drawing().RemoveAutoFilter();
+  EXPECT_TRUE(book->HasAutoFilter());
+  const TXlsCellRange range = book->GetAutoFilterRange();
+  EXPECT_EQ(std::make_tuple(range.Left, range.Top, range.Right, range.Bottom), std::make_tuple(1, 1, 3, 1));
+  EXPECT_TRUE(book->HasAutoFilter(1, 3));
+  EXPECT_FALSE(book->HasAutoFilter(2, 3));
+  const std::vector<TPlainRecord> records = SavedRecords(*book);
+  EXPECT_EQ(DataOf(records, 0x009D), (std::vector<std::vector<Byte>>{{3, 0}}));
+
+  TempDir dir;
+  book->Save(false, dir.File("filter.xls"), nullptr, nullptr, nullptr);
+  auto back = OpenBook(dir.File("filter.xls"));
+  EXPECT_TRUE(back->HasAutoFilter(1, 1));
+  if (testsupport::LibreOfficeConvert(dir.Path, {"filter.xls"}, "fods")) {
+    const std::string shown = xlstest::ReadFileBytes(dir.File("filter.fods"));
+    EXPECT_NE(shown.find("table:display-filter-buttons=\"true\""), std::string::npos);
+    EXPECT_NE(shown.find("A1:"), std::string::npos);
+  }
+
+  book->RemoveAutoFilter();
+  EXPECT_FALSE(book->HasAutoFilter());
   EXPECT_EQ(ShapeIds(*book).size(), shapes);
-  EXPECT_EQ(Reloaded(*book)->GetPicturesCount(0), 1);
+  const TXlsCellRange none = book->GetAutoFilterRange();
+  EXPECT_EQ(std::make_tuple(none.Left, none.Top, none.Right, none.Bottom), std::make_tuple(0, 0, 0, 0));
+  back = Reloaded(*book);
+  EXPECT_EQ(back->GetPicturesCount(0), 1);
+  EXPECT_FALSE(back->HasAutoFilter());
 }
 
 // ---------------------------------------------------------------------------------------------
