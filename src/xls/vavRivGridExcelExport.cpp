@@ -7,6 +7,7 @@
 #include "classlib/ShellApi.h"
 #include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
+#include "grid/print/PrintSettings.h"
 #include "grid/base/HTMLTextOperations.h"
 #include "xls/vavRivGridExcel.h"
 #include "xls/vavXlsMessages.h"
@@ -132,8 +133,25 @@ void TRivGridExcelIO::ExportSheet(TExcelFile* File) {
   // The grid draws its cells without an inner offset, so sizes go over as they are.
   if (o.ExportPrintOptions) {
     File->SetPrintScale(100);
-    // Printer settings present, portrait: the grid prints upright.
-    File->SetPrintOptions(static_cast<Byte>((File->GetPrintOptions() & ~4) | 2));
+    // Printer settings present, in the grid's orientation.
+    const TPrintSettings& print = *grid->PrintSettings();
+    const Byte options = static_cast<Byte>(File->GetPrintOptions() & ~4);
+    File->SetPrintOptions(print.Orientation == poLandscape ? options & ~2 : options | 2);
+    // Print titles: the fixed rows and columns on every page, as the built-in name of code 7.
+    const bool rows = print.RepeatFixedRows && grid->FixedRows() > 0;
+    const bool cols = print.RepeatFixedCols && grid->FixedCols() > 0;
+    if (rows || cols) {
+      TXlsNamedRange titles;
+      titles.Name = WideString(1, char16_t{7});
+      titles.OptionFlags = 0;
+      titles.NameSheetIndex = File->GetActiveSheet();
+      String formula;
+      if (rows) formula = "=$A$1:$" + EncodeColumn(kSheetCols) + "$" + std::to_string(grid->FixedRows());
+      if (cols)
+        formula += (rows ? ", " : "=") + String("$A$1:$") + EncodeColumn(grid->FixedCols()) + "$" + std::to_string(kSheetRows);
+      titles.RangeFormula = Utf8ToWide(formula);
+      File->AddRange(titles);
+    }
   }
   File->SetOutlineSummaryRowsBelowDetail(o.ExportSummaryRowsBelowDetail);
   File->SetOutlineSummaryColsRightOfDetail(o.ExportSummaryRowsBelowDetail);
@@ -182,6 +200,12 @@ void TRivGridExcelIO::ExportSheet(TExcelFile* File) {
     for (size_t j = 0; j < columns.size(); ++j) {
       ExportCell(File, columns[j], q, r, FXlsStartCol + static_cast<Integer>(j));
       if (OnProgress) OnProgress(this, FWorkSheet, FWorkSheetNum, q - FGridStartRow, grid->RowCount() - FGridStartRow - 1);
+    }
+    // A node row's children are the sheet rows below it, outlined at the node's level.
+    if (o.ExportCellProperties) {
+      const Integer level = grid->GetNodeLevel(q);
+      const Integer span = grid->GetNodeSpan(q);
+      if (level >= 0 && level <= 7 && span > 1) File->SetRowOutlineLevel(r + 1, std::min(r + span - 1, kSheetRows), level);
     }
   }
   grid->ExportNotification(esExportDone, -1);

@@ -5,6 +5,7 @@
 #include "classlib/Bitmap.h"
 #include "classlib/Picture.h"
 #include "classlib/SysUtils.h"
+#include "grid/print/PrintSettings.h"
 #include "xls/vavRivGridExcel.h"
 #include "xls/vavUWbkNumberFormat.h"
 #include "xls/vavXlsMessages.h"
@@ -52,6 +53,10 @@ struct TRivGridExcelIO::TSheetImage {
     TColor FontColor;
   };
   std::vector<TRowLook> RowLooks;
+  bool SetOrientation = false;
+  TPrinterOrientation Orientation = poPortrait;
+  // Outlined sheet rows as grid nodes: the node's real row and its span.
+  std::vector<std::pair<Integer, Integer>> Nodes;
 };
 
 namespace {
@@ -214,6 +219,11 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
     const Integer cols = maxCol + FGridStartCol - FXlsStartCol + 1;
     if (grid->FixedCols() < cols) colCount = Image.ColCount = cols;
   }
+  // The sheet's orientation, when it keeps printer settings.
+  if (o.ImportPrintOptions && (File->GetPrintOptions() & 4) == 0) {
+    Image.SetOrientation = true;
+    Image.Orientation = (File->GetPrintOptions() & 2) != 0 ? poPortrait : poLandscape;
+  }
   if (o.ImportImages) ImportPictures(File, Image, z, rowCount, colCount);
   if (OnImportSize) OnImportSize(rowCount, colCount);
   if (o.ImportCellSizes) {
@@ -245,6 +255,20 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
       Image.RowLooks.push_back({gridRow(r), FillColorOf(File, fm), hasFont,
                                 hasFont ? static_cast<TColor>(File->GetColorPalette(font)) : clBlack});
     }
+  // Outline levels: every run of rows at level L or deeper becomes a node on the row above
+  // it, spanning that row and the run; outer levels first.
+  if (o.ImportCellProperties)
+    for (Integer level = 1; level <= 7; ++level)
+      for (Integer r = FXlsStartRow; r <= lastRow;) {
+        if (File->GetRowOutlineLevel(r) != level) {
+          ++r;
+          continue;
+        }
+        Integer i = r + 1;
+        while (i <= lastRow && File->GetRowOutlineLevel(i) >= level) ++i;
+        Image.Nodes.emplace_back(gridRow(r) - 1, i - r + 1);
+        r = i;
+      }
   // Hidden sheet rows and columns are hidden in the grid too, with their cells kept.
   for (Integer r = FXlsStartRow; r <= lastRow; ++r)
     if (File->GetRowHidden(r)) Image.HiddenRows.push_back(gridRow(r));
@@ -327,6 +351,7 @@ void TRivGridExcelIO::ApplySheet(const TSheetImage& Image) {
   grid->UnHideRowsAll();
   grid->UnHideColumnsAll();
   grid->Clear();
+  if (Image.SetOrientation) grid->PrintSettings()->Orientation = Image.Orientation;
   // A new sheet brings its own merged blocks and looks; the old ones go with the old cells.
   grid->FreeAllCellProperties();
   if (Image.RowCount >= 0) grid->SetRowCount(Image.RowCount);
@@ -375,6 +400,8 @@ void TRivGridExcelIO::ApplySheet(const TSheetImage& Image) {
   for (const TSheetImage::TComment& c : Image.Comments)
     if (c.Col >= 0 && c.Row >= 0 && c.Col < grid->ColCount() && c.Row < grid->RowCount())
       grid->AddComment(c.Col, c.Row, c.Text);
+  for (const auto& [row, span] : Image.Nodes)
+    if (row >= 0 && row + span <= grid->RowCount()) grid->AddNode(row, span);
   // Sheets align their cells at the bottom.
   grid->VAlignment = vtaBottom;
   // Last, as hiding moves rows out of the cell store. Columns are hidden by real index, rows

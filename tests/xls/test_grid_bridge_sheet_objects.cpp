@@ -10,6 +10,7 @@
 #include "classlib/Jpeg.h"
 #include "classlib/Picture.h"
 #include "grid/model/CellGraphic.h"
+#include "grid/print/PrintSettings.h"
 #include "xls/vavRivGridExcel.h"
 #include "xls/vavUEscherRecords.h"
 #include "xls/vavUXlsFile.h"
@@ -357,6 +358,69 @@ TEST_F(GridBridgeSheetObjects, RichTextGoesOutAsItsPlainTextUnlessRawIsAsked) {
   io->XLSExport(raw);
   book = OpenBook(raw);
   EXPECT_EQ(book->GetCellValue(1, 1).AsString(), "{\\rtf1\\ansi {\\b bold} plain\\par second line}");
+}
+
+// ---- Outline, orientation and print titles ----
+
+// A grid with a title row and column, a node of four rows holding one of two, printed
+// landscape with its fixed rows and columns on every page.
+std::unique_ptr<TRivErodovOzar> OutlinedGrid() {
+  auto g = MakeGrid(3, 7);
+  g->SetFixedRows(1);
+  g->SetFixedCols(1);
+  for (int r = 0; r < 7; ++r) g->SetCells(1, r, "row " + std::to_string(r));
+  g->AddNode(1, 4);
+  g->AddNode(2, 2);
+  g->PrintSettings()->Orientation = poLandscape;
+  g->PrintSettings()->RepeatFixedRows = true;
+  g->PrintSettings()->RepeatFixedCols = true;
+  return g;
+}
+
+void ExpectOutlinedGrid(TRivErodovOzar* g, const std::string& From) {
+  EXPECT_EQ(g->GetNodeSpan(1), 4) << From;
+  EXPECT_EQ(g->GetNodeLevel(1), 1) << From;
+  EXPECT_EQ(g->GetNodeSpan(2), 2) << From;
+  EXPECT_EQ(g->GetNodeLevel(2), 2) << From;
+  EXPECT_EQ(g->GetNodeSpan(5), -1) << From;
+  EXPECT_EQ(g->PrintSettings()->Orientation, poLandscape) << From;
+}
+
+TEST_F(GridBridgeSheetObjects, NodesBecomeOutlineLevelsAndPrintSettingsGoWithTheSheet) {
+  auto g = OutlinedGrid();
+  const std::string path = Dir.File("outline.xls");
+  MakeBridge(g.get())->XLSExport(path);
+  auto book = OpenBook(path);
+  std::vector<Integer> levels;
+  for (Integer r = 1; r <= 7; ++r) levels.push_back(book->GetRowOutlineLevel(r));
+  EXPECT_EQ(levels, (std::vector<Integer>{0, 0, 1, 2, 1, 0, 0}));
+  EXPECT_EQ(book->GetPrintOptions() & 6, 0) << "printer settings present, landscape";
+  ASSERT_EQ(book->GetRangeCount(), 1);
+  EXPECT_EQ(book->GetRangeName(1), WideString(1, char16_t{7}));
+  book.reset();
+
+  auto back = MakeGrid(1, 1);
+  auto io = MakeBridge(back.get());
+  io->Options()->ImportCellProperties = true;
+  io->XLSImport(path);
+  ExpectOutlinedGrid(back.get(), "our file");
+
+  // LibreOffice keeps them: a row group, header rows and columns, landscape pages; and a
+  // workbook it writes of them comes back the same.
+  if (!testsupport::LibreOfficeConvert(Dir.Path, {"outline.xls"}, "fods")) GTEST_SKIP() << "no LibreOffice";
+  const std::string fods = xlstest::ReadFileBytes(Dir.File("outline.fods"));
+  EXPECT_NE(fods.find("<table:table-row-group"), std::string::npos);
+  EXPECT_NE(fods.find("<table:table-header-rows"), std::string::npos);
+  EXPECT_NE(fods.find("<table:table-header-columns"), std::string::npos);
+  EXPECT_NE(fods.find("style:print-orientation=\"landscape\""), std::string::npos);
+  std::filesystem::create_directory(Dir.Path / "lo");
+  std::filesystem::copy_file(Dir.File("outline.fods"), Dir.Path / "lo" / "outlined.fods");
+  ASSERT_TRUE(testsupport::LibreOfficeConvert(Dir.Path / "lo", {"outlined.fods"}, "xls:MS Excel 97"));
+  auto fromLibreOffice = MakeGrid(1, 1);
+  auto in = MakeBridge(fromLibreOffice.get());
+  in->Options()->ImportCellProperties = true;
+  in->XLSImport((Dir.Path / "lo" / "outlined.xls").string());
+  ExpectOutlinedGrid(fromLibreOffice.get(), "LibreOffice's file");
 }
 
 // ---- The anchor arithmetic on its own ----
