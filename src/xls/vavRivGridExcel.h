@@ -15,6 +15,7 @@
 #include "classlib/Component.h"
 #include "classlib/Exceptions.h"
 #include "grid/model/RivErodovOzar.h"
+#include "grid/workbook/RivGridWorkbook.h"
 #include "xls/vavUExcelAdapter.h"
 
 // The rows and columns of a sheet, counted from 1; the bridge keeps what it reads within them.
@@ -98,6 +99,11 @@ class TRivGridExcelIO : public TComponent {
   TRivErodovOzar* RivErodovOzar() const { return FRivErodovOzar; }
   void SetRivErodovOzar(TRivErodovOzar* Value);
 
+  // A grid workbook to fill and read instead: every sheet of a file goes into a sheet of it.
+  // Setting one forgets the other.
+  TRivGridWorkbook* RivGridWorkbook() const { return FRivGridWorkbook; }
+  void SetRivGridWorkbook(TRivGridWorkbook* Value);
+
   TROZIOOptions* Options() const { return FOptions.get(); }
 
   bool AutoResizeGrid = true;
@@ -165,7 +171,7 @@ class TRivGridExcelIO : public TComponent {
   struct TSheetImage;
   std::unique_ptr<TExcelFile> CreateWorkbookFile();
   static void CloseWorkbookFile(TExcelFile* File);
-  TRivErodovOzar* CurrentGrid() const { return FRivErodovOzar; }
+  TRivErodovOzar* CurrentGrid() const { return FRivGridWorkbook ? FRivGridWorkbook->Grid() : FRivErodovOzar; }
   void ImportWorkbook(const String& FileName, Integer SheetNumber, const String& SheetName);
   void OpenForImport(TExcelFile* File, const String& FileName);
   void ReadSheet(TExcelFile* File, TSheetImage& Image);
@@ -185,6 +191,7 @@ class TRivGridExcelIO : public TComponent {
   void ExportCellGraphic(TExcelFile* File, Integer GridCol, Integer GridRow, Integer XlsRow, Integer XlsCol);
 
   TRivErodovOzar* FRivErodovOzar = nullptr;
+  TRivGridWorkbook* FRivGridWorkbook = nullptr;
   TExcelAdapter* FAdapter = nullptr;
   std::unique_ptr<TROZIOOptions> FOptions;
   Integer FGridStartRow = 1;

@@ -61,12 +61,21 @@ void TRivGridExcelIO::XLSExport(const String& FileName, const String& SheetName,
   }
   // With omNever the existing workbook is read and the grid goes into one of its sheets.
   const bool intoExisting = exists && FOptions->ExportOverwrite == omNever;
+  const bool workbookMode = FRivGridWorkbook != nullptr && SheetName.empty() && SheetPos == -1;
 
   TMemoryStream workbook;
   std::unique_ptr<TExcelFile> file = CreateWorkbookFile();
   file->Connect();
   try {
-    if (intoExisting) {
+    if (workbookMode) {
+      // One sheet per grid sheet, named only once all exist, so that no name clashes on the way.
+      const Integer count = FRivGridWorkbook->Sheets()->Count();
+      file->NewFile(count);
+      for (Integer i = 1; i <= file->SheetCount(); ++i) {
+        file->SetActiveSheet(i);
+        file->SetActiveSheetName(Utf8ToWide("_xx_@" + std::to_string(i) + "__" + std::to_string(i)));
+      }
+    } else if (intoExisting) {
       file->OpenFile(FileName);
       const WideString wanted = UpperCaseText(Utf8ToWide(SheetName));
       Integer found = 0;
@@ -105,9 +114,28 @@ void TRivGridExcelIO::XLSExport(const String& FileName, const String& SheetName,
     } else {
       file->NewFile(1);
     }
-    FWorkSheetNum = 1;
-    FWorkSheet = 1;
-    ExportSheet(file.get());
+    if (workbookMode) {
+      TRivGridWorkbook* book = FRivGridWorkbook;
+      FWorkSheetNum = book->Sheets()->Count();
+      const Integer shown = book->ActiveSheet();
+      try {
+        for (Integer i = 1; i <= FWorkSheetNum; ++i) {
+          FWorkSheet = i;
+          file->SetActiveSheet(i);
+          book->SetActiveSheet(i - 1);
+          ExportSheet(file.get());
+          file->SetActiveSheetName(Utf8ToWide(book->Sheets()->Items(i - 1)->Name()));
+        }
+      } catch (...) {
+        book->SetActiveSheet(shown);
+        throw;
+      }
+      book->SetActiveSheet(shown);
+    } else {
+      FWorkSheetNum = 1;
+      FWorkSheet = 1;
+      ExportSheet(file.get());
+    }
     if (!SheetName.empty()) file->SetActiveSheetName(Utf8ToWide(SheetName));
     file->SelectSheet(SelectSheet);
     file->Save(true, FileName, nullptr, nullptr, &workbook);

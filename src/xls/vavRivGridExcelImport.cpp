@@ -169,12 +169,16 @@ void TRivGridExcelIO::LoadSheetNames(const String& FileName) {
 
 void TRivGridExcelIO::ImportWorkbook(const String& FileName, Integer SheetNumber, const String& SheetName) {
   if (CurrentGrid() == nullptr) RaiseXls(XlsMsg::NoGridAssigned);
+  // Every sheet into a sheet of the grid workbook, when there is one and no sheet is named.
+  const bool workbookMode = FRivGridWorkbook != nullptr && SheetNumber < 0 && SheetName.empty();
   std::unique_ptr<TExcelFile> file = CreateWorkbookFile();
-  TSheetImage image;
+  std::vector<TSheetImage> images;
+  Integer activeSheet = 1;
   file->Connect();
   try {
     OpenForImport(file.get(), FileName);
     const Integer count = file->SheetCount();
+    activeSheet = count > 0 ? file->GetActiveSheet() : 1;
     std::vector<String> names;
     FWorkSheetNum = count;
     const WideString wanted = UpperCaseText(Utf8ToWide(SheetName));
@@ -185,24 +189,44 @@ void TRivGridExcelIO::ImportWorkbook(const String& FileName, Integer SheetNumber
       const WideString name = file->GetActiveSheetName();
       names.push_back(WideToUtf8(name));
       if (!SheetName.empty() && UpperCaseText(name) == wanted) chosen = i;
+      if (workbookMode) {
+        file->ParseComments();
+        ReadSheet(file.get(), images.emplace_back());
+      }
     }
     FSheetNames = std::move(names);
-    if (!SheetName.empty() && chosen < 1) RaiseXls(XlsMsg::InvalidSheetName, {SheetName});
-    if (chosen < 1) chosen = 1;
-    FWorkSheetNum = 1;
-    FWorkSheet = 1;
-    if (chosen > count) RaiseXls(XlsMsg::IndexOutOfRange, {Int64(chosen), String("ActiveSheet"), Int64(1), Int64(count)});
-    file->SetActiveSheet(chosen);
-    file->SelectSheet(chosen);
-    file->ParseComments();
-    ReadSheet(file.get(), image);
+    if (!workbookMode) {
+      if (!SheetName.empty() && chosen < 1) RaiseXls(XlsMsg::InvalidSheetName, {SheetName});
+      if (chosen < 1) chosen = 1;
+      FWorkSheetNum = 1;
+      FWorkSheet = 1;
+      if (chosen > count)
+        RaiseXls(XlsMsg::IndexOutOfRange, {Int64(chosen), String("ActiveSheet"), Int64(1), Int64(count)});
+      file->SetActiveSheet(chosen);
+      file->SelectSheet(chosen);
+      file->ParseComments();
+      ReadSheet(file.get(), images.emplace_back());
+    }
   } catch (...) {
     CloseWorkbookFile(file.get());
     throw;
   }
   CloseWorkbookFile(file.get());
   file.reset();
-  ApplySheet(image);
+  if (!workbookMode) {
+    ApplySheet(images.front());
+    return;
+  }
+  // The workbook's sheets are replaced only now that the whole file has been read.
+  TRivGridWorkbook* book = FRivGridWorkbook;
+  book->SetActiveSheet(0);
+  book->Sheets()->Clear();
+  for (size_t i = 0; i < images.size(); ++i) {
+    book->AddSheet(FSheetNames[i]);
+    ApplySheet(images[i]);
+  }
+  const Integer shown = FOptions->ImportActiveSheet ? activeSheet - 1 : 0;
+  if (shown >= 0 && shown < book->Sheets()->Count()) book->SetActiveSheet(shown);
 }
 
 void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {

@@ -7,6 +7,7 @@
 #include "XlsTestHelpers.h"
 #include "support/LibreOffice.h"
 #include "classlib/Bitmap.h"
+#include "classlib/Forms.h"
 #include "classlib/Jpeg.h"
 #include "classlib/Picture.h"
 #include "grid/model/CellGraphic.h"
@@ -421,6 +422,69 @@ TEST_F(GridBridgeSheetObjects, NodesBecomeOutlineLevelsAndPrintSettingsGoWithThe
   in->Options()->ImportCellProperties = true;
   in->XLSImport((Dir.Path / "lo" / "outlined.xls").string());
   ExpectOutlinedGrid(fromLibreOffice.get(), "LibreOffice's file");
+}
+
+// ---- The grid workbook ----
+
+TEST_F(GridBridgeSheetObjects, AGridWorkbookGoesOutSheetBySheetAndComesBackWhole) {
+  std::unique_ptr<TForm> form(New<TForm>(nullptr));
+  form->SetBounds(0, 0, 500, 400);
+  auto makeBook = [&]() {
+    TRivGridWorkbook* book = New<TRivGridWorkbook>(form.get());
+    book->SetParent(form.get());
+    book->SetBounds(0, 0, 480, 360);
+    return book;
+  };
+  TRivGridWorkbook* book = makeBook();
+  const char* names[] = {"Sheet 1", "Sheet 2", "Sheet 3"};
+  for (int i = 0; i < 3; ++i) {
+    book->SetActiveSheet(i);
+    book->Grid()->SetCells(1, 1, std::string("on ") + names[i]);
+  }
+  book->Sheets()->Items(1)->SetName("Middle");
+  book->SetActiveSheet(1);
+  std::unique_ptr<TRivGridExcelIO> io(New<TRivGridExcelIO>(nullptr));
+  io->SetRivGridWorkbook(book);
+  io->SetGridStartRow(0);
+  io->SetGridStartCol(0);
+  const std::string path = Dir.File("book.xls");
+  io->XLSExport(path);
+  EXPECT_EQ(book->ActiveSheet(), 1) << "the sheet shown stays";
+
+  auto file = OpenBook(path);
+  ASSERT_EQ(file->SheetCount(), 3);
+  for (Integer i = 1; i <= 3; ++i) {
+    file->SetActiveSheet(i);
+    EXPECT_EQ(file->GetActiveSheetName(), Utf8ToWide(i == 2 ? "Middle" : names[i - 1]));
+    EXPECT_EQ(file->GetCellValue(2, 2).AsString(), std::string("on ") + names[i - 1]);
+  }
+  file.reset();
+
+  TRivGridWorkbook* back = makeBook();
+  std::unique_ptr<TRivGridExcelIO> in(New<TRivGridExcelIO>(nullptr));
+  in->SetRivGridWorkbook(back);
+  in->SetGridStartRow(0);
+  in->SetGridStartCol(0);
+  in->XLSImport(path);
+  ASSERT_EQ(back->Sheets()->Count(), 3);
+  EXPECT_EQ(back->Sheets()->Items(1)->Name(), "Middle");
+  EXPECT_EQ(back->ActiveSheet(), 0);
+  for (int i = 0; i < 3; ++i) {
+    back->SetActiveSheet(i);
+    EXPECT_EQ(back->Grid()->Cells(1, 1), std::string("on ") + names[i]);
+  }
+  // The file's active sheet when asked for; a file that cannot be read changes no sheet.
+  in->Options()->ImportActiveSheet = true;
+  in->XLSImport(path);
+  EXPECT_EQ(back->ActiveSheet(), 0) << "the file shows its first sheet";
+  WriteFileBytes(Dir.File("broken.xls"), "not a workbook");
+  EXPECT_THROW(in->XLSImport(Dir.File("broken.xls")), Exception);
+  EXPECT_EQ(back->Sheets()->Count(), 3);
+  EXPECT_EQ(back->Grid()->Cells(1, 1), "on Sheet 1");
+  // A sheet named or numbered goes into the grid shown, the other sheets untouched.
+  in->XLSImport(path, 3);
+  EXPECT_EQ(back->Sheets()->Count(), 3);
+  EXPECT_EQ(back->Grid()->Cells(1, 1), "on Sheet 3");
 }
 
 // ---- The anchor arithmetic on its own ----
