@@ -80,6 +80,7 @@ TRivErodovOzar::TRivErodovOzar(TComponent* AOwner)
   FMaxColCount = ColCount();
   EditingCreated();
   InteractionCreated();
+  PaintCreated();
 }
 
 TRivErodovOzar::~TRivErodovOzar() {
