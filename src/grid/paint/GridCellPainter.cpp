@@ -77,8 +77,11 @@ void TRivErodovOzar::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   int gh = 0, gw = 0;
   TCellGraphic* graphic = GetCellGraphicLayout(RCol, ARow, cva, cha, textDrawn, gh, gw);
 
-  if (state.Contains(gdSelected) && !state.Contains(gdFocused) && SelectionColor == clNone)
+  if (state.Contains(gdSelected) && !state.Contains(gdFocused) && SelectionColor == clNone) {
+    // Nothing else gives such a cell a selection colour.
     ACanvas->Brush()->SetColor(clHighlight);
+    ACanvas->FillRect(R);
+  }
   ACanvas->Font()->SetSize(ACanvas->Font()->Size() + FZoomFactor);
   const TColor savedBrush = ACanvas->Brush()->Color();
   const TColor savedFont = ACanvas->Font()->Color();
