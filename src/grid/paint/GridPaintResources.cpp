@@ -10,8 +10,7 @@ namespace {
 constexpr TColor kKey = 0xFF00FF;  // the transparent colour: never drawn in a picture
 
 void Start(TBitmap* B, int W, int H) {
-  B->SetWidth(W);
-  B->SetHeight(H);
+  B->SetSize(W, H);
   TCanvas* C = B->Canvas();
   C->Brush()->SetStyle(bsSolid);
   C->Brush()->SetColor(kKey);
