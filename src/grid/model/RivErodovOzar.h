@@ -40,6 +40,7 @@
 #include "grid/interaction/GridInteractionTypes.h"
 #include "grid/paint/FloatingFooter.h"
 #include "grid/paint/GridPaintTypes.h"
+#include "grid/paint/HTMLHintWindow.h"
 
 class TStringList;
 class TCustomImageList;
@@ -1662,6 +1663,16 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   // The row HideLastRow blanks (the base grid's setter, reached by the footer).
   void SetHideLastRow(bool Value);
 
+  // ---- Hints (GridHints.cpp) ----
+  // Makes THTMLHintWindow, or the plain hint window, the hint window of the whole application.
+  bool UseHTMLHints() const { return FUseHTMLHints; }
+  void SetUseHTMLHints(bool Value);
+  // Shows the cell's hint (GetCellHint, else its comment) in the grid's hint window just below
+  // the cell; hides the window when the cell has none. ACol is a display column.
+  void ShowCellHint(int ACol, int ARow);
+  void HideCellHint();
+  THintWindow* CellHintWindow() const { return FCellHintWindow; }
+
  protected:
   friend class TFloatingFooter;
   friend class TFooterPanel;
@@ -1685,6 +1696,8 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   std::unique_ptr<TBitmap> FRowIndicator = std::make_unique<TBitmap>();
   std::unique_ptr<TFloatingFooter> FFloatingFooter;
   TFooterPanel* FFooterPanel = nullptr;  // owned as a component
+  THintWindow* FCellHintWindow = nullptr;  // owned as a component
+  bool FUseHTMLHints = false;
   void PaintCreated();
   // ======================== end of painting ========================
 
