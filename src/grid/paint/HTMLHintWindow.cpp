@@ -55,8 +55,10 @@ TRect THTMLHintWindow::CalcHintRect(int MaxWidth, const String& AHint, void*) {
 
 void THTMLHintWindow::ActivateHint(TRect R, const String& AHint) {
   SetCaption(AHint);
-  const bool wide = Measure(AHint, std::min(R.Width() > 0 ? R.Width() : kMaxHintWidth, kMaxHintWidth), FTextWidth,
-                            FTextHeight);
+  const int limit = std::min(R.Width() > 0 ? R.Width() : kMaxHintWidth, kMaxHintWidth);
+  const bool wide = Measure(AHint, limit, FTextWidth, FTextHeight);
+  // A word longer than the limit is cut rather than making a window wider than any screen.
+  FTextWidth = std::min(FTextWidth, kMaxHintWidth);
   const int width = FTextWidth + (wide ? 8 : 16);
   const int height = FTextHeight + 4;
   // Kept 2 pixels inside the monitor the window starts on.
