@@ -12,11 +12,6 @@ namespace {
 
 using namespace gridpaint;
 
-TColor Halved(TColor C) {
-  const TColor c = ColorToRGB(C);
-  return ((c & 0xFF) >> 1) | ((((c >> 8) & 0xFF) >> 1) << 8) | ((((c >> 16) & 0xFF) >> 1) << 16);
-}
-
 using CellPainter = PaintTest;
 
 TEST_F(CellPainter, XPHeaderHasTheLookGradientAndItsEdges) {
