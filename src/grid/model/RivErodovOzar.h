@@ -39,6 +39,7 @@
 #include "grid/editing/RivInplaceEdit.h"
 #include "grid/interaction/GridInteractionTypes.h"
 #include "grid/paint/FloatingFooter.h"
+#include "grid/paint/GridBackground.h"
 #include "grid/paint/GridPaintTypes.h"
 #include "grid/paint/HTMLHintWindow.h"
 
@@ -1663,6 +1664,14 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   // The row HideLastRow blanks (the base grid's setter, reached by the footer).
   void SetHideLastRow(bool Value);
 
+  // ---- Background, sizing lines and the design panel (GridBackground.cpp) ----
+  TBackGround* BackGround() const { return FBackGround.get(); }
+  void SetBackGround(TBackGround* Value) { FBackGround->Assign(Value); }
+  // Drawn once to show, once more at the same place to erase.
+  void DrawColSizingLine(int X);
+  void DrawRowSizingLine(int Y);
+  TNotifyEvent OnPainted;
+
   // ---- Hints (GridHints.cpp) ----
   // Makes THTMLHintWindow, or the plain hint window, the hint window of the whole application.
   bool UseHTMLHints() const { return FUseHTMLHints; }
@@ -1681,6 +1690,11 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   void DrawFixedCellEdges(TCanvas* ACanvas, int ACol, TRect R);
   void DrawTreeLines(TCanvas* ACanvas, int ARow, TRect R);
   void DrawFocusRectangle(TCanvas* ACanvas, int ACol, int ARow, TRect R);
+  void Paint() override;
+  void PaintBackgroundOutsideCells();
+  void DrawBackgroundFixed(TCanvas* ACanvas, const TRect& R);
+  void DrawBackgroundTiled(TCanvas* ACanvas, const TRect& R);
+  virtual void PaintDesignHelper();
   void DrawNodeBox(TCanvas* ACanvas, int ACol, int ARow, TRect& R, const TCellGraphic& G, bool Selected);
   // The cell's number, 0 when it holds none.
   long double GetCellFloatOrZero(int ACol, int ARow);
@@ -1697,6 +1711,7 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   std::unique_ptr<TFloatingFooter> FFloatingFooter;
   TFooterPanel* FFooterPanel = nullptr;  // owned as a component
   THintWindow* FCellHintWindow = nullptr;  // owned as a component
+  std::unique_ptr<TBackGround> FBackGround;
   bool FUseHTMLHints = false;
   void PaintCreated();
   // ======================== end of painting ========================

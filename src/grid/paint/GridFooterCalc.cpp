@@ -9,6 +9,8 @@ void TRivErodovOzar::PaintCreated() {
   RegisterGridPaintResources();
   FContentFiresDrawCell = true;
   FFloatingFooter = std::make_unique<TFloatingFooter>(this);
+  FBackGround = std::make_unique<TBackGround>(this);
+  BackgroundColorTo = FBackGround->ColorTo();
   FFooterPanel = new TFooterPanel(this);
   FFooterPanel->SetParent(this);
   FFooterPanel->SetAlign(alBottom);

@@ -24,6 +24,7 @@ class TPaintedGrid : public TRivErodovOzar {
   using TRivErodovOzar::TRivErodovOzar;
   using TRivErodovOzar::FHoverFixedX;
   using TRivErodovOzar::FHoverFixedY;
+  using TRivErodovOzar::FPaintCanvas;
   // Tree nodes without the node operations: rows whose column-0 level is set are indented.
   bool WithNodes = false;
   bool HasNodes() override { return WithNodes; }
