@@ -1695,6 +1695,7 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   void DrawBackgroundFixed(TCanvas* ACanvas, const TRect& R);
   void DrawBackgroundTiled(TCanvas* ACanvas, const TRect& R);
   virtual void PaintDesignHelper();
+  void DrawRotatedText(TCanvas* ACanvas, int ACol, int ARow, TRect R, int Angle, TVAlignment VA, TAlignment HA);
   void DrawNodeBox(TCanvas* ACanvas, int ACol, int ARow, TRect& R, const TCellGraphic& G, bool Selected);
   // The cell's number, 0 when it holds none.
   long double GetCellFloatOrZero(int ACol, int ARow);

@@ -168,6 +168,7 @@ void TRivErodovOzar::DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect
       break;
     }
     case ctNode: DrawNodeBox(ACanvas, ACol, ARow, R, g, selectedLook); break;
+    case ctRotated: DrawRotatedText(ACanvas, RCol, ARow, cell, g.CellAngle, VA, HA); break;
     case ctProgress: {
       R = Rect(R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2);
       const TColor fgText = g.CellBoolean ? g.CellIndex : Inverted(g.CellBitmapColor);
@@ -265,6 +266,34 @@ void TRivErodovOzar::DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect
     }
     default: break;
   }
+}
+
+// The cell's text turned by Angle degrees (counter-clockwise), its turned box aligned in R as the
+// cell's alignment asks, clipped to R less 2.
+void TRivErodovOzar::DrawRotatedText(TCanvas* ACanvas, int ACol, int ARow, TRect R, int Angle, TVAlignment VA,
+                                     TAlignment HA) {
+  const String text = Cells(ACol, ARow);
+  TFont saved;
+  saved.Assign(ACanvas->Font());
+  ACanvas->Font()->SetOrientation(Angle * 10);
+  const TSize size = ACanvas->TextExtent(text);
+  const double a = Angle * M_PI / 180.0;
+  // The corners of the turned text box around its starting point (y grows downwards).
+  const double xs[] = {0, size.cx * std::cos(a), size.cy * std::sin(a), size.cx * std::cos(a) + size.cy * std::sin(a)};
+  const double ys[] = {0, -size.cx * std::sin(a), size.cy * std::cos(a), size.cy * std::cos(a) - size.cx * std::sin(a)};
+  const double minX = *std::min_element(xs, xs + 4), maxX = *std::max_element(xs, xs + 4);
+  const double minY = *std::min_element(ys, ys + 4), maxY = *std::max_element(ys, ys + 4);
+  const int bw = static_cast<int>(std::lround(maxX - minX)), bh = static_cast<int>(std::lround(maxY - minY));
+  R = Rect(R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2);
+  const int left = HA == taLeftJustify ? R.Left : HA == taRightJustify ? R.Right - bw : R.Left + (R.Width() - bw) / 2;
+  const int top = VA == vtaTop ? R.Top : VA == vtaBottom ? R.Bottom - bh : R.Top + (R.Height() - bh) / 2;
+  const int saveLevel = ACanvas->SaveDC();
+  ACanvas->IntersectClipRect(R);
+  ACanvas->Brush()->SetStyle(bsClear);
+  ACanvas->TextOut(left - static_cast<int>(std::lround(minX)), top - static_cast<int>(std::lround(minY)), text);
+  ACanvas->Brush()->SetStyle(bsSolid);
+  ACanvas->RestoreDC(saveLevel);
+  ACanvas->Font()->Assign(&saved);
 }
 
 // The expand box of a tree node in column 0, with the tree lines that meet it.

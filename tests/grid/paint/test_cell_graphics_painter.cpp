@@ -216,6 +216,24 @@ TEST_F(CellGraphicsPainter, ButtonRemembersWhereItWasDrawn) {
   EXPECT_EQ(offset >> 16, (R.Bottom - 1 - 16) - r.Top);
 }
 
+TEST_F(CellGraphicsPainter, RotatedTextStandsUpInsideItsCell) {
+  grid_->SetDefaultRowHeight(70);
+  grid_->AddRotated(2, 2, 90, "Rotated");
+  Paint();
+  const TRect r = grid_->CellRect(2, 2);
+  int left = r.Right, right = r.Left, top = r.Bottom, bottom = r.Top;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x)
+      if (At(x, y) == ColorToRGB(clBlack)) {
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+  ASSERT_LT(left, right) << "the text is drawn";
+  EXPECT_GT(bottom - top, 2 * (right - left)) << "upright";
+  EXPECT_GE(left, r.Left + 2);
+  EXPECT_GE(top, r.Top + 2);
+}
+
 TRect InflatedRect(const TRect& R, int D) { return Rect(R.Left - D, R.Top - D, R.Right + D, R.Bottom + D); }
 
 class TSwatch : public TInterfacedPersistent, public IGridCellDrawer {
