@@ -22,8 +22,11 @@ void TFloatingFooter::SetVisible(bool Value) {
   FVisible = Value;
   FGrid->FloatingFooterVisible = Value;
   if (TFooterPanel* panel = FGrid->FooterPanel()) {
+    // Docked in the grid only while shown: a hidden strip leaves the grid's window as it was.
+    if (Value) panel->SetParent(FGrid);
     panel->SetHeight(Value ? std::max(0, FHeight - 1) : 0);
     panel->SetVisible(Value);
+    if (!Value) panel->SetParent(nullptr);
   }
   FGrid->SetFixedFooters(Value && FFooterStyle == fsFixedLastRow ? 1 : 0);
   FGrid->SetHideLastRow(Value && FFooterStyle == fsFixedLastRow);

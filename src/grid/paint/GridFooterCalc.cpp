@@ -12,7 +12,6 @@ void TRivErodovOzar::PaintCreated() {
   FBackGround = std::make_unique<TBackGround>(this);
   BackgroundColorTo = FBackGround->ColorTo();
   FFooterPanel = new TFooterPanel(this);
-  FFooterPanel->SetParent(this);
   FFooterPanel->SetAlign(alBottom);
   FFooterPanel->SetHeight(0);
   FFooterPanel->SetVisible(false);
