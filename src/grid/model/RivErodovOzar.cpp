@@ -81,6 +81,7 @@ TRivErodovOzar::TRivErodovOzar(TComponent* AOwner)
   EditingCreated();
   InteractionCreated();
   ToolsCreated();
+  PaintCreated();
 }
 
 TRivErodovOzar::~TRivErodovOzar() {

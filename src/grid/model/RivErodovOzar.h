@@ -39,6 +39,10 @@
 #include "grid/editing/GridEditingTypes.h"
 #include "grid/editing/RivInplaceEdit.h"
 #include "grid/interaction/GridInteractionTypes.h"
+#include "grid/paint/FloatingFooter.h"
+#include "grid/paint/GridBackground.h"
+#include "grid/paint/GridPaintTypes.h"
+#include "grid/paint/HTMLHintWindow.h"
 #include "grid/print/GridPrintTypes.h"
 #include "grid/tools/GridFilter.h"
 #include "grid/tools/GridToolTypes.h"
@@ -327,7 +331,7 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   virtual void EditorKeyDown(Word&, TShiftState) {}
   virtual void EditorWMKeyDown(TMessage&) {}
   virtual void DoCellsChanged(const TRect& R);
-  virtual void RecalcFooters() {}
+  virtual void RecalcFooters() { CalcFooter(-1); }
   virtual void ExportNotification(TGridExportState, int) {}
   virtual void ImportNotification(TGridImportState, int) {}
   long double CellToReal(int ACol, int ARow);
@@ -1210,7 +1214,8 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   bool IsCalcCell(int ACol, int ARow, bool Hidden);
   // The cell's number when it holds one.
   bool CellNumber(int ACol, int ARow, bool AllRows, double& Value);
-  double ColumnStat(int ACol, int fromRow, int toRow, int Stat);
+  // RealRows reads the range by real row, as a range beyond the display rows always is.
+  double ColumnStat(int ACol, int fromRow, int toRow, int Stat, bool RealRows = false);
   double RowStat(int ARow, int fromCol, int toCol, int Stat);
   int ClampColWidth(int Value) const;
   int ClampRowHeight(int Value) const;
@@ -1839,6 +1844,105 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   void InteractionDestroyed();
   // ======================== end of interaction ========================
 
+  // ======================================================================================
+  // Painting (src/grid/paint): the cell painter, the cell graphics painter, the floating
+  // footer and the footer calculation.
+  // ======================================================================================
+ public:
+  // ---- Cell painter (GridCellPainter.cpp) ----
+  // The per-cell borders of GetCellBorder and OnGetCellBorderProp (ACol real).
+  void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);
+  bool HideFocusRect = false;
+  // Skip the default text when a draw event is assigned; skip the text of graphic cells.
+  bool NoDefaultDraw() const { return FNoDefaultDraw; }
+  void SetNoDefaultDraw(bool Value) { FNoDefaultDraw = Value; }
+  bool NoImageAndText() const { return FNoImageAndText; }
+  void SetNoImageAndText(bool Value) { FNoImageAndText = Value; }
+  // Drawn in the first column of the current row; owned, writing copies.
+  TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+  void SetRowIndicator(TBitmap* Value);
+  // Platform themes: this platform has none, so themed parts draw their classic form.
+  bool IsWinXP() const { return false; }
+  TGridCustomDrawEvent OnCustomCellDraw;
+  TGridCustomDrawEvent OnCustomCellBkgDraw;
+  TGridBorderPropEvent OnGetCellBorderProp;
+
+  // ---- Cell graphics painter (GridCellGraphics.cpp, GridCheckRadio.cpp) ----
+  // Places and draws a cell's graphic in R (what the painter leaves of the cell) and leaves in
+  // R what remains; HA is the text alignment, TextWidth the width the text took.
+  void DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect& R, TCellGraphic* Graphic, TVAlignment VA,
+                       TAlignment HA, TGridDrawState AState);
+  // Draws on the canvas being painted (the grid's own canvas outside a paint).
+  void DrawCheckBox(TRect R, bool Checked, RivGrid::TControlStyle Style, bool Grayed, bool Enabled);
+  void DrawRadioGroup(TCanvas* ACanvas, TRect R, bool Upward, double Scale, RivGrid::TControlStyle Style, int Row,
+                      int Col, bool Selected, TStrings* Items, bool Disabled, bool Horizontal, int Index,
+                      int Count);
+
+  // ---- Floating footer and the footer calculation (FloatingFooter.cpp, GridFooterCalc.cpp) ----
+  TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
+  void SetFloatingFooter(TFloatingFooter* Value);
+  TFooterPanel* FooterPanel() const { return FFooterPanel; }
+  // Fills the footer cells of column ACol (-1: every column) by their calculation type.
+  virtual void CalcFooter(int ACol) { DoCalcFooter(ACol); }
+  virtual void DoCalcFooter(int ACol);
+  TCalcFooterEvent OnCalcFooter;
+  TFooterPaintEvent OnFooterPaint;
+  TNotifyEvent OnCreatedFloatingFooter;
+  // The row HideLastRow blanks (the base grid's setter, reached by the footer).
+  void SetHideLastRow(bool Value);
+
+  // ---- Background, sizing lines and the design panel (GridBackground.cpp) ----
+  TBackGround* BackGround() const { return FBackGround.get(); }
+  void SetBackGround(TBackGround* Value) { FBackGround->Assign(Value); }
+  // Drawn once to show, once more at the same place to erase.
+  void DrawColSizingLine(int X);
+  void DrawRowSizingLine(int Y);
+  TNotifyEvent OnPainted;
+
+  // ---- Hints (GridHints.cpp) ----
+  // Makes THTMLHintWindow, or the plain hint window, the hint window of the whole application.
+  bool UseHTMLHints() const { return FUseHTMLHints; }
+  void SetUseHTMLHints(bool Value);
+  // Shows the cell's hint (GetCellHint, else its comment) in the grid's hint window just below
+  // the cell; hides the window when the cell has none. ACol is a display column.
+  void ShowCellHint(int ACol, int ARow);
+  void HideCellHint();
+  THintWindow* CellHintWindow() const { return FCellHintWindow; }
+
+ protected:
+  friend class TFloatingFooter;
+  friend class TFooterPanel;
+  void DrawFixedCellFill(TCanvas* ACanvas, int ACol, int ARow, TRect& R, TColor AColor, TColor AColorTo,
+                         TColor AMirrorColor, TColor AMirrorColorTo);
+  void DrawFixedCellEdges(TCanvas* ACanvas, int ACol, TRect R);
+  void DrawTreeLines(TCanvas* ACanvas, int ARow, TRect R);
+  void DrawFocusRectangle(TCanvas* ACanvas, int ACol, int ARow, TRect R);
+  void Paint() override;
+  void PaintBackgroundOutsideCells();
+  void DrawBackgroundFixed(TCanvas* ACanvas, const TRect& R);
+  void DrawBackgroundTiled(TCanvas* ACanvas, const TRect& R);
+  virtual void PaintDesignHelper();
+  void DrawRotatedText(TCanvas* ACanvas, int ACol, int ARow, TRect R, int Angle, TVAlignment VA, TAlignment HA);
+  void DrawNodeBox(TCanvas* ACanvas, int ACol, int ARow, TRect& R, const TCellGraphic& G, bool Selected);
+  // The cell's number, 0 when it holds none.
+  long double GetCellFloatOrZero(int ACol, int ARow);
+  // The canvas the painter draws on now (nullptr outside a paint).
+  TCanvas* PaintCanvas() { return FPaintCanvas != nullptr ? FPaintCanvas : Canvas(); }
+  bool IsGradientLook() const;
+  TCanvas* FPaintCanvas = nullptr;
+  // The width the text of the cell being painted took, plus 2 (0 when none was measured).
+  int FLastTextWidth = 0;
+  bool FNoDefaultDraw = false;
+  bool FNoImageAndText = false;
+  bool FDropDownDown = false;
+  std::unique_ptr<TBitmap> FRowIndicator = std::make_unique<TBitmap>();
+  std::unique_ptr<TFloatingFooter> FFloatingFooter;
+  TFooterPanel* FFooterPanel = nullptr;  // owned as a component
+  THintWindow* FCellHintWindow = nullptr;  // owned as a component
+  std::unique_ptr<TBackGround> FBackGround;
+  bool FUseHTMLHints = false;
+  void PaintCreated();
+  // ======================== end of painting ========================
 
  public:
   // ============ printing and print preview (print/), the rich edits (tools/ROzuRiriRavi) ============

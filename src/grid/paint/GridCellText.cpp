@@ -51,21 +51,6 @@ static String ShownText(TRivErodovOzar& Grid, int RCol, int ARow, int& Kind) {
   return text;
 }
 
-void TRivErodovOzar::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) {
-  TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-  TAlignment ha = taLeftJustify;
-  TVAlignment va = vtaTop;
-  bool ww = FGridWordWrap;
-  TCellGradientDirection gd = GradientVertical;
-  TGridDrawState state = AState;
-  TBrush brush;
-  GetVisualProperties(ACol, ARow, state, false, true, true, &brush, colorTo, mirror, mirrorTo, ACanvas->Font(), ha,
-                      va, ww, gd);
-  state += AState.Contains(gdFixed) ? TGridDrawState{gdFixed} : TGridDrawState{};
-  ACanvas->Brush()->SetColor(brush.Color());
-  DrawCellText(ACanvas, ACol, ARow, ARect, state, ha, va, ww);
-}
-
 void TRivErodovOzar::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, TGridDrawState AState,
                                   TAlignment HA, TVAlignment VA, bool WW) {
   const int RCol = RealColIndex(ACol);
@@ -142,6 +127,7 @@ void TRivErodovOzar::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
   bool textDrawn = true;
   int gh = 0, gw = 0;
   TCellGraphic* graphic = GetCellGraphicLayout(RCol, ARow, cva, cha, textDrawn, gh, gw);
+  FLastTextWidth = 0;
   if (!textDrawn) return;
   T.Left += XYOffset.X;
   T.Top += XYOffset.Y;
@@ -220,6 +206,7 @@ void TRivErodovOzar::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
     DrawTextEx(ACanvas, text, -1, &measured, flags | DT_CALCRECT);
     textWidth = measured.Right - T.Left + 2;
   }
+  FLastTextWidth = text.empty() ? 0 : textWidth - 2;
   DrawTextEx(ACanvas, text, -1, &T, flags);
   if (errLen > 0 && (graphic == nullptr || graphic->CellType == ctEmpty || graphic->CellType == ctValue))
     DrawErrorWave(this, ACanvas, text, errLen, errFrom, ACanvas->TextHeight("hg"), T);
