@@ -184,7 +184,7 @@ class TRivGridExcelIO : public TComponent {
   Integer NearestPaletteColor(TExcelFile* File, TColor Color);
   void PrepareUsedColors(TExcelFile* File);
   String PrepareExportText(const String& Text);
-  void ExportCellPicture(TExcelFile* File, TGraphic* Graphic, const TCellGraphic& CellGraphic, Integer GridCol,
+  void ExportCellPicture(TExcelFile* File, TGraphic* Graphic, const ::TCellGraphic& CellGraphic, Integer GridCol,
                          Integer GridRow, Integer XlsRow, Integer XlsCol);
   void ExportCellBorders(TExcelFile* File, TWbkFormat& Format, Integer GridCol, Integer GridRow, Integer SpanX);
   void ExportHiddenRow(TExcelFile* File, Integer GridRow, Integer XlsRow, const std::vector<Integer>& Columns);
