@@ -49,9 +49,10 @@ bool TRivErodovOzar::CanEditShow() {
   // edit was started (a typed character after an arrow key moved the current cell too).
   if (!FEditing) StoreOldCell(Col(), Row());
   if (!IsPlainTextEditor(EditControl)) {
-    // No special editor control is built into this grid: the cell is not edited in place.
+    // A special editor control edits the cell instead of the platform's text editor.
     FEntered = true;
     EditMode = false;
+    ShowSpecialEditor(base.X == RealColIndex(Col()) ? Col() : DisplColFromReal(base.X), base.Y);
     return false;
   }
   FShowEditProcess = true;
