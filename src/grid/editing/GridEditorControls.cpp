@@ -87,8 +87,7 @@ void TGridSpin::KeyDown(Word& Key, TShiftState Shift) {
     FGrid->CancelSpecialEdit();
     SetText(FGrid->FCellCache);
   } else {
-    FGrid->SetCurrentCell(Text());
-    if (!FGrid->ValidateCell(Text())) {
+    if (!FGrid->ValidateSpecialEdit(Text())) {
       SetText(FGrid->CurrentCell());
       SetSelStart(static_cast<int>(Text().size()));
       Key = 0;
@@ -207,8 +206,7 @@ void TGridCombo::KeyDown(Word& Key, TShiftState Shift) {
   }
   const bool validates = Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN || (Key == VK_TAB && FGrid->EditorWantsTab());
   if (validates) {
-    FGrid->SetCurrentCell(Text());
-    if (!FGrid->ValidateCell(Text())) {
+    if (!FGrid->ValidateSpecialEdit(Text())) {
       SetText(FGrid->FNewCellText);
       Invalidate();
       Key = 0;
@@ -375,8 +373,7 @@ void TGridEditBtn::KeyDown(Word& Key, TShiftState Shift) {
   }
   if (OnKeyDown) OnKeyDown(this, Key, Shift);
   if (Key == VK_TAB || Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN) {
-    FGrid->SetCurrentCell(Text());
-    const bool valid = FGrid->ValidateCell(Text());
+    const bool valid = FGrid->ValidateSpecialEdit(Text());
     SetText(FGrid->FNewCellText);
     if (!valid) {
       SelectAll();
@@ -464,8 +461,7 @@ void TGridUnitEditBtn::KeyDown(Word& Key, TShiftState Shift) {
     return;
   }
   if (Key == VK_TAB || Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN) {
-    FGrid->SetCurrentCell(TextAndUnit());
-    if (!FGrid->ValidateCell(TextAndUnit())) {
+    if (!FGrid->ValidateSpecialEdit(TextAndUnit())) {
       SetText(FGrid->CurrentCell());
       Key = 0;
       return;

@@ -58,8 +58,7 @@ void TGridDatePicker::KeyDown(Word& Key, TShiftState Shift) {
   }
   const bool validates = Key == VK_RETURN || (Key == VK_TAB && FGrid->EditorWantsTab());
   if (validates) {
-    FGrid->SetCurrentCell(Text());
-    if (!FGrid->ValidateCell(Text())) {
+    if (!FGrid->ValidateSpecialEdit(Text())) {
       Invalidate();
       Key = 0;
       FGrid->FNoAutoAdvance = true;
@@ -176,8 +175,7 @@ bool TGridPickerKeys::LeavingKeyDown(TRivCustomDropDown* Picker, TRivErodovOzar*
   if (Key == VK_RETURN) BeforeEnter();
   const bool tab = Key == VK_TAB && Grid->EditorWantsTab();
   if (ValidatesKey(Key) || tab) {
-    Grid->SetCurrentCell(Picker->Text());
-    if (!Grid->ValidateCell(Picker->Text())) {
+    if (!Grid->ValidateSpecialEdit(Picker->Text())) {
       Picker->SetText(Grid->FNewCellText);
       if (tab)
         Picker->SetSelStart(static_cast<int>(Picker->EditText().size()));

@@ -40,6 +40,13 @@ double LeadingFloat(const String& S) {
 
 bool IsPickerType(TEditorType T) { return T >= edTrackbarDropDown && T <= edRivGridDropDown; }
 
+// The memo's lines as one text: the lines joined by line breaks, none after the last.
+String MemoValue(TStringList* Lines) {
+  String t = Lines->Text();
+  while (!t.empty() && (t.back() == '\n' || t.back() == '\r')) t.pop_back();
+  return t;
+}
+
 }  // namespace
 
 // ---- Creation ---------------------------------------------------------------------------------
@@ -346,6 +353,8 @@ void TRivErodovOzar::ShowSpecialEditor(int ACol, int ARow) {
               index = LeadingInteger(text);
             EditImagePicker->SetImageIndex(index);
           }
+        } else if (type == edMemoDropDown) {
+          EditMemo->MemoText()->SetText(text);
         } else {
           picker->SetText(text);
         }
@@ -382,7 +391,7 @@ String TRivErodovOzar::SpecialEditorValue() {
                                   EditDateTime->DateTime())
                  : String();
     case edTrackbarDropDown: return EditTrackBar->Text();
-    case edMemoDropDown: return EditMemo->Text();
+    case edMemoDropDown: return MemoValue(EditMemo->MemoText());
     case edCalculatorDropDown: return EditCalculator->Text();
     case edTimePickerDropDown: return EditTimePicker->Text();
     case edDetailDropDown: return EditDetailPicker->Text();
@@ -504,6 +513,16 @@ void TRivErodovOzar::HideSpecialEditor(int ACol, int ARow) {
   FBlockKill = false;
   FEditActive = false;
   FSpecialCancelled = false;
+}
+
+bool TRivErodovOzar::ValidateSpecialEdit(const String& Value) {
+  if (FSpecialEditor && SpecialEditorValue() == FSpecialLoadedValue) {
+    FSpecialCancelled = true;
+    FNewCellText = Value;
+    return true;
+  }
+  SetCurrentCell(Value);
+  return ValidateCell(Value);
 }
 
 void TRivErodovOzar::HideCellEdit() { HideSpecialEditor(Col(), Row()); }

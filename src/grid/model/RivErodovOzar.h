@@ -1424,6 +1424,10 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   void ShowCellEdit();
   // The edit of the special editor ends with Escape: its value is not written back.
   void CancelSpecialEdit() { FSpecialCancelled = true; }
+  // The special editor's Enter, Tab and arrows: Value is stored as the current cell and
+  // validated, unless the editor still holds the value it opened with (then the cell stays as
+  // it was and nothing is written).
+  bool ValidateSpecialEdit(const String& Value);
   TGridSpin* EditSpin = nullptr;
   TGridCombo* EditCombo = nullptr;
   TGridEditBtn* EditBtn = nullptr;
