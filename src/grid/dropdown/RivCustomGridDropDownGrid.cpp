@@ -194,16 +194,6 @@ int TRivColGrid::GetPreferredWidth() {
 
 void TRivColGrid::KeyDown(Word& Key, TShiftState Shift) {
   FConfirmSelection = true;
-  if (Shift.Contains(ssAlt) && (Key == VK_UP || Key == VK_DOWN)) {
-    if (FRivDropDown != nullptr) FRivDropDown->Perform(WM_KEYDOWN, Key, 0);
-    return;
-  }
-  if (Key == VK_RETURN) {
-    Key = 0;
-    TRivErodovOzar::KeyDown(Key, Shift);
-    DoSelect();
-    return;
-  }
   TRivErodovOzar::KeyDown(Key, Shift);
 }
 
@@ -239,7 +229,19 @@ void TRivColGrid::WndProc(TMessage& Message) {
       Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB;
       return;
     case WM_KEYDOWN:
+      // Taken before the grid's key handling, which tells the drop-down of every key first.
+      FConfirmSelection = true;
       if (Message.WParam == VK_TAB) return;
+      if (GetKeyState(VK_MENU) < 0 && (Message.WParam == VK_UP || Message.WParam == VK_DOWN)) {
+        if (FRivDropDown != nullptr) FRivDropDown->Perform(WM_KEYDOWN, Message.WParam, 0);
+        return;
+      }
+      if (Message.WParam == VK_RETURN) {
+        Message.WParam = 0;
+        TRivErodovOzar::WndProc(Message);
+        DoSelect();
+        return;
+      }
       break;
     case WM_CHAR:
       if (Message.WParam == VK_RETURN) {
