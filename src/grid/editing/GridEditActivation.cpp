@@ -29,7 +29,8 @@ TRivInplaceEdit* TRivErodovOzar::NormalEdit() const { return dynamic_cast<TRivIn
 // Asked twice for every showing of the platform's editor: the first question chooses the
 // editor and starts the edit; the second finds EditMode set and only answers.
 bool TRivErodovOzar::CanEditShow() {
-  if (FValidating) return false;
+  // While a special editor edits the cell the plain editor stays away.
+  if (FValidating || FSpecialEditor) return false;
   const bool r = TBaseGrid::CanEditShow();
   if (IsDesigning()) return r;
   if (!r || EditMode) return r;

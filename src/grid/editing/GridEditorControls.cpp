@@ -135,7 +135,7 @@ void TGridSpin::WndProc(TMessage& Message) {
 }
 
 void TGridSpin::DoExit() {
-  if (FGrid != nullptr) FGrid->HideInplaceEdit();
+  if (FGrid != nullptr && FGrid->FSpecialEditor) FGrid->HideInplaceEdit();
   TZirSpinEdit::DoExit();
 }
 
@@ -333,7 +333,7 @@ void TGridCombo::DoEnter() {
 }
 
 void TGridCombo::DoExit() {
-  if (FGrid != nullptr) FGrid->HideInplaceEdit();
+  if (FGrid != nullptr && FGrid->FSpecialEditor) FGrid->HideInplaceEdit();
   TROZComboBox::DoExit();
 }
 
@@ -431,7 +431,7 @@ void TGridEditBtn::DblClick() {
 }
 
 void TGridEditBtn::DoExit() {
-  if (FGrid != nullptr) FGrid->HideInplaceEdit();
+  if (FGrid != nullptr && FGrid->FSpecialEditor) FGrid->HideInplaceEdit();
   TZirEditBtn::DoExit();
 }
 
@@ -504,7 +504,7 @@ void TGridUnitEditBtn::WndProc(TMessage& Message) {
 }
 
 void TGridUnitEditBtn::DoExit() {
-  if (FGrid != nullptr) FGrid->HideInplaceEdit();
+  if (FGrid != nullptr && FGrid->FSpecialEditor) FGrid->HideInplaceEdit();
   TZirUnitEditBtn::DoExit();
 }
 
@@ -545,7 +545,7 @@ void TGridCheckBox::WndProc(TMessage& Message) {
 }
 
 void TGridCheckBox::DoExit() {
-  if (FGrid != nullptr) FGrid->HideInplaceEdit();
+  if (FGrid != nullptr && FGrid->FSpecialEditor) FGrid->HideInplaceEdit();
   TCheckBox::DoExit();
 }
 
@@ -610,6 +610,6 @@ void TGridButton::WndProc(TMessage& Message) {
 }
 
 void TGridButton::DoExit() {
-  if (FGrid != nullptr) FGrid->HideInplaceEdit();
+  if (FGrid != nullptr && FGrid->FSpecialEditor) FGrid->HideInplaceEdit();
   TButton::DoExit();
 }

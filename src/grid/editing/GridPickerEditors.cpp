@@ -107,7 +107,7 @@ void TGridDatePicker::WndProc(TMessage& Message) {
 }
 
 void TGridDatePicker::DoExit() {
-  if (FGrid != nullptr) FGrid->HideInplaceEdit();
+  if (FGrid != nullptr && FGrid->FSpecialEditor) FGrid->HideInplaceEdit();
   TDateTimePicker::DoExit();
 }
 
@@ -250,7 +250,7 @@ template <class TBase>
 void TGridPicker<TBase>::DoExit() {
   // Focus that moved into the picker's own pop-up does not end the edit.
   const bool intoPopup = this->DropDownForm() != nullptr && this->DropDownForm()->Visible();
-  if (FGrid != nullptr && !intoPopup) FGrid->HideInplaceEdit();
+  if (FGrid != nullptr && FGrid->EditActive() && !intoPopup) FGrid->HideInplaceEdit();
   TBase::DoExit();
 }
 

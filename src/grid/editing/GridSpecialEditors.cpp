@@ -114,6 +114,11 @@ void TRivErodovOzar::ShowSpecialEditor(int ACol, int ARow) {
     return;
   if (type == edRivGridDropDown && EditRivGridPicker == nullptr) return;
   if (type == edCustom || type == edRichEdit || type == edDataCheckBox) return;
+  // The plain editor of an earlier edit ends first (as the platform ends it when no plain
+  // editor is shown), so that ending this edit does not write its stale text later.
+  if (InplaceEditor() != nullptr) TBaseGrid::HideEditor();
+  // Validation compares with and writes to the cell this editor edits.
+  StoreOldCell(ACol, ARow);
   FEditing = true;
   FSpecialEditor = true;
   FEditActive = true;
@@ -521,6 +526,8 @@ bool TRivErodovOzar::ValidateSpecialEdit(const String& Value) {
     FNewCellText = Value;
     return true;
   }
+  // Changed after an earlier Enter found it unchanged: this value is written.
+  FSpecialCancelled = false;
   SetCurrentCell(Value);
   return ValidateCell(Value);
 }
