@@ -53,56 +53,73 @@ String MemoValue(TStringList* Lines) {
 
 void TRivErodovOzar::CreateEditorControls() {
   if (IsDesigning()) return;
-  auto hidden = [this](auto* Control, bool Disabled) {
+  auto hidden = [this](TWinControl* Control, bool Disabled) {
     Control->SetParent(this);
     Control->SetVisible(false);
     if (Disabled) Control->SetEnabled(false);
-    return Control;
   };
-  EditCombo = hidden(New<TGridCombo>(this), true);
+  EditCombo = New<TGridCombo>(this);
+  hidden(EditCombo, true);
   EditCombo->IsWinXP = IsWinXPOrLater();
   EditCombo->IsVista = IsVistaOrLater() && IsComCtl6();
-  EditTrackBar = hidden(New<TGridTrackbarDropDown>(this), false);
+  EditTrackBar = New<TGridTrackbarDropDown>(this);
+  hidden(EditTrackBar, false);
   EditTrackBar->SetEditorEnabled(true);
-  EditMemo = hidden(New<TGridMemoDropDown>(this), false);
-  EditCalculator = hidden(New<TGridCalculatorDropDown>(this), false);
+  EditMemo = New<TGridMemoDropDown>(this);
+  hidden(EditMemo, false);
+  EditCalculator = New<TGridCalculatorDropDown>(this);
+  hidden(EditCalculator, false);
   EditCalculator->SetEditorEnabled(true);
-  EditTimePicker = hidden(New<TGridTimepickerDropDown>(this), false);
-  EditDetailPicker = hidden(New<TGridDetailPickerDropDown>(this), false);
-  EditGridPicker = hidden(New<TGridGridDropDown>(this), false);
-  EditColorPicker = hidden(New<TGridColorDropDown>(this), false);
+  EditTimePicker = New<TGridTimepickerDropDown>(this);
+  hidden(EditTimePicker, false);
+  EditDetailPicker = New<TGridDetailPickerDropDown>(this);
+  hidden(EditDetailPicker, false);
+  EditGridPicker = New<TGridGridDropDown>(this);
+  hidden(EditGridPicker, false);
+  EditColorPicker = New<TGridColorDropDown>(this);
+  hidden(EditColorPicker, false);
   EditColorPicker->AddDefaultColors();
   EditColorPicker->OnSelect = [this](TObject*) {
     DoColorSelect(RealColIndex(Col()), Row(), EditColorPicker->SelectedColor(), EditColorPicker->SelectedColorText());
   };
-  EditImagePicker = hidden(New<TGridImageDropDown>(this), false);
+  EditImagePicker = New<TGridImageDropDown>(this);
+  hidden(EditImagePicker, false);
   EditImagePicker->OnSelect = [this](TObject*) { DoImageSelect(RealColIndex(Col()), Row(), EditImagePicker->ImageIndex()); };
   // A grid inside a drop-down makes no grid drop-down of its own: that would never end.
-  if (dynamic_cast<TRivCustomDropDown*>(Owner()) == nullptr)
-    EditRivGridPicker = hidden(New<TGridRivGridDropDown>(this), false);
+  if (dynamic_cast<TRivCustomDropDown*>(Owner()) == nullptr) {
+    EditRivGridPicker = New<TGridRivGridDropDown>(this);
+    hidden(EditRivGridPicker, false);
+  }
   EditMode = false;
   EditControl = edNormal;
-  EditSpin = hidden(New<TGridSpin>(this), true);
+  EditSpin = New<TGridSpin>(this);
+  hidden(EditSpin, true);
   EditSpin->BorderStyle = bsNone;
   EditSpin->SetIsWinXP(IsWinXPOrLater());
   if (DateEditorsAvailable) {
-    EditDate = hidden(New<TGridDatePicker>(this), true);
+    EditDate = New<TGridDatePicker>(this);
+    hidden(EditDate, true);
     EditDate->OnChange = [this](TObject*) {
       if (OnEditChange) OnEditChange(this, Col(), Row(), EditDate->Text());
     };
-    EditDateTime = hidden(New<TGridDateTimePicker>(this), true);
+    EditDateTime = New<TGridDateTimePicker>(this);
+    hidden(EditDateTime, true);
     EditDateTime->SetAutoTab(true);
   }
-  EditCheck = hidden(New<TGridCheckBox>(this), true);
-  EditBtn = hidden(New<TGridEditBtn>(this), true);
+  EditCheck = New<TGridCheckBox>(this);
+  hidden(EditCheck, true);
+  EditBtn = New<TGridEditBtn>(this);
+  hidden(EditBtn, true);
   EditBtn->SetButtonCaption("...");
   EditBtn->SetIsWinXP(IsWinXPOrLater());
-  UnitEditBtn = hidden(New<TGridUnitEditBtn>(this), true);
+  UnitEditBtn = New<TGridUnitEditBtn>(this);
+  hidden(UnitEditBtn, true);
   UnitEditBtn->SetButtonCaption("...");
   UnitEditBtn->OnUnitChanged = [this](TObject*, const String& NewUnit) {
     if (OnUnitChanged) OnUnitChanged(this, RealColIndex(Col()), Row(), NewUnit);
   };
-  GridButton = hidden(New<TGridButton>(this), true);
+  GridButton = New<TGridButton>(this);
+  hidden(GridButton, true);
 }
 
 // ---- Showing ----------------------------------------------------------------------------------

@@ -57,6 +57,11 @@ TEST_F(SpecialEditors, EveryEditorIsMadeOnceHiddenAndAGridInAGridDropDownMakesNo
   EXPECT_EQ(inner->EditRivGridPicker, nullptr);
   EXPECT_EQ(CountOwned<TGridRivGridDropDown>(inner), 0);
   EXPECT_NE(inner->EditCombo, nullptr);
+
+  // The grid's look reaches its drop-down editors.
+  grid->SetComponentStyle(tsWindows7);
+  EXPECT_EQ(grid->EditColorPicker->GetComponentStyle(), tsWindows7);
+  EXPECT_EQ(grid->EditRivGridPicker->GetComponentStyle(), tsWindows7);
 }
 
 TEST_F(SpecialEditors, SpinOpensWithTheLeadingNumberAndWritesOnlyAChangedValue) {
