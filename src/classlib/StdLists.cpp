@@ -29,6 +29,30 @@ void Guarded(TComponent* sender, F&& f) {
 }
 }  // namespace
 
+// The combo box's view: its list opening and closing on screen is DroppedDown, with the
+// combo box's events.
+class ComboView : public DialogKeyView<QComboBox> {
+ public:
+  ComboView(TCustomComboBox* Combo, QWidget* Parent) : DialogKeyView<QComboBox>(Combo, Parent), combo_(Combo) {}
+  void showPopup() override {
+    combo_->DroppedDown = true;
+    Guarded(combo_, [&] {
+      if (combo_->OnDropDown) combo_->OnDropDown(combo_);
+    });
+    DialogKeyView<QComboBox>::showPopup();
+  }
+  void hidePopup() override {
+    DialogKeyView<QComboBox>::hidePopup();
+    combo_->DroppedDown = false;
+    Guarded(combo_, [&] {
+      if (combo_->OnCloseUp) combo_->OnCloseUp(combo_);
+    });
+  }
+
+ private:
+  TCustomComboBox* combo_;
+};
+
 // Turns a person's choice or typing in a QComboBox into the combo box's user actions.
 class ComboViewLink {
  public:
@@ -203,7 +227,7 @@ void TCustomComboBox::WndProc(TMessage& Message) {
 }
 
 QWidget* TCustomComboBox::MakeView(QWidget* ParentView) {
-  auto* view = new DialogKeyView<QComboBox>(this, ParentView);
+  auto* view = new ComboView(this, ParentView);
   view->setEditable(FStyle == csDropDown || FStyle == csSimple);
   view->setInsertPolicy(QComboBox::NoInsert);
   ComboViewLink::Connect(this, view);

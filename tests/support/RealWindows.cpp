@@ -5,12 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QImage>
 #include <QPixmap>
 #include <QLineEdit>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -202,6 +206,45 @@ void ClickItem(TControl* ListBox, int Index) {
   QPoint p;
   if (!ItemPoint(ListBox, Index, viewport, p)) return;
   if (QWindow* win = WindowPoint(viewport, p)) QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, p);
+  Settle();
+}
+
+bool ComboListShown(TControl* ComboBox) {
+  auto* combo = qobject_cast<QComboBox*>(VisibleView(ComboBox));
+  return combo != nullptr && combo->view() != nullptr && combo->view()->isVisible();
+}
+
+void ClickComboListItem(TControl* ComboBox, int Index) {
+  auto* combo = qobject_cast<QComboBox*>(VisibleView(ComboBox));
+  if (combo == nullptr || !ComboListShown(ComboBox)) {
+    ADD_FAILURE() << ComboBox->Name() << " shows no open list";
+    return;
+  }
+  QAbstractItemView* list = combo->view();
+  const QModelIndex index = list->model()->index(Index, combo->modelColumn(), list->rootIndex());
+  if (!index.isValid()) {
+    ADD_FAILURE() << ComboBox->Name() << " lists no item " << Index;
+    return;
+  }
+  list->scrollTo(index);
+  const QRect item = list->visualRect(index);
+  QPoint p(item.left() + std::min(8, item.width() / 2), item.center().y());
+  if (QWindow* win = WindowPoint(list->viewport(), p)) {
+    QTest::mousePress(win, Qt::LeftButton, Qt::NoModifier, p);
+    QTest::mouseRelease(win, Qt::LeftButton, Qt::NoModifier, p);
+  }
+  Settle();
+}
+
+void ComboListKey(TControl* ComboBox, Word VirtualKey) {
+  auto* combo = qobject_cast<QComboBox*>(VisibleView(ComboBox));
+  if (combo == nullptr || !ComboListShown(ComboBox)) {
+    ADD_FAILURE() << ComboBox->Name() << " shows no open list";
+    return;
+  }
+  QWindow* win = combo->view()->window()->windowHandle();
+  if (win == nullptr) return;
+  QTest::keyClick(win, QtKeyOf(VirtualKey));
   Settle();
 }
 
@@ -648,6 +691,7 @@ bool HasFocus(TControl* Control) {
 }
 
 String ShownText(TControl* Control) {
+  if (auto* combo = qobject_cast<QComboBox*>(Control->View())) return combo->currentText().toStdString();
   auto* edit = qobject_cast<QLineEdit*>(Control->View());
   return edit != nullptr ? edit->text().toStdString() : String();
 }

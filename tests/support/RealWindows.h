@@ -39,6 +39,11 @@ void ClickTab(TControl* PageControl, const String& Caption);
 // Clicks (or double-clicks) the item at Index of a list box, as it is shown on screen.
 void ClickItem(TControl* ListBox, int Index);
 void DoubleClickItem(TControl* ListBox, int Index);
+// Whether a combo box's list is open on screen, and a click on item Index of that open list.
+bool ComboListShown(TControl* ComboBox);
+void ClickComboListItem(TControl* ComboBox, int Index);
+// A key pressed in a combo box's open list (the list has the keyboard while it is open).
+void ComboListKey(TControl* ComboBox, Word VirtualKey);
 
 // The control's own scroll bars (a grid's). Up and down stand for left and right on a
 // horizontal bar.

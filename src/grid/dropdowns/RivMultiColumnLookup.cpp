@@ -7,32 +7,10 @@
 #include "classlib/SysUtils.h"
 #include "classlib/WinApi.h"
 #include "grid/dropdowns/RivDropDownForm.h"
+#include "grid/dropdowns/RivLookupText.h"
 #include "grid/dropdowns/RivMultiColumnDropDown.h"
 
 namespace RivMultiColumnDropDown {
-
-namespace {
-
-// Whether Text begins with Start, letter case ignored unless CaseSensitive. ASCII letters are
-// compared byte by byte; other text through the locale's upper case of the part compared.
-bool StartsWith(const String& Text, const String& Start, bool CaseSensitive) {
-  if (Start.empty() || Text.size() < Start.size()) return false;
-  if (CaseSensitive) return Text.compare(0, Start.size(), Start) == 0;
-  bool ascii = true;
-  for (size_t i = 0; i < Start.size(); ++i) {
-    const auto a = static_cast<unsigned char>(Text[i]);
-    const auto b = static_cast<unsigned char>(Start[i]);
-    if (a >= 0x80 || b >= 0x80) {
-      ascii = false;
-      break;
-    }
-    if (std::toupper(a) != std::toupper(b)) return false;
-  }
-  if (ascii) return true;
-  return AnsiUpperCase(Text.substr(0, Start.size())) == AnsiUpperCase(Start);
-}
-
-}  // namespace
 
 // ---- Lookup in the list -----------------------------------------------------------------------
 
@@ -41,7 +19,7 @@ bool TRivMultiColumnDropDown::FindLookup(const String& s, int& Index, String& Fo
   for (int i = 0; i < FItems->Count(); ++i) {
     // An item without a string in the lookup column has the empty one there.
     const String candidate = FItems->Items(i)->ColumnText(FLookupColumn);
-    if (StartsWith(candidate, s, CaseSensitive)) {
+    if (LookupStartsWith(candidate, s, CaseSensitive)) {
       Index = i;
       Found = candidate;
       return true;
@@ -207,7 +185,7 @@ void TRivMultiColumnDropDown::Change() {
   if (typed.empty()) return;
   for (int i = 0; i < FLookupItems->Count(); ++i) {
     const String entry = FLookupItems->Strings(i);
-    if (!StartsWith(entry, typed, MatchCase)) continue;
+    if (!LookupStartsWith(entry, typed, MatchCase)) continue;
     AssignText(typed + entry.substr(typed.size(), 255));
     FItemIndex = i;
     FItemIdx = i;

@@ -29,7 +29,8 @@ TRivInplaceEdit* TRivErodovOzar::NormalEdit() const { return dynamic_cast<TRivIn
 // Asked twice for every showing of the platform's editor: the first question chooses the
 // editor and starts the edit; the second finds EditMode set and only answers.
 bool TRivErodovOzar::CanEditShow() {
-  if (FValidating) return false;
+  // While a special editor edits the cell the plain editor stays away.
+  if (FValidating || FSpecialEditor) return false;
   const bool r = TBaseGrid::CanEditShow();
   if (IsDesigning()) return r;
   if (!r || EditMode) return r;
@@ -49,9 +50,10 @@ bool TRivErodovOzar::CanEditShow() {
   // edit was started (a typed character after an arrow key moved the current cell too).
   if (!FEditing) StoreOldCell(Col(), Row());
   if (!IsPlainTextEditor(EditControl)) {
-    // No special editor control is built into this grid: the cell is not edited in place.
+    // A special editor control edits the cell instead of the platform's text editor.
     FEntered = true;
     EditMode = false;
+    ShowSpecialEditor(base.X == RealColIndex(Col()) ? Col() : DisplColFromReal(base.X), base.Y);
     return false;
   }
   FShowEditProcess = true;

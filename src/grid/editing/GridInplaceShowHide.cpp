@@ -19,6 +19,13 @@ void TRivErodovOzar::ShowInplaceEdit() {
 // A plain editor still on screen counts as open, also after the focus came back to the grid
 // (which ends the edit mode): its text must reach the cell before the cell is left.
 void TRivErodovOzar::HideInplaceEdit() {
+  if (FSpecialEditor) {
+    if (FBlockKill) return;
+    HideSpecialEditor(FSpecialCol, FSpecialRow);
+    EditMode = false;
+    SelectCell(Col(), Row());
+    return;
+  }
   const bool shown = InplaceEditor() != nullptr && InplaceEditor()->Visible();
   if (!EditMode && !shown) return;
   TBaseGrid::HideEditor();

@@ -7,6 +7,7 @@
 #include "classlib/Forms.h"
 #include "classlib/WinApi.h"
 #include "grid/editing/RivInplaceEdit.h"
+#include "grid/editing/GridEditorControls.h"
 #include "grid/model/RivErodovOzar.h"
 
 UINT TRivErodovOzar::GridEditDoneMessage() {
@@ -292,9 +293,37 @@ void TRivErodovOzar::ChainOwnerFormResize() {
 
 // ---- Construction and destruction ----
 
-void TRivErodovOzar::EditingCreated() { ChainOwnerFormResize(); }
+void TRivErodovOzar::EditingCreated() {
+  ChainOwnerFormResize();
+  CreateEditorControls();
+}
 
 void TRivErodovOzar::EditingDestroyed() {
+  // The editors go while the grid is whole: a focused one reports its exit to the grid.
+  TWinControl* editors[] = {EditCombo,       EditTrackBar,  EditMemo,       EditCalculator,    EditTimePicker,
+                            EditDetailPicker, EditGridPicker, EditColorPicker, EditImagePicker, EditRivGridPicker,
+                            EditSpin,        EditDate,      EditDateTime,   EditCheck,         EditBtn,
+                            UnitEditBtn,     GridButton};
+  FSpecialEditor = false;
+  EditMode = false;
+  for (TWinControl* editor : editors) delete editor;
+  EditCombo = nullptr;
+  EditTrackBar = nullptr;
+  EditMemo = nullptr;
+  EditCalculator = nullptr;
+  EditTimePicker = nullptr;
+  EditDetailPicker = nullptr;
+  EditGridPicker = nullptr;
+  EditColorPicker = nullptr;
+  EditImagePicker = nullptr;
+  EditRivGridPicker = nullptr;
+  EditSpin = nullptr;
+  EditDate = nullptr;
+  EditDateTime = nullptr;
+  EditCheck = nullptr;
+  EditBtn = nullptr;
+  UnitEditBtn = nullptr;
+  GridButton = nullptr;
   if (FResizeLink) FResizeLink->Grid = nullptr;
   if (HandleAllocated()) KillTimer(Handle(), GridTimerID);
 }

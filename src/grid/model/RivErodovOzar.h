@@ -59,6 +59,23 @@ class TBrush;
 class TPen;
 class TTimer;
 class TGridTransEdit;
+class TGridSpin;
+class TGridCombo;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridCheckBox;
+class TGridButton;
+class TGridDatePicker;
+class TGridDateTimePicker;
+class TGridTrackbarDropDown;
+class TGridMemoDropDown;
+class TGridCalculatorDropDown;
+class TGridTimepickerDropDown;
+class TGridDetailPickerDropDown;
+class TGridGridDropDown;
+class TGridColorDropDown;
+class TGridImageDropDown;
+class TGridRivGridDropDown;
 class ROzuRiriRavi;
 class TSearchPanel;
 
@@ -1626,6 +1643,82 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   // Construction and destruction steps of editing: the resize chain, the timer.
   void EditingCreated();
   void EditingDestroyed();
+
+  // ---- Special editor controls and their write-back (GridEditorCreation.cpp,
+  // GridSpecialEditors.cpp) ----
+ public:
+  // Places the editor of EditControl over the cell, loads the cell's value and focuses it.
+  void ShowSpecialEditor(int ACol, int ARow);
+  // Writes the special editor's value into the cell (unless the edit was cancelled or left
+  // the value as loaded) and hides the editor.
+  void HideSpecialEditor(int ACol, int ARow);
+  void HideCellEdit();
+  void ShowCellEdit();
+  // The edit of the special editor ends with Escape: its value is not written back.
+  void CancelSpecialEdit() { FSpecialCancelled = true; }
+  // The special editor's Enter, Tab and arrows: Value is stored as the current cell and
+  // validated, unless the editor still holds the value it opened with (then the cell stays as
+  // it was and nothing is written).
+  bool ValidateSpecialEdit(const String& Value);
+  TGridSpin* EditSpin = nullptr;
+  TGridCombo* EditCombo = nullptr;
+  TGridEditBtn* EditBtn = nullptr;
+  TGridUnitEditBtn* UnitEditBtn = nullptr;
+  TGridCheckBox* EditCheck = nullptr;
+  TGridButton* GridButton = nullptr;
+  TGridDatePicker* EditDate = nullptr;
+  TGridDateTimePicker* EditDateTime = nullptr;
+  TGridTrackbarDropDown* EditTrackBar = nullptr;
+  TGridMemoDropDown* EditMemo = nullptr;
+  TGridCalculatorDropDown* EditCalculator = nullptr;
+  TGridTimepickerDropDown* EditTimePicker = nullptr;
+  TGridDetailPickerDropDown* EditDetailPicker = nullptr;
+  TGridGridDropDown* EditGridPicker = nullptr;
+  TGridColorDropDown* EditColorPicker = nullptr;
+  TGridImageDropDown* EditImagePicker = nullptr;
+  TGridRivGridDropDown* EditRivGridPicker = nullptr;
+  // The control currently used as editor, nullptr when none.
+  TWinControl* EditCtrl = nullptr;
+  int MaxComboLength = 0;
+  // Whether the date editors are made (they are, unless a descendant says otherwise first).
+  bool DateEditorsAvailable = true;
+  TSpinClickEvent OnSpinClick;
+  TFloatSpinClickEvent OnFloatSpinClick;
+  TDateTimeSpinClickEvent OnDateSpinClick;
+  TDateTimeSpinClickEvent OnTimeSpinClick;
+  TComboChangeEvent OnComboChange;
+  TComboObjectChangeEvent OnComboObjectChange;
+  TCustomStrToDateEvent OnCustomStrToDate;
+  TColorSelectedEvent OnColorSelected;
+  TImageSelectedEvent OnImageSelected;
+  TUnitChangedEvent OnUnitChanged;
+  TDropDownButtonClickEvent OnDropDownHeaderButtonClick;
+  TDropDownButtonClickEvent OnDropDownFooterButtonClick;
+  // Set by a refused value in a special editor: the grid's key handling does not advance.
+  bool FNoAutoAdvance = false;
+  int FComboIdx = -1;
+  bool FSpinUpClick = false;
+  bool FSpinDnClick = false;
+  TDateTime FDateTimeSaved = 0;
+
+ protected:
+  friend class TGridSpin;
+  friend class TGridCombo;
+  friend class TGridEditBtn;
+  friend class TGridUnitEditBtn;
+  friend class TGridCheckBox;
+  friend class TGridButton;
+  friend class TGridDatePicker;
+  friend class TGridDateTimePicker;
+  friend class TGridPickerKeys;
+  void CreateEditorControls();
+  // The value the open special editor would write (without side effects), and the value it
+  // showed when it opened.
+  String SpecialEditorValue();
+  String FSpecialLoadedValue;
+  bool FSpecialCancelled = false;
+  int FSpecialCol = -1;
+  int FSpecialRow = -1;
   // ======================== end of editing ========================
 
   // ======================================================================================

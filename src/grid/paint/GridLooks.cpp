@@ -3,6 +3,7 @@
 #include <array>
 
 #include "classlib/Colors.h"
+#include "grid/editing/GridEditorControls.h"
 #include "grid/model/RivErodovOzar.h"
 
 namespace {
@@ -162,7 +163,11 @@ void TRivErodovOzar::ApplyLookPreset(TGridLook Value) {
 void TRivErodovOzar::SetComponentStyle(TVAVStyle AStyle) {
   SetStyle(static_cast<TRivGridStyle>(AStyle));
   FStyle = static_cast<TRivGridStyle>(AStyle);
-  // The grid's drop-down editor controls take the same style once the grid has them.
+  // The grid's drop-down editors take the same style.
+  TRivCustomDropDown* pickers[] = {EditTrackBar,     EditMemo,       EditCalculator,  EditTimePicker, EditDetailPicker,
+                                   EditGridPicker,   EditColorPicker, EditImagePicker, EditRivGridPicker};
+  for (TRivCustomDropDown* picker : pickers)
+    if (picker != nullptr) picker->SetComponentStyle(AStyle);
 }
 
 void TRivErodovOzar::SetStyle(TRivGridStyle AStyle) {
