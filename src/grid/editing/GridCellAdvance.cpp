@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "grid/base/HTMLTextOperations.h"
 #include "grid/model/RivErodovOzar.h"
 
 int TRivErodovOzar::FirstDataCol() { return FixedCols() == 0 && HasNodes() ? 1 : FixedCols(); }
@@ -233,9 +232,4 @@ int TRivErodovOzar::SortedRowStartingWith(const String& Text) {
   return -1;
 }
 
-// Only the focus goes back to the grid here: an in-cell control editor opens through the
-// grid's HTML control editing, which is not part of this grid yet.
-void TRivErodovOzar::NextCellControl(int ACol, int ARow, const String& ID) {
-  const String next = NextHTMLEditControlID(Cells(RealColIndex(ACol), ARow), ID);
-  if (next.empty() && CanFocus()) SetFocus();
-}
+void TRivErodovOzar::NextCellControl(int ACol, int ARow, const String& ID) { ActivateHTMLControl(ACol, ARow, ID); }

@@ -10,6 +10,7 @@
 #include "grid/interaction/GridDragScroll.h"
 
 class TImage;
+class TStrings;
 
 enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
@@ -36,3 +37,10 @@ using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, int ACol, int
 using TColumnSizingEvent = std::function<void(TObject* Sender, int ACol, int ColumnSize)>;
 using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TSelectionResizeEvent = std::function<void(TObject* Sender, TGridRect OrigSelection, TGridRect NewSelection)>;
+
+// In-cell HTML controls: the press on a control, the list of a COMBO control (Edit False makes
+// it a drop-down list), the choice of an item and the end of an edit.
+using TControlClickEvent = std::function<void(TObject* Sender, int ARow, int ACol, const String& CtrlID, const String& CtrlType, const String& CtrlVal)>;
+using TControlComboListEvent = std::function<void(TObject* Sender, int ARow, int ACol, const String& CtrlID, const String& CtrlType,
+                                                  const String& CtrlVal, TStrings* Values, bool& Edit, int& DropCount)>;
+using TControlComboSelectEvent = std::function<void(TObject* Sender, int ARow, int ACol, int ItemIndex, const String& CtrlID, const String& CtrlValue)>;
