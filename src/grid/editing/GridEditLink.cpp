@@ -105,10 +105,13 @@ void TEditLink::SetVisible(bool Value) {
 
 void TEditLink::EditExit(TObject*) {
   HideEditor();
-  if (EditStyle == esPopup && FPopupForm != nullptr) {
-    DestroyEditor();
-    FPopupForm->Hide();
-  }
+  ClosePopupForm();
+}
+
+void TEditLink::ClosePopupForm() {
+  if (EditStyle != esPopup || FPopupForm == nullptr || !FPopupForm->Visible()) return;
+  DestroyEditor();
+  FPopupForm->Hide();
 }
 
 void TEditLink::FormExit(TObject* Sender) {
@@ -216,4 +219,7 @@ void TRivErodovOzar::HideEditLinkEditor() {
   SetEditCellText(Col(), Row(), link->GetEditorValue());
   if (link->EditStyle != esPopup) link->SetVisible(false);
   link->RestoreWinProc();
+  // An edit ended by a key or by the grid closes the pop-up too: it would stay on screen
+  // with nothing behind it.
+  link->ClosePopupForm();
 }

@@ -69,6 +69,8 @@ class TEditLink : public TComponent {
   friend class TRivErodovOzar;
   // The pop-up form at the screen point Pos, PopupWidth by PopupHeight, shown.
   void ShowPopupForm(TPoint Pos);
+  // Ends the editor on the pop-up form and hides the form, when it is up.
+  void ClosePopupForm();
 
   TRivErodovOzar* FOwner = nullptr;
   TPopupForm* FPopupForm = nullptr;
