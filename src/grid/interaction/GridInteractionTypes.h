@@ -11,6 +11,7 @@
 
 class TImage;
 class TStrings;
+class TPopupMenu;
 
 enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
@@ -44,3 +45,6 @@ using TControlClickEvent = std::function<void(TObject* Sender, int ARow, int ACo
 using TControlComboListEvent = std::function<void(TObject* Sender, int ARow, int ACol, const String& CtrlID, const String& CtrlType,
                                                   const String& CtrlVal, TStrings* Values, bool& Edit, int& DropCount)>;
 using TControlComboSelectEvent = std::function<void(TObject* Sender, int ARow, int ACol, int ItemIndex, const String& CtrlID, const String& CtrlValue)>;
+// A press on a fixed cell's drop-down button: the handler may hand over another menu (or none)
+// and keep the cell highlighted while the menu is up.
+using TFixedDropDownClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, TPopupMenu*& AMenu, bool& KeepFixedCellHighlighted)>;

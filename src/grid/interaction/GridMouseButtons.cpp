@@ -224,6 +224,7 @@ void TRivErodovOzar::HandleLeftButtonUp(TMessage& Message) {
   ColSizeFlg = false;
   FMouseSelectMode = msNormal;
   ReleaseCellControlButton();
+  FDropDownDown = false;
   FMouseDownMove = false;
   FMouseSelectStart = -1;
   int ACol = -1;

@@ -1589,6 +1589,11 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   // Enter and Tab typed in a control editor; false for any other key.
   bool ControlEditorKeyPress(char& Key);
 
+  // ---- Fixed-cell menus (GridFixedCellMenus.cpp) ----
+  TPopupMenu* FixedDropDownMenu = nullptr;
+  TFixedDropDownClickEvent OnFixedDropDownClick;
+  bool FixedDropDownDown() const { return FDropDownDown; }
+
  protected:
   // ---- Keyboard handling (GridKeyboardHandling.cpp) ----
   void HandleKeyDownMessage(TMessage& Message);
@@ -1729,6 +1734,9 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TPoint FCtrlXY{-1, -1};
   String FCtrlID;
   String FCtrlType;
+  // A press on a fixed cell's drop-down button; true when it was one.
+  bool FixedDropDownPress(int ACol, int ARow, int X, int Y);
+  bool FDropDownDown = false;
 
   void InteractionCreated();
   void InteractionDestroyed();
