@@ -337,6 +337,8 @@ class TCustomComboBox : public TWinControl {
   int DropDownCount = 8;
   int MaxLength = 0;
   bool DroppedDown = false;
+  // Opens (or closes) the list; on screen the view's pop-up list shows.
+  void SetDroppedDown(bool Value);
   void Clear();
 
   TNotifyEvent OnChange;

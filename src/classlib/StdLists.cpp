@@ -226,6 +226,16 @@ void TCustomComboBox::WndProc(TMessage& Message) {
   }
 }
 
+void TCustomComboBox::SetDroppedDown(bool Value) {
+  DroppedDown = Value;
+  auto* view = dynamic_cast<QComboBox*>(View());
+  if (view == nullptr || !view->isVisible()) return;
+  if (Value)
+    view->showPopup();
+  else
+    view->hidePopup();
+}
+
 QWidget* TCustomComboBox::MakeView(QWidget* ParentView) {
   auto* view = new ComboView(this, ParentView);
   view->setEditable(FStyle == csDropDown || FStyle == csSimple);

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "grid/base/HTMLTextOperations.h"
 #include "grid/model/RivErodovOzar.h"
 
 int TRivErodovOzar::FirstDataCol() { return FixedCols() == 0 && HasNodes() ? 1 : FixedCols(); }
@@ -228,9 +227,4 @@ void TRivErodovOzar::KeyPress(char& Key) {
 // The first row whose text in the sort column begins with Text (upper-cased), -1 when none.
 int TRivErodovOzar::SortedRowStartingWith(const String& Text) { return Text.empty() ? -1 : Search(Text); }
 
-// Only the focus goes back to the grid here: an in-cell control editor opens through the
-// grid's HTML control editing, which is not part of this grid yet.
-void TRivErodovOzar::NextCellControl(int ACol, int ARow, const String& ID) {
-  const String next = NextHTMLEditControlID(Cells(RealColIndex(ACol), ARow), ID);
-  if (next.empty() && CanFocus()) SetFocus();
-}
+void TRivErodovOzar::NextCellControl(int ACol, int ARow, const String& ID) { ActivateHTMLControl(ACol, ARow, ID); }

@@ -33,7 +33,7 @@ bool TRivErodovOzar::CanEditShow() {
   if (FValidating || FSpecialEditor) return false;
   const bool r = TBaseGrid::CanEditShow();
   if (IsDesigning()) return r;
-  if (!r || EditMode) return r;
+  if (!r || EditMode) return r && !FSpecialEditor;
   const TPoint base = BaseCell(RealColIndex(Col()), Row());
   if (HasControlGraphic(base.X, base.Y)) return false;
   // A cell that may not be edited never shows an editor, however the showing was asked for.
@@ -49,6 +49,12 @@ bool TRivErodovOzar::CanEditShow() {
   // The cell being edited is the one validation compares with and writes to, however the
   // edit was started (a typed character after an arrow key moved the current cell too).
   if (!FEditing) StoreOldCell(Col(), Row());
+  if (EditControl == edCustom && FEditLink != nullptr) {
+    // The linked editor shows instead of the platform's.
+    FEntered = true;
+    ShowEditLinkEditor(Col(), Row());
+    return false;
+  }
   if (!IsPlainTextEditor(EditControl)) {
     // A special editor control edits the cell instead of the platform's text editor.
     FEntered = true;

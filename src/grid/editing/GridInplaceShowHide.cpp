@@ -28,6 +28,7 @@ void TRivErodovOzar::HideInplaceEdit() {
   }
   const bool shown = InplaceEditor() != nullptr && InplaceEditor()->Visible();
   if (!EditMode && !shown) return;
+  if (FSpecialEditor && EditControl == edCustom) HideEditLinkEditor();
   TBaseGrid::HideEditor();
   FSpecialEditor = false;
   FEditActive = false;

@@ -10,6 +10,8 @@
 #include "grid/interaction/GridDragScroll.h"
 
 class TImage;
+class TStrings;
+class TPopupMenu;
 
 enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
@@ -36,3 +38,13 @@ using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, int ACol, int
 using TColumnSizingEvent = std::function<void(TObject* Sender, int ACol, int ColumnSize)>;
 using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TSelectionResizeEvent = std::function<void(TObject* Sender, TGridRect OrigSelection, TGridRect NewSelection)>;
+
+// In-cell HTML controls: the press on a control, the list of a COMBO control (Edit False makes
+// it a drop-down list), the choice of an item and the end of an edit.
+using TControlClickEvent = std::function<void(TObject* Sender, int ARow, int ACol, const String& CtrlID, const String& CtrlType, const String& CtrlVal)>;
+using TControlComboListEvent = std::function<void(TObject* Sender, int ARow, int ACol, const String& CtrlID, const String& CtrlType,
+                                                  const String& CtrlVal, TStrings* Values, bool& Edit, int& DropCount)>;
+using TControlComboSelectEvent = std::function<void(TObject* Sender, int ARow, int ACol, int ItemIndex, const String& CtrlID, const String& CtrlValue)>;
+// A press on a fixed cell's drop-down button: the handler may hand over another menu (or none)
+// and keep the cell highlighted while the menu is up.
+using TFixedDropDownClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, TPopupMenu*& AMenu, bool& KeepFixedCellHighlighted)>;

@@ -72,6 +72,8 @@ void TRivErodovOzar::HandleKeyDownMessage(TMessage& Message) {
     return;
   }
   if (enterOrF2 && Pos("<CONTROL", UpperCase(Cells(realCol, Row()))) > 0) {
+    // Such a cell is edited through its controls: the first one opens.
+    ActivateHTMLControl(Col(), Row(), String());
     Message.Result = 1;
     return;
   }

@@ -8,6 +8,7 @@
 #include "classlib/SysUtils.h"
 #include "classlib/WinApi.h"
 #include "grid/base/HTMLEngine.h"
+#include "grid/base/HTMLTextOperations.h"
 #include "grid/model/RivErodovOzar.h"
 
 namespace {
@@ -35,18 +36,8 @@ String TRivErodovOzar::AnchorAt(int ACol, int ARow, int X, int Y) {
   const String text = Cells(RealColIndex(ACol), ARow);
   const bool html = EnableHTML && text.find('<') != String::npos;
   if (!html) return URLShow() && IsURLText(text) ? text : String();
-  TRect r = CellRect(ACol, ARow);
-  r.Left += XYOffset.X + 1;
-  r.Top += XYOffset.Y + 1;
-  TBitmap measure;
-  measure.SetSize(1, 1);
-  measure.Canvas()->SetFont(ACol < FixedCols() || ARow < FixedRows() ? FixedFont() : Font());
-  THTMLRenderParams params;
-  params.HitX = X;
-  params.HitY = Y;
-  params.HitTestOnly = true;
   THTMLRenderResult result;
-  if (!RenderHTMLText(measure.Canvas(), text, r, params, result)) return String();
+  if (!HitHTMLCell(ACol, ARow, X, Y, String(), result)) return String();
   return result.HitHref == "ctrl" ? String() : result.HitHref;
 }
 
@@ -145,12 +136,21 @@ void TRivErodovOzar::HandleLeftButtonDown(TMessage& Message) {
     Clickposdx = X - cr.Right;
     Clickposdy = Y - cr.Bottom;
   }
+  // HTML controls: clicked, toggled or edited in place where the cell may be edited.
+  if (CellControlPress(ACol, ARow, X, Y)) return;
   // Links: followed, never edited.
   const String anchor = AnchorAt(ACol, ARow, X, Y);
   if (!anchor.empty()) {
     bool autoHandle = true;
     if (OnAnchorClick) OnAnchorClick(this, ARow, ACol, anchor, autoHandle);
     if (autoHandle) FollowAnchor(ACol, ARow, anchor);
+    return;
+  }
+  // A cell of controls is edited through its controls, never in the inplace editor.
+  if (!inFixedArea && EnableHTML && HasHTMLControls(Cells(realCol, ARow))) {
+    if (OnClickCell) OnClickCell(this, ARow, ACol);
+    HideInplaceEdit();
+    SetSelection(TGridRect{ACol, ARow, ACol, ARow});
     return;
   }
   // Header selections: whole rows, whole columns or everything.
@@ -223,6 +223,8 @@ void TRivErodovOzar::HandleLeftButtonUp(TMessage& Message) {
   FDoOnClickPress = false;
   ColSizeFlg = false;
   FMouseSelectMode = msNormal;
+  ReleaseCellControlButton();
+  FDropDownDown = false;
   FMouseDownMove = false;
   FMouseSelectStart = -1;
   int ACol = -1;

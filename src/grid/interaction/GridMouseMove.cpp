@@ -51,6 +51,7 @@ void TRivErodovOzar::HandleMouseDown(TMouseButton Button, TShiftState Shift, int
       return;
     }
   }
+  if (Button == mbLeft && FixedDropDownPress(ACol, ARow, X, Y)) return;
   // The press of a double click on a border autosizes (the double-click handler); it starts
   // no drag.
   if (Button == mbLeft && !Shift.Contains(ssDouble) && StartBorderSizing(X, Y)) {

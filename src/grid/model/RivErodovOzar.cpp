@@ -11,6 +11,7 @@
 #include "classlib/ImgList.h"
 #include "classlib/GraphicsObjects.h"
 #include "classlib/StringList.h"
+#include "grid/editing/GridEditLink.h"
 
 namespace {
 std::unique_ptr<TIntList> NewIntList() { return std::make_unique<TIntList>(0, 0); }
@@ -290,6 +291,7 @@ void TRivErodovOzar::ApplyScrollBarAlways(bool HideUnneeded) {
 
 void TRivErodovOzar::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent == FGridImages) FGridImages = nullptr;
+  if (Operation == opRemove && AComponent == FEditLink) FEditLink = nullptr;
   TBaseGrid::Notification(AComponent, Operation);
 }
 

@@ -76,6 +76,10 @@ class TGridGridDropDown;
 class TGridColorDropDown;
 class TGridImageDropDown;
 class TGridRivGridDropDown;
+class TEditLink;
+class TControlEdit;
+class TControlCombo;
+struct THTMLRenderResult;
 class ROzuRiriRavi;
 class TSearchPanel;
 
@@ -1809,6 +1813,40 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TDragScrollDirection DragScrollDirection() const { return FDragScrollDirection; }
   TDragScrollEvent OnDragScroll;
 
+  // ---- Editor links (GridEditLink.cpp) and in-cell HTML control editors
+  // (GridCellControlEditors.cpp) ----
+  // The custom editor of edCustom cells; the grid forgets it when it is freed.
+  TEditLink* EditLink() const { return FEditLink; }
+  void SetEditLink(TEditLink* Value);
+  // The edCustom editor over the cell (or on the link's pop-up form), and its end.
+  void ShowEditLinkEditor(int ACol, int ARow);
+  void HideEditLinkEditor();
+  // The text hooks of the inplace editor: HTML as plain text unless EditWithTags.
+  String HandleGetEditText(int ACol, int ARow);
+  void HandleSetEditText(int ACol, int ARow, const String& Value);
+  void ShowCellControlEditor(const String& CellText, const String& CtrlType, int ARow, int RealCol, int ACol, TRect CtrlRect,
+                             const String& CtrlValue, const String& CtrlID);
+  void EndCellControlEdit(TObject* Sender);
+  void CellControlComboSelect(TObject* Combo);
+  // Opens the editor of the first edit-type control after AfterID (from the start when empty)
+  // in the cell; the grid takes the focus when there is none.
+  void ActivateHTMLControl(int ACol, int ARow, const String& AfterID);
+  bool ControlEditing() const { return FCtrlEditing; }
+  bool ControlButtonDown() const { return FCtrlDown; }
+  TControlEdit* ControlEdit() const { return FEditControl; }
+  TControlCombo* ControlCombo() const { return FComboControl; }
+  TControlClickEvent OnControlClick;
+  TControlComboListEvent OnControlComboList;
+  TControlComboSelectEvent OnControlComboSelect;
+  TControlClickEvent OnControlEditDone;
+  // Enter and Tab typed in a control editor; false for any other key.
+  bool ControlEditorKeyPress(char& Key);
+
+  // ---- Fixed-cell menus (GridFixedCellMenus.cpp) ----
+  TPopupMenu* FixedDropDownMenu = nullptr;
+  TFixedDropDownClickEvent OnFixedDropDownClick;
+  bool FixedDropDownDown() const { return FDropDownDown; }
+
  protected:
   // ---- Keyboard handling (GridKeyboardHandling.cpp) ----
   void HandleKeyDownMessage(TMessage& Message);
@@ -1932,6 +1970,26 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TDragScrollOptions* FDragScrollOptions = nullptr;
   TTimer* FDragTmr = nullptr;
   TDragScrollDirection FDragScrollDirection;
+
+  // ---- Editor links and in-cell HTML control editors ----
+  friend class TEditLink;
+  // Hit-tests the cell's HTML at client (X, Y), or finds the control ControlID when set.
+  bool HitHTMLCell(int ACol, int ARow, int X, int Y, const String& ControlID, THTMLRenderResult& Result);
+  // A press on an HTML control of the cell; false when the press is not one or editing is
+  // not allowed there.
+  bool CellControlPress(int ACol, int ARow, int X, int Y);
+  void ReleaseCellControlButton();
+  TEditLink* FEditLink = nullptr;
+  TControlEdit* FEditControl = nullptr;
+  TControlCombo* FComboControl = nullptr;
+  bool FCtrlEditing = false;
+  bool FCtrlDown = false;
+  TPoint FCtrlXY{-1, -1};
+  String FCtrlID;
+  String FCtrlType;
+  // A press on a fixed cell's drop-down button; true when it was one.
+  bool FixedDropDownPress(int ACol, int ARow, int X, int Y);
+  bool FDropDownDown = false;
 
   void InteractionCreated();
   void InteractionDestroyed();

@@ -201,7 +201,11 @@ void TRivErodovOzar::DoSearchFooterAction(const String& Value, int ACol, int ARo
 
 // The inplace editor takes the cell's right alignment, and HTML as plain text unless the tags
 // are to be edited too.
-String TRivErodovOzar::GetEditText(int ACol, int ARow) {
+String TRivErodovOzar::GetEditText(int ACol, int ARow) { return HandleGetEditText(ACol, ARow); }
+
+void TRivErodovOzar::SetEditText(int ACol, int ARow, const String& Value) { HandleSetEditText(ACol, ARow, Value); }
+
+String TRivErodovOzar::HandleGetEditText(int ACol, int ARow) {
   FNoEditChange = true;
   const TPoint base = BaseCell(RealColIndex(ACol), ARow);
   if (TRivInplaceEdit* edit = NormalEdit()) {
@@ -216,7 +220,7 @@ String TRivErodovOzar::GetEditText(int ACol, int ARow) {
   return value;
 }
 
-void TRivErodovOzar::SetEditText(int ACol, int ARow, const String& Value) {
+void TRivErodovOzar::HandleSetEditText(int ACol, int ARow, const String& Value) {
   const TPoint base = BaseCell(RealColIndex(ACol), ARow);
   SetCells(base.X, base.Y, Value);
   if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);

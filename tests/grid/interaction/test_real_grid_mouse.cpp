@@ -5,6 +5,7 @@
 
 #include "app/ZorvanMain.h"
 #include "classlib/Clipbrd.h"
+#include "classlib/Menus.h"
 #include "grid/interaction/GridInteractionTypes.h"
 #include "grid/model/RivErodovOzar.h"
 #include "support/RealMouse.h"
@@ -157,6 +158,29 @@ TEST_F(RealGridMouse, TheMiddleButtonPansAndAClickEndsIt) {
   EXPECT_TRUE(Application->Hooks.Errors.empty()) << (Application->Hooks.Errors.empty() ? "" : Application->Hooks.Errors[0]);
   EXPECT_FALSE(AnyModalWindow());
   EXPECT_EQ(ActiveForm(), Zorvan);
+  ExpectMainWindowUsable();
+}
+
+// A fixed cell's drop-down button pops its menu up under the real window system, and the
+// chosen item runs.
+TEST_F(RealGridMouse, AFixedCellDropDownButtonPopsUpItsMenu) {
+  grid->HoverFixedCells = hfFixedRows;
+  grid->ControlLook()->SetFixedDropDownButton(true);
+  auto* menu = New<TPopupMenu>(Zorvan);
+  int chosen = -1;
+  menu->Items()->AddItem("Pick column", scNone, [&](TObject*) { chosen = static_cast<int>(menu->Tag); });
+  grid->FixedDropDownMenu = menu;
+  Settle();
+  const TRect head = grid->CellRect(4, 0);
+  MoveMouse(grid, head.Right - 8, head.Top + 5);
+  ChoosePopupItem("Pick column");
+  ClickAt(grid, head.Right - 8, head.Top + 5);
+  ASSERT_TRUE(WaitFor([&] { return chosen >= 0; }));
+  EXPECT_EQ(chosen, 4);
+  grid->FixedDropDownMenu = nullptr;
+  grid->ControlLook()->SetFixedDropDownButton(false);
+  grid->HoverFixedCells = hfNone;
+  delete menu;
   ExpectMainWindowUsable();
 }
 
