@@ -96,13 +96,18 @@ void TRivErodovOzar::LoadFromFile(const String& FileName) {
   const std::vector<String> lines = GridCSV::SplitTextLines(ReadFileBytes(FileName));
   const int sc = SaveFixedCells ? 0 : FixedCols();
   const int sr = SaveFixedCells ? 0 : FixedRows();
+  int cols = ColCount();
+  int rows = RowCount();
   if (!lines.empty() && !lines[0].empty()) {
     const String& head = lines[0];
     const size_t comma = head.find(',');
-    SetColCount(sc + LeadingNumber(head));
-    SetRowCount(sr + (comma == String::npos ? 0 : LeadingNumber(head, comma + 1)));
+    cols = sc + LeadingNumber(head);
+    rows = sr + (comma == String::npos ? 0 : LeadingNumber(head, comma + 1));
   }
-  if (ColCount() == 0 || RowCount() == 0) throw ERivGridError("File contains no data or corrupt file " + FileName);
+  // Checked before the grid changes: the grid keeps its size for a file it refuses.
+  if (cols == 0 || rows == 0) throw ERivGridError("File contains no data or corrupt file " + FileName);
+  SetColCount(cols);
+  SetRowCount(rows);
   int lastProgress = -1;
   for (size_t i = 1; i < lines.size(); ++i) {
     const String& line = lines[i];

@@ -728,10 +728,11 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   bool SmartSeries(const TGridRect& Sel, int Count);
   void SmartRepeat(const TGridRect& Sel, int Count);
   void PasteSmartCell(int ACol, int ARow, const String& Value, bool Announce);
-  String ASCIIText(const String& FileName, bool Append);
+  void ASCIIText(const String& FileName, bool Append, String& Out);
+  void WriteASCII(const String& FileName, bool Unicode, bool Append);
   TPoint FClipTopLeft{-1, -1};
   TClipOperation FLastClipOp = coCopy;
-  std::unique_ptr<THTMLSettings> FHTMLSettings;
+  std::unique_ptr<THTMLSettings> FHTMLSettings = std::make_unique<THTMLSettings>();
 
  public:
   // ==== end of data exchange ====

@@ -1,0 +1,258 @@
+// The HTML export: the cells as a table whose looks become style classes, merged cells
+// spans, cell pictures JPEG files beside the page and web and mail addresses links.
+#include <map>
+
+#include "classlib/Bitmap.h"
+#include "classlib/Clipbrd.h"
+#include "classlib/GraphicsObjects.h"
+#include "classlib/Jpeg.h"
+#include "classlib/Picture.h"
+#include "classlib/ShellApi.h"
+#include "grid/base/HTMLTextOperations.h"
+#include "grid/base/ZudAzud.h"
+#include "grid/model/RivErodovOzar.h"
+
+namespace {
+
+String HexColor(TColor C) { return "#" + ColorToHexRGB(ColorToRGB(C)); }
+
+// An attribute value in double quotes, with what would end it escaped.
+String QuotedAttribute(const String& S) {
+  String out = "\"";
+  for (char ch : S) {
+    switch (ch) {
+      case '"': out += "&quot;"; break;
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      default: out += ch;
+    }
+  }
+  return out + "\"";
+}
+
+// A text holding an address becomes a link to it; the label is the text, or the part after
+// the protocol.
+String LinkText(const String& S, bool Full) {
+  const bool web = S.find("://") != String::npos && S.find("</") == String::npos;
+  const bool mail = S.find("mailto:") != String::npos;
+  if (!web && !mail) return S;
+  String label = S;
+  if (!Full) {
+    const size_t at = web ? S.find("://") + 3 : S.find("mailto:") + 7;
+    label = S.substr(at);
+  }
+  if (label.size() > 255) label.resize(255);
+  return "<a href=" + QuotedAttribute(S) + ">" + label + "</a>";
+}
+
+// The pictures of one export: written as JPEG files images/img<n>.jpg under the folder.
+class TPictureWriter {
+ public:
+  explicit TPictureWriter(const String& Dir) : FDir(Dir) {}
+
+  String ImgTag(TGraphic* Picture) {
+    if (Picture == nullptr || Picture->Empty()) return String();
+    const String folder = FDir + "images";
+    if (!DirectoryExists(folder) && !ForceDirectories(folder)) throw Exception("Cannot create " + folder);
+    const String path = folder + "/img" + IntToStr(++FNumber) + ".jpg";
+    if (auto* jpeg = dynamic_cast<TJPEGImage*>(Picture)) {
+      jpeg->SaveToFile(path);
+    } else {
+      TBitmap bmp(Picture->Width(), Picture->Height());
+      if (auto* src = dynamic_cast<TBitmap*>(Picture)) bmp.Assign(src);
+      else Picture->Draw(bmp.Canvas(), Rect(0, 0, Picture->Width(), Picture->Height()));
+      TJPEGImage out;
+      out.Assign(&bmp);
+      out.SaveToFile(path);
+    }
+    return "<img src= \"file://" + path + "\">";
+  }
+
+ private:
+  String FDir;
+  int FNumber = 0;
+};
+
+}  // namespace
+
+void TRivErodovOzar::SetHTMLSettings(THTMLSettings* Value) { FHTMLSettings->Assign(Value); }
+
+String TRivErodovOzar::SaveToHTMLString(const String& dir) {
+  const THTMLSettings& s = *FHTMLSettings;
+  const int c0 = SaveFixedCells ? 0 : FixedCols();
+  const int r0 = SaveFixedCells ? 0 : FixedRows();
+  String head;
+  if (s.XHTML) {
+    head += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
+    head += "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\"\r\n";
+    head += "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">\r\n";
+    head += "<html xmlns=\"http://www.w3.org/1999/xhtml\" xml:lang=\"en\" lang=\"en\">\r\n";
+  }
+  head += s.PrefixTag;
+  std::vector<String> lines;
+  String table = "<TABLE BORDER=\"" + IntToStr(s.BorderSize) + "\" CELLSPACING=\"" + IntToStr(s.CellSpacing) +
+                 "\" CELLPADDING=\"" + IntToStr(s.CellPadding) + "\" ";
+  if (!s.Summary.empty()) table += "SUMMARY=" + QuotedAttribute(s.Summary) + " ";
+  if (!s.TableStyle.empty()) table += " " + s.TableStyle + " ";
+  table += "WIDTH=\"" + IntToStr(s.Width) + "%\">";
+  lines.push_back(table);
+
+  std::map<String, int> classes;
+  std::vector<String> classOrder;
+  TPictureWriter pictures(dir);
+  TBrush brush;
+  TFont font;
+  auto classOf = [&](const String& Style) {
+    auto it = classes.find(Style);
+    if (it != classes.end()) return it->second;
+    const int n = static_cast<int>(classOrder.size());
+    classes[Style] = n;
+    classOrder.push_back(Style);
+    return n;
+  };
+  auto widthOf = [&](int Index, const char* Attr) {
+    TIntList* widths = s.ColWidths();
+    if (Index < 0 || Index >= widths->Count()) return String();
+    return String(" ") + Attr + "=" + IntToStr(widths->Items(Index));
+  };
+  const bool headerRow = FixedRows() > 0 && SaveFixedCells;
+  auto writeRow = [&](int r, bool header) {
+    String row = "<TR>";
+    for (int c = c0; c < ColCount(); ++c) {
+      const int real = RealColIndex(c);
+      if (IsMergedNonBaseCell(real, r)) continue;
+      String spans;
+      const TPoint span = CellSpan(real, r);
+      if (span.X > 0) spans += " COLSPAN=\"" + IntToStr(span.X + 1) + "\"";
+      if (span.Y > 0) spans += " ROWSPAN=\"" + IntToStr(span.Y + 1) + "\"";
+      String text = GetSavedCellText(real, r);
+      if (!header) {
+        if (s.ConvertSpecialChars) text = HTMLEncodeText(text);
+        if (s.NonBreakingText) text = HTMLEncodeSpaces(text);
+      }
+      text = CRToHTMLBreak(text);
+      if (URLShow()) text = LinkText(text, URLFull());
+      if (header ? text.empty() : Trim(text).empty()) text = "&nbsp;";
+      // The look as printed.
+      font.SetColor(clNone);
+      font.SetStyle(TFontStyles());
+      if (!IsFixed(c, r)) brush.SetColor(clNone);
+      TGridDrawState state;
+      TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+      TAlignment ha = taLeftJustify;
+      TVAlignment va = vtaTop;
+      bool ww = false;
+      TCellGradientDirection gd = GradientVertical;
+      GetVisualProperties(c, r, state, true, false, true, &brush, colorTo, mirror, mirrorTo, &font, ha, va, ww, gd);
+      std::vector<String> style;
+      if (s.SaveColor) {
+        const TColor back = header ? FixedColor() : brush.Color();
+        if (back != clNone) style.push_back("background-color: " + HexColor(back));
+        if (font.Color() != clNone) style.push_back("color: " + HexColor(font.Color()));
+      }
+      if (s.SaveFonts) {
+        style.push_back("font-size:" + IntToStr(font.Size()) + "pt");
+        if (font.Style().Contains(fsItalic)) style.push_back("font-style: italic");
+        if (font.Style().Contains(fsBold)) style.push_back("font-weight: bold");
+        style.push_back("font-family: " + font.Name());
+      }
+      if (ha == taRightJustify) style.push_back("text-align: right");
+      else if (ha == taCenter) style.push_back("text-align: center");
+      style.push_back(va == vtaTop ? "vertical-align: top" : va == vtaCenter ? "vertical-align: middle" : "vertical-align: bottom");
+      String joined;
+      for (size_t i = 0; i < style.size(); ++i) joined += (i > 0 ? ";" : "") + style[i];
+      String width;
+      if (header) width = widthOf(c, "WIDTH");
+      else if (!headerRow) width = widthOf(c - c0, "width");
+      String content = text;
+      if (s.ExportImages && !header) {
+        const TCellGraphic* g = GetCellGraphic(real, r);
+        if (g != nullptr) {
+          if (g->CellType == ctBitmap) content = text + pictures.ImgTag(dynamic_cast<TGraphic*>(g->CellBitmap));
+          else if (g->CellType == ctPicture) {
+            auto* pic = dynamic_cast<TPicture*>(g->CellBitmap);
+            content = text + pictures.ImgTag(pic != nullptr ? pic->Graphic() : nullptr);
+          } else if (g->CellType == ctNode) content = "+" + text;
+        }
+      }
+      row += "<TD class=\"c" + IntToStr(classOf(joined)) + "\"" + spans + (ww ? "" : " nowrap") + width + ">" + content +
+             "</td>";
+    }
+    row += "</TR>";
+    lines.push_back(row);
+  };
+  int first = r0;
+  if (headerRow) {
+    writeRow(0, true);
+    first = 1;
+  }
+  ExportNotification(esExportStart, first);
+  for (int r = first; r < RowCount(); ++r) {
+    ExportNotification(esExportNextRow, r);
+    writeRow(r, false);
+  }
+  ExportNotification(esExportDone, -1);
+  lines.push_back("</TABLE>");
+  lines.push_back(s.SuffixTag);
+  if (s.XHTML) lines.push_back("</HTML>");
+
+  String out = head + "<style>\r\n";
+  for (size_t i = 0; i < classOrder.size(); ++i) out += ".c" + IntToStr(static_cast<int>(i)) + " {" + classOrder[i] + "}\r\n";
+  out += "</style>\r\n";
+  for (size_t i = 0; i < lines.size(); ++i) out += (i > 0 ? "\r\n" : "") + lines[i];
+  return out;
+}
+
+namespace {
+
+// The lines of a header or footer file; nothing when it cannot be read.
+String FileLines(const String& FileName) {
+  if (FileName.empty() || !FileExists(FileName)) return String();
+  try {
+    String out;
+    for (const String& line : GridCSV::SplitTextLines(ReadFileBytes(FileName))) out += line + "\r\n";
+    return out;
+  } catch (const Exception&) {
+    return String();
+  }
+}
+
+}  // namespace
+
+void TRivErodovOzar::SaveToHTML(const String& FileName, bool Show) {
+  String out = FileLines(FHTMLSettings->HeaderFile);
+  out += SaveToHTMLString(ExtractFilePath(FileName)) + "\r\n";
+  out += FileLines(FHTMLSettings->FooterFile);
+  try {
+    WriteFileAtomically(FileName, out);
+  } catch (const EStreamError&) {
+    throw ERivGridError("Cannot Create file " + FileName);
+  }
+  if (Show || FHTMLSettings->AutoPreview) ShellExecute(nullptr, "open", FileName, "", "", SW_SHOWNORMAL);
+}
+
+void TRivErodovOzar::AppendToHTML(const String& FileName) {
+  String out;
+  if (FileExists(FileName)) out = ReadFileBytes(FileName);
+  out += FileLines(FHTMLSettings->HeaderFile);
+  out += SaveToHTMLString(ExtractFilePath(FileName)) + "\r\n";
+  out += FileLines(FHTMLSettings->FooterFile);
+  try {
+    WriteFileAtomically(FileName, out);
+  } catch (const EStreamError&) {
+    throw ERivGridError("Cannot Create file " + FileName);
+  }
+  if (FHTMLSettings->AutoPreview) ShellExecute(nullptr, "open", FileName, "", "", SW_SHOWNORMAL);
+}
+
+void TRivErodovOzar::CopyToClipBoardAsHTML() {
+  String html = SaveToHTMLString("");
+  const String plain = html;
+  BuildClipboardHTML(html);
+  TClipboard* clipboard = Clipboard();
+  clipboard->Open();
+  clipboard->SetAsFormat("HTML Format", html);
+  clipboard->SetAsText(plain);
+  clipboard->Close();
+}
