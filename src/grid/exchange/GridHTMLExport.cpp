@@ -1,5 +1,6 @@
 // The HTML export: the cells as a table whose looks become style classes, merged cells
 // spans, cell pictures JPEG files beside the page and web and mail addresses links.
+#include <functional>
 #include <map>
 
 #include "classlib/Bitmap.h"
@@ -31,19 +32,20 @@ String QuotedAttribute(const String& S) {
   return out + "\"";
 }
 
-// A text holding an address becomes a link to it; the label is the text, or the part after
-// the protocol.
-String LinkText(const String& S, bool Full) {
-  const bool web = S.find("://") != String::npos && S.find("</") == String::npos;
-  const bool mail = S.find("mailto:") != String::npos;
-  if (!web && !mail) return S;
+bool IsLinkText(const String& S) {
+  return (S.find("://") != String::npos && S.find("</") == String::npos) || S.find("mailto:") != String::npos;
+}
+
+// A link to the address the text holds; the label is the text, or the part after the protocol,
+// coded as any cell text.
+String LinkText(const String& S, bool Full, const std::function<String(const String&)>& Code) {
   String label = S;
   if (!Full) {
-    const size_t at = web ? S.find("://") + 3 : S.find("mailto:") + 7;
-    label = S.substr(at);
+    const size_t web = S.find("://");
+    label = S.substr(web != String::npos ? web + 3 : S.find("mailto:") + 7);
   }
   if (label.size() > 255) label.resize(255);
-  return "<a href=" + QuotedAttribute(S) + ">" + label + "</a>";
+  return "<a href=" + QuotedAttribute(S) + ">" + Code(label) + "</a>";
 }
 
 // The pictures of one export: written as JPEG files images/img<n>.jpg under the folder.
@@ -126,13 +128,15 @@ String TRivErodovOzar::SaveToHTMLString(const String& dir) {
       const TPoint span = CellSpan(real, r);
       if (span.X > 0) spans += " COLSPAN=\"" + IntToStr(span.X + 1) + "\"";
       if (span.Y > 0) spans += " ROWSPAN=\"" + IntToStr(span.Y + 1) + "\"";
-      String text = GetSavedCellText(real, r);
-      if (!header) {
-        if (s.ConvertSpecialChars) text = HTMLEncodeText(text);
-        if (s.NonBreakingText) text = HTMLEncodeSpaces(text);
-      }
-      text = CRToHTMLBreak(text);
-      if (URLShow()) text = LinkText(text, URLFull());
+      auto code = [&](const String& Text) {
+        String t = Text;
+        if (s.ConvertSpecialChars) t = HTMLEncodeText(t);
+        if (s.NonBreakingText) t = HTMLEncodeSpaces(t);
+        return CRToHTMLBreak(t);
+      };
+      const String raw = GetSavedCellText(real, r);
+      // The address goes into the link as it is, quoted and escaped, never coded twice.
+      String text = URLShow() && IsLinkText(raw) ? LinkText(raw, URLFull(), code) : code(raw);
       if (header ? text.empty() : Trim(text).empty()) text = "&nbsp;";
       // The look as printed.
       font.SetColor(clNone);
@@ -197,6 +201,8 @@ String TRivErodovOzar::SaveToHTMLString(const String& dir) {
   lines.push_back(s.SuffixTag);
   if (s.XHTML) lines.push_back("</HTML>");
 
+  // The text is UTF-8: said so, or a reader guesses another code page.
+  if (!s.XHTML) head += "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\r\n";
   String out = head + "<style>\r\n";
   for (size_t i = 0; i < classOrder.size(); ++i) out += ".c" + IntToStr(static_cast<int>(i)) + " {" + classOrder[i] + "}\r\n";
   out += "</style>\r\n";

@@ -109,6 +109,11 @@ void CollectFields(const TXmlNode& Node, bool IsRecord, bool LevelToRow, int& Ro
   if (LevelToRow && (!Node.Attributes.empty() || Node.Children.size() > 1)) ++Row;
   for (const auto& [name, value] : Node.Attributes) Out.push_back({Columns.ColumnOf(name), Row, name, value});
   const size_t elements = Node.Children.size();
+  // A record of one field is a record all the same, not a field of its own.
+  if (IsRecord && elements == 1 && !Node.Children[0].IsText) {
+    CollectFields(Node.Children[0], false, LevelToRow, Row, Columns, Out);
+    return;
+  }
   if (elements > 1) {
     for (const TXmlNode& child : Node.Children)
       if (!child.IsText) CollectFields(child, false, LevelToRow, Row, Columns, Out);
