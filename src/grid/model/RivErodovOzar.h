@@ -665,8 +665,9 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TGridProgressEvent OnFileProgress;
 
   // ==== Data exchange: own text format, binary cell stream, clipboard, HTML, XML, fixed-width
-  //      and aligned text (exchange/GridTextFormat.cpp, GridBinaryStream.cpp, GridClipboard.cpp,
-  //      GridSmartPaste.cpp, GridHTMLExport.cpp, GridXML.cpp, GridFixedText.cpp) ====
+  //      and aligned text, column states (exchange/GridTextFormat.cpp, GridBinaryStream.cpp,
+  //      GridClipboard.cpp, GridSmartPaste.cpp, GridHTMLExport.cpp, GridXML.cpp,
+  //      GridFixedText.cpp, GridColumnStates.cpp) ====
   // The grid's own line format: column widths and every non-empty cell. The file variant keeps
   // absolute positions; the stream variant (UTF-16) keeps positions relative to the save range
   // and stops at the first line that is not one of its own.
@@ -711,6 +712,14 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   void LoadFromFixed(const String& FileName, TIntList* positions, bool DoTrim = true, int MaxRows = -1);
   void SaveToASCII(const String& FileName, bool Unicode = false);
   void AppendToASCII(const String& FileName, bool Unicode = false);
+  // Settings kept outside the program (exchange/GridColumnStates.cpp): column widths and order
+  // in the INI file or registry key ColumnSize names, and the column arrangement as one string.
+  void SaveColSizes();
+  void LoadColSizes();
+  virtual void SaveColPositions();
+  virtual void LoadColPositions();
+  String ColumnStatesToString();
+  void StringToColumnStates(const String& Value);
 
  private:
   // What a text paste did: the count of fields and the lines and fields of the last line.

@@ -1,6 +1,9 @@
 // Shared helpers of the data-exchange tests: grids, temporary files and reading them back.
 #pragma once
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -32,5 +35,28 @@ inline String ReadBytes(const String& Path) {
 }
 
 inline void WriteBytes(const String& Path, const String& Bytes) { std::ofstream(Path, std::ios::binary) << Bytes; }
+
+// External readers the tests consult: a shell command's output, and python3 scripts run
+// on a file.
+// Runs a shell command; its standard output, and whether it exited with 0.
+inline bool RunCommand(const String& Command, String& Output) {
+  FILE* pipe = popen((Command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return false;
+  char buffer[4096];
+  size_t n = 0;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) Output.append(buffer, n);
+  return pclose(pipe) == 0;
+}
+
+inline bool HaveTool(const char* Path) { return access(Path, X_OK) == 0; }
+
+inline String Python(const String& Script, const String& Path) {
+  const String script = TempPath(".py");
+  WriteBytes(script, Script);
+  String out;
+  EXPECT_TRUE(RunCommand("/usr/bin/python3 " + script + " " + Path, out)) << out;
+  std::remove(script.c_str());
+  return out;
+}
 
 }  // namespace exchange
