@@ -85,6 +85,13 @@ TRivErodovOzar::TRivErodovOzar(TComponent* AOwner)
 
 TRivErodovOzar::~TRivErodovOzar() {
   FDestroyingGrid = true;
+  if (FColumnSize->Save) {
+    // A store that cannot be written costs the widths, not the program.
+    try {
+      SaveColSizes();
+    } catch (const Exception&) {
+    }
+  }
   EditingDestroyed();
   InteractionDestroyed();
   ClearTextOnly = false;
@@ -307,6 +314,7 @@ void TRivErodovOzar::Loaded() {
   MinColWidth = 10;
   FMaxRowCount = RowCount();
   FLoaded = true;
+  if (FColumnSize->Save) LoadColSizes();
   TGridOptions options = Options();
   if (options.Contains(goAlwaysShowEditor)) {
     options -= goAlwaysShowEditor;

@@ -65,4 +65,24 @@ TEST(ColumnStates, WidthsInAnIniFileAndTheRegistry) {
   std::remove(registry.c_str());
 }
 
+TEST(ColumnStates, SaveFlagKeepsWidthsFromOneGridToTheNext) {
+  const String ini = TempPath(".ini");
+  auto configure = [&](TRivErodovOzar& G) {
+    G.ColumnSize()->Save = true;
+    G.ColumnSize()->Location = clIniFile;
+    G.ColumnSize()->Key = ini;
+    G.ColumnSize()->Section = "Kept";
+  };
+  {
+    auto grid = MakeGrid(3, 2);
+    configure(*grid);
+    grid->SetColWidths(2, 150);
+  }
+  auto next = MakeGrid(3, 2);
+  configure(*next);
+  next->Loaded();
+  EXPECT_EQ(next->ColWidths(2), 150);
+  std::remove(ini.c_str());
+}
+
 }  // namespace
