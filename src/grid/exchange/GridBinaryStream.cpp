@@ -259,6 +259,12 @@ void ParseStream(TStream& Stream, TReadStream& Parsed) {
 
 }  // namespace
 
+void ValidateCellStream(const String& Bytes) {
+  TStringStream stream(Bytes);
+  TReadStream parsed;
+  ParseStream(stream, parsed);
+}
+
 void TRivErodovOzar::SaveRectToBinStream(const TRect& R, TStream* Stream) {
   if (R.Right > kMostPosition || R.Bottom > kMostPosition || R.Left < 0 || R.Top < 0)
     throw ERivGridError("Cells beyond row or column 65535 cannot be copied");

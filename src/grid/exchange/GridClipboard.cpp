@@ -45,6 +45,12 @@ String NormalizePastedText(const String& S) {
     fieldStart = false;
     if (quoted && !wasStart && ch == '"') {
       const char next = i + 1 < S.size() ? S[i + 1] : '\t';
+      if (next == '"') {
+        // A doubled quote inside the field.
+        out += "\"\"";
+        ++i;
+        continue;
+      }
       if (next == '\t' || next == '\r' || next == '\n') quoted = false;
       out += ch;
       continue;
@@ -70,10 +76,20 @@ String NormalizePastedText(const String& S) {
   return out;
 }
 
-// A pasted field holding line breaks: its quotes taken off, #11 and lone LF as CR LF.
+// A pasted field holding line breaks: its quotes taken off (a field quoted whole, as
+// spreadsheets and this grid write it, with its doubled quotes undoubled), #11 and lone LF as
+// CR LF.
 String UnquoteField(const String& S) {
   String f = S;
-  if (!f.empty() && f[0] == '"') {
+  if (f.size() >= 2 && f.front() == '"' && f.back() == '"') {
+    f = f.substr(1, f.size() - 2);
+    String single;
+    for (size_t i = 0; i < f.size(); ++i) {
+      single += f[i];
+      if (f[i] == '"' && i + 1 < f.size() && f[i + 1] == '"') ++i;
+    }
+    f = single;
+  } else if (!f.empty() && f[0] == '"') {
     f.erase(0, 1);
     const size_t q = f.find('"');
     if (q != String::npos && q == f.size() - 1) f.pop_back();
@@ -110,7 +126,8 @@ String TRivErodovOzar::ClipboardCellText(int ACol, int ARow) {
   const int real = RealColIndex(ACol);
   String text = GetSavedCellText(real, ARow);
   if (text.compare(0, 2, "|\\") == 0) text = WideToUtf8(DecodeWideText(text));
-  if (text.find('\r') != String::npos) text = "\"" + LineBreaksToLF(text) + "\"";
+  // Quoted whole with its quotes doubled, as spreadsheets read a multi-line cell.
+  if (text.find('\r') != String::npos) text = "\"" + DoubleQuoteChars(LineBreaksToLF(text)) + "\"";
   if (!Navigation()->CopyHTMLTagsToClipboard && text.find("</") != String::npos) {
     text = GetCellPlainText(real, ARow);
   } else if (text.find("{\\") != String::npos) {
@@ -269,7 +286,6 @@ TRivErodovOzar::TPasteResult TRivErodovOzar::PasteTextAt(const String& Source, i
       if (value.find('\n') != String::npos || value.find('\x0B') != String::npos) value = UnquoteField(value);
       // A paste lands inside the grid, or one column or row beyond it where growth is allowed.
       if (c == ColCount() && Navigation()->AllowClipboardColGrow) SetColCount(c + 1);
-      bool written = false;
       if (c < ColCount() && row < RowCount() &&
           (Navigation()->AllowClipboardAlways || IsEditable(RealColIndex(c), row))) {
         bool allow = true;
@@ -283,7 +299,6 @@ TRivErodovOzar::TPasteResult TRivErodovOzar::PasteTextAt(const String& Source, i
         }
         if (allow) {
           PasteCellText(c, row, value);
-          written = true;
           pasted.Right = std::max(pasted.Right, c);
           pasted.Bottom = std::max(pasted.Bottom, row);
           if (!last && wide && OnClipboardAfterPasteWideCell)
@@ -292,7 +307,6 @@ TRivErodovOzar::TPasteResult TRivErodovOzar::PasteTextAt(const String& Source, i
             OnClipboardAfterPasteCell(this, c, row, value);
         }
       }
-      (void)written;
     }
     result.Fields = static_cast<int>(fields.size());
     if (!moreText) {
@@ -315,6 +329,8 @@ TRivErodovOzar::TPasteResult TRivErodovOzar::PasteAt(int ACol, int ARow, TGridIm
   TClipboard* clipboard = Clipboard();
   if (UseFormattedClipboard() && clipboard->HasFormatName(kCellsFormat)) {
     const String bytes = clipboard->AsFormat(kCellsFormat);
+    // A damaged block is refused before the grid grows for it.
+    ValidateCellStream(bytes);
     TGridPropIO head(nullptr);
     head.FromRecord(GridStream::TRecordReader(bytes).Read("TGridPropIO"));
     BeforePaste();

@@ -98,6 +98,10 @@ class TGridCellIO : public TComponent {
   void FromRecord(const GridStream::TRecord& R);
 };
 
+// Reads a whole binary cell stream without applying it: EReadError (or the picture loader's
+// error) for one that a grid would refuse.
+void ValidateCellStream(const String& Bytes);
+
 // The other records are built straight from the cell they carry (exchange/GridBinaryStream.cpp):
 // "TGridCellPropIO" (the cell's properties under "CellProperties." and HasGraphic),
 // "TGridGraphicIO" (the graphic under "CellGraphic."), and the object records "TGridBMPIO",

@@ -11,6 +11,10 @@
 
 namespace {
 
+// Sizes beyond these are taken for a damaged header rather than allocated.
+constexpr int kMostColumns = 65536;
+constexpr int kMostRows = 16777216;
+
 // A text with a line break on one line. Texts with a lone LF are coded too, so that no line
 // break of a cell ends a line of the file.
 String EncodeCellLine(const String& S) {
@@ -105,7 +109,8 @@ void TRivErodovOzar::LoadFromFile(const String& FileName) {
     rows = sr + (comma == String::npos ? 0 : LeadingNumber(head, comma + 1));
   }
   // Checked before the grid changes: the grid keeps its size for a file it refuses.
-  if (cols == 0 || rows == 0) throw ERivGridError("File contains no data or corrupt file " + FileName);
+  if (cols == 0 || rows == 0 || cols > kMostColumns || rows > kMostRows)
+    throw ERivGridError("File contains no data or corrupt file " + FileName);
   SetColCount(cols);
   SetRowCount(rows);
   int lastProgress = -1;
@@ -157,9 +162,12 @@ void TRivErodovOzar::LoadFromStream(TStream* Stream) {
   String line;
   if (ReadWideLine(Stream, line) && !line.empty()) {
     String rest = line;
-    const String cols = CutBefore(rest, ",");
-    SetColCount(StrToInt(cols) + SaveStartCol());
-    SetRowCount(StrToInt(rest) + SaveStartRow());
+    const int cols = StrToInt(CutBefore(rest, ","));
+    const int rows = StrToInt(rest);
+    if (cols < 0 || rows < 0 || cols > kMostColumns || rows > kMostRows)
+      throw EConvertError("Invalid grid size " + line);
+    SetColCount(cols + SaveStartCol());
+    SetRowCount(rows + SaveStartRow());
   }
   for (;;) {
     const Int64 start = Stream->Position();

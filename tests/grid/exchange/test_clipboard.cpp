@@ -38,6 +38,10 @@ TEST(ClipboardCopy, TextLayoutOfBlocksRowsAndMultiLineCells) {
   EXPECT_EQ(Clipboard()->AsText(), "a\tb\r\n\"two\nlines\"\t\"lone\nCR\"\r\n");
   EXPECT_EQ(grid->ClipTopLeft().X, 1);
   EXPECT_EQ(grid->LastClipOperation(), coCopy);
+  grid->SetCells(3, 3, "\"x\"\r\ny");
+  grid->SelectCells(3, 3, 3, 3);
+  grid->CopySelectionToClipboard();
+  EXPECT_EQ(Clipboard()->AsText(), "\"\"\"x\"\"\ny\"\t") << "quotes doubled inside a quoted cell";
 
   grid->SelectCells(1, 1, 3, 1);
   grid->CopySelectionToClipboard();
@@ -49,7 +53,7 @@ TEST(ClipboardPaste, TextLandsCellForCellAndCounts) {
   source->SetCells(1, 1, "x");
   source->SetCells(2, 1, "Ωμέγα");
   source->SetCells(1, 2, "two\r\nlines");
-  source->SetCells(2, 2, "\"q\"");
+  source->SetCells(2, 2, "say \"hi\"\r\nthere");
   source->SelectCells(1, 1, 2, 2);
   source->CopySelectionToClipboard();
 
@@ -61,7 +65,7 @@ TEST(ClipboardPaste, TextLandsCellForCellAndCounts) {
   EXPECT_EQ(written, 4);
   EXPECT_EQ(target->Cells(3, 2), "Ωμέγα");
   EXPECT_EQ(target->Cells(2, 3), "two\r\nlines") << "the LF of a copied line break comes back as CR LF";
-  EXPECT_EQ(target->Cells(3, 3), "\"q\"");
+  EXPECT_EQ(target->Cells(3, 3), "say \"hi\"\r\nthere") << "quotes inside a multi-line cell";
   EXPECT_EQ(target->Cells(2, 2), "x");
 }
 
@@ -127,6 +131,13 @@ TEST(ClipboardPaste, OwnFormatCarriesPropertiesAndGraphicsThroughCut) {
   bool state = false;
   EXPECT_TRUE(grid->GetCheckBoxState(3, 3, state));
   EXPECT_TRUE(state);
+
+  // A damaged block is refused before the grid grows for it.
+  Clipboard()->SetAsFormat("TRivErodovOzar Cells", String("TPF0\x0BTGridPropIO\0\x08ColCount\x04\xFF\xFF\0\0", 29));
+  grid->SelectCells(4, 4, 4, 4);
+  EXPECT_THROW(grid->PasteSelectionFromClipboard(), EReadError);
+  EXPECT_EQ(grid->ColCount(), 5);
+  EXPECT_EQ(grid->RowCount(), 5);
 }
 
 TEST(SmartPaste, FillsRepeatsAndContinuesSeries) {
