@@ -6,6 +6,7 @@
 #include "classlib/Bitmap.h"
 #include "classlib/Clipbrd.h"
 #include "classlib/GraphicsObjects.h"
+#include "classlib/ImgList.h"
 #include "classlib/Jpeg.h"
 #include "classlib/Picture.h"
 #include "classlib/ShellApi.h"
@@ -48,10 +49,12 @@ String LinkText(const String& S, bool Full, const std::function<String(const Str
   return "<a href=" + QuotedAttribute(S) + ">" + Code(label) + "</a>";
 }
 
+}  // namespace
+
 // The pictures of one export: written as JPEG files images/img<n>.jpg under the folder.
-class TPictureWriter {
+class THTMLPictureWriter {
  public:
-  explicit TPictureWriter(const String& Dir) : FDir(Dir) {}
+  explicit THTMLPictureWriter(const String& Dir) : FDir(Dir) {}
 
   String ImgTag(TGraphic* Picture) {
     if (Picture == nullptr || Picture->Empty()) return String();
@@ -76,7 +79,44 @@ class TPictureWriter {
   int FNumber = 0;
 };
 
-}  // namespace
+// The cell's pictures beside its text: a bitmap or picture after it, an image-list image before
+// it, the images of a multi-image cell before it, a data image instead of it.
+String TRivErodovOzar::CellContentWithPictures(int ACol, int ARow, const String& Text, const String& Raw,
+                                               THTMLPictureWriter& Pictures) {
+  const TCellGraphic* g = GetCellGraphic(ACol, ARow);
+  if (g == nullptr) return Text;
+  TCustomImageList* images = GetGridImages();
+  auto imageTag = [&](int Index) {
+    if (images == nullptr || Index < 0 || Index >= images->Count()) return String();
+    TBitmap bmp;
+    images->GetBitmap(Index, &bmp);
+    return Pictures.ImgTag(&bmp);
+  };
+  switch (g->CellType) {
+    case ctBitmap:
+      return Text + Pictures.ImgTag(dynamic_cast<TGraphic*>(g->CellBitmap));
+    case ctPicture: {
+      auto* pic = dynamic_cast<TPicture*>(g->CellBitmap);
+      return Text + Pictures.ImgTag(pic != nullptr ? pic->Graphic() : nullptr);
+    }
+    case ctImageList:
+      return imageTag(g->CellIndex) + Text;
+    case ctDataImage: {
+      int index = -1;
+      return TryStrToInt(Trim(Raw), index) ? imageTag(index) : String();
+    }
+    case ctImages: {
+      String tags;
+      if (const auto* list = dynamic_cast<TIntList*>(g->CellBitmap))
+        for (int i = 0; i < list->Count(); ++i) tags += imageTag(list->Items(i));
+      return tags + Text;
+    }
+    case ctNode:
+      return "+" + Text;
+    default:
+      return Text;
+  }
+}
 
 void TRivErodovOzar::SetHTMLSettings(THTMLSettings* Value) { FHTMLSettings->Assign(Value); }
 
@@ -102,7 +142,7 @@ String TRivErodovOzar::SaveToHTMLString(const String& dir) {
 
   std::map<String, int> classes;
   std::vector<String> classOrder;
-  TPictureWriter pictures(dir);
+  THTMLPictureWriter pictures(dir);
   TBrush brush;
   TFont font;
   auto classOf = [&](const String& Style) {
@@ -170,16 +210,7 @@ String TRivErodovOzar::SaveToHTMLString(const String& dir) {
       if (header) width = widthOf(c, "WIDTH");
       else if (!headerRow) width = widthOf(c - c0, "width");
       String content = text;
-      if (s.ExportImages && !header) {
-        const TCellGraphic* g = GetCellGraphic(real, r);
-        if (g != nullptr) {
-          if (g->CellType == ctBitmap) content = text + pictures.ImgTag(dynamic_cast<TGraphic*>(g->CellBitmap));
-          else if (g->CellType == ctPicture) {
-            auto* pic = dynamic_cast<TPicture*>(g->CellBitmap);
-            content = text + pictures.ImgTag(pic != nullptr ? pic->Graphic() : nullptr);
-          } else if (g->CellType == ctNode) content = "+" + text;
-        }
-      }
+      if (s.ExportImages && !header) content = CellContentWithPictures(real, r, text, raw, pictures);
       row += "<TD class=\"c" + IntToStr(classOf(joined)) + "\"" + spans + (ww ? "" : " nowrap") + width + ">" + content +
              "</td>";
     }

@@ -52,6 +52,7 @@ class TBrush;
 class TPen;
 class TTimer;
 class TGridTransEdit;
+class THTMLPictureWriter;
 
 using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& HintStr)>;
@@ -737,6 +738,8 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   bool SmartSeries(const TGridRect& Sel, int Count);
   void SmartRepeat(const TGridRect& Sel, int Count);
   void PasteSmartCell(int ACol, int ARow, const String& Value, bool Announce);
+  String CellContentWithPictures(int ACol, int ARow, const String& Text, const String& Raw,
+                                 THTMLPictureWriter& Pictures);
   void ASCIIText(const String& FileName, bool Append, String& Out);
   void WriteASCII(const String& FileName, bool Unicode, bool Append);
   TPoint FClipTopLeft{-1, -1};

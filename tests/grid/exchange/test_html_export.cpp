@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "classlib/Bitmap.h"
+#include "classlib/ImgList.h"
 #include "classlib/StringList.h"
 #include "grid/model/RivErodovOzar.h"
 #include "ExchangeFixture.h"
@@ -49,6 +51,36 @@ for tr in doc.iter('tr'):
             "_|merged#span2x2|_\n"
             "_|Ωμέγαline\n");
   std::remove(path.c_str());
+}
+
+TEST(HTMLExport, PicturesAreWrittenBesideThePageFromOneOnEachExport) {
+  auto grid = MakeGrid(3, 3);
+  TImageList images(nullptr);
+  TBitmap square(4, 4);
+  images.Add(&square);
+  grid->SetGridImages(&images);
+  grid->CreateBitmap(1, 1, false, haLeft, vaTop)->SetSize(5, 3);
+  grid->SetCells(1, 1, "bmp");
+  grid->AddImageIdx(2, 1, 0, haLeft, vaTop);
+  grid->SetCells(2, 1, "listed");
+  grid->AddDataImage(1, 2, 0, haLeft, vaTop);
+  grid->SetCells(1, 2, "0");
+  grid->AddDataImage(2, 2, 0, haLeft, vaTop);
+  grid->SetCells(2, 2, "7");
+  const String dir = ::testing::TempDir() + "exchange_pictures/";
+  ForceDirectories(dir);
+  const String path = dir + "page.html";
+  for (int round = 0; round < 2; ++round) {
+    grid->SaveToHTML(path);
+    const String page = ReadBytes(path);
+    EXPECT_NE(page.find("bmp<img src= \"file://" + dir + "images/img1.jpg\">"), String::npos) << page;
+    EXPECT_NE(page.find("<img src= \"file://" + dir + "images/img2.jpg\">listed"), String::npos);
+    EXPECT_NE(page.find(">" "<img src= \"file://" + dir + "images/img3.jpg\"></td>"), String::npos) << "a data image alone";
+    EXPECT_EQ(page.find("img4"), String::npos) << "an index outside the images writes an empty cell";
+    EXPECT_EQ(page.find(">7<"), String::npos);
+    EXPECT_TRUE(FileExists(dir + "images/img3.jpg"));
+  }
+  grid->SetGridImages(nullptr);
 }
 
 }  // namespace
