@@ -62,11 +62,12 @@ bool TRivErodovOzar::SmartSeries(const TGridRect& Sel, int) {
     DecodeDate(d1, y1, m1, dd1);
     DecodeDate(d2, y2, m2, dd2);
     const bool asDate = HasChar(first, FormatSettings.DateSeparator);
-    auto current = std::make_shared<TDateTime>(d1);
     const double step = d2 - d1;
+    const int dy = y2 - y1, dm = m2 - m1, dd = dd2 - dd1;
+    // Counted from the first date, so that a day clamped in a short month comes back after it.
     valueAt = [=](int k) {
-      if (k > 0) *current = AddToDate(y2 - y1, m2 - m1, dd2 - dd1, *current, step);
-      return asDate ? DateToStr(*current) : TimeToStr(*current);
+      const TDateTime value = AddToDate(k * dy, k * dm, k * dd, d1, k * step);
+      return asDate ? DateToStr(value) : TimeToStr(value);
     };
   } else if (!HasChar(first, decimal) && !HasChar(second, decimal) && [&] {
                int a = 0, b = 0;
