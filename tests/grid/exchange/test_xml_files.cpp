@@ -102,6 +102,18 @@ TEST(XMLFiles, DamagedFilesFailWithTheParserErrorAndLeaveTheGrid) {
   }
   WriteBytes(path, String(300, '<') + "a>");
   expectRefused(ReadBytes(path), "garbage");
+  String deep = "<?xml version=\"1.0\"?>";
+  for (int i = 0; i < 100000; ++i) deep += "<a>";
+  expectRefused(deep, "nested too deeply");
+  String laughs = "<?xml version=\"1.0\"?><!DOCTYPE l [<!ENTITY a \"aaaaaaaaaa\">";
+  for (char c = 'b'; c <= 'j'; ++c)
+    laughs += String("<!ENTITY ") + c + " \"" + [&] {
+      String refs;
+      for (int i = 0; i < 10; ++i) refs += String("&") + static_cast<char>(c - 1) + ";";
+      return refs;
+    }() + "\">";
+  laughs += "]><l><r><f>&j;</f></r></l>";
+  expectRefused(laughs, "entities that expand without end");
   std::remove(path.c_str());
   auto grid = MakeGrid(2, 2);
   EXPECT_THROW(grid->LoadFromXML(path), Exception);
