@@ -42,7 +42,7 @@ TEST(RivCore, NewGridStartsWithTheDocumentedValues) {
   EXPECT_EQ(fresh->ActiveCellColor, 0x808080);
   EXPECT_EQ(fresh->SelectionColor, 0xEACAB6);
   EXPECT_EQ(fresh->Look(), glXP);
-  EXPECT_EQ(fresh->GroupColumn, -1);
+  EXPECT_EQ(fresh->GroupColumn(), -1);
   EXPECT_EQ(fresh->FixedFont()->Name(), "Tahoma");
   EXPECT_TRUE(fresh->FixedFont()->Style().Contains(fsBold));
   EXPECT_TRUE(fresh->ActiveCellFont()->Style().Contains(fsBold));

@@ -276,7 +276,7 @@ TEST(RivColumnOrder, MovedColumnsAreFoundAndPutBackWithTheirCells) {
   EXPECT_EQ(grid->GetCellGraphic(1, 2), g);
   for (int p = 0; p < 6; ++p) EXPECT_EQ(grid->ColumnAtPosition(p), p);
   // With a grouping column the positions skip it.
-  grid->GroupColumn = 2;
+  grid->SetGroupColumn(2);
   EXPECT_EQ(grid->ColumnPosition(4), 3);
   EXPECT_EQ(grid->ColumnAtPosition(3), 4);
   EXPECT_EQ(grid->ColumnPosition(1), 1);

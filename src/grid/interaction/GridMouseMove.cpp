@@ -57,6 +57,11 @@ void TRivErodovOzar::HandleMouseDown(TMouseButton Button, TShiftState Shift, int
     if (CanFocus() && !Focused()) SetFocus();
     return;
   }
+  // A press on a node's expand mark opens or closes the node and selects nothing.
+  if (Button == mbLeft && ACol == 0 && !Shift.Contains(ssDouble) && IsNode(ARow) && IsInNodeGlyph(ARow, X)) {
+    ToggleNode(ARow);
+    return;
+  }
   FEditStart = true;
   TBaseGrid::MouseDown(Button, Shift, X, Y);
   FEditStart = false;

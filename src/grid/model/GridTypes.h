@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "classlib/Exceptions.h"
 #include "classlib/Persistent.h"
@@ -18,7 +19,11 @@ enum TCellType { ctBitmap, ctIcon, ctNone, ctImageList, ctCheckBox, ctDataCheckB
                  ctComment, ctImages, ctPicture, ctFilePicture, ctValue, ctRangeIndicator, ctDataPicture,
                  ctDataImage, ctNode, ctRadioButton, ctVirtCheckBox, ctRowCheckBox, ctProgressPie,
                  ctInterface, ctButton, ctBitButton, ctRating, ctXPProgress, ctBalloon, ctShape, ctScrollbar,
-                 ctRotated, ctEmpty };
+                 ctRotated, ctEmpty, ctSummary };
+
+// Tree-node events: the row as shown and its real index; Allow false keeps the node as it is.
+using TNodeClickEvent = std::function<void(TObject* Sender, int ARow, int ARowReal)>;
+using TNodeAllowEvent = std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)>;
 
 // Where a cell graphic stands, horizontally and vertically, in its cell and beside its text.
 enum TCellHAlign { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };

@@ -351,6 +351,7 @@ void TRivErodovOzar::Assign(TPersistent* Source) {
   FSearchFooter->Assign(src->FSearchFooter.get());
   FBands->Assign(src->FBands.get());
   FCellNode->Assign(src->FCellNode.get());
+  FGrouping->Assign(src->FGrouping.get());
   FProgressAppearance->Assign(src->FProgressAppearance.get());
   FColumnSize->Assign(src->FColumnSize.get());
   FSyncGrid->Assign(src->FSyncGrid.get());

@@ -28,6 +28,7 @@
 #include "grid/paint/ProgressAppearance.h"
 #include "grid/paint/ControlLook.h"
 #include "grid/model/SortSettings.h"
+#include "grid/tools/Grouping.h"
 #include "grid/base/RivStyleIF.h"
 #include "grid/base/ZudAzudDraw.h"
 #include "grid/base/RivObjLists.h"
@@ -393,7 +394,6 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   int MaxRowHeight = 0;
   int MinColWidth = 0;
   int MaxColWidth = 0;
-  int GroupColumn = -1;
   int PrintPageFrom = 1;
   int PrintPageTo = 1;
   TGridDrawingStyle DrawingStyle = gdsClassic;
@@ -401,14 +401,6 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TColor BackgroundColorTo = clNone;
   bool EnabledRowsInUse = false;
   bool FloatingFooterVisible = false;
-  bool GroupShowCount = false;
-  String GroupCountFormat;
-  bool GroupHeaderUnderline = false;
-  bool GroupSummaryLine = false;
-  TColor GroupHeaderLineColor = 0xFF0000;
-  TColor GroupSummaryLineColor = 0xFF0000;
-  int GroupHeaderLineWidth = 2;
-  int GroupSummaryLineWidth = 2;
   // The image list image-index cells draw from (not owned; dropped when it is freed).
   TCustomImageList* GridImages() const { return FGridImages; }
   void SetGridImages(TCustomImageList* Value);
@@ -772,6 +764,86 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TSortDirection AutoNumberDirection = sdAscending;
   TGroupCalcEvent OnGroupCalc;
 
+  // ---- Tree nodes and child rows (RivErodovOzarNodes.cpp, RivErodovOzarChildRows.cpp) ----
+  // AddNode, RemoveNode, ExpandNode, ContractNode, InsertChildRow, RemoveChildRow and
+  // InsertNormalRow take real rows; the others display rows.
+  void AddNode(int ARow, int Span);
+  void SetSummaryRow(int ARow);
+  void RemoveNode(int ARow);
+  void RemoveAllNodes();
+  bool GetNodeState(int ARow);
+  void SetNodeState(int ARow, bool Value);
+  int GetNodeLevel(int ARow);
+  int GetNodeSpan(int ARow);
+  void SetNodeSpan(int ARow, int Span);
+  void UpdateNodeSpan(int ARow, int Delta);
+  int GetSubNodeCount(int ARow);
+  void UpdateSubNodeCount(int ARow, int Delta);
+  bool IsNode(int ARow);
+  bool IsSummary(int ARow);
+  void ExpandNode(int ARow);
+  void ContractNode(int ARow);
+  void ExpandAll();
+  void ContractAll();
+  int GetParentRow(int ARow);
+  // Tree-line shape for the painter: 0 node row, 1 last row of a branch, 2 a row with more
+  // below it on its level.
+  int GetNodeSpanType(int ARow);
+  bool IsInNodeGlyph(int ARow, int X);
+  void InsertChildRow(int ARow, int InsertAt);
+  void RemoveChildRow(int ARow);
+  void InsertNormalRow(int ARow);
+  void RemoveNormalRow(int ARow);
+  int NumNodes() const { return FNumNodes; }
+  TNodeClickEvent OnExpandNode;
+  TNodeClickEvent OnContractNode;
+  TNodeAllowEvent OnBeforeExpandNode;
+  TNodeAllowEvent OnBeforeContractNode;
+
+  // ---- Grouping (tools/GridGrouping.cpp, tools/GridSubGrouping.cpp, tools/GridGroupCalc.cpp) ----
+  TGrouping* Grouping() const { return FGrouping.get(); }
+  // The grouped column, -1 when the grid is not grouped.
+  int GroupColumn() const { return FGroupColumn; }
+  // -1 ungroups; any other value groups on that column.
+  void SetGroupColumn(int Value);
+  virtual void Group(int Colindex);
+  virtual void UnGroup();
+  virtual void SubGroup(int Colindex);
+  virtual void SubUnGroup(int Colindex);
+  // Method 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 custom (OnGroupCalc).
+  void GroupCalc(int Colindex, int method);
+  void GroupSum(int Colindex) { GroupCalc(Colindex, 1); }
+  void GroupAvg(int Colindex) { GroupCalc(Colindex, 2); }
+  void GroupMin(int Colindex) { GroupCalc(Colindex, 3); }
+  void GroupMax(int Colindex) { GroupCalc(Colindex, 4); }
+  void GroupCount(int Colindex) { GroupCalc(Colindex, 5); }
+  void GroupCustomCalc(int Colindex) { GroupCalc(Colindex, 6); }
+  bool IsGrouping() const { return FIsGrouping; }
+
+ protected:
+  // The ctNode graphic of display row ARow, nullptr for other rows.
+  TCellGraphic* NodeGraphic(int ARow);
+  void DoExpandNode(int ARow);
+  // The user's toggle of the node at display row ARow, between the before and after events.
+  void ToggleNode(int ARow);
+  // Adds Delta to the node level of display rows From..To, making properties where needed.
+  void ShiftNodeLevels(int From, int To, int Delta);
+  // The display row of the first node row after ARow, RowCount when there is none.
+  int NextNodeRow(int ARow);
+  void SetHeaderColors(int ARow);
+  // The header colours on one (merged) cell instead of the row.
+  void SetHeaderCellColors(int ACol, int ARow);
+  void SetSummaryColors(int ARow);
+  void ResetRowColors(int ARow, bool Summary);
+  int FNumNodes = 0;
+  std::unique_ptr<TGrouping> FGrouping = std::make_unique<TGrouping>(this);
+  int FGroupColumn = -1;
+  int FGroupWidth = 0;
+  String FGroupCaption;
+  String FGroupFooter;
+  bool FIsGrouping = false;
+
+ public:
   // ---- Automatic sizing (RivErodovOzarSizing.cpp) ----
   void AutoSizeCol(int ACol, int Padding = 0);
   void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
@@ -1066,7 +1138,7 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   virtual void DoAutoSizeCol(int ACol, bool GrowOnly);
   virtual void DoAutoSizeRow(int ARow, bool GrowOnly);
   // Whether row ARow of column ACol takes part in the column statistics.
-  bool IsCalcCell(int ACol, int ARow);
+  bool IsCalcCell(int ACol, int ARow, bool Hidden);
   // The cell's number when it holds one.
   bool CellNumber(int ACol, int ARow, bool AllRows, double& Value);
   double ColumnStat(int ACol, int fromRow, int toRow, int Stat);

@@ -3,8 +3,10 @@
 
 #include "grid/model/RivErodovOzar.h"
 
-bool TRivErodovOzar::IsCalcCell(int ACol, int ARow) {
-  // A hidden row (no display row) always counts; merged cells count once, at their base.
+bool TRivErodovOzar::IsCalcCell(int ACol, int ARow, bool Hidden) {
+  // A hidden row always counts; in a grouped grid the header and summary rows do not; merged
+  // cells count once, at their base.
+  if (!Hidden && FGroupColumn != -1 && (IsNode(ARow) || IsSummary(ARow))) return false;
   return ARow < 0 || IsBaseCell(ACol, ARow);
 }
 
@@ -25,7 +27,7 @@ double TRivErodovOzar::ColumnStat(int ACol, int fromRow, int toRow, int Stat) {
   double result = Stat == 0 ? 0.0 : static_cast<double>(GetCellFloat(ACol, fromRow));
   ExportNotification(esExportStart, fromRow);
   for (int r = fromRow; r <= toRow; ++r) {
-    if (!IsCalcCell(ACol, realRows ? DisplRowIndex(r) : r)) continue;
+    if (!IsCalcCell(ACol, realRows ? DisplRowIndex(r) : r, realRows && IsHiddenRow(r))) continue;
     ExportNotification(esExportNextRow, r);
     double value = 0;
     if (!CellNumber(ACol, r, realRows, value)) continue;

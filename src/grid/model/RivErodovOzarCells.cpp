@@ -169,12 +169,11 @@ intptr_t TRivErodovOzar::GetCellGraphicObjectValue(int ACol, int ARow) {
   }
 }
 
-// The grid has no tree nodes yet: no row is a node row.
-bool TRivErodovOzar::HasNodes() { return false; }
+bool TRivErodovOzar::HasNodes() { return FNumNodes > 0; }
 
 int TRivErodovOzar::NodeIndentOfRow(int ARow) {
   if (!HasNodes() || ARow < 0 || !HasCellProperties(0, ARow)) return 0;
-  return GetCellProperties(0, ARow)->NodeLevel() * 12;
+  return GetCellProperties(0, ARow)->NodeLevel() * FCellNode->NodeIndent();
 }
 
 // ---- Tagging ----
@@ -204,5 +203,12 @@ void TRivErodovOzar::DoGetDisplText(int ACol, int ARow, String& Value) {
         break;
       }
     }
+  }
+  if (ACol == 1 && FGrouping->ShowGroupCount() && IsNode(ARow)) {
+    const int n = GetNodeSpan(ARow) - GetSubNodeCount(ARow) - 1;
+    if (!FGrouping->GroupCountFormat().empty())
+      Value += Format(FGrouping->GroupCountFormat(), {n});
+    else
+      Value += " (" + IntToStr(n) + ")";
   }
 }

@@ -72,6 +72,7 @@ void TRivErodovOzar::ClearNormalCells() {
 }
 
 void TRivErodovOzar::Clear() {
+  if (FNumNodes > 0) RemoveAllNodes();
   if (RowCount() > 0 && ColCount() > 0) ClearRect(0, 0, AllColCount() - 1, RowCount() - 1);
   // Texts kept beyond the counts must not come back when the grid grows again.
   ClearAllTexts();

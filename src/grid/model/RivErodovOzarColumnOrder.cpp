@@ -51,13 +51,13 @@ int TRivErodovOzar::ColumnPosition(int ACol) {
       break;
     }
   }
-  if (GroupColumn >= 0 && ACol >= GroupColumn) --position;
+  if (FGroupColumn >= 0 && ACol >= FGroupColumn) --position;
   return position;
 }
 
 int TRivErodovOzar::ColumnAtPosition(int ACol) {
   int column = ACol >= 0 && ACol < FColumnOrder->Count() ? FColumnOrder->Items(ACol) : ACol;
-  if (GroupColumn >= 0 && column >= GroupColumn) ++column;
+  if (FGroupColumn >= 0 && column >= FGroupColumn) ++column;
   return column;
 }
 

@@ -235,10 +235,22 @@ void TRivErodovOzar::DoSelectionChanged(int ALeft, int ATop, int ARight, int ABo
   if (OnSelectionChanged) OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
 }
 
-void TRivErodovOzar::InsertOneRow(int ARow) { InsertRows(ARow, 1, true); }
+void TRivErodovOzar::InsertOneRow(int ARow) {
+  if (FNumNodes == 0)
+    InsertRows(ARow, 1, true);
+  else if (GetParentRow(ARow) < 0)
+    InsertNormalRow(RealRowIndex(ARow));
+  else
+    InsertChildRow(RealRowIndex(ARow), 0);
+}
 
 void TRivErodovOzar::RemoveOneRow(int ARow) {
-  if (RowCount() - FixedRows() - FFixedFooters == 1 && !FFixedRowAlways)
+  if (FNumNodes > 0) {
+    if (GetParentRow(ARow) < 0)
+      RemoveNormalRow(ARow);
+    else
+      RemoveChildRow(RealRowIndex(ARow));
+  } else if (RowCount() - FixedRows() - FFixedFooters == 1 && !FFixedRowAlways)
     ClearRows(ARow, 1);
   else
     RemoveRows(ARow, 1);
