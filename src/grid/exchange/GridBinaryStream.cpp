@@ -395,11 +395,11 @@ void TRivErodovOzar::LoadAtPointFromBinStream(const TPoint& Point, TStream* Stre
 
 void TRivErodovOzar::LoadFromBinStream(TStream* Stream) {
   LoadAtPointFromBinStream(TPoint{0, 0}, Stream);
+  int nodes = 0;
   for (int r = FixedRows(); r < RowCount(); ++r)
-    if (GetCellType(0, r) == ctNode) {
-      RepaintCol(0);
-      break;
-    }
+    if (GetCellType(0, r) == ctNode) ++nodes;
+  FNumNodes = nodes;
+  if (nodes > 0) RepaintCol(0);
 }
 
 void TRivErodovOzar::SaveToBinFile(const String& FileName) {

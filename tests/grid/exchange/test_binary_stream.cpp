@@ -71,6 +71,19 @@ TEST(BinaryStream, FullGridRoundTripRestoresSizesTextsPropertiesAndOwnedGraphics
   EXPECT_EQ(target->GetCellGraphic(2, 2), nullptr);
 }
 
+TEST(BinaryStream, LoadingCountsTheNodeRows) {
+  auto source = MakeGrid(3, 5);
+  source->AddNode(1, 2);
+  source->AddNode(3, 2);
+  TMemoryStream stream;
+  source->SaveToBinStream(&stream);
+  stream.SetPosition(0);
+  auto target = MakeGrid(3, 5);
+  target->LoadFromBinStream(&stream);
+  EXPECT_EQ(target->NumNodes(), 2);
+  EXPECT_TRUE(target->IsNode(3));
+}
+
 TEST(BinaryStream, RectangleLandsAtThePoint) {
   auto source = MakeGrid(8, 10);
   for (int r = 7; r <= 9; ++r)
