@@ -7,6 +7,7 @@
 #include "classlib/Clipbrd.h"
 #include "classlib/RichEdit.h"
 #include "classlib/Streams.h"
+#include "grid/base/BaseGridUndoRedo.h"
 #include "grid/base/ZudAzud.h"
 #include "grid/exchange/GridStreamCarriers.h"
 #include "grid/model/RivErodovOzar.h"
@@ -114,6 +115,7 @@ void TRivErodovOzar::MarkPastedRowsModified(TPoint, TRect Rect, TClipOperation) 
 
 void TRivErodovOzar::PasteCellText(int ACol, int ARow, const String& Value) {
   const int real = RealColIndex(ACol);
+  if (UndoRedo() != nullptr) UndoRedo()->RegisterChange(real, ARow, TBaseGrid::Cells(real, ARow), Value);
   const TCellGraphic* graphic = GetCellGraphic(real, ARow);
   if (graphic != nullptr && (graphic->CellType == ctCheckBox || graphic->CellType == ctDataCheckBox))
     SetCheckBoxStateNotify(real, ARow, Value == CheckTrue);
@@ -233,9 +235,16 @@ void TRivErodovOzar::CutSelectionToClipboard() {
       if (IsColSelected(c)) ClearCols(c, 1);
   } else {
     const TGridRect s = Selection();
+    // One undo step for the whole cut.
+    if (UndoRedo() != nullptr) UndoRedo()->StartSequence();
     for (int r = s.Top; r <= s.Bottom; ++r)
       for (int c = s.Left; c <= s.Right; ++c)
-        if (Navigation()->AllowClipboardAlways || IsEditable(RealColIndex(c), r)) TBaseGrid::SetCells(RealColIndex(c), r, "");
+        if (Navigation()->AllowClipboardAlways || IsEditable(RealColIndex(c), r)) {
+          const int real = RealColIndex(c);
+          if (UndoRedo() != nullptr) UndoRedo()->RegisterChange(real, r, TBaseGrid::Cells(real, r), "");
+          TBaseGrid::SetCells(real, r, "");
+        }
+    if (UndoRedo() != nullptr) UndoRedo()->StopSequence();
     if (ShowModified()->Enabled)
       for (int r = s.Top; r <= s.Bottom; ++r) SetRowModified(r, true);
     if (Navigation()->AllowFmtClipboard) FreeCellPropertiesRect(RealColIndex(s.Left), s.Top, RealColIndex(s.Right), s.Bottom);
@@ -253,6 +262,16 @@ TRivErodovOzar::TPasteResult TRivErodovOzar::PasteTextAt(const String& Source, i
     return result;
   const String text = NormalizePastedText(Source);
   const bool insert = Navigation()->ClipboardPasteAction == paInsert;
+  // One undo step for the whole paste, closed also when a handler fails.
+  struct TUndoSequence {
+    TRivGridUndoRedo* Undo;
+    explicit TUndoSequence(TRivGridUndoRedo* U) : Undo(U) {
+      if (Undo != nullptr) Undo->StartSequence();
+    }
+    ~TUndoSequence() {
+      if (Undo != nullptr) Undo->StopSequence();
+    }
+  } sequence(UndoRedo());
   int row = ARow;
   TRect pasted{ACol, ARow, ACol - 1, ARow - 1};
   size_t pos = 0;

@@ -5,6 +5,7 @@
 #include "classlib/Clipbrd.h"
 #include "classlib/Messages.h"
 #include "classlib/WinApi.h"
+#include "grid/base/BaseGridUndoRedo.h"
 #include "grid/model/RivErodovOzar.h"
 #include "ExchangeFixture.h"
 
@@ -138,6 +139,25 @@ TEST(ClipboardPaste, OwnFormatCarriesPropertiesAndGraphicsThroughCut) {
   EXPECT_THROW(grid->PasteSelectionFromClipboard(), EReadError);
   EXPECT_EQ(grid->ColCount(), 5);
   EXPECT_EQ(grid->RowCount(), 5);
+}
+
+TEST(ClipboardPaste, PasteAndCutAreOneUndoStepEach) {
+  auto grid = EditGrid(4, 4);
+  std::unique_ptr<TRivGridUndoRedo> undo(New<TRivGridUndoRedo>(nullptr));
+  grid->SetUndoRedo(undo.get());
+  grid->SetCells(1, 1, "old");
+  Clipboard()->SetAsText("a\tb\r\nc\td\r\n");
+  grid->SelectCells(1, 1, 1, 1);
+  grid->PasteSelectionFromClipboard();
+  EXPECT_EQ(Block(*grid, 1, 1, 2, 2), "a,b/c,d");
+  grid->SelectCells(1, 1, 2, 1);
+  grid->CutSelectionToClipboard();
+  EXPECT_EQ(Block(*grid, 1, 1, 2, 2), ",/c,d");
+  undo->Undo();
+  EXPECT_EQ(Block(*grid, 1, 1, 2, 2), "a,b/c,d");
+  undo->Undo();
+  EXPECT_EQ(Block(*grid, 1, 1, 2, 2), "old,/,");
+  grid->SetUndoRedo(nullptr);
 }
 
 TEST(SmartPaste, FillsRepeatsAndContinuesSeries) {
