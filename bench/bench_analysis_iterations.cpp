@@ -2,7 +2,7 @@
 // plain baseline: the same draws and the same results computed the simple way the program
 // used to (each guild's matrix rebuilt, the scalar pair loop and the counting-pass ranking,
 // the library sort and the observed logarithms every draw, all five regression sums every
-// permutation). Sizes as a user runs them, and twice those. Each benchmark checks at the end
+// permutation, for data with decimals and for whole numbers). Sizes as a user runs them, and twice those. Each benchmark checks at the end
 // that its results equal the baseline's for the same seed.
 #include <benchmark/benchmark.h>
 
@@ -326,13 +326,15 @@ BENCHMARK(BM_SizeOverlapIteration_Program)->Arg(100)->Arg(200);
 
 // ---------------------------------------------------------------- regression
 
-void RegressionData(int n, std::vector<double>& X, std::vector<double>& Y) {
+// Y with decimals, as typed, or whole numbers (counts), whose extended total is exact in any
+// order.
+void RegressionData(int n, bool Whole, std::vector<double>& X, std::vector<double>& Y) {
   uint64_t s = 12345;
   X.clear();
   Y.clear();
   for (int i = 0; i < n; ++i) {
     X.push_back(i + 1);
-    Y.push_back(std::round(Uniform01(s) * 1e6) / 1e4);  // data with decimals, as typed
+    Y.push_back(Whole ? std::round(Uniform01(s) * 1e3) : std::round(Uniform01(s) * 1e6) / 1e4);
   }
 }
 
@@ -368,25 +370,25 @@ TRegressionLine PlainRegression(const std::vector<double>& X, const std::vector<
 
 void BM_RegressionIteration_Plain(benchmark::State& state) {
   std::vector<double> x, y;
-  RegressionData(static_cast<int>(state.range(0)), x, y);
+  RegressionData(static_cast<int>(state.range(0)), state.range(1) != 0, x, y);
   RandSeed = 11;
   for (auto _ : state) {
     PlainRandomizeLists(y);
     benchmark::DoNotOptimize(PlainRegression(x, y));
   }
 }
-BENCHMARK(BM_RegressionIteration_Plain)->Arg(1000)->Arg(2000);
+BENCHMARK(BM_RegressionIteration_Plain)->ArgsProduct({{1000, 2000}, {0, 1}})->ArgNames({"rows", "whole"});
 
 void BM_RegressionIteration_Program(benchmark::State& state) {
   std::vector<double> x, y;
-  RegressionData(static_cast<int>(state.range(0)), x, y);
+  RegressionData(static_cast<int>(state.range(0)), state.range(1) != 0, x, y);
   RegressionSums sums = CalculateRegressionSums(x, y, static_cast<Integer>(y.size()));
   RandSeed = 11;
   for (auto _ : state) {
     RandomizeLists(y);
     benchmark::DoNotOptimize(Do_PermutedRegression(sums, x, y));
   }
-  RegressionData(static_cast<int>(state.range(0)), x, y);
+  RegressionData(static_cast<int>(state.range(0)), state.range(1) != 0, x, y);
   std::vector<double> plainY = y;
   RandSeed = 5;
   bool same = true;
@@ -401,6 +403,6 @@ void BM_RegressionIteration_Program(benchmark::State& state) {
   }
   if (!same) state.SkipWithError("results differ from the baseline");
 }
-BENCHMARK(BM_RegressionIteration_Program)->Arg(1000)->Arg(2000);
+BENCHMARK(BM_RegressionIteration_Program)->ArgsProduct({{1000, 2000}, {0, 1}})->ArgNames({"rows", "whole"});
 
 }  // namespace

@@ -10,7 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth
-  python3 python3-olefile python3-xlrd
+  python3 python3-olefile python3-xlrd poppler-utils
   libreoffice-calc-nogui
 )
 

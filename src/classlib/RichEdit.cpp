@@ -117,6 +117,8 @@ int TTextAttributes::Size() const { return First().FontSize; }
 void TTextAttributes::SetSize(int Value) { Apply([&](TRichRun& r) { r.FontSize = Value; }); }
 TFontStyles TTextAttributes::Style() const { return First().Style; }
 void TTextAttributes::SetStyle(TFontStyles Value) { Apply([&](TRichRun& r) { r.Style = Value; }); }
+int TTextAttributes::Offset() const { return First().Offset; }
+void TTextAttributes::SetOffset(int Value) { Apply([&](TRichRun& r) { r.Offset = Value; }); }
 
 // ---- The edit ----
 

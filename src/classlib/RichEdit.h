@@ -47,6 +47,9 @@ class TTextAttributes {
   void SetSize(int Value);
   TFontStyles Style() const;
   void SetStyle(TFontStyles Value);
+  // Twips above (positive) or below the base line.
+  int Offset() const;
+  void SetOffset(int Value);
 
  private:
   const TRichRun& First() const;

@@ -204,9 +204,16 @@ class TRTFReader {
       LookChanging();
       FState.Look.Style -= fsUnderline;
       LookChanged();
+    } else if (word == "up" || word == "dn") {
+      // Half points; 3 when the word has no number.
+      LookChanging();
+      const int halfPoints = static_cast<int>(hasParam ? param : 3);
+      FState.Look.Offset = (word == "up" ? 10 : -10) * halfPoints;
+      LookChanged();
     } else if (word == "plain") {
       LookChanging();
       FState.Look.Style = TFontStyles{};
+      FState.Look.Offset = 0;
       LookChanged();
     } else if (word == "par" || word == "line") {
       Text("\n");
@@ -285,6 +292,8 @@ String WriteRTF(const TRichDocument& Doc) {
     if (run.Style.Contains(fsItalic)) body += "\\i";
     if (run.Style.Contains(fsUnderline)) body += "\\ul";
     if (run.Style.Contains(fsStrikeOut)) body += "\\strike";
+    if (run.Offset > 0) body += "\\up" + std::to_string(run.Offset / 10);
+    if (run.Offset < 0) body += "\\dn" + std::to_string(-run.Offset / 10);
     body += " " + EscapeRTF(run.Text);
   }
   String out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";

@@ -1,6 +1,6 @@
 // The rich edit's document and its RTF reading and writing: runs of text with one font, size,
 // colour and style each, paragraphs as line feeds inside the runs. The RTF understood and
-// written is the subset a cell needs: font and colour tables, \f, \fs, \cf, \b, \i, \ul,
+// written is the subset a cell needs: font and colour tables, \f, \fs, \cf, \b, \i, \ul, \up, \dn,
 // \plain, \par, \line, \tab, \'hh (Windows-1252) and \uN.
 #pragma once
 
@@ -15,8 +15,10 @@ struct TRichRun {
   int FontSize = 8;  // points
   TColor Color = 0x000000;
   TFontStyles Style;
+  int Offset = 0;  // twips above (positive) or below the base line: superscript, subscript
   bool SameLook(const TRichRun& Other) const {
-    return FontName == Other.FontName && FontSize == Other.FontSize && Color == Other.Color && Style == Other.Style;
+    return FontName == Other.FontName && FontSize == Other.FontSize && Color == Other.Color && Style == Other.Style &&
+           Offset == Other.Offset;
   }
 };
 

@@ -2,6 +2,7 @@
 // deleted or replaced, and may be null.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -46,6 +47,8 @@ class TBaseList {
     FItems.erase(FItems.begin() + Index);
     return item;
   }
+  // Room for Extra more items, so that adding them one by one does not grow the list each time.
+  void ReserveMore(Integer Extra) { FItems.reserve(FItems.size() + static_cast<size_t>(std::max(Extra, 0))); }
   virtual void Clear() {
     for (auto& item : FItems) Notify(item.get(), false);
     FItems.clear();

@@ -53,9 +53,10 @@ class TRowColRecordListOf : public TRecordListOf<T> {
     return TRecordListOf<T>::Add(std::move(Item));
   }
   void Sort() {
-    std::stable_sort(this->FItems.begin(), this->FItems.end(), [](const auto& a, const auto& b) {
-      return ColumnOf(a.get()) < ColumnOf(b.get());
-    });
+    const auto byColumn = [](const auto& a, const auto& b) { return ColumnOf(a.get()) < ColumnOf(b.get()); };
+    // A row read from a file is in order already; the stable sort would take a buffer for it.
+    if (!std::is_sorted(this->FItems.begin(), this->FItems.end(), byColumn))
+      std::stable_sort(this->FItems.begin(), this->FItems.end(), byColumn);
     Sorted = true;
   }
   // Sorts when needed, then bisects by column; Index is the match or where it belongs.

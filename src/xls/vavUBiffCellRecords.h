@@ -97,6 +97,8 @@ class TMultipleValueRecord : public TRecordOf<TMultipleValueRecord, TBaseRecord>
   virtual std::unique_ptr<TCellRecord> ExtractOneRecord() { return nullptr; }
   Word Row() const { return GetWord(Data, 0); }
   Word FirstColumn() const { return GetWord(Data, 2); }
+  // The cells the record packs.
+  virtual Integer CellCount() const { return 0; }
 
   Integer CurrentCol = 0;
 };
@@ -106,6 +108,7 @@ class TMulBlankRecord : public TRecordOf<TMulBlankRecord, TMultipleValueRecord> 
  public:
   using TRecordOf::TRecordOf;
   bool Eof() const override { return 6 + 2 * static_cast<size_t>(CurrentCol) >= Data.size(); }
+  Integer CellCount() const override { return Data.size() >= 6 ? static_cast<Integer>((Data.size() - 6) / 2) : 0; }
   std::unique_ptr<TCellRecord> ExtractOneRecord() override;
 };
 
@@ -114,5 +117,6 @@ class TMulRKRecord : public TRecordOf<TMulRKRecord, TMultipleValueRecord> {
  public:
   using TRecordOf::TRecordOf;
   bool Eof() const override { return 10 + 6 * static_cast<size_t>(CurrentCol) >= Data.size(); }
+  Integer CellCount() const override { return Data.size() >= 6 ? static_cast<Integer>((Data.size() - 6) / 6) : 0; }
   std::unique_ptr<TCellRecord> ExtractOneRecord() override;
 };

@@ -292,11 +292,18 @@ void TCells::AddCell(std::unique_ptr<TCellRecord> aRecord, Integer aRow) {
 }
 
 void TCells::AddMultipleCells(TMultipleValueRecord& aRecord) {
+  bool reserved = false;
   while (!aRecord.Eof()) {
     auto cell = aRecord.ExtractOneRecord();
     if (cell) {
       const Integer row = cell->Row();
       AddCell(std::move(cell), row);
+      // Once the row stands, room for the rest of the record's cells in one step.
+      if (!reserved)
+        if (TCellRecordList* list = FCellList.RowList(row)) {
+          list->ReserveMore(aRecord.CellCount() - aRecord.CurrentCol);
+          reserved = true;
+        }
     }
   }
 }

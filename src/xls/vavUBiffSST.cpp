@@ -16,6 +16,30 @@ void PackString(std::vector<Byte>& out, const TExcelString& s) {
   out.assign(TSST::EntryHeader, 0);
   s.SaveToStream(out, true);
 }
+
+// The byte size of the string (2-byte count) at Ofs when it lies wholly inside the record's own
+// data, else 0. Such a string's bytes are its packed form as they stand: read and written
+// again they come out the same.
+size_t WholeStringSize(const TBaseRecord& Record, Integer Ofs) {
+  const ArrayOfByte& d = Record.Data;
+  const size_t at = static_cast<size_t>(Ofs);
+  if (at + 3 > d.size()) return 0;
+  const size_t count = GetWord(d, at);
+  const Byte options = d[at + 2];
+  size_t size = 3, runs = 0, farEast = 0;
+  if (options & 0x08) {
+    if (at + size + 2 > d.size()) return 0;
+    runs = GetWord(d, at + size);
+    size += 2;
+  }
+  if (options & 0x04) {
+    if (at + size + 4 > d.size()) return 0;
+    farEast = GetCardinal(d, at + size);
+    size += 4;
+  }
+  size += count * ((options & 0x01) ? 2 : 1) + 4 * runs + farEast;
+  return at + size <= d.size() ? size : 0;
+}
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -158,6 +182,16 @@ void TSST::Load(const TSSTRecord& aSSTRecord) {
   // The count comes from the file: strings are read until it is reached, and a count larger
   // than the data fails on the first string that is not there.
   for (Cardinal i = 0; i < count; ++i) {
+    if (const size_t size = WholeStringSize(*record, ofs)) {
+      const Cardinal entry = static_cast<Cardinal>(EntryHeader + size);
+      Reserve(entry);
+      std::memset(&MemSST.Buffer[MemSST.UsedSize], 0, EntryHeader);
+      std::memcpy(&MemSST.Buffer[MemSST.UsedSize + EntryHeader], record->Data.data() + ofs, size);
+      FList.push_back(MemSST.UsedSize);
+      MemSST.UsedSize += entry;
+      ofs += static_cast<Integer>(size);
+      continue;
+    }
     TExcelString s(2, record, ofs);
     PackString(packed, s);
     Reserve(static_cast<Cardinal>(packed.size()));
@@ -173,7 +207,26 @@ void TSST::FixRefs() {
 }
 
 void TSST::Sort() {
-  std::sort(FList.begin(), FList.end(), [this](Cardinal a, Cardinal b) { return CompareEntries(a, b) < 0; });
+  // Each entry's size taken once rather than at every comparison. The comparisons answer as
+  // CompareEntries does, so the same sort leaves the same order, equal entries included.
+  struct TKeyed {
+    Cardinal Size;
+    Cardinal Entry;
+  };
+  // A table already in strictly ascending order (as this program writes it) is its own
+  // sorted order.
+  const auto ascending = [this](Cardinal a, Cardinal b) { return CompareEntries(a, b) < 0; };
+  if (std::adjacent_find(FList.begin(), FList.end(), [&](Cardinal a, Cardinal b) { return !ascending(a, b); }) ==
+      FList.end())
+    return;
+  std::vector<TKeyed> keyed(FList.size());
+  for (size_t i = 0; i < FList.size(); ++i) keyed[i] = {EntrySize(FList[i]), FList[i]};
+  const Byte* b = MemSST.Buffer.data();
+  std::sort(keyed.begin(), keyed.end(), [b](const TKeyed& x, const TKeyed& y) {
+    if (x.Size != y.Size) return x.Size < y.Size;
+    return std::memcmp(b + x.Entry + EntryHeader, b + y.Entry + EntryHeader, x.Size - EntryHeader) < 0;
+  });
+  for (size_t i = 0; i < FList.size(); ++i) FList[i] = keyed[i].Entry;
 }
 
 Int64 TSST::Walk(TOle2File* DataStream) {

@@ -3,10 +3,11 @@
 #include "xls/vavUBiffCellRecords.h"
 #include "xls/vavUBiffFormula.h"
 #include "xls/vavUBiffRecordFactory.h"
+#include "xls/vavUBiffSST.h"
 
 namespace {
 constexpr Word IdWINDOW2 = 0x023E, IdDEFCOLWIDTH = 0x0055, IdDEFAULTROWHEIGHT = 0x0225,
-               IdCOLINFO = 0x007D, IdROW = 0x0208, IdMERGEDCELLS = 0x00E5;
+               IdCOLINFO = 0x007D, IdROW = 0x0208, IdMERGEDCELLS = 0x00E5, IdLABEL = 0x0204, IdRSTRING = 0x00D6;
 
 ArrayOfByte Bytes(std::initializer_list<Word> words) {
   ArrayOfByte data;
@@ -96,6 +97,27 @@ void TWorkSheet::ClearValues() {
 void TWorkSheet::PlaceRecord(std::unique_ptr<TBaseRecord> aRecord, TLoadState& State, TOle2File* DataStream,
                              TRecordHeader* RecordHeader, TSST* SST) {
   const Word id = aRecord->Id;
+  // Value cells and ROW records, nearly every record of a big sheet, go straight to the cell
+  // store: the record factory gives each of these ids its own class, which no step below wants.
+  switch (id) {
+    case TLabelSSTRecord::Id_:
+      static_cast<TLabelSSTRecord*>(aRecord.get())->AttachToSST(SST);
+      [[fallthrough]];
+    case BiffCellId::BLANK:
+    case BiffCellId::BOOLERR:
+    case BiffCellId::NUMBER:
+    case BiffCellId::RK:
+    case IdLABEL:
+    case IdRSTRING: {
+      auto* cell = static_cast<TCellRecord*>(aRecord.release());
+      FCells.AddCell(std::unique_ptr<TCellRecord>(cell), cell->Row());
+      return;
+    }
+    case BiffCellId::MULBLANK:
+    case BiffCellId::MULRK: FCells.AddMultipleCells(static_cast<TMultipleValueRecord&>(*aRecord)); return;
+    case IdROW: FCells.AddRow(std::unique_ptr<TRowRecord>(static_cast<TRowRecord*>(aRecord.release()))); return;
+    default: break;
+  }
   if (id == IdWINDOW2) State.Current = &FMiscRecords2;
   LinkRecord(aRecord.get());
   if (auto* f = dynamic_cast<TFormulaRecord*>(aRecord.get())) State.LastFormula = f;
@@ -123,7 +145,6 @@ void TWorkSheet::PlaceRecord(std::unique_ptr<TBaseRecord> aRecord, TLoadState& S
     case IdCOLINFO:
       FColumns.AddRecord(std::unique_ptr<TColInfoRecord>(static_cast<TColInfoRecord*>(aRecord.release())));
       return;
-    case IdROW: FCells.AddRow(std::unique_ptr<TRowRecord>(static_cast<TRowRecord*>(aRecord.release()))); return;
     case BiffCarriedId::CONDFMT: {
       auto entry = std::make_unique<TCondFmt>();
       if (DataStream && RecordHeader) entry->LoadFromStream(*DataStream, *RecordHeader, std::move(aRecord));

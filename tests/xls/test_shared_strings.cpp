@@ -293,3 +293,46 @@ TEST(SharedStrings, IndependentReaderReadsALongStringBackWhole) {
 }
 
 }  // namespace
+
+// Loading takes a string that lies inside its record as its bytes stand, and reads one that
+// runs on into a CONTINUE record; both must give the entry the string reader packs. Strings:
+// 8-bit, 16-bit, rich, far-east, empty, and the last crossing into the CONTINUE record.
+TEST(SharedStrings, LoadedEntriesAreThePackedStrings) {
+  std::vector<Byte> first = {6, 0, 0, 0, 6, 0, 0, 0};
+  auto add = [&](std::initializer_list<Byte> bytes) { first.insert(first.end(), bytes); };
+  add({2, 0, 0x00, 'h', 'i'});
+  add({1, 0, 0x01, 0xA9, 0x03});
+  add({2, 0, 0x08, 1, 0, 'a', 'b', 1, 0, 5, 0});
+  add({1, 0, 0x04, 2, 0, 0, 0, 'x', 0xEE, 0xFF});
+  add({0, 0, 0x00});
+  add({4, 0, 0x00, 'l', 'o'});
+  auto sst = std::make_unique<TSSTRecord>(Word{0x00FC}, first);
+  sst->AddContinue(std::make_unique<TContinueRecord>(Word{0x003C}, std::vector<Byte>{0x00, 'n', 'g'}));
+
+  TSST loaded;
+  loaded.Load(*sst);
+  ASSERT_EQ(loaded.Count(), 6);
+  const TBaseRecord* record = sst.get();
+  Integer ofs = 8;
+  const std::vector<WideString> texts = {u"hi", u"Ω", u"ab", u"x", u"", u"long"};
+  for (Integer i = 0; i < loaded.Count(); ++i) {
+    std::vector<Byte> packed;
+    TExcelString(2, record, ofs).SaveToStream(packed, true);
+    const Cardinal entry = loaded.Entry(i);
+    ASSERT_EQ(loaded.EntrySize(entry), TSST::EntryHeader + packed.size()) << i;
+    EXPECT_TRUE(std::equal(packed.begin(), packed.end(), loaded.MemSST.Buffer.begin() + entry + TSST::EntryHeader)) << i;
+    EXPECT_EQ(loaded.RefCount(entry), 0) << i;
+    EXPECT_EQ(loaded.EntryText(entry), texts[static_cast<size_t>(i)]) << i;
+  }
+  EXPECT_EQ(loaded.EntryRuns(loaded.Entry(2)), (TRTFRunList{{1, 5}}));
+
+  // Sorted by size, then bytes; equal entries stay two entries.
+  loaded.Load(*sst);
+  loaded.Sort();
+  ASSERT_EQ(loaded.Count(), 12);
+  for (Integer i = 1; i < loaded.Count(); ++i)
+    EXPECT_LE(loaded.EntrySize(loaded.Entry(i - 1)), loaded.EntrySize(loaded.Entry(i))) << i;
+  EXPECT_EQ(loaded.EntryText(loaded.Entry(0)), u"");
+  EXPECT_EQ(loaded.EntryText(loaded.Entry(1)), u"");
+  EXPECT_EQ(loaded.EntryText(loaded.Entry(11)), u"ab");  // the rich one, 11 bytes
+}

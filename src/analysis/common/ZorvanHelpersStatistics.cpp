@@ -3,7 +3,10 @@
 #include "analysis/common/RegressionYSums.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "classlib/Exceptions.h"
 #include "classlib/Math.h"
@@ -310,10 +313,32 @@ void CalculateCircularStatistics(Integer n, const std::vector<double>& Angles, d
   Dispersion = static_cast<double>(1.0L - r / static_cast<long double>(m));
 }
 
+bool SumExactInAnyOrder(const std::vector<double>& Values, size_t Count) {
+  int lowest = std::numeric_limits<int>::max();  // exponent of the lowest bit set in any value
+  long double total = 0;
+  for (size_t i = 0; i < Count && i < Values.size(); ++i) {
+    const double v = Values[i];
+    if (!std::isfinite(v)) return false;
+    if (v == 0) continue;
+    int exponent = 0;
+    const double fraction = std::frexp(v, &exponent);
+    const auto significand = static_cast<uint64_t>(std::fabs(std::ldexp(fraction, 53)));
+    lowest = std::min(lowest, exponent - 53 + std::countr_zero(significand));
+    total += std::fabs(v);
+  }
+  // The total of the absolute values is rounded at most a little; half the room covers that.
+  return lowest == std::numeric_limits<int>::max() || total < std::ldexp(1.0L, lowest + 63);
+}
+
 long double CalculateRegressionYSums(RegressionSums& Sums, const std::vector<double>& X, const std::vector<double>& Y) {
   const size_t m = Sums.Count;
-  long double sumY = 0;
-  for (size_t i = 0; i < m; ++i) sumY += Y[i];
+  // A total that no order changes is kept; the squared deviations and the cross product are
+  // not exact, so they are summed in Y's order as it now stands.
+  long double sumY = Sums.SumY;
+  if (!Sums.SumYFixed) {
+    sumY = 0;
+    for (size_t i = 0; i < m; ++i) sumY += Y[i];
+  }
   const long double meanY = m > 0 ? sumY / m : 0;
   // Two independent sums in one pass: each waits only for itself.
   long double sxy = 0, syy = 0;
@@ -335,6 +360,7 @@ RegressionSums CalculateRegressionSums(const std::vector<double>& X, const std::
   s.MeanX = m > 0 ? s.SumX / m : 0;
   for (size_t i = 0; i < m; ++i) s.Sxx += (X[i] - s.MeanX) * (X[i] - s.MeanX);
   CalculateRegressionYSums(s, X, Y);
+  s.SumYFixed = SumExactInAnyOrder(Y, m);
   return s;
 }
 

@@ -100,7 +100,14 @@ void CalculateRegression(const std::vector<double>& X, const std::vector<double>
 struct RegressionSums {
   size_t Count = 0;
   long double SumX = 0, SumY = 0, MeanX = 0, MeanY = 0, Sxx = 0, Syy = 0;
+  // Whether the extended total of Y is the same in every order (see SumExactInAnyOrder), so
+  // that a permutation of Y leaves SumY and MeanY as they are.
+  bool SumYFixed = false;
 };
+// Whether adding up Values[0 .. Count) in extended precision gives the same total in every
+// order: each value a whole multiple of one power of two 2^e, and the total of their absolute
+// values below 2^(e + 63), so that every partial sum is exact in the 64-bit significand.
+bool SumExactInAnyOrder(const std::vector<double>& Values, size_t Count);
 RegressionSums CalculateRegressionSums(const std::vector<double>& X, const std::vector<double>& Y, Integer n);
 long double CrossProductSum(const std::vector<double>& X, const std::vector<double>& Y, size_t Count);
 void RegressionFromSums(const RegressionSums& Sums, long double Sxy, double& Slope, double& Intercept, double& R);

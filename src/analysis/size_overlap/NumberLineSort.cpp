@@ -9,6 +9,8 @@ namespace {
 
 // Buckets of this many values or fewer are sorted by insertion.
 constexpr uint32_t kInsertionLimit = 16;
+// Buckets per value of the line.
+constexpr size_t kBucketsPerValue = 4;
 
 void InsertionSort(double* first, double* last) {
   for (double* i = first + 1; i < last; ++i) {
@@ -23,7 +25,7 @@ void InsertionSort(double* first, double* last) {
 
 void NumberLineSort::Reserve(size_t n) {
   FBucket.resize(n);
-  FStart.resize(n + 1);
+  FStart.resize(kBucketsPerValue * n + 1);
   FOut.resize(n);
 }
 
@@ -43,25 +45,28 @@ void NumberLineSort::Sort(std::vector<double>& Line) {
     QuickSortReals(Line, 0, static_cast<Integer>(n) - 1);
     return;
   }
-  // n buckets over [lo, hi]; the scale keeps every index below n.
-  const double scale = static_cast<double>(n) / width * (1 - 1e-9);
-  std::fill(FStart.begin(), FStart.begin() + static_cast<std::ptrdiff_t>(n) + 1, 0);
+  // 4n buckets over [lo, hi], so that two values seldom share one; the scale keeps every index
+  // below their count.
+  const size_t buckets = kBucketsPerValue * n;
+  const double scale = static_cast<double>(buckets) / width * (1 - 1e-9);
+  std::fill(FStart.begin(), FStart.begin() + static_cast<std::ptrdiff_t>(buckets) + 1, 0);
   for (size_t i = 0; i < n; ++i) {
-    const uint32_t b = std::min(static_cast<uint32_t>((Line[i] - lo) * scale), static_cast<uint32_t>(n - 1));
+    const uint32_t b =
+        std::min(static_cast<uint32_t>((Line[i] - lo) * scale), static_cast<uint32_t>(buckets - 1));
     FBucket[i] = b;
     ++FStart[b + 1];
   }
-  for (size_t b = 1; b <= n; ++b) FStart[b] += FStart[b - 1];
+  for (size_t b = 1; b <= buckets; ++b) FStart[b] += FStart[b - 1];
   for (size_t i = 0; i < n; ++i) FOut[FStart[FBucket[i]]++] = Line[i];
-  // Each bucket's fill now stands at the next bucket's first slot.
+  // Each bucket's fill now stands at the next bucket's first slot. A crowded bucket gets the
+  // library sort; then one insertion pass over the whole line finishes the small buckets
+  // without a branch per bucket, moving a value only inside its own bucket.
   uint32_t from = 0;
-  for (size_t b = 0; b < n; ++b) {
+  for (size_t b = 0; b < buckets; ++b) {
     const uint32_t to = FStart[b];
-    if (to - from > kInsertionLimit)
-      std::sort(FOut.begin() + from, FOut.begin() + to);
-    else if (to - from > 1)
-      InsertionSort(FOut.data() + from, FOut.data() + to);
+    if (to - from > kInsertionLimit) std::sort(FOut.begin() + from, FOut.begin() + to);
     from = to;
   }
+  InsertionSort(FOut.data(), FOut.data() + n);
   std::copy(FOut.begin(), FOut.begin() + static_cast<std::ptrdiff_t>(n), Line.begin());
 }

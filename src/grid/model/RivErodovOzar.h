@@ -40,6 +40,7 @@
 #include "grid/editing/GridEditingTypes.h"
 #include "grid/editing/RivInplaceEdit.h"
 #include "grid/interaction/GridInteractionTypes.h"
+#include "grid/print/GridPrintTypes.h"
 
 class TStringList;
 class TCustomImageList;
@@ -54,6 +55,7 @@ class TPen;
 class TTimer;
 class TGridTransEdit;
 class THTMLPictureWriter;
+class ROzuRiriRavi;
 
 using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& HintStr)>;
@@ -1769,6 +1771,82 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   void InteractionCreated();
   void InteractionDestroyed();
   // ======================== end of interaction ========================
+
+
+ public:
+  // ============ printing and print preview (print/), the rich edits (tools/ROzuRiriRavi) ============
+  TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+  void SetPrintSettings(TPrintSettings* Value) { FPrintSettings->Assign(Value); }
+  // On the printer (or the PDF file the printer object names): every cell, a range, the
+  // selected rectangle, or every cell filtered by the row and column selection.
+  void Print();
+  void PrintRect(const TGridRect& Gridrect);
+  void PrintSelection();
+  void PrintSelectedRows();
+  void PrintSelectedCols();
+  // Page PreviewPage of the job drawn into Displayrect (device pixels) of a canvas.
+  void PrintPreview(TCanvas* Canvas, const TRect& Displayrect);
+  void PrintPreviewRect(TCanvas* Canvas, const TRect& Displayrect, const TGridRect& Gridrect);
+  void PrintPreviewSelection(TCanvas* Canvas, const TRect& Displayrect);
+  void PrintPreviewSelectedRows(TCanvas* Canvas, const TRect& Displayrect);
+  void PrintPreviewSelectedCols(TCanvas* Canvas, const TRect& Displayrect);
+  // The first page drawn into DrawRect of a canvas.
+  void PrintDraw(TCanvas* Canvas, const TRect& DrawRect);
+  void PrintDrawRect(TCanvas* Canvas, const TRect& DrawRect, const TGridRect& Gridrect);
+  void RepaintPrintRange(const TGridRect& Gridrect);
+  int PreviewPage() const { return PrintPageFrom; }
+  TRect PrintPageRect() const { return FPrintPageRect; }
+  int PrintPageWidth() const { return FPrintPageWidth; }
+  int PrintColStart() const { return FPrintColStart; }
+  int PrintColEnd() const { return FPrintColEnd; }
+  int PrintNrOfPages() const { return FPrintPageNum; }
+  bool FastPrint() const { return FFastPrint; }
+  void SetFastPrint(bool Value) { FFastPrint = Value; }
+  bool IsPrintPreview() const { return FIsPrintPreview; }
+  bool PrinterDriverFix() const { return FPrinterdriverfix; }
+  void SetPrinterDriverFix(bool Value) { FPrinterdriverfix = Value; }
+  // Font height in 0.1 mm for a point size, and back.
+  int MapFontHeight(int PointSize) const;
+  static int MapFontSize(int Height);
+  int GetVertTextOffset() const;
+  int GetHorzTextOffset() const;
+  int MaxColumnTextLength(int ACol);
+  int RowLineCount(int ARow);
+  // Printer pixels per inch over screen pixels per inch while cells are measured and printed.
+  double Fontscalefactor = 1.0;
+  TGridRect FPrintRect{};
+  TRect PrevRect{};
+  // The print width of each column (as many as the grid has columns).
+  std::vector<int> MaxWidths;
+  std::vector<int> Indents;
+  TPrintStartEvent OnPrintStart;
+  TPrintPageEvent OnPrintPage;
+  TPrintPageDoneEvent OnPrintPageDone;
+  TPrintCancelEvent OnPrintCancel;
+  TPrintNewPageEvent OnPrintNewPage;
+  TPrintColumnWidthEvent OnPrintSetColumnWidth;
+  TPrintRowHeightEvent OnPrintSetRowHeight;
+  TFitToPageEvent OnFitToPage;
+  // The rich edit that edits rich-text cells in place (made on first use; RichEdit is the
+  // hidden one that converts and measures).
+  ROzuRiriRavi* InplaceRichEdit();
+
+ protected:
+  friend class TGridPrintEngine;
+  friend class ROzuRiriRavi;
+  ROzuRiriRavi* FInplaceRichEdit = nullptr;  // owned as a component
+  void PrintJob(const TGridRect& Range, bool Filter);
+  void PreviewJob(TCanvas* Canvas, const TRect& Displayrect, const TGridRect& Range, bool Filter);
+  std::unique_ptr<TPrintSettings> FPrintSettings = std::make_unique<TPrintSettings>(this);
+  TRect FPrintPageRect{};
+  int FPrintPageWidth = 0;
+  int FPrintColStart = 0;
+  int FPrintColEnd = 0;
+  int FPrintPageNum = 0;
+  bool FFastPrint = false;
+  bool FIsPrintPreview = false;
+  bool FPrinterdriverfix = false;
+  // ======================== end of printing ========================
 
  private:
   void ApplyScrollBarAlways(bool HideUnneeded);

@@ -3,10 +3,11 @@
 #include "classlib/RichEdit.h"
 #include "classlib/Streams.h"
 #include "grid/model/RivErodovOzar.h"
+#include "grid/tools/ROzuRiriRavi.h"
 
 TRichEdit* TRivErodovOzar::RichEdit() {
   if (FRichEdit == nullptr) {
-    FRichEdit = New<TRichEdit>(this);
+    FRichEdit = New<ROzuRiriRavi>(this);
     FRichEdit->SetBounds(0, 0, 0, 0);
   }
   return FRichEdit;

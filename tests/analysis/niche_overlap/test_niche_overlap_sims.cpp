@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -227,10 +228,13 @@ TEST(NicheAlgorithms, WhatEachAlgorithmKeeps) {
 }  // namespace
 
 // The blocked pair loops against the plain ones, bit for bit, for species counts below,
-// at and across a block of 16, and state counts from 1 up.
+// at and across a block of 32 up to the size users run, and state counts from 1 up; a fifth
+// of the values are zeros, which the blocked Pianka sums skip.
 TEST(NichePairs, BlockedLoopsGiveThePlainLoopsDoubles) {
   uint32_t s = 7;
-  for (const auto& [S, N] : std::vector<std::pair<int, int>>{{1, 1}, {2, 1}, {3, 5}, {16, 7}, {17, 3}, {40, 33}}) {
+  const std::vector<std::pair<int, int>> sizes = {{1, 1},  {2, 1},  {3, 5},   {16, 7}, {17, 3},   {31, 4},
+                                                  {32, 6}, {33, 5}, {40, 33}, {70, 9}, {200, 100}};
+  for (const auto& [S, N] : sizes) {
     std::vector<double> values(static_cast<size_t>(S) * N), p(values.size());
     for (double& v : values) {
       s = s * 1103515245u + 12345u;
@@ -251,4 +255,19 @@ TEST(NichePairs, BlockedLoopsGiveThePlainLoopsDoubles) {
     EXPECT_EQ(0, std::memcmp(plain.data(), blocked.data(), plain.size() * sizeof(double))) << S << "x" << N;
     EXPECT_EQ(-1, blocked[pairs]) << "wrote past the pairs";
   }
+}
+
+// A value that is not finite poisons every sum it meets, even against a zero: no term is
+// skipped then.
+TEST(NichePairs, BlockedPiankaKeepsANotFiniteValue) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<double> p = {0.0, 0.5, nan, 0.5, 0.5, 0.5};
+  std::vector<double> plain(3), blocked(3), squares;
+  PiankaPairs(3, 2, p.data(), squares, plain.data());
+  NichePairBlocks blocks;
+  blocks.Begin(3, 2);
+  blocks.Pianka(p.data(), squares.data(), blocked.data());
+  EXPECT_TRUE(std::isnan(plain[0]) && std::isnan(blocked[0]));
+  EXPECT_TRUE(std::isnan(plain[2]) && std::isnan(blocked[2]));
+  EXPECT_EQ(plain[1], blocked[1]);
 }

@@ -129,3 +129,27 @@ TEST(RegressionSims, PermutedLinesFromFixedSumsEqualFreshLines) {
     }
   }
 }
+
+// A total of Y that no order of adding changes is taken once; any doubt keeps it summed afresh.
+TEST(RegressionSims, TotalsExactInAnyOrder) {
+  const double big = std::ldexp(1.0, 62);
+  const struct {
+    const char* name;
+    std::vector<double> values;
+    bool exact;
+  } cases[] = {
+      {"whole numbers", {3, -7, 1000000, 12}, true},
+      {"halves and quarters", {0.5, 2.25, -1.75}, true},
+      {"all zeros", {0, 0, -0.0}, true},
+      // 0.1 holds bits down to 2^-55: a few such values still add up exactly, a thousand not.
+      {"a few typed decimals", {0.1, 2.3, 4.5}, true},
+      {"typed decimals", {0.1, 1000.3, 4.5}, false},
+      {"one bit past the significand", {big, big, 1}, false},
+      {"just inside it", {big, 1}, true},
+      {"tiny beside large", {1e-300, 1}, false},
+      {"not a number", {1, std::nan("")}, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SumExactInAnyOrder(c.values, c.values.size()), c.exact) << c.name;
+  // Only the first Count values count.
+  EXPECT_TRUE(SumExactInAnyOrder({1, 2, 0.1}, 2));
+}
