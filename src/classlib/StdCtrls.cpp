@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPainter>
 #include <QPointer>
 #include <QToolTip>
@@ -10,6 +11,7 @@
 
 #include "classlib/Canvas.h"
 #include "classlib/Forms.h"
+#include "classlib/GraphicsQt.h"
 #include "classlib/WinApi.h"
 #include "classlib/qt/KeyMap.h"
 #include "classlib/qt/Views.h"
@@ -228,8 +230,26 @@ void TCustomEdit::ViewTextEdited(const String& Value) {
 
 bool TCustomEdit::KeyFromView() const { return ViewKeyTarget == this; }
 
+namespace {
+// An edit given a colour of its own shows it behind its text; the window colour is the
+// style's own.
+void ShowEditColor(QLineEdit* View, TColor Color) {
+  if (Color == static_cast<TColor>(0xFF000005)) {
+    if (View->testAttribute(Qt::WA_SetPalette)) View->setPalette(QPalette());
+    return;
+  }
+  QPalette palette = View->palette();
+  palette.setColor(QPalette::Base, ToQColor(ColorToRGB(Color)));
+  View->setPalette(palette);
+}
+}  // namespace
+
 void TCustomEdit::WndProc(TMessage& Message) {
   switch (Message.Msg) {
+    case CM_COLORCHANGED:
+      TWinControl::WndProc(Message);
+      if (auto* view = dynamic_cast<QLineEdit*>(View())) ShowEditColor(view, Color());
+      return;
     case WM_GETDLGCODE:
       Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
       return;
@@ -326,6 +346,7 @@ QWidget* TCustomEdit::MakeView(QWidget* ParentView) {
 void TCustomEdit::UpdateView() {
   TWinControl::UpdateView();
   auto* view = dynamic_cast<QLineEdit*>(View());
+  if (view != nullptr) ShowEditColor(view, Color());
   if (view == nullptr || FFromView) return;
   QSignalBlocker block(view);
   QString text = QString::fromStdString(FText);

@@ -54,6 +54,15 @@ class ListViewLink {
         list->Click();
       });
     });
+    // A click on an item also ends as a release over it, as the list's own mouse handling
+    // sees it (a drop-down list picks its entry there).
+    QObject::connect(view, &QListWidget::itemClicked, view, [list, view](QListWidgetItem* item) {
+      Guarded(list, [&] {
+        const QRect r = view->visualItemRect(item);
+        const QPoint p = view->viewport()->mapTo(view, r.center());
+        list->Perform(WM_LBUTTONUP, 0, MakeLParam(p.x(), p.y()));
+      });
+    });
   }
 };
 

@@ -32,6 +32,15 @@ void TRivGridExcelIO::SetRivErodovOzar(TRivErodovOzar* Value) {
   if (FRivErodovOzar != nullptr) FRivErodovOzar->RemoveFreeNotification(this);
   FRivErodovOzar = Value;
   if (FRivErodovOzar != nullptr) FRivErodovOzar->FreeNotification(this);
+  if (Value != nullptr) SetRivGridWorkbook(nullptr);
+}
+
+void TRivGridExcelIO::SetRivGridWorkbook(TRivGridWorkbook* Value) {
+  if (Value == FRivGridWorkbook) return;
+  if (FRivGridWorkbook != nullptr) FRivGridWorkbook->RemoveFreeNotification(this);
+  FRivGridWorkbook = Value;
+  if (FRivGridWorkbook != nullptr) FRivGridWorkbook->FreeNotification(this);
+  if (Value != nullptr) SetRivErodovOzar(nullptr);
 }
 
 void TRivGridExcelIO::SetAdapter(TExcelAdapter* Value) {
@@ -45,6 +54,7 @@ void TRivGridExcelIO::Notification(TComponent* AComponent, TOperation Operation)
   TComponent::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == FRivErodovOzar) FRivErodovOzar = nullptr;
+  if (AComponent == FRivGridWorkbook) FRivGridWorkbook = nullptr;
   if (AComponent == FAdapter) FAdapter = nullptr;
 }
 

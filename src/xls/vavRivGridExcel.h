@@ -15,7 +15,12 @@
 #include "classlib/Component.h"
 #include "classlib/Exceptions.h"
 #include "grid/model/RivErodovOzar.h"
+#include "grid/workbook/RivGridWorkbook.h"
 #include "xls/vavUExcelAdapter.h"
+
+// The rows and columns of a sheet, counted from 1; the bridge keeps what it reads within them.
+inline constexpr Integer kSheetRows = 65536;
+inline constexpr Integer kSheetCols = 256;
 
 // What an export does when the file already exists: keep it and write into it, replace it,
 // or ask first.
@@ -94,6 +99,11 @@ class TRivGridExcelIO : public TComponent {
   TRivErodovOzar* RivErodovOzar() const { return FRivErodovOzar; }
   void SetRivErodovOzar(TRivErodovOzar* Value);
 
+  // A grid workbook to fill and read instead: every sheet of a file goes into a sheet of it.
+  // Setting one forgets the other.
+  TRivGridWorkbook* RivGridWorkbook() const { return FRivGridWorkbook; }
+  void SetRivGridWorkbook(TRivGridWorkbook* Value);
+
   TROZIOOptions* Options() const { return FOptions.get(); }
 
   bool AutoResizeGrid = true;
@@ -161,18 +171,27 @@ class TRivGridExcelIO : public TComponent {
   struct TSheetImage;
   std::unique_ptr<TExcelFile> CreateWorkbookFile();
   static void CloseWorkbookFile(TExcelFile* File);
-  TRivErodovOzar* CurrentGrid() const { return FRivErodovOzar; }
+  TRivErodovOzar* CurrentGrid() const { return FRivGridWorkbook ? FRivGridWorkbook->Grid() : FRivErodovOzar; }
   void ImportWorkbook(const String& FileName, Integer SheetNumber, const String& SheetName);
   void OpenForImport(TExcelFile* File, const String& FileName);
   void ReadSheet(TExcelFile* File, TSheetImage& Image);
+  void ImportPictures(TExcelFile* File, TSheetImage& Image, double Zoom, Integer& RowCount, Integer& ColCount);
   void ApplySheet(const TSheetImage& Image);
   void ExportSheet(TExcelFile* File);
   void ExportCell(TExcelFile* File, Integer GridCol, Integer GridRow, Integer XlsRow, Integer XlsCol);
   void WriteTypedText(TExcelFile* File, Integer XlsRow, Integer XlsCol, const String& Text, const TWbkFormat& Fm,
                       const String& DateFmt, const String& TimeFmt);
   Integer NearestPaletteColor(TExcelFile* File, TColor Color);
+  void PrepareUsedColors(TExcelFile* File);
+  String PrepareExportText(const String& Text);
+  void ExportCellPicture(TExcelFile* File, TGraphic* Graphic, const TCellGraphic& CellGraphic, Integer GridCol,
+                         Integer GridRow, Integer XlsRow, Integer XlsCol);
+  void ExportCellBorders(TExcelFile* File, TWbkFormat& Format, Integer GridCol, Integer GridRow, Integer SpanX);
+  void ExportHiddenRow(TExcelFile* File, Integer GridRow, Integer XlsRow, const std::vector<Integer>& Columns);
+  void ExportCellGraphic(TExcelFile* File, Integer GridCol, Integer GridRow, Integer XlsRow, Integer XlsCol);
 
   TRivErodovOzar* FRivErodovOzar = nullptr;
+  TRivGridWorkbook* FRivGridWorkbook = nullptr;
   TExcelAdapter* FAdapter = nullptr;
   std::unique_ptr<TROZIOOptions> FOptions;
   Integer FGridStartRow = 1;
@@ -184,12 +203,27 @@ class TRivGridExcelIO : public TComponent {
   Integer FWorkSheet = 0;
   Integer FWorkSheetNum = 0;
   BooleanArray FUsedColors;
+  // Borders a cell hands on during an export: its bottom border to the cell below, its right
+  // border to the cell on its right; one entry per real grid column.
+  struct TCarriedBorder {
+    bool Bottom = false, Right = false;
+    Integer BottomColor = 0, RightColor = 0;
+  };
+  std::vector<TCarriedBorder> FCarriedBorders;
 };
 
 // Whether Text is a date written in the regional short-date pattern: its day, month and year
 // numbers in the pattern's order, joined by the regional date separator. Without the year, day
 // and month need two digits each, so short labels such as "1-2" or "3/4" are not dates.
 bool IsShortDateText(const String& Text);
+
+// Where a box of Width x Height pixels goes when its top-left corner lies Dx, Dy pixels right of
+// and below the top-left corner of sheet cell (Row, Col), all 1-based, in the sheet's own units.
+TImageProperties ImagePropertiesFromPixels(TExcelFile* File, Integer Row, Integer Col, Integer Width, Integer Height,
+                                           Integer Dx, Integer Dy);
+
+// A picture anchor's size in pixels at the sheet's row heights and column widths (1-based).
+TPoint AnchorPixelSize(TExcelFile* File, const TClientAnchor& Anchor);
 
 // The format a sheet cell shows: its own, else its row's, else its column's, else the default
 // cell format (XF 15).

@@ -3,9 +3,11 @@
 #include <cmath>
 
 #include "classlib/Dialogs.h"
+#include "classlib/RichEdit.h"
 #include "classlib/ShellApi.h"
 #include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
+#include "grid/print/PrintSettings.h"
 #include "grid/base/HTMLTextOperations.h"
 #include "xls/vavRivGridExcel.h"
 #include "xls/vavXlsMessages.h"
@@ -13,26 +15,41 @@
 namespace {
 
 
-// Every line break becomes a single line feed.
-String PrepareExportText(const String& Text) {
-  String out;
-  out.reserve(Text.size());
-  for (size_t i = 0; i < Text.size(); ++i) {
-    if (Text[i] == '\r') {
-      if (i + 1 < Text.size() && Text[i + 1] == '\n') continue;
-      out += '\n';
-    } else {
-      out += Text[i];
-    }
-  }
-  return out;
-}
-
 String ReplaceAllNoCase(const String& S, const String& Old, const String& New) {
   return StringReplace(S, Old, New, rfReplaceAll | rfIgnoreCase);
 }
 
 }  // namespace
+
+// Rich text goes out as the plain text the grid's rich edit shows of it (unless raw RTF is
+// asked for); every line break becomes a single line feed.
+String TRivGridExcelIO::PrepareExportText(const String& Text) {
+  String text = Text;
+  if (!FOptions->ExportRawRTF && text.rfind("{\\rtf", 0) == 0) {
+    TRichEdit* rich = CurrentGrid()->RichEdit();
+    TMemoryStream stream;
+    stream.WriteBuffer(text.data(), static_cast<Integer>(text.size()));
+    stream.SetPosition(0);
+    rich->Lines()->LoadFromStream(stream);
+    text = rich->Text();
+  }
+  String out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      if (i + 1 < text.size() && text[i + 1] == '\n') continue;
+      out += '\n';
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// The palette entries the workbook already uses, when colours may redefine the others.
+void TRivGridExcelIO::PrepareUsedColors(TExcelFile* File) {
+  FUsedColors = FOptions->UseExcelStandardColorPalette ? BooleanArray() : File->GetUsedPaletteColors();
+}
 
 void TRivGridExcelIO::XLSExport(const String& FileName, const String& SheetName, Integer SheetPos,
                                 Integer SelectSheet, TInsertInSheet InsertInSheet) {
@@ -44,12 +61,21 @@ void TRivGridExcelIO::XLSExport(const String& FileName, const String& SheetName,
   }
   // With omNever the existing workbook is read and the grid goes into one of its sheets.
   const bool intoExisting = exists && FOptions->ExportOverwrite == omNever;
+  const bool workbookMode = FRivGridWorkbook != nullptr && SheetName.empty() && SheetPos == -1;
 
   TMemoryStream workbook;
   std::unique_ptr<TExcelFile> file = CreateWorkbookFile();
   file->Connect();
   try {
-    if (intoExisting) {
+    if (workbookMode) {
+      // One sheet per grid sheet, named only once all exist, so that no name clashes on the way.
+      const Integer count = FRivGridWorkbook->Sheets()->Count();
+      file->NewFile(count);
+      for (Integer i = 1; i <= file->SheetCount(); ++i) {
+        file->SetActiveSheet(i);
+        file->SetActiveSheetName(Utf8ToWide("_xx_@" + std::to_string(i) + "__" + std::to_string(i)));
+      }
+    } else if (intoExisting) {
       file->OpenFile(FileName);
       const WideString wanted = UpperCaseText(Utf8ToWide(SheetName));
       Integer found = 0;
@@ -88,9 +114,28 @@ void TRivGridExcelIO::XLSExport(const String& FileName, const String& SheetName,
     } else {
       file->NewFile(1);
     }
-    FWorkSheetNum = 1;
-    FWorkSheet = 1;
-    ExportSheet(file.get());
+    if (workbookMode) {
+      TRivGridWorkbook* book = FRivGridWorkbook;
+      FWorkSheetNum = book->Sheets()->Count();
+      const Integer shown = book->ActiveSheet();
+      try {
+        for (Integer i = 1; i <= FWorkSheetNum; ++i) {
+          FWorkSheet = i;
+          file->SetActiveSheet(i);
+          book->SetActiveSheet(i - 1);
+          ExportSheet(file.get());
+          file->SetActiveSheetName(Utf8ToWide(book->Sheets()->Items(i - 1)->Name()));
+        }
+      } catch (...) {
+        book->SetActiveSheet(shown);
+        throw;
+      }
+      book->SetActiveSheet(shown);
+    } else {
+      FWorkSheetNum = 1;
+      FWorkSheet = 1;
+      ExportSheet(file.get());
+    }
     if (!SheetName.empty()) file->SetActiveSheetName(Utf8ToWide(SheetName));
     file->SelectSheet(SelectSheet);
     file->Save(true, FileName, nullptr, nullptr, &workbook);
@@ -116,32 +161,95 @@ void TRivGridExcelIO::ExportSheet(TExcelFile* File) {
   // The grid draws its cells without an inner offset, so sizes go over as they are.
   if (o.ExportPrintOptions) {
     File->SetPrintScale(100);
-    // Printer settings present, portrait: the grid prints upright.
-    File->SetPrintOptions(static_cast<Byte>((File->GetPrintOptions() & ~4) | 2));
+    // Printer settings present, in the grid's orientation.
+    const TPrintSettings& print = *grid->PrintSettings();
+    const Byte options = static_cast<Byte>(File->GetPrintOptions() & ~4);
+    File->SetPrintOptions(print.Orientation == poLandscape ? options & ~2 : options | 2);
+    // Print titles: the fixed rows and columns on every page, as the built-in name of code 7.
+    const bool rows = print.RepeatFixedRows && grid->FixedRows() > 0;
+    const bool cols = print.RepeatFixedCols && grid->FixedCols() > 0;
+    if (rows || cols) {
+      TXlsNamedRange titles;
+      titles.Name = WideString(1, char16_t{7});
+      titles.OptionFlags = 0;
+      titles.NameSheetIndex = File->GetActiveSheet();
+      String formula;
+      if (rows) formula = "=$A$1:$" + EncodeColumn(kSheetCols) + "$" + std::to_string(grid->FixedRows());
+      if (cols)
+        formula += (rows ? ", " : "=") + String("$A$1:$") + EncodeColumn(grid->FixedCols()) + "$" + std::to_string(kSheetRows);
+      titles.RangeFormula = Utf8ToWide(formula);
+      File->AddRange(titles);
+    }
   }
   File->SetOutlineSummaryRowsBelowDetail(o.ExportSummaryRowsBelowDetail);
   File->SetOutlineSummaryColsRightOfDetail(o.ExportSummaryRowsBelowDetail);
   File->SetShowGridLines(o.ExportShowGridLines);
-  FUsedColors = o.UseExcelStandardColorPalette ? BooleanArray() : File->GetUsedPaletteColors();
+  PrepareUsedColors(File);
 
-  if (o.ExportCellSizes) {
-    Integer r = FXlsStartRow;
-    for (Integer q = FGridStartRow; q < grid->RowCount(); ++q, ++r) {
-      const Integer h = RoundHalfEven(grid->RowHeights(q) * 15.0);
-      File->SetRowHeight(r, h < 1 ? 0 : h);
-    }
-    Integer c = FXlsStartCol;
-    for (Integer s = FGridStartCol; s < grid->ColCount(); ++s, ++c) {
-      const Integer w = RoundHalfEven(grid->ColWidths(s) * 256.0 / 7.0);
-      File->SetColumnWidth(c, w < 1 ? 0 : w);
-    }
+  grid->ExportNotification(esExportStart, -1);
+
+  // Real grid columns, each with its sheet column; hidden ones only when asked for, then hidden
+  // on the sheet as well.
+  std::vector<Integer> columns;
+  for (Integer s = FGridStartCol; s < grid->AllColCount(); ++s)
+    if (!grid->IsHiddenColumn(s) || o.ExportHiddenColumns) columns.push_back(s);
+  // Real grid rows likewise; a shown row is read at its display index.
+  std::vector<Integer> rows;
+  for (Integer q = FGridStartRow; q < grid->AllRowCount(); ++q)
+    if (!grid->IsHiddenRow(q) || o.ExportHiddenRows) rows.push_back(q);
+
+  for (size_t k = 0; k < columns.size(); ++k) {
+    const Integer c = FXlsStartCol + static_cast<Integer>(k), s = columns[k];
+    if (grid->IsHiddenColumn(s)) File->SetColumnHidden(c, true);
+    if (!o.ExportCellSizes) continue;
+    const Integer w = RoundHalfEven(grid->GetAllColWidth(s) * 256.0 / 7.0);
+    File->SetColumnWidth(c, w < 1 ? 0 : w);
   }
-  for (Integer q = FGridStartRow; q < grid->RowCount(); ++q) {
-    const Integer r = q + FXlsStartRow - FGridStartRow;
-    for (Integer s = FGridStartCol; s < grid->ColCount(); ++s) {
-      ExportCell(File, s, q, r, s + FXlsStartCol - FGridStartCol);
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const Integer r = FXlsStartRow + static_cast<Integer>(k), q = rows[k];
+    if (grid->IsHiddenRow(q)) {
+      File->SetRowHidden(r, true);
+      continue;
+    }
+    if (!o.ExportCellSizes) continue;
+    const Integer h = RoundHalfEven(grid->RowHeights(grid->DisplRowIndex(q)) * 15.0);
+    File->SetRowHeight(r, h < 1 ? 0 : h);
+  }
+
+  FCarriedBorders.assign(static_cast<size_t>(grid->AllColCount() + 2), TCarriedBorder{});
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const Integer r = FXlsStartRow + static_cast<Integer>(k);
+    if (grid->IsHiddenRow(rows[k])) {
+      ExportHiddenRow(File, rows[k], r, columns);
+      continue;
+    }
+    const Integer q = grid->DisplRowIndex(rows[k]);
+    grid->ExportNotification(esExportNewRow, q);
+    for (size_t j = 0; j < columns.size(); ++j) {
+      ExportCell(File, columns[j], q, r, FXlsStartCol + static_cast<Integer>(j));
       if (OnProgress) OnProgress(this, FWorkSheet, FWorkSheetNum, q - FGridStartRow, grid->RowCount() - FGridStartRow - 1);
     }
+    // A node row's children are the sheet rows below it, outlined at the node's level.
+    if (o.ExportCellProperties) {
+      const Integer level = grid->GetNodeLevel(q);
+      const Integer span = grid->GetNodeSpan(q);
+      if (level >= 0 && level <= 7 && span > 1) File->SetRowOutlineLevel(r + 1, std::min(r + span - 1, kSheetRows), level);
+    }
+  }
+  grid->ExportNotification(esExportDone, -1);
+}
+
+// A hidden row keeps only its texts in the grid; they go out with the sheet's formats.
+void TRivGridExcelIO::ExportHiddenRow(TExcelFile* File, Integer GridRow, Integer XlsRow,
+                                      const std::vector<Integer>& Columns) {
+  TRivErodovOzar* grid = CurrentGrid();
+  for (size_t j = 0; j < Columns.size(); ++j) {
+    const String text = PrepareExportText(grid->GetAllCell(Columns[j], GridRow));
+    if (text.empty()) continue;
+    const Integer c = FXlsStartCol + static_cast<Integer>(j);
+    const TWbkFormat fm = ReadCellFormat(File, XlsRow, c);
+    if (FOptions->ExportCellFormats) WriteTypedText(File, XlsRow, c, text, fm, DateFormat, TimeFormat);
+    else File->SetCellValue(XlsRow, c, Variant(Utf8ToWide(text)));
   }
 }
 
@@ -180,17 +288,19 @@ void TRivGridExcelIO::ExportCell(TExcelFile* File, Integer GridCol, Integer Grid
   setStyle(flsStrikeOut, font.Style().Contains(fsStrikeOut));
   format.Font.Underline = font.Style().Contains(fsUnderline) ? TWbkUnderline::fu_Single : TWbkUnderline::fu_None;
 
-  if (o.ExportHardBorders && grid->GridLineWidth() > 0) {
-    const Integer line = NearestPaletteColor(File, grid->GridLineColor());
-    auto thin = [&](TWbkOneBorder& b) { b = TWbkOneBorder{TWbkBorderStyle::fbs_Thin, line}; };
-    if (grid->Options().Contains(goVertLine)) thin(format.Borders.Top), thin(format.Borders.Bottom);
-    if (grid->Options().Contains(goHorzLine)) thin(format.Borders.Left), thin(format.Borders.Right);
-  }
+  ExportCellBorders(File, format, GridCol, GridRow, p != nullptr ? p->CellSpanX() : 0);
   if ((static_cast<Cardinal>(ColorToRGB(brush.Color())) & 0xFFFFFF) == 0xFFFFFF) {
     format.FillPattern.Pattern = 1;
   } else {
     format.FillPattern.Pattern = 2;
     format.FillPattern.FgColorIndex = NearestPaletteColor(File, brush.Color());
+  }
+  // Rotation: counter-clockwise angles up to 90 as they are, clockwise ones (270..359) as
+  // 90 + their size; anything between has no sheet rotation.
+  if (int angle = 0; grid->IsRotated(GridCol, GridRow, angle)) {
+    angle = angle < 0 ? 360 - (-angle % 360) : angle % 360;
+    if (angle <= 90) format.Rotation = static_cast<Byte>(angle);
+    else if (angle >= 270) format.Rotation = static_cast<Byte>(450 - angle);
   }
 
   String text = PrepareExportText(grid->Cells(GridCol, GridRow));
@@ -256,10 +366,64 @@ void TRivGridExcelIO::ExportCell(TExcelFile* File, Integer GridCol, Integer Grid
       for (Integer j = 0; j <= p->CellSpanX(); ++j)
         if (i != 0 || j != 0) File->SetCellFormat(XlsRow + i, XlsCol + j, xf);
   }
-  // The comment box goes beside the cell.
+  ExportCellGraphic(File, GridCol, GridRow, XlsRow, XlsCol);
+  // The comment box goes beside the cell (beside its merged block), a little right and down.
   String comment;
-  if (grid->IsComment(GridCol, GridRow, comment) && !comment.empty())
-    File->SetCellComment(XlsRow, XlsCol, Utf8ToWide(PrepareExportText(comment)), TImageProperties{});
+  if (grid->IsComment(GridCol, GridRow, comment) && !comment.empty()) {
+    const TXlsCellRange range = File->GetCellMergedBounds(XlsRow, XlsCol);
+    Integer height = 75, width = 130;
+    const WideString text = Utf8ToWide(PrepareExportText(comment));
+    if (OnGetCommentBoxSize) OnGetCommentBoxSize(this, text, height, width);
+    const TImageProperties box = ImagePropertiesFromPixels(File, XlsRow - 1, XlsCol + range.Right - range.Left + 1,
+                                                           width, height, 14, 8);
+    File->SetCellComment(XlsRow, XlsCol, text, box);
+  }
+}
+
+void TRivGridExcelIO::ExportCellBorders(TExcelFile* File, TWbkFormat& Format, Integer GridCol, Integer GridRow,
+                                        Integer SpanX) {
+  TRivErodovOzar* grid = CurrentGrid();
+  const TROZIOOptions& o = *FOptions;
+  TPen pen;
+  TCellBorders borders;
+  grid->GetCellBorder(GridCol, GridRow, &pen, borders);
+  TColor left = pen.Color(), top = pen.Color(), right = pen.Color(), bottom = pen.Color();
+  // Grid lines as borders: vertical lines give top and bottom borders, horizontal ones left
+  // and right.
+  if (o.ExportHardBorders && grid->GridLineWidth() > 0) {
+    const TColor line = grid->GridLineColor();
+    if (grid->Options().Contains(goVertLine)) {
+      if (!borders.Contains(cbTop)) borders += cbTop, top = line;
+      if (!borders.Contains(cbBottom)) borders += cbBottom, bottom = line;
+    }
+    if (grid->Options().Contains(goHorzLine)) {
+      if (!borders.Contains(cbLeft)) borders += cbLeft, left = line;
+      if (!borders.Contains(cbRight)) borders += cbRight, right = line;
+    }
+  }
+  std::vector<TCarriedBorder>& carried = FCarriedBorders;
+  const Integer last = static_cast<Integer>(carried.size()) - 1;
+  if (GridCol < 0 || GridCol + 1 > last) return;
+  const Integer a = std::clamp(SpanX, 0, last - 1 - GridCol);
+  auto thin = [&](TColor Color) { return TWbkOneBorder{TWbkBorderStyle::fbs_Thin, NearestPaletteColor(File, Color)}; };
+  auto thinIndex = [](Integer Index) { return TWbkOneBorder{TWbkBorderStyle::fbs_Thin, Index}; };
+  TCarriedBorder& here = carried[static_cast<size_t>(GridCol)];
+  if (borders.Contains(cbTop)) Format.Borders.Top = thin(top);
+  else if (here.Bottom) Format.Borders.Top = thinIndex(here.BottomColor);
+  if (borders.Contains(cbLeft)) Format.Borders.Left = thin(left);
+  else if (here.Right) Format.Borders.Left = thinIndex(here.RightColor);
+  const Integer bottomIndex = borders.Contains(cbBottom) ? NearestPaletteColor(File, bottom) : 0;
+  if (borders.Contains(cbBottom)) Format.Borders.Bottom = thinIndex(bottomIndex);
+  for (Integer i = GridCol; i <= GridCol + a; ++i) {
+    carried[static_cast<size_t>(i)].Bottom = borders.Contains(cbBottom);
+    carried[static_cast<size_t>(i)].BottomColor = bottomIndex;
+  }
+  TCarriedBorder& next = carried[static_cast<size_t>(GridCol + a + 1)];
+  next.Right = borders.Contains(cbRight);
+  if (next.Right) {
+    Format.Borders.Right = thin(right);
+    next.RightColor = Format.Borders.Right.ColorIndex;
+  }
 }
 
 void TRivGridExcelIO::WriteTypedText(TExcelFile* File, Integer XlsRow, Integer XlsCol, const String& Text,

@@ -2,7 +2,10 @@
 // grid is cleared and filled from the image only after the file has been read and closed.
 #include <cmath>
 
+#include "classlib/Bitmap.h"
+#include "classlib/Picture.h"
 #include "classlib/SysUtils.h"
+#include "grid/print/PrintSettings.h"
 #include "xls/vavRivGridExcel.h"
 #include "xls/vavUWbkNumberFormat.h"
 #include "xls/vavXlsMessages.h"
@@ -20,6 +23,7 @@ struct TRivGridExcelIO::TSheetImage {
     TAlignment Alignment = taLeftJustify;
     bool SetReadOnly = false;
     bool ReadOnly = false;
+    Integer Rotation = 0;  // the grid's angle; 0: not rotated
   };
   struct TMerge {
     Integer Col, Row, SpanX, SpanY;
@@ -34,6 +38,25 @@ struct TRivGridExcelIO::TSheetImage {
     String Text;
   };
   std::vector<TComment> Comments;
+  // A sheet picture in the grid cell it starts in; without a bitmap when it cannot be shown.
+  struct TPictureCell {
+    Integer Col, Row, SpanX, SpanY;
+    std::unique_ptr<TBitmap> Bitmap;
+  };
+  std::vector<TPictureCell> Pictures;
+  std::vector<Integer> HiddenRows, HiddenCols;  // grid indexes
+  // Rows formatted as a whole: their fill, and their font colour when the format names one.
+  struct TRowLook {
+    Integer Row;
+    TColor BackColor;
+    bool HasFontColor;
+    TColor FontColor;
+  };
+  std::vector<TRowLook> RowLooks;
+  bool SetOrientation = false;
+  TPrinterOrientation Orientation = poPortrait;
+  // Outlined sheet rows as grid nodes: the node's real row and its span.
+  std::vector<std::pair<Integer, Integer>> Nodes;
 };
 
 namespace {
@@ -146,12 +169,16 @@ void TRivGridExcelIO::LoadSheetNames(const String& FileName) {
 
 void TRivGridExcelIO::ImportWorkbook(const String& FileName, Integer SheetNumber, const String& SheetName) {
   if (CurrentGrid() == nullptr) RaiseXls(XlsMsg::NoGridAssigned);
+  // Every sheet into a sheet of the grid workbook, when there is one and no sheet is named.
+  const bool workbookMode = FRivGridWorkbook != nullptr && SheetNumber < 0 && SheetName.empty();
   std::unique_ptr<TExcelFile> file = CreateWorkbookFile();
-  TSheetImage image;
+  std::vector<TSheetImage> images;
+  Integer activeSheet = 1;
   file->Connect();
   try {
     OpenForImport(file.get(), FileName);
     const Integer count = file->SheetCount();
+    activeSheet = count > 0 ? file->GetActiveSheet() : 1;
     std::vector<String> names;
     FWorkSheetNum = count;
     const WideString wanted = UpperCaseText(Utf8ToWide(SheetName));
@@ -162,24 +189,44 @@ void TRivGridExcelIO::ImportWorkbook(const String& FileName, Integer SheetNumber
       const WideString name = file->GetActiveSheetName();
       names.push_back(WideToUtf8(name));
       if (!SheetName.empty() && UpperCaseText(name) == wanted) chosen = i;
+      if (workbookMode) {
+        file->ParseComments();
+        ReadSheet(file.get(), images.emplace_back());
+      }
     }
     FSheetNames = std::move(names);
-    if (!SheetName.empty() && chosen < 1) RaiseXls(XlsMsg::InvalidSheetName, {SheetName});
-    if (chosen < 1) chosen = 1;
-    FWorkSheetNum = 1;
-    FWorkSheet = 1;
-    if (chosen > count) RaiseXls(XlsMsg::IndexOutOfRange, {Int64(chosen), String("ActiveSheet"), Int64(1), Int64(count)});
-    file->SetActiveSheet(chosen);
-    file->SelectSheet(chosen);
-    file->ParseComments();
-    ReadSheet(file.get(), image);
+    if (!workbookMode) {
+      if (!SheetName.empty() && chosen < 1) RaiseXls(XlsMsg::InvalidSheetName, {SheetName});
+      if (chosen < 1) chosen = 1;
+      FWorkSheetNum = 1;
+      FWorkSheet = 1;
+      if (chosen > count)
+        RaiseXls(XlsMsg::IndexOutOfRange, {Int64(chosen), String("ActiveSheet"), Int64(1), Int64(count)});
+      file->SetActiveSheet(chosen);
+      file->SelectSheet(chosen);
+      file->ParseComments();
+      ReadSheet(file.get(), images.emplace_back());
+    }
   } catch (...) {
     CloseWorkbookFile(file.get());
     throw;
   }
   CloseWorkbookFile(file.get());
   file.reset();
-  ApplySheet(image);
+  if (!workbookMode) {
+    ApplySheet(images.front());
+    return;
+  }
+  // The workbook's sheets are replaced only now that the whole file has been read.
+  TRivGridWorkbook* book = FRivGridWorkbook;
+  book->SetActiveSheet(0);
+  book->Sheets()->Clear();
+  for (size_t i = 0; i < images.size(); ++i) {
+    book->AddSheet(FSheetNames[i]);
+    ApplySheet(images[i]);
+  }
+  const Integer shown = FOptions->ImportActiveSheet ? activeSheet - 1 : 0;
+  if (shown >= 0 && shown < book->Sheets()->Count()) book->SetActiveSheet(shown);
 }
 
 void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
@@ -196,6 +243,12 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
     const Integer cols = maxCol + FGridStartCol - FXlsStartCol + 1;
     if (grid->FixedCols() < cols) colCount = Image.ColCount = cols;
   }
+  // The sheet's orientation, when it keeps printer settings.
+  if (o.ImportPrintOptions && (File->GetPrintOptions() & 4) == 0) {
+    Image.SetOrientation = true;
+    Image.Orientation = (File->GetPrintOptions() & 2) != 0 ? poPortrait : poLandscape;
+  }
+  if (o.ImportImages) ImportPictures(File, Image, z, rowCount, colCount);
   if (OnImportSize) OnImportSize(rowCount, colCount);
   if (o.ImportCellSizes) {
     Image.DefaultRowHeight = RoundHalfEven(File->GetDefaultRowHeight() / 15.0 * z);
@@ -207,11 +260,44 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
   auto gridCol = [&](Integer c) { return FGridStartCol + c - FXlsStartCol; };
 
   if (o.ImportCellSizes) {
-    for (Integer r = FXlsStartRow; r <= lastRow; ++r)
+    // Every row and column the grid gets takes the sheet's size, also those a picture reaches
+    // beyond the values, so that the picture sits over the same cells.
+    const Integer sizedRow = std::min(kSheetRows, rowCount + FXlsStartRow - FGridStartRow - 1);
+    const Integer sizedCol = std::min(kSheetCols, colCount + FXlsStartCol - FGridStartCol - 1);
+    for (Integer r = FXlsStartRow; r <= sizedRow; ++r)
       Image.RowHeights.emplace_back(gridRow(r), RoundHalfEven(File->GetRowHeight(r) / 15.0 * z));
-    for (Integer c = FXlsStartCol; c <= lastCol; ++c)
+    for (Integer c = FXlsStartCol; c <= sizedCol; ++c)
       Image.ColWidths.emplace_back(gridCol(c), RoundHalfEven(File->GetColumnWidth(c) / (256.0 / 7.0) * z));
   }
+  if (o.ImportCellProperties)
+    for (Integer r = FXlsStartRow; r <= lastRow; ++r) {
+      const Integer xf = File->GetRowFormat(r);
+      if (xf < 0) continue;
+      const TWbkFormat fm = File->GetFormatList(xf);
+      const Integer font = fm.Font.ColorIndex;
+      const bool hasFont = font >= 1 && font <= 56;
+      Image.RowLooks.push_back({gridRow(r), FillColorOf(File, fm), hasFont,
+                                hasFont ? static_cast<TColor>(File->GetColorPalette(font)) : clBlack});
+    }
+  // Outline levels: every run of rows at level L or deeper becomes a node on the row above
+  // it, spanning that row and the run; outer levels first.
+  if (o.ImportCellProperties)
+    for (Integer level = 1; level <= 7; ++level)
+      for (Integer r = FXlsStartRow; r <= lastRow;) {
+        if (File->GetRowOutlineLevel(r) != level) {
+          ++r;
+          continue;
+        }
+        Integer i = r + 1;
+        while (i <= lastRow && File->GetRowOutlineLevel(i) >= level) ++i;
+        Image.Nodes.emplace_back(gridRow(r) - 1, i - r + 1);
+        r = i;
+      }
+  // Hidden sheet rows and columns are hidden in the grid too, with their cells kept.
+  for (Integer r = FXlsStartRow; r <= lastRow; ++r)
+    if (File->GetRowHidden(r)) Image.HiddenRows.push_back(gridRow(r));
+  for (Integer c = FXlsStartCol; c <= lastCol; ++c)
+    if (File->GetColumnHidden(c)) Image.HiddenCols.push_back(gridCol(c));
 
   const bool dates1904 = File->GetOptions1904Dates();
   TDotDecimalScope dotDecimal;
@@ -242,6 +328,9 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
         if (fm.Font.Style.Contains(flsStrikeOut)) cell.FontStyle += fsStrikeOut;
         if (fm.Font.Underline != TWbkUnderline::fu_None) cell.FontStyle += fsUnderline;
         cell.BackColor = FillColorOf(File, fm);
+        // 1..90 turn counter-clockwise, 91..180 clockwise by rotation - 90 degrees.
+        if (fm.Rotation >= 1 && fm.Rotation <= 90) cell.Rotation = fm.Rotation;
+        else if (fm.Rotation >= 91 && fm.Rotation <= 180) cell.Rotation = 90 - fm.Rotation;
         switch (fm.HAlignment) {
           case THWbkAlignment::fha_left: cell.Alignment = taLeftJustify; break;
           case THWbkAlignment::fha_center: cell.Alignment = taCenter; break;
@@ -282,7 +371,11 @@ void TRivGridExcelIO::ReadSheet(TExcelFile* File, TSheetImage& Image) {
 
 void TRivGridExcelIO::ApplySheet(const TSheetImage& Image) {
   TRivErodovOzar* grid = CurrentGrid();
+  // The old sheet's hidden rows and columns come back first, so that clearing reaches them.
+  grid->UnHideRowsAll();
+  grid->UnHideColumnsAll();
   grid->Clear();
+  if (Image.SetOrientation) grid->PrintSettings()->Orientation = Image.Orientation;
   // A new sheet brings its own merged blocks and looks; the old ones go with the old cells.
   grid->FreeAllCellProperties();
   if (Image.RowCount >= 0) grid->SetRowCount(Image.RowCount);
@@ -293,11 +386,25 @@ void TRivGridExcelIO::ApplySheet(const TSheetImage& Image) {
     if (row >= 0 && row < grid->RowCount()) grid->SetRowHeights(row, height);
   for (const auto& [col, width] : Image.ColWidths)
     if (col >= 0 && col < grid->ColCount()) grid->SetColWidths(col, width);
+  for (const TSheetImage::TPictureCell& pc : Image.Pictures) {
+    if (pc.Col < 0 || pc.Row < 0 || pc.Col >= grid->ColCount() || pc.Row >= grid->RowCount()) continue;
+    TPicture* picture = grid->CreatePicture(pc.Col, pc.Row, false, noStretch, 0, haLeft, vaTop);
+    const Integer spanX = std::min(pc.SpanX, grid->ColCount() - pc.Col);
+    const Integer spanY = std::min(pc.SpanY, grid->RowCount() - pc.Row);
+    if (spanX > 1 || spanY > 1) grid->MergeCells(pc.Col, pc.Row, spanX, spanY);
+    if (pc.Bitmap) picture->SetBitmap(pc.Bitmap.get());
+    else grid->RemovePicture(pc.Col, pc.Row);
+  }
   for (const TSheetImage::TMerge& m : Image.Merges) {
     // Blocks that reach past the grid are cut to it.
     const Integer spanX = std::min(m.SpanX, grid->ColCount() - m.Col);
     const Integer spanY = std::min(m.SpanY, grid->RowCount() - m.Row);
     if (m.Col >= 0 && m.Row >= 0 && (spanX > 1 || spanY > 1)) grid->MergeCells(m.Col, m.Row, spanX, spanY);
+  }
+  for (const TSheetImage::TRowLook& look : Image.RowLooks) {
+    if (look.Row < 0 || look.Row >= grid->RowCount()) continue;
+    grid->SetRowBackColor(look.Row, look.BackColor);
+    if (look.HasFontColor) grid->SetRowFontColor(look.Row, look.FontColor);
   }
   for (const TSheetImage::TCell& cell : Image.Cells) {
     if (cell.Col < 0 || cell.Row < 0) continue;
@@ -312,8 +419,19 @@ void TRivGridExcelIO::ApplySheet(const TSheetImage& Image) {
     p->SetFontStyle(cell.FontStyle);
     p->SetBrushColor(cell.BackColor);
     p->SetAlignment(cell.Alignment);
+    if (cell.Rotation != 0) grid->SetRotated(cell.Col, cell.Row, static_cast<int16_t>(cell.Rotation));
   }
   for (const TSheetImage::TComment& c : Image.Comments)
     if (c.Col >= 0 && c.Row >= 0 && c.Col < grid->ColCount() && c.Row < grid->RowCount())
       grid->AddComment(c.Col, c.Row, c.Text);
+  for (const auto& [row, span] : Image.Nodes)
+    if (row >= 0 && row + span <= grid->RowCount()) grid->AddNode(row, span);
+  // Sheets align their cells at the bottom.
+  grid->VAlignment = vtaBottom;
+  // Last, as hiding moves rows out of the cell store. Columns are hidden by real index, rows
+  // from the bottom up so that the indexes above stay put.
+  for (Integer c : Image.HiddenCols)
+    if (c >= 0 && c < grid->AllColCount()) grid->HideColumn(c);
+  for (auto it = Image.HiddenRows.rbegin(); it != Image.HiddenRows.rend(); ++it)
+    if (*it >= 0 && *it < grid->AllRowCount()) grid->HideRow(*it);
 }

@@ -59,10 +59,26 @@ void VAvObj::ArrangeId(Word& MaxId) {
 
 Word VAvObj::ObjectType() const { return FObjRecord && FObjRecord->DataSize() >= 6 ? FObjRecord->CmoId() : 0; }
 
+// A drop-down list whose list data say it serves an automatic filter. The sub-records are
+// walked rather than compared with our own template, so arrows other writers made (a list
+// formula, other flags) are found too, and drop-downs of other kinds are left alone.
 bool VAvObj::IsFilterArrow() const {
-  if (!FObjRecord || FObjRecord->DataSize() != 70) return false;
+  if (!FObjRecord || ObjectType() != 0x0014) return false;
   const ArrayOfByte& d = FObjRecord->Data;
-  return d[0] == 0x15 && d[22] == 0x0C && d[46] == 0x13 && d[56] == 0x01 && d[57] == 0x03;
+  size_t at = 0;
+  while (at + 4 <= d.size()) {
+    const Word ft = GetWord(d, at);
+    if (ft == 0x0000) return false;
+    if (ft == 0x0013) {
+      // The list data's size field is not its size: the list formula's length comes first,
+      // then line count, selection and the flags word whose high byte is the list's use.
+      if (at + 6 > d.size()) return false;
+      const size_t use = at + 6 + GetWord(d, at + 4) + 5;
+      return use < d.size() && d[use] == 0x03;
+    }
+    at += 4 + size_t{GetWord(d, at + 2)};
+  }
+  return false;
 }
 
 void VAvObj::Clear() {

@@ -207,7 +207,27 @@ void TEscherBSERecord::SaveGraphicToStream(TStream& Stream, TXlsImgTypes& DataTy
   // A blip kept outside the record (in the delay stream) has no bytes here.
   if (Data.size() < start) RaiseXls(XlsMsg::EscherProcessing);
   if (DataType == TXlsImgTypes::xli_Bmp) {
+    // The store keeps the bitmap without its file header; readers need its size and the
+    // offset of the pixels, which follow the info header and the colour table.
+    const Byte* dib = Data.data() + start;
+    const size_t dibSize = Data.size() - start;
+    auto dword = [&](size_t at) -> uint32_t {
+      return at + 4 <= dibSize ? static_cast<uint32_t>(dib[at] | dib[at + 1] << 8 | dib[at + 2] << 16 | dib[at + 3] << 24)
+                               : 0;
+    };
+    const uint32_t infoSize = dword(0);
+    const uint32_t bitCount = dibSize >= 16 ? static_cast<uint32_t>(dib[14] | dib[15] << 8) : 0;
+    uint64_t colours = infoSize >= 40 ? dword(32) : 0;
+    if (colours == 0 && bitCount >= 1 && bitCount <= 8) colours = 1ull << bitCount;
+    uint64_t offset = 14ull + infoSize + colours * (infoSize >= 40 ? 4 : 3);
+    if (infoSize == 40 && dword(16) == 3) offset += 12;  // the three colour masks
+    const uint64_t fileSize = 14ull + dibSize;
+    if (offset > fileSize) offset = fileSize;
     Byte fileHeader[14] = {'B', 'M'};
+    for (int i = 0; i < 4; ++i) {
+      fileHeader[2 + i] = static_cast<Byte>(fileSize >> (8 * i));
+      fileHeader[10 + i] = static_cast<Byte>(offset >> (8 * i));
+    }
     Stream.WriteBuffer(fileHeader, 14);
   }
   if (Data.size() > start) Stream.WriteBuffer(Data.data() + start, static_cast<Integer>(Data.size() - start));

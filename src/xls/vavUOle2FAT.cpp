@@ -4,6 +4,8 @@
 
 #include "xls/vavUOle2Directory.h"
 
+using namespace Ole2;
+
 namespace {
 
 [[noreturn]] void Invalid() { RaiseXls(XlsMsg::ExcelInvalid); }

@@ -190,3 +190,61 @@ void TWorkSheet::SetPrinterDriverSettings(const TPrinterDriverSettings& Value) {
   FMiscRecords1.Insert(at, std::move(pls));
   if (FSetup) FSetup->SetPrintOptions(FSetup->PrintOptions() & ~TSetupRecord::NoPrinterData);
 }
+
+// ---------------------------------------------------------------------------------------------
+// The automatic filter: its AUTOFILTERINFO record, the drop-down arrows of the drawing and the
+// built-in filter-database name that holds its cells.
+
+namespace {
+const WideString FilterDatabaseName(1, char16_t{13});
+}  // namespace
+
+void TWorkSheet::SetAutoFilter(Integer SheetIndex, Integer Row, Integer Col1, Integer Col2) {
+  if (Col2 < Col1) {
+    RemoveAutoFilter();
+    return;
+  }
+  if (!FAutoFilterInfo) {
+    auto info = std::make_unique<TAutoFilterInfoRecord>(Word{0x009D}, ArrayOfByte(2, 0));
+    Integer at = FMiscRecords1.Count();
+    for (Integer i = 0; i < FMiscRecords1.Count(); ++i)
+      if (FMiscRecords1[i] && FMiscRecords1[i]->Id == 0x0055) {
+        at = i;
+        break;
+      }
+    FAutoFilterInfo = info.get();
+    FMiscRecords1.Insert(at, std::move(info));
+  }
+  FAutoFilterInfo->SetDropDownCount(static_cast<Word>(Col2 - Col1 + 1));
+  FDrawing.RemoveAutoFilter();
+  FDrawing.AddAutoFilter(Row, Col1, Col2, this);
+  TXlsNamedRange name;
+  name.Name = FilterDatabaseName;
+  name.NameSheetIndex = SheetIndex;
+  name.OptionFlags = 0x21;
+  const WideString row = Utf8ToWide(std::to_string(Row + 1));
+  name.RangeFormula = u"=$" + Utf8ToWide(EncodeColumn(Col1 + 1)) + u"$" + row + u":$" +
+                      Utf8ToWide(EncodeColumn(Col2 + 1)) + u"$" + row;
+  FWorkbookGlobals->AddName(name, &FCells.CellList());
+}
+
+void TWorkSheet::RemoveAutoFilter() {
+  for (Integer i = FMiscRecords1.Count() - 1; i >= 0; --i) {
+    const TBaseRecord* r = FMiscRecords1[i];
+    if (r && (r->Id == 0x009E || r->Id == 0x009D || r->Id == 0x009B)) FMiscRecords1.Delete(i);
+  }
+  FAutoFilterInfo = nullptr;
+  FDrawing.RemoveAutoFilter();
+}
+
+TXlsCellRange TWorkSheet::GetAutoFilterRange(Integer Sheet) const {
+  const TNameRecord* name = FAutoFilterInfo ? FWorkbookGlobals->GetName(Sheet, FilterDatabaseName) : nullptr;
+  if (!name) return TXlsCellRange{-1, -1, -1, -1};
+  return TXlsCellRange{name->GetC1(), name->GetR1(), name->GetC2(), name->GetR2()};
+}
+
+bool TWorkSheet::HasAutoFilter(Integer Sheet, Integer Row, Integer Col) const {
+  if (!FAutoFilterInfo) return false;
+  const TXlsCellRange r = GetAutoFilterRange(Sheet);
+  return Row >= r.Top && Row <= r.Bottom && Col >= r.Left && Col <= r.Right;
+}

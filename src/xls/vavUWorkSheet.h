@@ -111,6 +111,14 @@ class TWorkSheet : public TSheet {
   void InsertVPageBreak(Integer aCol) { FVPageBreaks.AddBreak(aCol); }
   void DeleteVPageBreak(Integer aCol) { FVPageBreaks.DeleteBreak(aCol); }
   bool HasVPageBreak(Integer Col) { return FVPageBreaks.HasPageBreak(Col); }
+  // The automatic filter on model row Row over columns Col1..Col2 (SheetIndex: this sheet's
+  // 0-based index); Col2 < Col1 removes it. Removing leaves the filter's defined name.
+  void SetAutoFilter(Integer SheetIndex, Integer Row, Integer Col1, Integer Col2);
+  void RemoveAutoFilter();
+  bool HasAutoFilter() const { return FAutoFilterInfo != nullptr; }
+  bool HasAutoFilter(Integer Sheet, Integer Row, Integer Col) const;
+  // The filter's cells, or all -1 without a filter.
+  TXlsCellRange GetAutoFilterRange(Integer Sheet) const;
   // The 3-D references of the formulas of a sheet made as a copy.
   void ArrangeCopySheet(const TSheetInfo& SheetInfo) override;
 

@@ -259,14 +259,34 @@ bool TXLSFile::HasVPageBreak(Integer Col) {
 // ---------------------------------------------------------------------------------------------
 // The automatic filter (not modelled yet: no sheet has one)
 
-void TXLSFile::SetAutoFilter(Integer, Integer, Integer) {}
-void TXLSFile::RemoveAutoFilter() {}
-bool TXLSFile::HasAutoFilter() { return false; }
-bool TXLSFile::HasAutoFilter(Integer, Integer) { return false; }
+void TXLSFile::SetAutoFilter(Integer row, Integer col1, Integer col2) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return;
+  sheet->SetAutoFilter(FActiveSheet - 1, row - 1, col1 - 1, col2 - 1);
+  IsFileModified = true;
+}
+
+void TXLSFile::RemoveAutoFilter() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return;
+  sheet->RemoveAutoFilter();
+  IsFileModified = true;
+}
+
+bool TXLSFile::HasAutoFilter() {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && sheet->HasAutoFilter();
+}
+
+bool TXLSFile::HasAutoFilter(Integer row, Integer col) {
+  TWorkSheet* sheet = ActiveWorkSheet();
+  return sheet && sheet->HasAutoFilter(FActiveSheet - 1, row - 1, col - 1);
+}
 
 TXlsCellRange TXLSFile::GetAutoFilterRange() {
-  if (!ActiveWorkSheet()) return TXlsCellRange{-1, -1, -1, -1};
-  return TXlsCellRange{};
+  TWorkSheet* sheet = ActiveWorkSheet();
+  if (!sheet) return TXlsCellRange{-1, -1, -1, -1};
+  return OffsetRange(sheet->GetAutoFilterRange(FActiveSheet - 1), 1, 1);
 }
 
 // ---------------------------------------------------------------------------------------------

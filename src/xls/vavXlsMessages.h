@@ -95,6 +95,7 @@ inline constexpr const char* ErrNum = "#NUM!";
 inline constexpr const char* ErrNA = "#N/A";
 inline constexpr const char* BridgeVersion = "3.2.1";
 inline constexpr const char* NoOpenFile = "There is no open file";
+inline constexpr const char* NotHandled = "Not handled";
 inline constexpr const char* CantFindFile = "Can't find the file \"%s\"";
 inline constexpr const char* TrueText = "TRUE";
 inline constexpr const char* FalseText = "FALSE";

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "WorkbookTestHelpers.h"
+#include "classlib/Bitmap.h"
 #include "classlib/SysUtils.h"
 #include "support/LibreOffice.h"
 #include "xls/vavUBiffClientData.h"
@@ -257,9 +258,15 @@ TEST(Drawings, PicturesReadBackWithTheirTypeAnchorAndName) {
   TClientAnchor anchor;
   back->GetPicture(3, 1, &pic, type, anchor);
   EXPECT_EQ(type, TXlsImgTypes::xli_Bmp);
-  // A bitmap comes back as a file: "BM", 12 zero bytes, then the bytes stored.
-  std::string expected = "BM" + std::string(12, '\0') + std::string(bitmap.begin(), bitmap.end());
-  EXPECT_EQ(std::string(pic.Bytes().begin(), pic.Bytes().end()), expected);
+  // A bitmap comes back as a file a reader takes: "BM", the file's size (14 + 56), two reserved
+  // words, the offset of the pixels (after the 40-byte header), then the bytes stored.
+  const std::string header("BM\x46\0\0\0\0\0\0\0\x36\0\0\0", 14);
+  const std::string file(pic.Bytes().begin(), pic.Bytes().end());
+  EXPECT_EQ(file, header + std::string(bitmap.begin(), bitmap.end()));
+  TBitmap decoded;
+  decoded.LoadFromBytes(file);
+  EXPECT_EQ(decoded.Canvas()->Pixel(0, 0), 0x0000FF) << "top left is red";
+  EXPECT_EQ(decoded.Canvas()->Pixel(1, 1), 0xFFFFFF) << "bottom right is white";
   EXPECT_EQ(anchor.Flag, 3);
   EXPECT_EQ(std::make_tuple(anchor.Col1, anchor.Row1, anchor.Col2, anchor.Row2), std::make_tuple(1, 3, 2, 4));
 
@@ -442,6 +449,135 @@ TEST(Drawings, PicturesInCopiedRowsAreCopiedWithNewIds) {
   EXPECT_EQ(Store(*book)->BSE(0)->References() + Store(*book)->BSE(1)->References(), 4u);
   const std::vector<Cardinal> ids = ShapeIds(*book);
   EXPECT_EQ(std::set<Cardinal>(ids.begin(), ids.end()).size(), ids.size());
+}
+
+// Which shapes come along when rows or columns are copied: those that move with the cells
+// (kinds 0 and 2) and lie wholly inside the copied block; absolute ones (kind 3) stay single.
+TEST(Drawings, CopiedRowsAndColumnsTakeOnlyTheShapesThatMoveWithThemAndLieInside) {
+  struct Case {
+    const char* name;
+    bool rows;
+    TImageProperties box;
+    TWbkAnchorType kind;
+    int copies;  // shapes the copy adds
+  };
+  const Case cases[] = {
+      {"rows, moves and resizes", true, Box(1, 1, 2, 2), TWbkAnchorType::at_MoveAndResize, 2},
+      {"rows, moves only", true, Box(3, 1, 4, 2), TWbkAnchorType::at_MoveAndDontResize, 2},
+      {"rows, absolute", true, Box(1, 1, 2, 2), TWbkAnchorType::at_DontMoveAndDontResize, 0},
+      {"rows, reaching below", true, Box(1, 2, 2, 3), TWbkAnchorType::at_MoveAndResize, 0},
+      {"columns, moves only", false, Box(1, 5, 2, 6), TWbkAnchorType::at_MoveAndDontResize, 2},
+      {"columns, reaching right", false, Box(2, 5, 3, 6), TWbkAnchorType::at_MoveAndResize, 0},
+  };
+  for (const Case& c : cases) {
+    auto book = NewBook(1);
+    book->AddImage(FakeJpeg(1), TXlsImgTypes::xli_Jpeg, c.box, c.kind);
+    // Two copies of rows 1-2 (columns A-B) at row 10 (column J).
+    if (c.rows) book->InsertAndCopyRows(1, 2, 10, 2, false);
+    else book->InsertAndCopyCols(1, 2, 10, 2, false);
+    TWorkSheet& sheet = book->GetTWorkbook()->WorkSheetAt(0);
+    ASSERT_EQ(sheet.DrawingCount(), 1 + c.copies) << c.name;
+    for (int k = 1; k <= c.copies; ++k) {
+      const TClientAnchor a = sheet.GetAnchor(k);
+      const TClientAnchor o = sheet.GetAnchor(0);
+      const Integer shift = 9 + 2 * (k - 1) - (c.rows ? c.box.Row1 - 1 : c.box.Col1 - 1) + (c.rows ? o.Row1 : o.Col1);
+      EXPECT_EQ(c.rows ? a.Row1 : a.Col1, shift) << c.name << " copy " << k;
+      EXPECT_EQ(c.rows ? a.Row2 - a.Row1 : a.Col2 - a.Col1, c.rows ? o.Row2 - o.Row1 : o.Col2 - o.Col1) << c.name;
+    }
+    const std::vector<Cardinal> ids = ShapeIds(*book);
+    EXPECT_EQ(std::set<Cardinal>(ids.begin(), ids.end()).size(), ids.size()) << c.name;
+    EXPECT_EQ(Reloaded(*book)->GetPicturesCount(0), 1 + c.copies) << c.name;
+  }
+}
+
+// A writer may store the drawing data that follows an OBJ record in CONTINUE records instead
+// of a new MSODRAWING record; the drawing reads the same and is written back the usual way.
+TEST(Drawings, DrawingDataContinuedAfterAnObjReadsAsTheSameDrawing) {
+  auto book = NewBook(1);
+  book->AddImage(FakeJpeg(1), TXlsImgTypes::xli_Jpeg, Box(1, 1, 2, 3), TWbkAnchorType::at_MoveAndResize);
+  book->AddImage(SmallBitmap(), TXlsImgTypes::xli_Bmp, Box(3, 1, 4, 3), TWbkAnchorType::at_MoveAndResize);
+  book->SetCellComment(6, 2, u"after two pictures", TImageProperties{});
+  const std::string saved = SavedBytes(*book);
+  const std::vector<Byte> stream = StreamOf(saved, u"Workbook");
+  std::vector<TPlainRecord> records = PlainRecords(stream);
+  int continued = 0;
+  for (size_t i = 1; i < records.size(); ++i)
+    if (records[i].Id == 0x00EC && records[i - 1].Id == 0x005D) records[i].Id = 0x003C, ++continued;
+  ASSERT_EQ(continued, 3) << "the second picture, the comment box and its text box follow an OBJ";
+  std::vector<Byte> rewritten = JoinRecords(records);
+  rewritten.resize(std::max(rewritten.size(), stream.size()), 0);
+  const std::string file = RewriteStream(saved, u"Workbook", rewritten);
+
+  auto wb = LoadWorkbook(file);
+  EXPECT_EQ(wb->WorkSheetAt(0).DrawingCount(), 2);
+  EXPECT_EQ(StreamOf(SaveWorkbook(*wb, file), u"Workbook"), stream);
+  TempDir dir;
+  WriteFileBytes(dir.File("continued.xls"), file);
+  auto back = OpenBook(dir.File("continued.xls"));
+  EXPECT_EQ(back->GetPicturesCount(0), 2);
+  EXPECT_EQ(back->GetCellComment(6, 2), u"after two pictures");
+}
+
+// Filter arrows are told by what their list serves, however their OBJ is laid out.
+TEST(Drawings, FilterArrowsAreToldByWhatTheirListServes) {
+  Word id = 0;
+  const ArrayOfByte made = VAvObj::CreateEmptyAutoFilter(id)->ObjRecord()->Data;
+  ArrayOfByte validation = made;
+  validation[57] = 0x06;  // a list of allowed values
+  ArrayOfByte withFormula = made;
+  SetWord(withFormula, 50, 6);
+  withFormula.insert(withFormula.begin() + 52, {0x02, 0x00, 0x00, 0x00, 0x00, 0x00});
+  ArrayOfByte picture = made;
+  picture[4] = 0x08;
+  const std::pair<const char*, ArrayOfByte> cases[] = {
+      {"as made here", made},
+      {"validation list", validation},
+      {"with a list formula", withFormula},
+      {"picture", picture},
+      {"cut inside the list data", ArrayOfByte(made.begin(), made.begin() + 52)},
+      {"comment", VAvObj::CreateEmptyNote(id)->ObjRecord()->Data},
+  };
+  const bool expected[] = {true, false, true, false, false, false};
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(VAvObj::CreateEmpty(id, cases[i].second)->IsFilterArrow(), expected[i]) << cases[i].first;
+
+}
+
+// An automatic filter brings its arrows, its record and its name; removing it takes the
+// arrows and the record and nothing else.
+TEST(Drawings, AutomaticFiltersComeWithTheirArrows) {
+  auto book = NewBook(1);
+  book->AddImage(FakeJpeg(1), TXlsImgTypes::xli_Jpeg, Box(1, 5, 2, 6), TWbkAnchorType::at_MoveAndResize);
+  const size_t shapes = ShapeIds(*book).size();
+  book->SetAutoFilter(1, 2, 4);
+  book->SetAutoFilter(1, 1, 3);  // moved: still one record, three arrows
+  EXPECT_EQ(ShapeIds(*book).size(), shapes + 3);
+  EXPECT_TRUE(book->HasAutoFilter());
+  const TXlsCellRange range = book->GetAutoFilterRange();
+  EXPECT_EQ(std::make_tuple(range.Left, range.Top, range.Right, range.Bottom), std::make_tuple(1, 1, 3, 1));
+  EXPECT_TRUE(book->HasAutoFilter(1, 3));
+  EXPECT_FALSE(book->HasAutoFilter(2, 3));
+  const std::vector<TPlainRecord> records = SavedRecords(*book);
+  EXPECT_EQ(DataOf(records, 0x009D), (std::vector<std::vector<Byte>>{{3, 0}}));
+
+  TempDir dir;
+  book->Save(false, dir.File("filter.xls"), nullptr, nullptr, nullptr);
+  auto back = OpenBook(dir.File("filter.xls"));
+  EXPECT_TRUE(back->HasAutoFilter(1, 1));
+  if (testsupport::LibreOfficeConvert(dir.Path, {"filter.xls"}, "fods")) {
+    const std::string shown = xlstest::ReadFileBytes(dir.File("filter.fods"));
+    EXPECT_NE(shown.find("table:display-filter-buttons=\"true\""), std::string::npos);
+    EXPECT_NE(shown.find("A1:"), std::string::npos);
+  }
+
+  book->RemoveAutoFilter();
+  EXPECT_FALSE(book->HasAutoFilter());
+  EXPECT_EQ(ShapeIds(*book).size(), shapes);
+  const TXlsCellRange none = book->GetAutoFilterRange();
+  EXPECT_EQ(std::make_tuple(none.Left, none.Top, none.Right, none.Bottom), std::make_tuple(0, 0, 0, 0));
+  back = Reloaded(*book);
+  EXPECT_EQ(back->GetPicturesCount(0), 1);
+  EXPECT_FALSE(back->HasAutoFilter());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -48,6 +48,11 @@ class TSheetDouble : public TExcelFile {
   void SelectSheet(Integer) override {}
   void ParseComments() override {}
   Integer GetCommentsCount(Integer) override { return 0; }
+  Integer GetPicturesCount(Integer) override { return 0; }
+  bool GetRowHidden(Integer) override { return false; }
+  bool GetColumnHidden(Integer) override { return false; }
+  Byte GetPrintOptions() override { return 4; }  // no printer settings
+  Integer GetRowOutlineLevel(Integer) override { return 0; }
   Integer GetSheetZoom() override { return Zoom; }
   Integer MaxRow() override {
     Integer m = 0;

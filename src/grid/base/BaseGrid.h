@@ -196,6 +196,8 @@ class TBaseGrid : public TObjStringGrid {
   int FPaintID = 1;
   bool FCustomSelect = true;
   bool FHideLastRow = false;
+  // Set by a grid whose DrawCellContent fires OnDrawCell itself.
+  bool FContentFiresDrawCell = false;
   int FNormalRowCount = 0;
   bool FWordWrap = true;
   bool FActiveRowShow = false;

@@ -156,8 +156,9 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
   if (savedLevel != 0) canvas->RestoreDC(savedLevel);
   canvas->Brush()->SetStyle(bsSolid);
   canvas->Pen()->SetStyle(psSolid);
-  // Fires OnDrawCell (the string grid's default drawing is off).
-  TObjStringGrid::DrawCell(ACol, ARow, ARect, AState);
+  // Fires OnDrawCell (the string grid's default drawing is off), unless the content painter
+  // fires it in its own place.
+  if (!FContentFiresDrawCell) TObjStringGrid::DrawCell(ACol, ARow, ARect, AState);
 }
 
 void TBaseGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState) {

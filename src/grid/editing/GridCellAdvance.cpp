@@ -226,12 +226,7 @@ void TRivErodovOzar::KeyPress(char& Key) {
 }
 
 // The first row whose text in the sort column begins with Text (upper-cased), -1 when none.
-int TRivErodovOzar::SortedRowStartingWith(const String& Text) {
-  if (FSortColumn < 0 || Text.empty()) return -1;
-  for (int r = FixedRows(); r < RowCount(); ++r)
-    if (UpperCase(Cells(FSortColumn, r)).rfind(Text, 0) == 0) return r;
-  return -1;
-}
+int TRivErodovOzar::SortedRowStartingWith(const String& Text) { return Text.empty() ? -1 : Search(Text); }
 
 // Only the focus goes back to the grid here: an in-cell control editor opens through the
 // grid's HTML control editing, which is not part of this grid yet.

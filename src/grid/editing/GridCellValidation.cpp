@@ -69,6 +69,8 @@ bool TRivErodovOzar::ValidateCell(const String& NewValue) {
           SetCells(c, r, value);
           const TPoint base = BaseCell(c, r);
           if (base.X != c || base.Y != r) SetCells(base.X, base.Y, value);
+          // The footers were reckoned before the value was stored: once more with it.
+          if (changed) RecalcFooters();
         } else {
           RefuseValue(c, r, NewValue, value);
         }

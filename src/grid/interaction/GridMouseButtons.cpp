@@ -265,6 +265,7 @@ void TRivErodovOzar::HandleLeftButtonUp(TMessage& Message) {
     int idx = 0;
     if (IsRadio(realCol, ARow) && GetRadioIdx(realCol, ARow, idx) && OnRadioMouseUp) OnRadioMouseUp(this, realCol, ARow, idx);
   }
+  ClickSortRelease(ACol, ARow);
   if (FDblClk) FDblClk = false;
 }
 

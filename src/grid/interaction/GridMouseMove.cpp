@@ -94,6 +94,7 @@ void TRivErodovOzar::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X
   TBaseGrid::MouseUp(Button, Shift, X, Y);
   const TGridRect after = Selection();
   if (!(after == before)) DoSelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
+  if (Button == mbLeft) FilterDropDownRelease(X, Y);
 }
 
 bool TRivErodovOzar::StartBorderSizing(int X, int Y) {

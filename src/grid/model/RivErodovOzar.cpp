@@ -81,6 +81,8 @@ TRivErodovOzar::TRivErodovOzar(TComponent* AOwner)
   FMaxColCount = ColCount();
   EditingCreated();
   InteractionCreated();
+  ToolsCreated();
+  PaintCreated();
 }
 
 TRivErodovOzar::~TRivErodovOzar() {
@@ -315,6 +317,7 @@ void TRivErodovOzar::Loaded() {
   FMaxRowCount = RowCount();
   FLoaded = true;
   if (FColumnSize->Save) LoadColSizes();
+  UpdateSearchFooter();
   TGridOptions options = Options();
   if (options.Contains(goAlwaysShowEditor)) {
     options -= goAlwaysShowEditor;

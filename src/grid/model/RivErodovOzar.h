@@ -40,7 +40,13 @@
 #include "grid/editing/GridEditingTypes.h"
 #include "grid/editing/RivInplaceEdit.h"
 #include "grid/interaction/GridInteractionTypes.h"
+#include "grid/paint/FloatingFooter.h"
+#include "grid/paint/GridBackground.h"
+#include "grid/paint/GridPaintTypes.h"
+#include "grid/paint/HTMLHintWindow.h"
 #include "grid/print/GridPrintTypes.h"
+#include "grid/tools/GridFilter.h"
+#include "grid/tools/GridToolTypes.h"
 
 class TStringList;
 class TCustomImageList;
@@ -56,6 +62,7 @@ class TTimer;
 class TGridTransEdit;
 class THTMLPictureWriter;
 class ROzuRiriRavi;
+class TSearchPanel;
 
 using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& HintStr)>;
@@ -326,7 +333,7 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   virtual void EditorKeyDown(Word&, TShiftState) {}
   virtual void EditorWMKeyDown(TMessage&) {}
   virtual void DoCellsChanged(const TRect& R);
-  virtual void RecalcFooters() {}
+  virtual void RecalcFooters() { CalcFooter(-1); }
   virtual void ExportNotification(TGridExportState, int) {}
   virtual void ImportNotification(TGridImportState, int) {}
   long double CellToReal(int ACol, int ARow);
@@ -553,6 +560,156 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TNotifyEvent OnRichEditSelectionChange;
   TNotifyEvent OnResize;
 
+  // ======================================================================================
+  // Tools (src/grid/tools): sorting, filtering, highlighting and marking, search and
+  // replace, the search footer.
+
+  // ---- Sorting (tools/GridSort.cpp, tools/GridSortCompare.cpp) ----
+  void SortByColumn(int Col);
+  void Sort(int Column, TSortDirection Direction);
+  // Sorts the data rows between the fixed rows and the fixed footers by SortSettings.Column;
+  // nothing when it is -1.
+  virtual void QSort();
+  // Sorts by SortIndexes; ERivGridError "No indexes specified for indexed sort" when empty.
+  virtual void QSortIndexed();
+  // Sort the child rows inside every expanded node of the deepest node level.
+  virtual void QSortGroup();
+  virtual void QSortGroupIndexed();
+  void QuickSort(int Col, int Left, int Right);
+  void QuickSortIndexed(int Left, int Right);
+  // Every row back where it was when the cross-reference was last initialised.
+  virtual void QUnSort();
+  void InitSortXRef();
+  bool SortLine(int Col, int ARow1, int ARow2);
+  // -1, 0 or 1 for row 1 before, level with or after row 2 (Direction places blanks).
+  int CompareCells(int ACol, int ARow1, TSortDirection Direction, int ARow2);
+  int CompareRowsFrom(int ACol, int ARow1, int ARow2);
+  int CompareRowsIndexed(int Depth, int ARow1, int ARow2);
+  // For each row position, the position the row had before sorting.
+  TIntList* SortRowXRef() const { return FSortRowXRef.get(); }
+  int Swaps() const { return FSwapCount; }
+  int SortDir = 1;
+  int SortRow = 0;
+  int Compares = 0;
+  TCustomCompareEvent OnCustomCompare;
+  TRawCompareEvent OnRawCompare;
+  // A release on the sort row of a header sorts by that column (see ClickSortRelease).
+  void ClickSortRelease(int ACol, int ARow);
+  int SortTime = 0;  // milliseconds the last click-started sort took
+  TCanSortEvent OnCanSort;
+  TClickSortEvent OnClickSort;
+
+  // ---- Filtering (tools/GridFiltering.cpp, tools/GridFilter.h) ----
+  TFilter* Filter() const { return FFilter.get(); }
+  TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
+  void SetFilterDropDown(TFilterDropDown* Value) { FFilterDropDown->Assign(Value); }
+  TDropList* DropList() const { return FDropList; }
+  virtual bool MatchesFilter(int ARow);
+  void FilterRow(int ARow);
+  // Hides the failing data rows as one new level of hidden rows.
+  void ApplyFilter();
+  // Shows the last level again; true while levels remain.
+  bool RemoveLastFilter();
+  void RemoveAllFilters();
+  void NarrowDown(const String& ACondition, int AColumn);
+  bool FilterActive() const { return FFilterActive; }
+  void SetFilterActive(bool Value);
+  int FilterDropDownRow() const { return FFilterDropDownRow; }
+  void SetFilterDropDownRow(int Value);
+  virtual void ApplyFilterChoice(int ItemIndex);
+  // Opens the column's filter entries under its filter-row cell (ACol a display column).
+  void ShowFilterDropDown(int ACol);
+  // A release on a filter-row cell's glyph zone opens its list (true); any other closes it.
+  bool FilterDropDownRelease(int X, int Y);
+  TCustomFilterEvent OnCustomFilter;
+  TFilterProgressEvent OnFilterProgress;
+  TFilterSelectEvent OnFilterSelect;
+  int FFilterCol = -1;  // the column whose filter drop-down is open
+  String FLastFilter;
+  int FFilterFixedRows = 0;
+
+  // ---- Highlighting and marking (tools/GridHighlight.cpp) ----
+  String HilightText(bool DoCase, const String& S, const String& Text);
+  String UnHilightText(const String& S);
+  String MarkText(bool DoCase, const String& S, const String& Text);
+  String UnMarkText(const String& S);
+  void HilightInCell(bool DoCase, int Col, int Row, const String& HiText);
+  void HilightInCol(bool DoFixed, bool DoCase, int Col, const String& HiText);
+  void HilightInRow(bool DoFixed, bool DoCase, int Row, const String& HiText);
+  void HilightInGrid(bool DoFixed, bool DoCase, const String& HiText);
+  void UnHilightInCell(int Col, int Row);
+  void UnHilightInCol(bool DoFixed, int Col);
+  void UnHilightInRow(bool DoFixed, int Row);
+  void UnHilightInGrid(bool DoFixed);
+  void MarkInCell(bool DoCase, int Col, int Row, const String& HiText);
+  void MarkInCol(bool DoFixed, bool DoCase, int Col, const String& HiText);
+  void MarkInRow(bool DoFixed, bool DoCase, int Row, const String& HiText);
+  void MarkInGrid(bool DoFixed, bool DoCase, const String& HiText);
+  void UnMarkInCell(int Col, int Row);
+  void UnMarkInCol(bool DoFixed, int Col);
+  void UnMarkInRow(bool DoFixed, int Row);
+  void UnMarkInGrid(bool DoFixed);
+
+  // ---- Search and replace (tools/GridSearch.cpp) ----
+  // The first row whose sort-column text, upper-cased, begins with s; -1 when none.
+  int Search(const String& s);
+  TPoint Find(TPoint StartCell, const String& s, TFindParams FindParams);
+  TPoint FindWide(TPoint StartCell, const WideString& s, TFindParams FindParams);
+  TPoint FindFirst(const String& s, TFindParams FindParams);
+  TPoint FindNext();
+  int Replace(const String& OrigStr, const String& NewStr, TFindParams FindParams);
+  TPoint SearchCell{0, 0};
+  String SearchCache;
+  WideString SearchCacheWide;
+  TFindParams FFindParams;
+  int FindCol = 0;
+  int FindRow = 0;
+
+  // ---- The search footer (tools/GridSearchFooter.cpp, tools/SearchPanel.h) ----
+  TSearchPanel* SearchPanel() const { return FSearchPanel; }
+  void UpdateSearchFooter();
+  void SearchEditChange(TObject* Sender);
+  void SearchForwardClick(TObject* Sender);
+  void SearchBackwardClick(TObject* Sender);
+  void SearchExitClick(TObject* Sender);
+  void SearchHighlightClick(TObject* Sender);
+  TSearchEditChangeEvent OnSearchEditChange;
+  TNotifyEvent OnSearchFooterClose;
+  TNotifyEvent OnCreatedSearchFooter;
+
+ protected:
+  class TSortFrame;
+  TSortStyle DetectSortStyle(int ACol, int ARow1, const String& T1, const String& T2);
+  int SortGraphicValue(int ACol, int ARow);
+  void CopyToPivot(int ARow, int PivotRow);
+  void SortWorker(int Col, int L, int R, int PivotRow);
+  void SortWorkerIndexed(int L, int R, int PivotRow);
+  void UnSortWorker(int L, int R);
+  void SortGroups(bool Indexed);
+  // The display row of the node that holds real row ARow.
+  int NodeRowOfRealRow(int ARow);
+  void RestoreRowAfterSort(int OldRow);
+  String FilterValue(const TFilterData& Item, int ARow);
+  void ShowLastFilterLevel();
+  TPoint DoFind(TPoint StartCell, const String& S, TFindParams P, bool Wide, const WideString& W);
+  bool CellMatchesSearch(int ACol, int ARow, bool Wide);
+  TGridRect TagColRange(bool DoFixed, int Col);
+  TGridRect TagRowRange(bool DoFixed, int Row, bool WithHidden);
+  TGridRect TagGridRange(bool DoFixed, bool WithHidden);
+  void ToolsCreated();
+  TFindParams FooterFindParams(TFindParams Base);
+  bool LastRowInView() const;
+  int LastRowBottom() const;
+  void SetSearchEditColor(TColor Value);
+  void SearchFooterStep(bool Forward);
+  std::unique_ptr<TFilter> FFilter;
+  std::unique_ptr<TFilterDropDown> FFilterDropDown;
+  TDropList* FDropList = nullptr;        // owned as a component
+  TSearchPanel* FSearchPanel = nullptr;  // owned as a component
+  bool FFilterActive = false;
+  int FFilterDropDownRow = 0;
+
+ public:
   // ---- Delimited text ----
   char Delimiter() const { return FDelimiter; }
   void SetDelimiter(char Value) { FDelimiter = Value; }
@@ -1143,7 +1300,8 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   bool IsCalcCell(int ACol, int ARow, bool Hidden);
   // The cell's number when it holds one.
   bool CellNumber(int ACol, int ARow, bool AllRows, double& Value);
-  double ColumnStat(int ACol, int fromRow, int toRow, int Stat);
+  // RealRows reads the range by real row, as a range beyond the display rows always is.
+  double ColumnStat(int ACol, int fromRow, int toRow, int Stat, bool RealRows = false);
   double RowStat(int ARow, int fromCol, int toCol, int Stat);
   int ClampColWidth(int Value) const;
   int ClampRowHeight(int Value) const;
@@ -1282,7 +1440,7 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TColor FVAVGradDownBorder = 0;
   TLookBorder FLastLookBorder;
   std::unique_ptr<TControlLook> FControlLook;
-  std::unique_ptr<TSortSettings> FSortSettings = std::make_unique<TSortSettings>([this] { Invalidate(); });
+  std::unique_ptr<TSortSettings> FSortSettings = std::make_unique<TSortSettings>(this);
   std::unique_ptr<TSortIndexList> FSortIndexes = std::make_unique<TSortIndexList>();
   TColor FUnselectedBrushColor = clNone;
   TColor FUnselectedFontColor = clNone;
@@ -1772,6 +1930,105 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   void InteractionDestroyed();
   // ======================== end of interaction ========================
 
+  // ======================================================================================
+  // Painting (src/grid/paint): the cell painter, the cell graphics painter, the floating
+  // footer and the footer calculation.
+  // ======================================================================================
+ public:
+  // ---- Cell painter (GridCellPainter.cpp) ----
+  // The per-cell borders of GetCellBorder and OnGetCellBorderProp (ACol real).
+  void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);
+  bool HideFocusRect = false;
+  // Skip the default text when a draw event is assigned; skip the text of graphic cells.
+  bool NoDefaultDraw() const { return FNoDefaultDraw; }
+  void SetNoDefaultDraw(bool Value) { FNoDefaultDraw = Value; }
+  bool NoImageAndText() const { return FNoImageAndText; }
+  void SetNoImageAndText(bool Value) { FNoImageAndText = Value; }
+  // Drawn in the first column of the current row; owned, writing copies.
+  TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+  void SetRowIndicator(TBitmap* Value);
+  // Platform themes: this platform has none, so themed parts draw their classic form.
+  bool IsWinXP() const { return false; }
+  TGridCustomDrawEvent OnCustomCellDraw;
+  TGridCustomDrawEvent OnCustomCellBkgDraw;
+  TGridBorderPropEvent OnGetCellBorderProp;
+
+  // ---- Cell graphics painter (GridCellGraphics.cpp, GridCheckRadio.cpp) ----
+  // Places and draws a cell's graphic in R (what the painter leaves of the cell) and leaves in
+  // R what remains; HA is the text alignment, TextWidth the width the text took.
+  void DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect& R, TCellGraphic* Graphic, TVAlignment VA,
+                       TAlignment HA, TGridDrawState AState);
+  // Draws on the canvas being painted (the grid's own canvas outside a paint).
+  void DrawCheckBox(TRect R, bool Checked, RivGrid::TControlStyle Style, bool Grayed, bool Enabled);
+  void DrawRadioGroup(TCanvas* ACanvas, TRect R, bool Upward, double Scale, RivGrid::TControlStyle Style, int Row,
+                      int Col, bool Selected, TStrings* Items, bool Disabled, bool Horizontal, int Index,
+                      int Count);
+
+  // ---- Floating footer and the footer calculation (FloatingFooter.cpp, GridFooterCalc.cpp) ----
+  TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
+  void SetFloatingFooter(TFloatingFooter* Value);
+  TFooterPanel* FooterPanel() const { return FFooterPanel; }
+  // Fills the footer cells of column ACol (-1: every column) by their calculation type.
+  virtual void CalcFooter(int ACol) { DoCalcFooter(ACol); }
+  virtual void DoCalcFooter(int ACol);
+  TCalcFooterEvent OnCalcFooter;
+  TFooterPaintEvent OnFooterPaint;
+  TNotifyEvent OnCreatedFloatingFooter;
+  // The row HideLastRow blanks (the base grid's setter, reached by the footer).
+  void SetHideLastRow(bool Value);
+
+  // ---- Background, sizing lines and the design panel (GridBackground.cpp) ----
+  TBackGround* BackGround() const { return FBackGround.get(); }
+  void SetBackGround(TBackGround* Value) { FBackGround->Assign(Value); }
+  // Drawn once to show, once more at the same place to erase.
+  void DrawColSizingLine(int X);
+  void DrawRowSizingLine(int Y);
+  TNotifyEvent OnPainted;
+
+  // ---- Hints (GridHints.cpp) ----
+  // Makes THTMLHintWindow, or the plain hint window, the hint window of the whole application.
+  bool UseHTMLHints() const { return FUseHTMLHints; }
+  void SetUseHTMLHints(bool Value);
+  // Shows the cell's hint (GetCellHint, else its comment) in the grid's hint window just below
+  // the cell; hides the window when the cell has none. ACol is a display column.
+  void ShowCellHint(int ACol, int ARow);
+  void HideCellHint();
+  THintWindow* CellHintWindow() const { return FCellHintWindow; }
+
+ protected:
+  friend class TFloatingFooter;
+  friend class TFooterPanel;
+  void DrawFixedCellFill(TCanvas* ACanvas, int ACol, int ARow, TRect& R, TColor AColor, TColor AColorTo,
+                         TColor AMirrorColor, TColor AMirrorColorTo);
+  void DrawFixedCellEdges(TCanvas* ACanvas, int ACol, TRect R);
+  void DrawTreeLines(TCanvas* ACanvas, int ARow, TRect R);
+  void DrawFocusRectangle(TCanvas* ACanvas, int ACol, int ARow, TRect R);
+  void Paint() override;
+  void PaintBackgroundOutsideCells();
+  void DrawBackgroundFixed(TCanvas* ACanvas, const TRect& R);
+  void DrawBackgroundTiled(TCanvas* ACanvas, const TRect& R);
+  virtual void PaintDesignHelper();
+  void DrawRotatedText(TCanvas* ACanvas, int ACol, int ARow, TRect R, int Angle, TVAlignment VA, TAlignment HA);
+  void DrawNodeBox(TCanvas* ACanvas, int ACol, int ARow, TRect& R, const TCellGraphic& G, bool Selected);
+  // The cell's number, 0 when it holds none.
+  long double GetCellFloatOrZero(int ACol, int ARow);
+  // The canvas the painter draws on now (nullptr outside a paint).
+  TCanvas* PaintCanvas() { return FPaintCanvas != nullptr ? FPaintCanvas : Canvas(); }
+  bool IsGradientLook() const;
+  TCanvas* FPaintCanvas = nullptr;
+  // The width the text of the cell being painted took, plus 2 (0 when none was measured).
+  int FLastTextWidth = 0;
+  bool FNoDefaultDraw = false;
+  bool FNoImageAndText = false;
+  bool FDropDownDown = false;
+  std::unique_ptr<TBitmap> FRowIndicator = std::make_unique<TBitmap>();
+  std::unique_ptr<TFloatingFooter> FFloatingFooter;
+  TFooterPanel* FFooterPanel = nullptr;  // owned as a component
+  THintWindow* FCellHintWindow = nullptr;  // owned as a component
+  std::unique_ptr<TBackGround> FBackGround;
+  bool FUseHTMLHints = false;
+  void PaintCreated();
+  // ======================== end of painting ========================
 
  public:
   // ============ printing and print preview (print/), the rich edits (tools/ROzuRiriRavi) ============

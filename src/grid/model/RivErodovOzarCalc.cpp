@@ -21,9 +21,9 @@ bool TRivErodovOzar::CellNumber(int ACol, int ARow, bool AllRows, double& Value)
 
 // One walk for the column statistics (Stat 0 sum, 1 minimum, 2 maximum). A range reaching
 // beyond the display rows is read by real row, hidden rows included.
-double TRivErodovOzar::ColumnStat(int ACol, int fromRow, int toRow, int Stat) {
+double TRivErodovOzar::ColumnStat(int ACol, int fromRow, int toRow, int Stat, bool RealRows) {
   const int lastDisplay = FloatingFooterVisible ? RowCount() - 1 : RowCount();
-  const bool realRows = toRow > lastDisplay;
+  const bool realRows = RealRows || toRow > lastDisplay;
   double result = Stat == 0 ? 0.0 : static_cast<double>(GetCellFloat(ACol, fromRow));
   ExportNotification(esExportStart, fromRow);
   for (int r = fromRow; r <= toRow; ++r) {

@@ -71,11 +71,6 @@ void TRivErodovOzar::UnHideSelection() {
   FocusCell(col, row);
 }
 
-// The search footer is not part of this grid yet: it is never visible.
-bool TRivErodovOzar::LastRowClearOfSearchFooter() { return false; }
-
-void TRivErodovOzar::ScrollClearOfSearchFooter() {}
-
 // ---- Repainting ----
 
 void TRivErodovOzar::RepaintRow(int ARow) {

@@ -313,12 +313,28 @@ void TRivErodovOzar::SwapRows(int ARow1, int ARow2) {
 
 void TRivErodovOzar::SortSwapRows(int ARow1, int ARow2) {
   ++FSwapCount;
+  // The row that was current before a sort is followed to where it goes.
+  if (SortRow == ARow1)
+    SortRow = ARow2;
+  else if (SortRow == ARow2)
+    SortRow = ARow1;
   if (ARow1 < FSortRowXRef->Count() && ARow2 < FSortRowXRef->Count() && ARow1 >= 0 && ARow2 >= 0) {
     const int x = FSortRowXRef->Items(ARow1);
     FSortRowXRef->PutItem(ARow1, FSortRowXRef->Items(ARow2));
     FSortRowXRef->PutItem(ARow2, x);
   }
+  if (FSortSettings->SingleColumn && FSortSettings->Column >= 0) {
+    // Only the sort column's cells move; the rest of each row stays.
+    SwapCells(TGridCoord{FSortSettings->Column, ARow1}, TGridCoord{FSortSettings->Column, ARow2});
+    return;
+  }
   StoreSwapRows(ARow1, ARow2);
+  if (MouseActions()->DisjunctRowSelect() && Navigation()->MoveRowOnSort && ARow1 < FRowSelect->Count() &&
+      ARow2 < FRowSelect->Count()) {
+    const int sel = FRowSelect->Items(ARow1);
+    FRowSelect->PutItem(ARow1, FRowSelect->Items(ARow2));
+    FRowSelect->PutItem(ARow2, sel);
+  }
   if (RowHeights(ARow1) != RowHeights(ARow2)) {
     const int h1 = RowHeights(ARow1);
     SetRowHeights(ARow1, RowHeights(ARow2));

@@ -51,21 +51,6 @@ static String ShownText(TRivErodovOzar& Grid, int RCol, int ARow, int& Kind) {
   return text;
 }
 
-void TRivErodovOzar::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) {
-  TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-  TAlignment ha = taLeftJustify;
-  TVAlignment va = vtaTop;
-  bool ww = FGridWordWrap;
-  TCellGradientDirection gd = GradientVertical;
-  TGridDrawState state = AState;
-  TBrush brush;
-  GetVisualProperties(ACol, ARow, state, false, true, true, &brush, colorTo, mirror, mirrorTo, ACanvas->Font(), ha,
-                      va, ww, gd);
-  state += AState.Contains(gdFixed) ? TGridDrawState{gdFixed} : TGridDrawState{};
-  ACanvas->Brush()->SetColor(brush.Color());
-  DrawCellText(ACanvas, ACol, ARow, ARect, state, ha, va, ww);
-}
-
 void TRivErodovOzar::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, TGridDrawState AState,
                                   TAlignment HA, TVAlignment VA, bool WW) {
   const int RCol = RealColIndex(ACol);
@@ -142,6 +127,7 @@ void TRivErodovOzar::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
   bool textDrawn = true;
   int gh = 0, gw = 0;
   TCellGraphic* graphic = GetCellGraphicLayout(RCol, ARow, cva, cha, textDrawn, gh, gw);
+  FLastTextWidth = 0;
   if (!textDrawn) return;
   T.Left += XYOffset.X;
   T.Top += XYOffset.Y;
@@ -155,7 +141,7 @@ void TRivErodovOzar::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
 
   const TSortSettings& sort = *FSortSettings;
   const bool sortColumn = RCol == sort.Column || FSortIndexes->FindIndex(RCol) >= 0;
-  const bool glyphApplies = sort.Show() && ARow == sort.Row && RowCount() > 2 && sortColumn;
+  const bool glyphApplies = sort.Show() && ARow == sort.Row() && RowCount() > 2 && sortColumn;
   const bool glyphAllowed = glyphApplies && FixedRows() > 0 && (ACol >= FixedCols() || sort.FixedCols);
   const int indexPos = FSortIndexes->FindIndex(RCol);
   const bool glyphByIndex = indexPos < 1 || sort.IndexShow;
@@ -191,7 +177,7 @@ void TRivErodovOzar::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
   }
 
   // Plain text.
-  if (HA == taCenter && sort.Show() && ARow == sort.Row && RCol == sort.Column) T.Left += 10;
+  if (HA == taCenter && sort.Show() && ARow == sort.Row() && RCol == sort.Column) T.Left += 10;
   const int reserve = sort.Show() && ARow == 0 && sortColumn ? kSortReserve : 0;
   const bool link = URLShow() && IsURL(text);
   if (link) {
@@ -220,6 +206,7 @@ void TRivErodovOzar::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
     DrawTextEx(ACanvas, text, -1, &measured, flags | DT_CALCRECT);
     textWidth = measured.Right - T.Left + 2;
   }
+  FLastTextWidth = text.empty() ? 0 : textWidth - 2;
   DrawTextEx(ACanvas, text, -1, &T, flags);
   if (errLen > 0 && (graphic == nullptr || graphic->CellType == ctEmpty || graphic->CellType == ctValue))
     DrawErrorWave(this, ACanvas, text, errLen, errFrom, ACanvas->TextHeight("hg"), T);

@@ -67,6 +67,10 @@ void TRivErodovOzar::Group(int Colindex) {
   FGroupWidth = ColWidths(DisplColFromReal(Colindex));
   FGroupCaption = FixedRows() > 0 ? GetRawCellText(Colindex, 0) : String();
   FGroupFooter = FFixedFooters > 0 ? GetRawCellText(Colindex, RowCount() - 1) : String();
+  if (SortSettings()->AutoSortForGrouping) {
+    SortSettings()->Column = Colindex;
+    QSort();
+  }
 
   // The runs of equal values, read raw (without display hooks).
   std::vector<int> runStart;

@@ -146,7 +146,8 @@ TEST_F(CellAdvance, TypingInASortedGridWithoutEditingFindsTheRowAndTheTextExpire
   grid->Navigation()->AutoGotoIncremental = true;
   const char* names[] = {"apple", "banana", "bean", "cherry", "date"};
   for (int r = 1; r <= 5; ++r) grid->SetCells(2, r, names[r - 1]);
-  grid->FSortColumn = 2;
+  grid->SortSettings()->SetShow(true);
+  grid->SortSettings()->Column = 2;
   GoTo(1, 1);
   Type("be");
   EXPECT_EQ(grid->Row(), 3);
