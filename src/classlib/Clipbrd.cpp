@@ -6,10 +6,25 @@
 
 namespace {
 
-// Named formats travel as MIME types of their own.
+// Named formats travel as MIME types of their own; the two that other programs know go under
+// the types those programs read.
 QString MimeOf(const String& FormatName) {
+  if (FormatName == "HTML Format") return QStringLiteral("text/html");
+  if (FormatName == "Rich Text Format") return QStringLiteral("text/rtf");
   return QStringLiteral("application/x-zorvan-") +
          QString::fromUtf8(FormatName.data(), static_cast<qsizetype>(FormatName.size()));
+}
+
+// The clipboard HTML format's header ("Version:", "StartHTML:<offset>", ...) is for one
+// platform only: other programs get the document from StartHTML on.
+String WithoutHTMLHeader(const String& Bytes) {
+  if (Bytes.compare(0, 8, "Version:") != 0) return Bytes;
+  const size_t at = Bytes.find("StartHTML:");
+  if (at == String::npos) return Bytes;
+  size_t offset = 0;
+  for (size_t i = at + 10; i < Bytes.size() && Bytes[i] >= '0' && Bytes[i] <= '9' && offset <= Bytes.size(); ++i)
+    offset = offset * 10 + static_cast<size_t>(Bytes[i] - '0');
+  return offset < Bytes.size() ? Bytes.substr(offset) : Bytes;
 }
 
 QClipboard* System() {
@@ -43,8 +58,10 @@ void TClipboard::Offer(const TContent& Content) {
   if (QClipboard* clipboard = System()) {
     auto* data = new QMimeData;
     if (Content.HasText) data->setText(QString::fromUtf8(Content.Text.data(), static_cast<qsizetype>(Content.Text.size())));
-    for (const auto& [name, bytes] : Content.Formats)
+    for (const auto& [name, raw] : Content.Formats) {
+      const String bytes = name == "HTML Format" ? WithoutHTMLHeader(raw) : raw;
       data->setData(MimeOf(name), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    }
     clipboard->setMimeData(data);
     return;
   }

@@ -283,4 +283,16 @@ int ProgressPercent(int64_t Done, int64_t Total) {
   return static_cast<int>(std::nearbyint(static_cast<double>(Done) / static_cast<double>(Total) * 100.0));
 }
 
+String FileBytes(const String& Text, bool Unicode) {
+  if (!Unicode) return Text;
+  const WideString wide = Utf8ToWide(Text);
+  String bytes("\xFF\xFE", 2);
+  bytes.reserve(2 + wide.size() * 2);
+  for (char16_t ch : wide) {
+    bytes += static_cast<char>(ch & 0xFF);
+    bytes += static_cast<char>(ch >> 8);
+  }
+  return bytes;
+}
+
 }  // namespace GridCSV

@@ -26,6 +26,10 @@ struct TFieldRules {
 // Storage, which the caller keeps alive while it reads.
 std::string_view DecodeText(const String& Bytes, String& Storage);
 
+// The bytes of a text file the grid writes: the text as it is, or with Unicode as UTF-16
+// little endian with a byte-order mark.
+String FileBytes(const String& Text, bool Unicode);
+
 // The lines of a text file's bytes. Lines end at CR LF, CR or LF; a line end at the very end
 // adds no empty line.
 std::vector<String> SplitTextLines(const String& Bytes);

@@ -3,23 +3,6 @@
 // all, so a failed save leaves the old file as it was.
 #include "grid/model/RivErodovOzar.h"
 
-namespace {
-
-// The file's bytes: the lines as they are, or UTF-16 little endian with a byte-order mark.
-String FileBytes(const String& Text, bool Unicode) {
-  if (!Unicode) return Text;
-  const WideString wide = Utf8ToWide(Text);
-  String bytes("\xFF\xFE", 2);
-  bytes.reserve(2 + wide.size() * 2);
-  for (char16_t ch : wide) {
-    bytes += static_cast<char>(ch & 0xFF);
-    bytes += static_cast<char>(ch >> 8);
-  }
-  return bytes;
-}
-
-}  // namespace
-
 String TRivErodovOzar::DelimitedText() {
   const int hidden = SaveHiddenCells ? NumHiddenColumns() : 0;
   const char delimiter = FDelimiter != 0 ? FDelimiter : ',';
@@ -53,12 +36,12 @@ String TRivErodovOzar::DelimitedText() {
 }
 
 void TRivErodovOzar::SaveToCSV(const String& FileName, bool Unicode) {
-  WriteFileAtomically(FileName, FileBytes(DelimitedText(), Unicode));
+  WriteFileAtomically(FileName, GridCSV::FileBytes(DelimitedText(), Unicode));
 }
 
 void TRivErodovOzar::AppendToCSV(const String& FileName, bool Unicode) {
   String text;
   for (const String& line : GridCSV::SplitTextLines(ReadFileBytes(FileName))) text += line + "\r\n";
   text += DelimitedText();
-  WriteFileAtomically(FileName, FileBytes(text, Unicode));
+  WriteFileAtomically(FileName, GridCSV::FileBytes(text, Unicode));
 }

@@ -13,3 +13,10 @@ using TCellSaveLoadEvent = std::function<void(TObject* Sender, int ACol, int ARo
 // A load's or save's progress as a percentage.
 using TGridProgressEvent = std::function<void(TObject* Sender, int16_t Progress)>;
 
+
+// The last clipboard operation of a grid.
+enum TClipOperation { coCut, coCopy };
+// A wide cell value on its way in from the clipboard; the handler may change or refuse it.
+using TBeforeCellPasteWideEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, WideString& Value, bool& Allow)>;
+using TAfterCellPasteWideEvent = std::function<void(TObject* Sender, int ACol, int ARow, const WideString& Value)>;

@@ -1,7 +1,8 @@
 // The grid's keyboard layer before and after the platform grid's own key handling: scrolling
 // only, Home and End by Navigation.HomeEndKey, Space and Enter on check boxes, radio cells
 // and buttons, stepping over fixed cells, appending, inserting and deleting rows, Ctrl+A, the
-// disjunct row selection keys, and the skipping of disabled rows after a move.
+// disjunct row selection keys, the clipboard shortcuts, and the skipping of disabled rows after
+// a move.
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 #include "classlib/WinApi.h"
@@ -128,6 +129,22 @@ void TRivErodovOzar::HandleKeyDownMessage(TMessage& Message) {
   }
   key = static_cast<Word>(Message.WParam);
   const bool noModifiers = !ctrl && !shifted && !alt;
+  // Clipboard shortcuts: each fires its event first and acts only when it stays allowed; a key
+  // taken here goes no further (Shift+Delete cuts instead of deleting the row).
+  if (Navigation()->AllowClipboardShortCuts && !alt) {
+    const bool cut = (ctrl && key == 'X') || (shifted && !ctrl && key == VK_DELETE);
+    const bool paste = (ctrl && key == 'V') || (shifted && !ctrl && key == VK_INSERT);
+    const bool copy = ctrl && (key == 'C' || key == VK_INSERT);
+    if (cut || paste || copy) {
+      bool allow = true;
+      const TClipboardEvent& event = cut ? OnClipboardCut : paste ? OnClipboardPaste : OnClipboardCopy;
+      if (event) event(this, allow);
+      if (allow && cut) CutSelectionToClipboard();
+      else if (allow && paste) PasteSelectionFromClipboard();
+      else if (allow) CopySelectionToClipboard();
+      return;
+    }
+  }
   if (key == VK_INSERT && noModifiers && Navigation()->AllowInsertRow) {
     InsertRowStep();
   } else if (ctrl && key == 'A' && Options().Contains(goRowSelect) && Options().Contains(goRangeSelect)) {

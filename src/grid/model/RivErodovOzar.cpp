@@ -1,6 +1,7 @@
 // The data grid's core: construction and its starting values, the counts and fixed counts
 // with their bookkeeping, sizes, the save range, bounds and assignment.
 #include "grid/model/RivErodovOzar.h"
+#include "classlib/Streams.h"
 
 #include <algorithm>
 #include <limits>
@@ -87,6 +88,13 @@ TRivErodovOzar::TRivErodovOzar(TComponent* AOwner)
 
 TRivErodovOzar::~TRivErodovOzar() {
   FDestroyingGrid = true;
+  if (FColumnSize->Save) {
+    // A store that cannot be written costs the widths, not the program.
+    try {
+      SaveColSizes();
+    } catch (const Exception&) {
+    }
+  }
   EditingDestroyed();
   InteractionDestroyed();
   ClearTextOnly = false;
@@ -310,6 +318,7 @@ void TRivErodovOzar::Loaded() {
   MinColWidth = 10;
   FMaxRowCount = RowCount();
   FLoaded = true;
+  if (FColumnSize->Save) LoadColSizes();
   UpdateSearchFooter();
   TGridOptions options = Options();
   if (options.Contains(goAlwaysShowEditor)) {
@@ -379,13 +388,21 @@ void TRivErodovOzar::Assign(TPersistent* Source) {
   AssignCells(src);
 }
 
-// Copies the source's visible cell texts over its counts; the counts follow the source.
+// Copies the source's visible cells (texts, cell properties, graphics) and the sizes of its
+// columns and rows; the counts grow to the source's.
 void TRivErodovOzar::AssignCells(TPersistent* Source) {
   auto* src = dynamic_cast<TRivErodovOzar*>(Source);
-  if (src == nullptr) return;
+  if (src == nullptr || src == this) return;
   if (ColCount() < src->ColCount()) SetColCount(src->ColCount());
   if (RowCount() < src->RowCount()) SetRowCount(src->RowCount());
-  for (int r = 0; r < src->RowCount(); ++r)
-    for (int c = 0; c < src->ColCount(); ++c) SetLoadedCellText(c, r, src->GetSavedCellText(c, r));
+  for (int c = 0; c < src->ColCount(); ++c) SetColWidths(c, src->ColWidths(c));
+  for (int r = 0; r < src->RowCount(); ++r) SetRowHeights(r, src->RowHeights(r));
+  if (src->ColCount() == 0 || src->RowCount() == 0) return;
+  TMemoryStream cells;
+  const bool fixed = src->SaveFixedCells;
+  src->SaveRectToBinStream(Rect(0, 0, src->ColCount() - 1, src->RowCount() - 1), &cells);
+  src->SaveFixedCells = fixed;
+  cells.SetPosition(0);
+  LoadAtPointFromBinStream(TPoint{0, 0}, &cells);
 }
 

@@ -36,6 +36,7 @@
 #include "grid/base/rozcheck.h"
 #include "grid/exchange/GridCSV.h"
 #include "grid/exchange/GridExchangeTypes.h"
+#include "grid/exchange/HTMLSettings.h"
 #include "grid/editing/GridEditingTypes.h"
 #include "grid/editing/RivInplaceEdit.h"
 #include "grid/interaction/GridInteractionTypes.h"
@@ -80,6 +81,7 @@ class TEditLink;
 class TControlEdit;
 class TControlCombo;
 struct THTMLRenderResult;
+class THTMLPictureWriter;
 class ROzuRiriRavi;
 class TSearchPanel;
 
@@ -834,6 +836,90 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   TCellSaveLoadEvent OnLoadCell;
   TCellSaveLoadEvent OnSaveCell;
   TGridProgressEvent OnFileProgress;
+
+  // ==== Data exchange: own text format, binary cell stream, clipboard, HTML, XML, fixed-width
+  //      and aligned text, column states (exchange/GridTextFormat.cpp, GridBinaryStream.cpp,
+  //      GridClipboard.cpp, GridSmartPaste.cpp, GridHTMLExport.cpp, GridXML.cpp,
+  //      GridFixedText.cpp, GridColumnStates.cpp) ====
+  // The grid's own line format: column widths and every non-empty cell. The file variant keeps
+  // absolute positions; the stream variant (UTF-16) keeps positions relative to the save range
+  // and stops at the first line that is not one of its own.
+  void SaveToFile(const String& FileName, bool Unicode = false);
+  void LoadFromFile(const String& FileName);
+  void SaveToStream(TStream* Stream);
+  void LoadFromStream(TStream* Stream);
+  // The binary cell stream: texts, cell properties and cell graphics of a rectangle. A damaged
+  // stream raises EReadError and leaves the grid as it was.
+  void SaveRectToBinStream(const TRect& Rect, TStream* Stream);
+  void SaveToBinStream(TStream* Stream);
+  void LoadAtPointFromBinStream(const TPoint& Point, TStream* Stream);
+  void LoadFromBinStream(TStream* Stream);
+  void SaveToBinFile(const String& FileName);
+  void LoadFromBinFile(const String& FileName);
+  // The clipboard: tab-separated text always, the grid's own cells and rich text on request.
+  void CopySelectionToClipboard();
+  void CopyToClipBoard();
+  void CutToClipboard();
+  void CutSelectionToClipboard();
+  void CopyToClipBoardAsHTML();
+  void PasteFromClipboard();
+  void PasteSelectionFromClipboard();
+  virtual void PasteCellText(int ACol, int ARow, const String& Value);
+  virtual void MarkPastedRowsModified(TPoint Origin, TRect Rect, TClipOperation LastOp);
+  virtual bool UseFormattedClipboard();
+  TPoint ClipTopLeft() const { return FClipTopLeft; }
+  TClipOperation LastClipOperation() const { return FLastClipOp; }
+  TBeforeCellPasteWideEvent OnClipboardBeforePasteWideCell;
+  TAfterCellPasteWideEvent OnClipboardAfterPasteWideCell;
+  // HTML export.
+  THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+  void SetHTMLSettings(THTMLSettings* Value);
+  String SaveToHTMLString(const String& dir);
+  void SaveToHTML(const String& FileName, bool Show = false);
+  void AppendToHTML(const String& FileName);
+  // XML records, fixed-width text and the aligned text table.
+  void SaveToXML(const String& FileName, const String& ListDescr, const String& RecordDescr, TStrings* FieldDescr,
+                 bool ExportEmptyCells = false);
+  void LoadFromXML(const String& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+  void SaveToFixed(const String& FileName, TIntList* positions);
+  void LoadFromFixed(const String& FileName, TIntList* positions, bool DoTrim = true, int MaxRows = -1);
+  void SaveToASCII(const String& FileName, bool Unicode = false);
+  void AppendToASCII(const String& FileName, bool Unicode = false);
+  // Settings kept outside the program (exchange/GridColumnStates.cpp): column widths and order
+  // in the INI file or registry key ColumnSize names, and the column arrangement as one string.
+  void SaveColSizes();
+  void LoadColSizes();
+  virtual void SaveColPositions();
+  virtual void LoadColPositions();
+  String ColumnStatesToString();
+  void StringToColumnStates(const String& Value);
+
+ private:
+  // What a text paste did: the count of fields and the lines and fields of the last line.
+  struct TPasteResult {
+    int Count = 0;
+    int Lines = 0;
+    int Fields = 0;
+  };
+  TPasteResult PasteAt(int ACol, int ARow, TGridImportState RowState);
+  TPasteResult PasteTextAt(const String& Text, int ACol, int ARow, TGridImportState RowState);
+  void CopyRectToClipboard(int ALeft, int ATop, int ARight, int ABottom, bool Filter);
+  String ClipboardCellText(int ACol, int ARow);
+  void WidenSelectionToMerges();
+  void SmartPaste(const TPasteResult& Pasted);
+  bool SmartSeries(const TGridRect& Sel, int Count);
+  void SmartRepeat(const TGridRect& Sel, int Count);
+  void PasteSmartCell(int ACol, int ARow, const String& Value, bool Announce);
+  String CellContentWithPictures(int ACol, int ARow, const String& Text, const String& Raw,
+                                 THTMLPictureWriter& Pictures);
+  void ASCIIText(const String& FileName, bool Append, String& Out);
+  void WriteASCII(const String& FileName, bool Unicode, bool Append);
+  TPoint FClipTopLeft{-1, -1};
+  TClipOperation FLastClipOp = coCopy;
+  std::unique_ptr<THTMLSettings> FHTMLSettings = std::make_unique<THTMLSettings>();
+
+ public:
+  // ==== end of data exchange ====
 
   // ---- Calculations over a column or a row (RivErodovOzarCalc.cpp) ----
   // Numbers of the column's counted rows; cells that hold no number are skipped.
