@@ -2171,7 +2171,6 @@ class TRivErodovOzar : public TBaseGrid, public IComponentStyle {
   int FLastTextWidth = 0;
   bool FNoDefaultDraw = false;
   bool FNoImageAndText = false;
-  bool FDropDownDown = false;
   std::unique_ptr<TBitmap> FRowIndicator = std::make_unique<TBitmap>();
   std::unique_ptr<TFloatingFooter> FFloatingFooter;
   TFooterPanel* FFooterPanel = nullptr;  // owned as a component
