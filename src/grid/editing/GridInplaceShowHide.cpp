@@ -19,6 +19,16 @@ void TRivErodovOzar::ShowInplaceEdit() {
 // A plain editor still on screen counts as open, also after the focus came back to the grid
 // (which ends the edit mode): its text must reach the cell before the cell is left.
 void TRivErodovOzar::HideInplaceEdit() {
+  if (FSpecialEditor && EditControl == edCustom) {
+    // A linked editor writes back through its link.
+    HideEditLinkEditor();
+    TBaseGrid::HideEditor();
+    FSpecialEditor = false;
+    FEditActive = false;
+    EditMode = false;
+    SelectCell(Col(), Row());
+    return;
+  }
   if (FSpecialEditor) {
     if (FBlockKill) return;
     HideSpecialEditor(FSpecialCol, FSpecialRow);
@@ -28,7 +38,6 @@ void TRivErodovOzar::HideInplaceEdit() {
   }
   const bool shown = InplaceEditor() != nullptr && InplaceEditor()->Visible();
   if (!EditMode && !shown) return;
-  if (FSpecialEditor && EditControl == edCustom) HideEditLinkEditor();
   TBaseGrid::HideEditor();
   FSpecialEditor = false;
   FEditActive = false;
