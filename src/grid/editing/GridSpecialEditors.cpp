@@ -53,10 +53,13 @@ String MemoValue(TStringList* Lines) {
 
 void TRivErodovOzar::CreateEditorControls() {
   if (IsDesigning()) return;
+  // An editor lies in the grid only while it edits: a hidden child view of the grid keeps the
+  // window system from repainting the grid under a modal window.
   auto hidden = [this](TWinControl* Control, bool Disabled) {
     Control->SetParent(this);
     Control->SetVisible(false);
     if (Disabled) Control->SetEnabled(false);
+    Control->SetParent(nullptr);
   };
   EditCombo = New<TGridCombo>(this);
   hidden(EditCombo, true);
@@ -171,6 +174,7 @@ void TRivErodovOzar::ShowSpecialEditor(int ACol, int ARow) {
   // Placed over the cell, coloured, shown, focused, and the typed character that started the
   // edit delivered to it.
   auto place = [&](TWinControl* Control, bool Colour, bool StartChar) {
+    Control->SetParent(this);
     Control->SetBounds(r.Left, r.Top, w, h);
     if (Colour) Control->SetColor(b);
     Control->SetVisible(true);
@@ -435,6 +439,7 @@ void TRivErodovOzar::HideSpecialEditor(int ACol, int ARow) {
     if (Control == nullptr) return;
     Control->SetVisible(false);
     Control->SetEnabled(false);
+    Control->SetParent(nullptr);
   };
   switch (EditControl) {
     case edSpinEdit:
