@@ -11,6 +11,7 @@ PACKAGES=(
   fonts-dejavu-core
   xvfb xauth
   python3 python3-olefile python3-xlrd poppler-utils
+  libxml2-utils python3-lxml python3-html5lib xclip
   libreoffice-calc-nogui
 )
 
